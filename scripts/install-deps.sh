@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Fluvarex needs that are not on this machine yet.
+# Usage: scripts/install-deps.sh [--gui] [--opm] [--thesaurus] [--all]
+# Without options it installs what the build and the tests need.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev qt6-charts-dev libqt6svg6-dev
+  fonts-dejavu-core xvfb xauth
+  mythes-en-us libmythes-dev
+  python3
+)
+want_opm=1
+for arg in "$@"; do
+  case "$arg" in
+    --no-opm) want_opm=0 ;;
+  esac
+done
+[ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
