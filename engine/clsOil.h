@@ -1,0 +1,114 @@
+#pragma once
+// Black-oil properties over the pressure schedule: Standing (bubble point, solution GOR, Bo),
+// Rollins-McCain-Creeger (stock-tank vent GOR), Egbogah-Jack (dead oil viscosity), Beggs-Robinson
+// (saturated viscosity), Vazquez-Beggs (separator gravity, compressibility, undersaturated viscosity).
+#include "engine/MessageSink.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace q7 {
+
+class clsFluid;
+class clsGas;
+class clsPrs;
+
+class clsOil {
+public:
+    static constexpr std::int16_t kRows = 30;
+
+    clsOil(const clsFluid& fluid, const clsPrs& prs, const clsGas& gas, MessageSink& sink);
+
+    float API() const { return m_api; }
+    float OilSG() const { return m_oilSG; }
+    float SepGG() const { return m_sepGG; }
+    float SepGGn() const { return m_sepGGn; }
+    float SepP() const { return m_sepP; }
+    const std::string& SepTU() const { return m_sepTU; }
+    // A new unit letter keeps the number and reads it in the new unit; stored in upper case.
+    void SepTU(std::string_view unit);
+    float SepTf() const { return m_sepTf; }
+    float SepTc() const { return m_sepTc; }
+    float SepTr() const { return m_sepTr; }
+    float RSI() const { return m_rsi; }
+    float RSITank() const { return m_rsiTank; }
+    float RSISep() const { return m_rsiSep; }
+    float Pbp() const { return m_pbp; }
+    float STDenOil() const { return m_stDenOil; }
+    float STDenGas() const { return m_stDenGas; }
+    bool GO() const { return m_go; }
+
+    void SetAPI(std::string_view text);
+    void SetOilSG(std::string_view text);
+    void SetSepGG(std::string_view text);
+    void SetSepP(std::string_view text);
+    // Separator temperature in the unit held by SepTU.
+    void SetSepT(std::string_view text);
+    // Initial solution GOR; derives the bubble point, RSITank and RSISep.
+    void SetRsi(std::string_view text);
+    // Bubble-point pressure; derives the initial solution GOR, RSITank and RSISep.
+    void SetPbp(std::string_view text);
+
+    // Computes every table over the output schedule; a failure in the pressure loop is reported to
+    // the message sink and leaves GO false, earlier failures are thrown.
+    void CalcOil();
+
+    // Tables by schedule row k (1..30; anything else throws SubscriptError).
+    float GetRSOS(std::int16_t k) const;
+    float GetRSO(std::int16_t k) const;
+    float GetBOS(std::int16_t k) const;
+    float GetBO(std::int16_t k) const;
+    float GetMUOS(std::int16_t k) const;
+    float GetMUO(std::int16_t k) const;
+    float GetCO(std::int16_t k) const;
+    float GetRHOOS(std::int16_t k) const;
+    float GetRHOO(std::int16_t k) const;
+
+private:
+    using Table = std::array<float, kRows>;
+
+    void StoreAPI(float a);
+    void StoreOilSG(float s);
+    void StoreSepTf(float f);
+    void StoreSepTc(float c);
+    void StoreRSI(float r);
+    void StorePbp(float p);
+    void CalcRSITank();
+    void RunPressureLoop(float t, float muod);
+
+    const clsFluid& m_fluid;
+    const clsPrs& m_prs;
+    const clsGas& m_gas;
+    MessageSink& m_sink;
+
+    float m_api = 0.0f;
+    float m_oilSG = 0.0f;
+    float m_sepGG = 0.0f;
+    float m_sepGGn = 0.0f;
+    float m_sepP = 0.0f;
+    std::string m_sepTU;
+    float m_sepTf = 0.0f;
+    float m_sepTc = 0.0f;
+    float m_sepTr = 0.0f;
+    float m_rsi = 0.0f;
+    float m_rsiTank = 0.0f;
+    float m_rsiSep = 0.0f;
+    float m_pbp = 0.0f;
+    float m_stDenOil = 0.0f;
+    float m_stDenGas = 0.0f;
+    bool m_go = false;
+
+    Table m_rsos{};
+    Table m_rso{};
+    Table m_bos{};
+    Table m_bo{};
+    Table m_muos{};
+    Table m_muo{};
+    Table m_co{};
+    Table m_rhoos{};
+    Table m_rhoo{};
+};
+
+} // namespace q7
