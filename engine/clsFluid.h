@@ -39,6 +39,12 @@ public:
     // Reservoir temperature in the unit held by ResTU.
     void SetResT(std::string_view text);
 
+    // Shared by every temperature entered with a unit letter (also the oil separator's): stores a
+    // value given in `unit` ("F"/"f" or "C"/"c"; any other letter stores nothing) into its °F, °C and
+    // °R forms, and switches `current` to a new unit keeping the number as typed.
+    static void SetTemperature(std::string_view unit, float value, float& tf, float& tc, float& tr);
+    static void ChangeTemperatureUnit(std::string& current, std::string_view unit, float& tf, float& tc, float& tr);
+
 private:
     bool m_phaseOil = true;
     bool m_phaseGas = false;

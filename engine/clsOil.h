@@ -71,8 +71,6 @@ private:
 
     void StoreAPI(float a);
     void StoreOilSG(float s);
-    void StoreSepTf(float f);
-    void StoreSepTc(float c);
     void StoreRSI(float r);
     void StorePbp(float p);
     void CalcRSITank();

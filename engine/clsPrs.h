@@ -54,9 +54,6 @@ public:
     float GetPRSo(std::int16_t index) const;
 
 private:
-    float& InputAt(int index);
-    float& OutputAt(int index);
-
     const clsFluid& m_fluid;
     const clsOil& m_oil;
     std::string m_prRange;

@@ -1,0 +1,159 @@
+#include "engine/NumericText.h"
+
+#include "engine/Checked.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace q7 {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True when text is: optional sign, digits with an optional '.', optional exponent.
+bool IsPlainNumber(std::string_view text) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissaDigits = 0;
+    while (i < n && IsDigit(text[i])) { ++i; ++mantissaDigits; }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && IsDigit(text[i])) { ++i; ++mantissaDigits; }
+    }
+    if (mantissaDigits == 0) return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t exponentDigits = 0;
+        while (i < n && IsDigit(text[i])) { ++i; ++exponentDigits; }
+        if (exponentDigits == 0) return false;
+    }
+    return i == n;
+}
+
+// The exact decimal expansion of a non-negative single: integer digits, then `fraction` digits.
+// 150 fraction digits hold every single exactly (the smallest has 149).
+constexpr int kExactFractionDigits = 150;
+
+std::string ExactFixed(float magnitude) {
+    char buffer[64 + kExactFractionDigits];
+    std::snprintf(buffer, sizeof buffer, "%.*f", kExactFractionDigits, static_cast<double>(magnitude));
+    return buffer;
+}
+
+// Adds one unit to the last digit of a string of decimal digits (a '.' is skipped); returns true when
+// the carry runs out of the leftmost digit.
+bool IncrementDigits(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] == '.') continue;
+        if (digits[i] == '9') {
+            digits[i] = '0';
+        } else {
+            ++digits[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+// |value| rounded half away from zero to `decimals` places, as digits with at least one integer digit.
+std::string FixedMagnitude(float magnitude, int decimals) {
+    std::string exact = ExactFixed(magnitude);
+    const std::size_t point = exact.find('.');
+    std::string intPart = exact.substr(0, point);
+    std::string fracPart = exact.substr(point + 1);
+    if (decimals >= static_cast<int>(fracPart.size())) {
+        fracPart.append(static_cast<std::size_t>(decimals) - fracPart.size(), '0');
+        return decimals > 0 ? intPart + "." + fracPart : intPart;
+    }
+    const bool roundUp = fracPart[static_cast<std::size_t>(decimals)] >= '5';
+    std::string kept = intPart;
+    if (decimals > 0) kept += "." + fracPart.substr(0, static_cast<std::size_t>(decimals));
+    if (roundUp && IncrementDigits(kept)) kept.insert(kept.begin(), '1');
+    return kept;
+}
+
+} // namespace
+
+float Str2Nbr(std::string_view strIN) {
+    std::size_t first = 0;
+    std::size_t last = strIN.size();
+    while (first < last && IsBlank(strIN[first])) ++first;
+    while (last > first && IsBlank(strIN[last - 1])) --last;
+    std::string_view text = strIN.substr(first, last - first);
+    if (text.empty()) return 0.0f;
+    if (!IsPlainNumber(text)) return 0.0f;
+    // from_chars takes no leading '+'.
+    if (text.front() == '+') text.remove_prefix(1);
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return 0.0f;
+    const float single = static_cast<float>(value);
+    if (std::isinf(single)) return 0.0f;
+    return single;
+}
+
+float aLog10(float X) { return Single(Log(X) / Log(10.0)); }
+
+std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN) {
+    std::string text;
+    if (std::isnan(nbrIN)) {
+        text = "NaN";
+    } else if (std::isinf(nbrIN)) {
+        text = nbrIN < 0 ? "-Infinity" : "Infinity";
+    } else {
+        text = FixedMagnitude(std::fabs(nbrIN), decIN > 0 ? decIN : 0);
+        if (nbrIN < 0.0f) text.insert(text.begin(), '-');
+    }
+    const std::size_t width = lenIN > 0 ? static_cast<std::size_t>(lenIN) : 0;
+    if (text.size() >= width) return text.substr(text.size() - width);
+    return std::string(width - text.size(), ' ') + text;
+}
+
+std::string GeneralForm(float value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    if (value == 0.0f) return "0";
+    constexpr int kDigits = 7;
+
+    // Exact significant digits of |value| and its decimal exponent, then 7 digits rounded half away.
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "%.120e", static_cast<double>(std::fabs(value)));
+    std::string scientific = buffer;
+    const std::size_t ePos = scientific.find('e');
+    int exponent = std::stoi(scientific.substr(ePos + 1));
+    std::string digits = scientific.substr(0, 1) + scientific.substr(2, ePos - 2);
+    const bool roundUp = digits[kDigits] >= '5';
+    digits.resize(kDigits);
+    if (roundUp && IncrementDigits(digits)) {
+        digits.insert(digits.begin(), '1');
+        digits.pop_back();
+        ++exponent;
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string text = value < 0 ? "-" : "";
+    if (exponent < -4 || exponent >= kDigits) {
+        text += digits.substr(0, 1);
+        if (digits.size() > 1) text += "." + digits.substr(1);
+        char exponentText[16];
+        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        text += exponentText;
+    } else if (exponent < 0) {
+        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= intDigits) {
+            text += digits + std::string(intDigits - digits.size(), '0');
+        } else {
+            text += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        }
+    }
+    return text;
+}
+
+} // namespace q7

@@ -1,0 +1,183 @@
+#include "engine/clsOil.h"
+
+#include "engine/Checked.h"
+#include "engine/NumericText.h"
+#include "engine/clsFluid.h"
+#include "engine/clsGas.h"
+#include "engine/clsPrs.h"
+
+namespace q7 {
+namespace {
+
+template <typename Table>
+float& At(Table& table, int k) {
+    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
+    return table[static_cast<std::size_t>(k - 1)];
+}
+
+template <typename Table>
+float Read(const Table& table, int k) {
+    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
+    return table[static_cast<std::size_t>(k - 1)];
+}
+
+double D(float v) { return static_cast<double>(v); }
+
+// Standing's temperature and gravity term 10^(0.00091 T - 0.0125 API); °F, °API.
+double StandingTerm(float t, float api) { return Pow(10.0, 0.00091 * D(t) - 0.0125 * D(api)); }
+
+} // namespace
+
+clsOil::clsOil(const clsFluid& fluid, const clsPrs& prs, const clsGas& gas, MessageSink& sink)
+    : m_fluid(fluid), m_prs(prs), m_gas(gas), m_sink(sink), m_sepTU("F") {
+    StoreAPI(35.0f);
+    m_sepGG = 0.9f;
+    m_sepP = 50.0f;
+    clsFluid::SetTemperature("F", 75.0f, m_sepTf, m_sepTc, m_sepTr);
+    StoreRSI(683.9f);
+    m_stDenOil = 53.0f;
+    m_go = false;
+}
+
+// Oil specific gravity from API gravity: 141.5 / (API + 131.5).
+void clsOil::StoreAPI(float a) {
+    m_api = a;
+    Store(m_oilSG, Div(141.5, D(a) + 131.5));
+}
+
+// API gravity from specific gravity: 141.5 / SG - 131.5; a gravity <= 0 keeps the old API.
+void clsOil::StoreOilSG(float s) {
+    m_oilSG = s;
+    if (s > 0.0f) Store(m_api, Div(141.5, D(s)) - 131.5);
+}
+
+void clsOil::SetAPI(std::string_view text) { StoreAPI(Str2Nbr(text)); }
+void clsOil::SetOilSG(std::string_view text) { StoreOilSG(Str2Nbr(text)); }
+void clsOil::SetSepGG(std::string_view text) { m_sepGG = Str2Nbr(text); }
+void clsOil::SetSepP(std::string_view text) { m_sepP = Str2Nbr(text); }
+
+void clsOil::SepTU(std::string_view unit) {
+    clsFluid::ChangeTemperatureUnit(m_sepTU, unit, m_sepTf, m_sepTc, m_sepTr);
+}
+
+void clsOil::SetSepT(std::string_view text) {
+    clsFluid::SetTemperature(m_sepTU, Str2Nbr(text), m_sepTf, m_sepTc, m_sepTr);
+}
+
+void clsOil::SetRsi(std::string_view text) { StoreRSI(Str2Nbr(text)); }
+void clsOil::SetPbp(std::string_view text) { StorePbp(Str2Nbr(text)); }
+
+// Rollins, McCain and Creeger (1990) stock-tank vent GOR; scf/stb, psia, °F.
+void clsOil::CalcRSITank() {
+    const double l = 0.3818 - 5.506 * D(aLog10(m_oilSG)) + 2.902 * D(aLog10(m_sepGG)) +
+                     1.327 * D(aLog10(m_sepP)) - 0.7355 * D(aLog10(m_sepTf));
+    Store(m_rsiTank, Pow(10.0, l));
+}
+
+// Standing (1947) bubble point from the total GOR; psia, scf/stb, °F.
+void clsOil::StoreRSI(float r) {
+    m_rsi = r;
+    CalcRSITank();
+    const double a = StandingTerm(m_fluid.ResTf(), m_api);
+    const float y = Single(Pow(Div(D(r), D(m_sepGG)), 0.83) * a);
+    Store(m_pbp, (D(y) - 1.4) * 18.2);
+    Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+}
+
+// Standing (1947) total GOR from the bubble point; scf/stb, psia, °F.
+void clsOil::StorePbp(float p) {
+    m_pbp = p;
+    CalcRSITank();
+    const float h = Single(D(p) / 18.2 + 1.4);
+    const float v = Single(Div(D(h), StandingTerm(m_fluid.ResTf(), m_api)));
+    Store(m_rsi, Pow(D(v), 1.0 / 0.83) * D(m_sepGG));
+    Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+}
+
+void clsOil::CalcOil() {
+    m_go = false;
+    const float t = m_fluid.ResTf();
+
+    Store(m_stDenOil, 62.4 * D(m_oilSG));
+    Store(m_stDenGas, Div(D(m_fluid.StdP()) * 28.96 * D(m_sepGG), D(m_fluid.StdTr()) * 10.73));
+
+    // Egbogah and Jack (1983) dead oil viscosity; cp, °F, °API.
+    const double c = 1.8653 - 0.02508 * D(m_api) - 0.5644 * D(aLog10(t));
+    const float muod = Single(Pow(10.0, Pow(10.0, c)) - 1.0);
+
+    // Vazquez and Beggs (1980) separator gas gravity corrected to 114.7 psia; psia, °F, °API.
+    Store(m_sepGGn, D(m_sepGG) * (1.0 + 0.00005912 * D(m_api) * D(m_sepTf) *
+                                            D(aLog10(Single(D(m_sepP) / 114.7)))));
+
+    RunPressureLoop(t, muod);
+}
+
+// Lowest pressure first, so that the bubble point row is known before the rows above it.
+void clsOil::RunPressureLoop(float t, float muod) {
+    const int bppi = m_prs.BPPi();
+    const double standing = StandingTerm(t, m_api);
+    const double gasGravity = D(m_gas.GasGrav());
+    float p = 0.0f;
+    try {
+        for (int k = m_prs.NPRSo(); k >= 1; --k) {
+            p = m_prs.GetPRSo(static_cast<std::int16_t>(k));
+            const bool above = k < bppi;
+
+            // Standing (1947) solution GOR of oil saturated at p; scf/stb, psia, °F.
+            Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) / 18.2 + 1.4, standing), 1.0 / 0.83));
+            At(m_rso, k) = above ? Read(m_rsos, bppi) : Read(m_rsos, k);
+
+            // Vazquez and Beggs (1980) oil compressibility; 1/psi, scf/stb, °F, °API.
+            Store(At(m_co, k), Div(5.0 * D(Read(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity +
+                                       12.61 * D(m_api),
+                                   100000.0 * D(p)));
+
+            // Standing (1947) saturated oil formation volume factor; rb/stb, scf/stb, °F.
+            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(Read(m_rsos, k)) + 1.25 * D(t);
+            Store(At(m_bos, k), 0.9759 + 0.00012 * Pow(f, 1.2));
+
+            // Undersaturated Bo from the mean compressibility over the step to the next lower pressure.
+            if (above) {
+                const double pBelow = D(m_prs.GetPRSo(static_cast<std::int16_t>(k + 1)));
+                Store(At(m_bo, k), D(Read(m_bo, k + 1)) *
+                                       Exp((D(Read(m_co, k + 1)) + D(Read(m_co, k))) / 2.0 * (pBelow - D(p))));
+            } else {
+                At(m_bo, k) = Read(m_bos, k);
+            }
+
+            // Beggs and Robinson (1975) saturated oil viscosity; cp, scf/stb.
+            const double a = 10.715 * Pow(D(Read(m_rsos, k)) + 100.0, -0.515);
+            const double b = 5.44 * Pow(D(Read(m_rsos, k)) + 150.0, -0.338);
+            Store(At(m_muos, k), a * Pow(D(muod), b));
+
+            // Vazquez and Beggs (1980) undersaturated oil viscosity; cp, psia.
+            if (above) {
+                const double m = 2.6 * Pow(D(p), 1.187) * Exp(-11.513 - 0.0000898 * D(p));
+                Store(At(m_muo, k), D(Read(m_muos, bppi)) * Pow(Div(D(p), D(m_pbp)), m));
+            } else {
+                At(m_muo, k) = Read(m_muos, k);
+            }
+
+            // Oil density from the stock-tank densities and the dissolved gas; lb/ft³.
+            Store(At(m_rhoos, k), Div(D(m_stDenGas) * D(Read(m_rsos, k)) / 5.615 + D(m_stDenOil), D(Read(m_bos, k))));
+            Store(At(m_rhoo, k), Div(D(m_stDenGas) * D(Read(m_rso, k)) / 5.615 + D(m_stDenOil), D(Read(m_bo, k))));
+        }
+    } catch (const Error&) {
+        m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
+                         "Oil Properties Error");
+        return;
+    }
+    m_go = true;
+}
+
+float clsOil::GetRSOS(std::int16_t k) const { return Read(m_rsos, k); }
+float clsOil::GetRSO(std::int16_t k) const { return Read(m_rso, k); }
+float clsOil::GetBOS(std::int16_t k) const { return Read(m_bos, k); }
+float clsOil::GetBO(std::int16_t k) const { return Read(m_bo, k); }
+float clsOil::GetMUOS(std::int16_t k) const { return Read(m_muos, k); }
+float clsOil::GetMUO(std::int16_t k) const { return Read(m_muo, k); }
+float clsOil::GetCO(std::int16_t k) const { return Read(m_co, k); }
+float clsOil::GetRHOOS(std::int16_t k) const { return Read(m_rhoos, k); }
+float clsOil::GetRHOO(std::int16_t k) const { return Read(m_rhoo, k); }
+
+} // namespace q7
