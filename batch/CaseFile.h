@@ -39,7 +39,7 @@ public:
     std::optional<std::string> OptText(const std::string& key) const;
 
     // The case as a JSON object with canonical keys in canonical order (null values left out).
-    nlohmann::json ToJson() const;
+    nlohmann::ordered_json ToJson() const;
 
 private:
     nlohmann::json m_values = nlohmann::json::object(); // canonical key -> value, nulls removed

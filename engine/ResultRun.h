@@ -6,6 +6,7 @@
 #include "engine/MessageSink.h"
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,9 @@ struct CalcFailure {
     std::string kind;
     std::string text;
 };
+
+// A raised error as a failure of the calculation titled `stage`.
+CalcFailure FailureFrom(const std::string& stage, const std::exception& e);
 
 // Title and message the workstation shows for a non-zero CalcGas status; empty for statuses above 7.
 struct StatusMessage {

@@ -1,0 +1,281 @@
+#include "batch/Summary.h"
+
+#include "engine/Q7Objects.h"
+
+#include <charconv>
+#include <functional>
+
+namespace q7 {
+
+namespace {
+
+// A small JSON writer: one key per line, like the reference summaries.
+class JsonOut {
+public:
+    std::string& str() { return m_out; }
+
+    void Open(const char* key) {
+        Key(key);
+        m_out += '{';
+        m_first = true;
+        ++m_depth;
+    }
+    void Close() {
+        --m_depth;
+        m_out += '\n';
+        Indent();
+        m_out += '}';
+        m_first = false;
+    }
+    void Number(const char* key, float v) {
+        Key(key);
+        Float(v);
+    }
+    void Integer(const char* key, long long v) {
+        Key(key);
+        m_out += std::to_string(v);
+    }
+    void Bool(const char* key, bool v) {
+        Key(key);
+        m_out += v ? "true" : "false";
+    }
+    void Null(const char* key) {
+        Key(key);
+        m_out += "null";
+    }
+    void Text(const char* key, const std::string& v) {
+        Key(key);
+        m_out += Quote(v);
+    }
+    // A list of floats on one line.
+    void List(const char* key, int n, const std::function<float(std::int16_t)>& at) {
+        Key(key);
+        m_out += '[';
+        for (int i = 1; i <= n; ++i) {
+            if (i > 1) m_out += ", ";
+            Float(at(static_cast<std::int16_t>(i)));
+        }
+        m_out += ']';
+    }
+    void Raw(const char* key, const std::string& json) {
+        Key(key);
+        m_out += json;
+    }
+    static std::string Quote(const std::string& v) {
+        std::string out = "\"";
+        for (unsigned char c : v) {
+            switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+            }
+        }
+        out += '"';
+        return out;
+    }
+
+private:
+    void Key(const char* key) {
+        if (!m_first) m_out += ',';
+        m_first = false;
+        m_out += '\n';
+        Indent();
+        if (key) {
+            m_out += Quote(key);
+            m_out += ": ";
+        }
+    }
+    void Indent() { m_out.append(static_cast<size_t>(m_depth), ' '); }
+    void Float(float v) {
+        char buf[32];
+        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
+        m_out.append(buf, r.ptr);
+    }
+
+    std::string m_out;
+    bool m_first = true;
+    int m_depth = 0;
+};
+
+template <class T> std::function<float(std::int16_t)> Getter(const T& obj, float (T::*get)(std::int16_t) const) {
+    return [&obj, get](std::int16_t k) { return (obj.*get)(k); };
+}
+
+} // namespace
+
+std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
+    JsonOut j;
+    j.str() += '{';
+    if (outcome.gasStatus)
+        j.Integer("gasStatus", *outcome.gasStatus);
+    else
+        j.Null("gasStatus");
+
+    std::string messages = "[";
+    for (size_t i = 0; i < outcome.messages.size(); ++i) {
+        if (i) messages += ", ";
+        messages += "{\"title\": " + JsonOut::Quote(outcome.messages[i].title) +
+                    ", \"text\": " + JsonOut::Quote(outcome.messages[i].text) + "}";
+    }
+    messages += "]";
+    j.Raw("messages", messages);
+
+    if (outcome.error) {
+        j.Open("error");
+        j.Text("stage", outcome.error->stage);
+        j.Text("kind", outcome.error->kind);
+        j.Text("text", outcome.error->text);
+        j.Close();
+    } else {
+        j.Null("error");
+    }
+
+    const clsFluid& f = o.Fluid;
+    j.Open("fluid");
+    j.Number("StdP", f.StdP());
+    j.Text("StdTU", f.StdTU());
+    j.Number("StdTf", f.StdTf());
+    j.Number("StdTc", f.StdTc());
+    j.Number("StdTr", f.StdTr());
+    j.Text("ResTU", f.ResTU());
+    j.Number("ResTf", f.ResTf());
+    j.Number("ResTc", f.ResTc());
+    j.Number("ResTr", f.ResTr());
+    j.Bool("PhaseOil", f.PhaseOil());
+    j.Bool("PhaseGas", f.PhaseGas());
+    j.Bool("PhaseWater", f.PhaseWater());
+    j.Close();
+
+    const clsPrs& p = o.Prs;
+    j.Open("prs");
+    j.Text("PrRange", p.PrRange());
+    j.Number("PrMin", p.PrMin());
+    j.Number("PrIni", p.PrIni());
+    j.Number("PrMax", p.PrMax());
+    j.Integer("NPRSi", p.NPRSi());
+    j.List("PRSi", p.NPRSi(), Getter(p, &clsPrs::GetPRSi));
+    j.Integer("NPRSo", p.NPRSo());
+    j.List("PRSo", p.NPRSo(), Getter(p, &clsPrs::GetPRSo));
+    j.Integer("BPPi", p.BPPi());
+    j.Close();
+
+    const int rows = p.NPRSo();
+    const clsOil& oil = o.Oil;
+    j.Open("oil");
+    j.Number("API", oil.API());
+    j.Number("OilSG", oil.OilSG());
+    j.Number("SepGG", oil.SepGG());
+    j.Number("SepGGn", oil.SepGGn());
+    j.Number("SepP", oil.SepP());
+    j.Number("SepTf", oil.SepTf());
+    j.Number("SepTc", oil.SepTc());
+    j.Number("SepTr", oil.SepTr());
+    j.Number("RSI", oil.RSI());
+    j.Number("RSITank", oil.RSITank());
+    j.Number("RSISep", oil.RSISep());
+    j.Number("Pbp", oil.Pbp());
+    j.Number("STDenOil", oil.STDenOil());
+    j.Number("STDenGas", oil.STDenGas());
+    j.Bool("GO", oil.GO());
+    j.Open("tables");
+    j.List("RSOS", rows, Getter(oil, &clsOil::GetRSOS));
+    j.List("RSO", rows, Getter(oil, &clsOil::GetRSO));
+    j.List("BOS", rows, Getter(oil, &clsOil::GetBOS));
+    j.List("BO", rows, Getter(oil, &clsOil::GetBO));
+    j.List("MUOS", rows, Getter(oil, &clsOil::GetMUOS));
+    j.List("MUO", rows, Getter(oil, &clsOil::GetMUO));
+    j.List("CO", rows, Getter(oil, &clsOil::GetCO));
+    j.List("RHOOS", rows, Getter(oil, &clsOil::GetRHOOS));
+    j.List("RHOO", rows, Getter(oil, &clsOil::GetRHOO));
+    j.Close();
+    j.Close();
+
+    const clsGas& g = o.Gas;
+    j.Open("gas");
+    j.Text("GasEntry", g.GasEntry());
+    j.Number("GasGrav", g.GasGrav());
+    j.Number("mfN", g.mfN());
+    j.Number("mfCO2", g.mfCO2());
+    j.Number("mfH2S", g.mfH2S());
+    j.Number("SumGC", g.SumGC());
+    j.Integer("PlusEntry", g.PlusEntry());
+    j.Number("PLUSmw", g.PLUSmw());
+    j.Number("PLUSgg", g.PLUSgg());
+    j.Number("pC", g.pC());
+    j.Number("tC", g.tC());
+    j.Number("PTR", g.PTR());
+    j.Number("STDenGas", g.STDenGas());
+    j.List("GC", clsGas::kComponents, Getter(g, &clsGas::GetGC));
+    j.Bool("GO", g.GO());
+    j.Open("tables");
+    j.List("PPR", rows, Getter(g, &clsGas::GetPPR));
+    j.List("Z", rows, Getter(g, &clsGas::GetZ));
+    j.List("PZ", rows, Getter(g, &clsGas::GetPZ));
+    j.List("BG", rows, Getter(g, &clsGas::GetBG));
+    j.List("RHOG", rows, Getter(g, &clsGas::GetRHOG));
+    j.List("CG", rows, Getter(g, &clsGas::GetCG));
+    j.List("MUG", rows, Getter(g, &clsGas::GetMUG));
+    j.List("RMP", rows, Getter(g, &clsGas::GetRMP));
+    j.Close();
+    j.Close();
+
+    const clsWater& w = o.Water;
+    j.Open("water");
+    j.Integer("PPM", w.PPM());
+    j.Number("PER", w.PER());
+    j.Number("STDenWat", w.STDenWat());
+    j.Number("STDenGas", w.STDenGas());
+    j.Bool("GO", w.GO());
+    j.Open("tables");
+    j.List("BW", rows, Getter(w, &clsWater::GetBW));
+    j.List("RSW", rows, Getter(w, &clsWater::GetRSW));
+    j.List("CW", rows, Getter(w, &clsWater::GetCW));
+    j.List("MUW", rows, Getter(w, &clsWater::GetMUW));
+    j.List("RHOW", rows, Getter(w, &clsWater::GetRHOW));
+    j.Close();
+    j.Close();
+
+    const clsRock& r = o.Rock;
+    j.Open("rock");
+    j.Integer("Fluids", r.Fluids());
+    j.Integer("Displace", r.Displace());
+    j.Integer("Lith", r.Lith());
+    j.Integer("Wet", r.Wet());
+    j.Integer("CORR", r.CORR());
+    j.Number("CoreyK", r.CoreyK());
+    j.Number("CoreyN", r.CoreyN());
+    j.Number("HRPoro", r.HRPoro());
+    j.Number("HRAir", r.HRAir());
+    j.Number("HRKrg", r.HRKrg());
+    j.Number("SWC", r.SWC());
+    j.Number("SORW", r.SORW());
+    j.Number("SORG", r.SORG());
+    j.Number("SGCrit", r.SGCrit());
+    j.Integer("NWet", r.NWet());
+    j.Bool("GO", r.GO());
+    j.Open("tables");
+    const int wet = clsRock::kRows;
+    j.List("SWet", wet, Getter(r, &clsRock::GetSWet));
+    j.List("SNWet", wet, Getter(r, &clsRock::GetSNWet));
+    j.List("SD", wet, Getter(r, &clsRock::GetSD));
+    j.List("KRWat", wet, Getter(r, &clsRock::GetKRWat));
+    j.List("KROil", wet, Getter(r, &clsRock::GetKROil));
+    j.List("KRGas", wet, Getter(r, &clsRock::GetKRGas));
+    j.Close();
+    j.Close();
+
+    j.str() += "\n}\n";
+    return j.str();
+}
+
+} // namespace q7

@@ -1,0 +1,148 @@
+// q7-batch: the workstation's calculations without a window, for scripts and batch work.
+#include "batch/CaseFile.h"
+#include "batch/RunCase.h"
+#ifdef Q7_BATCH_PROJECTS
+#include "batch/ProjectCommands.h"
+#endif
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* kUsage =
+    "usage: q7-batch run CASE.json... --out DIR [--jobs N] [--formats LIST]\n"
+    "       q7-batch run --project (NAME | --id N) --out DIR [--formats LIST]\n"
+    "       q7-batch projects\n"
+    "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
+    "       q7-batch export (NAME | --id N)\n"
+    "       q7-batch delete (NAME | --id N)\n"
+    "\n"
+    "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
+    "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
+    "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
+    "         --jobs N computes N cases at a time (output identical to one at a time).\n"
+    "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
+    "         error (its summary says which), 2 usage error.\n"
+    "projects lists the projects of the project database (q7.mdb beside the programs, or the\n"
+    "         file named by Q7_DATABASE); save, export, delete and run --project work on it.\n";
+
+int Usage(const std::string& why) {
+    if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";
+    std::cerr << kUsage;
+    return 2;
+}
+
+bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
+    f = q7::OutputFormats{false, false, false, false};
+    std::stringstream ss(list);
+    std::string item;
+    while (std::getline(ss, item, ',')) {
+        if (item == "summary") f.summary = true;
+        else if (item == "csv") f.csv = true;
+        else if (item == "eclipse") f.eclipse = true;
+        else if (item == "report") f.report = true;
+        else return false;
+    }
+    return true;
+}
+
+int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
+             const q7::OutputFormats& formats) {
+    std::atomic<size_t> next{0}, done{0};
+    std::atomic<bool> anyFailed{false};
+    std::mutex errMutex;
+    const bool progress = isatty(STDERR_FILENO) != 0;
+
+    auto worker = [&] {
+        for (size_t i = next++; i < files.size(); i = next++) {
+            const std::filesystem::path path(files[i]);
+            bool ok = false;
+            try {
+                q7::CaseFile c = q7::CaseFile::FromFile(path);
+                ok = q7::RunCaseToDir(c, path.stem().string(), outDir, formats);
+            } catch (const std::exception& e) {
+                std::lock_guard<std::mutex> lock(errMutex);
+                std::cerr << (progress ? "\r" : "") << "q7-batch: " << e.what() << "\n";
+            }
+            if (!ok) anyFailed = true;
+            const size_t n = ++done;
+            if (progress) {
+                std::lock_guard<std::mutex> lock(errMutex);
+                std::cerr << "\r" << n << "/" << files.size() << " cases" << std::flush;
+            }
+        }
+    };
+
+    jobs = std::max(1, std::min<int>(jobs, static_cast<int>(files.size())));
+    std::vector<std::thread> threads;
+    for (int t = 1; t < jobs; ++t) threads.emplace_back(worker);
+    worker();
+    for (auto& t : threads) t.join();
+    if (progress) std::cerr << "\n";
+    return anyFailed ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::cout << kUsage;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string command = args[0];
+    if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
+#ifdef Q7_BATCH_PROJECTS
+        if (command == "run" || command == "projects" || command == "save" || command == "export" ||
+            command == "delete")
+            return q7::RunProjectCommand(args);
+#endif
+        return Usage("unknown command: " + command);
+    }
+
+    std::vector<std::string> files;
+    std::string outDir;
+    int jobs = 1;
+    q7::OutputFormats formats;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* what) -> const std::string* {
+            if (i + 1 >= args.size()) return nullptr;
+            (void)what;
+            return &args[++i];
+        };
+        if (a == "--out") {
+            const std::string* v = value("--out");
+            if (!v) return Usage("--out needs a folder");
+            outDir = *v;
+        } else if (a == "--jobs") {
+            const std::string* v = value("--jobs");
+            if (!v) return Usage("--jobs needs a number");
+            try {
+                jobs = std::stoi(*v);
+            } catch (...) {
+                return Usage("--jobs needs a number");
+            }
+            if (jobs < 1) return Usage("--jobs needs a number of at least 1");
+        } else if (a == "--formats") {
+            const std::string* v = value("--formats");
+            if (!v || !ParseFormats(*v, formats)) return Usage("--formats takes summary,csv,eclipse,report");
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage("unknown option: " + a);
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.empty()) return Usage("no case files");
+    if (outDir.empty()) return Usage("--out DIR is required");
+    return RunCases(files, outDir, jobs, formats);
+}
