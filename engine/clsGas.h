@@ -90,11 +90,6 @@ private:
         float pc; // psia
         float tc; // °F
     };
-    // The viscosity terms that depend only on temperature and gravity, and the Z-factor
-    // coefficients that depend only on the reduced temperature (m(p) integrand).
-    struct ViscosityTerms;
-    struct ZTerms;
-
     void Characterise();
     float CalcCG(float p, float T) const;
     std::int16_t CalcRMP(float p, float T, float gg, float& mp) const;

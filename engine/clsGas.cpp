@@ -1,0 +1,383 @@
+#include "engine/clsGas.h"
+
+#include "engine/Checked.h"
+#include "engine/Errors.h"
+#include "engine/NumericText.h"
+#include "engine/clsFluid.h"
+#include "engine/clsPrs.h"
+
+#include <cctype>
+#include <cmath>
+
+namespace q7 {
+namespace {
+
+// Air molecular weight, lb/lb-mol; gas constant, psia·ft³/(lb-mol·°R).
+constexpr double kAirMw = 28.96;
+constexpr double kGasConstant = 10.73;
+
+// Component table: molecular weight (lb/lb-mol), critical pressure (psia), critical temperature (°F).
+struct ComponentData {
+    double mw, pc, tc;
+};
+constexpr ComponentData kComponentTable[clsGas::kComponents] = {
+    {16.043, 667.8, -116.6},  // methane
+    {30.07, 707.8, 90.1},     // ethane
+    {44.097, 616.3, 206.0},   // propane
+    {58.124, 529.1, 275.0},   // i-butane
+    {58.124, 550.7, 305.7},   // n-butane
+    {72.151, 490.4, 369.1},   // i-pentane
+    {72.151, 488.6, 385.7},   // n-pentane
+    {86.178, 436.9, 453.7},   // hexane
+    {100.21, 396.8, 512.8},   // heptane
+    {114.23, 360.6, 564.2},   // octane
+    {128.26, 332.0, 610.7},   // nonane
+    {142.29, 304.0, 652.1},   // decane
+    {28.013, 493.0, -232.4},  // nitrogen
+    {44.01, 1070.9, 87.9},    // carbon dioxide
+    {34.076, 1306.0, 212.7},  // hydrogen sulfide
+};
+
+// Dranchuk–Purvis–Robinson coefficients that depend only on the reduced temperature.
+struct ZCoefficients {
+    double Tpr;
+    double a, b, c; // each held as a single
+};
+
+ZCoefficients ZCoefficientsFor(float Tpr) {
+    const double T = Tpr;
+    const double T2 = T * T;
+    return {T, Single(0.3151 * T - 1.0467 - Div(0.5783, T2)), Single(0.5353 * T - 0.6123),
+            Single(Div(0.6816, T2))};
+}
+
+// Dranchuk–Purvis–Robinson (1974) Z-factor: Newton iteration on the reduced density ρ with
+// single-precision working values; at most 50 corrections, |F| < 1e-6 ends the iteration.
+float ZFactor(const ZCoefficients& k, float Ppr) {
+    const double T = k.Tpr;
+    const double a = k.a;
+    const double b = k.b;
+    const double c = k.c;
+    const double t = Single(0.27 * Ppr);
+    float rho = Single(Div(0.27 * Ppr, T));
+    for (int it = 0; it < 50; ++it) {
+        const double r = rho;
+        const double r2 = r * r;  // exact: r is a single
+        const double r3 = r2 * r; // one rounding
+        const double w = Single(0.6845 * r2);
+        const double e = Single(std::exp(-w)); // w >= 0: no overflow
+        const float F = Single(T * r + a * r2 + (b + 0.06423 * r3 + c * (1.0 + w) * e) * r3 - t);
+        if (std::fabs(F) < 0.000001) break;
+        const float dF = Single(T + 2.0 * a * r + r2 * (3.0 * b + 0.38538 * r3 + c * (3.0 + 3.0 * w - 2.0 * w * w) * e));
+        rho = Single(r - Div(F, dF));
+    }
+    return Single(Div(0.27 * Ppr, static_cast<double>(rho) * T));
+}
+
+// Lee–Gonzalez–Eakin (1966) viscosity terms that do not depend on pressure: gas molecular weight M,
+// K, X and Y (each held as a single). T °R.
+struct ViscosityTerms {
+    double T, M, K, X, Y;
+    bool failed = false; // an arithmetic failure while forming them
+};
+
+ViscosityTerms ViscosityTermsFor(float T, float gg) {
+    ViscosityTerms v{};
+    v.T = T;
+    try {
+        v.M = Single(28.96 * gg);
+        v.K = Single(Div((0.0063 * v.M + 7.77) * Pow(v.T, 1.5), 12.9 * v.M + 122.4 + v.T));
+        v.X = Single(Div(1914.5, v.T) + 2.57 + 0.0095 * v.M);
+        v.Y = Single(0.04 * v.X + 1.11);
+    } catch (const ArithmeticError&) {
+        v.failed = true;
+    }
+    return v;
+}
+
+// The range checks of the viscosity routine that depend only on temperature and gravity; the
+// status of each check in order, a later failure overriding an earlier one.
+std::int16_t RangeStatus(float T, double p, float Z, float gg) {
+    std::int16_t status = 0;
+    if (T < 460.0f || T > 1500.0f) status = 1;
+    if (p < 0.0 || p > 20000.0) status = 2;
+    if (Z < 0.25f || Z > 3.0f) status = 3;
+    if (gg < 0.45f || gg > 2.0f) status = 4;
+    return status;
+}
+
+// Lee–Gonzalez–Eakin viscosity, cp, from the pressure-independent terms; p psia (12 psia at least
+// in the density), Z-factor. Status 5 on an arithmetic failure (the viscosity is then 0).
+std::int16_t ViscosityFrom(const ViscosityTerms& v, double p, float Z, float& mug) {
+    mug = 0.0f;
+    if (v.failed) return 5;
+    try {
+        const double pEff = p > 12.0 ? p : 12.0;
+        const double rhoG = Single(Div(v.M * pEff, static_cast<double>(Z) * 670.0 * v.T)); // g/cm³
+        mug = Single(0.0001 * v.K * Exp(v.X * Pow(rhoG, v.Y)));
+    } catch (const ArithmeticError&) {
+        mug = 0.0f;
+        return 5;
+    }
+    return 0;
+}
+
+float& Row(std::array<float, clsGas::kRows>& table, std::int16_t k) {
+    if (k < 1 || k > clsGas::kRows) throw SubscriptError();
+    return table[static_cast<std::size_t>(k - 1)];
+}
+
+float Row(const std::array<float, clsGas::kRows>& table, std::int16_t k) {
+    if (k < 1 || k > clsGas::kRows) throw SubscriptError();
+    return table[static_cast<std::size_t>(k - 1)];
+}
+
+} // namespace
+
+clsGas::clsGas(const clsFluid& fluid, const clsPrs& prs) : m_fluid(fluid), m_prs(prs), m_GasEntry(1, 'G') {
+    m_PlusEntry = 0;
+    m_PLUSmw = 105.8f;
+    m_PLUSgg = 0.7f;
+    m_GasGrav = 0.7f;
+    m_STDenGas = 0.05f;
+    m_mfN = 0.0f;
+    m_mfCO2 = 0.0f;
+    m_mfH2S = 0.0f;
+    m_GO = false;
+}
+
+void clsGas::GasEntry(std::string_view entry) {
+    std::string upper(entry);
+    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    m_GasEntry = std::move(upper);
+}
+
+void clsGas::SetGasGrav(std::string_view text) { m_GasGrav = Str2Nbr(text); }
+void clsGas::SetmfN(std::string_view text) { m_mfN = Str2Nbr(text); }
+void clsGas::SetmfCO2(std::string_view text) { m_mfCO2 = Str2Nbr(text); }
+void clsGas::SetmfH2S(std::string_view text) { m_mfH2S = Str2Nbr(text); }
+void clsGas::SetPLUSmw(std::string_view text) { m_PLUSmw = Str2Nbr(text); }
+void clsGas::SetPLUSgg(std::string_view text) { m_PLUSgg = Str2Nbr(text); }
+
+float clsGas::GetGC(std::int16_t k) const {
+    if (k < 1 || k > kComponents) throw SubscriptError();
+    return m_GC[static_cast<std::size_t>(k - 1)];
+}
+
+void clsGas::SetGC(std::string_view text, std::int16_t k) {
+    if (k < 1 || k > kComponents) throw SubscriptError();
+    m_GC[static_cast<std::size_t>(k - 1)] = Str2Nbr(text);
+    m_SumGC = 0.0f;
+    for (float y : m_GC) Store(m_SumGC, static_cast<double>(m_SumGC) + y);
+}
+
+float clsGas::GetPPR(std::int16_t k) const { return Row(m_PPR, k); }
+float clsGas::GetZ(std::int16_t k) const { return Row(m_Z, k); }
+float clsGas::GetPZ(std::int16_t k) const { return Row(m_PZ, k); }
+float clsGas::GetBG(std::int16_t k) const { return Row(m_BG, k); }
+float clsGas::GetRHOG(std::int16_t k) const { return Row(m_RHOG, k); }
+float clsGas::GetCG(std::int16_t k) const { return Row(m_CG, k); }
+float clsGas::GetMUG(std::int16_t k) const { return Row(m_MUG, k); }
+float clsGas::GetRMP(std::int16_t k) const { return Single(Row(m_RMP, k) / 1000000.0); }
+
+float clsGas::CalcZ(float Tpr, float Ppr) { return ZFactor(ZCoefficientsFor(Tpr), Ppr); }
+
+std::int16_t clsGas::CalcMUG(float T, float p, float Z, float gg, float& mug) {
+    const std::int16_t status = RangeStatus(T, p, Z, gg);
+    if (status != 0) return status;
+    return ViscosityFrom(ViscosityTermsFor(T, gg), p, Z, mug);
+}
+
+void clsGas::Characterise() {
+    for (std::size_t i = 0; i < m_comp.size(); ++i) {
+        m_comp[i] = {Single(kComponentTable[i].mw), Single(kComponentTable[i].pc), Single(kComponentTable[i].tc)};
+    }
+
+    if (m_GasEntry != "C") {
+        // Gravity and inerts.
+        const double yN = m_mfN;
+        const double yC = m_mfCO2;
+        const double yH = m_mfH2S;
+        const double yHC = 1.0 - yN - yC - yH;
+        const double gh = Div(m_GasGrav - 0.9672 * yN - 1.5195 * yC - 1.1765 * yH, yHC);
+        Store(m_Mg, m_GasGrav * kAirMw);
+
+        // Standing (1977) hydrocarbon pseudo-criticals from the hydrocarbon gravity; °R, psia.
+        double Tph = 0.0;
+        double Pph = 0.0;
+        if (m_fluid.PhaseGas()) {
+            Tph = 187.0 + 330.0 * gh - 71.5 * gh * gh;
+            Pph = 706.0 - 51.7 * gh - 11.1 * gh * gh;
+        }
+        if (m_fluid.PhaseOil()) {
+            Tph = 168.0 + 325.0 * gh - 12.5 * gh * gh;
+            Pph = 677.0 + 15.0 * gh - 37.5 * gh * gh;
+        }
+        // Mixing with nitrogen, carbon dioxide and hydrogen sulfide; °R, psia.
+        Store(m_tC, yHC * Tph + 227.3 * yN + 547.6 * yC + 672.4 * yH);
+        Store(m_pC, yHC * Pph + 493.0 * yN + 1071.0 * yC + 1306.0 * yH);
+
+        // Wichert–Aziz (1972) sour-gas correction, only with hydrogen sulfide; °R, psia.
+        if (yH != 0.0) {
+            const double A = yC + yH;
+            const double B = yH;
+            const double eps = 120.0 * (Pow(A, 0.9) - Pow(A, 1.6)) + 15.0 * (Pow(B, 0.5) - Pow(B, 4.0));
+            const double Tprime = m_tC - eps;
+            Store(m_pC, Div(m_pC * Tprime, Tprime + eps + B * (1.0 - B) * eps));
+            Store(m_tC, Tprime);
+        }
+    } else {
+        // Composition.
+        m_pC = 0.0f;
+        m_tC = 0.0f;
+        m_GasGrav = 0.0f;
+        if (m_PlusEntry > 0) {
+            if (m_PlusEntry > kComponents) throw SubscriptError();
+            const double M = m_PLUSmw;
+            const double g = m_PLUSgg;
+            // Normal boiling point of the plus fraction, °R.
+            const double Tb = Single(Pow(4.5579 * Pow(M, 0.15178) * Pow(g, 0.15427), 3.0));
+            // Kesler–Lee (1976) critical pressure, psia, and temperature, °R.
+            const double lnPc = 8.3634 - Div(0.0566, g) -
+                                (0.24244 + Div(2.2898, g) + Div(0.11857, g * g)) * Tb / 1000.0 +
+                                (1.4685 + Div(3.648, g) + Div(0.47227, g * g)) * (Tb * Tb) / 1e7 -
+                                (0.42019 + Div(1.6977, g * g)) * Pow(Tb, 3.0) / 1e10;
+            const float Pc = Single(Exp(lnPc));
+            const float Tc = Single(341.7 + 811.0 * g + (0.4244 + 0.1174 * g) * Tb + Div((0.4669 - 3.2623 * g) * 1e5, Tb));
+            m_comp[static_cast<std::size_t>(m_PlusEntry - 1)] = {m_PLUSmw, Pc, Single(Tc - 460.0)};
+        }
+        // Mixture molecular weight and Kay's rule, with the fractions as entered.
+        m_Mg = 0.0f;
+        for (std::size_t k = 0; k < m_comp.size(); ++k) {
+            const double y = m_GC[k];
+            Store(m_Mg, m_Mg + y * m_comp[k].mw);
+            Store(m_tC, m_tC + y * m_comp[k].tc);
+            Store(m_pC, m_pC + y * m_comp[k].pc);
+        }
+        Store(m_GasGrav, m_Mg / kAirMw);
+        Store(m_tC, m_tC + 460.0);
+    }
+
+    // Stock-tank gas density, lb/ft³; pseudo-reduced reservoir temperature.
+    Store(m_STDenGas, Div(static_cast<double>(m_fluid.StdP()) * m_Mg, static_cast<double>(m_fluid.StdTr()) * kGasConstant));
+    Store(m_PTR, Div(m_fluid.ResTr(), m_tC));
+}
+
+// Gas compressibility, 1/psi, from Z by central differences (±25 psia; below 50 psia from the
+// Z-factor at zero pressure and at twice the pressure). p psia, T °R.
+float clsGas::CalcCG(float p, float T) const {
+    const ZCoefficients k = ZCoefficientsFor(Single(Div(T, m_tC)));
+    const double P = p;
+    const double pc = m_pC;
+    const double Z0 = ZFactor(k, Single(Div(P, pc)));
+    double Zu, Zl, delta;
+    if (p < 50.0f) {
+        Zu = ZFactor(k, Single(Div(2.0 * P, pc)));
+        Zl = 1.0;
+        delta = 2.0 * P;
+    } else {
+        Zu = ZFactor(k, Single(Div(P + 25.0, pc)));
+        Zl = ZFactor(k, Single(Div(P - 25.0, pc)));
+        delta = 50.0;
+    }
+    return Single(Div(1.0, P) - Div(Zu - Zl, Z0 * delta));
+}
+
+// Real-gas pseudo-potential m(p) = ∫0..p 2x/(μg Z) dx, psia²/cp, by Romberg integration (relative
+// tolerance 1e-6, at most 20 levels; the Romberg row is held in singles). Status: a viscosity status
+// passed through, 6 no convergence, 7 an arithmetic failure.
+std::int16_t clsGas::CalcRMP(float p, float T, float gg, float& mp) const {
+    mp = 0.0f;
+    try {
+        const ZCoefficients zk = ZCoefficientsFor(Single(Div(T, m_tC)));
+        const ViscosityTerms vt = ViscosityTermsFor(T, gg);
+        const double pc = m_pC;
+        // Range failures of temperature and gravity do not depend on x.
+        const std::int16_t fixedStatus = RangeStatus(T, 0.0, 1.0f, gg);
+
+        // The integrand; the viscosity routine receives the pressure as a single.
+        auto integrand = [&](double x, double& fx) -> std::int16_t {
+            const float Z = ZFactor(zk, Single(Div(x, pc)));
+            const float xs = Single(x);
+            std::int16_t status = fixedStatus;
+            if (status < 2) {
+                if (xs < 0.0f || xs > 20000.0f) status = 2;
+                if (Z < 0.25f || Z > 3.0f) status = 3;
+            }
+            if (status != 0) return status;
+            float mug = 0.0f;
+            status = ViscosityFrom(vt, xs, Z, mug);
+            if (status != 0) return status;
+            fx = Div(2.0 * x, static_cast<double>(Z) * mug);
+            return 0;
+        };
+
+        float R[21] = {};
+        double h = p;
+        double fx = 0.0;
+        std::int16_t status = integrand(h, fx);
+        if (status != 0) return status;
+        R[0] = Single(h / 2.0 * fx); // the integrand at 0 is 0
+        long n = 1;
+        double pow4 = 1.0;
+        for (int i = 1; i <= 20; ++i) {
+            double sum = 0.0;
+            double x = h / 2.0;
+            for (long j = 0; j < n; ++j) {
+                status = integrand(x, fx);
+                if (status != 0) return status;
+                sum += fx;
+                x += h;
+            }
+            float old = R[0];
+            R[0] = Single((old + h * sum) / 2.0);
+            pow4 = 1.0;
+            for (int j = 1; j <= i; ++j) {
+                pow4 *= 4.0;
+                const float next = R[j];
+                R[j] = Single(R[j - 1] + (static_cast<double>(R[j - 1]) - old) / (pow4 - 1.0));
+                old = next;
+            }
+            h /= 2.0;
+            n *= 2;
+            if (std::fabs(Div(static_cast<double>(R[i]) - R[i - 1], R[i])) < 0.000001) {
+                mp = R[i];
+                return 0;
+            }
+        }
+        return 6;
+    } catch (const ArithmeticError&) {
+        return 7;
+    }
+}
+
+std::int16_t clsGas::CalcGas() {
+    m_GO = false;
+    Characterise();
+
+    const float T = m_fluid.ResTr();
+    const double psc = m_fluid.StdP();
+    const double Tsc = m_fluid.StdTr();
+    const float gg = m_GasGrav;
+    const std::int16_t n = m_prs.NPRSo();
+    for (std::int16_t k = 1; k <= n; ++k) {
+        const float p = m_prs.GetPRSo(k);
+        const double P = p;
+        const float ppr = Store(Row(m_PPR, k), Div(P, m_pC));
+        const double Z = Store(Row(m_Z, k), CalcZ(m_PTR, ppr));
+        Store(Row(m_PZ, k), Div(P, Z));
+        Store(Row(m_BG, k), Div(static_cast<double>(T) * Z * psc, Tsc * P));
+        Store(Row(m_RHOG, k), Div(P * m_Mg, Z * kGasConstant * T));
+        Store(Row(m_CG, k), CalcCG(p, T));
+        std::int16_t status = CalcMUG(T, p, static_cast<float>(Z), gg, Row(m_MUG, k));
+        if (status > 0) return status;
+        float mp = 0.0f;
+        status = CalcRMP(p, T, gg, mp);
+        Row(m_RMP, k) = mp;
+        if (status > 0) return status;
+    }
+    m_GO = true;
+    return 0;
+}
+
+} // namespace q7
