@@ -1,0 +1,118 @@
+#include "writers/TextFile.h"
+
+#include "engine/Errors.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace q7 {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+// Distinguishes the temporary files of several writers working in one folder at once.
+std::atomic<unsigned> g_tempCounter{0};
+
+std::string Describe(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+
+} // namespace
+
+TextFile::~TextFile() { Discard(); }
+
+void TextFile::Create(const std::filesystem::path& path) {
+    Discard();
+    m_path = path;
+    m_buffer.clear();
+
+    // The target itself must not be a folder: the rename at the end would fail after all the work.
+    struct stat st {};
+    if (path.empty() || !path.has_filename()) Fail("create", path.empty() ? ENOENT : EISDIR);
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) Fail("create", EISDIR);
+
+    // Hidden temporary beside the target, in the same folder so that the rename stays on one
+    // file system; O_EXCL never reuses a file another writer has open.
+    const std::string stem = path.filename().string().substr(0, 200);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path temp = path;
+        temp.replace_filename("." + stem + ".tmp" + std::to_string(::getpid()) + "-" +
+                              std::to_string(g_tempCounter.fetch_add(1)));
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            m_fd = fd;
+            m_temp = std::move(temp);
+            return;
+        }
+        if (errno != EEXIST) Fail("create", errno);
+    }
+    Fail("create", EEXIST);
+}
+
+void TextFile::Write(std::string_view text) {
+    if (m_fd < 0) throw IoError("Cannot write " + Describe(m_path) + ": the file is not open");
+    m_buffer.append(text);
+    if (m_buffer.size() >= kFlushSize) Flush();
+}
+
+void TextFile::WriteLine(std::string_view text) {
+    Write(text);
+    Write("\r\n");
+}
+
+void TextFile::WriteBlankLines(int count) {
+    for (int i = 0; i < count; ++i) Write("\r\n");
+}
+
+void TextFile::Flush() {
+    const char* data = m_buffer.data();
+    std::size_t left = m_buffer.size();
+    while (left > 0) {
+        ssize_t n = ::write(m_fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Fail("write", errno);
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    m_buffer.clear();
+}
+
+void TextFile::Close() {
+    if (m_fd < 0) return;
+    Flush();
+    int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        int error = errno;
+        ::unlink(m_temp.c_str());
+        Fail("write", error);
+    }
+    if (::rename(m_temp.c_str(), m_path.c_str()) != 0) {
+        int error = errno;
+        ::unlink(m_temp.c_str());
+        Fail("create", error);
+    }
+    m_temp.clear();
+}
+
+void TextFile::Discard() noexcept {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_temp.c_str());
+    }
+    m_temp.clear();
+    m_buffer.clear();
+}
+
+void TextFile::Fail(const char* what, int error) {
+    Discard();
+    throw IoError(std::string("Cannot ") + what + " " + Describe(m_path) + ": " + std::strerror(error));
+}
+
+} // namespace q7

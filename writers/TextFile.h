@@ -1,0 +1,49 @@
+#pragma once
+// The text-file service of the writers: creates or replaces one file as 8-bit text with CR LF line
+// ends. The text goes to a temporary file beside the target, which is renamed into place when the
+// file is closed, so a failed write never leaves a half file where a good one stood.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace q7 {
+
+class TextFile {
+public:
+    TextFile() = default;
+    // A file still open here was not finished: it is discarded and the target left as it was.
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    // Starts a new file that replaces `path` on Close. Throws IoError naming the path and the
+    // system's reason when the file cannot be created (missing or read-only folder, a directory
+    // of that name, ...). A file still open is discarded first.
+    void Create(const std::filesystem::path& path);
+    bool IsOpen() const { return m_fd >= 0; }
+    const std::filesystem::path& Path() const { return m_path; }
+
+    // Text followed by CR LF.
+    void WriteLine(std::string_view text = {});
+    // Text without a line end: what is written next continues the same line.
+    void Write(std::string_view text);
+    // `count` lines holding no characters.
+    void WriteBlankLines(int count);
+
+    // Writes what is pending, closes the file and puts it in place of the target. Throws IoError
+    // (and discards the file) when any of it fails.
+    void Close();
+    // Drops the unfinished file; the target keeps whatever it held before.
+    void Discard() noexcept;
+
+private:
+    void Flush();
+    [[noreturn]] void Fail(const char* what, int error);
+
+    std::filesystem::path m_path;
+    std::filesystem::path m_temp;
+    int m_fd = -1;
+    std::string m_buffer;
+};
+
+} // namespace q7

@@ -1,0 +1,35 @@
+#include "writers/WriterText.h"
+
+#include "engine/NumericText.h"
+#include "rock/clsRock.h"
+
+namespace q7 {
+
+std::string OneDecimal(float x) {
+    // Wide enough for any single (39 digits, sign, point and decimal), then the blanks dropped.
+    std::string text = Nbr2Str(x, 48, 1);
+    return text.substr(text.find_first_not_of(' '));
+}
+
+const char* RockFluidsText(const clsRock& rock) { return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System"; }
+const char* RockDisplacementText(const clsRock& rock) { return rock.Displace() == 1 ? "Imbibition" : "Drainage"; }
+const char* RockLithologyText(const clsRock& rock) { return rock.Lith() == 1 ? "Limestone" : "Sandstone"; }
+const char* RockWettabilityText(const clsRock& rock) { return rock.Wet() == 1 ? "Oil Wet" : "Water Wet"; }
+const char* RockCorrelationText(const clsRock& rock) { return rock.CORR() == 1 ? "Honarpour" : "Corey"; }
+
+std::string HtmlEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace q7

@@ -1,0 +1,23 @@
+#pragma once
+// Texts shared by the CSV and report writers: a number with one decimal and no blanks, the words
+// for the rock choices, and the escaping of typed text placed in a page.
+#include <string>
+#include <string_view>
+
+namespace q7 {
+
+class clsRock;
+
+// x with exactly one decimal, no leading blanks ("14.7", "-3.0").
+std::string OneDecimal(float x);
+
+const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oil/Water System"
+const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"
+const char* RockLithologyText(const clsRock& rock);    // "Limestone" / "Sandstone"
+const char* RockWettabilityText(const clsRock& rock);  // "Oil Wet" / "Water Wet"
+const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "Corey"
+
+// Typed text shown literally in a page: &, <, > and " become entity references.
+std::string HtmlEscape(std::string_view text);
+
+} // namespace q7

@@ -1,0 +1,78 @@
+#pragma once
+// Eclipse include files in field units, one keyword table per file: PVDO with its RSCONST record,
+// PVTO, PVDG, PVTW, DENSITY, SWOF and SGOF. The writer reads the calculation objects and changes
+// none of them; it writes what they hold without looking at their GO flags.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace q7 {
+
+struct Q7Objects;
+class MessageSink;
+class TextFile;
+
+class clsECL {
+public:
+    clsECL(const Q7Objects& objects, MessageSink& sink);
+
+    // Base name of the seven files; setting it derives every path (base + ".pvdo", ".pvto",
+    // ".pvdg", ".pvtw", ".dens", ".swof", ".sgof"). The base is used exactly as typed.
+    const std::string& FileName() const { return m_fileName; }
+    void FileName(std::string_view base);
+
+    const std::string& PVDOFile() const { return m_pvdoFile; }
+    void PVDOFile(std::string_view path) { m_pvdoFile = path; }
+    const std::string& PVTOFile() const { return m_pvtoFile; }
+    void PVTOFile(std::string_view path) { m_pvtoFile = path; }
+    const std::string& PVDGFile() const { return m_pvdgFile; }
+    void PVDGFile(std::string_view path) { m_pvdgFile = path; }
+    const std::string& PVTWFile() const { return m_pvtwFile; }
+    void PVTWFile(std::string_view path) { m_pvtwFile = path; }
+    const std::string& DENSFile() const { return m_densFile; }
+    void DENSFile(std::string_view path) { m_densFile = path; }
+    const std::string& SWOFFile() const { return m_swofFile; }
+    void SWOFFile(std::string_view path) { m_swofFile = path; }
+    const std::string& SGOFFile() const { return m_sgofFile; }
+    void SGOFFile(std::string_view path) { m_sgofFile = path; }
+
+    bool PVDO() const { return m_pvdo; }
+    void PVDO(bool value) { m_pvdo = value; }
+    bool PVTO() const { return m_pvto; }
+    void PVTO(bool value) { m_pvto = value; }
+    bool PVDG() const { return m_pvdg; }
+    void PVDG(bool value) { m_pvdg = value; }
+    bool PVTW() const { return m_pvtw; }
+    void PVTW(bool value) { m_pvtw = value; }
+    bool DENS() const { return m_dens; }
+    void DENS(bool value) { m_dens = value; }
+    bool SWOF() const { return m_swof; }
+    void SWOF(bool value) { m_swof = value; }
+    bool SGOF() const { return m_sgof; }
+    void SGOF(bool value) { m_sgof = value; }
+
+    // Writes the selected files in the order PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF, then shows
+    // "Eclipse output complete!" titled "Files: " and the keywords written. A file that cannot be
+    // created or written throws IoError: the files before it stay complete, no later file is
+    // written and no message is shown.
+    void Execute();
+
+private:
+    void WritePVDO(TextFile& file) const;
+    void WritePVTO(TextFile& file) const;
+    void WritePVDG(TextFile& file) const;
+    void WritePVTW(TextFile& file) const;
+    void WriteDENS(TextFile& file) const;
+    void WriteSWOF(TextFile& file) const;
+    void WriteSGOF(TextFile& file) const;
+    void WriteRockHeading(TextFile& file, bool gasOil) const;
+
+    const Q7Objects& m_objects;
+    MessageSink& m_sink;
+    std::string m_fileName;
+    std::string m_pvdoFile, m_pvtoFile, m_pvdgFile, m_pvtwFile, m_densFile, m_swofFile, m_sgofFile;
+    bool m_pvdo = false, m_pvto = false, m_pvdg = false, m_pvtw = false, m_dens = false, m_swof = false,
+         m_sgof = false;
+};
+
+} // namespace q7
