@@ -1,0 +1,196 @@
+// The batch tool end to end: case files in, summaries and files out, exit statuses.
+#include "batch/CaseFile.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+using q7::CaseError;
+using q7::CaseFile;
+
+namespace {
+
+class BatchTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / (std::string("q7batch-") + info->name() + "-" + std::to_string(getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Write(const std::string& name, const std::string& text) {
+        fs::path p = m_dir / name;
+        std::ofstream(p) << text;
+        return p;
+    }
+    // Runs q7-batch with the arguments; returns its exit status.
+    int Run(const std::string& args, std::string* output = nullptr) {
+        const fs::path log = m_dir / "stderr.txt";
+        const std::string cmd = std::string(Q7_BATCH_EXE) + " " + args + " >" + (m_dir / "stdout.txt").string() +
+                                " 2>" + log.string();
+        const int rc = std::system(cmd.c_str());
+        if (output) *output = Slurp(m_dir / "stdout.txt") + Slurp(log);
+        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    }
+    static std::string Slurp(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    static nlohmann::json Summary(const fs::path& dir) { return nlohmann::json::parse(Slurp(dir / "summary.json")); }
+
+    fs::path m_dir;
+};
+
+std::string Examples() {
+    std::string all;
+    for (const auto& e : fs::directory_iterator(fs::path(Q7_SOURCE_DIR) / "examples"))
+        if (e.path().extension() == ".json") all += " " + e.path().string();
+    return all;
+}
+
+} // namespace
+
+TEST(CaseFileReading, KeysMatchWithoutRegardToCaseAndCommentsAndNullsAreSkipped) {
+    const auto c = CaseFile::FromJson(
+        nlohmann::json::parse(R"({"stdpressure": 14.65, "_note": "x", "api": null, "GASENTRY": "C", "phaseoil": true})"),
+        "t.json");
+    EXPECT_TRUE(c.Has("StdPressure"));
+    EXPECT_DOUBLE_EQ(c.Number("StdPressure"), 14.65);
+    EXPECT_FALSE(c.Has("API"));
+    EXPECT_EQ(c.Text("GasEntry"), "C");
+    EXPECT_EQ(c.Number("PhaseOil"), 1.0);
+    // Exported in the database's spelling and order.
+    EXPECT_EQ(c.ToJson().dump(), R"({"PhaseOil":true,"StdPressure":14.65,"GasEntry":"C"})");
+}
+
+struct BadCase {
+    const char* json;
+    const char* mentions;
+};
+
+class CaseFileErrors : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(CaseFileErrors, NameTheFileAndTheKey) {
+    try {
+        CaseFile::FromJson(nlohmann::json::parse(GetParam().json), "bad.json");
+        FAIL() << "accepted " << GetParam().json;
+    } catch (const CaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("bad.json"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(GetParam().mentions), std::string::npos) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CaseFileErrors,
+                         ::testing::Values(BadCase{R"({"Viscosity": 1})", "Viscosity"},
+                                           BadCase{R"({"API": "35"})", "API"},
+                                           BadCase{R"({"PrRange": 1})", "PrRange"},
+                                           BadCase{R"({"PhaseGas": 2})", "PhaseGas"},
+                                           BadCase{R"({"RockType": 0.5})", "RockType"},
+                                           BadCase{R"({"api": 30, "API": 31})", "given twice"},
+                                           BadCase{R"([1, 2])", "one JSON object"}));
+
+TEST_F(BatchTool, DefaultCaseGivesTheStartUpOilTable) {
+    ASSERT_EQ(Run("run " + Write("defaults.json", "{}").string() + " --out " + (m_dir / "out").string()), 0);
+    const auto s = Summary(m_dir / "out" / "defaults");
+    // Standing (1947) bubble point and Rollins-McCain-Creeger vent GOR for the default oil.
+    EXPECT_NEAR(s["oil"]["RSITank"].get<double>(), 32.62, 0.005);
+    EXPECT_NEAR(s["oil"]["Pbp"].get<double>(), 2213.7, 0.05);
+    EXPECT_EQ(s["prs"]["NPRSo"], 17);
+    EXPECT_EQ(s["prs"]["PRSo"].size(), 17u);
+    EXPECT_TRUE(s["oil"]["GO"].get<bool>());
+    EXPECT_EQ(s["gasStatus"], 0);
+    EXPECT_TRUE(s["error"].is_null());
+    for (const char* f : {"q7.csv", "Eclipse.pvto", "Eclipse.pvdo", "Eclipse.pvdg", "Eclipse.dens", "Sample.txt",
+                          "Sample.htm"})
+        EXPECT_TRUE(fs::exists(m_dir / "out" / "defaults" / f)) << f;
+}
+
+TEST_F(BatchTool, FloatsReadBackToTheIdenticalSingle) {
+    // The reference summary of the empty case holds every value as the exact single it stored.
+    const fs::path golden = fs::path(Q7_GOLDEN_DIR) / "expected" / "d0-defaults" / "summary.json";
+    if (!fs::exists(golden)) GTEST_SKIP() << "no golden cases beside the repository";
+    ASSERT_EQ(Run("run " + Write("d.json", "{}").string() + " --out " + (m_dir / "out").string() + " --formats summary"), 0);
+    const auto s = Summary(m_dir / "out" / "d");
+    const auto want = nlohmann::json::parse(Slurp(golden));
+    for (const char* table : {"BO", "RSO", "MUO", "RHOO", "CO"}) {
+        const auto& got = s["oil"]["tables"][table];
+        const auto& exp = want["oil"]["tables"][table];
+        ASSERT_EQ(got.size(), exp.size()) << table;
+        for (size_t i = 0; i < got.size(); ++i)
+            EXPECT_EQ(static_cast<float>(got[i].get<double>()), static_cast<float>(exp[i].get<double>()))
+                << table << "[" << i + 1 << "]";
+    }
+    EXPECT_FALSE(fs::exists(m_dir / "out" / "d" / "q7.csv")); // --formats summary writes only the summary
+}
+
+TEST_F(BatchTool, BadCaseIsReportedAndTheOthersStillRun) {
+    const auto bad = Write("bad.json", R"({"API": 35, "Colour": "red"})");
+    const auto broken = Write("broken.json", "{ not json");
+    const auto good = Write("good.json", R"({"API": 30})");
+    std::string out;
+    EXPECT_EQ(Run("run " + bad.string() + " " + broken.string() + " " + good.string() + " " + (m_dir / "missing.json").string() +
+                      " --out " + (m_dir / "out").string(),
+                  &out),
+              1);
+    EXPECT_NE(out.find("Colour"), std::string::npos) << out;
+    EXPECT_NE(out.find("broken.json"), std::string::npos) << out;
+    EXPECT_NE(out.find("missing.json"), std::string::npos) << out;
+    EXPECT_FALSE(fs::exists(m_dir / "out" / "bad"));
+    EXPECT_TRUE(fs::exists(m_dir / "out" / "good" / "summary.json"));
+}
+
+TEST_F(BatchTool, ReportedProblemGivesExitOneWithTheMessageInTheSummary) {
+    // A composition of nothing: the gas step stops with the composition message.
+    ASSERT_EQ(Run("run " + Write("c.json", R"({"GasEntry": "C"})").string() + " --out " + (m_dir / "out").string()), 1);
+    const auto s = Summary(m_dir / "out" / "c");
+    ASSERT_EQ(s["messages"].size(), 1u);
+    EXPECT_EQ(s["messages"][0]["title"], "Invalid Gas Composition");
+    EXPECT_TRUE(s["gasStatus"].is_null());
+    EXPECT_TRUE(s["oil"]["GO"].get<bool>());
+    EXPECT_FALSE(s["gas"]["GO"].get<bool>());
+}
+
+TEST_F(BatchTool, RaisedErrorIsRecordedAndTheRockTableStillComputes) {
+    // Separator pressure 0: the log in the bubble-point setter fails before any table.
+    ASSERT_EQ(Run("run " + Write("e.json", R"({"SepP": 0})").string() + " --out " + (m_dir / "out").string()), 1);
+    const auto s = Summary(m_dir / "out" / "e");
+    ASSERT_TRUE(s["error"].is_object());
+    EXPECT_EQ(s["error"]["kind"], "ArithmeticError");
+    EXPECT_FALSE(s["oil"]["GO"].get<bool>());
+    EXPECT_TRUE(s["rock"]["GO"].get<bool>());
+}
+
+TEST_F(BatchTool, ParallelJobsWriteWhatOneJobWrites) {
+    const std::string examples = Examples();
+    ASSERT_EQ(Run("run" + examples + " --out " + (m_dir / "serial").string() + " --formats summary,csv,eclipse"), 0);
+    ASSERT_EQ(Run("run" + examples + " --jobs 2 --out " + (m_dir / "parallel").string() + " --formats summary,csv,eclipse"), 0);
+    int compared = 0;
+    for (const auto& e : fs::recursive_directory_iterator(m_dir / "serial")) {
+        if (!e.is_regular_file()) continue;
+        const fs::path other = m_dir / "parallel" / fs::relative(e.path(), m_dir / "serial");
+        EXPECT_EQ(Slurp(e.path()), Slurp(other)) << other;
+        ++compared;
+    }
+    EXPECT_GE(compared, 20);
+}
+
+TEST_F(BatchTool, UsageErrorsExitTwo) {
+    EXPECT_EQ(Run("run"), 2);
+    EXPECT_EQ(Run("run x.json"), 2);
+    EXPECT_EQ(Run("run x.json --out d --formats pdf"), 2);
+    EXPECT_EQ(Run("run x.json --out d --jobs 0"), 2);
+    EXPECT_EQ(Run("frobnicate"), 2);
+    std::string help;
+    EXPECT_EQ(Run("--help", &help), 0);
+    EXPECT_NE(help.find("q7-batch run CASE.json"), std::string::npos);
+}
