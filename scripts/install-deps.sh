@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev qt6-charts-dev libqt6svg6-dev
   fonts-dejavu-core xvfb xauth
   mythes-en-us libmythes-dev
+  clang-14 libclang-rt-14-dev
   python3
 )
 want_opm=1
