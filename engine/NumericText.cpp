@@ -4,11 +4,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
 namespace q7 {
 namespace {
+
+constexpr int kDigits = 7; // significant digits of the general form
+std::string GeneralText(bool negative, std::string digits, int exponent);
+bool SevenDigits(float magnitude, std::string& digits, int& exponent);
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -60,8 +65,60 @@ bool IncrementDigits(std::string& digits) {
     return true;
 }
 
+// |value| x 10^decimals split exactly into its integer part and whether the rest is at least one
+// half, in integer arithmetic: a single is m x 2^q with m below 2^24, so m x 5^decimals x 2^(q+decimals)
+// is exact in 128 bits for the magnitudes and decimals the program prints. False when it does not fit.
+using Wide = unsigned __int128;
+
+bool ScaledExact(float magnitude, int decimals, Wide& integer, bool& halfOrMore) {
+    if (decimals < 0 || decimals > 27 || !std::isfinite(magnitude)) return false;
+    int binaryExponent = 0;
+    const double fraction = std::frexp(static_cast<double>(magnitude), &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24)); // exact: 24 bits
+    const int shift = binaryExponent - 24 + decimals;
+    Wide product = mantissa;
+    for (int i = 0; i < decimals; ++i) product *= 5u; // below 2^24 x 5^27 < 2^87
+    if (shift >= 0) {
+        if (shift > 36) return false; // keeps the product below 2^123
+        integer = product << shift;
+        halfOrMore = false;
+        return true;
+    }
+    const int right = -shift;
+    if (right >= 100) { // the value is below 2^87 / 2^100: less than one half
+        integer = 0;
+        halfOrMore = false;
+        return true;
+    }
+    integer = product >> right;
+    const Wide rest = product - (integer << right);
+    halfOrMore = rest >= (Wide{1} << (right - 1));
+    return true;
+}
+
+std::string DecimalDigits(Wide n) {
+    char buffer[48];
+    char* p = buffer + sizeof buffer;
+    do {
+        *--p = static_cast<char>('0' + static_cast<int>(n % 10));
+        n /= 10;
+    } while (n != 0);
+    return std::string(p, buffer + sizeof buffer);
+}
+
 // |value| rounded half away from zero to `decimals` places, as digits with at least one integer digit.
 std::string FixedMagnitude(float magnitude, int decimals) {
+    Wide scaled = 0;
+    bool halfOrMore = false;
+    if (ScaledExact(magnitude, decimals, scaled, halfOrMore)) {
+        if (halfOrMore) ++scaled;
+        std::string digits = DecimalDigits(scaled);
+        if (decimals == 0) return digits;
+        const auto d = static_cast<std::size_t>(decimals);
+        if (digits.size() <= d) digits.insert(0, d + 1 - digits.size(), '0');
+        digits.insert(digits.size() - d, ".");
+        return digits;
+    }
     std::string exact = ExactFixed(magnitude);
     const std::size_t point = exact.find('.');
     std::string intPart = exact.substr(0, point);
@@ -118,15 +175,18 @@ std::string GeneralForm(float value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
     if (value == 0.0f) return "0";
-    constexpr int kDigits = 7;
+    // Seven significant digits of |value| rounded half away, and its decimal exponent: exact in
+    // integer arithmetic for the usual magnitudes, through the full decimal expansion otherwise.
+    std::string digits;
+    int exponent = 0;
+    if (SevenDigits(std::fabs(value), digits, exponent)) return GeneralText(value < 0, digits, exponent);
 
-    // Exact significant digits of |value| and its decimal exponent, then 7 digits rounded half away.
     char buffer[160];
     std::snprintf(buffer, sizeof buffer, "%.120e", static_cast<double>(std::fabs(value)));
     std::string scientific = buffer;
     const std::size_t ePos = scientific.find('e');
-    int exponent = std::stoi(scientific.substr(ePos + 1));
-    std::string digits = scientific.substr(0, 1) + scientific.substr(2, ePos - 2);
+    exponent = std::stoi(scientific.substr(ePos + 1));
+    digits = scientific.substr(0, 1) + scientific.substr(2, ePos - 2);
     const bool roundUp = digits[kDigits] >= '5';
     digits.resize(kDigits);
     if (roundUp && IncrementDigits(digits)) {
@@ -134,9 +194,16 @@ std::string GeneralForm(float value) {
         digits.pop_back();
         ++exponent;
     }
+    return GeneralText(value < 0, digits, exponent);
+}
+
+namespace {
+
+// The general form from seven significant digits d1...d7 and the decimal exponent of d1.
+std::string GeneralText(bool negative, std::string digits, int exponent) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
-    std::string text = value < 0 ? "-" : "";
+    std::string text = negative ? "-" : "";
     if (exponent < -4 || exponent >= kDigits) {
         text += digits.substr(0, 1);
         if (digits.size() > 1) text += "." + digits.substr(1);
@@ -155,5 +222,29 @@ std::string GeneralForm(float value) {
     }
     return text;
 }
+
+bool SevenDigits(float magnitude, std::string& digits, int& exponent) {
+    if (!(magnitude >= 1e-20f && magnitude < 1e7f)) return false;
+    int e = static_cast<int>(std::floor(std::log10(static_cast<double>(magnitude))));
+    Wide scaled = 0;
+    bool halfOrMore = false;
+    // The estimate of the decimal exponent may be one off near a power of ten: settle it exactly.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!ScaledExact(magnitude, 6 - e, scaled, halfOrMore)) return false;
+        if (scaled >= 10000000u) ++e;
+        else if (scaled < 1000000u) --e;
+        else break;
+    }
+    if (scaled < 1000000u || scaled >= 10000000u) return false;
+    if (halfOrMore && ++scaled == 10000000u) {
+        scaled = 1000000u;
+        ++e;
+    }
+    digits = DecimalDigits(scaled);
+    exponent = e;
+    return true;
+}
+
+} // namespace
 
 } // namespace q7
