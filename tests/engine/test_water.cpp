@@ -1,0 +1,210 @@
+// Water properties: McCain (Bw, gas solubility, viscosity, stock-tank density) and Osif
+// (compressibility), checked against the independent reference and the correlations' own terms.
+#include "engine/Errors.h"
+#include "engine/Q7Objects.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using q7::Q7Objects;
+
+std::string Text(double v) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", v);
+    return buffer;
+}
+
+nlohmann::json Summary(const std::string& name) {
+    std::ifstream in(std::filesystem::path(Q7_GOLDEN_DIR) / "expected" / name / "summary.json");
+    return nlohmann::json::parse(in);
+}
+
+class Water : public testing::Test {
+protected:
+    q7::NullMessageSink sink;
+    Q7Objects q{sink};
+
+    // A water-only schedule of typed pressures.
+    void Pressures(std::initializer_list<const char*> list) {
+        q.Fluid.PhaseOil(false);
+        q.Prs.PrRange("I");
+        std::int16_t k = 0;
+        for (const char* p : list) q.Prs.SetPRSi(p, ++k);
+        q.Prs.BuildPRSo();
+    }
+};
+
+TEST_F(Water, Defaults) {
+    EXPECT_EQ(q.Water.PPM(), 10000);
+    EXPECT_EQ(q.Water.PER(), 1.0f);
+    EXPECT_EQ(q.Water.STDenWat(), 62.4f);
+    EXPECT_EQ(q.Water.STDenGas(), 0.0f);
+    EXPECT_FALSE(q.Water.GO());
+}
+
+struct SalinityCase {
+    const char* text;
+    bool percent;
+    std::int32_t ppm;
+    float per;
+};
+
+class Salinity : public testing::TestWithParam<SalinityCase> {};
+
+// Whole ppm, ties to even; weight % = ppm / 10000.
+TEST_P(Salinity, PpmAndPercentStayTogether) {
+    const auto& c = GetParam();
+    q7::NullMessageSink sink;
+    Q7Objects q(sink);
+    if (c.percent) q.Water.SetPER(c.text);
+    else q.Water.SetPPM(c.text);
+    EXPECT_EQ(q.Water.PPM(), c.ppm) << c.text;
+    EXPECT_FLOAT_EQ(q.Water.PER(), c.per) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, Salinity,
+    testing::Values(SalinityCase{"12344.5", false, 12344, 1.2344f}, SalinityCase{"12345.5", false, 12346, 1.2346f},
+                    SalinityCase{"250.49", false, 250, 0.025f}, SalinityCase{"", false, 0, 0.0f},
+                    SalinityCase{"2.5", true, 25000, 2.5f}, SalinityCase{"0.00005", true, 0, 0.00005f},
+                    SalinityCase{"abc", true, 0, 0.0f}));
+
+TEST_F(Water, SalinityBeyondA32BitCountIsRaised) {
+    EXPECT_THROW(q.Water.SetPPM("3e9"), q7::ArithmeticError);
+    EXPECT_EQ(q.Water.PPM(), 10000);
+}
+
+// McCain (1990) at 150 °F and 1 % solids: stock-tank brine 62.808 lb/ft³; at p -> 0 the volume
+// factor is the thermal expansion alone, 1 + 0.0223974.
+TEST_F(Water, DefaultSalinityAt150F) {
+    Pressures({"0.0001", "5000"});
+    q.Water.CalcWater();
+    ASSERT_TRUE(q.Water.GO());
+    EXPECT_NEAR(q.Water.STDenWat(), 62.808f, 5e-4f);
+    EXPECT_NEAR(q.Water.GetBW(2), 1.0223974f, 1e-6f);
+    // Osif (1988): 1 / (0.5415 Cs + 7.033 p - 537 T + 403300), Cs = 10000 * 62.808 / 62.368 mg/L.
+    const double cs = 10000.0 * q.Water.STDenWat() / 62.368;
+    EXPECT_NEAR(q.Water.GetCW(1), 1.0 / (0.5415 * cs + 7.033 * 5000.0 - 537.0 * 150.0 + 403300.0), 1e-12);
+    // Density of a gas of gravity 0.6 at 14.7 psia and 520 °R.
+    EXPECT_NEAR(q.Water.STDenGas(), 14.7 * 28.96 * 0.6 / (520.0 * 10.73), 1e-7);
+}
+
+// Fresh water: no salinity correction of the solubility, and the pure-water viscosity constants
+// (Aμ 109.574, Bμ 1.12166) at p -> 0.
+TEST_F(Water, FreshWaterHasNoSalinityCorrection) {
+    Pressures({"0.0001"});
+    q.Water.SetPPM("0");
+    q.Water.CalcWater();
+    EXPECT_EQ(q.Water.STDenWat(), 62.368f);
+    const double t = 150.0;
+    const double a = 8.15839 - 0.0612265 * t + 0.000191663 * t * t - 2.1654e-7 * t * t * t;
+    EXPECT_NEAR(q.Water.GetRSW(1), a, 1e-5);
+    EXPECT_NEAR(q.Water.GetMUW(1), 0.9994 * 109.574 * std::pow(t, -1.12166), 1e-6);
+}
+
+TEST_F(Water, RowsBeyondTheScheduleKeepEarlierValues) {
+    Pressures({"1000", "2000", "3000", "4000"});
+    q.Water.CalcWater();
+    const float oldFourth = q.Water.GetBW(4);
+    q.Prs.SetPRSi("0", 4);
+    q.Prs.SetPRSi("0", 3);
+    q.Prs.BuildPRSo();
+    q.Water.CalcWater();
+    ASSERT_EQ(q.Prs.NPRSo(), 2);
+    EXPECT_EQ(q.Water.GetBW(4), oldFourth);
+}
+
+// T = 0 °F: T^-0.285854 is not a number; raised with GO false.
+TEST_F(Water, ZeroReservoirTemperatureIsRaised) {
+    Pressures({"1000"});
+    q.Water.CalcWater();
+    ASSERT_TRUE(q.Water.GO());
+    q.Fluid.SetResT("0");
+    EXPECT_THROW(q.Water.CalcWater(), q7::ArithmeticError);
+    EXPECT_FALSE(q.Water.GO());
+}
+
+TEST_F(Water, TableRowsOutsideOneTo30AreRefused) {
+    for (auto get : {&q7::clsWater::GetBW, &q7::clsWater::GetRSW, &q7::clsWater::GetCW, &q7::clsWater::GetMUW,
+                     &q7::clsWater::GetRHOW}) {
+        EXPECT_THROW((q.Water.*get)(0), q7::SubscriptError);
+        EXPECT_THROW((q.Water.*get)(31), q7::SubscriptError);
+        EXPECT_NO_THROW((q.Water.*get)(30));
+    }
+}
+
+std::vector<std::string> GoldenWaterCases() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
+        const std::string name = entry.path().filename().string();
+        if (Summary(name)["water"]["GO"].get<bool>()) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class GoldenWater : public testing::TestWithParam<std::string> {};
+
+// Exact: every property and row equals the reference's single. The water table depends only on
+// the conditions, the salinity and the schedule's pressures.
+TEST_P(GoldenWater, PropertiesAndTablesMatchTheReference) {
+    const auto g = Summary(GetParam());
+    const auto& w = g["water"];
+    q7::NullMessageSink sink;
+    Q7Objects q(sink);
+    q.Fluid.SetStdP(Text(g["fluid"]["StdP"]));
+    q.Fluid.SetStdT(Text(g["fluid"]["StdTf"]));
+    q.Fluid.SetResT(Text(g["fluid"]["ResTf"]));
+    q.Fluid.PhaseOil(false);
+    q.Water.SetPER(Text(w["PER"]));
+    EXPECT_EQ(q.Water.PPM(), w["PPM"].get<std::int32_t>());
+
+    // The schedule's rows are computed independently of each other: any 18 at a time will do.
+    const auto schedule = g["prs"]["PRSo"].get<std::vector<float>>();
+    using Getter = float (q7::clsWater::*)(std::int16_t) const;
+    const std::vector<std::pair<const char*, Getter>> tables{{"BW", &q7::clsWater::GetBW},
+                                                            {"RSW", &q7::clsWater::GetRSW},
+                                                            {"CW", &q7::clsWater::GetCW},
+                                                            {"MUW", &q7::clsWater::GetMUW},
+                                                            {"RHOW", &q7::clsWater::GetRHOW}};
+    for (std::size_t first = 0; first < schedule.size(); first += 18) {
+        const std::size_t count = std::min<std::size_t>(18, schedule.size() - first);
+        q.Prs.PrRange("R");
+        q.Prs.PrRange("I");
+        for (std::size_t i = 0; i < count; ++i) q.Prs.SetPRSi(Text(schedule[first + i]), static_cast<std::int16_t>(i + 1));
+        q.Prs.BuildPRSo();
+        ASSERT_EQ(q.Prs.NPRSo(), static_cast<int>(count));
+        q.Water.CalcWater();
+        ASSERT_TRUE(q.Water.GO());
+        EXPECT_EQ(q.Water.STDenWat(), w["STDenWat"].get<float>());
+        EXPECT_EQ(q.Water.STDenGas(), w["STDenGas"].get<float>());
+        for (const auto& [name, get] : tables) {
+            const auto expected = w["tables"][name].get<std::vector<float>>();
+            for (std::size_t i = 0; i < count; ++i) {
+                EXPECT_EQ((q.Water.*get)(static_cast<std::int16_t>(i + 1)), expected[first + i])
+                    << name << " at " << schedule[first + i] << " psia";
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenWater, testing::ValuesIn(GoldenWaterCases()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             }
+                             return name;
+                         });
+
+} // namespace
