@@ -76,6 +76,13 @@ inline std::string Fx(double x, int w, int d) {
     return s.substr(s.size() - static_cast<std::size_t>(w));
 }
 
+// x with d decimals and no blanks, by printf.
+inline std::string Dx(double x, int d) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.*f", d, x);
+    return buf;
+}
+
 // Objects computed as the result tabs do. The fluid phases, the typed pressures and the oil
 // bubble point are the test's choice; everything else keeps the objects' defaults.
 struct Case {
