@@ -1,0 +1,171 @@
+#include "store/ProjectSchema.h"
+
+#include "engine/Errors.h"
+#include "store/SchemaText.h"
+#include "store/SqlSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace q7 {
+
+namespace {
+
+struct ColumnInfo {
+    QString name;
+    bool primaryKey = false;
+};
+
+// Columns of a table as the database reports them; empty for a table that does not exist.
+std::vector<ColumnInfo> TableColumns(QSqlDatabase& db, const QString& table) {
+    std::vector<ColumnInfo> columns;
+    QSqlQuery query(db);
+    // The table name comes from kProjectTables, never from outside.
+    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+        ThrowDatabaseError(QStringLiteral("Reading the columns of %1").arg(table), query.lastError());
+    while (query.next())
+        columns.push_back({query.value(1).toString(), query.value(5).toInt() > 0});
+    return columns;
+}
+
+// The tables and columns of the schema text, read once from an in-memory database built from it.
+const std::map<QString, std::vector<ColumnInfo>>& ReferenceTables() {
+    static const std::map<QString, std::vector<ColumnInfo>> tables = [] {
+        std::map<QString, std::vector<ColumnInfo>> result;
+        ScopedConnection connection("schema-reference");
+        QSqlDatabase db = connection.Database();
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        if (!db.open())
+            ThrowDatabaseError(QStringLiteral("Opening an in-memory database"), db.lastError());
+        CreateSchema(db);
+        for (const char* table : kProjectTables)
+            result[QString::fromLatin1(table)] = TableColumns(db, QString::fromLatin1(table));
+        db.close();
+        return result;
+    }();
+    return tables;
+}
+
+void Exec(QSqlDatabase& db, const QString& sql, const QString& action) {
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        ThrowDatabaseError(action, query.lastError());
+}
+
+} // namespace
+
+QStringList SchemaStatements() {
+    QStringList statements;
+    QString current;
+    const QStringList lines = QString::fromUtf8(detail::kSchemaText).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const qsizetype comment = line.indexOf(QStringLiteral("--"));
+        current += (comment >= 0 ? line.left(comment) : line) + QLatin1Char('\n');
+    }
+    for (const QString& part : current.split(QLatin1Char(';'))) {
+        const QString statement = part.trimmed();
+        if (!statement.isEmpty())
+            statements.append(statement);
+    }
+    return statements;
+}
+
+void CreateSchema(QSqlDatabase& db) {
+    Exec(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Creating the project database"));
+    try {
+        for (const QString& statement : SchemaStatements())
+            Exec(db, statement, QStringLiteral("Creating the project database"));
+        Exec(db, QStringLiteral("COMMIT"), QStringLiteral("Creating the project database"));
+    } catch (...) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+QString SchemaProblem(QSqlDatabase& db) {
+    try {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")))
+            return QStringLiteral("no schema version (%1)").arg(query.lastError().text());
+        if (!query.next())
+            return QStringLiteral("no schema version");
+        bool ok = false;
+        const int version = query.value(0).toString().toInt(&ok);
+        if (!ok || version < 1)
+            return QStringLiteral("an unreadable schema version");
+        if (version > kSchemaVersion)
+            return QStringLiteral("schema version %1, made by a newer program (this one reads %2)")
+                .arg(version)
+                .arg(kSchemaVersion);
+        for (const auto& [table, expected] : ReferenceTables()) {
+            const std::vector<ColumnInfo> actual = TableColumns(db, table);
+            if (actual.empty())
+                return QStringLiteral("the table %1 is missing").arg(table);
+            for (const ColumnInfo& column : expected) {
+                const auto found = std::find_if(actual.begin(), actual.end(), [&](const ColumnInfo& c) {
+                    return c.name.compare(column.name, Qt::CaseInsensitive) == 0;
+                });
+                if (found == actual.end())
+                    return QStringLiteral("the column %1 of %2 is missing").arg(column.name, table);
+                if (column.primaryKey && !found->primaryKey)
+                    return QStringLiteral("the column %1 of %2 is not its key").arg(column.name, table);
+            }
+        }
+        return {};
+    } catch (const DatabaseError& e) {
+        return QString::fromStdString(e.what());
+    }
+}
+
+void CreateDatabaseFile(const QString& path) {
+    const QFileInfo target(path);
+    const QString temporary = target.absoluteFilePath() + QStringLiteral(".new");
+    QFile::remove(temporary);
+    {
+        ScopedConnection connection("create");
+        QSqlDatabase db = connection.Database();
+        db.setDatabaseName(temporary);
+        if (!db.open())
+            ThrowDatabaseError(QStringLiteral("Creating the project database %1").arg(temporary), db.lastError());
+        try {
+            // WAL is recorded in the file and holds for every later connection.
+            Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), QStringLiteral("Setting the journal mode"));
+            CreateSchema(db);
+        } catch (...) {
+            db.close();
+            QFile::remove(temporary);
+            throw;
+        }
+        db.close();
+    }
+    QFile::remove(temporary + QStringLiteral("-wal"));
+    QFile::remove(temporary + QStringLiteral("-shm"));
+    // A journal left beside the file being replaced belongs to the old database, not the new one.
+    QFile::remove(target.absoluteFilePath() + QStringLiteral("-wal"));
+    QFile::remove(target.absoluteFilePath() + QStringLiteral("-shm"));
+    if (std::rename(QFile::encodeName(temporary).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temporary);
+        throw DatabaseError(QStringLiteral("Creating the project database %1: %2")
+                                .arg(target.absoluteFilePath(), QString::fromLocal8Bit(std::strerror(error)))
+                                .toStdString());
+    }
+}
+
+QString CanonicalTableName(const QString& name) {
+    for (const char* table : kProjectTables)
+        if (name.compare(QLatin1String(table), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(table);
+    return {};
+}
+
+} // namespace q7

@@ -1,0 +1,39 @@
+#pragma once
+// The project database's schema: the text of store/schema.sql built into the library, creating a
+// new database from it, and recognising a database of ours.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace q7 {
+
+// Version written into the meta table of a new database; a database with a higher one was made by
+// a newer program and is not opened.
+inline constexpr int kSchemaVersion = 1;
+
+// The seven tables, the project table first and the data tables in the order a project is created.
+inline constexpr std::array<const char*, 7> kProjectTables = {
+    "tblProject", "tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"};
+
+// The schema's SQL statements, comments removed, in file order.
+QStringList SchemaStatements();
+
+// Creates every table of the schema on an open, empty database in one transaction. Throws
+// DatabaseError and leaves the database as it was on failure.
+void CreateSchema(QSqlDatabase& db);
+
+// Why the open database is not a project database of ours (no meta table, a newer schema version,
+// a table or column missing, not an SQLite file); empty when it is one.
+QString SchemaProblem(QSqlDatabase& db);
+
+// Writes a new, empty project database (WAL journal) to `path`: built under a temporary name beside
+// it and renamed into place, so a failure leaves any file already there untouched. Throws
+// DatabaseError.
+void CreateDatabaseFile(const QString& path);
+
+// The name of a table of ours matching `name` without regard to case, or empty.
+QString CanonicalTableName(const QString& name);
+
+} // namespace q7

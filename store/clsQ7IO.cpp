@@ -1,0 +1,392 @@
+#include "store/clsQ7IO.h"
+
+#include "engine/Errors.h"
+#include "engine/Q7Objects.h"
+#include "store/ProjectSchema.h"
+#include "store/SqlSupport.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUrl>
+
+#include <cstdint>
+#include <exception>
+
+namespace q7 {
+
+namespace {
+
+QVariant Text(const std::string& value) {
+    return QString::fromStdString(value);
+}
+
+} // namespace
+
+clsQ7IO::clsQ7IO() = default;
+
+clsQ7IO::~clsQ7IO() {
+    try {
+        Close();
+    } catch (...) {
+        // Closing at the end of the run ignores every failure.
+    }
+}
+
+QString clsQ7IO::DatabaseForProgram(const QString& programPath) {
+    if (programPath.isEmpty())
+        return {};
+    const QFileInfo program(programPath);
+    return program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".mdb");
+}
+
+QString clsQ7IO::LocateDatabase() {
+    const QString named = qEnvironmentVariable("Q7_DATABASE");
+    if (!named.isEmpty())
+        return named;
+    const QString program = QCoreApplication::instance() != nullptr
+                                ? QCoreApplication::applicationFilePath()
+                                : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return DatabaseForProgram(program);
+}
+
+void clsQ7IO::Q7Open() {
+    QString path;
+    try {
+        path = LocateDatabase();
+    } catch (...) {
+        path.clear();
+    }
+    OpenDatabase(path);
+}
+
+void clsQ7IO::OpenDatabase(const QString& path) {
+    Close();
+    m_path = path;
+    m_problem.clear();
+    m_readOnly = false;
+    try {
+        const QFileInfo file(path);
+        if (path.isEmpty()) {
+            m_problem = QStringLiteral("no database file is named");
+        } else if (!file.exists() || !file.isFile()) {
+            m_problem = QStringLiteral("the file %1 does not exist").arg(path);
+        } else {
+            // Without write access to the file, or to its folder for the WAL index, read only.
+            const bool folderWritable = QFileInfo(file.absolutePath()).isWritable();
+            m_readOnly = !file.isWritable() || !folderWritable;
+            // A read-only WAL database whose index cannot be created beside it is read as an
+            // immutable file (only possible when no journal is left beside it).
+            const bool immutable = m_readOnly && !folderWritable &&
+                                   !QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-wal")) &&
+                                   !QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-shm"));
+            m_connection = NewConnectionName("project");
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+            if (!db.isValid()) {
+                m_problem = QStringLiteral("Qt's SQLite driver is not installed");
+            } else {
+                QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+                if (m_readOnly)
+                    options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+                if (immutable) {
+                    db.setDatabaseName(QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                                       QStringLiteral("?immutable=1"));
+                    options += QStringLiteral(";QSQLITE_OPEN_URI");
+                } else {
+                    db.setDatabaseName(file.absoluteFilePath());
+                }
+                db.setConnectOptions(options);
+                if (!db.open()) {
+                    m_problem = db.lastError().text();
+                } else {
+                    m_problem = SchemaProblem(db);
+                    if (m_problem.isEmpty()) {
+                        QSqlQuery query(db);
+                        if (!m_readOnly && query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next() &&
+                            query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+                            query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+                        // Every committed edit is on disk before SaveREC returns.
+                        query.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+                        query.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+                        m_found = true;
+                    }
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        m_problem = QString::fromUtf8(e.what());
+    } catch (...) {
+        m_problem = QStringLiteral("unknown failure");
+    }
+    if (!m_found) {
+        const QString problem = m_problem;
+        Close();
+        m_problem = problem;
+    }
+}
+
+void clsQ7IO::Close() {
+    m_found = false;
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isValid())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+}
+
+void clsQ7IO::RequireOpen(const QString& action) const {
+    if (m_connection.isEmpty() || !m_found)
+        throw DatabaseError((action + QStringLiteral(": the project database is not open")).toStdString());
+}
+
+Recordset clsQ7IO::Select(const QString& table, const QString& sql, const QVariantList& values,
+                          const QString& action) {
+    RequireOpen(action);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    ExecOrThrow(query, sql, values, action);
+    const QSqlRecord record = query.record();
+    QStringList columns;
+    for (int i = 0; i < record.count(); ++i)
+        columns.append(record.fieldName(i));
+    std::vector<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i)
+            row.append(query.value(i));
+        rows.push_back(std::move(row));
+    }
+    if (query.lastError().isValid())
+        ThrowDatabaseError(action, query.lastError());
+    return Recordset(m_connection, table, columns, std::move(rows));
+}
+
+void clsQ7IO::Exec(const QString& sql, const QVariantList& values, const QString& action) {
+    RequireOpen(action);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    ExecOrThrow(query, sql, values, action);
+}
+
+void clsQ7IO::Begin(const QString& action) {
+    // IMMEDIATE takes the write lock now (waiting for another writer up to the busy timeout), so
+    // no statement of the transaction can fail later for want of it.
+    Exec(QStringLiteral("BEGIN IMMEDIATE"), {}, action);
+}
+
+void clsQ7IO::Commit(const QString& action) {
+    Exec(QStringLiteral("COMMIT"), {}, action);
+}
+
+void clsQ7IO::RollbackQuietly() {
+    if (m_connection.isEmpty())
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.exec(QStringLiteral("ROLLBACK"));
+}
+
+Recordset clsQ7IO::GetProjects() {
+    return Select(QStringLiteral("tblProject"),
+                  QStringLiteral("Select PrjName, DateCreate, CreatedBy, PrjDesc, PrjID ") +
+                      QStringLiteral("From tblProject Order by PrjName"),
+                  {}, QStringLiteral("Listing the projects"));
+}
+
+Recordset clsQ7IO::GetProject(std::int32_t prjID) {
+    return Select(QStringLiteral("tblProject"), QStringLiteral("Select * From tblProject Where PrjID = ?"), {prjID},
+                  QStringLiteral("Reading project %1").arg(prjID));
+}
+
+Recordset clsQ7IO::LoadPrjTbl(const QString& tableName, std::int32_t prjID) {
+    const QString table = CanonicalTableName(tableName);
+    if (table.isEmpty())
+        throw DatabaseError(
+            QStringLiteral("Reading project %1: the project database has no table %2").arg(prjID).arg(tableName).toStdString());
+    return Select(table, QStringLiteral("Select * From ") + table + QStringLiteral(" Where PrjID = ?"), {prjID},
+                  QStringLiteral("Reading %1 of project %2").arg(table).arg(prjID));
+}
+
+ProjectTables clsQ7IO::LoadProjectTables(std::int32_t prjID) {
+    ProjectTables tables;
+    tables.Fluid = LoadPrjTbl(QStringLiteral("tblFluidSpec"), prjID);
+    tables.Pressure = LoadPrjTbl(QStringLiteral("tblPressureSpec"), prjID);
+    tables.Oil = LoadPrjTbl(QStringLiteral("tblOilGravity"), prjID);
+    tables.Gas = LoadPrjTbl(QStringLiteral("tblGasComp"), prjID);
+    tables.Water = LoadPrjTbl(QStringLiteral("tblWater"), prjID);
+    tables.Rock = LoadPrjTbl(QStringLiteral("tblRock"), prjID);
+    return tables;
+}
+
+Recordset clsQ7IO::NewREC(const QString& tableName) {
+    const QString action = QStringLiteral("Adding a record to %1").arg(tableName);
+    RequireOpen(action);
+    const QString table = CanonicalTableName(tableName);
+    if (table.isEmpty())
+        throw DatabaseError((action + QStringLiteral(": the project database has no such table")).toStdString());
+    const QSqlRecord record = QSqlDatabase::database(m_connection, false).record(table);
+    if (record.isEmpty())
+        throw DatabaseError((action + QStringLiteral(": the table's columns cannot be read")).toStdString());
+    QStringList columns;
+    for (int i = 0; i < record.count(); ++i)
+        columns.append(record.fieldName(i));
+    Recordset rs(m_connection, table, columns, {});
+    rs.AddNew();
+    return rs;
+}
+
+void clsQ7IO::SaveREC(Recordset& rs) {
+    rs.Update();
+}
+
+Recordset clsQ7IO::SaveFluid(std::int32_t prjID, const clsFluid& fluid) {
+    Recordset rs = NewREC(QStringLiteral("tblFluidSpec"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("PhaseOil"), 0);
+    rs.SetValue(QStringLiteral("PhaseGas"), 0);
+    rs.SetValue(QStringLiteral("PhaseWater"), 0);
+    if (fluid.PhaseOil())
+        rs.SetValue(QStringLiteral("PhaseOil"), 1);
+    if (fluid.PhaseGas())
+        rs.SetValue(QStringLiteral("PhaseGas"), 1);
+    if (fluid.PhaseWater())
+        rs.SetValue(QStringLiteral("PhaseWater"), 1);
+    rs.SetValue(QStringLiteral("StdPressure"), fluid.StdP());
+    rs.SetValue(QStringLiteral("StdTemp"), fluid.StdTf());
+    rs.SetValue(QStringLiteral("StdTempUnits"), QStringLiteral("F"));
+    rs.SetValue(QStringLiteral("RESTEMP"), fluid.ResTf());
+    rs.SetValue(QStringLiteral("ResTempUnits"), QStringLiteral("F"));
+    SaveREC(rs);
+    return rs;
+}
+
+Recordset clsQ7IO::SavePressure(std::int32_t prjID, const clsPrs& prs) {
+    Recordset rs = NewREC(QStringLiteral("tblPressureSpec"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("PrRange"), Text(prs.PrRange()));
+    rs.SetValue(QStringLiteral("MinPr"), prs.PrMin());
+    rs.SetValue(QStringLiteral("InitPr"), prs.PrIni());
+    rs.SetValue(QStringLiteral("MaxPr"), prs.PrMax());
+    // Individual pressures are kept only in mode "I". An empty list stores none (reading a position
+    // of an empty list fails).
+    if (prs.PrRange() == "I" && prs.NPRSi() > 0)
+        for (std::int16_t k = 1; k <= clsPrs::kMaxTyped; ++k)
+            rs.SetValue(QStringLiteral("p%1").arg(k), prs.GetPRSi(k));
+    SaveREC(rs);
+    return rs;
+}
+
+Recordset clsQ7IO::SaveOil(std::int32_t prjID, const clsOil& oil) {
+    Recordset rs = NewREC(QStringLiteral("tblOilGravity"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("API"), oil.API());
+    rs.SetValue(QStringLiteral("SpecGrav"), oil.OilSG());
+    rs.SetValue(QStringLiteral("SepGasGrav"), oil.SepGG());
+    rs.SetValue(QStringLiteral("SepP"), oil.SepP());
+    rs.SetValue(QStringLiteral("SepT"), oil.SepTf());
+    rs.SetValue(QStringLiteral("SepTUnits"), QStringLiteral("F"));
+    rs.SetValue(QStringLiteral("InitGO"), oil.RSI());
+    rs.SetValue(QStringLiteral("BPP"), oil.Pbp());
+    SaveREC(rs);
+    return rs;
+}
+
+Recordset clsQ7IO::SaveGas(std::int32_t prjID, const clsGas& gas) {
+    Recordset rs = NewREC(QStringLiteral("tblGasComp"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("GasEntry"), Text(gas.GasEntry()));
+    rs.SetValue(QStringLiteral("GasGrav"), gas.GasGrav());
+    rs.SetValue(QStringLiteral("MFnitrogen"), gas.mfN());
+    rs.SetValue(QStringLiteral("mfCO2"), gas.mfCO2());
+    rs.SetValue(QStringLiteral("mfH2S"), gas.mfH2S());
+    for (std::int16_t k = 1; k <= clsGas::kComponents; ++k)
+        rs.SetValue(QStringLiteral("gc%1").arg(k), gas.GetGC(k));
+    SaveREC(rs);
+    return rs;
+}
+
+Recordset clsQ7IO::SaveWater(std::int32_t prjID, const clsWater& water) {
+    Recordset rs = NewREC(QStringLiteral("tblWater"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("PPMSalinity"), water.PPM());
+    rs.SetValue(QStringLiteral("PERSalinity"), water.PER());
+    SaveREC(rs);
+    return rs;
+}
+
+Recordset clsQ7IO::SaveRock(std::int32_t prjID, const clsRock& rock) {
+    Recordset rs = NewREC(QStringLiteral("tblRock"));
+    rs.SetValue(QStringLiteral("PrjID"), prjID);
+    rs.SetValue(QStringLiteral("RockType"), rock.Fluids());
+    rs.SetValue(QStringLiteral("DrainType"), rock.Displace());
+    rs.SetValue(QStringLiteral("LithType"), rock.Lith());
+    rs.SetValue(QStringLiteral("WetType"), rock.Wet());
+    rs.SetValue(QStringLiteral("CorrType"), rock.CORR());
+    rs.SetValue(QStringLiteral("SWC"), rock.SWC());
+    rs.SetValue(QStringLiteral("SORW"), rock.SORW());
+    rs.SetValue(QStringLiteral("SORG"), rock.SORG());
+    rs.SetValue(QStringLiteral("SGCrit"), rock.SGCrit());
+    rs.SetValue(QStringLiteral("CoreyK"), rock.CoreyK());
+    rs.SetValue(QStringLiteral("CoreyN"), rock.CoreyN());
+    rs.SetValue(QStringLiteral("HRPoro"), rock.HRPoro());
+    rs.SetValue(QStringLiteral("HRAir"), rock.HRAir());
+    rs.SetValue(QStringLiteral("HRKrg"), rock.HRKrg());
+    SaveREC(rs);
+    return rs;
+}
+
+ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& objects) {
+    const QString action = QStringLiteral("Creating the project");
+    RequireOpen(action);
+    if (projectRow.Table() != QLatin1String("tblProject") || !projectRow.EditPending())
+        throw DatabaseError((action + QStringLiteral(": the project row is not a new row of tblProject")).toStdString());
+    const Recordset before = projectRow;
+    Begin(action);
+    try {
+        SaveREC(projectRow);
+        bool ok = false;
+        const qlonglong id = projectRow.Value(QStringLiteral("PrjID")).toLongLong(&ok);
+        if (!ok || id <= 0 || id > INT32_MAX)
+            throw DatabaseError((action + QStringLiteral(": the database gave no usable PrjID")).toStdString());
+        const auto prjID = static_cast<std::int32_t>(id);
+        ProjectTables tables;
+        tables.Fluid = SaveFluid(prjID, objects.Fluid);
+        tables.Pressure = SavePressure(prjID, objects.Prs);
+        tables.Oil = SaveOil(prjID, objects.Oil);
+        tables.Gas = SaveGas(prjID, objects.Gas);
+        tables.Water = SaveWater(prjID, objects.Water);
+        tables.Rock = SaveRock(prjID, objects.Rock);
+        Commit(action);
+        return tables;
+    } catch (...) {
+        RollbackQuietly();
+        projectRow = before;
+        throw;
+    }
+}
+
+void clsQ7IO::DelProject(std::int32_t prjID) {
+    const QString action = QStringLiteral("Deleting project %1").arg(prjID);
+    // Data rows first, the project row last.
+    static const char* const statements[] = {
+        "Delete From tblWater Where PrjID = ?",      "Delete From tblRock Where PrjID = ?",
+        "Delete From tblPressureSpec Where PrjID = ?", "Delete From tblOilGravity Where PrjID = ?",
+        "Delete From tblGasCOmp Where PrjID = ?",    "Delete From tblFluidSpec Where PrjID = ?",
+        "Delete From tblProject Where PrjID = ?"};
+    Begin(action);
+    try {
+        for (const char* statement : statements)
+            Exec(QString::fromLatin1(statement), {prjID}, action);
+        Commit(action);
+    } catch (...) {
+        RollbackQuietly();
+        throw;
+    }
+}
+
+} // namespace q7

@@ -1,0 +1,98 @@
+#pragma once
+// The project database: finding and opening it, the project list, the record sets of a project's
+// tables, creating a project's rows from the calculation objects, and deleting a project. The only
+// code that talks to the database. Every operation but opening raises DatabaseError on failure.
+#include "store/ProjectTables.h"
+#include "store/Recordset.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace q7 {
+
+class clsFluid;
+class clsGas;
+class clsOil;
+class clsPrs;
+class clsRock;
+class clsWater;
+struct Q7Objects;
+
+class clsQ7IO {
+public:
+    // How long a write waits for another program's write to finish before it fails.
+    static constexpr int kBusyTimeoutMs = 3000;
+
+    clsQ7IO();
+    ~clsQ7IO();
+    clsQ7IO(const clsQ7IO&) = delete;
+    clsQ7IO& operator=(const clsQ7IO&) = delete;
+
+    // Finds the database (LocateDatabase) and opens it. Never raises: Q7FOUND tells the outcome.
+    void Q7Open();
+    // Opens the given file as the project database; Q7FOUND is true only for an existing SQLite
+    // file of ours. Never raises. A file that cannot be written is opened read-only.
+    void OpenDatabase(const QString& path);
+    // The file named by Q7_DATABASE when that is set, else DatabaseForProgram of the running program.
+    static QString LocateDatabase();
+    // The program's folder and base name with ".mdb": /opt/fluvarex/bin/q7 -> /opt/fluvarex/bin/q7.mdb.
+    static QString DatabaseForProgram(const QString& programPath);
+
+    bool Q7FOUND() const { return m_found; }
+    void Q7FOUND(bool value) { m_found = value; }
+    // The file last opened (or tried), and why it was not usable (empty when it was).
+    const QString& DatabasePath() const { return m_path; }
+    const QString& OpenProblem() const { return m_problem; }
+    bool ReadOnly() const { return m_readOnly; }
+
+    // All projects: PrjName, DateCreate, CreatedBy, PrjDesc, PrjID, by name.
+    Recordset GetProjects();
+    // The project's tblProject row (none when there is no such project).
+    Recordset GetProject(std::int32_t prjID);
+    // The project's row of one of the seven tables.
+    Recordset LoadPrjTbl(const QString& tableName, std::int32_t prjID);
+    // The six data tables' rows of a project, in the order tblFluidSpec … tblRock.
+    ProjectTables LoadProjectTables(std::int32_t prjID);
+    // A record set on the table, standing on a new empty row that reaches the database with SaveREC.
+    Recordset NewREC(const QString& tableName);
+    // Writes the record set's current row.
+    void SaveREC(Recordset& rs);
+
+    // Each creates the project's row in one data table from the object's current state and returns
+    // the record set standing on it.
+    Recordset SaveFluid(std::int32_t prjID, const clsFluid& fluid);
+    Recordset SavePressure(std::int32_t prjID, const clsPrs& prs);
+    Recordset SaveOil(std::int32_t prjID, const clsOil& oil);
+    Recordset SaveGas(std::int32_t prjID, const clsGas& gas);
+    Recordset SaveWater(std::int32_t prjID, const clsWater& water);
+    Recordset SaveRock(std::int32_t prjID, const clsRock& rock);
+
+    // Creates a project in one transaction: writes `projectRow` (a new tblProject row from NewREC,
+    // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the six data rows from the
+    // objects (SaveFluid … SaveRock). Returns the six record sets; projectRow then holds the new
+    // PrjID and DateCreate. On failure nothing is stored, projectRow is as it was, and the error
+    // is raised.
+    ProjectTables CreateProject(Recordset& projectRow, const Q7Objects& objects);
+
+    // Deletes the project's rows of all seven tables in one transaction; a project that does not
+    // exist is no error.
+    void DelProject(std::int32_t prjID);
+
+private:
+    void Close();
+    void RequireOpen(const QString& action) const;
+    Recordset Select(const QString& table, const QString& sql, const QVariantList& values, const QString& action);
+    void Exec(const QString& sql, const QVariantList& values, const QString& action);
+    void Begin(const QString& action);
+    void Commit(const QString& action);
+    void RollbackQuietly();
+
+    QString m_connection;
+    QString m_path;
+    QString m_problem;
+    bool m_found = false;
+    bool m_readOnly = false;
+};
+
+} // namespace q7

@@ -1,0 +1,120 @@
+#include "store/ui/ProjectListDialog.h"
+
+#include "app/FlexGrid.h"
+#include "app/modQ7.h"
+#include "engine/Errors.h"
+#include "store/clsQ7IO.h"
+#include "store/ui/ProjectHost.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace q7 {
+
+namespace {
+
+QString DateText(const QVariant& value) {
+    if (value.isNull()) return {};
+    QDateTime when = value.toDateTime();
+    if (!when.isValid()) when = QDateTime::fromString(value.toString(), Qt::ISODate);
+    return when.isValid() ? QLocale().toString(when.date(), QLocale::ShortFormat) : value.toString();
+}
+
+} // namespace
+
+ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption, QWidget* parent)
+    : QDialog(parent), m_host(host) {
+    setWindowTitle(QStringLiteral("Q7 Projects"));
+    setModal(true);
+    m_entryPrjID = host.State().CurPrjID;
+    m_entryPrjName = host.State().CurPrjName;
+
+    m_grid = new FlexGrid(this);
+    m_grid->setObjectName(QStringLiteral("fxgProjects"));
+    m_cmdOK = new QPushButton(okCaption, this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { Confirm(); });
+    connect(m_cmdCancel, &QPushButton::clicked, this, [this] {
+        RestoreCurrentProject();
+        reject();
+    });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { Confirm(); });
+    connect(m_grid, &FlexGrid::RowColChange, this, &ProjectListDialog::RowChanged);
+
+    FillList();
+    const int width = m_grid->TwipsToPixels(300 + 2000 + 1100 + 1200 + 3000) + 40;
+    resize(std::max(width, sizeHint().width()), m_grid->TwipsToPixels(4200));
+}
+
+void ProjectListDialog::RestoreCurrentProject() {
+    m_host.State().CurPrjID = m_entryPrjID;
+    m_host.State().CurPrjName = m_entryPrjName;
+}
+
+void ProjectListDialog::FillList() {
+    m_grid->SetCols(6);
+    m_grid->SetHeaderHeight(300);
+    const int widths[6] = {300, 2000, 1100, 1200, 3000, 0};
+    const char* headers[6] = {"", "Name", "Created", "By", "Description", ""};
+    for (int c = 0; c < 6; ++c) {
+        m_grid->SetColWidth(c, widths[c]);
+        m_grid->SetHeaderText(c, QString::fromLatin1(headers[c]));
+    }
+    try {
+        Recordset rs = m_host.Database().GetProjects();
+        const QSignalBlocker quiet(m_grid);
+        int row = 0;
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+            const QString cells = QStringLiteral("\t") + rs.Value(QStringLiteral("PrjName")).toString() +
+                                  QLatin1Char('\t') + DateText(rs.Value(QStringLiteral("DateCreate"))) +
+                                  QLatin1Char('\t') + rs.Value(QStringLiteral("CreatedBy")).toString() +
+                                  QLatin1Char('\t') + rs.Value(QStringLiteral("PrjDesc")).toString() +
+                                  QLatin1Char('\t') + rs.Value(QStringLiteral("PrjID")).toString();
+            m_grid->AddItem(cells, ++row);
+            for (int c = 0; c < 6; ++c) {
+                m_grid->item(row - 1, c)->setTextAlignment(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+                if (c >= 1 && c <= 4) m_grid->SetCellBackColor(row, c, Qt::white);
+            }
+        }
+        m_count = row;
+    } catch (const Error& e) {
+        m_host.State().ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
+        return;
+    }
+    m_ready = true;
+    if (m_count == 0) {
+        // An empty list highlights nothing.
+        m_lastRow = 0;
+        return;
+    }
+    m_lastRow = 1;
+    {
+        const QSignalBlocker quiet(m_grid);
+        m_grid->SetCurrentCell(1, 1);
+    }
+    RowChanged();
+}
+
+void ProjectListDialog::RowChanged() {
+    if (m_lastRow <= 0) return;
+    modQ7& state = m_host.State();
+    modQ7::HighlightGridRow(*m_grid, 4, m_lastRow, state.CurPrjID);
+    state.CurPrjName = m_grid->TextMatrix(m_lastRow, 1);
+}
+
+} // namespace q7

@@ -1,0 +1,23 @@
+#include "store/ui/frmOpen.h"
+
+#include "app/modQ7.h"
+#include "store/ui/ProjectHost.h"
+
+namespace q7 {
+
+frmOpen::frmOpen(ProjectHost& host, QWidget* parent) : ProjectListDialog(host, QStringLiteral("OK"), parent) {
+    setObjectName(QStringLiteral("frmOpen"));
+}
+
+void frmOpen::Confirm() {
+    if (ProjectCount() == 0) {
+        // Nothing to open.
+        RestoreCurrentProject();
+        reject();
+        return;
+    }
+    m_host.LoadProjectIntoForm(m_host.State().CurPrjID);
+    accept();
+}
+
+} // namespace q7

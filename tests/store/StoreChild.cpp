@@ -1,0 +1,116 @@
+// A second process for the store's reliability tests.
+//   store_test_child edit DB PRJID     writes API = 1, 2, 3, ... through SaveREC and prints each
+//                                      number once SaveREC has returned, until killed
+//   store_test_child lock DB SECONDS   holds the database's write lock, prints "locked", waits
+//   store_test_child readonly DB PRJID as an unprivileged user: opens, lists, tries one save, and
+//                                      prints what happened
+#include "engine/Errors.h"
+#include "store/SqlSupport.h"
+#include "store/clsQ7IO.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+void Say(const std::string& line) {
+    const std::string text = line + "\n";
+    // Straight to the pipe: what the parent reads was said after the save returned.
+    if (::write(STDOUT_FILENO, text.data(), text.size()) < 0)
+        std::_Exit(3);
+}
+
+int Edit(const QString& path, int prjID) {
+    q7::clsQ7IO io;
+    io.OpenDatabase(path);
+    if (!io.Q7FOUND()) {
+        Say("not found: " + io.OpenProblem().toStdString());
+        return 1;
+    }
+    q7::Recordset oil = io.LoadPrjTbl(QStringLiteral("tblOilGravity"), prjID);
+    int value = oil.Value(QStringLiteral("API")).toInt();
+    for (int i = 0; i < 1000000; ++i) {
+        ++value;
+        oil.SetValue(QStringLiteral("API"), value);
+        io.SaveREC(oil);
+        Say(std::to_string(value));
+    }
+    return 0;
+}
+
+int Lock(const QString& path, int seconds) {
+    q7::ScopedConnection connection("lock");
+    QSqlDatabase db = connection.Database();
+    db.setDatabaseName(path);
+    if (!db.open())
+        return 1;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) ||
+        !query.exec(QStringLiteral("UPDATE tblProject SET PrjDesc = 'held by another program'"))) {
+        Say("lock failed: " + query.lastError().text().toStdString());
+        return 1;
+    }
+    Say("locked");
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    query.exec(QStringLiteral("ROLLBACK"));
+    Say("released");
+    return 0;
+}
+
+int ReadOnly(const QString& path, int prjID) {
+    // Root may write any file; become an ordinary user so the file's permissions count.
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+        Say("cannot drop privileges");
+        return 1;
+    }
+    q7::clsQ7IO io;
+    io.OpenDatabase(path);
+    Say("found=" + std::to_string(io.Q7FOUND()) + " readonly=" + std::to_string(io.ReadOnly()));
+    if (!io.Q7FOUND()) {
+        Say("problem=" + io.OpenProblem().toStdString());
+        return 0;
+    }
+    try {
+        Say("projects=" + std::to_string(io.GetProjects().RecordCount()));
+        q7::Recordset oil = io.LoadPrjTbl(QStringLiteral("tblOilGravity"), prjID);
+        oil.SetValue(QStringLiteral("API"), 12.5);
+        io.SaveREC(oil);
+        Say("save=ok");
+    } catch (const q7::DatabaseError& e) {
+        Say(std::string("save=DatabaseError: ") + e.what());
+    } catch (const std::exception& e) {
+        Say(std::string("save=other: ") + e.what());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc != 4)
+        return 2;
+    const std::string mode = argv[1];
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    const int number = std::stoi(argv[3]);
+    try {
+        if (mode == "edit")
+            return Edit(path, number);
+        if (mode == "lock")
+            return Lock(path, number);
+        if (mode == "readonly")
+            return ReadOnly(path, number);
+    } catch (const std::exception& e) {
+        Say(std::string("error: ") + e.what());
+        return 1;
+    }
+    return 2;
+}
