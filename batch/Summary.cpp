@@ -3,7 +3,6 @@
 #include "engine/Q7Objects.h"
 
 #include <charconv>
-#include <functional>
 
 namespace q7 {
 
@@ -48,7 +47,7 @@ public:
         m_out += Quote(v);
     }
     // A list of floats on one line.
-    void List(const char* key, int n, const std::function<float(std::int16_t)>& at) {
+    template <class At> void List(const char* key, int n, At at) {
         Key(key);
         m_out += '[';
         for (int i = 1; i <= n; ++i) {
@@ -107,7 +106,7 @@ private:
     int m_depth = 0;
 };
 
-template <class T> std::function<float(std::int16_t)> Getter(const T& obj, float (T::*get)(std::int16_t) const) {
+template <class T> auto Getter(const T& obj, float (T::*get)(std::int16_t) const) {
     return [&obj, get](std::int16_t k) { return (obj.*get)(k); };
 }
 

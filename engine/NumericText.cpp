@@ -2,6 +2,8 @@
 
 #include "engine/Checked.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -76,8 +78,13 @@ bool ScaledExact(float magnitude, int decimals, Wide& integer, bool& halfOrMore)
     const double fraction = std::frexp(static_cast<double>(magnitude), &binaryExponent);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24)); // exact: 24 bits
     const int shift = binaryExponent - 24 + decimals;
-    Wide product = mantissa;
-    for (int i = 0; i < decimals; ++i) product *= 5u; // below 2^24 x 5^27 < 2^87
+    static constexpr auto kPowersOfFive = [] {
+        std::array<std::uint64_t, 28> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5u;
+        return p;
+    }();
+    const Wide product = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(decimals)]; // below 2^87
     if (shift >= 0) {
         if (shift > 36) return false; // keeps the product below 2^123
         integer = product << shift;
@@ -96,14 +103,27 @@ bool ScaledExact(float magnitude, int decimals, Wide& integer, bool& halfOrMore)
     return true;
 }
 
-std::string DecimalDigits(Wide n) {
-    char buffer[48];
-    char* p = buffer + sizeof buffer;
+// Writes the decimal digits of n ending just before `end`; returns where they start.
+char* DecimalDigitsBefore(char* end, Wide n) {
+    if (n <= UINT64_MAX) {
+        auto small = static_cast<std::uint64_t>(n);
+        do {
+            *--end = static_cast<char>('0' + small % 10);
+            small /= 10;
+        } while (small != 0);
+        return end;
+    }
     do {
-        *--p = static_cast<char>('0' + static_cast<int>(n % 10));
+        *--end = static_cast<char>('0' + static_cast<int>(n % 10));
         n /= 10;
     } while (n != 0);
-    return std::string(p, buffer + sizeof buffer);
+    return end;
+}
+
+std::string DecimalDigits(Wide n) {
+    char buffer[48];
+    char* end = buffer + sizeof buffer;
+    return std::string(DecimalDigitsBefore(end, n), end);
 }
 
 // |value| rounded half away from zero to `decimals` places, as digits with at least one integer digit.
@@ -157,16 +177,39 @@ float Str2Nbr(std::string_view strIN) {
 float aLog10(float X) { return Single(Log(X) / Log(10.0)); }
 
 std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN) {
+    const std::size_t width = lenIN > 0 ? static_cast<std::size_t>(lenIN) : 0;
+    const int decimals = decIN > 0 ? decIN : 0;
+
+    // The usual case, composed right to left in a buffer: digits, point, sign, blanks.
+    Wide scaled = 0;
+    bool halfOrMore = false;
+    if (std::isfinite(nbrIN) && width <= 64 && ScaledExact(std::fabs(nbrIN), decimals, scaled, halfOrMore)) {
+        if (halfOrMore) ++scaled;
+        char buffer[160];
+        char* const end = buffer + sizeof buffer;
+        char* p = DecimalDigitsBefore(end, scaled);
+        if (decimals > 0) {
+            while (end - p <= decimals) *--p = '0'; // at least one integer digit
+            char* const fraction = end - decimals;
+            std::copy(p, fraction, p - 1); // the integer digits move left to make room for the point
+            --p;
+            *(fraction - 1) = '.';
+        }
+        if (nbrIN < 0.0f) *--p = '-';
+        const auto length = static_cast<std::size_t>(end - p);
+        if (length >= width) return std::string(end - width, end);
+        return std::string(width - length, ' ').append(p, end);
+    }
+
     std::string text;
     if (std::isnan(nbrIN)) {
         text = "NaN";
     } else if (std::isinf(nbrIN)) {
         text = nbrIN < 0 ? "-Infinity" : "Infinity";
     } else {
-        text = FixedMagnitude(std::fabs(nbrIN), decIN > 0 ? decIN : 0);
+        text = FixedMagnitude(std::fabs(nbrIN), decimals);
         if (nbrIN < 0.0f) text.insert(text.begin(), '-');
     }
-    const std::size_t width = lenIN > 0 ? static_cast<std::size_t>(lenIN) : 0;
     if (text.size() >= width) return text.substr(text.size() - width);
     return std::string(width - text.size(), ' ') + text;
 }
