@@ -1,0 +1,379 @@
+#include "batch/ProjectCommands.h"
+
+#include "batch/CaseFile.h"
+#include "batch/RunCase.h"
+#include "engine/Errors.h"
+#include "engine/Q7Objects.h"
+#include "store/clsQ7IO.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+namespace q7 {
+
+namespace {
+
+const char* kUsage =
+    "usage: q7-batch projects\n"
+    "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
+    "       q7-batch export (NAME | --id N)\n"
+    "       q7-batch run --project (NAME | --id N) --out DIR [--formats LIST]\n"
+    "       q7-batch delete (NAME | --id N)\n";
+
+// A failure the user should read; the command ends with status 1.
+class CommandError : public Error {
+public:
+    using Error::Error;
+};
+
+// A command line that does not fit the usage; the command ends with status 2.
+class UsageError : public Error {
+public:
+    using Error::Error;
+};
+
+// The words of a sub-command: positional words and --option values.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::optional<std::string> name, by, desc, id, out, formats;
+    bool project = false;
+};
+
+Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& allowed) {
+    Arguments a;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
+            a.positional.push_back(word);
+            continue;
+        }
+        if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
+            throw UsageError("unknown option for " + args[0] + ": " + word);
+        if (word == "--project") {
+            a.project = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            throw UsageError(word + " needs a value");
+        const std::string& value = args[++i];
+        std::optional<std::string>* slot = word == "--name"      ? &a.name
+                                           : word == "--by"      ? &a.by
+                                           : word == "--desc"    ? &a.desc
+                                           : word == "--id"      ? &a.id
+                                           : word == "--out"     ? &a.out
+                                                                 : &a.formats;
+        if (slot->has_value())
+            throw UsageError(word + " is given twice");
+        *slot = value;
+    }
+    return a;
+}
+
+OutputFormats ParseFormats(const std::string& list) {
+    OutputFormats f{false, false, false, false};
+    std::stringstream words(list);
+    std::string item;
+    while (std::getline(words, item, ',')) {
+        if (item == "summary")
+            f.summary = true;
+        else if (item == "csv")
+            f.csv = true;
+        else if (item == "eclipse")
+            f.eclipse = true;
+        else if (item == "report")
+            f.report = true;
+        else
+            throw UsageError("--formats takes summary,csv,eclipse,report");
+    }
+    return f;
+}
+
+std::string Quote(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+// The shortest text that reads back as the same single.
+std::string SingleText(float value) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+QString DatabaseFile() {
+    const QString named = qEnvironmentVariable("Q7_DATABASE");
+    if (!named.isEmpty())
+        return named;
+    // The workstation's database, beside this program.
+    return QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + QStringLiteral("/q7.mdb");
+}
+
+void Open(clsQ7IO& io) {
+    io.OpenDatabase(DatabaseFile());
+    if (!io.Q7FOUND())
+        throw CommandError("no project database at " + io.DatabasePath().toStdString() + " (" +
+                           io.OpenProblem().toStdString() + ")");
+}
+
+struct ProjectRef {
+    std::int32_t id = 0;
+    std::string name;
+};
+
+// The one project a command names: a name that matches exactly one project, or --id N.
+ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) {
+    if (a.id.has_value() == (!a.positional.empty()) || a.positional.size() > 1)
+        throw UsageError(command + " names one project: NAME or --id N");
+    if (a.id) {
+        std::int32_t id = 0;
+        const auto [end, error] = std::from_chars(a.id->data(), a.id->data() + a.id->size(), id);
+        if (error != std::errc() || end != a.id->data() + a.id->size())
+            throw UsageError("--id needs a project number, not " + Quote(*a.id));
+        Recordset row = io.GetProject(id);
+        if (row.RecordCount() == 0)
+            throw CommandError("no project has the id " + *a.id);
+        return {id, row.Value(QStringLiteral("PrjName")).toString().toStdString()};
+    }
+    const std::string& name = a.positional.front();
+    std::vector<ProjectRef> matches;
+    Recordset list = io.GetProjects();
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == name)
+            matches.push_back({static_cast<std::int32_t>(list.Value(QStringLiteral("PrjID")).toLongLong()), name});
+    if (matches.empty())
+        throw CommandError("no project is named " + Quote(name));
+    if (matches.size() > 1) {
+        std::string ids;
+        for (const ProjectRef& m : matches)
+            ids += (ids.empty() ? "" : ", ") + std::to_string(m.id);
+        throw CommandError(std::to_string(matches.size()) + " projects are named " + Quote(name) + " (ids " + ids +
+                           "); name one with --id");
+    }
+    return matches.front();
+}
+
+// A stored value as a case value: numbers as the single they hold, whole numbers as integers.
+nlohmann::json CaseValue(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return value.toLongLong();
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const float single = static_cast<float>(value.toDouble());
+        return nlohmann::json::parse(SingleText(single));
+    }
+    default:
+        return value.toString().toStdString();
+    }
+}
+
+const std::string* CaseKeyFor(const QString& column) {
+    for (const std::string& key : CaseFile::Keys())
+        if (column.compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0)
+            return &key;
+    return nullptr;
+}
+
+// The project's stored inputs as a case: every non-empty column of the six data tables under its
+// case key, and the author and description as the report's identification.
+nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
+    nlohmann::json object = nlohmann::json::object();
+    const ProjectTables tables = io.LoadProjectTables(project.id);
+    for (const Recordset* rs :
+         {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock}) {
+        if (rs->RecordCount() != 1)
+            throw CommandError("project " + Quote(project.name) + " has " + std::to_string(rs->RecordCount()) +
+                               " rows in " + rs->Table().toStdString() + " instead of one");
+        for (const QString& column : rs->ColumnNames()) {
+            const QVariant value = rs->Value(column);
+            const std::string* key = CaseKeyFor(column);
+            if (key == nullptr || value.isNull())
+                continue;
+            object[*key] = CaseValue(value);
+        }
+    }
+    Recordset row = io.GetProject(project.id);
+    for (const char* column : {"CreatedBy", "PrjDesc"}) {
+        const QVariant value = row.Value(QLatin1String(column));
+        if (!value.isNull())
+            object[column] = value.toString().toStdString();
+    }
+    return object;
+}
+
+// The oil tab's two linked boxes: the initial GOR gives the bubble point ("Calc Pbp") and the
+// bubble point the GOR ("Calc Rsi"). A case holding both (as an exported project does) keeps the
+// pair it was saved with; one that holds neither gets the bubble point of the GOR at the case's
+// conditions, as the workstation's oil tab must have computed before a project could be saved.
+void ApplyOilPair(const CaseFile& c, clsOil& oil) {
+    const bool hasRsi = c.Has("InitGO");
+    const bool hasPbp = c.Has("BPP");
+    const float rsi = hasRsi ? static_cast<float>(c.Number("InitGO")) : 0.0f;
+    const float pbp = hasPbp ? static_cast<float>(c.Number("BPP")) : 0.0f;
+    if (!hasRsi && !hasPbp) {
+        try {
+            oil.SetRsi(SingleText(oil.RSI()));
+        } catch (const Error&) {
+            // Oil data that give no bubble point (no oil phase): the objects keep what they hold.
+        }
+        return;
+    }
+    if (hasRsi) {
+        oil.SetRsi(SingleText(rsi));
+        if (!hasPbp || oil.Pbp() == pbp)
+            return;
+    }
+    oil.SetPbp(SingleText(pbp));
+    if (hasRsi && oil.RSI() != rsi)
+        oil.SetRsi(SingleText(rsi)); // an inconsistent pair: the GOR decides, as "Calc Pbp" does
+}
+
+int ListProjects(const std::vector<std::string>& args) {
+    const Arguments a = Parse(args, {});
+    if (!a.positional.empty())
+        throw UsageError("projects takes no arguments");
+    clsQ7IO io;
+    Open(io);
+    Recordset list = io.GetProjects();
+    auto field = [&](const char* column) {
+        std::string text = list.Value(QLatin1String(column)).toString().toStdString();
+        for (char& ch : text)
+            if (ch == '\t' || ch == '\n' || ch == '\r')
+                ch = ' ';
+        return text;
+    };
+    std::cout << "Name\tCreated\tBy\tDescription\tID\n";
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        std::cout << field("PrjName") << '\t' << field("DateCreate") << '\t' << field("CreatedBy") << '\t'
+                  << field("PrjDesc") << '\t' << field("PrjID") << '\n';
+    return 0;
+}
+
+int SaveProject(const std::vector<std::string>& args) {
+    const Arguments a = Parse(args, {"--name", "--by", "--desc"});
+    if (a.positional.size() != 1)
+        throw UsageError("save takes one case file");
+    if (!a.name)
+        throw UsageError("save needs --name NAME");
+    const CaseFile c = CaseFile::FromFile(a.positional.front());
+    std::string unstored;
+    for (const char* key : {"PlusEntry", "PLUSmw", "PLUSgg", "Company", "Field", "Reservoir"})
+        if (c.Has(key))
+            unstored += std::string(unstored.empty() ? "" : ", ") + key;
+    if (!unstored.empty())
+        std::cerr << "q7-batch: note: a project does not store " << unstored << "; they are left out\n";
+
+    NullMessageSink sink;
+    Q7Objects objects(sink);
+    ApplyCase(c, objects);
+    ApplyOilPair(c, objects.Oil);
+
+    clsQ7IO io;
+    Open(io);
+    Recordset row = io.NewREC(QStringLiteral("tblProject"));
+    row.SetValue(QStringLiteral("PrjName"), QString::fromStdString(*a.name));
+    if (const std::optional<std::string> by = a.by ? a.by : c.OptText("CreatedBy"))
+        row.SetValue(QStringLiteral("CreatedBy"), QString::fromStdString(*by));
+    if (const std::optional<std::string> desc = a.desc ? a.desc : c.OptText("PrjDesc"))
+        row.SetValue(QStringLiteral("PrjDesc"), QString::fromStdString(*desc));
+    io.CreateProject(row, objects);
+    std::cout << "Saved project " << Quote(*a.name) << " with id " << row.Value(QStringLiteral("PrjID")).toLongLong()
+              << ".\n";
+    return 0;
+}
+
+int ExportProject(const std::vector<std::string>& args) {
+    const Arguments a = Parse(args, {"--id"});
+    clsQ7IO io;
+    Open(io);
+    const ProjectRef project = Resolve(io, a, "export");
+    const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    out["_project"] = project.name;
+    out["_created"] = io.GetProject(project.id).Value(QStringLiteral("DateCreate")).toString().toStdString();
+    const nlohmann::ordered_json values = c.ToJson();
+    for (const auto& [key, value] : values.items())
+        out[key] = value;
+    std::cout << out.dump(2) << '\n';
+    return 0;
+}
+
+// The project's folder name under DIR: its name, with what a path would read specially replaced.
+std::string FolderName(const ProjectRef& project) {
+    std::string name = project.name;
+    for (char& ch : name)
+        if (ch == '/' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20)
+            ch = '_';
+    if (name.empty() || name == "." || name == "..")
+        name = "project-" + std::to_string(project.id);
+    return name;
+}
+
+int RunProject(const std::vector<std::string>& args) {
+    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats"});
+    if (!a.project)
+        throw UsageError("run of a stored project needs --project");
+    if (!a.out)
+        throw UsageError("--out DIR is required");
+    const OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
+    clsQ7IO io;
+    Open(io);
+    const ProjectRef project = Resolve(io, a, "run --project");
+    const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+    return RunCaseToDir(c, FolderName(project), *a.out, formats) ? 0 : 1;
+}
+
+int DeleteProject(const std::vector<std::string>& args) {
+    const Arguments a = Parse(args, {"--id"});
+    clsQ7IO io;
+    Open(io);
+    const ProjectRef project = Resolve(io, a, "delete");
+    io.DelProject(project.id);
+    std::cout << "Deleted project " << Quote(project.name) << " (id " << project.id << ").\n";
+    return 0;
+}
+
+} // namespace
+
+int RunProjectCommand(const std::vector<std::string>& args) {
+    // Qt loads its SQLite driver only with an application object.
+    static int argc = 1;
+    static char name[] = "q7-batch";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr)
+        app = std::make_unique<QCoreApplication>(argc, argv);
+
+    const std::string command = args.empty() ? std::string() : args.front();
+    try {
+        if (command == "projects")
+            return ListProjects(args);
+        if (command == "save")
+            return SaveProject(args);
+        if (command == "export")
+            return ExportProject(args);
+        if (command == "run")
+            return RunProject(args);
+        if (command == "delete")
+            return DeleteProject(args);
+        throw UsageError("unknown project command: " + command);
+    } catch (const UsageError& e) {
+        std::cerr << "q7-batch: " << e.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "q7-batch: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace q7

@@ -1,0 +1,18 @@
+#pragma once
+// The project sub-commands of q7-batch, on the workstation's project database (q7.mdb beside the
+// programs, or the file named by Q7_DATABASE):
+//   projects                                   list name, created, by, description, id
+//   save CASE.json --name NAME [--by WHO] [--desc TEXT]
+//   export (NAME | --id N)                      the project as a case file, on standard output
+//   run --project (NAME | --id N) --out DIR [--formats LIST]
+//   delete (NAME | --id N)
+#include <string>
+#include <vector>
+
+namespace q7 {
+
+// `args` are the words after the program name, starting with the sub-command. Returns the exit
+// status: 0 done, 1 failure (said on standard error), 2 usage error.
+int RunProjectCommand(const std::vector<std::string>& args);
+
+} // namespace q7

@@ -1,0 +1,214 @@
+// q7-batch's project commands on a temporary project database (named through Q7_DATABASE).
+#include "tests/store/StoreTestSupport.h"
+
+#include "batch/CaseFile.h"
+#include "batch/ProjectCommands.h"
+#include "batch/RunCase.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace q7 {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Scalar;
+using test::TempDatabase;
+
+const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity",
+                                   "tblGasComp",   "tblWater",        "tblRock"};
+
+struct CommandResult {
+    int status = 0;
+    std::string out, err;
+};
+
+class ProjectCommands : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(setenv("Q7_DATABASE", db.Path().toLocal8Bit().constData(), 1), 0); }
+    void TearDown() override { unsetenv("Q7_DATABASE"); }
+
+    CommandResult Run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        std::streambuf* const oldOut = std::cout.rdbuf(out.rdbuf());
+        std::streambuf* const oldErr = std::cerr.rdbuf(err.rdbuf());
+        CommandResult result;
+        result.status = RunProjectCommand(args);
+        std::cout.rdbuf(oldOut);
+        std::cerr.rdbuf(oldErr);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    // Saves a case and returns the new project's id, read from the database.
+    int Save(const std::string& file, const std::string& name, std::vector<std::string> extra = {}) {
+        std::vector<std::string> args = {"save", file, "--name", name};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandResult r = Run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return Scalar(db.Path(), "SELECT max(PrjID) FROM tblProject").toInt();
+    }
+
+    // A data table's row of a project, every column but the key.
+    QStringList DataRow(const char* table, int id) {
+        QStringList row = test::RowsOf(db.Path(), table, QStringLiteral("WHERE PrjID = %1").arg(id));
+        for (QString& r : row)
+            r.remove(QRegularExpression(QStringLiteral("^PrjID=\\d+ ")));
+        return row;
+    }
+
+    fs::path WriteTemp(const std::string& name, const std::string& text) {
+        const fs::path path = fs::path(db.Folder().toStdString()) / name;
+        std::ofstream(path) << text;
+        return path;
+    }
+
+    TempDatabase db;
+};
+
+std::vector<fs::path> Examples() {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(fs::path(Q7_SOURCE_DIR) / "examples"))
+        if (entry.path().extension() == ".json")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Every example case: case -> save -> export -> save stores the same rows twice.
+TEST_F(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
+    const std::vector<fs::path> examples = Examples();
+    ASSERT_FALSE(examples.empty());
+    for (const fs::path& example : examples) {
+        SCOPED_TRACE(example.filename().string());
+        const int first = Save(example.string(), example.stem().string(), {"--by", "Tester", "--desc", "From a case"});
+        const CommandResult exported = Run({"export", "--id", std::to_string(first)});
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const fs::path again = WriteTemp(example.stem().string() + "-exported.json", exported.out);
+        const int second = Save(again.string(), example.stem().string() + " again");
+        ASSERT_NE(first, second);
+        for (const char* table : kDataTables) {
+            const QStringList row = DataRow(table, first);
+            ASSERT_EQ(row.size(), 1) << table;
+            EXPECT_EQ(DataRow(table, second), row) << table;
+        }
+        // The author and description travel with the exported case.
+        EXPECT_EQ(Scalar(db.Path(), "SELECT CreatedBy || '/' || PrjDesc FROM tblProject WHERE PrjID = ?", {second})
+                      .toString(),
+                  QStringLiteral("Tester/From a case"));
+    }
+}
+
+// A stored project computes exactly as the case file it was saved from (cases that give the initial
+// GOR or neither oil-tab value, and no plus fraction: a bubble-point-only case reloads with the
+// derived GOR, as the workstation does, and a project keeps no plus fraction).
+TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
+    const fs::path out = fs::path(db.Folder().toStdString()) / "out";
+    int compared = 0;
+    for (const fs::path& example : Examples()) {
+        const CaseFile c = CaseFile::FromFile(example);
+        // A project keeps no plus fraction.
+        if ((c.Has("BPP") && !c.Has("InitGO")) || c.Has("PlusEntry") || c.Has("PLUSmw") || c.Has("PLUSgg"))
+            continue;
+        SCOPED_TRACE(example.filename().string());
+        const std::string name = example.stem().string();
+        Save(example.string(), name);
+        RunCaseToDir(c, name + "-case", out, OutputFormats{true, false, false, false});
+        const CommandResult r = Run({"run", "--project", name, "--out", out.string(), "--formats", "summary"});
+        EXPECT_NE(r.status, 2) << r.err;
+        std::ifstream fromCase(out / (name + "-case") / "summary.json"), fromProject(out / name / "summary.json");
+        ASSERT_TRUE(fromCase && fromProject);
+        const std::string a((std::istreambuf_iterator<char>(fromCase)), {});
+        const std::string b((std::istreambuf_iterator<char>(fromProject)), {});
+        EXPECT_EQ(a, b);
+        ++compared;
+    }
+    EXPECT_GE(compared, 2);
+}
+
+TEST_F(ProjectCommands, ListsByNameAndDeletes) {
+    CommandResult r = Run({"projects"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Name\tCreated\tBy\tDescription\tID\n");
+
+    const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
+    const int zulu = Save(example, "Zulu", {"--desc", "two\tcolumns"});
+    const int alpha = Save(example, "alpha", {"--by", "Me"});
+    r = Run({"projects"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string header, first, second, extra;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_FALSE(std::getline(lines, extra));
+    EXPECT_EQ(first.substr(0, 6), "alpha\t");
+    EXPECT_NE(first.find("\tMe\t\t" + std::to_string(alpha)), std::string::npos) << first;
+    EXPECT_EQ(second.substr(0, 5), "Zulu\t");
+    EXPECT_NE(second.find("\ttwo columns\t" + std::to_string(zulu)), std::string::npos) << second;
+
+    r = Run({"delete", "Zulu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    for (const char* table : {"tblProject", "tblFluidSpec", "tblRock"})
+        EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1 WHERE PrjID = ?").arg(table), {zulu}).toInt(), 0);
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 1);
+}
+
+struct Refusal {
+    std::vector<std::string> args;
+    int status;
+    const char* says;
+};
+
+TEST_F(ProjectCommands, NamesThatMatchNoneOrSeveralAreErrors) {
+    const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
+    const int first = Save(example, "Twin");
+    const int second = Save(example, "Twin");
+    const std::string ids = "(ids " + std::to_string(first) + ", " + std::to_string(second) + ")";
+    const Refusal refusals[] = {
+        {{"export", "Nobody"}, 1, "no project is named \"Nobody\""},
+        {{"delete", "twin"}, 1, "no project is named \"twin\""},
+        {{"export", "Twin"}, 1, "2 projects are named \"Twin\""},
+        {{"run", "--project", "Twin", "--out", "/tmp"}, 1, "2 projects are named \"Twin\""},
+        {{"delete", "--id", "999"}, 1, "no project has the id 999"},
+        {{"export", "--id", "x1"}, 2, "--id needs a project number"},
+        {{"export"}, 2, "names one project"},
+        {{"export", "Twin", "--id", "1"}, 2, "names one project"},
+        {{"save", example}, 2, "save needs --name NAME"},
+        {{"save", example, "--name", "X", "--colour", "red"}, 2, "unknown option for save: --colour"},
+        {{"run", "--project", "Twin"}, 2, "--out DIR is required"},
+        {{"run", "--project", "--id", "1", "--out", "/tmp", "--formats", "pdf"}, 2, "--formats takes"},
+        {{"save", "/no/such/case.json", "--name", "X"}, 1, "/no/such/case.json: cannot be read"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CommandResult r = Run(refusal.args);
+        EXPECT_EQ(r.status, refusal.status) << refusal.says << "\n" << r.err;
+        EXPECT_NE(r.err.find(refusal.says), std::string::npos) << r.err;
+    }
+    EXPECT_NE(Run({"export", "Twin"}).err.find(ids), std::string::npos);
+    // Nothing was changed by the refused commands.
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 2);
+    // --id picks one of the twins.
+    EXPECT_EQ(Run({"delete", "--id", std::to_string(first)}).status, 0);
+    EXPECT_EQ(Run({"export", "Twin"}).status, 0);
+}
+
+TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
+    const std::string missing = (fs::path(db.Folder().toStdString()) / "nowhere.mdb").string();
+    ASSERT_EQ(setenv("Q7_DATABASE", missing.c_str(), 1), 0);
+    const CommandResult r = Run({"projects"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no project database at " + missing), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+} // namespace
+} // namespace q7
