@@ -1,0 +1,151 @@
+#include "app/InputBox.h"
+
+#include "app/MessageService.h"
+#include "app/modQ7.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTimer>
+
+namespace q7 {
+
+namespace {
+
+// Set while a refused box takes the focus back, so the control it passes through is not checked.
+bool g_restoringFocus = false;
+
+// The widget a mouse press on `w` would give the focus to (as QApplication does), or null.
+QWidget* ClickFocusTarget(QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        if (!w->isEnabled()) return nullptr;
+        if (w->focusPolicy() & Qt::ClickFocus) return w->focusProxy() ? w->focusProxy() : w;
+        if (w->isWindow()) return nullptr;
+    }
+    return nullptr;
+}
+
+bool OnTabBar(QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        if (qobject_cast<QTabBar*>(w)) return w->isEnabled();
+        if (w->isWindow()) return false;
+    }
+    return false;
+}
+
+// Checks the box that has the focus before a mouse press takes the focus elsewhere or switches a
+// tab; a refused press never reaches its control.
+class LeaveByMouseFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        auto* target = qobject_cast<QWidget*>(watched);
+        auto* box = qobject_cast<InputBox*>(QApplication::focusWidget());
+        if (!target || !box || target == box || box->ValidationRule() == InputBox::Rule::None) return false;
+        if (target->window() != box->window()) return false;
+        QWidget* next = ClickFocusTarget(target);
+        const bool leaves = (next && next != box) || OnTabBar(target);
+        if (!leaves) return false;
+        return !box->Validate();
+    }
+};
+
+void InstallLeaveByMouseFilter() {
+    static QPointer<LeaveByMouseFilter> filter;
+    if (!filter && qApp) {
+        filter = new LeaveByMouseFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+} // namespace
+
+InputBox::InputBox(QWidget* parent) : QLineEdit(parent) {
+    InstallLeaveByMouseFilter();
+}
+
+void InputBox::SetValidation(MessageService* messages, const QString& title, Rule rule) {
+    m_messages = messages;
+    m_title = title;
+    m_rule = rule;
+}
+
+bool InputBox::IsNumeric(const QString& text) {
+    static const QRegularExpression numeric(
+        QStringLiteral(R"(^[ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*$)"));
+    return numeric.match(text).hasMatch();
+}
+
+bool InputBox::Acceptable() const {
+    switch (m_rule) {
+    case Rule::None:
+        return true;
+    case Rule::Lenient:
+        return text().isEmpty() || IsNumeric(text());
+    case Rule::Strict:
+        return IsNumeric(text());
+    }
+    return true;
+}
+
+bool InputBox::Validate() {
+    if (Acceptable()) {
+        m_leaveChecked = true;
+        return true;
+    }
+    if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
+    if (!hasFocus() && isVisible() && isEnabled()) {
+        g_restoringFocus = true;
+        setFocus(Qt::OtherFocusReason);
+        g_restoringFocus = false;
+    }
+    return false;
+}
+
+bool InputBox::focusNextPrevChild(bool next) {
+    if (!Validate()) return true;
+    return QLineEdit::focusNextPrevChild(next);
+}
+
+void InputBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    m_leaveChecked = false;
+    modQ7::SelectAllText(this);
+    emit focusReceived();
+}
+
+void InputBox::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    // The window losing activation, a menu or a popup is not leaving the box.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+        return;
+    if (g_restoringFocus) return;
+    const bool checked = m_leaveChecked;
+    m_leaveChecked = false;
+    if (!checked && !Acceptable()) {
+        // Moved away without the check (by code): refuse once the move has finished.
+        QTimer::singleShot(0, this, &InputBox::RefuseAfterMove);
+        return;
+    }
+    emit focusLost();
+}
+
+void InputBox::RefuseAfterMove() {
+    if (Acceptable()) return;
+    if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
+    if (isVisible() && isEnabled()) {
+        g_restoringFocus = true;
+        setFocus(Qt::OtherFocusReason);
+        g_restoringFocus = false;
+    }
+}
+
+} // namespace q7

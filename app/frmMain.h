@@ -1,0 +1,135 @@
+#pragma once
+// The main window: creates the calculation objects, shows the input and result tabs, applies the
+// phase workflow, hands every input edit to its object (and to the open project), computes the
+// tables when a result tab is selected, and runs the project commands and the about box.
+#include "app/MainControls.h"
+#include "app/MessageServiceSink.h"
+#include "app/modQ7.h"
+#include "store/ui/ProjectHost.h"
+
+#include <QMainWindow>
+#include <QVariant>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+class QRadioButton;
+
+namespace q7 {
+
+class InputBox;
+class clsProject;
+class clsQ7IO;
+class clsUtil;
+struct Q7Objects;
+
+// The output dialogs the File menu opens.
+enum class OutputDialog { Report, Csv, Eclipse };
+
+class frmMain : public QMainWindow, public ProjectHost {
+    Q_OBJECT
+public:
+    // Start-up. Every message box goes through `messages`. The project database is the one
+    // clsQ7IO finds (Q7_DATABASE, else next to the program).
+    explicit frmMain(MessageService& messages, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    const MainControls& Controls() const { return m_ui; }
+    Q7Objects& Objects() { return *m_objects; }
+    // Null when no project database was opened.
+    clsQ7IO* IO() const { return m_state.IO(); }
+    bool ShiftingPressures() const { return m_shiftingPressures; }
+
+    // The File menu's dialogs are opened through this (the writers' dialogs register here).
+    void SetOutputDialogOpener(std::function<void(OutputDialog, frmMain&)> opener) { m_outputOpener = std::move(opener); }
+
+    // Project workflow; the project dialogs reach the window through ProjectHost.
+    modQ7& State() override { return m_state; }
+    clsQ7IO& Database() override { return *m_io; }
+    clsProject& Project() override { return *m_project; }
+    const Q7Objects& CalculationObjects() override { return *m_objects; }
+    void LoadProjectIntoForm(std::int32_t prjID) override;
+    void ProjectSaved(const QString& name, std::int32_t prjID, ProjectTables* created) override;
+    void CloseProject();
+
+    // Fills every input control from the calculation objects.
+    void ShowObjectValues();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Start-up and shut-down.
+    void WireControls();
+    void WireTextBoxes();
+    void WireOptions();
+    void WireMenus();
+    void OpenProjectDatabase();
+    void ShutDown();
+
+    // Runs an input handler; an error its object raises is shown under `title`.
+    void Guarded(const QString& title, const std::function<void()>& handler);
+    void PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
+                    std::function<void(std::string_view)> set, std::function<QVariant()> stored);
+
+    // Handlers.
+    void PhaseClick(int i, bool ticked);
+    void PressureModeClick(int i);
+    void GasEntryClick(int i);
+    void PlusClick(int k, bool ticked);
+    void DiscretePressureChange(int k);
+    void DiscretePressureLeft(int k);
+    void CompositionChange(int k);
+    void CalcPbpClick();
+    void CalcRsiClick();
+    void ProceedClick();
+    void NormalizeClick();
+    void RefreshRockInputs();
+    void RefreshCorrelationInputs();
+    void StorePressureList();
+
+    // Result tabs.
+    void TabSelected(int tab);
+    void ComputeFluidTables();
+    void ComputeRockTable();
+    void SetOutputMenus(bool enabled);
+    void ShowCalcFailure(const QString& stage, const QString& text);
+    void FillOilTable();
+    void FillGasTable();
+    void FillWaterTable();
+    void PrepareOilGrid();
+    void PrepareGasGrid();
+    void PrepareWaterGrid();
+    void ApplySubTabRules();
+    friend class FluidTabObserver;
+
+    // Project menu.
+    void NewProjectClick();
+    void EditProjectClick();
+    void OpenProjectClick();
+    void DeleteProjectClick();
+
+    // Sets option 0 of a pair (selecting it raises its click; clearing it selects no partner).
+    static void SetFirstOption(const OptionPair& pair, bool value);
+    static void SelectOption(const OptionPair& pair, int index);
+    void SelectTab(int tab);
+    void SetText(QLineEdit* box, const QString& text);
+    void ClearFluidResults(const QString& stage);
+    void ShowDatabaseError(const QString& text);
+
+    MainControls m_ui;
+    MessageService& m_messages;
+    modQ7 m_state;
+    MessageServiceSink m_sink;
+    std::unique_ptr<clsUtil> m_util;
+    std::unique_ptr<Q7Objects> m_objects;
+    std::unique_ptr<clsProject> m_project;
+    std::unique_ptr<clsQ7IO> m_io;
+    bool m_shiftingPressures = false;
+    bool m_shutDown = false;
+    std::function<void(OutputDialog, frmMain&)> m_outputOpener;
+};
+
+} // namespace q7

@@ -1,0 +1,309 @@
+// The main window's result tabs: what selecting each tab does, the grids and the output boxes.
+#include "app/FlexGrid.h"
+#include "app/InputBox.h"
+#include "app/SpanHeading.h"
+#include "app/TextFormat.h"
+#include "app/clsUtil.h"
+#include "app/frmMain.h"
+#include "engine/Errors.h"
+#include "engine/NumericText.h"
+#include "engine/Q7Objects.h"
+#include "engine/ResultRun.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace q7 {
+
+namespace {
+
+const QColor kBubblePointText(0, 0, 255);
+
+// The busy cursor for the length of a computation.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// One grid row: an empty cell for the fixed column 0, then the cells.
+QString RowText(std::initializer_list<QString> cells) {
+    QString text;
+    for (const QString& cell : cells) {
+        text += QLatin1Char('\t');
+        text += cell;
+    }
+    return text;
+}
+
+bool IsInputTab(int tab) {
+    return (tab >= kTabPhases && tab <= kTabWater) || tab == kTabRockInput;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+// The form's part of the "Fluid Properties" computation.
+class FluidTabObserver final : public FluidTablesObserver {
+public:
+    explicit FluidTabObserver(frmMain& form) : m_form(form) {}
+    void ScheduleBuilt() override { m_form.ApplySubTabRules(); }
+    void OilStarting() override { m_form.PrepareOilGrid(); }
+    void OilDone() override { m_form.FillOilTable(); }
+    void GasStarting() override { m_form.PrepareGasGrid(); }
+    void GasDone() override { m_form.FillGasTable(); }
+    void GasStopped() override { m_form.SelectTab(kTabGas); }
+    void WaterStarting() override { m_form.PrepareWaterGrid(); }
+    void WaterDone() override { m_form.FillWaterTable(); }
+
+private:
+    frmMain& m_form;
+};
+
+void frmMain::TabSelected(int tab) {
+    if (m_shutDown) return;
+    if (IsInputTab(tab)) SetOutputMenus(false);
+    switch (tab) {
+    case kTabPressure:
+        if (m_ui.optPRange[1]->isChecked()) {
+            const clsPrs& prs = m_objects->Prs;
+            for (int i = 1; i <= prs.NPRSi() && i <= 18; ++i)
+                SetText(m_ui.txtP[i], General(prs.GetPRSi(static_cast<std::int16_t>(i))));
+        }
+        break;
+    case kTabFluidProps:
+        ComputeFluidTables();
+        break;
+    case kTabRockInput:
+        m_ui.sstMain->setTabEnabled(kTabRockProps, true);
+        break;
+    case kTabRockProps:
+        ComputeRockTable();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::ComputeFluidTables() {
+    BusyCursor busy;
+    m_state.SettingsInUse = true;
+    SetOutputMenus(false);
+    Q7Objects& o = *m_objects;
+
+    try {
+        if (o.Prs.PrRange() == "R") o.Prs.BuildPRSi();
+    } catch (const Error& e) {
+        ShowCalcFailure(QStringLiteral("Pressure Schedule Error"), Q(e.what()));
+        return;
+    }
+    if (o.Fluid.PhaseOil()) {
+        try {
+            o.Oil.SetRsi(m_ui.txtRSI->text().toStdString());
+        } catch (const Error& e) {
+            ShowCalcFailure(QStringLiteral("Oil Properties Error"), Q(e.what()));
+            return;
+        }
+        // Raises the bubble-point box's own change handling.
+        SetText(m_ui.txtBPP, General(o.Oil.Pbp()));
+    }
+
+    FluidTabObserver observer(*this);
+    const FluidTablesResult result = RunFluidTables(o, m_sink, observer);
+    if (result.failure) ShowCalcFailure(Q(result.failure->stage), Q(result.failure->text));
+}
+
+// A raised calculation error: shown under the calculation's title, and the table it would have
+// filled is emptied so that nothing stale passes for its result.
+void frmMain::ShowCalcFailure(const QString& stage, const QString& text) {
+    ClearFluidResults(stage);
+    m_messages.ShowError(text, stage);
+}
+
+void frmMain::ClearFluidResults(const QString& stage) {
+    const bool all = stage == QLatin1String("Pressure Schedule Error");
+    auto clear = [](FlexGrid* grid, std::initializer_list<QLineEdit*> boxes) {
+        grid->setRowCount(0);
+        for (QLineEdit* box : boxes) box->clear();
+    };
+    if (all || stage == QLatin1String("Oil Properties Error"))
+        clear(m_ui.fxgUOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
+                             m_ui.txtRSIout});
+    if (all || stage == QLatin1String("Gas Properties Error"))
+        clear(m_ui.fxgGAS, {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
+    if (all || stage == QLatin1String("Water Properties Error"))
+        clear(m_ui.fxgWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
+    if (stage == QLatin1String("Rock Properties Error"))
+        clear(m_ui.fxgRock, {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+}
+
+void frmMain::ApplySubTabRules() {
+    const clsFluid& fluid = m_objects->Fluid;
+    QTabWidget* sub = m_ui.sstFluid;
+    sub->setTabEnabled(kFluidOil, false);
+    sub->setTabEnabled(kFluidGas, false);
+    sub->setTabEnabled(kFluidWater, false);
+    if (fluid.PhaseOil()) {
+        sub->setTabEnabled(kFluidOil, true);
+        sub->setTabEnabled(kFluidGas, true);
+        sub->setCurrentIndex(kFluidOil);
+    }
+    if (fluid.PhaseGas()) {
+        sub->setTabEnabled(kFluidGas, true);
+        sub->setCurrentIndex(kFluidGas);
+    }
+    if (fluid.PhaseWater()) {
+        sub->setTabEnabled(kFluidWater, true);
+        if (!fluid.PhaseOil() && !fluid.PhaseGas()) sub->setCurrentIndex(kFluidWater);
+    }
+}
+
+void frmMain::PrepareOilGrid() {
+    m_util->FXG(m_ui.fxgUOil);
+    m_util->fxgINIT(11, 500);
+    const char* captions[10] = {"Pressure (psia)", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
+                                "Density (lb/ft3)", " ", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
+                                "Density (lb/ft3)"};
+    for (int c = 1; c <= 10; ++c)
+        m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]), c == 6 ? 200 : 1000);
+    m_ui.hdgUOil->SetSpans({{{1, 5}, QStringLiteral("UnderSaturated")}, {{7, 10}, QStringLiteral("Saturated")}});
+}
+
+void frmMain::FillOilTable() {
+    const clsPrs& prs = m_objects->Prs;
+    const clsOil& oil = m_objects->Oil;
+    FlexGrid* grid = m_ui.fxgUOil;
+    const QColor buttonFace = grid->palette().color(QPalette::Button);
+    for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
+        grid->AddItem(RowText({Fixed(prs.GetPRSo(i), 1), Fixed(oil.GetBO(i), 4), Fixed(oil.GetRSO(i), 1),
+                               Fixed(oil.GetMUO(i), 3), Fixed(oil.GetRHOO(i), 3), QStringLiteral(" "),
+                               Fixed(oil.GetBOS(i), 4), Fixed(oil.GetRSOS(i), 1), Fixed(oil.GetMUOS(i), 3),
+                               Fixed(oil.GetRHOOS(i), 3)}),
+                      i);
+        grid->SetCurrentCell(i, 6);
+        grid->SetCellBackColor(i, 6, buttonFace);
+        if (i == prs.BPPi())
+            for (int c = 1; c <= 10; ++c) grid->SetCellForeColor(i, c, kBubblePointText);
+    }
+    grid->setCurrentCell(-1, -1);
+    SetText(m_ui.txtPBPout, Fixed(oil.Pbp(), 1));
+    SetText(m_ui.txtCatPbp, Fixed(oil.GetCO(prs.BPPi()), 7));
+    SetText(m_ui.txtSTDOout, General(oil.STDenOil()));
+    SetText(m_ui.txtRSISEPout, Fixed(oil.RSISep(), 1));
+    SetText(m_ui.txtRSITANKout, Fixed(oil.RSITank(), 1));
+    SetText(m_ui.txtRSIout, Fixed(oil.RSI(), 1));
+    SetOutputMenus(true);
+}
+
+void frmMain::PrepareGasGrid() {
+    m_util->FXG(m_ui.fxgGAS);
+    m_util->fxgINIT(10, 500);
+    const char* captions[9] = {"Pressure (psia)",    "Pseudo Pres",      "Z Factor",
+                               "   P/Z   (psia)",    "Vol Fact (rcf/scf)", "Viscosity (cp)",
+                               "Compress (psi-1)",   "Density (lb/rcf)", "m(p)/1E06 (psia^2/cp)"};
+    for (int c = 1; c <= 9; ++c) m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]), 1000);
+}
+
+void frmMain::FillGasTable() {
+    const clsPrs& prs = m_objects->Prs;
+    const clsGas& gas = m_objects->Gas;
+    SetText(m_ui.txtGGout, Fixed(gas.GasGrav(), 3));
+    SetText(m_ui.txtResTout, Fixed(m_objects->Fluid.ResTf(), 1));
+    SetText(m_ui.txtPC, Fixed(gas.pC(), 1));
+    SetText(m_ui.txtTC, Fixed(gas.tC(), 1));
+    SetText(m_ui.txtPTRout, Fixed(gas.PTR(), 3));
+    SetText(m_ui.txtGSTDout, Fixed(gas.STDenGas(), 5));
+    for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
+        m_ui.fxgGAS->AddItem(RowText({Fixed(prs.GetPRSo(i), 1), Fixed(gas.GetPPR(i), 3), Fixed(gas.GetZ(i), 3),
+                                      Fixed(gas.GetPZ(i), 1), Fixed(gas.GetBG(i), 6), Fixed(gas.GetMUG(i), 4),
+                                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
+                             i);
+    }
+    SetOutputMenus(true);
+}
+
+void frmMain::PrepareWaterGrid() {
+    m_util->FXG(m_ui.fxgWater);
+    m_util->fxgINIT(7, 500);
+    m_util->fxgColCap(1, QStringLiteral("Pressure (psia)"), 1000);
+    m_util->fxgColCap(2, QStringLiteral("Vol Fact (rb/stb)"), 1100);
+    m_util->fxgColCap(3, QStringLiteral("GOR (scf/stb)"), 1100);
+    m_util->fxgColCap(4, QStringLiteral("Viscosity (cp)"), 1100);
+    m_util->fxgColCap(5, QStringLiteral("Compress (psi-1)"), 1100);
+    m_util->fxgColCap(6, QStringLiteral("Density (lb/ft3)"), 1100);
+}
+
+void frmMain::FillWaterTable() {
+    const clsPrs& prs = m_objects->Prs;
+    const clsWater& water = m_objects->Water;
+    SetText(m_ui.txtPPMo, QString::number(water.PPM()));
+    SetText(m_ui.txtPERo, Fixed(water.PER(), 1));
+    SetText(m_ui.txtSTDWout, Fixed(water.STDenWat(), 3));
+    SetText(m_ui.txtResTfW, Fixed(m_objects->Fluid.ResTf(), 1));
+    for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
+        m_ui.fxgWater->AddItem(RowText({Fixed(prs.GetPRSo(i), 1), Fixed(water.GetBW(i), 4), Fixed(water.GetRSW(i), 1),
+                                        Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
+                               i);
+    }
+    SetOutputMenus(true);
+}
+
+void frmMain::ComputeRockTable() {
+    BusyCursor busy;
+    m_state.SettingsInUse = true;
+    if (auto failure = RunRockTable(*m_objects)) {
+        ShowCalcFailure(Q(failure->stage), Q(failure->text));
+        return;
+    }
+    const clsRock& rock = m_objects->Rock;
+    SetText(m_ui.txtDispOut, rock.Displace() == 1 ? QStringLiteral("Imbibition") : QStringLiteral("Drainage"));
+    SetText(m_ui.txtLithOut, rock.Lith() == 1 ? QStringLiteral("Limestone") : QStringLiteral("Sandstone"));
+    SetText(m_ui.txtCORROut, rock.CORR() == 1 ? QStringLiteral("Honarpour") : QStringLiteral("Corey"));
+
+    FlexGrid* grid = m_ui.fxgRock;
+    const QColor buttonFace = grid->palette().color(QPalette::Button);
+    m_util->FXG(grid);
+    if (rock.Fluids() == 0) {
+        m_ui.lblRockProp->setText(QStringLiteral("Oil/Water System"));
+        m_util->fxgINIT(6, 500);
+        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
+        m_util->fxgColCap(3, QStringLiteral(" "), 300);
+        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
+        m_ui.hdgRock->SetSpans({{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
+                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
+                          i);
+            grid->SetCellBackColor(i, 3, buttonFace);
+        }
+    }
+    if (rock.Fluids() == 1) {
+        m_ui.lblRockProp->setText(QStringLiteral("Gas/Oil System"));
+        m_util->fxgINIT(7, 500);
+        m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
+        m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
+        m_util->fxgColCap(4, QStringLiteral(" "), 300);
+        m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
+        m_ui.hdgRock->SetSpans({{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
+                                   Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),
+                                   Fixed(rock.GetKROil(i), 4)}),
+                          i);
+            grid->SetCellBackColor(i, 4, buttonFace);
+        }
+    }
+    SetOutputMenus(true);
+}
+
+} // namespace q7

@@ -1,0 +1,70 @@
+// Writes a picture of every tab of the main window (and of the three fluid sub-tabs after the
+// default computation) into a folder: for looking at the layout on a machine without a display.
+//   q7-screens OUTDIR      (run under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
+#include "app/MainControls.h"
+#include "app/MessageService.h"
+#include "app/frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <cstdio>
+
+namespace {
+
+class PrintingMessages final : public q7::MessageService {
+public:
+    void ShowError(const QString& m, const QString& t) override { std::printf("error [%s] %s\n", qPrintable(t), qPrintable(m)); }
+    void ShowInfo(const QString& m, const QString& t) override { std::printf("info [%s] %s\n", qPrintable(t), qPrintable(m)); }
+    bool AskYesNo(const QString& m, const QString& t) override {
+        std::printf("question [%s] %s -> Yes\n", qPrintable(t), qPrintable(m));
+        return true;
+    }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    PrintingMessages messages;
+    q7::frmMain window(messages);
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    const q7::MainControls& ui = window.Controls();
+    auto shoot = [&](const QString& name) {
+        QApplication::processEvents();
+        window.grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+    };
+    shoot(QStringLiteral("tab0-title"));
+    // The oil tab's workflow with the defaults: Calc Pbp, Proceed; then every phase for the tables.
+    ui.sstMain->setCurrentIndex(q7::kTabPhases);
+    ui.cbxFPP[1]->setChecked(true);
+    ui.cbxFPP[2]->setChecked(true);
+    shoot(QStringLiteral("tab1-phases"));
+    ui.sstMain->setCurrentIndex(q7::kTabPressure);
+    shoot(QStringLiteral("tab2-pressure"));
+    ui.sstMain->setCurrentIndex(q7::kTabOil);
+    ui.cmdCalcPbp->click();
+    ui.cmdProceed->click();
+    shoot(QStringLiteral("tab3-oil"));
+    ui.sstMain->setCurrentIndex(q7::kTabGas);
+    shoot(QStringLiteral("tab4-gas"));
+    ui.sstMain->setCurrentIndex(q7::kTabWater);
+    shoot(QStringLiteral("tab5-water"));
+    ui.sstMain->setCurrentIndex(q7::kTabFluidProps);
+    for (int sub : {q7::kFluidOil, q7::kFluidGas, q7::kFluidWater}) {
+        ui.sstFluid->setCurrentIndex(sub);
+        shoot(QStringLiteral("tab6-fluid-") + ui.sstFluid->tabText(sub).toLower());
+    }
+    ui.sstMain->setCurrentIndex(q7::kTabRockInput);
+    shoot(QStringLiteral("tab7-rock-input"));
+    ui.sstMain->setCurrentIndex(q7::kTabRockProps);
+    shoot(QStringLiteral("tab8-rock-properties"));
+    return 0;
+}
