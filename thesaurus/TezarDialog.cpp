@@ -191,7 +191,12 @@ void TezarDialog::SetItemText(int id, std::string_view text) {
     Programmatic guard(m_programmatic);
     QWidget* w = Item(id);
     if (id == kIdChangeTo) m_comboEdit->setText(FromLatin1(text));
-    else if (auto* label = qobject_cast<QLabel*>(w)) label->setText(FromLatin1(text));
+    else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(FromLatin1(text));
+        // A translation longer than its field is clipped there; the whole text shows on hover.
+        const QString plain = label->text().remove(QLatin1Char('&'));
+        label->setToolTip(label->fontMetrics().horizontalAdvance(plain) > label->width() ? plain : QString());
+    }
     else if (auto* button = qobject_cast<QPushButton*>(w)) button->setText(FromLatin1(text));
 }
 
