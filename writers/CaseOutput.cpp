@@ -25,7 +25,8 @@ void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir
     ecl.Execute();
 }
 
-void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity, const std::filesystem::path& dir) {
+void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,
+                     const std::filesystem::path& dir) {
     NullMessageSink silent;
     clsReport report(objects, silent);
     report.FileName((dir / "Sample.txt").string());

@@ -22,6 +22,7 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir);
 void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir);
 
 // dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete.
-void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity, const std::filesystem::path& dir);
+void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,
+                     const std::filesystem::path& dir);
 
 } // namespace q7

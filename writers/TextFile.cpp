@@ -13,21 +13,24 @@ namespace q7 {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 16;
-
 // Distinguishes the temporary files of several writers working in one folder at once.
 std::atomic<unsigned> g_tempCounter{0};
 
-std::string Describe(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+std::string Describe(const std::filesystem::path& path) {
+    return "\"" + path.string() + "\"";
+}
 
 } // namespace
 
-TextFile::~TextFile() { Discard(); }
+TextFile::~TextFile() {
+    Discard();
+}
 
 void TextFile::Create(const std::filesystem::path& path) {
     Discard();
     m_path = path;
-    m_buffer.clear();
+    m_used = 0;
+    if (!m_buffer) m_buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
 
     // The target itself must not be a folder: the rename at the end would fail after all the work.
     struct stat st {};
@@ -52,24 +55,28 @@ void TextFile::Create(const std::filesystem::path& path) {
     Fail("create", EEXIST);
 }
 
-void TextFile::Write(std::string_view text) {
+void TextFile::WriteThrough(std::string_view text) {
     if (m_fd < 0) throw IoError("Cannot write " + Describe(m_path) + ": the file is not open");
-    m_buffer.append(text);
-    if (m_buffer.size() >= kFlushSize) Flush();
-}
-
-void TextFile::WriteLine(std::string_view text) {
-    Write(text);
-    Write("\r\n");
+    Flush();
+    if (text.size() > kBufferSize) {
+        WriteAll(text.data(), text.size());
+    } else {
+        text.copy(m_buffer.get(), text.size());
+        m_used = text.size();
+    }
 }
 
 void TextFile::WriteBlankLines(int count) {
-    for (int i = 0; i < count; ++i) Write("\r\n");
+    for (int i = 0; i < count; ++i)
+        Write("\r\n");
 }
 
 void TextFile::Flush() {
-    const char* data = m_buffer.data();
-    std::size_t left = m_buffer.size();
+    WriteAll(m_buffer.get(), m_used);
+    m_used = 0;
+}
+
+void TextFile::WriteAll(const char* data, std::size_t left) {
     while (left > 0) {
         ssize_t n = ::write(m_fd, data, left);
         if (n < 0) {
@@ -79,7 +86,6 @@ void TextFile::Flush() {
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    m_buffer.clear();
 }
 
 void TextFile::Close() {
@@ -107,7 +113,7 @@ void TextFile::Discard() noexcept {
         ::unlink(m_temp.c_str());
     }
     m_temp.clear();
-    m_buffer.clear();
+    m_used = 0;
 }
 
 void TextFile::Fail(const char* what, int error) {

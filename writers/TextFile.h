@@ -2,7 +2,9 @@
 // The text-file service of the writers: creates or replaces one file as 8-bit text with CR LF line
 // ends. The text goes to a temporary file beside the target, which is renamed into place when the
 // file is closed, so a failed write never leaves a half file where a good one stood.
+#include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,9 +26,27 @@ public:
     const std::filesystem::path& Path() const { return m_path; }
 
     // Text followed by CR LF.
-    void WriteLine(std::string_view text = {});
+    void WriteLine(std::string_view text = {}) {
+        Write(text);
+        Write("\r\n");
+    }
+    // Several pieces one after the other, then CR LF.
+    template <typename First, typename Second, typename... Rest>
+    void WriteLine(const First& first, const Second& second, const Rest&... rest) {
+        Write(std::string_view(first));
+        Write(std::string_view(second));
+        (Write(std::string_view(rest)), ...);
+        Write("\r\n");
+    }
     // Text without a line end: what is written next continues the same line.
-    void Write(std::string_view text);
+    void Write(std::string_view text) {
+        if (text.size() <= kBufferSize - m_used && m_fd >= 0) {
+            text.copy(m_buffer.get() + m_used, text.size());
+            m_used += text.size();
+        } else {
+            WriteThrough(text);
+        }
+    }
     // `count` lines holding no characters.
     void WriteBlankLines(int count);
 
@@ -37,13 +57,18 @@ public:
     void Discard() noexcept;
 
 private:
+    static constexpr std::size_t kBufferSize = 1 << 16;
+
+    void WriteThrough(std::string_view text);
     void Flush();
+    void WriteAll(const char* data, std::size_t size);
     [[noreturn]] void Fail(const char* what, int error);
 
     std::filesystem::path m_path;
     std::filesystem::path m_temp;
     int m_fd = -1;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_used = 0;
 };
 
 } // namespace q7

@@ -11,22 +11,41 @@ std::string OneDecimal(float x) {
     return text.substr(text.find_first_not_of(' '));
 }
 
-const char* RockFluidsText(const clsRock& rock) { return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System"; }
-const char* RockDisplacementText(const clsRock& rock) { return rock.Displace() == 1 ? "Imbibition" : "Drainage"; }
-const char* RockLithologyText(const clsRock& rock) { return rock.Lith() == 1 ? "Limestone" : "Sandstone"; }
-const char* RockWettabilityText(const clsRock& rock) { return rock.Wet() == 1 ? "Oil Wet" : "Water Wet"; }
-const char* RockCorrelationText(const clsRock& rock) { return rock.CORR() == 1 ? "Honarpour" : "Corey"; }
+const char* RockFluidsText(const clsRock& rock) {
+    return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System";
+}
+const char* RockDisplacementText(const clsRock& rock) {
+    return rock.Displace() == 1 ? "Imbibition" : "Drainage";
+}
+const char* RockLithologyText(const clsRock& rock) {
+    return rock.Lith() == 1 ? "Limestone" : "Sandstone";
+}
+const char* RockWettabilityText(const clsRock& rock) {
+    return rock.Wet() == 1 ? "Oil Wet" : "Water Wet";
+}
+const char* RockCorrelationText(const clsRock& rock) {
+    return rock.CORR() == 1 ? "Honarpour" : "Corey";
+}
 
 std::string HtmlEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;

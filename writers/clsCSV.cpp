@@ -10,13 +10,9 @@ namespace q7 {
 namespace {
 
 // ",cell,cell,...": the first column of every table row stays empty.
-std::string Row(std::initializer_list<std::string> cells) {
-    std::string row;
-    for (const std::string& cell : cells) {
-        row += ',';
-        row += cell;
-    }
-    return row;
+template <typename... Cells> void Row(TextFile& file, const Cells&... cells) {
+    ((file.Write(","), file.Write(cells)), ...);
+    file.WriteLine();
 }
 
 } // namespace
@@ -71,17 +67,16 @@ void clsCSV::WriteOil(TextFile& file) const {
     file.WriteLine();
     headings();
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        file.WriteLine(Row({Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(oil.GetBO(i), 12, 4), Nbr2Str(oil.GetRSO(i), 11, 1),
-                            Nbr2Str(oil.GetMUO(i), 12, 3), Nbr2Str(oil.GetRHOO(i), 13, 3)}));
+        Row(file, Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(oil.GetBO(i), 12, 4), Nbr2Str(oil.GetRSO(i), 11, 1),
+            Nbr2Str(oil.GetMUO(i), 12, 3), Nbr2Str(oil.GetRHOO(i), 13, 3));
     }
     file.WriteBlankLines(2);
     file.WriteLine("Saturated properties:");
     file.WriteLine();
     headings();
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        file.WriteLine(Row({Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(oil.GetBOS(i), 12, 4),
-                            Nbr2Str(oil.GetRSOS(i), 11, 1), Nbr2Str(oil.GetMUOS(i), 12, 3),
-                            Nbr2Str(oil.GetRHOOS(i), 13, 3)}));
+        Row(file, Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(oil.GetBOS(i), 12, 4),
+            Nbr2Str(oil.GetRSOS(i), 11, 1), Nbr2Str(oil.GetMUOS(i), 12, 3), Nbr2Str(oil.GetRHOOS(i), 13, 3));
     }
 }
 
@@ -93,9 +88,9 @@ void clsCSV::WriteGas(TextFile& file) const {
     file.WriteLine();
     if (gas.GasEntry() != "G") {
         static const char* const labels[clsGas::kComponents] = {
-            "Methane:,",  "Ethane:,",  "Propane:,", "i-Butane:,", "n-Butane:,",       "i-Pentane:,",
-            "n-Pentane:,", "Hexane:,", "Heptane:,", "Octane:,",   "Nonane:,",         "Decane:,",
-            "Nitrogen:,", "Carbon Dioxide:,", "Hydrogen Sulfide:,"};
+            "Methane:,",   "Ethane:,",    "Propane:,",  "i-Butane:,",       "n-Butane:,",
+            "i-Pentane:,", "n-Pentane:,", "Hexane:,",   "Heptane:,",        "Octane:,",
+            "Nonane:,",    "Decane:,",    "Nitrogen:,", "Carbon Dioxide:,", "Hydrogen Sulfide:,"};
         for (std::int16_t k = 1; k <= clsGas::kComponents; ++k) {
             file.WriteLine(labels[k - 1] + Nbr2Str(gas.GetGC(k), 6, 4));
         }
@@ -115,17 +110,16 @@ void clsCSV::WriteGas(TextFile& file) const {
     file.WriteLine(",Pressure,Pressure,Deviation,P/Z");
     file.WriteLine(",(psia),,Factor,(psia)");
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        file.WriteLine(Row({Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(gas.GetPPR(i), 12, 3), Nbr2Str(gas.GetZ(i), 13, 3),
-                            Nbr2Str(gas.GetPZ(i), 13, 1)}));
+        Row(file, Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(gas.GetPPR(i), 12, 3), Nbr2Str(gas.GetZ(i), 13, 3),
+            Nbr2Str(gas.GetPZ(i), 13, 1));
     }
     file.WriteLine();
     file.WriteLine(",,Gas Volume,,,,Real Gas Potential");
     file.WriteLine(",Pressure,Factor,Viscosity,Compressibility,Density,m(p)/1E06");
     file.WriteLine(",(psia),(rcf/scf),(cp),(psi-1),(lb/rcf),(psia^2/cp)");
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        file.WriteLine(Row({Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(gas.GetBG(i), 12, 5), Nbr2Str(gas.GetMUG(i), 11, 4),
-                            Nbr2Str(gas.GetCG(i), 12, 7), Nbr2Str(gas.GetRHOG(i), 13, 4),
-                            Nbr2Str(gas.GetRMP(i), 15, 3)}));
+        Row(file, Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(gas.GetBG(i), 12, 5), Nbr2Str(gas.GetMUG(i), 11, 4),
+            Nbr2Str(gas.GetCG(i), 12, 7), Nbr2Str(gas.GetRHOG(i), 13, 4), Nbr2Str(gas.GetRMP(i), 15, 3));
     }
 }
 
@@ -143,9 +137,9 @@ void clsCSV::WriteWater(TextFile& file) const {
     file.WriteLine(",Pressure,Factor,GOR,Viscosity,Compressibility,Density");
     file.WriteLine(",(psia),(rb/stb),(scf/stb),(cp),(psi-1),(lb/rcf)");
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        file.WriteLine(Row({Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(water.GetBW(i), 12, 5), Nbr2Str(water.GetRSW(i), 11, 1),
-                            Nbr2Str(water.GetMUW(i), 12, 3), Nbr2Str(water.GetCW(i), 13, 7),
-                            Nbr2Str(water.GetRHOW(i), 13, 3)}));
+        Row(file, Nbr2Str(prs.GetPRSo(i), 11, 1), Nbr2Str(water.GetBW(i), 12, 5),
+            Nbr2Str(water.GetRSW(i), 11, 1), Nbr2Str(water.GetMUW(i), 12, 3), Nbr2Str(water.GetCW(i), 13, 7),
+            Nbr2Str(water.GetRHOW(i), 13, 3));
     }
 }
 
@@ -181,8 +175,8 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine(",Saturations,,Relative Permeability");
         file.WriteLine(",Water,Oil,Water,Oil");
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            file.WriteLine(Row({Nbr2Str(rock.GetSWet(i), 11, 2), Nbr2Str(rock.GetSNWet(i), 12, 2),
-                                Nbr2Str(rock.GetKRWat(i), 12, 4), Nbr2Str(rock.GetKROil(i), 12, 4)}));
+            Row(file, Nbr2Str(rock.GetSWet(i), 11, 2), Nbr2Str(rock.GetSNWet(i), 12, 2),
+                Nbr2Str(rock.GetKRWat(i), 12, 4), Nbr2Str(rock.GetKROil(i), 12, 4));
         }
     }
     if (gasOil) {
@@ -190,9 +184,9 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine(",Saturations,,,Relative Permeability");
         file.WriteLine(",Gas,Soil,Swater,Gas,Oil");
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            file.WriteLine(Row({Nbr2Str(rock.GetSNWet(i), 11, 4), Nbr2Str(rock.GetSWet(i) - rock.SWC(), 12, 2),
-                                Nbr2Str(rock.SWC(), 12, 2), Nbr2Str(rock.GetKRGas(i), 12, 4),
-                                Nbr2Str(rock.GetKROil(i), 12, 4)}));
+            Row(file, Nbr2Str(rock.GetSNWet(i), 11, 4), Nbr2Str(rock.GetSWet(i) - rock.SWC(), 12, 2),
+                Nbr2Str(rock.SWC(), 12, 2), Nbr2Str(rock.GetKRGas(i), 12, 4),
+                Nbr2Str(rock.GetKROil(i), 12, 4));
         }
     }
 }

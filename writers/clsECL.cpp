@@ -10,7 +10,7 @@ namespace q7 {
 
 namespace {
 
-const std::string kCapillaryZero = "     0.000";
+constexpr std::string_view kCapillaryZero = "     0.000";
 
 // A value computed here in double precision, handed to the column formatter as a single.
 std::string F(double value, std::int16_t width, std::int16_t decimals) {
@@ -73,7 +73,8 @@ void clsECL::WritePVDO(TextFile& file) const {
     file.WriteLine();
     file.WriteLine("--   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)");
     for (std::int16_t i = prs.BPPi(); i >= 1; --i) {
-        file.WriteLine(Nbr2Str(prs.GetPRSo(i), 15, 1) + Nbr2Str(oil.GetBO(i), 14, 4) + Nbr2Str(oil.GetMUO(i), 11, 3));
+        file.WriteLine(Nbr2Str(prs.GetPRSo(i), 15, 1), Nbr2Str(oil.GetBO(i), 14, 4),
+                       Nbr2Str(oil.GetMUO(i), 11, 3));
     }
     file.WriteLine("/");
     file.WriteBlankLines(3);
@@ -102,12 +103,16 @@ void clsECL::WritePVTO(TextFile& file) const {
     file.WriteLine("--  RSO(MCF/B)   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)");
     const std::int16_t bppi = prs.BPPi();
     for (std::int16_t i = prs.NPRSo(); i >= 1; --i) {
-        file.Write(F(static_cast<double>(oil.GetRSOS(i)) / 1000.0, 14, 3) + Nbr2Str(prs.GetPRSo(i), 15, 1) +
-                   Nbr2Str(oil.GetBOS(i), 14, 4) + Nbr2Str(oil.GetMUOS(i), 11, 3));
+        file.Write(F(static_cast<double>(oil.GetRSOS(i)) / 1000.0, 14, 3));
+        file.Write(Nbr2Str(prs.GetPRSo(i), 15, 1));
+        file.Write(Nbr2Str(oil.GetBOS(i), 14, 4));
+        file.Write(Nbr2Str(oil.GetMUOS(i), 11, 3));
         if (i == bppi) {
             file.WriteLine(" ");
             for (std::int16_t j = static_cast<std::int16_t>(i - 1); j >= 1; --j) {
-                file.Write(Nbr2Str(prs.GetPRSo(j), 29, 1) + Nbr2Str(oil.GetBO(j), 14, 4) + Nbr2Str(oil.GetMUO(j), 11, 3));
+                file.Write(Nbr2Str(prs.GetPRSo(j), 29, 1));
+                file.Write(Nbr2Str(oil.GetBO(j), 14, 4));
+                file.Write(Nbr2Str(oil.GetMUO(j), 11, 3));
                 if (j != 1) file.WriteLine(" ");
             }
         }
@@ -135,7 +140,8 @@ void clsECL::WritePVDG(TextFile& file) const {
     file.WriteLine();
     file.WriteLine("--  PRESSURE(PSIA)   BG(RB/MCF)  MUG(CP)");
     for (std::int16_t i = prs.NPRSo(); i >= 1; --i) {
-        file.WriteLine(Nbr2Str(prs.GetPRSo(i), 15, 1) + F(static_cast<double>(gas.GetBG(i)) * 1000.0 / 5.615, 15, 5) +
+        file.WriteLine(Nbr2Str(prs.GetPRSo(i), 15, 1),
+                       F(static_cast<double>(gas.GetBG(i)) * 1000.0 / 5.615, 15, 5),
                        Nbr2Str(gas.GetMUG(i), 9, 4));
     }
     file.WriteLine("/");
@@ -167,8 +173,8 @@ void clsECL::WritePVTW(TextFile& file) const {
     file.WriteLine("-- STOCK TANK WATER DENSITY (LB/SCF) = " + Nbr2Str(water.STDenWat(), 7, 3));
     file.WriteLine();
     file.WriteLine("--  Pref(PSIA)   BWref(RB/STB)   CWref(PSI-1)   MUWref(CP)      DMUWDP");
-    file.WriteLine(Nbr2Str(prs.GetPRSo(r), 14, 1) + Nbr2Str(water.GetBW(r), 16, 4) + Nbr2Str(water.GetCW(r), 15, 7) +
-                   Nbr2Str(water.GetMUW(r), 13, 3) + F(c, 12, 7) + "    /");
+    file.WriteLine(Nbr2Str(prs.GetPRSo(r), 14, 1) + Nbr2Str(water.GetBW(r), 16, 4) +
+                   Nbr2Str(water.GetCW(r), 15, 7) + Nbr2Str(water.GetMUW(r), 13, 3) + F(c, 12, 7) + "    /");
     file.WriteLine();
 }
 
@@ -216,8 +222,8 @@ void clsECL::WriteSWOF(TextFile& file) const {
     WriteRockHeading(file, false);
     file.WriteLine("--      SWAT     KRWAT     KROIL      PCOW");
     for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        file.WriteLine(Nbr2Str(rock.GetSWet(i), 12, 2) + Nbr2Str(rock.GetKRWat(i), 10, 4) +
-                       Nbr2Str(rock.GetKROil(i), 10, 4) + kCapillaryZero);
+        file.WriteLine(Nbr2Str(rock.GetSWet(i), 12, 2), Nbr2Str(rock.GetKRWat(i), 10, 4),
+                       Nbr2Str(rock.GetKROil(i), 10, 4), kCapillaryZero);
     }
     file.WriteLine("/");
     file.WriteLine();
@@ -232,8 +238,8 @@ void clsECL::WriteSGOF(TextFile& file) const {
     WriteRockHeading(file, true);
     file.WriteLine("--      SGAS     KRGAS     KROIL      PCOG");
     for (std::int16_t i = rock.NWet(); i >= 1; --i) {
-        file.WriteLine(Nbr2Str(rock.GetSNWet(i), 12, 4) + Nbr2Str(rock.GetKRGas(i), 10, 4) +
-                       Nbr2Str(rock.GetKROil(i), 10, 4) + kCapillaryZero);
+        file.WriteLine(Nbr2Str(rock.GetSNWet(i), 12, 4), Nbr2Str(rock.GetKRGas(i), 10, 4),
+                       Nbr2Str(rock.GetKROil(i), 10, 4), kCapillaryZero);
     }
     file.WriteLine("/");
     file.WriteLine();

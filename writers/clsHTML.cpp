@@ -12,15 +12,18 @@ namespace {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
 // The Boolean value of a text: True/False in any case, or a number (non-zero is true).
 bool BooleanOf(std::string_view text) {
     std::string_view t = text;
-    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
     if (EqualsIgnoringCase(t, "true")) return true;
     if (EqualsIgnoringCase(t, "false")) return false;
     try {
@@ -108,13 +111,12 @@ void clsHTML::defaultTABLE() {
 void clsHTML::startTABLE(std::int16_t colsIN, std::span<const std::string> ColHead) {
     if (!m_enabled) return;
     if (colsIN > 0 && static_cast<std::size_t>(colsIN) > ColHead.size()) throw SubscriptError();
-    m_file.WriteLine("</TABLE><TABLE align='center' border=1 cols=" + std::to_string(colsIN) + " cellpadding=4>");
+    m_file.WriteLine("</TABLE><TABLE align='center' border=1 cols=", std::to_string(colsIN),
+                     " cellpadding=4>");
     m_file.WriteLine("<tr valign='bottom'>");
-    for (int k = 0; k < colsIN; ++k) {
-        m_file.Write("<TD align='right' width=85><EM class='stu'>");
-        m_file.Write(ColHead[static_cast<std::size_t>(k)]);
-        m_file.WriteLine("</EM></TD>");
-    }
+    for (int k = 0; k < colsIN; ++k)
+        m_file.WriteLine("<TD align='right' width=85><EM class='stu'>", ColHead[static_cast<std::size_t>(k)],
+                         "</EM></TD>");
     m_file.Write("</TR>");
 }
 
@@ -122,11 +124,9 @@ void clsHTML::dataTABLE(std::int16_t colsIN, std::span<const std::string> Column
     if (!m_enabled) return;
     if (colsIN > 0 && static_cast<std::size_t>(colsIN) > Column.size()) throw SubscriptError();
     m_file.WriteLine("<tr>");
-    for (int k = 0; k < colsIN; ++k) {
-        m_file.Write("<TD align='right'><EM class='sst'>");
-        m_file.Write(Column[static_cast<std::size_t>(k)]);
-        m_file.WriteLine("</EM></TD>");
-    }
+    for (int k = 0; k < colsIN; ++k)
+        m_file.WriteLine("<TD align='right'><EM class='sst'>", Column[static_cast<std::size_t>(k)],
+                         "</EM></TD>");
     m_file.Write("</TR>");
 }
 
@@ -139,17 +139,9 @@ void clsHTML::endTABLE() {
 void clsHTML::ThreeCells(std::string_view cls, std::string_view left, std::string_view centre,
                          std::string_view right) {
     if (!m_enabled) return;
-    const std::string em = "<EM class='" + std::string(cls) + "'>";
-    m_file.Write("<TR>");
-    m_file.Write("<TD align='left'>" + em);
-    m_file.Write(left);
-    m_file.WriteLine("</EM></TD>");
-    m_file.Write("<TD align='center'>" + em);
-    m_file.Write(centre);
-    m_file.WriteLine("</EM></TD>");
-    m_file.Write("<TD align='right'>" + em);
-    m_file.Write(right);
-    m_file.WriteLine("</EM></TD>");
+    m_file.WriteLine("<TR><TD align='left'><EM class='", cls, "'>", left, "</EM></TD>");
+    m_file.WriteLine("<TD align='center'><EM class='", cls, "'>", centre, "</EM></TD>");
+    m_file.WriteLine("<TD align='right'><EM class='", cls, "'>", right, "</EM></TD>");
     m_file.Write("</TR>");
 }
 
@@ -167,13 +159,8 @@ void clsHTML::LabelTwoU(std::string_view strLEFT, std::string_view strCEN, std::
 
 void clsHTML::LabelValue(std::string_view lblIN, std::string_view valIN) {
     if (!m_enabled) return;
-    m_file.Write("<TR>");
-    m_file.Write("<TD align='right'><EM class='reg'>");
-    m_file.Write(lblIN);
-    m_file.WriteLine("</EM></TD>");
-    m_file.Write("<TD align='left'><EM class='sst'>");
-    m_file.Write(valIN);
-    m_file.WriteLine("</EM></TD>");
+    m_file.WriteLine("<TR><TD align='right'><EM class='reg'>", lblIN, "</EM></TD>");
+    m_file.WriteLine("<TD align='left'><EM class='sst'>", valIN, "</EM></TD>");
     m_file.Write("</TR>");
 }
 

@@ -30,11 +30,9 @@ public:
     void Blank(int count = 1) { m_text.WriteBlankLines(count); }
 
     // "label" + value on one text line; a label/value row on the page.
-    void Label(std::string_view label, const std::string& value) {
-        Label(label, value, value);
-    }
+    void Label(std::string_view label, const std::string& value) { Label(label, value, value); }
     void Label(std::string_view label, const std::string& value, const std::string& pageValue) {
-        m_text.WriteLine(std::string(label) + value);
+        m_text.WriteLine(label, value);
         m_page.LabelValue(label, pageValue);
     }
 
@@ -52,15 +50,16 @@ public:
     // Heading lines in the text; a bordered table with its column headings on the page; then one
     // row per index, each the same F-formatted cells in both.
     template <std::size_t N, typename RowFn>
-    void Table(std::initializer_list<std::string_view> textHeadings, const std::array<std::string, N>& pageHeadings,
-               int rows, RowFn row) {
-        for (std::string_view h : textHeadings) Line(h);
+    void Table(std::initializer_list<std::string_view> textHeadings,
+               const std::array<std::string, N>& pageHeadings, int rows, RowFn row) {
+        for (std::string_view h : textHeadings)
+            Line(h);
         m_page.startTABLE(static_cast<std::int16_t>(N), pageHeadings);
         for (int i = 1; i <= rows; ++i) {
             const std::array<std::string, N> cells = row(static_cast<std::int16_t>(i));
-            std::string line;
-            for (const std::string& c : cells) line += c;
-            Line(line);
+            for (const std::string& c : cells)
+                m_text.Write(c);
+            m_text.WriteLine();
             m_page.dataTABLE(static_cast<std::int16_t>(N), cells);
         }
         m_page.endTABLE();
@@ -73,7 +72,9 @@ private:
     clsHTML& m_page;
 };
 
-std::string F(float x, std::int16_t w, std::int16_t d) { return Nbr2Str(x, w, d); }
+std::string F(float x, std::int16_t w, std::int16_t d) {
+    return Nbr2Str(x, w, d);
+}
 
 void WriteConditions(ReportOutput& out, const Q7Objects& o) {
     out.Section(false, "       STANDARD CONDITIONS        ", "Standard Conditions", false);
@@ -105,8 +106,7 @@ void WriteOil(ReportOutput& out, const Q7Objects& o) {
     out.Label("                Total: ", F(oil.RSI(), 10, 1) + " (scf/stb)");
 
     const std::initializer_list<std::string_view> headings = {
-        "                 Volume Dissolved",
-        "   Pressure      Factor       GOR    Viscosity      Density",
+        "                 Volume Dissolved", "   Pressure      Factor       GOR    Viscosity      Density",
         "     (psia)    (rb/stb)  (scf/stb)        (cp)     (lb/ft3)",
         " ----------  ----------  ---------  ----------   ----------"};
 
@@ -115,8 +115,9 @@ void WriteOil(ReportOutput& out, const Q7Objects& o) {
     out.Blank();
     out.Page().LabelTwo("", "Undersaturated properties above the bubble point:", "");
     out.Table(headings, kOilPageHeadings, prs.NPRSo(), [&](std::int16_t i) {
-        return std::array<std::string, 5>{F(prs.GetPRSo(i), 11, 1), F(oil.GetBO(i), 12, 4), F(oil.GetRSO(i), 11, 1),
-                                          F(oil.GetMUO(i), 12, 3), F(oil.GetRHOO(i), 13, 3)};
+        return std::array<std::string, 5>{F(prs.GetPRSo(i), 11, 1), F(oil.GetBO(i), 12, 4),
+                                          F(oil.GetRSO(i), 11, 1), F(oil.GetMUO(i), 12, 3),
+                                          F(oil.GetRHOO(i), 13, 3)};
     });
 
     out.Blank(2);
@@ -124,8 +125,9 @@ void WriteOil(ReportOutput& out, const Q7Objects& o) {
     out.Blank();
     out.Page().LabelTwo("", "Extended Saturated oil properties:", "");
     out.Table(headings, kOilPageHeadings, prs.NPRSo(), [&](std::int16_t i) {
-        return std::array<std::string, 5>{F(prs.GetPRSo(i), 11, 1), F(oil.GetBOS(i), 12, 4), F(oil.GetRSOS(i), 11, 1),
-                                          F(oil.GetMUOS(i), 12, 3), F(oil.GetRHOOS(i), 13, 3)};
+        return std::array<std::string, 5>{F(prs.GetPRSo(i), 11, 1), F(oil.GetBOS(i), 12, 4),
+                                          F(oil.GetRSOS(i), 11, 1), F(oil.GetMUOS(i), 12, 3),
+                                          F(oil.GetRHOOS(i), 13, 3)};
     });
 }
 
@@ -142,13 +144,15 @@ void WriteGas(ReportOutput& out, const Q7Objects& o) {
         out.Label("   Hydrogen Sulfide, mole frac: ", F(gas.mfH2S(), 10, 3));
     } else {
         static const char* const labels[clsGas::kComponents] = {
-            "            Methane: ", "             Ethane: ", "            Propane: ", "           i-Butane: ",
-            "           n-Butane: ", "          i-Pentane: ", "          n-Pentane: ", "             Hexane: ",
-            "            Heptane: ", "             Octane: ", "             Nonane: ", "             Decane: ",
+            "            Methane: ", "             Ethane: ", "            Propane: ",
+            "           i-Butane: ", "           n-Butane: ", "          i-Pentane: ",
+            "          n-Pentane: ", "             Hexane: ", "            Heptane: ",
+            "             Octane: ", "             Nonane: ", "             Decane: ",
             "           Nitrogen: ", "     Carbon Dioxide: ", "   Hydrogen Sulfide: "};
         out.Line("Gas Composition");
         out.Page().LabelTwo("Gas Composition", "", "");
-        for (std::int16_t k = 1; k <= clsGas::kComponents; ++k) out.Label(labels[k - 1], F(gas.GetGC(k), 6, 4));
+        for (std::int16_t k = 1; k <= clsGas::kComponents; ++k)
+            out.Label(labels[k - 1], F(gas.GetGC(k), 6, 4));
     }
     out.Blank();
     out.Label("         Critical Pressure: ", F(gas.pC(), 10, 2) + " (psia)");
@@ -158,9 +162,10 @@ void WriteGas(ReportOutput& out, const Q7Objects& o) {
 
     out.Blank();
     out.Table({"            Pseudo-Reduced   Gas (Z)", "   Pressure    Pressure    Deviation          P/Z",
-               "     (psia)                 Factor         (psia)", " ----------  ----------   ----------   ----------"},
-              std::array<std::string, 4>{"Pressure (psia)", "Pseudo-Reduced Pressure", "Gas (Z) Deviation Factor",
-                                         "P/Z (psia)"},
+               "     (psia)                 Factor         (psia)",
+               " ----------  ----------   ----------   ----------"},
+              std::array<std::string, 4>{"Pressure (psia)", "Pseudo-Reduced Pressure",
+                                         "Gas (Z) Deviation Factor", "P/Z (psia)"},
               prs.NPRSo(), [&](std::int16_t i) {
                   return std::array<std::string, 4>{F(prs.GetPRSo(i), 11, 1), F(gas.GetPPR(i), 12, 3),
                                                     F(gas.GetZ(i), 13, 3), F(gas.GetPZ(i), 13, 1)};
@@ -193,10 +198,11 @@ void WriteWater(ReportOutput& out, const Q7Objects& o) {
                "   Pressure      Factor        GOR   Viscosity      ibility      Density",
                "     (psia)    (rb/stb)  (scf/stb)        (cp)      (psi-1)     (lb/rcf)",
                " ----------  ----------  ---------  ----------   ----------    ---------"},
-              std::array<std::string, 6>{"Pressure (psia)", "Volume Factor (rb/stb)", "Dissolved GOR (scf/stb)",
-                                         "Viscosity (cp)", "Compressibility (psi-1)", "Density (lb/rcf)"},
+              std::array<std::string, 6>{"Pressure (psia)", "Volume Factor (rb/stb)",
+                                         "Dissolved GOR (scf/stb)", "Viscosity (cp)",
+                                         "Compressibility (psi-1)", "Density (lb/rcf)"},
               prs.NPRSo(), [&](std::int16_t i) {
-                  return std::array<std::string, 6>{F(prs.GetPRSo(i), 11, 1), F(water.GetBW(i), 12, 5),
+                  return std::array<std::string, 6>{F(prs.GetPRSo(i), 11, 1),  F(water.GetBW(i), 12, 5),
                                                     F(water.GetRSW(i), 11, 1), F(water.GetMUW(i), 12, 3),
                                                     F(water.GetCW(i), 13, 7),  F(water.GetRHOW(i), 13, 3)};
               });
@@ -235,17 +241,19 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
                   std::array<std::string, 5>{"Gas (Sat)", "Soil (Sat)", "Swater (Sat)", "Gas (Rel Perm)",
                                              "Oil (Rel Perm)"},
                   rock.NWet(), [&](std::int16_t i) {
-                      return std::array<std::string, 5>{F(rock.GetSNWet(i), 11, 4), F(rock.GetSWet(i) - rock.SWC(), 12, 2),
-                                                        F(rock.SWC(), 12, 2), F(rock.GetKRGas(i), 12, 4),
-                                                        F(rock.GetKROil(i), 12, 4)};
+                      return std::array<std::string, 5>{
+                          F(rock.GetSNWet(i), 11, 4), F(rock.GetSWet(i) - rock.SWC(), 12, 2),
+                          F(rock.SWC(), 12, 2), F(rock.GetKRGas(i), 12, 4), F(rock.GetKROil(i), 12, 4)};
                   });
     } else {
-        out.Table({"            Saturations   Relative Permeability", "      Water         Oil       Water         Oil",
+        out.Table({"            Saturations   Relative Permeability",
+                   "      Water         Oil       Water         Oil",
                    " ----------  ----------  ----------  ----------"},
                   std::array<std::string, 4>{"Water (Sat)", "Oil (Sat)", "Water (Rel Perm)", "Oil (Rel Perm"},
                   rock.NWet(), [&](std::int16_t i) {
                       return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 2), F(rock.GetSNWet(i), 12, 2),
-                                                        F(rock.GetKRWat(i), 12, 4), F(rock.GetKROil(i), 12, 4)};
+                                                        F(rock.GetKRWat(i), 12, 4),
+                                                        F(rock.GetKROil(i), 12, 4)};
                   });
     }
 }
@@ -259,8 +267,8 @@ std::string ReportDateText(std::time_t when) {
     localtime_r(&when, &t);
     const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
     char text[32];
-    std::snprintf(text, sizeof text, "%02d-%s-%04d %02d:%02d %s", t.tm_mday, months[t.tm_mon], t.tm_year + 1900,
-                  hour12, t.tm_min, t.tm_hour < 12 ? "am" : "pm");
+    std::snprintf(text, sizeof text, "%02d-%s-%04d %02d:%02d %s", t.tm_mday, months[t.tm_mon],
+                  t.tm_year + 1900, hour12, t.tm_min, t.tm_hour < 12 ? "am" : "pm");
     return text;
 }
 

@@ -22,7 +22,9 @@ class Offered : public ::testing::TestWithParam<OfferCase> {};
 TEST_P(Offered, EclipseTablesFollowTheComputedPhases) {
     const OfferCase& c = GetParam();
     Objects data;
-    if (c.oil || c.gas || c.water) data.Compute({.oil = c.oil, .gas = c.gas, .water = c.water, .pressures = {"3000", "1000"}, .pbp = "2000"});
+    if (c.oil || c.gas || c.water)
+        data.Compute(
+            {.oil = c.oil, .gas = c.gas, .water = c.water, .pressures = {"3000", "1000"}, .pbp = "2000"});
     data.objects.Rock.Fluids(c.fluids);
     if (c.rock) data.ComputeRock();
     EXPECT_EQ(OfferedEclipseTables(data.objects), c.offered);
@@ -52,14 +54,14 @@ TEST(CaseOutput, WritesEveryFileSilently) {
     WriteCaseCsv(data.objects, dir.path());
     WriteCaseEclipse(data.objects, dir.path());
     WriteCaseReport(data.objects, {"Acme & Co", "North", "Upper", "Block 7", "J. Doe"}, dir.path());
-    for (const char* name : {"q7.csv", "Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg", "Eclipse.pvtw", "Eclipse.dens",
-                             "Eclipse.swof", "Sample.txt", "Sample.htm"})
+    for (const char* name : {"q7.csv", "Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg", "Eclipse.pvtw",
+                             "Eclipse.dens", "Eclipse.swof", "Sample.txt", "Sample.htm"})
         EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "Eclipse.sgof"));
     EXPECT_TRUE(data.sink.messages.empty());
     const std::string csv = ReadFile(dir / "q7.csv");
-    for (const char* block : {"\r\nOil Properties:\r\n", "\r\nGas Properties:\r\n", "\r\nWater Properties:\r\n",
-                              "\r\nRock Properties:\r\n"})
+    for (const char* block : {"\r\nOil Properties:\r\n", "\r\nGas Properties:\r\n",
+                              "\r\nWater Properties:\r\n", "\r\nRock Properties:\r\n"})
         EXPECT_NE(csv.find(block), std::string::npos) << block;
     EXPECT_NE(ReadFile(dir / "Sample.txt").find("\r\nCompany: Acme & Co\r\n"), std::string::npos);
     EXPECT_NE(ReadFile(dir / "Sample.htm").find(">Acme &amp; Co<"), std::string::npos);

@@ -12,11 +12,14 @@ namespace {
 
 std::string Row(std::initializer_list<std::string> cells) {
     std::string row;
-    for (const std::string& c : cells) row += "," + c;
+    for (const std::string& c : cells)
+        row += "," + c;
     return row + "\r\n";
 }
 
-std::string T(float x) { return Dx(x, 1); } // one decimal, no blanks
+std::string T(float x) {
+    return Dx(x, 1);
+} // one decimal, no blanks
 
 std::string ConditionsBlock(const Q7Objects& o) {
     return Lines({"Std Pressure (psia):," + T(o.Fluid.StdP()), "Std Temp (F):," + T(o.Fluid.StdTf()),
@@ -24,15 +27,17 @@ std::string ConditionsBlock(const Q7Objects& o) {
 }
 
 std::string GasTables(const Q7Objects& o) {
-    std::string s = Lines({"", "Critical Pressure (psia):," + Fx(o.Gas.pC(), 10, 2),
-                           "Critical Temperature (R):," + Fx(o.Gas.tC(), 10, 2),
-                           "Pseudo-Reduced Temperature:," + Fx(o.Gas.PTR(), 10, 3),
-                           "StockTank Gas Density (lb/scf):," + Fx(o.Gas.STDenGas(), 10, 5), "",
-                           ",,Pseudo-Reduced,Gas (Z)", ",Pressure,Pressure,Deviation,P/Z", ",(psia),,Factor,(psia)"});
+    std::string s =
+        Lines({"", "Critical Pressure (psia):," + Fx(o.Gas.pC(), 10, 2),
+               "Critical Temperature (R):," + Fx(o.Gas.tC(), 10, 2),
+               "Pseudo-Reduced Temperature:," + Fx(o.Gas.PTR(), 10, 3),
+               "StockTank Gas Density (lb/scf):," + Fx(o.Gas.STDenGas(), 10, 5), "",
+               ",,Pseudo-Reduced,Gas (Z)", ",Pressure,Pressure,Deviation,P/Z", ",(psia),,Factor,(psia)"});
     for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
         s += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(o.Gas.GetPPR(i), 12, 3), Fx(o.Gas.GetZ(i), 13, 3),
                   Fx(o.Gas.GetPZ(i), 13, 1)});
-    s += Lines({"", ",,Gas Volume,,,,Real Gas Potential", ",Pressure,Factor,Viscosity,Compressibility,Density,m(p)/1E06",
+    s += Lines({"", ",,Gas Volume,,,,Real Gas Potential",
+                ",Pressure,Factor,Viscosity,Compressibility,Density,m(p)/1E06",
                 ",(psia),(rcf/scf),(cp),(psi-1),(lb/rcf),(psia^2/cp)"});
     for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
         s += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(o.Gas.GetBG(i), 12, 5), Fx(o.Gas.GetMUG(i), 11, 4),
@@ -70,12 +75,13 @@ TEST_F(Csv, OnlyGasEnteredByGravity) {
     data.Compute({.oil = false, .gas = true, .pressures = {"4000", "2500", "1000"}});
     const Q7Objects& o = data.objects;
     ASSERT_EQ(o.Gas.GasEntry(), "G");
-    const std::string expected = ConditionsBlock(o) +
-                                 Lines({"", "Gas Properties:", "", "Gas Gravity:," + Fx(o.Gas.GasGrav(), 10, 3),
-                                        "Nitrogen (mole frac):," + Fx(o.Gas.mfN(), 10, 3),
-                                        "Carbon Dioxide (mole frac):," + Fx(o.Gas.mfCO2(), 10, 3),
-                                        "Hydrogen Sulfide (mole frac):," + Fx(o.Gas.mfH2S(), 10, 3)}) +
-                                 GasTables(o);
+    const std::string expected =
+        ConditionsBlock(o) +
+        Lines({"", "Gas Properties:", "", "Gas Gravity:," + Fx(o.Gas.GasGrav(), 10, 3),
+               "Nitrogen (mole frac):," + Fx(o.Gas.mfN(), 10, 3),
+               "Carbon Dioxide (mole frac):," + Fx(o.Gas.mfCO2(), 10, 3),
+               "Hydrogen Sulfide (mole frac):," + Fx(o.Gas.mfH2S(), 10, 3)}) +
+        GasTables(o);
     EXPECT_EQ(Export(false, true, false, false), expected);
 }
 
@@ -84,16 +90,19 @@ TEST_F(Csv, OnlyGasEnteredByGravity) {
 TEST_F(Csv, GasEnteredByComposition) {
     clsGas& gas = data.objects.Gas;
     gas.GasEntry("C");
-    const char* fractions[15] = {"0.85", "0.06", "0.03", "0.01", "0.01", "0", "0", "0",
+    const char* fractions[15] = {"0.85", "0.06", "0.03", "0.01", "0.01", "0",    "0", "0",
                                  "0",    "0",    "0",    "0",    "0.02", "0.02", "0"};
-    for (std::int16_t k = 1; k <= 15; ++k) gas.SetGC(fractions[k - 1], k);
+    for (std::int16_t k = 1; k <= 15; ++k)
+        gas.SetGC(fractions[k - 1], k);
     data.Compute({.oil = false, .gas = true, .pressures = {"3000", "1500"}});
     const Q7Objects& o = data.objects;
-    const char* labels[15] = {"Methane:,", "Ethane:,", "Propane:,", "i-Butane:,", "n-Butane:,",
-                              "i-Pentane:,", "n-Pentane:,", "Hexane:,", "Heptane:,", "Octane:,",
-                              "Nonane:,", "Decane:,", "Nitrogen:,", "Carbon Dioxide:,", "Hydrogen Sulfide:,"};
+    const char* labels[15] = {"Methane:,",  "Ethane:,",         "Propane:,",         "i-Butane:,",
+                              "n-Butane:,", "i-Pentane:,",      "n-Pentane:,",       "Hexane:,",
+                              "Heptane:,",  "Octane:,",         "Nonane:,",          "Decane:,",
+                              "Nitrogen:,", "Carbon Dioxide:,", "Hydrogen Sulfide:,"};
     std::string expected = ConditionsBlock(o) + Lines({"", "Gas Properties:", ""});
-    for (std::int16_t k = 1; k <= 15; ++k) expected += Lines({labels[k - 1] + Fx(o.Gas.GetGC(k), 6, 4)});
+    for (std::int16_t k = 1; k <= 15; ++k)
+        expected += Lines({labels[k - 1] + Fx(o.Gas.GetGC(k), 6, 4)});
     expected += GasTables(o);
     const std::string text = Export(false, true, false, false);
     EXPECT_EQ(text, expected);
@@ -106,23 +115,32 @@ TEST_F(Csv, OilBlockWithItsGasBlock) {
     const Q7Objects& o = data.objects;
     const clsOil& oil = o.Oil;
     std::string expected =
-        ConditionsBlock(o) +
-        Lines({"", "Oil Properties:", "", "API Gravity:," + GeneralForm(oil.API()),
-               "Specific Gravity:," + GeneralForm(oil.OilSG()), "Separator Gas Gravity:," + GeneralForm(oil.SepGG()),
-               "Separator Pressure (psia):," + GeneralForm(oil.SepP()), "Separator Temp (F):," + GeneralForm(oil.SepTf()),
-               "Bubble Pt Pres (psia):," + Fx(oil.Pbp(), 10, 1),
-               "Compressibility @ Pbp:," + Fx(oil.GetCO(o.Prs.BPPi()), 10, 7),
-               "StockTank Oil Density (lb/scf):," + Fx(oil.STDenOil(), 10, 3),
-               "StockTank Gas Density (lb/scf):," + Fx(oil.STDenGas(), 10, 5),
-               "Initial GOR-Separator (scf/stb):," + Fx(oil.RSISep(), 10, 1),
-               "StockTank (scf/stb):," + Fx(oil.RSITank(), 10, 1), "Total (scf/stb):," + Fx(oil.RSI(), 10, 1), "",
-               "Undersaturated properties:", "", ",,Volume,Dissolved", ",Pressure,Factor,GOR,Viscosity,Density",
-               ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
+        ConditionsBlock(o) + Lines({"",
+                                    "Oil Properties:",
+                                    "",
+                                    "API Gravity:," + GeneralForm(oil.API()),
+                                    "Specific Gravity:," + GeneralForm(oil.OilSG()),
+                                    "Separator Gas Gravity:," + GeneralForm(oil.SepGG()),
+                                    "Separator Pressure (psia):," + GeneralForm(oil.SepP()),
+                                    "Separator Temp (F):," + GeneralForm(oil.SepTf()),
+                                    "Bubble Pt Pres (psia):," + Fx(oil.Pbp(), 10, 1),
+                                    "Compressibility @ Pbp:," + Fx(oil.GetCO(o.Prs.BPPi()), 10, 7),
+                                    "StockTank Oil Density (lb/scf):," + Fx(oil.STDenOil(), 10, 3),
+                                    "StockTank Gas Density (lb/scf):," + Fx(oil.STDenGas(), 10, 5),
+                                    "Initial GOR-Separator (scf/stb):," + Fx(oil.RSISep(), 10, 1),
+                                    "StockTank (scf/stb):," + Fx(oil.RSITank(), 10, 1),
+                                    "Total (scf/stb):," + Fx(oil.RSI(), 10, 1),
+                                    "",
+                                    "Undersaturated properties:",
+                                    "",
+                                    ",,Volume,Dissolved",
+                                    ",Pressure,Factor,GOR,Viscosity,Density",
+                                    ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
     for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
         expected += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(oil.GetBO(i), 12, 4), Fx(oil.GetRSO(i), 11, 1),
                          Fx(oil.GetMUO(i), 12, 3), Fx(oil.GetRHOO(i), 13, 3)});
-    expected += Lines({"", "", "Saturated properties:", "", ",,Volume,Dissolved", ",Pressure,Factor,GOR,Viscosity,Density",
-                       ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
+    expected += Lines({"", "", "Saturated properties:", "", ",,Volume,Dissolved",
+                       ",Pressure,Factor,GOR,Viscosity,Density", ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
     for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
         expected += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(oil.GetBOS(i), 12, 4), Fx(oil.GetRSOS(i), 11, 1),
                          Fx(oil.GetMUOS(i), 12, 3), Fx(oil.GetRHOOS(i), 13, 3)});
@@ -139,10 +157,12 @@ TEST_F(Csv, WaterBlock) {
         Lines({"", "Water Properties:", "", "Weight % Solids:," + Fx(o.Water.PER(), 10, 1),
                "Dissolved Solids (ppm):," + Fx(o.Water.PPM(), 10, 0),
                "StockTank Density (lb/scf):," + Fx(o.Water.STDenWat(), 10, 3), "", ",,Volume,Dissolved,",
-               ",Pressure,Factor,GOR,Viscosity,Compressibility,Density", ",(psia),(rb/stb),(scf/stb),(cp),(psi-1),(lb/rcf)"});
+               ",Pressure,Factor,GOR,Viscosity,Compressibility,Density",
+               ",(psia),(rb/stb),(scf/stb),(cp),(psi-1),(lb/rcf)"});
     for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
-        expected += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(o.Water.GetBW(i), 12, 5), Fx(o.Water.GetRSW(i), 11, 1),
-                         Fx(o.Water.GetMUW(i), 12, 3), Fx(o.Water.GetCW(i), 13, 7), Fx(o.Water.GetRHOW(i), 13, 3)});
+        expected +=
+            Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(o.Water.GetBW(i), 12, 5), Fx(o.Water.GetRSW(i), 11, 1),
+                 Fx(o.Water.GetMUW(i), 12, 3), Fx(o.Water.GetCW(i), 13, 7), Fx(o.Water.GetRHOW(i), 13, 3)});
     EXPECT_EQ(Export(false, false, true, false), expected);
 }
 
@@ -150,10 +170,11 @@ TEST_F(Csv, WaterBlock) {
 TEST_F(Csv, OnlyRockOilWaterCorey) {
     data.ComputeRock();
     const clsRock& rock = data.objects.Rock;
-    std::string expected = Lines({"", "Rock Properties:", "", "Fluids:,Oil/Water System", "Displacement:,Drainage",
-                                  "Lithology:,Sandstone", "Connate Water:,    0.20", "Wettability:,Water Wet",
-                                  "Residual Oil to Water:,    0.40", "Correlation Type:,Corey", "K Exponent:, 3.00",
-                                  "N Exponent:, 4.00", "", ",Saturations,,Relative Permeability", ",Water,Oil,Water,Oil"});
+    std::string expected =
+        Lines({"", "Rock Properties:", "", "Fluids:,Oil/Water System", "Displacement:,Drainage",
+               "Lithology:,Sandstone", "Connate Water:,    0.20", "Wettability:,Water Wet",
+               "Residual Oil to Water:,    0.40", "Correlation Type:,Corey", "K Exponent:, 3.00",
+               "N Exponent:, 4.00", "", ",Saturations,,Relative Permeability", ",Water,Oil,Water,Oil"});
     for (std::int16_t i = 1; i <= rock.NWet(); ++i)
         expected += Row({Fx(rock.GetSWet(i), 11, 2), Fx(rock.GetSNWet(i), 12, 2), Fx(rock.GetKRWat(i), 12, 4),
                          Fx(rock.GetKROil(i), 12, 4)});
@@ -167,14 +188,15 @@ TEST_F(Csv, OnlyRockGasOilHonarpour) {
     rock.Displace(1);
     rock.CORR(1);
     data.ComputeRock();
-    std::string expected = Lines({"", "Rock Properties:", "", "Fluids:,Gas/Oil System", "Displacement:,Imbibition",
-                                  "Lithology:,Sandstone", "Connate Water:,    0.20", "Residual Oil to Gas:,    0.40",
-                                  "Critical Gas:,    0.30", "Correlation Type:,Honarpour", "Porosity (frac):,  0.25",
-                                  "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "", ",Saturations,,,Relative Permeability",
-                                  ",Gas,Soil,Swater,Gas,Oil"});
+    std::string expected =
+        Lines({"", "Rock Properties:", "", "Fluids:,Gas/Oil System", "Displacement:,Imbibition",
+               "Lithology:,Sandstone", "Connate Water:,    0.20", "Residual Oil to Gas:,    0.40",
+               "Critical Gas:,    0.30", "Correlation Type:,Honarpour", "Porosity (frac):,  0.25",
+               "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "", ",Saturations,,,Relative Permeability",
+               ",Gas,Soil,Swater,Gas,Oil"});
     for (std::int16_t i = 1; i <= rock.NWet(); ++i)
-        expected += Row({Fx(rock.GetSNWet(i), 11, 4), Fx(rock.GetSWet(i) - rock.SWC(), 12, 2), Fx(rock.SWC(), 12, 2),
-                         Fx(rock.GetKRGas(i), 12, 4), Fx(rock.GetKROil(i), 12, 4)});
+        expected += Row({Fx(rock.GetSNWet(i), 11, 4), Fx(rock.GetSWet(i) - rock.SWC(), 12, 2),
+                         Fx(rock.SWC(), 12, 2), Fx(rock.GetKRGas(i), 12, 4), Fx(rock.GetKROil(i), 12, 4)});
     EXPECT_EQ(Export(false, false, false, true), expected);
 }
 

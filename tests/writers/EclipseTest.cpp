@@ -13,7 +13,9 @@
 namespace q7::test {
 namespace {
 
-std::string OilDensityLine(const clsOil& oil) { return "-- STOCK TANK OIL DENSITY (LB/SCF) = " + Fx(oil.STDenOil(), 10, 3); }
+std::string OilDensityLine(const clsOil& oil) {
+    return "-- STOCK TANK OIL DENSITY (LB/SCF) = " + Fx(oil.STDenOil(), 10, 3);
+}
 
 std::string SaturatedRow(const Q7Objects& o, std::int16_t i) {
     return Fx(o.Oil.GetRSOS(i) / 1000.0f, 14, 3) + Fx(o.Prs.GetPRSo(i), 15, 1) + Fx(o.Oil.GetBOS(i), 14, 4) +
@@ -32,8 +34,8 @@ std::string ExtrapolatedRow(const Q7Objects& o) {
     const double bu = o.Oil.GetBOS(1) * std::exp(-200.0 * o.Oil.GetCO(1));
     const double m = 2.6 * std::pow(pu, 1.187) * std::exp(-11.513 - 0.0000898 * pu);
     const double mu = o.Oil.GetMUOS(1) * std::pow(pu / p1, m);
-    return std::string(18, ' ') + Fx(pu, 11, 1) + Fx(static_cast<float>(bu), 14, 4) + Fx(static_cast<float>(mu), 11, 3) +
-           "   /";
+    return std::string(18, ' ') + Fx(pu, 11, 1) + Fx(static_cast<float>(bu), 14, 4) +
+           Fx(static_cast<float>(mu), 11, 3) + "   /";
 }
 
 const std::string kPvtoHead = "--  RSO(MCF/B)   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)";
@@ -60,15 +62,11 @@ TEST_F(Eclipse, PvtoRecordsAroundABubblePointAtRowThreeOfFour) {
     ASSERT_EQ(o.Prs.NPRSo(), 4);
     ASSERT_EQ(o.Prs.BPPi(), 3);
     const std::string base = Write(&clsECL::PVTO);
-    EXPECT_EQ(ReadFile(base + ".pvto"), Lines({"PVTO", "", OilDensityLine(o.Oil), "", kPvtoHead,
-                                               SaturatedRow(o, 4) + "   /",
-                                               SaturatedRow(o, 3) + " ",
-                                               UndersaturatedRow(o, 2) + " ",
-                                               UndersaturatedRow(o, 1) + "   /",
-                                               SaturatedRow(o, 2) + "   /",
-                                               SaturatedRow(o, 1) + " ",
-                                               ExtrapolatedRow(o),
-                                               "/", ""}));
+    EXPECT_EQ(
+        ReadFile(base + ".pvto"),
+        Lines({"PVTO", "", OilDensityLine(o.Oil), "", kPvtoHead, SaturatedRow(o, 4) + "   /",
+               SaturatedRow(o, 3) + " ", UndersaturatedRow(o, 2) + " ", UndersaturatedRow(o, 1) + "   /",
+               SaturatedRow(o, 2) + "   /", SaturatedRow(o, 1) + " ", ExtrapolatedRow(o), "/", ""}));
 }
 
 // The bubble point second from the top (the smallest position an oil schedule allows): one
@@ -83,19 +81,16 @@ TEST_F(Eclipse, BubblePointSecondFromTheTop) {
     ecl.PVDO(true);
     ecl.PVTO(true);
     ecl.Execute();
-    EXPECT_EQ(ReadFile(dir / "e.pvto"), Lines({"PVTO", "", OilDensityLine(o.Oil), "", kPvtoHead,
-                                               SaturatedRow(o, 3) + "   /",
-                                               SaturatedRow(o, 2) + " ",
-                                               UndersaturatedRow(o, 1) + "   /",
-                                               SaturatedRow(o, 1) + " ",
-                                               ExtrapolatedRow(o),
-                                               "/", ""}));
+    EXPECT_EQ(ReadFile(dir / "e.pvto"),
+              Lines({"PVTO", "", OilDensityLine(o.Oil), "", kPvtoHead, SaturatedRow(o, 3) + "   /",
+                     SaturatedRow(o, 2) + " ", UndersaturatedRow(o, 1) + "   /", SaturatedRow(o, 1) + " ",
+                     ExtrapolatedRow(o), "/", ""}));
     const auto pvdoRow = [&](std::int16_t i) {
         return Fx(o.Prs.GetPRSo(i), 15, 1) + Fx(o.Oil.GetBO(i), 14, 4) + Fx(o.Oil.GetMUO(i), 11, 3);
     };
     EXPECT_EQ(ReadFile(dir / "e.pvdo"),
-              Lines({"PVDO", "", OilDensityLine(o.Oil), "", "--   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)", pvdoRow(2),
-                     pvdoRow(1), "/", "", "", "", "RSCONST",
+              Lines({"PVDO", "", OilDensityLine(o.Oil), "", "--   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
+                     pvdoRow(2), pvdoRow(1), "/", "", "", "", "RSCONST",
                      Fx(o.Oil.GetRSO(2) / 1000.0f, 12, 3) + Fx(o.Oil.Pbp(), 9, 1) + "     /"}));
     ASSERT_EQ(data.sink.messages.size(), 1u);
     EXPECT_EQ(data.sink.messages[0].text, "Eclipse output complete!");
@@ -137,7 +132,8 @@ TEST_P(Pvtw, RecordAtTheMiddleOfTheSchedule) {
 INSTANTIATE_TEST_SUITE_P(Counts, Pvtw,
                          ::testing::Values(PvtwCase{{"3000"}, 1}, PvtwCase{{"3000", "1000"}, 1},
                                            PvtwCase{{"5000", "4000", "3000", "2000", "1000"}, 2},
-                                           PvtwCase{{"7000", "6000", "5000", "4000", "3000", "2000", "1000"}, 4}),
+                                           PvtwCase{{"7000", "6000", "5000", "4000", "3000", "2000", "1000"},
+                                                    4}),
                          [](const auto& info) { return "N" + std::to_string(info.param.pressures.size()); });
 
 TEST_F(Eclipse, NothingSelectedWritesNoFileAndStillReportsCompletion) {
@@ -158,7 +154,8 @@ TEST_F(Eclipse, OnlyDensity) {
     const std::string base = Write(&clsECL::DENS);
     EXPECT_EQ(ReadFile(base + ".dens"),
               Lines({"DENSITY", "", "--  StockTank Oil   StockTank Water   StockTank Gas",
-                     Fx(o.Oil.STDenOil(), 17, 3) + Fx(o.Water.STDenWat(), 18, 3) + Fx(o.Gas.STDenGas(), 16, 3) + "    /",
+                     Fx(o.Oil.STDenOil(), 17, 3) + Fx(o.Water.STDenWat(), 18, 3) +
+                         Fx(o.Gas.STDenGas(), 16, 3) + "    /",
                      ""}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     ASSERT_EQ(data.sink.messages.size(), 1u);
@@ -201,8 +198,9 @@ TEST_F(Eclipse, SwofCoreyDrainageWithTheDefaultRock) {
     EXPECT_EQ(ReadFile(base + ".swof"),
               Lines({"SWOF", "", "-- Relative Permeability from Correleations", "-- Fluids: Oil/Water System",
                      "-- Displacement: Drainage", "-- Lithology: Sandstone", "-- Connate Water:     0.20",
-                     "-- Wettability: Water Wet", "-- Residual Oil to Water:     0.40", "-- Correlation Type: Corey",
-                     "-- K Exponent:  3.00", "-- N Exponent:  4.00", "", "--      SWAT     KRWAT     KROIL      PCOW"}) +
+                     "-- Wettability: Water Wet", "-- Residual Oil to Water:     0.40",
+                     "-- Correlation Type: Corey", "-- K Exponent:  3.00", "-- N Exponent:  4.00", "",
+                     "--      SWAT     KRWAT     KROIL      PCOW"}) +
                   RockRows(rock, false) + Lines({"/", ""}));
 }
 
@@ -215,12 +213,14 @@ TEST_F(Eclipse, SgofHonarpourImbibitionLimestoneStartsAtZeroGas) {
     data.ComputeRock();
     const std::string base = Write(&clsECL::SGOF);
     const std::string text = ReadFile(base + ".sgof");
-    EXPECT_EQ(text, Lines({"SGOF", "", "-- Relative Permeability from Correleations", "-- Fluids: Gas/Oil System",
-                           "-- Displacement: Imbibition", "-- Lithology: Limestone", "-- Connate Water:     0.20",
-                           "-- Residual Oil to Gas:     0.40", "-- Critical Gas:     0.30",
-                           "-- Correlation Type: Honarpour", "-- Porosity (frac):   0.25", "-- Air Perm (md):  50.00",
-                           "-- Krg @Sorg:   0.50", "", "--      SGAS     KRGAS     KROIL      PCOG"}) +
-                        RockRows(rock, true) + Lines({"/", ""}));
+    EXPECT_EQ(
+        text,
+        Lines({"SGOF", "", "-- Relative Permeability from Correleations", "-- Fluids: Gas/Oil System",
+               "-- Displacement: Imbibition", "-- Lithology: Limestone", "-- Connate Water:     0.20",
+               "-- Residual Oil to Gas:     0.40", "-- Critical Gas:     0.30",
+               "-- Correlation Type: Honarpour", "-- Porosity (frac):   0.25", "-- Air Perm (md):  50.00",
+               "-- Krg @Sorg:   0.50", "", "--      SGAS     KRGAS     KROIL      PCOG"}) +
+            RockRows(rock, true) + Lines({"/", ""}));
     // First row at Sg = 0, last at Sg = 1 - Swc.
     EXPECT_NE(text.find("PCOG\r\n      0.0000"), std::string::npos);
     EXPECT_NE(text.find("      0.8000"), std::string::npos);

@@ -33,11 +33,13 @@ struct Deck {
 
 std::string DeckText(const Deck& d) {
     std::string s = "RUNSPEC\nTITLE\nFluvarex include files\nDIMENS\n 5 5 1 /\nFIELD\n";
-    for (const std::string& p : d.phases) s += p + "\n";
+    for (const std::string& p : d.phases)
+        s += p + "\n";
     s += "TABDIMS\n 1 1 30 40 1 40 /\nEQLDIMS\n 1 /\nWELLDIMS\n 2 1 1 2 /\nSTART\n 1 'JAN' 2024 /\nUNIFOUT\n"
          "GRID\nDX\n 25*300 /\nDY\n 25*300 /\nDZ\n 25*40 /\nTOPS\n 25*8000 /\nPORO\n 25*0.2 /\n"
          "PERMX\n 25*100 /\nPERMY\n 25*100 /\nPERMZ\n 25*10 /\nPROPS\n";
-    for (const std::string& f : d.includes) s += "INCLUDE\n '" + f + "' /\n";
+    for (const std::string& f : d.includes)
+        s += "INCLUDE\n '" + f + "' /\n";
     s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.equilibration;
     s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n 'INJ' 'G' 5 5 8020 '" + d.injectorPhase +
          "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* 0.5 /\n/\n"
@@ -48,9 +50,10 @@ std::string DeckText(const Deck& d) {
 
 // Runs Flow on the deck in `dir`; returns its exit status and what it printed (terminal and PRT).
 std::pair<int, std::string> RunFlow(const std::filesystem::path& dir, const std::string& deck) {
-    const std::string command = "cd '" + dir.string() + "' && flow " + deck +
-                                ".DATA --output-dir=out --threads-per-process=1 --enable-async-ecl-output=false"
-                                " > flow.log 2>&1";
+    const std::string command =
+        "cd '" + dir.string() + "' && flow " + deck +
+        ".DATA --output-dir=out --threads-per-process=1 --enable-async-ecl-output=false"
+        " > flow.log 2>&1";
     const int status = std::system(command.c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return {code, ReadFile(dir / "flow.log") + ReadFile(dir / ("out/" + deck + ".PRT"))};
@@ -101,11 +104,13 @@ TEST_F(FlowDeck, LiveOilThreePhases) {
     ecl.SGOF(true);
     ecl.Execute();
     const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
-    Check(DeckText({.phases = {"OIL", "WATER", "GAS", "DISGAS"},
-           .includes = {"live.pvto", "live.pvdg", "live.pvtw", "live.dens", "live.swof", "live.sgof"},
-           .equilibration = "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n",
-           .injector = " 'INJ' 'WATER' 'OPEN' 'RATE' 300 1* 4500 /",
-           .injectorPhase = "WATER"}));
+    Check(
+        DeckText({.phases = {"OIL", "WATER", "GAS", "DISGAS"},
+                  .includes = {"live.pvto", "live.pvdg", "live.pvtw", "live.dens", "live.swof", "live.sgof"},
+                  .equilibration =
+                      "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n",
+                  .injector = " 'INJ' 'WATER' 'OPEN' 'RATE' 300 1* 4500 /",
+                  .injectorPhase = "WATER"}));
 }
 
 // Gas and oil only, with gas injection; SGOF from the Honarpour sandstone gas-oil imbibition
@@ -126,10 +131,11 @@ TEST_F(FlowDeck, GasOilImbibition) {
     ecl.Execute();
     const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
     Check(DeckText({.phases = {"OIL", "GAS", "DISGAS"},
-           .includes = {"go.pvto", "go.pvdg", "go.dens", "go.sgof"},
-           .equilibration = "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n",
-           .injector = " 'INJ' 'GAS' 'OPEN' 'RATE' 500 1* 4500 /",
-           .injectorPhase = "GAS"}));
+                    .includes = {"go.pvto", "go.pvdg", "go.dens", "go.sgof"},
+                    .equilibration = "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb +
+                                     "\n 9000 " + pb + " /\n",
+                    .injector = " 'INJ' 'GAS' 'OPEN' 'RATE' 500 1* 4500 /",
+                    .injectorPhase = "GAS"}));
 }
 
 // Dead oil: PVDO from the bubble point upwards with its RSCONST record, water, and SWOF from the
@@ -153,7 +159,8 @@ TEST_F(FlowDeck, DeadOilWithConstantSolutionGas) {
               .injectorPhase = "WATER"};
     std::string text = DeckText(deck);
     const std::string bhp = "'ORAT' 400 4* 1500 /";
-    text.replace(text.find(bhp), bhp.size(), "'ORAT' 400 4* " + Dx(data.objects.Oil.Pbp() + 300.0f, 0) + " /");
+    text.replace(text.find(bhp), bhp.size(),
+                 "'ORAT' 400 4* " + Dx(data.objects.Oil.Pbp() + 300.0f, 0) + " /");
     const std::string output = Check(text);
     EXPECT_NE(output.find("Reading RSCONST"), std::string::npos) << output;
 }

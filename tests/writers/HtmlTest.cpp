@@ -9,24 +9,18 @@
 namespace q7::test {
 namespace {
 
-const std::string kHead = Lines({"<HTML><HEAD>",
-                                 "<STYLE type='text/css'>",
-                                 "EM.reg {color:black; font-family:arial; ",
-                                 "font-style:italic; font-weight:500; font-size:10pt}",
-                                 "EM.t   {color:blue; font-family:arial; font-style:italic; ",
-                                 "font-weight:bold; font-size:13pt}",
-                                 "EM.st  {line-height:150%; font-weight:bold; color:black; ",
-                                 "font-family:arial; font-style:normal; font-size:11pt}",
-                                 "EM.stu {text-decoration:underline; line-height:150%; font-weight:bold; color:black; ",
-                                 "font-family:arial; font-style:normal; font-size:11pt}",
-                                 "EM.sst {font-weight:bold; color:green; font-family:arial; ",
-                                 "font-style:normal; text-decoration:nounderline; font-size:9pt}",
-                                 "</STYLE></HEAD>",
-                                 "<BODY>",
-                                 "<TABLE cols=3 width=800 cellpadding=4>",
-                                 "<TR><TD width='33%'></TD>",
-                                 "<TD width='33%'></TD>",
-                                 "<TD width='34%'></TD>"});
+const std::string kHead =
+    Lines({"<HTML><HEAD>", "<STYLE type='text/css'>", "EM.reg {color:black; font-family:arial; ",
+           "font-style:italic; font-weight:500; font-size:10pt}",
+           "EM.t   {color:blue; font-family:arial; font-style:italic; ", "font-weight:bold; font-size:13pt}",
+           "EM.st  {line-height:150%; font-weight:bold; color:black; ",
+           "font-family:arial; font-style:normal; font-size:11pt}",
+           "EM.stu {text-decoration:underline; line-height:150%; font-weight:bold; color:black; ",
+           "font-family:arial; font-style:normal; font-size:11pt}",
+           "EM.sst {font-weight:bold; color:green; font-family:arial; ",
+           "font-style:normal; text-decoration:nounderline; font-size:9pt}", "</STYLE></HEAD>", "<BODY>",
+           "<TABLE cols=3 width=800 cellpadding=4>", "<TR><TD width='33%'></TD>", "<TD width='33%'></TD>",
+           "<TD width='34%'></TD>"});
 
 TEST(Html, PageWithLabelRowsAndADataTable) {
     ScratchDir dir;
@@ -45,32 +39,25 @@ TEST(Html, PageWithLabelRowsAndADataTable) {
         page.LabelTwo("", "centre", "");
     } // released while enabled: the page end is written
     const std::string expected =
-        kHead + Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
-                       "<TD align='center'><EM class='t'></EM></TD>",
-                       "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
-                       // a label row continues the line the previous row left open
-                       "</TR><TR><TD align='right'><EM class='reg'>API Gravity: </EM></TD>",
-                       "<TD align='left'><EM class='sst'>35</EM></TD>",
-                       "</TR><TR><TD colspan=3><HR></TD>",
-                       "</TR><TR><TD align='left'><EM class='stu'>Rock Properties</EM></TD>",
-                       "<TD align='center'><EM class='stu'></EM></TD>",
-                       "<TD align='right'><EM class='stu'></EM></TD>",
-                       "</TR></TABLE><TABLE align='center' border=1 cols=2 cellpadding=4>",
-                       "<tr valign='bottom'>",
-                       "<TD align='right' width=85><EM class='stu'>Water (Sat)</EM></TD>",
-                       "<TD align='right' width=85><EM class='stu'>Oil (Sat)</EM></TD>",
-                       "</TR><tr>",
-                       "<TD align='right'><EM class='sst'>       0.20</EM></TD>",
-                       "<TD align='right'><EM class='sst'>        0.80</EM></TD>",
-                       "</TR></TABLE>",
-                       "<TABLE cols=3 width=800 cellpadding=4>",
-                       "<TR><TD width='33%'></TD>",
-                       "<TD width='33%'></TD>",
-                       "<TD width='34%'></TD>",
-                       "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
-                       "<TD align='center'><EM class='st'>centre</EM></TD>",
-                       "<TD align='right'><EM class='st'></EM></TD>",
-                       "</TR></TABLE></BODY></HTML>"});
+        kHead +
+        Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
+               "<TD align='center'><EM class='t'></EM></TD>",
+               "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
+               // a label row continues the line the previous row left open
+               "</TR><TR><TD align='right'><EM class='reg'>API Gravity: </EM></TD>",
+               "<TD align='left'><EM class='sst'>35</EM></TD>", "</TR><TR><TD colspan=3><HR></TD>",
+               "</TR><TR><TD align='left'><EM class='stu'>Rock Properties</EM></TD>",
+               "<TD align='center'><EM class='stu'></EM></TD>",
+               "<TD align='right'><EM class='stu'></EM></TD>",
+               "</TR></TABLE><TABLE align='center' border=1 cols=2 cellpadding=4>", "<tr valign='bottom'>",
+               "<TD align='right' width=85><EM class='stu'>Water (Sat)</EM></TD>",
+               "<TD align='right' width=85><EM class='stu'>Oil (Sat)</EM></TD>", "</TR><tr>",
+               "<TD align='right'><EM class='sst'>       0.20</EM></TD>",
+               "<TD align='right'><EM class='sst'>        0.80</EM></TD>", "</TR></TABLE>",
+               "<TABLE cols=3 width=800 cellpadding=4>", "<TR><TD width='33%'></TD>", "<TD width='33%'></TD>",
+               "<TD width='34%'></TD>", "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
+               "<TD align='center'><EM class='st'>centre</EM></TD>",
+               "<TD align='right'><EM class='st'></EM></TD>", "</TR></TABLE></BODY></HTML>"});
     EXPECT_EQ(ReadFile(dir / "p.htm"), expected);
 }
 
@@ -82,8 +69,8 @@ TEST(Html, TableOfNoColumnsHasOnlyItsOpeningAndTheHeadingRowShell) {
     page.startTABLE(0, {});
     page.Close();
     EXPECT_EQ(ReadFile(dir / "p.htm"),
-              kHead + Lines({"</TR></TABLE><TABLE align='center' border=1 cols=0 cellpadding=4>", "<tr valign='bottom'>",
-                             "</TR></TABLE></BODY></HTML>"}));
+              kHead + Lines({"</TR></TABLE><TABLE align='center' border=1 cols=0 cellpadding=4>",
+                             "<tr valign='bottom'>", "</TR></TABLE></BODY></HTML>"}));
 }
 
 TEST(Html, DisabledWriterCreatesNoFileAndWritesNothing) {

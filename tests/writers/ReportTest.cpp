@@ -15,8 +15,8 @@ namespace {
 // 8 December 2026, 17:15 UTC.
 constexpr std::time_t kWhen = 1796750100;
 
-const std::string kTitle = "Fluvarex (v" + std::to_string(Q7_VERSION_MAJOR) + "." + std::to_string(Q7_VERSION_MINOR) +
-                           std::to_string(Q7_VERSION_PATCH) + ")";
+const std::string kTitle = "Fluvarex (v" + std::to_string(Q7_VERSION_MAJOR) + "." +
+                           std::to_string(Q7_VERSION_MINOR) + std::to_string(Q7_VERSION_PATCH) + ")";
 
 class Report : public ::testing::Test {
 protected:
@@ -30,10 +30,12 @@ protected:
         r.SetClock([] { return kWhen; });
         return r;
     }
-    std::string Header(const std::string& company = "", const std::string& field = "", const std::string& reservoir = "",
-                       const std::string& location = "", const std::string& engineer = "") {
-        return Lines({"Corvanta" + std::string(20, ' ') + "08-Dec-2026 05:15 pm", kTitle, "", "", "Company: " + company,
-                      "Field: " + field, "Reservoir: " + reservoir, "Location: " + location, "Engineer: " + engineer, ""});
+    std::string Header(const std::string& company = "", const std::string& field = "",
+                       const std::string& reservoir = "", const std::string& location = "",
+                       const std::string& engineer = "") {
+        return Lines({"Corvanta" + std::string(20, ' ') + "08-Dec-2026 05:15 pm", kTitle, "", "",
+                      "Company: " + company, "Field: " + field, "Reservoir: " + reservoir,
+                      "Location: " + location, "Engineer: " + engineer, ""});
     }
     ScratchDir dir;
     Objects data;
@@ -44,24 +46,23 @@ TEST_F(Report, NoGroupWritesTheHeaderOnly) {
     r.Execute();
     EXPECT_EQ(ReadFile(dir / "r.txt"), Header());
     const std::string page = ReadFile(dir / "r.htm");
-    const std::string rows = Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
-                                    "<TD align='center'><EM class='t'></EM></TD>",
-                                    "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
-                                    "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
-                                    "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
-                                    "<TD align='right'><EM class='st'></EM></TD>",
-                                    "</TR><TR><TD colspan=3><HR></TD>",
-                                    "</TR><TR><TD align='right'><EM class='reg'>Company: </EM></TD>",
-                                    "<TD align='left'><EM class='sst'></EM></TD>",
-                                    "</TR><TR><TD align='right'><EM class='reg'>Field: </EM></TD>",
-                                    "<TD align='left'><EM class='sst'></EM></TD>",
-                                    "</TR><TR><TD align='right'><EM class='reg'>Reservoir: </EM></TD>",
-                                    "<TD align='left'><EM class='sst'></EM></TD>",
-                                    "</TR><TR><TD align='right'><EM class='reg'>Location: </EM></TD>",
-                                    "<TD align='left'><EM class='sst'></EM></TD>",
-                                    "</TR><TR><TD align='right'><EM class='reg'>Engineer: </EM></TD>",
-                                    "<TD align='left'><EM class='sst'></EM></TD>",
-                                    "</TR></TABLE></BODY></HTML>"});
+    const std::string rows =
+        Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
+               "<TD align='center'><EM class='t'></EM></TD>",
+               "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
+               "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
+               "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
+               "<TD align='right'><EM class='st'></EM></TD>", "</TR><TR><TD colspan=3><HR></TD>",
+               "</TR><TR><TD align='right'><EM class='reg'>Company: </EM></TD>",
+               "<TD align='left'><EM class='sst'></EM></TD>",
+               "</TR><TR><TD align='right'><EM class='reg'>Field: </EM></TD>",
+               "<TD align='left'><EM class='sst'></EM></TD>",
+               "</TR><TR><TD align='right'><EM class='reg'>Reservoir: </EM></TD>",
+               "<TD align='left'><EM class='sst'></EM></TD>",
+               "</TR><TR><TD align='right'><EM class='reg'>Location: </EM></TD>",
+               "<TD align='left'><EM class='sst'></EM></TD>",
+               "</TR><TR><TD align='right'><EM class='reg'>Engineer: </EM></TD>",
+               "<TD align='left'><EM class='sst'></EM></TD>", "</TR></TABLE></BODY></HTML>"});
     ASSERT_TRUE(page.starts_with("<HTML><HEAD>\r\n")) << page;
     EXPECT_TRUE(page.ends_with("<TD width='34%'></TD>\r\n" + rows)) << page;
     ASSERT_EQ(data.sink.messages.size(), 1u);
@@ -79,7 +80,8 @@ TEST_F(Report, IdentificationIsEscapedInThePageOnly) {
     r.PrjDesc("Block 7");
     r.CreatedBy("J. Doe");
     r.Execute();
-    EXPECT_EQ(ReadFile(dir / "r.txt"), Header("Smith & Sons", "<North>", "\"Upper\" sand", "Block 7", "J. Doe"));
+    EXPECT_EQ(ReadFile(dir / "r.txt"),
+              Header("Smith & Sons", "<North>", "\"Upper\" sand", "Block 7", "J. Doe"));
     const std::string page = ReadFile(dir / "r.htm");
     EXPECT_NE(page.find("<EM class='sst'>Smith &amp; Sons</EM>"), std::string::npos);
     EXPECT_NE(page.find("<EM class='sst'>&lt;North&gt;</EM>"), std::string::npos);
@@ -92,11 +94,12 @@ std::string RockRows(const clsRock& rock) {
     std::string rows;
     for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
         if (rock.Fluids() == 1)
-            rows += Lines({Fx(rock.GetSNWet(i), 11, 4) + Fx(rock.GetSWet(i) - rock.SWC(), 12, 2) + Fx(rock.SWC(), 12, 2) +
-                           Fx(rock.GetKRGas(i), 12, 4) + Fx(rock.GetKROil(i), 12, 4)});
+            rows +=
+                Lines({Fx(rock.GetSNWet(i), 11, 4) + Fx(rock.GetSWet(i) - rock.SWC(), 12, 2) +
+                       Fx(rock.SWC(), 12, 2) + Fx(rock.GetKRGas(i), 12, 4) + Fx(rock.GetKROil(i), 12, 4)});
         else
-            rows += Lines({Fx(rock.GetSWet(i), 11, 2) + Fx(rock.GetSNWet(i), 12, 2) + Fx(rock.GetKRWat(i), 12, 4) +
-                           Fx(rock.GetKROil(i), 12, 4)});
+            rows += Lines({Fx(rock.GetSWet(i), 11, 2) + Fx(rock.GetSNWet(i), 12, 2) +
+                           Fx(rock.GetKRWat(i), 12, 4) + Fx(rock.GetKROil(i), 12, 4)});
     }
     return rows;
 }
@@ -109,20 +112,34 @@ TEST_F(Report, OnlyRockOilWater) {
     clsReport r = Make();
     r.IncludeROCK(true);
     r.Execute();
-    EXPECT_EQ(ReadFile(dir / "r.txt"),
-              Header() +
-                  Lines({"", kRule, "          ROCK PROPERTIES         ", kRule, "",
-                         "               Fluids: Oil/Water System", "         Displacement: Drainage",
-                         "            Lithology: Sandstone", "        Connate Water:     0.20",
-                         "          Wettability: Water Wet", "Residual Oil to Water:     0.40", "", "",
-                         "Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00", "", "",
-                         "            Saturations   Relative Permeability",
-                         "      Water         Oil       Water         Oil",
-                         " ----------  ----------  ----------  ----------"}) +
-                  RockRows(data.objects.Rock));
+    EXPECT_EQ(ReadFile(dir / "r.txt"), Header() +
+                                           Lines({"",
+                                                  kRule,
+                                                  "          ROCK PROPERTIES         ",
+                                                  kRule,
+                                                  "",
+                                                  "               Fluids: Oil/Water System",
+                                                  "         Displacement: Drainage",
+                                                  "            Lithology: Sandstone",
+                                                  "        Connate Water:     0.20",
+                                                  "          Wettability: Water Wet",
+                                                  "Residual Oil to Water:     0.40",
+                                                  "",
+                                                  "",
+                                                  "Correlation Type: Corey",
+                                                  "  K Exponent:  3.00",
+                                                  "  N Exponent:  4.00",
+                                                  "",
+                                                  "",
+                                                  "            Saturations   Relative Permeability",
+                                                  "      Water         Oil       Water         Oil",
+                                                  " ----------  ----------  ----------  ----------"}) +
+                                           RockRows(data.objects.Rock));
     const std::string page = ReadFile(dir / "r.htm");
-    EXPECT_NE(page.find("</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties"),
-              std::string::npos);
+    EXPECT_NE(
+        page.find(
+            "</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties"),
+        std::string::npos);
     EXPECT_NE(page.find("<TABLE align='center' border=1 cols=4 cellpadding=4>"), std::string::npos);
     EXPECT_NE(page.find("<EM class='stu'>Oil (Rel Perm</EM>"), std::string::npos);
     EXPECT_EQ(page.find("Standard Conditions"), std::string::npos);
@@ -139,15 +156,29 @@ TEST_F(Report, OnlyRockGasOilHonarpour) {
     r.IncludeROCK(true);
     r.Execute();
     EXPECT_EQ(ReadFile(dir / "r.txt"),
-              Header() + Lines({"", kRule, "          ROCK PROPERTIES         ", kRule, "",
-                                "               Fluids: Gas/Oil System", "         Displacement: Imbibition",
-                                "            Lithology: Sandstone", "        Connate Water:     0.20",
-                                "  Residual Oil to Gas:     0.40", "         Critical Gas:     0.30", "", "",
-                                "Correlation Type: Honarpour", "  Porosity (frac):   0.25", "    Air Perm (md):  50.00",
-                                "        Krg @Sorg:   0.50", "", "",
-                                "            Saturations               Relative Permeability",
-                                "        Gas        Soil      Swater         Gas         Oil",
-                                " ----------  ----------  ----------  ----------  ----------"}) +
+              Header() +
+                  Lines({"",
+                         kRule,
+                         "          ROCK PROPERTIES         ",
+                         kRule,
+                         "",
+                         "               Fluids: Gas/Oil System",
+                         "         Displacement: Imbibition",
+                         "            Lithology: Sandstone",
+                         "        Connate Water:     0.20",
+                         "  Residual Oil to Gas:     0.40",
+                         "         Critical Gas:     0.30",
+                         "",
+                         "",
+                         "Correlation Type: Honarpour",
+                         "  Porosity (frac):   0.25",
+                         "    Air Perm (md):  50.00",
+                         "        Krg @Sorg:   0.50",
+                         "",
+                         "",
+                         "            Saturations               Relative Permeability",
+                         "        Gas        Soil      Swater         Gas         Oil",
+                         " ----------  ----------  ----------  ----------  ----------"}) +
                   RockRows(rock));
     const std::string page = ReadFile(dir / "r.htm");
     EXPECT_NE(page.find("<TABLE align='center' border=1 cols=5 cellpadding=4>"), std::string::npos);
@@ -164,16 +195,18 @@ TEST_F(Report, OnlyGasSectionsInOrder) {
     const Q7Objects& o = data.objects;
     const std::string conditions =
         Lines({kRule, "       STANDARD CONDITIONS        ", kRule, "",
-               "Standard Pressure: " + Dx(o.Fluid.StdP(), 1) + " (psia)", "             Temp: " + Dx(o.Fluid.StdTf(), 1) + " (F)",
-               "Reservoir    Temp: " + Dx(o.Fluid.ResTf(), 1) + " (F)", "", kRule, "          GAS PROPERTIES          ",
-               kRule, "", "Gas Gravity and Inerts", "                   Gas Gravity: " + Fx(o.Gas.GasGrav(), 10, 3)});
+               "Standard Pressure: " + Dx(o.Fluid.StdP(), 1) + " (psia)",
+               "             Temp: " + Dx(o.Fluid.StdTf(), 1) + " (F)",
+               "Reservoir    Temp: " + Dx(o.Fluid.ResTf(), 1) + " (F)", "", kRule,
+               "          GAS PROPERTIES          ", kRule, "", "Gas Gravity and Inerts",
+               "                   Gas Gravity: " + Fx(o.Gas.GasGrav(), 10, 3)});
     ASSERT_TRUE(text.starts_with(Header() + conditions)) << text;
     EXPECT_EQ(text.find("OIL PROPERTIES"), std::string::npos);
     EXPECT_EQ(text.find("WATER PROPERTIES"), std::string::npos);
     // The last table is the gas property table, its last row the lowest pressure.
-    EXPECT_TRUE(text.ends_with(Lines({Fx(o.Prs.GetPRSo(2), 11, 1) + Fx(o.Gas.GetBG(2), 12, 5) + Fx(o.Gas.GetMUG(2), 11, 4) +
-                                      Fx(o.Gas.GetCG(2), 12, 7) + Fx(o.Gas.GetRHOG(2), 13, 4) +
-                                      Fx(o.Gas.GetRMP(2), 15, 3)})))
+    EXPECT_TRUE(text.ends_with(
+        Lines({Fx(o.Prs.GetPRSo(2), 11, 1) + Fx(o.Gas.GetBG(2), 12, 5) + Fx(o.Gas.GetMUG(2), 11, 4) +
+               Fx(o.Gas.GetCG(2), 12, 7) + Fx(o.Gas.GetRHOG(2), 13, 4) + Fx(o.Gas.GetRMP(2), 15, 3)})))
         << text;
     const std::string page = ReadFile(dir / "r.htm");
     EXPECT_NE(page.find("<EM class='stu'>Real Gas Potential m(p)/1E06 (psia^2/cp)</EM>"), std::string::npos);
@@ -187,11 +220,11 @@ TEST_F(Report, PageCellsAreTheReportColumns) {
     r.IncludeWAT(true);
     r.Execute();
     const Q7Objects& o = data.objects;
-    EXPECT_NE(ReadFile(dir / "r.htm").find(Lines({"</TR><tr>",
-                                                  "<TD align='right'><EM class='sst'>" + Fx(2000, 11, 1) + "</EM></TD>",
-                                                  "<TD align='right'><EM class='sst'>" + Fx(o.Water.GetBW(1), 12, 5) +
-                                                      "</EM></TD>"})),
-              std::string::npos);
+    EXPECT_NE(
+        ReadFile(dir / "r.htm")
+            .find(Lines({"</TR><tr>", "<TD align='right'><EM class='sst'>" + Fx(2000, 11, 1) + "</EM></TD>",
+                         "<TD align='right'><EM class='sst'>" + Fx(o.Water.GetBW(1), 12, 5) + "</EM></TD>"})),
+        std::string::npos);
     EXPECT_NE(ReadFile(dir / "r.txt").find(" Dissolved Solids: " + Fx(o.Water.PPM(), 10, 0) + " (ppm)\r\n"),
               std::string::npos);
 }
@@ -210,7 +243,8 @@ TEST_P(ReportPage, BesideTheTextReport) {
 INSTANTIATE_TEST_SUITE_P(Names, ReportPage,
                          ::testing::Values(PageName{"Sample.txt", "Sample.htm"},
                                            PageName{"runs/well7.txt", "runs/well7.htm"},
-                                           PageName{"report", "report.htm"}, PageName{"v1.2/report", "v1.2/report.htm"},
+                                           PageName{"report", "report.htm"},
+                                           PageName{"v1.2/report", "v1.2/report.htm"},
                                            PageName{"page.htm", "page.htm.htm"}));
 
 // Two reports in one folder keep their own pages.
@@ -254,11 +288,13 @@ protected:
     }
 };
 
-TEST_P(ReportDate, TwelveHourClock) { EXPECT_EQ(ReportDateText(GetParam().when), GetParam().text); }
+TEST_P(ReportDate, TwelveHourClock) {
+    EXPECT_EQ(ReportDateText(GetParam().when), GetParam().text);
+}
 
 INSTANTIATE_TEST_SUITE_P(Times, ReportDate,
                          ::testing::Values(DateCase{kWhen, "08-Dec-2026 05:15 pm"},
-                                           DateCase{0, "01-Jan-1970 12:00 am"},           // midnight
+                                           DateCase{0, "01-Jan-1970 12:00 am"},               // midnight
                                            DateCase{43200 + 59 * 60, "01-Jan-1970 12:59 pm"}, // noon hour
                                            DateCase{1709210700, "29-Feb-2024 12:45 pm"}));
 

@@ -54,7 +54,8 @@ TEST(TextFile, LargeFilesArriveWhole) {
     TextFile f;
     f.Create(dir / "big.txt");
     const std::string line(99, 'x');
-    for (int i = 0; i < 5000; ++i) f.WriteLine(line);
+    for (int i = 0; i < 5000; ++i)
+        f.WriteLine(line);
     f.Close();
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), 5000u * 101u);
 }
@@ -86,20 +87,22 @@ TEST_P(TextFileCreateFailure, ThrowsIoErrorNamingThePathAndTheReason) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, TextFileCreateFailure,
-    ::testing::Values(CreateFailure{"MissingFolder", "missing/a.txt", "No such file or directory"},
-                      CreateFailure{"FolderIsAFile", "plain/a.txt", "Not a directory"},
-                      CreateFailure{"NameIsAFolder", "folder", "Is a directory"},
-                      CreateFailure{"TrailingSlash", "folder/", "Is a directory"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Paths, TextFileCreateFailure,
+                         ::testing::Values(CreateFailure{"MissingFolder", "missing/a.txt",
+                                                         "No such file or directory"},
+                                           CreateFailure{"FolderIsAFile", "plain/a.txt", "Not a directory"},
+                                           CreateFailure{"NameIsAFolder", "folder", "Is a directory"},
+                                           CreateFailure{"TrailingSlash", "folder/", "Is a directory"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextFile, ReadOnlyFolderIsRefused) {
     ScratchDir dir;
     const auto folder = dir.path() / "ro";
     std::filesystem::create_directories(folder);
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore folder permissions";
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::access(folder.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
     TextFile f;
     EXPECT_THROW(f.Create(folder / "a.txt"), IoError);
 }

@@ -24,7 +24,9 @@ struct Message {
 
 class RecordingSink : public MessageSink {
 public:
-    void ShowError(const std::string& m, const std::string& t) override { messages.push_back({"error", m, t}); }
+    void ShowError(const std::string& m, const std::string& t) override {
+        messages.push_back({"error", m, t});
+    }
     void ShowInfo(const std::string& m, const std::string& t) override { messages.push_back({"info", m, t}); }
     std::vector<Message> messages;
 };
@@ -37,7 +39,8 @@ public:
         std::string name = std::string(info->test_suite_name()) + "." + info->name();
         for (char& c : name)
             if (c == '/') c = '_';
-        path_ = std::filesystem::temp_directory_path() / ("q7-writers-" + name + "-" + std::to_string(::getpid()));
+        path_ = std::filesystem::temp_directory_path() /
+                ("q7-writers-" + name + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -63,7 +66,8 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 // Lines joined with CR LF, each line ended.
 inline std::string Lines(std::initializer_list<std::string> lines) {
     std::string out;
-    for (const std::string& l : lines) out += l + "\r\n";
+    for (const std::string& l : lines)
+        out += l + "\r\n";
     return out;
 }
 
@@ -87,8 +91,8 @@ inline std::string Dx(double x, int d) {
 // bubble point are the test's choice; everything else keeps the objects' defaults.
 struct Case {
     bool oil = true, gas = false, water = false;
-    std::vector<std::string> pressures;   // typed pressures; empty: the default range
-    std::string pbp;                      // bubble point typed, when oil
+    std::vector<std::string> pressures; // typed pressures; empty: the default range
+    std::string pbp;                    // bubble point typed, when oil
 };
 
 class Objects {
@@ -104,7 +108,8 @@ public:
         } else {
             o.Prs.PrRange("I");
             std::int16_t k = 0;
-            for (const std::string& p : c.pressures) o.Prs.SetPRSi(p, ++k);
+            for (const std::string& p : c.pressures)
+                o.Prs.SetPRSi(p, ++k);
         }
         if (c.oil && !c.pbp.empty()) o.Oil.SetPbp(c.pbp);
         FluidTablesObserver none;

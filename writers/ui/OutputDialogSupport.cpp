@@ -1,0 +1,87 @@
+#include "writers/ui/OutputDialogSupport.h"
+
+#include "app/MessageService.h"
+#include "writers/ui/FileDialogService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+namespace q7 {
+
+namespace {
+
+void SelectAll(QWidget* box) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->setSelection(0, static_cast<int>(line->text().size()));
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+        plain->selectAll();
+    }
+}
+
+class SelectAllFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn) return false;
+        auto* box = qobject_cast<QWidget*>(watched);
+        if (!box) return false;
+        // The box takes the focus first (a line edit drops its selection there), then the whole
+        // text is selected. A mouse press goes on to place the cursor, so it is selected again once
+        // the press has been handled.
+        box->removeEventFilter(this);
+        QCoreApplication::sendEvent(box, event);
+        box->installEventFilter(this);
+        SelectAll(box);
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, box, [box] { SelectAll(box); });
+        return true;
+    }
+};
+
+} // namespace
+
+void SelectAllOnFocus(QWidget* box) {
+    box->installEventFilter(new SelectAllFilter(box));
+}
+
+QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName, FileDialogService& files,
+                          BrowseChoice choice, std::function<void()> changeRule) {
+    auto* button = new QPushButton(QStringLiteral("\u2026"), parent);
+    button->setObjectName(objectName);
+    button->setToolTip(QStringLiteral("Choose a folder and file name"));
+    button->setAutoDefault(false);
+    const int width = button->fontMetrics().horizontalAdvance(QStringLiteral("\u2026")) * 3 + 8;
+    button->setFixedWidth(width);
+    QObject::connect(button, &QPushButton::clicked, box,
+                     [parent, box, &files, choice = std::move(choice), changeRule = std::move(changeRule)] {
+                         const QString text = box->text();
+                         const QString start = text.isEmpty() ? QDir::currentPath() : QDir::current().absoluteFilePath(text);
+                         QPointer<QLineEdit> guard(box);
+                         QString chosen =
+                             files.SaveFileName(parent, choice.title, start, choice.filter, choice.confirmOverwrite);
+                         if (chosen.isEmpty() || !guard) return;
+                         chosen = QDir::toNativeSeparators(chosen);
+                         if (choice.adjust) chosen = choice.adjust(chosen);
+                         if (chosen == box->text()) {
+                             changeRule();
+                         } else {
+                             box->setText(chosen);
+                         }
+                     });
+    return button;
+}
+
+void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title) {
+    messages.ShowError(QString::fromStdString(failure.what()), title);
+}
+
+} // namespace q7

@@ -1,0 +1,47 @@
+#pragma once
+// What the three output dialogs share: the program's pieces they reach, the select-all-on-focus
+// rule of their text boxes, the "…" button beside a name box, and the report of a failed write.
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace q7 {
+
+struct Q7Objects;
+class FileDialogService;
+class MessageService;
+
+// The program-wide pieces an output dialog reads or uses for one opening.
+struct OutputDialogHost {
+    const Q7Objects& objects;     // the calculation objects (GO flags, rock system, tables)
+    MessageService& messages;     // error and completion boxes
+    FileDialogService& files;     // the desktop's save dialog behind the "…" buttons
+    bool& inputEventsOn;          // the program-wide InputEventsOn, cleared while a dialog loads
+};
+
+// Selects the box's whole text whenever it receives the focus (also when the focus comes from a
+// mouse click, which would otherwise place the cursor).
+void SelectAllOnFocus(QWidget* box);
+
+// The "…" button beside `box`: opens the save dialog at the box's name (relative names resolve
+// against the current folder), passes the chosen path through `adjust` (when given) and puts it
+// in the box. The box's own change rule then runs, also when the chosen path equals its text
+// (`changeRule` is run directly in that case). A cancelled dialog changes nothing.
+struct BrowseChoice {
+    QString title;
+    QString filter;
+    bool confirmOverwrite = true;
+    std::function<QString(const QString&)> adjust;
+};
+QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName, FileDialogService& files,
+                          BrowseChoice choice, std::function<void()> changeRule);
+
+// A write that failed: the path and the system's reason under `title`, in an error box.
+void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title);
+
+} // namespace q7

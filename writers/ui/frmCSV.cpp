@@ -1,0 +1,133 @@
+#include "writers/ui/frmCSV.h"
+
+#include "engine/Q7Objects.h"
+#include "writers/OutputChoices.h"
+#include "writers/clsCSV.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace q7 {
+
+namespace {
+
+struct GroupBox {
+    const char* caption;
+    void (clsCSV::*setFlag)(bool);
+};
+
+const std::array<GroupBox, frmCSV::kGroups> kGroupBoxes{{
+    {"Oil", &clsCSV::IncludeOIL},
+    {"Gas", &clsCSV::IncludeGAS},
+    {"Water", &clsCSV::IncludeWAT},
+    {"Rock", &clsCSV::IncludeROCK},
+}};
+
+} // namespace
+
+frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host), m_sink(host.messages), m_csv(std::make_unique<clsCSV>(host.objects, m_sink)) {
+    setObjectName(QStringLiteral("frmCSV"));
+    setWindowTitle(QStringLiteral("CSV File Export"));
+    setModal(true);
+
+    auto* label1 = new QLabel(QStringLiteral("CSV File Name"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    m_txtFileName = new QLineEdit(this);
+    m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    m_txtFileName->setMinimumWidth(m_txtFileName->fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n'))));
+    label1->setBuddy(m_txtFileName);
+    SelectAllOnFocus(m_txtFileName);
+    QPushButton* browse = BrowseButton(this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
+                                       {QStringLiteral("CSV File Name"),
+                                        QStringLiteral("CSV files (*.csv);;All files (*)"), true, {}},
+                                       [this] { FileNameChanged(); });
+
+    auto* frame1 = new QGroupBox(QStringLiteral(" Include Properties "), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* boxes = new QHBoxLayout(frame1);
+    for (int k = 0; k < kGroups; ++k) {
+        auto* check = new QCheckBox(QString::fromLatin1(kGroupBoxes[k].caption), frame1);
+        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
+        check->setChecked(false);
+        check->setEnabled(false);
+        connect(check, &QCheckBox::toggled, this, [this, k] { IncludeClicked(k); });
+        m_cbxInclude[k] = check;
+        boxes->addWidget(check);
+    }
+    boxes->addStretch(1);
+
+    m_cmdReport = new QPushButton(QStringLiteral("Export"), this);
+    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
+    m_cmdReport->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setAutoDefault(false);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label1);
+    nameRow->addWidget(m_txtFileName, 1);
+    nameRow->addWidget(browse);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdReport);
+    buttons->addWidget(m_cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addWidget(frame1);
+    layout->addLayout(buttons);
+
+    connect(m_txtFileName, &QLineEdit::textChanged, this, &frmCSV::FileNameChanged);
+    connect(m_cmdReport, &QPushButton::clicked, this, &frmCSV::ExportClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    Load();
+}
+
+frmCSV::~frmCSV() = default;
+
+void frmCSV::Show(const OutputDialogHost& host, QWidget* parent) {
+    frmCSV dialog(host, parent);
+    dialog.exec();
+}
+
+void frmCSV::Load() {
+    m_host.inputEventsOn = false;
+    m_txtFileName->setText(QString::fromStdString(m_csv->FileName()));
+    const PropertyGroups computed = ComputedGroups(m_host.objects);
+    const bool present[kGroups] = {computed.Oil, computed.Gas, computed.Water, computed.Rock};
+    for (int k = 0; k < kGroups; ++k) {
+        if (!present[k]) continue;
+        m_cbxInclude[k]->setEnabled(true);
+        m_cbxInclude[k]->setChecked(true);
+    }
+    m_host.inputEventsOn = true;
+}
+
+void frmCSV::FileNameChanged() {
+    m_csv->FileName(m_txtFileName->text().toStdString());
+}
+
+void frmCSV::IncludeClicked(int k) {
+    (m_csv.get()->*kGroupBoxes[k].setFlag)(m_cbxInclude[k]->isChecked());
+}
+
+void frmCSV::ExportClick() {
+    try {
+        m_csv->Execute();
+    } catch (const std::exception& e) {
+        // The dialog stays open so the name can be corrected.
+        ShowWriteFailure(m_host.messages, e, QStringLiteral("CSV Export Error"));
+        return;
+    }
+    accept();
+}
+
+} // namespace q7

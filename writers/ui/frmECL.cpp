@@ -1,0 +1,207 @@
+#include "writers/ui/frmECL.h"
+
+#include "engine/Q7Objects.h"
+#include "writers/OutputChoices.h"
+#include "writers/clsECL.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <string_view>
+
+namespace q7 {
+
+namespace {
+
+// One of the seven tables: its check box caption, its path box, its extension and its clsECL
+// flag and path.
+struct TableRow {
+    const char* caption;
+    const char* keyword;
+    const char* extension;
+    void (clsECL::*setFlag)(bool);
+    void (clsECL::*setPath)(std::string_view);
+    const std::string& (clsECL::*path)() const;
+};
+
+const std::array<TableRow, frmECL::kTables> kRows{{
+    {"PVDO - Oil (no gas)", "PVDO", ".pvdo", &clsECL::PVDO, &clsECL::PVDOFile, &clsECL::PVDOFile},
+    {"PVTO - Oil (with dissolved gas)", "PVTO", ".pvto", &clsECL::PVTO, &clsECL::PVTOFile, &clsECL::PVTOFile},
+    {"PVDG - Gas Reservoir", "PVDG", ".pvdg", &clsECL::PVDG, &clsECL::PVDGFile, &clsECL::PVDGFile},
+    {"PVTW - Water", "PVTW", ".pvtw", &clsECL::PVTW, &clsECL::PVTWFile, &clsECL::PVTWFile},
+    {"DENSITY", "DENS", ".dens", &clsECL::DENS, &clsECL::DENSFile, &clsECL::DENSFile},
+    {"SWOF - Rock: Water/Oil System", "SWOF", ".swof", &clsECL::SWOF, &clsECL::SWOFFile, &clsECL::SWOFFile},
+    {"SGOF - Rock: Gas/Oil System", "SGOF", ".sgof", &clsECL::SGOF, &clsECL::SGOFFile, &clsECL::SGOFFile},
+}};
+
+constexpr int kPVDO = 0, kPVTO = 1, kPVDG = 2, kPVTW = 3, kDENS = 4, kSWOF = 5, kSGOF = 6;
+
+// A base name picked in the file dialog by clicking one of the seven files loses that file's
+// extension, so that the derived names are the picked file and its companions.
+QString WithoutEclipseExtension(const QString& path) {
+    for (const TableRow& row : kRows) {
+        const QString ext = QString::fromLatin1(row.extension);
+        if (path.endsWith(ext, Qt::CaseInsensitive) && path.size() > ext.size()) return path.left(path.size() - ext.size());
+    }
+    return path;
+}
+
+QString EclipseFilter() {
+    QString patterns;
+    for (const TableRow& row : kRows) patterns += QStringLiteral(" *") + QString::fromLatin1(row.extension);
+    return QStringLiteral("Eclipse include files (") + patterns.mid(1) + QStringLiteral(");;All files (*)");
+}
+
+} // namespace
+
+frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host), m_sink(host.messages), m_ecl(std::make_unique<clsECL>(host.objects, m_sink)) {
+    setObjectName(QStringLiteral("frmECL"));
+    setWindowTitle(QStringLiteral("Eclipse File Export"));
+    setModal(true);
+
+    auto* label1 = new QLabel(QStringLiteral("Default File Name"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    m_txtFileName = new QLineEdit(this);
+    m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    label1->setBuddy(m_txtFileName);
+    const int boxWidth = m_txtFileName->fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n')));
+    m_txtFileName->setMinimumWidth(boxWidth);
+    SelectAllOnFocus(m_txtFileName);
+    QPushButton* browseBase = BrowseButton(
+        this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
+        {QStringLiteral("Eclipse Base File Name"), EclipseFilter(), false, WithoutEclipseExtension},
+        [this] { BaseNameChanged(); });
+
+    auto* frame1 = new QGroupBox(QStringLiteral(" Create "), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* rows = new QGridLayout(frame1);
+    rows->setColumnStretch(1, 1);
+    for (int k = 0; k < kTables; ++k) {
+        const TableRow& row = kRows[k];
+        auto* check = new QCheckBox(QString::fromLatin1(row.caption), frame1);
+        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
+        check->setChecked(false);
+        check->setEnabled(false);
+        auto* path = new QLineEdit(frame1);
+        path->setObjectName(QStringLiteral("txt") + QString::fromLatin1(row.keyword));
+        path->setEnabled(false);
+        path->setMinimumWidth(boxWidth);
+        SelectAllOnFocus(path);
+        const QString ext = QString::fromLatin1(row.extension);
+        QPushButton* browse = BrowseButton(
+            frame1, path, QStringLiteral("cmdBrowse") + QString::fromLatin1(row.keyword), m_host.files,
+            {QString::fromLatin1(row.keyword) + QStringLiteral(" File"),
+             QStringLiteral("%1 files (*%2);;All files (*)").arg(QString::fromLatin1(row.keyword), ext), true, {}},
+            [this, k] { PathChanged(k); });
+        // The button follows its box (SetPathEnabled).
+        browse->setEnabled(false);
+        connect(path, &QLineEdit::textChanged, this, [this, k] { PathChanged(k); });
+        connect(check, &QCheckBox::toggled, this, [this, k] { IncludeClicked(k); });
+        m_cbxInclude[k] = check;
+        m_path[k] = path;
+        m_browse[k] = browse;
+        rows->addWidget(check, k, 0);
+        rows->addWidget(path, k, 1);
+        rows->addWidget(browse, k, 2);
+    }
+
+    m_cmdReport = new QPushButton(QStringLiteral("Export"), this);
+    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
+    m_cmdReport->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setAutoDefault(false);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label1);
+    nameRow->addWidget(m_txtFileName, 1);
+    nameRow->addWidget(browseBase);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdReport);
+    buttons->addWidget(m_cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addWidget(frame1);
+    layout->addLayout(buttons);
+
+    connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
+    connect(m_cmdReport, &QPushButton::clicked, this, &frmECL::ExportClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    Load();
+}
+
+frmECL::~frmECL() = default;
+
+void frmECL::Show(const OutputDialogHost& host, QWidget* parent) {
+    frmECL dialog(host, parent);
+    dialog.exec();
+}
+
+void frmECL::Load() {
+    m_host.inputEventsOn = false;
+    // The base name derives every path, so each path box shows its file.
+    m_txtFileName->setText(QString::fromStdString(m_ecl->FileName()));
+
+    const EclipseTables offered = OfferedEclipseTables(m_host.objects);
+    auto offer = [this](int k) {
+        QCheckBox* check = m_cbxInclude[k];
+        QLineEdit* path = m_path[k];
+        check->setEnabled(true);
+        check->setChecked(true);
+        SetPathEnabled(k, true);
+        path->setText(QString::fromStdString((m_ecl.get()->*kRows[k].path)()));
+    };
+    if (offered.DENS) offer(kDENS);
+    if (offered.PVDO) offer(kPVDO);
+    if (offered.PVTO) offer(kPVTO);
+    if (offered.PVDG) offer(kPVDG);
+    if (offered.PVTW) offer(kPVTW);
+    if (offered.SGOF) offer(kSGOF);
+    if (offered.SWOF) offer(kSWOF);
+    m_host.inputEventsOn = true;
+}
+
+void frmECL::BaseNameChanged() {
+    m_ecl->FileName(m_txtFileName->text().toStdString());
+    for (int k = 0; k < kTables; ++k)
+        m_path[k]->setText(
+            QString::fromStdString((m_ecl.get()->*kRows[k].path)()));
+}
+
+void frmECL::IncludeClicked(int k) {
+    const bool on = m_cbxInclude[k]->isChecked();
+    (m_ecl.get()->*kRows[k].setFlag)(on);
+    SetPathEnabled(k, on);
+}
+
+void frmECL::SetPathEnabled(int k, bool on) {
+    m_path[k]->setEnabled(on);
+    m_browse[k]->setEnabled(on);
+}
+
+void frmECL::PathChanged(int k) {
+    (m_ecl.get()->*kRows[k].setPath)(m_path[k]->text().toStdString());
+}
+
+void frmECL::ExportClick() {
+    try {
+        m_ecl->Execute();
+    } catch (const std::exception& e) {
+        // The dialog stays open so the name can be corrected.
+        ShowWriteFailure(m_host.messages, e, QStringLiteral("Eclipse Export Error"));
+        return;
+    }
+    accept();
+}
+
+} // namespace q7

@@ -1,0 +1,54 @@
+#pragma once
+// File -> Export -> Eclipse: which Eclipse include files to write and under which names. Offers
+// only the tables whose phase has been computed and passes every choice straight to its clsECL.
+#include "app/MessageServiceSink.h"
+#include "writers/ui/OutputDialogSupport.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace q7 {
+
+class clsECL;
+
+class frmECL : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTables = 7; // PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF
+
+    // Builds the dialog and loads it from the GO flags; the writer lives as long as the dialog.
+    explicit frmECL(const OutputDialogHost& host, QWidget* parent = nullptr);
+    ~frmECL() override;
+
+    // Opens the dialog modally over `parent` (the Eclipse menu item).
+    static void Show(const OutputDialogHost& host, QWidget* parent);
+
+    const clsECL& Writer() const { return *m_ecl; }
+
+private:
+    void Load();
+    void BaseNameChanged();
+    void IncludeClicked(int k);
+    void PathChanged(int k);
+    // A path box and its "…" button are enabled together.
+    void SetPathEnabled(int k, bool on);
+    void ExportClick();
+
+    OutputDialogHost m_host;
+    MessageServiceSink m_sink;
+    std::unique_ptr<clsECL> m_ecl;
+    QLineEdit* m_txtFileName;
+    std::array<QCheckBox*, kTables> m_cbxInclude{};
+    std::array<QLineEdit*, kTables> m_path{};
+    std::array<QPushButton*, kTables> m_browse{};
+    QPushButton* m_cmdReport;
+    QPushButton* m_cmdCancel;
+};
+
+} // namespace q7

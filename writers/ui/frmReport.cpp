@@ -1,0 +1,231 @@
+#include "writers/ui/frmReport.h"
+
+#include "engine/Q7Objects.h"
+#include "store/clsProject.h"
+#include "writers/OutputChoices.h"
+#include "writers/clsReport.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace q7 {
+
+namespace {
+
+struct GroupBox {
+    const char* caption;
+    void (clsReport::*setFlag)(bool);
+};
+
+const std::array<GroupBox, frmReport::kGroups> kGroupBoxes{{
+    {"Oil", &clsReport::IncludeOIL},
+    {"Gas", &clsReport::IncludeGAS},
+    {"Water", &clsReport::IncludeWAT},
+    {"Rock", &clsReport::IncludeROCK},
+}};
+
+// The location is printed on one line of the report: the taller box wraps its text but takes no
+// line breaks (Enter and Return are left to the dialog).
+class OneLineFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        event->ignore(); // passed on to the dialog, whose default button it presses
+        return true;
+    }
+};
+
+// A line break pasted into the location becomes a space, so the report line stays one line.
+QString OneLine(QString text) {
+    for (QChar& c : text)
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator ||
+            c == QChar::LineSeparator)
+            c = QLatin1Char(' ');
+    return text;
+}
+
+// One of the two lines of the etched rule.
+QFrame* RuleLine(QWidget* parent, const char* name, const QColor& colour) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFixedHeight(1);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    return line;
+}
+
+} // namespace
+
+frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QWidget* parent)
+    : QDialog(parent), m_host(host), m_sink(host.messages),
+      m_report(std::make_unique<clsReport>(host.objects, m_sink)) {
+    setObjectName(QStringLiteral("frmReport"));
+    setWindowTitle(QStringLiteral("Q7 Reports"));
+    setModal(true);
+
+    const int boxWidth = fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n')));
+    auto line = [this, boxWidth](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMinimumWidth(boxWidth);
+        SelectAllOnFocus(box);
+        return box;
+    };
+    m_txtCompany = line("txtCompany");
+    m_txtField = line("txtField");
+    m_txtReservoir = line("txtReservoir");
+    m_txtDesc = new QPlainTextEdit(this);
+    m_txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    m_txtDesc->setMinimumWidth(boxWidth);
+    m_txtDesc->setTabChangesFocus(true);
+    m_txtDesc->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_txtDesc->setFixedHeight(m_txtDesc->fontMetrics().lineSpacing() * 3 + 12);
+    m_txtDesc->installEventFilter(new OneLineFilter(m_txtDesc));
+    SelectAllOnFocus(m_txtDesc);
+    m_txtCreatedBy = line("txtCreatedBy");
+    m_txtFileName = line("txtFileName");
+    QPushButton* browse = BrowseButton(this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
+                                       {QStringLiteral("Report File Name"),
+                                        QStringLiteral("Text files (*.txt);;All files (*)"), true, {}},
+                                       [this] { m_report->FileName(m_txtFileName->text().toStdString()); });
+
+    auto label = [this](int index, const char* caption, QWidget* buddy) {
+        auto* l = new QLabel(QString::fromLatin1(caption), this);
+        l->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+        l->setBuddy(buddy);
+        return l;
+    };
+    auto* identity = new QGridLayout;
+    identity->setColumnStretch(1, 1);
+    identity->addWidget(label(0, "Company", m_txtCompany), 0, 0);
+    identity->addWidget(m_txtCompany, 0, 1);
+    identity->addWidget(label(1, "Field", m_txtField), 1, 0);
+    identity->addWidget(m_txtField, 1, 1);
+    identity->addWidget(label(2, "Reservoir", m_txtReservoir), 2, 0);
+    identity->addWidget(m_txtReservoir, 2, 1);
+    identity->addWidget(label(3, "Location", m_txtDesc), 3, 0, Qt::AlignTop);
+    identity->addWidget(m_txtDesc, 3, 1);
+    identity->addWidget(label(4, "Created by", m_txtCreatedBy), 4, 0);
+    identity->addWidget(m_txtCreatedBy, 4, 1);
+
+    auto* rule = new QVBoxLayout;
+    rule->setSpacing(0);
+    rule->addWidget(RuleLine(this, "Line1", palette().color(QPalette::Dark)));
+    rule->addWidget(RuleLine(this, "Line2", Qt::white));
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label(5, "Report File Name", m_txtFileName));
+    nameRow->addWidget(m_txtFileName, 1);
+    nameRow->addWidget(browse);
+
+    auto* frame1 = new QGroupBox(QStringLiteral(" Include Properties "), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* boxes = new QHBoxLayout(frame1);
+    for (int k = 0; k < kGroups; ++k) {
+        auto* check = new QCheckBox(QString::fromLatin1(kGroupBoxes[k].caption), frame1);
+        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
+        check->setChecked(false);
+        check->setEnabled(false);
+        connect(check, &QCheckBox::toggled, this, [this, k] { IncludeClicked(k); });
+        m_cbxInclude[k] = check;
+        boxes->addWidget(check);
+    }
+    boxes->addStretch(1);
+
+    m_cmdReport = new QPushButton(QStringLiteral("Report"), this);
+    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
+    m_cmdReport->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdReport);
+    buttons->addWidget(m_cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(identity);
+    layout->addSpacing(4);
+    layout->addLayout(rule);
+    layout->addSpacing(4);
+    layout->addLayout(nameRow);
+    layout->addWidget(frame1);
+    layout->addLayout(buttons);
+
+    // Change rule: every edit goes straight to the writer.
+    auto feed = [this](QLineEdit* box, void (clsReport::*set)(std::string_view)) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, set](const QString& text) { (m_report.get()->*set)(text.toStdString()); });
+    };
+    feed(m_txtCompany, &clsReport::Company);
+    feed(m_txtField, &clsReport::Field);
+    feed(m_txtReservoir, &clsReport::Reservoir);
+    feed(m_txtCreatedBy, &clsReport::CreatedBy);
+    feed(m_txtFileName, &clsReport::FileName);
+    connect(m_txtDesc, &QPlainTextEdit::textChanged, this,
+            [this] { m_report->PrjDesc(OneLine(m_txtDesc->toPlainText()).toStdString()); });
+    connect(m_cmdReport, &QPushButton::clicked, this, &frmReport::ReportClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    Load(project);
+}
+
+frmReport::~frmReport() = default;
+
+void frmReport::Show(const OutputDialogHost& host, const clsProject& project, QWidget* parent) {
+    frmReport dialog(host, project, parent);
+    dialog.exec();
+}
+
+void frmReport::Load(const clsProject& project) {
+    m_host.inputEventsOn = false;
+    m_txtCreatedBy->setText(QString::fromStdString(project.CreatedBy()));
+    m_txtDesc->setPlainText(QString::fromStdString(project.PrjDesc()));
+    m_txtCompany->setText(QString::fromStdString(project.Company()));
+    m_txtField->setText(QString::fromStdString(project.Field()));
+    m_txtReservoir->setText(QString::fromStdString(project.Reservoir()));
+    m_txtFileName->setText(QString::fromStdString(m_report->FileName()));
+    const PropertyGroups computed = ComputedGroups(m_host.objects);
+    const bool present[kGroups] = {computed.Oil, computed.Gas, computed.Water, computed.Rock};
+    for (int k = 0; k < kGroups; ++k) {
+        if (!present[k]) continue;
+        m_cbxInclude[k]->setEnabled(true);
+        m_cbxInclude[k]->setChecked(true);
+    }
+    m_host.inputEventsOn = true;
+}
+
+void frmReport::IncludeClicked(int k) {
+    (m_report.get()->*kGroupBoxes[k].setFlag)(m_cbxInclude[k]->isChecked());
+}
+
+void frmReport::ReportClick() {
+    try {
+        m_report->Execute();
+    } catch (const std::exception& e) {
+        // The dialog stays open so the name can be corrected.
+        ShowWriteFailure(m_host.messages, e, QStringLiteral("Report Error"));
+        return;
+    }
+    accept();
+}
+
+} // namespace q7
