@@ -6,7 +6,9 @@
 #include "engine/clsFluid.h"
 #include "engine/clsPrs.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cfloat>
 #include <cmath>
 
 namespace q7 {
@@ -51,27 +53,106 @@ ZCoefficients ZCoefficientsFor(float Tpr) {
             Single(Div(0.6816, T2))};
 }
 
-// Dranchuk–Purvis–Robinson (1974) Z-factor: Newton iteration on the reduced density ρ with
-// single-precision working values; at most 50 corrections, |F| < 1e-6 ends the iteration.
-float ZFactor(const ZCoefficients& k, float Ppr) {
+// Checked arithmetic that marks a failure instead of throwing, so that several Z-factor iterations
+// can run side by side and each failure is raised later in its own turn. The messages are those of
+// Single and Div.
+struct LaneCheck {
+    const char* failure = nullptr;
+
+    double Single(double v) {
+        if (std::fabs(v) <= static_cast<double>(FLT_MAX)) return static_cast<float>(v);
+        if (!failure) failure = std::isnan(v) ? "Invalid procedure call or argument" : std::isinf(v) ? "Division by zero" : "Overflow";
+        return 0.0;
+    }
+    double Div(double a, double b) {
+        if (b == 0.0) {
+            if (!failure) failure = (a == 0.0 || std::isnan(a)) ? "Invalid procedure call or argument" : "Division by zero";
+            return 0.0;
+        }
+        const double r = a / b;
+        if (std::isinf(r)) {
+            if (!failure) failure = "Overflow";
+            return 0.0;
+        }
+        return r;
+    }
+};
+
+// One Dranchuk–Purvis–Robinson Newton iteration in progress.
+struct ZIteration {
+    double Ppr;
+    double t;   // 0.27 Ppr, held as a single
+    float rho;  // reduced density
+    int steps;  // corrections made
+    bool done;
+    LaneCheck check;
+};
+
+void ZStart(const ZCoefficients& k, float Ppr, ZIteration& z) {
+    z.Ppr = Ppr;
+    z.steps = 0;
+    z.done = false;
+    z.check = {};
+    z.t = z.check.Single(0.27 * z.Ppr);
+    z.rho = static_cast<float>(z.check.Single(z.check.Div(0.27 * z.Ppr, k.Tpr)));
+    if (z.check.failure) z.done = true;
+}
+
+// Advances z by one pass of the iteration: the test |F| < 1e-6, then a correction of ρ.
+inline void ZStep(const ZCoefficients& k, ZIteration& z) {
     const double T = k.Tpr;
     const double a = k.a;
     const double b = k.b;
     const double c = k.c;
-    const double t = Single(0.27 * Ppr);
-    float rho = Single(Div(0.27 * Ppr, T));
-    for (int it = 0; it < 50; ++it) {
-        const double r = rho;
-        const double r2 = r * r;  // exact: r is a single
-        const double r3 = r2 * r; // one rounding
-        const double w = Single(0.6845 * r2);
-        const double e = Single(std::exp(-w)); // w >= 0: no overflow
-        const float F = Single(T * r + a * r2 + (b + 0.06423 * r3 + c * (1.0 + w) * e) * r3 - t);
-        if (std::fabs(F) < 0.000001) break;
-        const float dF = Single(T + 2.0 * a * r + r2 * (3.0 * b + 0.38538 * r3 + c * (3.0 + 3.0 * w - 2.0 * w * w) * e));
-        rho = Single(r - Div(F, dF));
+    LaneCheck& ck = z.check;
+    const double r = z.rho;
+    const double r2 = r * r;  // exact: r is a single
+    const double r3 = r2 * r; // one rounding
+    const double w = ck.Single(0.6845 * r2);
+    const double e = ck.Single(std::exp(-w)); // w >= 0: no overflow
+    const double F = ck.Single(T * r + a * r2 + (b + 0.06423 * r3 + c * (1.0 + w) * e) * r3 - z.t);
+    if (ck.failure || std::fabs(F) < 0.000001) {
+        z.done = true;
+        return;
     }
-    return Single(Div(0.27 * Ppr, static_cast<double>(rho) * T));
+    const double dF = ck.Single(T + 2.0 * a * r + r2 * (3.0 * b + 0.38538 * r3 + c * (3.0 + 3.0 * w - 2.0 * w * w) * e));
+    z.rho = static_cast<float>(ck.Single(r - ck.Div(F, dF)));
+    if (ck.failure || ++z.steps == 50) z.done = true;
+}
+
+float ZFinish(const ZCoefficients& k, ZIteration& z) {
+    if (z.check.failure) return 0.0f;
+    return static_cast<float>(z.check.Single(z.check.Div(0.27 * z.Ppr, static_cast<double>(z.rho) * k.Tpr)));
+}
+
+// Dranchuk–Purvis–Robinson (1974) Z-factor: Newton iteration on the reduced density ρ from its
+// ideal-gas value 0.27 Ppr / Tpr, single-precision working values; at most 50 corrections,
+// |F| < 1e-6 ends the iteration.
+float ZFactor(const ZCoefficients& k, float Ppr) {
+    ZIteration z;
+    ZStart(k, Ppr, z);
+    while (!z.done) ZStep(k, z);
+    const float Z = ZFinish(k, z);
+    if (z.check.failure) throw ArithmeticError(z.check.failure);
+    return Z;
+}
+
+// Up to kLanes Z-factors at once: the iterations are independent, and advancing them together
+// lets their arithmetic overlap. Each lane makes exactly the steps of ZFactor; a lane that fails
+// keeps its failure in check.failure.
+constexpr int kLanes = 4;
+
+void ZFactors(const ZCoefficients& k, ZIteration* z, int count, float* Z) {
+    bool running = true;
+    while (running) {
+        running = false;
+        for (int l = 0; l < count; ++l) {
+            if (z[l].done) continue;
+            ZStep(k, z[l]);
+            running = running || !z[l].done;
+        }
+    }
+    for (int l = 0; l < count; ++l) Z[l] = ZFinish(k, z[l]);
 }
 
 // Lee–Gonzalez–Eakin (1966) viscosity terms that do not depend on pressure: gas molecular weight M,
@@ -264,29 +345,39 @@ void clsGas::Characterise() {
 }
 
 // Gas compressibility, 1/psi, from Z by central differences (±25 psia; below 50 psia from the
-// Z-factor at zero pressure and at twice the pressure). p psia, T °R.
-float clsGas::CalcCG(float p, float T) const {
+// Z-factor at zero pressure and at twice the pressure). p psia, T °R; Z0 is the Z-factor at p.
+float clsGas::CalcCG(float p, float T, float Z0) const {
     const ZCoefficients k = ZCoefficientsFor(Single(Div(T, m_tC)));
     const double P = p;
     const double pc = m_pC;
-    const double Z0 = ZFactor(k, Single(Div(P, pc)));
-    double Zu, Zl, delta;
+    ZIteration z[2];
+    float Zs[2] = {1.0f, 1.0f};
+    double delta;
+    int count;
     if (p < 50.0f) {
-        Zu = ZFactor(k, Single(Div(2.0 * P, pc)));
-        Zl = 1.0;
+        ZStart(k, Single(Div(2.0 * P, pc)), z[0]);
         delta = 2.0 * P;
+        count = 1;
     } else {
-        Zu = ZFactor(k, Single(Div(P + 25.0, pc)));
-        Zl = ZFactor(k, Single(Div(P - 25.0, pc)));
+        ZStart(k, Single(Div(P + 25.0, pc)), z[0]);
+        ZStart(k, Single(Div(P - 25.0, pc)), z[1]);
         delta = 50.0;
+        count = 2;
     }
+    ZFactors(k, z, count, Zs);
+    for (int l = 0; l < count; ++l) {
+        if (z[l].check.failure) throw ArithmeticError(z[l].check.failure);
+    }
+    const double Zu = Zs[0];
+    const double Zl = Zs[1]; // 1 below 50 psia
     return Single(Div(1.0, P) - Div(Zu - Zl, Z0 * delta));
 }
 
 // Real-gas pseudo-potential m(p) = ∫0..p 2x/(μg Z) dx, psia²/cp, by Romberg integration (relative
-// tolerance 1e-6, at most 20 levels; the Romberg row is held in singles). Status: a viscosity status
-// passed through, 6 no convergence, 7 an arithmetic failure.
-std::int16_t clsGas::CalcRMP(float p, float T, float gg, float& mp) const {
+// tolerance 1e-6, at most 20 levels; the Romberg row is held in singles). Zp and mugp are the
+// Z-factor and viscosity at p itself. Status: a viscosity status passed through, 6 no convergence,
+// 7 an arithmetic failure.
+std::int16_t clsGas::CalcRMP(float p, float T, float gg, float Zp, float mugp, float& mp) const {
     mp = 0.0f;
     try {
         const ZCoefficients zk = ZCoefficientsFor(Single(Div(T, m_tC)));
@@ -295,9 +386,8 @@ std::int16_t clsGas::CalcRMP(float p, float T, float gg, float& mp) const {
         // Range failures of temperature and gravity do not depend on x.
         const std::int16_t fixedStatus = RangeStatus(T, 0.0, 1.0f, gg);
 
-        // The integrand; the viscosity routine receives the pressure as a single.
-        auto integrand = [&](double x, double& fx) -> std::int16_t {
-            const float Z = ZFactor(zk, Single(Div(x, pc)));
+        // The integrand at x from its Z-factor; the viscosity routine receives x as a single.
+        auto integrand = [&](double x, float Z, double& fx) -> std::int16_t {
             const float xs = Single(x);
             std::int16_t status = fixedStatus;
             if (status < 2) {
@@ -314,29 +404,48 @@ std::int16_t clsGas::CalcRMP(float p, float T, float gg, float& mp) const {
 
         float R[21] = {};
         double h = p;
-        double fx = 0.0;
-        std::int16_t status = integrand(h, fx);
-        if (status != 0) return status;
-        R[0] = Single(h / 2.0 * fx); // the integrand at 0 is 0
+        // The integrand at p is that of the table row; at 0 it is 0.
+        R[0] = Single(h / 2.0 * Div(2.0 * h, static_cast<double>(Zp) * mugp));
         long n = 1;
         double pow4 = 1.0;
+        ZIteration z[kLanes];
+        float Z[kLanes];
+        double x[kLanes];
         for (int i = 1; i <= 20; ++i) {
+            // n new points h/2, 3h/2, ..., taken kLanes at a time and summed in order.
             double sum = 0.0;
-            double x = h / 2.0;
-            for (long j = 0; j < n; ++j) {
-                status = integrand(x, fx);
-                if (status != 0) return status;
-                sum += fx;
-                x += h;
+            double next = h / 2.0;
+            for (long j = 0; j < n; j += kLanes) {
+                const int count = static_cast<int>(std::min<long>(kLanes, n - j));
+                for (int l = 0; l < count; ++l) {
+                    x[l] = next;
+                    next += h;
+                    ZIteration& zl = z[l];
+                    zl.check = {};
+                    const double ppr = zl.check.Single(zl.check.Div(x[l], pc));
+                    if (zl.check.failure) {
+                        zl.done = true;
+                    } else {
+                        ZStart(zk, static_cast<float>(ppr), zl);
+                    }
+                }
+                ZFactors(zk, z, count, Z);
+                for (int l = 0; l < count; ++l) {
+                    if (z[l].check.failure) throw ArithmeticError(z[l].check.failure);
+                    double fx = 0.0;
+                    const std::int16_t status = integrand(x[l], Z[l], fx);
+                    if (status != 0) return status;
+                    sum += fx;
+                }
             }
             float old = R[0];
             R[0] = Single((old + h * sum) / 2.0);
             pow4 = 1.0;
             for (int j = 1; j <= i; ++j) {
                 pow4 *= 4.0;
-                const float next = R[j];
+                const float kept = R[j];
                 R[j] = Single(R[j - 1] + (static_cast<double>(R[j - 1]) - old) / (pow4 - 1.0));
-                old = next;
+                old = kept;
             }
             h /= 2.0;
             n *= 2;
@@ -368,11 +477,11 @@ std::int16_t clsGas::CalcGas() {
         Store(Row(m_PZ, k), Div(P, Z));
         Store(Row(m_BG, k), Div(static_cast<double>(T) * Z * psc, Tsc * P));
         Store(Row(m_RHOG, k), Div(P * m_Mg, Z * kGasConstant * T));
-        Store(Row(m_CG, k), CalcCG(p, T));
+        Store(Row(m_CG, k), CalcCG(p, T, static_cast<float>(Z)));
         std::int16_t status = CalcMUG(T, p, static_cast<float>(Z), gg, Row(m_MUG, k));
         if (status > 0) return status;
         float mp = 0.0f;
-        status = CalcRMP(p, T, gg, mp);
+        status = CalcRMP(p, T, gg, static_cast<float>(Z), Row(m_MUG, k), mp);
         Row(m_RMP, k) = mp;
         if (status > 0) return status;
     }

@@ -91,8 +91,8 @@ private:
         float tc; // °F
     };
     void Characterise();
-    float CalcCG(float p, float T) const;
-    std::int16_t CalcRMP(float p, float T, float gg, float& mp) const;
+    float CalcCG(float p, float T, float Z0) const;
+    std::int16_t CalcRMP(float p, float T, float gg, float Zp, float mugp, float& mp) const;
 
     const clsFluid& m_fluid;
     const clsPrs& m_prs;
