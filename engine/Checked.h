@@ -7,6 +7,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -71,6 +72,21 @@ inline double Pow(double x, double y) {
 inline std::int16_t CheckInt16(long long v) {
     if (v < INT16_MIN || v > INT16_MAX) throw ArithmeticError("Overflow");
     return static_cast<std::int16_t>(v);
+}
+
+// Position k (1-based) of a fixed list or table; outside its capacity throws SubscriptError.
+template <typename List>
+auto& At(List& list, int k) {
+    if (k < 1 || k > static_cast<int>(list.size())) throw SubscriptError();
+    return list[static_cast<std::size_t>(k - 1)];
+}
+
+// A 32-bit integer from a value rounded to a whole number with ties to even (the current rounding
+// mode), refusing what does not fit.
+inline std::int32_t RoundInt32(double v) {
+    const double r = std::nearbyint(v);
+    if (!(r >= static_cast<double>(INT32_MIN) && r <= static_cast<double>(INT32_MAX))) throw ArithmeticError("Overflow");
+    return static_cast<std::int32_t>(r);
 }
 
 } // namespace q7

@@ -9,18 +9,6 @@
 namespace q7 {
 namespace {
 
-template <typename Table>
-float& At(Table& table, int k) {
-    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
-    return table[static_cast<std::size_t>(k - 1)];
-}
-
-template <typename Table>
-float Read(const Table& table, int k) {
-    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
-    return table[static_cast<std::size_t>(k - 1)];
-}
-
 double D(float v) { return static_cast<double>(v); }
 
 // Standing's temperature and gravity term 10^(0.00091 T - 0.0125 API); °F, °API.
@@ -125,42 +113,42 @@ void clsOil::RunPressureLoop(float t, float muod) {
 
             // Standing (1947) solution GOR of oil saturated at p; scf/stb, psia, °F.
             Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) / 18.2 + 1.4, standing), 1.0 / 0.83));
-            At(m_rso, k) = above ? Read(m_rsos, bppi) : Read(m_rsos, k);
+            At(m_rso, k) = above ? At(m_rsos, bppi) : At(m_rsos, k);
 
             // Vazquez and Beggs (1980) oil compressibility; 1/psi, scf/stb, °F, °API.
-            Store(At(m_co, k), Div(5.0 * D(Read(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity +
+            Store(At(m_co, k), Div(5.0 * D(At(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity +
                                        12.61 * D(m_api),
                                    100000.0 * D(p)));
 
             // Standing (1947) saturated oil formation volume factor; rb/stb, scf/stb, °F.
-            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(Read(m_rsos, k)) + 1.25 * D(t);
+            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(At(m_rsos, k)) + 1.25 * D(t);
             Store(At(m_bos, k), 0.9759 + 0.00012 * Pow(f, 1.2));
 
             // Undersaturated Bo from the mean compressibility over the step to the next lower pressure.
             if (above) {
                 const double pBelow = D(m_prs.GetPRSo(static_cast<std::int16_t>(k + 1)));
-                Store(At(m_bo, k), D(Read(m_bo, k + 1)) *
-                                       Exp((D(Read(m_co, k + 1)) + D(Read(m_co, k))) / 2.0 * (pBelow - D(p))));
+                Store(At(m_bo, k), D(At(m_bo, k + 1)) *
+                                       Exp((D(At(m_co, k + 1)) + D(At(m_co, k))) / 2.0 * (pBelow - D(p))));
             } else {
-                At(m_bo, k) = Read(m_bos, k);
+                At(m_bo, k) = At(m_bos, k);
             }
 
             // Beggs and Robinson (1975) saturated oil viscosity; cp, scf/stb.
-            const double a = 10.715 * Pow(D(Read(m_rsos, k)) + 100.0, -0.515);
-            const double b = 5.44 * Pow(D(Read(m_rsos, k)) + 150.0, -0.338);
+            const double a = 10.715 * Pow(D(At(m_rsos, k)) + 100.0, -0.515);
+            const double b = 5.44 * Pow(D(At(m_rsos, k)) + 150.0, -0.338);
             Store(At(m_muos, k), a * Pow(D(muod), b));
 
             // Vazquez and Beggs (1980) undersaturated oil viscosity; cp, psia.
             if (above) {
                 const double m = 2.6 * Pow(D(p), 1.187) * Exp(-11.513 - 0.0000898 * D(p));
-                Store(At(m_muo, k), D(Read(m_muos, bppi)) * Pow(Div(D(p), D(m_pbp)), m));
+                Store(At(m_muo, k), D(At(m_muos, bppi)) * Pow(Div(D(p), D(m_pbp)), m));
             } else {
-                At(m_muo, k) = Read(m_muos, k);
+                At(m_muo, k) = At(m_muos, k);
             }
 
             // Oil density from the stock-tank densities and the dissolved gas; lb/ft³.
-            Store(At(m_rhoos, k), Div(D(m_stDenGas) * D(Read(m_rsos, k)) / 5.615 + D(m_stDenOil), D(Read(m_bos, k))));
-            Store(At(m_rhoo, k), Div(D(m_stDenGas) * D(Read(m_rso, k)) / 5.615 + D(m_stDenOil), D(Read(m_bo, k))));
+            Store(At(m_rhoos, k), Div(D(m_stDenGas) * D(At(m_rsos, k)) / 5.615 + D(m_stDenOil), D(At(m_bos, k))));
+            Store(At(m_rhoo, k), Div(D(m_stDenGas) * D(At(m_rso, k)) / 5.615 + D(m_stDenOil), D(At(m_bo, k))));
         }
     } catch (const Error&) {
         m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
@@ -170,14 +158,14 @@ void clsOil::RunPressureLoop(float t, float muod) {
     m_go = true;
 }
 
-float clsOil::GetRSOS(std::int16_t k) const { return Read(m_rsos, k); }
-float clsOil::GetRSO(std::int16_t k) const { return Read(m_rso, k); }
-float clsOil::GetBOS(std::int16_t k) const { return Read(m_bos, k); }
-float clsOil::GetBO(std::int16_t k) const { return Read(m_bo, k); }
-float clsOil::GetMUOS(std::int16_t k) const { return Read(m_muos, k); }
-float clsOil::GetMUO(std::int16_t k) const { return Read(m_muo, k); }
-float clsOil::GetCO(std::int16_t k) const { return Read(m_co, k); }
-float clsOil::GetRHOOS(std::int16_t k) const { return Read(m_rhoos, k); }
-float clsOil::GetRHOO(std::int16_t k) const { return Read(m_rhoo, k); }
+float clsOil::GetRSOS(std::int16_t k) const { return At(m_rsos, k); }
+float clsOil::GetRSO(std::int16_t k) const { return At(m_rso, k); }
+float clsOil::GetBOS(std::int16_t k) const { return At(m_bos, k); }
+float clsOil::GetBO(std::int16_t k) const { return At(m_bo, k); }
+float clsOil::GetMUOS(std::int16_t k) const { return At(m_muos, k); }
+float clsOil::GetMUO(std::int16_t k) const { return At(m_muo, k); }
+float clsOil::GetCO(std::int16_t k) const { return At(m_co, k); }
+float clsOil::GetRHOOS(std::int16_t k) const { return At(m_rhoos, k); }
+float clsOil::GetRHOO(std::int16_t k) const { return At(m_rhoo, k); }
 
 } // namespace q7

@@ -9,16 +9,6 @@
 #include <utility>
 
 namespace q7 {
-namespace {
-
-// Position `index` (1-based) of a fixed list; outside its capacity throws SubscriptError.
-template <typename List>
-auto& At(List& list, int index) {
-    if (index < 1 || index > static_cast<int>(list.size())) throw SubscriptError();
-    return list[static_cast<std::size_t>(index - 1)];
-}
-
-} // namespace
 
 clsPrs::clsPrs(const clsFluid& fluid, const clsOil& oil) : m_fluid(fluid), m_oil(oil), m_prRange("R") {
     m_prMax = 5000.0f;

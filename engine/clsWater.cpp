@@ -5,31 +5,10 @@
 #include "engine/clsFluid.h"
 #include "engine/clsPrs.h"
 
-#include <cmath>
-
 namespace q7 {
 namespace {
 
-template <typename Table>
-float& At(Table& table, int k) {
-    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
-    return table[static_cast<std::size_t>(k - 1)];
-}
-
-template <typename Table>
-float Read(const Table& table, int k) {
-    if (k < 1 || k > static_cast<int>(table.size())) throw SubscriptError();
-    return table[static_cast<std::size_t>(k - 1)];
-}
-
 double D(float v) { return static_cast<double>(v); }
-
-// A 32-bit whole number, ties to even; a value that does not fit is an overflow.
-std::int32_t RoundPPM(double v) {
-    const double r = std::nearbyint(v);
-    if (!(r >= static_cast<double>(INT32_MIN) && r <= static_cast<double>(INT32_MAX))) throw ArithmeticError("Overflow");
-    return static_cast<std::int32_t>(r);
-}
 
 } // namespace
 
@@ -42,7 +21,7 @@ clsWater::clsWater(const clsFluid& fluid, const clsPrs& prs) : m_fluid(fluid), m
 
 void clsWater::SetPPM(std::string_view text) {
     const float v = Str2Nbr(text);
-    const std::int32_t ppm = RoundPPM(D(v));
+    const std::int32_t ppm = RoundInt32(D(v));
     m_ppm = ppm;
     Store(m_per, static_cast<double>(ppm) / 10000.0);
 }
@@ -50,7 +29,7 @@ void clsWater::SetPPM(std::string_view text) {
 void clsWater::SetPER(std::string_view text) {
     const float v = Str2Nbr(text);
     m_per = v;
-    m_ppm = RoundPPM(D(v) * 10000.0);
+    m_ppm = RoundInt32(D(v) * 10000.0);
 }
 
 void clsWater::CalcWater() {
@@ -97,7 +76,7 @@ void clsWater::CalcWater() {
         Store(At(m_cw, k), Div(1.0, 0.5415 * cs + 7.033 * p - 537.0 * t + 403300.0));
 
         // Water density with its dissolved gas; lb/ft³.
-        Store(At(m_rhow, k), Div(D(Read(m_rsw, k)) / 5.615 * D(m_stDenGas) + D(m_stDenWat), D(Read(m_bw, k))));
+        Store(At(m_rhow, k), Div(D(At(m_rsw, k)) / 5.615 * D(m_stDenGas) + D(m_stDenWat), D(At(m_bw, k))));
 
         // McCain (1990) water viscosity corrected for pressure; cp, psia.
         Store(At(m_muw, k), (0.9994 + 0.000040295 * p + 3.1062e-9 * p * p) * mu1);
@@ -105,10 +84,10 @@ void clsWater::CalcWater() {
     m_go = true;
 }
 
-float clsWater::GetBW(std::int16_t k) const { return Read(m_bw, k); }
-float clsWater::GetRSW(std::int16_t k) const { return Read(m_rsw, k); }
-float clsWater::GetCW(std::int16_t k) const { return Read(m_cw, k); }
-float clsWater::GetMUW(std::int16_t k) const { return Read(m_muw, k); }
-float clsWater::GetRHOW(std::int16_t k) const { return Read(m_rhow, k); }
+float clsWater::GetBW(std::int16_t k) const { return At(m_bw, k); }
+float clsWater::GetRSW(std::int16_t k) const { return At(m_rsw, k); }
+float clsWater::GetCW(std::int16_t k) const { return At(m_cw, k); }
+float clsWater::GetMUW(std::int16_t k) const { return At(m_muw, k); }
+float clsWater::GetRHOW(std::int16_t k) const { return At(m_rhow, k); }
 
 } // namespace q7
