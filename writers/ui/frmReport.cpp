@@ -36,7 +36,7 @@ const std::array<GroupBox, frmReport::kGroups> kGroupBoxes{{
 }};
 
 // The location is printed on one line of the report: the taller box wraps its text but takes no
-// line breaks (Enter and Return are left to the dialog).
+// line breaks (Enter and Return do nothing there, rather than writing the report half typed).
 class OneLineFilter final : public QObject {
 public:
     using QObject::QObject;
@@ -45,9 +45,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        event->ignore(); // passed on to the dialog, whose default button it presses
-        return true;
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
     }
 };
 

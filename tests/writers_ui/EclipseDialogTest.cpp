@@ -1,0 +1,332 @@
+// The Eclipse export dialog through its widgets: what it offers from the GO flags and the rock
+// system, the base-name, check-box and path rules, the "…" buttons, Export against the batch
+// tool's files, and a failed write that keeps the dialog open.
+#include "DialogTestSupport.h"
+
+#include "writers/CaseOutput.h"
+#include "writers/clsECL.h"
+#include "writers/ui/frmECL.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+#include <filesystem>
+#include <set>
+
+namespace q7::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::array<const char*, 7> kBoxes = {"txtPVDO", "txtPVTO", "txtPVDG", "txtPVTW", "txtDENS", "txtSWOF", "txtSGOF"};
+const std::array<const char*, 7> kExtensions = {".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof"};
+
+QCheckBox* Include(QWidget& d, int k) { return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k)); }
+QLineEdit* PathBox(QWidget& d, int k) { return Find<QLineEdit>(d, QString::fromLatin1(kBoxes[k])); }
+
+std::array<bool, 7> WriterFlags(const clsECL& e) {
+    return {e.PVDO(), e.PVTO(), e.PVDG(), e.PVTW(), e.DENS(), e.SWOF(), e.SGOF()};
+}
+std::array<std::string, 7> WriterPaths(const clsECL& e) {
+    return {e.PVDOFile(), e.PVTOFile(), e.PVDGFile(), e.PVTWFile(), e.DENSFile(), e.SWOFFile(), e.SGOFFile()};
+}
+
+std::set<std::string> FilesIn(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// What is computed before the dialog opens.
+struct Computed {
+    const char* name;
+    bool oil, gas, water;  // the fluid tables (none of them: no fluid computation at all)
+    int rock;              // -1 no rock table, else the rock system (0 water/oil, 1 gas/oil)
+    // Offered and pre-selected, in the order PVDO PVTO PVDG PVTW DENSITY SWOF SGOF.
+    std::array<bool, 7> offered;
+};
+
+void ComputeFor(Objects& data, const Computed& c) {
+    if (c.oil || c.gas || c.water) data.Compute({.oil = c.oil, .gas = c.gas, .water = c.water});
+    if (c.rock >= 0) {
+        data.objects.Rock.Fluids(static_cast<std::int16_t>(c.rock));
+        data.ComputeRock();
+    }
+}
+
+// Which tables each computed phase makes available: DENSITY with any fluid, PVDO and PVTO with
+// oil, PVDG with gas or oil, PVTW with water, SGOF for a gas/oil rock system, else SWOF.
+const Computed kComputed[] = {
+    {"Nothing", false, false, false, -1, {false, false, false, false, false, false, false}},
+    {"GasOnly", false, true, false, -1, {false, false, true, false, true, false, false}},
+    {"OilWithItsGas", true, false, false, -1, {true, true, true, false, true, false, false}},
+    {"WaterOnly", false, false, true, -1, {false, false, false, true, true, false, false}},
+    {"RockGasOil", false, false, false, 1, {false, false, false, false, false, false, true}},
+    {"RockWaterOil", false, false, false, 0, {false, false, false, false, false, true, false}},
+    {"EveryPhaseAndGasOilRock", true, true, true, 1, {true, true, true, true, true, false, true}},
+};
+
+class EclipseOffers : public ::testing::TestWithParam<Computed> {};
+
+TEST_P(EclipseOffers, OnlyWhatIsComputedIsOfferedAndPreselected) {
+    DialogWorld w;
+    ComputeFor(w.data, GetParam());
+    frmECL d(w.Host());
+    Open(d);
+    const std::array<bool, 7>& offered = GetParam().offered;
+    for (int k = 0; k < 7; ++k) {
+        SCOPED_TRACE(kBoxes[k]);
+        EXPECT_EQ(Include(d, k)->isEnabled(), offered[k]);
+        EXPECT_EQ(Include(d, k)->isChecked(), offered[k]);
+        EXPECT_EQ(PathBox(d, k)->isEnabled(), offered[k]);
+        EXPECT_EQ(PathBox(d, k)->text().toStdString(), std::string("Eclipse") + kExtensions[k]);
+    }
+    EXPECT_EQ(WriterFlags(d.Writer()), offered);
+    EXPECT_TRUE(Find<QLineEdit>(d, QStringLiteral("txtFileName"))->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(d, QStringLiteral("txtFileName"))->text(), QStringLiteral("Eclipse"));
+    EXPECT_TRUE(w.inputEventsOn) << "loading ends with input events on";
+
+    // A table that is not offered cannot be chosen.
+    for (int k = 0; k < 7; ++k) {
+        if (offered[k]) continue;
+        Click(Include(d, k));
+        EXPECT_FALSE(Include(d, k)->isChecked()) << kBoxes[k];
+    }
+    EXPECT_EQ(WriterFlags(d.Writer()), offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Computed, EclipseOffers, ::testing::ValuesIn(kComputed),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EclipseDialog, ControlsAndCaptions) {
+    DialogWorld w;
+    frmECL d(w.Host());
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Eclipse File Export"));
+    EXPECT_EQ(Find<QLabel>(d, QStringLiteral("Label1"))->text(), QStringLiteral("Default File Name"));
+    EXPECT_EQ(Find<QGroupBox>(d, QStringLiteral("Frame1"))->title(), QStringLiteral(" Create "));
+    const char* captions[] = {"PVDO - Oil (no gas)", "PVTO - Oil (with dissolved gas)", "PVDG - Gas Reservoir",
+                              "PVTW - Water", "DENSITY", "SWOF - Rock: Water/Oil System", "SGOF - Rock: Gas/Oil System"};
+    for (int k = 0; k < 7; ++k) EXPECT_EQ(Include(d, k)->text(), QString::fromLatin1(captions[k]));
+    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdReport"))->text(), QStringLiteral("Export"));
+    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdCancel"))->text(), QStringLiteral("Cancel"));
+}
+
+TEST(EclipseDialog, NothingComputedStillExportsAndAnnouncesNoFiles) {
+    DialogWorld w;
+    ScratchDir dir;
+    frmECL d(w.Host());
+    Open(d);
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Eclipse"));
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    EXPECT_EQ(w.messages.boxes[0].kind, "info");
+    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
+    EXPECT_EQ(w.messages.boxes[0].title, "Files: ");
+    EXPECT_TRUE(FilesIn(dir.path()).empty());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST(EclipseDialog, BaseNameFillsEveryPathBoxIncludingDisabledOnes) {
+    DialogWorld w;
+    w.data.Compute({.oil = false, .gas = true});
+    frmECL d(w.Host());
+    Open(d);
+    // A path typed by hand is replaced when the base name changes.
+    Type(PathBox(d, 2), QStringLiteral("mine.pvdg"));
+    EXPECT_EQ(d.Writer().PVDGFile(), "mine.pvdg");
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), QStringLiteral("Case2"));
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(PathBox(d, k)->text().toStdString(), std::string("Case2") + kExtensions[k]) << kBoxes[k];
+        EXPECT_EQ(WriterPaths(d.Writer())[k], std::string("Case2") + kExtensions[k]) << kBoxes[k];
+    }
+    EXPECT_EQ(d.Writer().FileName(), "Case2");
+    EXPECT_FALSE(PathBox(d, 0)->isEnabled());
+}
+
+TEST(EclipseDialog, UncheckedPvtoIsNotWrittenThoughItsPathIsShown) {
+    DialogWorld w;
+    ScratchDir dir;
+    w.data.Compute({.oil = true});
+    frmECL d(w.Host());
+    Open(d);
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Case2"));
+    Click(Include(d, 1));
+    EXPECT_FALSE(Include(d, 1)->isChecked());
+    EXPECT_FALSE(d.Writer().PVTO());
+    EXPECT_FALSE(PathBox(d, 1)->isEnabled());
+    EXPECT_EQ(PathBox(d, 1)->text(), Q(dir / "Case2.pvto"));
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"Case2.pvdo", "Case2.pvdg", "Case2.dens"}));
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVDG DENSITY ");
+
+    // Checking it again enables the box and sets the flag.
+    DialogWorld again;
+    again.data.Compute({.oil = true});
+    frmECL d2(again.Host());
+    Open(d2);
+    Click(Include(d2, 1));
+    Click(Include(d2, 1));
+    EXPECT_TRUE(d2.Writer().PVTO());
+    EXPECT_TRUE(PathBox(d2, 1)->isEnabled());
+}
+
+TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
+    DialogWorld w;
+    ScratchDir batch, dialog;
+    w.data.Compute({.oil = true, .gas = true, .water = true});
+    w.data.objects.Rock.Fluids(1);
+    w.data.ComputeRock();
+    WriteCaseEclipse(w.data.objects, batch.path());
+
+    frmECL d(w.Host());
+    Open(d);
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dialog / "Eclipse"));
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+
+    const std::set<std::string> expected{"Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg", "Eclipse.pvtw",
+                                         "Eclipse.dens", "Eclipse.sgof"};
+    EXPECT_EQ(FilesIn(batch.path()), expected);
+    EXPECT_EQ(FilesIn(dialog.path()), expected);
+    for (const std::string& name : expected) EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
+    EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVTO PVDG PVTW DENSITY SGOF ");
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+// A write that fails: the path and the reason in an error box, no completion message, the dialog
+// open, and a corrected name then exports.
+struct Failure {
+    const char* name;
+    const char* reason;  // strerror text expected in the message
+};
+
+class EclipseFailure : public ::testing::TestWithParam<Failure> {};
+
+TEST_P(EclipseFailure, KeepsTheDialogOpenWithTheError) {
+    DialogWorld w;
+    ScratchDir dir;
+    w.data.Compute({.oil = false, .gas = true});
+    frmECL d(w.Host());
+    Open(d);
+    QString bad;
+    if (std::string(GetParam().name) == "MissingFolder") {
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "no-such-folder/Eclipse"));
+        bad = Q(dir / "no-such-folder/Eclipse.pvdg");
+    } else {
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Eclipse"));
+        fs::create_directory(dir.path() / "folder");
+        bad = Q(dir / "folder");
+        Type(PathBox(d, 2), bad);
+    }
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    EXPECT_EQ(w.messages.boxes[0].kind, "error");
+    EXPECT_EQ(w.messages.boxes[0].title, "Eclipse Export Error");
+    EXPECT_NE(w.messages.boxes[0].text.find(bad.toStdString()), std::string::npos) << w.messages.boxes[0].text;
+    EXPECT_NE(w.messages.boxes[0].text.find(GetParam().reason), std::string::npos) << w.messages.boxes[0].text;
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_NE(d.result(), QDialog::Accepted);
+
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Fixed"));
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    ASSERT_EQ(w.messages.boxes.size(), 2u);
+    EXPECT_EQ(w.messages.boxes[1].title, "Files: PVDG DENSITY ");
+    EXPECT_TRUE(fs::exists(dir.path() / "Fixed.pvdg"));
+    EXPECT_FALSE(d.isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, EclipseFailure,
+                         ::testing::Values(Failure{"MissingFolder", "No such file or directory"},
+                                           Failure{"NameIsAFolder", "Is a directory"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EclipseDialog, CancelAndTheCloseBoxWriteNothing) {
+    for (bool closeBox : {false, true}) {
+        DialogWorld w;
+        ScratchDir dir;
+        w.data.Compute({.oil = true});
+        frmECL d(w.Host());
+        Open(d);
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Eclipse"));
+        if (closeBox) {
+            d.close();
+        } else {
+            Click(Find<QPushButton>(d, QStringLiteral("cmdCancel")));
+        }
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(FilesIn(dir.path()).empty());
+        EXPECT_TRUE(w.messages.boxes.empty());
+    }
+}
+
+TEST(EclipseDialog, BrowsingPutsTheChosenNameInTheBox) {
+    DialogWorld w;
+    w.data.Compute({.oil = true});
+    frmECL d(w.Host());
+    Open(d);
+    QLineEdit* base = Find<QLineEdit>(d, QStringLiteral("txtFileName"));
+
+    // Clicking one of the files of an earlier export picks its base name.
+    w.files.answer = QStringLiteral("/data/runs/Case3.pvdo");
+    Click(Find<QPushButton>(d, QStringLiteral("cmdBrowseFileName")));
+    ASSERT_EQ(w.files.asked.size(), 1u);
+    EXPECT_EQ(w.files.asked[0].start, QDir::current().absoluteFilePath(QStringLiteral("Eclipse")));
+    EXPECT_FALSE(w.files.asked[0].confirmOverwrite);
+    EXPECT_EQ(base->text(), QStringLiteral("/data/runs/Case3"));
+    EXPECT_EQ(d.Writer().PVTOFile(), "/data/runs/Case3.pvto");
+
+    // The same base chosen again still runs the base-name rule: a typed path is replaced.
+    Type(PathBox(d, 0), QStringLiteral("typed.pvdo"));
+    w.files.answer = QStringLiteral("/data/runs/Case3");
+    Click(Find<QPushButton>(d, QStringLiteral("cmdBrowseFileName")));
+    EXPECT_EQ(PathBox(d, 0)->text(), QStringLiteral("/data/runs/Case3.pvdo"));
+    EXPECT_EQ(d.Writer().PVDOFile(), "/data/runs/Case3.pvdo");
+
+    // A path box's own button sets that path only.
+    w.files.answer = QStringLiteral("/elsewhere/oil.inc");
+    Click(Find<QPushButton>(d, QStringLiteral("cmdBrowsePVTO")));
+    EXPECT_TRUE(w.files.asked.back().confirmOverwrite);
+    EXPECT_EQ(PathBox(d, 1)->text(), QStringLiteral("/elsewhere/oil.inc"));
+    EXPECT_EQ(d.Writer().PVTOFile(), "/elsewhere/oil.inc");
+    EXPECT_EQ(d.Writer().PVDOFile(), "/data/runs/Case3.pvdo");
+
+    // Cancelling the file dialog changes nothing; a table not offered has no button to press.
+    w.files.answer.clear();
+    Click(Find<QPushButton>(d, QStringLiteral("cmdBrowseFileName")));
+    EXPECT_EQ(base->text(), QStringLiteral("/data/runs/Case3"));
+    EXPECT_FALSE(Find<QPushButton>(d, QStringLiteral("cmdBrowsePVTW"))->isEnabled());
+    Click(Include(d, 0));
+    EXPECT_FALSE(Find<QPushButton>(d, QStringLiteral("cmdBrowsePVDO"))->isEnabled());
+}
+
+TEST(EclipseDialog, ABoxSelectsItsWholeTextOnFocus) {
+    DialogWorld w;
+    w.data.Compute({.oil = true});
+    frmECL d(w.Host());
+    Open(d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    for (const char* name : {"txtFileName", "txtPVDO", "txtDENS"}) {
+        QLineEdit* box = Find<QLineEdit>(d, QString::fromLatin1(name));
+        Find<QPushButton>(d, QStringLiteral("cmdCancel"))->setFocus();
+        box->deselect();
+        box->setFocus(Qt::OtherFocusReason);
+        EXPECT_EQ(box->selectedText().toStdString(), box->text().toStdString()) << name;
+    }
+    // A click places no cursor in the middle of the name.
+    QLineEdit* base = Find<QLineEdit>(d, QStringLiteral("txtFileName"));
+    Find<QPushButton>(d, QStringLiteral("cmdReport"))->setFocus();
+    QTest::mouseClick(base, Qt::LeftButton, {}, QPoint(base->width() / 2, base->height() / 2));
+    QApplication::processEvents();
+    EXPECT_EQ(base->selectedText().toStdString(), base->text().toStdString());
+}
+
+} // namespace
+} // namespace q7::test
