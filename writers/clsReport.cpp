@@ -7,12 +7,9 @@
 #include "writers/clsHTML.h"
 
 #include <array>
-#include <vector>
 
 #ifndef Q7_VERSION_MAJOR
-#define Q7_VERSION_MAJOR 0
-#define Q7_VERSION_MINOR 0
-#define Q7_VERSION_PATCH 0
+#error "Q7_VERSION_MAJOR, Q7_VERSION_MINOR and Q7_VERSION_PATCH come from the build (writers/CMakeLists.txt)"
 #endif
 
 namespace q7 {
@@ -36,7 +33,8 @@ public:
         m_page.LabelValue(label, pageValue);
     }
 
-    // A section opening: a blank line unless first, the title between two rules, a blank line.
+    // A section opening: a blank line when asked, the title between two rules, a blank line; on the
+    // page an optional rule and the underlined title.
     void Section(bool leadingBlank, std::string_view title, std::string_view pageTitle, bool pageRule) {
         if (leadingBlank) Blank();
         Line(kRule);

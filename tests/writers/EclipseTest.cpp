@@ -249,15 +249,22 @@ TEST_F(Eclipse, PathsDeriveFromTheBaseNameAsTyped) {
 TEST_F(Eclipse, RelativeNamesLandInTheCurrentFolder) {
     data.Compute({});
     std::filesystem::create_directories(dir.path() / "runs");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    clsECL ecl(data.objects, data.sink);
-    ecl.FileName("runs/case1");
-    ecl.DENS(true);
-    ecl.Execute();
-    ecl.FileName("case.dat");
-    ecl.Execute();
-    std::filesystem::current_path(previous);
+    struct InFolder {
+        explicit InFolder(const std::filesystem::path& p) : previous(std::filesystem::current_path()) {
+            std::filesystem::current_path(p);
+        }
+        ~InFolder() { std::filesystem::current_path(previous); }
+        std::filesystem::path previous;
+    };
+    {
+        InFolder here(dir.path());
+        clsECL ecl(data.objects, data.sink);
+        ecl.FileName("runs/case1");
+        ecl.DENS(true);
+        ecl.Execute();
+        ecl.FileName("case.dat");
+        ecl.Execute();
+    }
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "runs/case1.dens"));
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "case.dat.dens"));
 }
