@@ -1,10 +1,10 @@
-// The CSV export: whole files for the groups a case can include, with the numbers taken from the
-// calculation objects and formatted independently (printf rounding; G(x) through the general form
-// of a single).
+// The CSV export: whole files for the groups the layout rules distinguish (no group, gas by gravity
+// or by composition, either rock system), with the numbers taken from the calculation objects and
+// formatted independently (printf rounding). The oil and water blocks are compared byte for byte
+// with the golden cases.
 #include "WriterTestSupport.h"
 
 #include "engine/Errors.h"
-#include "engine/NumericText.h"
 #include "writers/clsCSV.h"
 
 namespace q7::test {
@@ -107,63 +107,6 @@ TEST_F(Csv, GasEnteredByComposition) {
     const std::string text = Export(false, true, false, false);
     EXPECT_EQ(text, expected);
     EXPECT_EQ(text.find("Gas Gravity:,"), std::string::npos);
-}
-
-// Oil always carries its gas block; labels take their value right after the comma.
-TEST_F(Csv, OilBlockWithItsGasBlock) {
-    data.Compute({.pressures = {"4000", "1000"}, .pbp = "2500"});
-    const Q7Objects& o = data.objects;
-    const clsOil& oil = o.Oil;
-    std::string expected =
-        ConditionsBlock(o) + Lines({"",
-                                    "Oil Properties:",
-                                    "",
-                                    "API Gravity:," + GeneralForm(oil.API()),
-                                    "Specific Gravity:," + GeneralForm(oil.OilSG()),
-                                    "Separator Gas Gravity:," + GeneralForm(oil.SepGG()),
-                                    "Separator Pressure (psia):," + GeneralForm(oil.SepP()),
-                                    "Separator Temp (F):," + GeneralForm(oil.SepTf()),
-                                    "Bubble Pt Pres (psia):," + Fx(oil.Pbp(), 10, 1),
-                                    "Compressibility @ Pbp:," + Fx(oil.GetCO(o.Prs.BPPi()), 10, 7),
-                                    "StockTank Oil Density (lb/scf):," + Fx(oil.STDenOil(), 10, 3),
-                                    "StockTank Gas Density (lb/scf):," + Fx(oil.STDenGas(), 10, 5),
-                                    "Initial GOR-Separator (scf/stb):," + Fx(oil.RSISep(), 10, 1),
-                                    "StockTank (scf/stb):," + Fx(oil.RSITank(), 10, 1),
-                                    "Total (scf/stb):," + Fx(oil.RSI(), 10, 1),
-                                    "",
-                                    "Undersaturated properties:",
-                                    "",
-                                    ",,Volume,Dissolved",
-                                    ",Pressure,Factor,GOR,Viscosity,Density",
-                                    ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
-    for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
-        expected += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(oil.GetBO(i), 12, 4), Fx(oil.GetRSO(i), 11, 1),
-                         Fx(oil.GetMUO(i), 12, 3), Fx(oil.GetRHOO(i), 13, 3)});
-    expected += Lines({"", "", "Saturated properties:", "", ",,Volume,Dissolved",
-                       ",Pressure,Factor,GOR,Viscosity,Density", ",(psia),(rb/stb),(scf/stb),(cp),(lb/ft3)"});
-    for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
-        expected += Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(oil.GetBOS(i), 12, 4), Fx(oil.GetRSOS(i), 11, 1),
-                         Fx(oil.GetMUOS(i), 12, 3), Fx(oil.GetRHOOS(i), 13, 3)});
-    const std::string text = Export(true, false, false, false);
-    ASSERT_TRUE(text.starts_with(expected)) << text;
-    EXPECT_EQ(text.substr(expected.size(), 19), "\r\nGas Properties:\r\n");
-}
-
-TEST_F(Csv, WaterBlock) {
-    data.Compute({.oil = false, .water = true, .pressures = {"3000", "1000"}});
-    const Q7Objects& o = data.objects;
-    std::string expected =
-        ConditionsBlock(o) +
-        Lines({"", "Water Properties:", "", "Weight % Solids:," + Fx(o.Water.PER(), 10, 1),
-               "Dissolved Solids (ppm):," + Fx(o.Water.PPM(), 10, 0),
-               "StockTank Density (lb/scf):," + Fx(o.Water.STDenWat(), 10, 3), "", ",,Volume,Dissolved,",
-               ",Pressure,Factor,GOR,Viscosity,Compressibility,Density",
-               ",(psia),(rb/stb),(scf/stb),(cp),(psi-1),(lb/rcf)"});
-    for (std::int16_t i = 1; i <= o.Prs.NPRSo(); ++i)
-        expected +=
-            Row({Fx(o.Prs.GetPRSo(i), 11, 1), Fx(o.Water.GetBW(i), 12, 5), Fx(o.Water.GetRSW(i), 11, 1),
-                 Fx(o.Water.GetMUW(i), 12, 3), Fx(o.Water.GetCW(i), 13, 7), Fx(o.Water.GetRHOW(i), 13, 3)});
-    EXPECT_EQ(Export(false, false, true, false), expected);
 }
 
 // Only rock: no conditions block, the file opens with an empty line.
