@@ -1,6 +1,10 @@
 // Fluvarex workstation (Q7).
 #include "app/QtMessageService.h"
 #include "app/frmMain.h"
+#include "writers/ui/QtFileDialogService.h"
+#include "writers/ui/frmCSV.h"
+#include "writers/ui/frmECL.h"
+#include "writers/ui/frmReport.h"
 
 #include <QApplication>
 
@@ -8,8 +12,18 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fluvarex"));
     q7::QtMessageService messages;
+    q7::QtFileDialogService files;
     q7::frmMain window(messages);
     messages.SetParent(&window);
+    // File -> Report and File -> Export open the output dialogs over the window.
+    window.SetOutputDialogOpener([&messages, &files](q7::OutputDialog kind, q7::frmMain& main) {
+        const q7::OutputDialogHost host{main.Objects(), messages, files, main.State().InputEventsOn};
+        switch (kind) {
+        case q7::OutputDialog::Report: q7::frmReport::Show(host, main.Project(), &main); break;
+        case q7::OutputDialog::Csv: q7::frmCSV::Show(host, &main); break;
+        case q7::OutputDialog::Eclipse: q7::frmECL::Show(host, &main); break;
+        }
+    });
     window.show();
     window.activateWindow();
     return app.exec();
