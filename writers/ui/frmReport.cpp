@@ -111,28 +111,31 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
         l->setBuddy(buddy);
         return l;
     };
-    auto* identity = new QGridLayout;
-    identity->setColumnStretch(1, 1);
-    identity->addWidget(label(0, "Company", m_txtCompany), 0, 0);
-    identity->addWidget(m_txtCompany, 0, 1);
-    identity->addWidget(label(1, "Field", m_txtField), 1, 0);
-    identity->addWidget(m_txtField, 1, 1);
-    identity->addWidget(label(2, "Reservoir", m_txtReservoir), 2, 0);
-    identity->addWidget(m_txtReservoir, 2, 1);
-    identity->addWidget(label(3, "Location", m_txtDesc), 3, 0, Qt::AlignTop);
-    identity->addWidget(m_txtDesc, 3, 1);
-    identity->addWidget(label(4, "Created by", m_txtCreatedBy), 4, 0);
-    identity->addWidget(m_txtCreatedBy, 4, 1);
+    // The identification boxes, the etched rule and the report's name share one grid, so the
+    // boxes line up; the "…" button sits in a third column beside the name.
+    auto* fields = new QGridLayout;
+    fields->setColumnStretch(1, 1);
+    fields->addWidget(label(0, "Company", m_txtCompany), 0, 0);
+    fields->addWidget(m_txtCompany, 0, 1, 1, 2);
+    fields->addWidget(label(1, "Field", m_txtField), 1, 0);
+    fields->addWidget(m_txtField, 1, 1, 1, 2);
+    fields->addWidget(label(2, "Reservoir", m_txtReservoir), 2, 0);
+    fields->addWidget(m_txtReservoir, 2, 1, 1, 2);
+    fields->addWidget(label(3, "Location", m_txtDesc), 3, 0, Qt::AlignTop);
+    fields->addWidget(m_txtDesc, 3, 1, 1, 2);
+    fields->addWidget(label(4, "Created by", m_txtCreatedBy), 4, 0);
+    fields->addWidget(m_txtCreatedBy, 4, 1, 1, 2);
 
     auto* rule = new QVBoxLayout;
     rule->setSpacing(0);
+    rule->setContentsMargins(0, 6, 0, 6);
     rule->addWidget(RuleLine(this, "Line1", palette().color(QPalette::Dark)));
     rule->addWidget(RuleLine(this, "Line2", Qt::white));
+    fields->addLayout(rule, 5, 0, 1, 3);
 
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(label(5, "Report File Name", m_txtFileName));
-    nameRow->addWidget(m_txtFileName, 1);
-    nameRow->addWidget(browse);
+    fields->addWidget(label(5, "Report File Name", m_txtFileName), 6, 0);
+    fields->addWidget(m_txtFileName, 6, 1);
+    fields->addWidget(browse, 6, 2);
 
     auto* frame1 = new QGroupBox(QStringLiteral(" Include Properties "), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
@@ -160,11 +163,7 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     buttons->addWidget(m_cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(identity);
-    layout->addSpacing(4);
-    layout->addLayout(rule);
-    layout->addSpacing(4);
-    layout->addLayout(nameRow);
+    layout->addLayout(fields);
     layout->addWidget(frame1);
     layout->addLayout(buttons);
 
