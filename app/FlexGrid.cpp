@@ -14,6 +14,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -53,6 +54,8 @@ void FlexGrid::SetHeaderHeight(int twips) {
 
 void FlexGrid::SetColWidth(int col, int twips) {
     if (col < 0 || col >= columnCount()) return;
+    if (static_cast<int>(m_widthTwips.size()) <= col) m_widthTwips.resize(static_cast<std::size_t>(col) + 1, 0);
+    m_widthTwips[static_cast<std::size_t>(col)] = twips;
     if (twips <= 0) {
         setColumnHidden(col, true);
         return;
@@ -62,9 +65,8 @@ void FlexGrid::SetColWidth(int col, int twips) {
 }
 
 int FlexGrid::ColWidthTwips(int col) const {
-    if (isColumnHidden(col)) return 0;
-    const double pixelsPerTwip = TwipsToPixels(14400) / 14400.0;
-    return static_cast<int>(columnWidth(col) / pixelsPerTwip + 0.5);
+    if (col < 0 || col >= static_cast<int>(m_widthTwips.size())) return 0;
+    return m_widthTwips[static_cast<std::size_t>(col)];
 }
 
 void FlexGrid::SetHeaderText(int col, const QString& text) {

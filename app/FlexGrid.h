@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTableWidget>
 
+#include <vector>
+
 namespace q7 {
 
 class FlexGrid : public QTableWidget {
@@ -25,6 +27,7 @@ public:
     void ClearCells();
     void SetHeaderHeight(int twips);
     void SetColWidth(int col, int twips);
+    // The width last set, in twips.
     int ColWidthTwips(int col) const;
     // Header caption of `col`, centred, wrapping within the column width.
     void SetHeaderText(int col, const QString& text);
@@ -56,6 +59,7 @@ private:
     void PaintFixedColumn(int row);
 
     int m_headerTwips = 0;
+    std::vector<int> m_widthTwips;
 };
 
 } // namespace q7

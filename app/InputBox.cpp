@@ -36,24 +36,42 @@ bool OnTabBar(QWidget* w) {
     return false;
 }
 
-// Checks the box that has the focus before a mouse press takes the focus elsewhere or switches a
-// tab; a refused press never reaches its control.
+// A box refused by a mouse press: QApplication moves the focus before the press reaches any filter,
+// so the box notes the refusal when it loses the focus and the press (with its release) is
+// swallowed here before it reaches the control that was clicked.
+QPointer<InputBox> g_refusedBox;
+bool g_swallowRelease = false;
+
+// Also checks the box that keeps the focus while a tab of a tab control is clicked (tab bars do not
+// take the focus on a click).
 class LeaveByMouseFilter final : public QObject {
 public:
     using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
-            return false;
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonRelease && g_swallowRelease) {
+            g_swallowRelease = false;
+            return true;
+        }
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) return false;
+        if (g_refusedBox) {
+            InputBox* box = g_refusedBox;
+            g_refusedBox = nullptr;
+            g_swallowRelease = true;
+            box->Validate();
+            return true;
+        }
         auto* target = qobject_cast<QWidget*>(watched);
         auto* box = qobject_cast<InputBox*>(QApplication::focusWidget());
         if (!target || !box || target == box || box->ValidationRule() == InputBox::Rule::None) return false;
         if (target->window() != box->window()) return false;
         QWidget* next = ClickFocusTarget(target);
         const bool leaves = (next && next != box) || OnTabBar(target);
-        if (!leaves) return false;
-        return !box->Validate();
+        if (!leaves || box->Validate()) return false;
+        g_swallowRelease = true;
+        return true;
     }
 };
 
@@ -131,7 +149,9 @@ void InputBox::focusOutEvent(QFocusEvent* event) {
     const bool checked = m_leaveChecked;
     m_leaveChecked = false;
     if (!checked && !Acceptable()) {
-        // Moved away without the check (by code): refuse once the move has finished.
+        // A mouse press on another control: refused when the press arrives. Moved away by code:
+        // refused once the move has finished.
+        if (reason == Qt::MouseFocusReason) g_refusedBox = this;
         QTimer::singleShot(0, this, &InputBox::RefuseAfterMove);
         return;
     }
@@ -139,6 +159,8 @@ void InputBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void InputBox::RefuseAfterMove() {
+    if (g_refusedBox == this) g_refusedBox = nullptr;
+    else if (hasFocus()) return; // refused already, when the press arrived
     if (Acceptable()) return;
     if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
     if (isVisible() && isEnabled()) {

@@ -189,13 +189,16 @@ void frmMain::WireControls() {
 }
 
 void frmMain::PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
-                         std::function<void(std::string_view)> set, std::function<QVariant()> stored) {
+                         std::function<void(std::string_view)> set, std::function<QVariant()> stored,
+                         DerivedColumn derived) {
     box->SetValidation(&m_messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
     box->setProperty("tag", QString::fromLatin1(column));
-    connect(box, &QLineEdit::textChanged, this, [this, title, table, column, set, stored](const QString& text) {
+    connect(box, &QLineEdit::textChanged, this, [this, title, table, column, set, stored, derived](const QString& text) {
         Guarded(title, [&] {
             set(Std(text));
-            m_state.SaveField(table, QString::fromLatin1(column), stored());
+            std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(column), stored()}};
+            if (derived.column) values.emplace_back(QString::fromLatin1(derived.column), derived.value());
+            m_state.SaveFields(table, values);
         });
     });
 }
@@ -234,14 +237,16 @@ void frmMain::WireTextBoxes() {
         connect(box, &InputBox::focusLost, this, [this, k] { DiscretePressureLeft(k); });
     }
 
-    // Oil Input: the two gravities update each other.
+    // Oil Input: the two gravities update each other. Each stores both columns, so that a project
+    // always holds the pair the form shows.
     m_ui.txtAPI->SetValidation(&m_messages, QStringLiteral("Invalid API"), InputBox::Rule::Lenient);
     m_ui.txtAPI->setProperty("tag", QStringLiteral("API"));
     connect(m_ui.txtAPI, &QLineEdit::textChanged, this, [=, this](const QString& text) {
         if (!m_state.InputEventsOn) return;
         Guarded(QStringLiteral("Invalid API"), [&] {
             oil().SetAPI(Std(text));
-            m_state.SaveField(ProjectTable::Oil, QStringLiteral("API"), oil().API());
+            m_state.SaveFields(ProjectTable::Oil, {{QStringLiteral("API"), oil().API()},
+                                                   {QStringLiteral("SpecGrav"), oil().OilSG()}});
             FlagOff quiet(m_state.InputEventsOn);
             SetText(m_ui.txtGrav, Fixed(oil().OilSG(), 4));
         });
@@ -252,7 +257,8 @@ void frmMain::WireTextBoxes() {
         if (!m_state.InputEventsOn) return;
         Guarded(QStringLiteral("Invalid Oil Gravity"), [&] {
             oil().SetOilSG(Std(text));
-            m_state.SaveField(ProjectTable::Oil, QStringLiteral("SpecGrav"), oil().OilSG());
+            m_state.SaveFields(ProjectTable::Oil, {{QStringLiteral("SpecGrav"), oil().OilSG()},
+                                                   {QStringLiteral("API"), oil().API()}});
             FlagOff quiet(m_state.InputEventsOn);
             SetText(m_ui.txtAPI, Fixed(oil().API(), 4));
         });
@@ -263,10 +269,14 @@ void frmMain::WireTextBoxes() {
                [=](std::string_view t) { oil().SetSepP(t); }, [=] { return QVariant(oil().SepP()); });
     PlainField(m_ui.txtSepT, temperature, true, ProjectTable::Oil, "SepT",
                [=](std::string_view t) { oil().SetSepT(t); }, [=] { return QVariant(oil().SepTf()); });
+    // The GOR and the bubble point derive each other in the object: both are stored, so that a
+    // reopened project computes with the pair the object held.
     PlainField(m_ui.txtRSI, QStringLiteral("Invalid Initial GOR"), false, ProjectTable::Oil, "InitGO",
-               [=](std::string_view t) { oil().SetRsi(t); }, [=] { return QVariant(oil().RSI()); });
+               [=](std::string_view t) { oil().SetRsi(t); }, [=] { return QVariant(oil().RSI()); },
+               {"BPP", [=] { return QVariant(oil().Pbp()); }});
     PlainField(m_ui.txtBPP, QStringLiteral("Invalid Bubble Point Pressure"), false, ProjectTable::Oil, "BPP",
-               [=](std::string_view t) { oil().SetPbp(t); }, [=] { return QVariant(oil().Pbp()); });
+               [=](std::string_view t) { oil().SetPbp(t); }, [=] { return QVariant(oil().Pbp()); },
+               {"InitGO", [=] { return QVariant(oil().RSI()); }});
     // The calculate button follows the box the user is in.
     connect(m_ui.txtRSI, &InputBox::focusReceived, this, [this] {
         m_ui.cmdCalcPbp->setVisible(true);
@@ -309,7 +319,8 @@ void frmMain::WireTextBoxes() {
         if (!m_state.InputEventsOn) return;
         Guarded(QStringLiteral("Invalid PPM value"), [&] {
             water().SetPPM(Std(text));
-            m_state.SaveField(ProjectTable::Water, QStringLiteral("PPMSalinity"), QVariant(water().PPM()));
+            m_state.SaveFields(ProjectTable::Water, {{QStringLiteral("PPMSalinity"), QVariant(water().PPM())},
+                                                     {QStringLiteral("PERSalinity"), water().PER()}});
             FlagOff quiet(m_state.InputEventsOn);
             SetText(m_ui.txtPER, General(water().PER()));
         });
@@ -320,7 +331,8 @@ void frmMain::WireTextBoxes() {
         if (!m_state.InputEventsOn) return;
         Guarded(QStringLiteral("Invalid % Solids"), [&] {
             water().SetPER(Std(text));
-            m_state.SaveField(ProjectTable::Water, QStringLiteral("PERSalinity"), water().PER());
+            m_state.SaveFields(ProjectTable::Water, {{QStringLiteral("PERSalinity"), water().PER()},
+                                                     {QStringLiteral("PPMSalinity"), QVariant(water().PPM())}});
             FlagOff quiet(m_state.InputEventsOn);
             SetText(m_ui.txtPPM, QString::number(water().PPM()));
         });

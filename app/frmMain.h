@@ -25,6 +25,12 @@ class clsQ7IO;
 class clsUtil;
 struct Q7Objects;
 
+// A column that an object derives from a typed value and that is stored together with it.
+struct DerivedColumn {
+    const char* column = nullptr;
+    std::function<QVariant()> value;
+};
+
 // The output dialogs the File menu opens.
 enum class OutputDialog { Report, Csv, Eclipse };
 
@@ -72,7 +78,8 @@ private:
     // Runs an input handler; an error its object raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
     void PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
-                    std::function<void(std::string_view)> set, std::function<QVariant()> stored);
+                    std::function<void(std::string_view)> set, std::function<QVariant()> stored,
+                    DerivedColumn derived = {});
 
     // Handlers.
     void PhaseClick(int i, bool ticked);

@@ -162,9 +162,21 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
             SetText(m_ui.txtP[k], SingleText(Column(pr, column.constData()), -1, QStringLiteral("0")));
             m_ui.txtP[k]->setEnabled(discreteMode);
         }
+        // The discrete pressures wait for the input events too: the schedule takes the list here.
+        if (m_objects->Prs.PrRange() == "I") {
+            m_objects->Prs.NPRSi(0);
+            for (int k = 1; k <= 18; ++k)
+                m_objects->Prs.SetPRSi(m_ui.txtP[k]->text().toStdString(), static_cast<std::int16_t>(k));
+        }
 
         SetText(m_ui.txtAPI, SingleText(Column(oi, "API")));
         SetText(m_ui.txtGrav, SingleText(Column(oi, "SpecGrav")));
+        // The gravity boxes wait for the input events: the object takes the gravity here, before
+        // the GOR and bubble point that depend on it (the API when there is one, as the batch tool).
+        if (!m_ui.txtAPI->text().isEmpty())
+            m_objects->Oil.SetAPI(m_ui.txtAPI->text().toStdString());
+        else if (!m_ui.txtGrav->text().isEmpty())
+            m_objects->Oil.SetOilSG(m_ui.txtGrav->text().toStdString());
         SetText(m_ui.txtSepGas, SingleText(Column(oi, "SepGasGrav")));
         SetText(m_ui.txtSepP, SingleText(Column(oi, "SepP")));
         SetText(m_ui.txtSepT, SingleText(Column(oi, "SepT")));
@@ -192,6 +204,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         const QVariant ppm = Column(wa, "PPMSalinity");
         SetText(m_ui.txtPPM, ppm.isNull() ? QString() : QString::number(ppm.toLongLong()));
         SetText(m_ui.txtPER, SingleText(Column(wa, "PERSalinity")));
+        if (!m_ui.txtPPM->text().isEmpty()) m_objects->Water.SetPPM(m_ui.txtPPM->text().toStdString());
+        if (!m_ui.txtPER->text().isEmpty()) m_objects->Water.SetPER(m_ui.txtPER->text().toStdString());
 
         indexOption(m_ui.optRock, Column(ro, "RockType"));
         indexOption(m_ui.optType, Column(ro, "DrainType"));
@@ -207,21 +221,6 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         SetText(m_ui.txtHRPoro, SingleText(Column(ro, "HRPoro")));
         SetText(m_ui.txtHRAir, SingleText(Column(ro, "HRAir")));
         SetText(m_ui.txtHRKrg, SingleText(Column(ro, "HRKrg")));
-
-        // The boxes whose handlers wait for the input events were filled without reaching their
-        // objects: give the objects what the form now shows, as the batch tool applies a case.
-        Q7Objects& o = *m_objects;
-        if (!m_ui.txtAPI->text().isEmpty())
-            o.Oil.SetAPI(m_ui.txtAPI->text().toStdString());
-        else if (!m_ui.txtGrav->text().isEmpty())
-            o.Oil.SetOilSG(m_ui.txtGrav->text().toStdString());
-        if (!m_ui.txtPPM->text().isEmpty()) o.Water.SetPPM(m_ui.txtPPM->text().toStdString());
-        if (!m_ui.txtPER->text().isEmpty()) o.Water.SetPER(m_ui.txtPER->text().toStdString());
-        if (o.Prs.PrRange() == "I") {
-            o.Prs.NPRSi(0);
-            for (int k = 1; k <= 18; ++k)
-                o.Prs.SetPRSi(m_ui.txtP[k]->text().toStdString(), static_cast<std::int16_t>(k));
-        }
     });
 
     m_state.Cursor(ProjectTable::Fluid) = std::move(tables.Fluid);

@@ -1,0 +1,415 @@
+// Projects from the main window: New, Edit, Close, Open, Delete, the write-through of edits, and
+// loading a project back into a fresh window.
+#include "AppTestSupport.h"
+
+#include "app/FlexGrid.h"
+#include "engine/Q7Objects.h"
+#include "store/clsQ7IO.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace q7::test {
+namespace {
+
+// Creates a project on the database file directly, from the objects' defaults.
+std::int32_t AddProject(const QString& path, const QString& name) {
+    clsQ7IO io;
+    io.OpenDatabase(path);
+    EXPECT_TRUE(io.Q7FOUND());
+    NullMessageSink sink;
+    Q7Objects objects(sink);
+    Recordset row = io.NewREC(QStringLiteral("tblProject"));
+    row.SetValue(QStringLiteral("PrjName"), name);
+    row.SetValue(QStringLiteral("CreatedBy"), QStringLiteral("tests"));
+    io.CreateProject(row, objects);
+    return static_cast<std::int32_t>(row.Value(QStringLiteral("PrjID")).toLongLong());
+}
+
+int ProjectCount(const QString& path) {
+    return QueryValue(path, QStringLiteral("SELECT COUNT(*) FROM tblProject")).toInt();
+}
+
+// Project -> New with the dialog filled in and saved.
+void NewProject(Workstation& w, const QString& name, const QString& by, const QString& description) {
+    WhenModal fill([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Add new Project"));
+        Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"))->setText(name);
+        Find<QLineEdit>(dialog, QStringLiteral("txtCreatedBy"))->setText(by);
+        Find<QLineEdit>(dialog, QStringLiteral("txtDesc"))->setText(description);
+        Find<QPushButton>(dialog, QStringLiteral("cmdSave"))->click();
+    });
+    w.ui().mnuNew->trigger();
+    ASSERT_TRUE(fill.Ran());
+}
+
+// Every input a project stores, as the form shows it and as the objects hold it.
+struct Snapshot {
+    std::map<QString, QString> texts;
+    std::map<QString, bool> checked;
+    std::map<QString, double> numbers;
+    std::map<QString, std::string> letters;
+
+    static Snapshot Of(Workstation& w) {
+        Snapshot s;
+        for (auto* box : w.Window().findChildren<InputBox*>()) s.texts[box->objectName()] = box->text();
+        for (auto* b : w.Window().findChildren<QAbstractButton*>())
+            if (b->isCheckable()) s.checked[b->objectName()] = b->isChecked();
+        const Q7Objects& o = w.Objects();
+        s.numbers = {{"StdP", o.Fluid.StdP()},    {"StdTf", o.Fluid.StdTf()},   {"ResTf", o.Fluid.ResTf()},
+                     {"PrMin", o.Prs.PrMin()},    {"PrIni", o.Prs.PrIni()},     {"PrMax", o.Prs.PrMax()},
+                     {"NPRSi", o.Prs.NPRSi()},    {"API", o.Oil.API()},         {"OilSG", o.Oil.OilSG()},
+                     {"SepGG", o.Oil.SepGG()},    {"SepP", o.Oil.SepP()},       {"SepTf", o.Oil.SepTf()},
+                     {"RSI", o.Oil.RSI()},        {"Pbp", o.Oil.Pbp()},         {"GasGrav", o.Gas.GasGrav()},
+                     {"mfN", o.Gas.mfN()},        {"SumGC", o.Gas.SumGC()},     {"PPM", o.Water.PPM()},
+                     {"PER", o.Water.PER()},      {"Fluids", o.Rock.Fluids()},  {"Displace", o.Rock.Displace()},
+                     {"Lith", o.Rock.Lith()},     {"Wet", o.Rock.Wet()},        {"CORR", o.Rock.CORR()},
+                     {"SWC", o.Rock.SWC()},       {"SORW", o.Rock.SORW()},      {"SORG", o.Rock.SORG()},
+                     {"SGCrit", o.Rock.SGCrit()}, {"CoreyK", o.Rock.CoreyK()},  {"CoreyN", o.Rock.CoreyN()},
+                     {"HRPoro", o.Rock.HRPoro()}, {"HRAir", o.Rock.HRAir()},    {"HRKrg", o.Rock.HRKrg()},
+                     {"PhaseOil", o.Fluid.PhaseOil()}, {"PhaseGas", o.Fluid.PhaseGas()},
+                     {"PhaseWater", o.Fluid.PhaseWater()}};
+        for (int k = 1; k <= o.Prs.NPRSi(); ++k)
+            s.numbers["PRSi" + QString::number(k)] = o.Prs.GetPRSi(static_cast<std::int16_t>(k));
+        for (int k = 1; k <= 15; ++k) s.numbers["GC" + QString::number(k)] = o.Gas.GetGC(static_cast<std::int16_t>(k));
+        s.letters = {{"StdTU", o.Fluid.StdTU()}, {"ResTU", o.Fluid.ResTU()}, {"SepTU", o.Oil.SepTU()},
+                     {"PrRange", o.Prs.PrRange()}, {"GasEntry", o.Gas.GasEntry()}};
+        return s;
+    }
+};
+
+TEST(Projects, EmptyDatabaseListsNothing) {
+    Workstation w(DatabaseChoice::Empty());
+    int rows = -1;
+    bool okEnabled = false;
+    {
+        WhenModal look([&](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Q7 Projects"));
+            auto* grid = Find<FlexGrid>(dialog, QStringLiteral("fxgProjects"));
+            rows = grid->Rows();
+            EXPECT_EQ(grid->TextMatrix(0, 1), QStringLiteral("Name"));
+            EXPECT_EQ(grid->TextMatrix(0, 4), QStringLiteral("Description"));
+            okEnabled = Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->isEnabled();
+            Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+        });
+        w.ui().mnuOpen->trigger();
+        ASSERT_TRUE(look.Ran());
+    }
+    EXPECT_EQ(rows, 1); // the header row only
+    EXPECT_TRUE(okEnabled);
+    EXPECT_FALSE(w.State().ProjectOpen);
+    EXPECT_EQ(w.State().CurPrjID, 0);
+    EXPECT_TRUE(w.Messages().All().empty());
+}
+
+TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Snapshot before;
+    std::int32_t id = 0;
+    {
+        Workstation w(database);
+        NewProject(w, QStringLiteral("North Sea"), QStringLiteral("A. Engineer"), QStringLiteral("Round trip"));
+        id = w.State().CurPrjID;
+        ASSERT_GT(id, 0);
+        EXPECT_TRUE(w.State().ProjectOpen);
+        EXPECT_TRUE(w.ui().txtProject->isVisible());
+        EXPECT_EQ(w.ui().txtProject->text(), QStringLiteral("North Sea"));
+        EXPECT_TRUE(w.ui().mnuEdit->isEnabled());
+        EXPECT_TRUE(w.ui().mnuClose->isEnabled());
+        EXPECT_FALSE(w.ui().mnuDelete->isEnabled());
+        EXPECT_EQ(ProjectCount(database.Path()), 1);
+        for (const char* table : {"tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"})
+            EXPECT_EQ(QueryValue(database.Path(), QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PrjID = %2")
+                                                      .arg(QString::fromLatin1(table))
+                                                      .arg(id))
+                          .toInt(),
+                      1)
+                << table;
+
+        // Edits of the open project are stored at once.
+        w.SelectTab(kTabPhases);
+        w.ui().cbxFPP[1]->click();
+        w.ui().cbxFPP[2]->click();
+        w.Type(w.ui().txtStdP, QStringLiteral("14.65"));
+        w.Type(w.ui().txtResT, QStringLiteral("180"));
+        w.SelectTab(kTabPressure);
+        w.ui().optPRange[1]->click();
+        w.Type(w.ui().txtP[1], QStringLiteral("3600"));
+        w.Type(w.ui().txtP[2], QStringLiteral("2400"));
+        w.Type(w.ui().txtP[3], QStringLiteral("1200"));
+        w.SelectTab(kTabOil);
+        w.Type(w.ui().txtAPI, QStringLiteral("40"));
+        w.Type(w.ui().txtSepGas, QStringLiteral("0.75"));
+        w.Type(w.ui().txtSepP, QStringLiteral("100"));
+        w.Type(w.ui().txtSepT, QStringLiteral("80"));
+        w.Type(w.ui().txtRSI, QStringLiteral("800"));
+        w.CompleteOilTab();
+        w.SelectTab(kTabGas);
+        w.ui().optGasEntry[1]->click();
+        w.Type(w.ui().txtGC[1], QStringLiteral("0.8"));
+        w.Type(w.ui().txtGC[2], QStringLiteral("0.15"));
+        w.Type(w.ui().txtGC[13], QStringLiteral("0.05"));
+        w.SelectTab(kTabWater);
+        w.Type(w.ui().txtPPM, QStringLiteral("50000"));
+        w.SelectTab(kTabRockInput);
+        w.ui().optRock[1]->click();
+        w.ui().optType[1]->click();
+        w.ui().optLith[1]->click();
+        w.ui().optCorr[1]->click();
+        w.Type(w.ui().txtSWC, QStringLiteral("0.25"));
+        w.Type(w.ui().txtSORG, QStringLiteral("0.35"));
+        w.Type(w.ui().txtSGCrit, QStringLiteral("0.05"));
+        w.Type(w.ui().txtHRPoro, QStringLiteral("0.2"));
+        w.Type(w.ui().txtHRAir, QStringLiteral("100"));
+        w.Type(w.ui().txtHRKrg, QStringLiteral("0.6"));
+        w.PressTab();
+        EXPECT_TRUE(w.Messages().All().empty());
+
+        const QString& db = database.Path();
+        const QString where = QStringLiteral(" WHERE PrjID = ") + QString::number(id);
+        EXPECT_EQ(QueryValue(db, "SELECT PhaseWater FROM tblFluidSpec" + where).toInt(), 1);
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(), 14.65);
+        EXPECT_EQ(QueryValue(db, "SELECT PrRange FROM tblPressureSpec" + where).toString(), QStringLiteral("I"));
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT p3 FROM tblPressureSpec" + where).toDouble(), 1200.0);
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT API FROM tblOilGravity" + where).toDouble(), 40.0);
+        EXPECT_EQ(QueryValue(db, "SELECT GasEntry FROM tblGasComp" + where).toString(), QStringLiteral("C"));
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT gc2 FROM tblGasComp" + where).toDouble(), 0.15);
+        EXPECT_EQ(QueryValue(db, "SELECT PPMSalinity FROM tblWater" + where).toInt(), 50000);
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT PERSalinity FROM tblWater" + where).toDouble(), 5.0);
+        EXPECT_EQ(QueryValue(db, "SELECT CorrType FROM tblRock" + where).toInt(), 1);
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRAir FROM tblRock" + where).toDouble(), 100.0);
+
+        // An emptied field is stored as 0.
+        w.Type(w.ui().txtHRKrg, QString());
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRKrg FROM tblRock" + where).toDouble(), 0.0);
+        w.Type(w.ui().txtHRKrg, QStringLiteral("0.6"));
+        before = Snapshot::Of(w);
+
+        // Closed: the inputs stay, later edits are stored nowhere.
+        w.ui().mnuClose->trigger();
+        EXPECT_FALSE(w.State().ProjectOpen);
+        EXPECT_FALSE(w.ui().txtProject->isVisible());
+        EXPECT_TRUE(w.ui().mnuDelete->isEnabled());
+        EXPECT_FALSE(w.ui().mnuEdit->isEnabled());
+        EXPECT_EQ(w.ui().txtHRAir->text(), QStringLiteral("100"));
+        w.Type(w.ui().txtHRAir, QStringLiteral("75"));
+        EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRAir FROM tblRock" + where).toDouble(), 100.0);
+    }
+
+    // A fresh window holds the defaults until the project is opened.
+    Workstation w(database);
+    w.Messages().Clear();
+    {
+        WhenModal open([&](QWidget* dialog) {
+            auto* grid = Find<FlexGrid>(dialog, QStringLiteral("fxgProjects"));
+            EXPECT_EQ(grid->Rows(), 2);
+            EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("North Sea"));
+            EXPECT_EQ(grid->TextMatrix(1, 3), QStringLiteral("A. Engineer"));
+            EXPECT_EQ(grid->CellBackColor(1, 2), QColor(146, 209, 206));
+            Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+        });
+        w.ui().mnuOpen->trigger();
+        ASSERT_TRUE(open.Ran());
+    }
+    EXPECT_TRUE(w.Messages().All().empty());
+    EXPECT_TRUE(w.State().ProjectOpen);
+    EXPECT_EQ(w.State().CurPrjID, id);
+    EXPECT_EQ(w.ui().txtProject->text(), QStringLiteral("North Sea"));
+    EXPECT_EQ(w.ui().sstMain->currentIndex(), kTabTitle);
+
+    const Snapshot after = Snapshot::Of(w);
+    for (const auto& [name, ticked] : before.checked) {
+        if (name.startsWith(QStringLiteral("chkPLUS"))) continue; // the Plus choice is not stored
+        EXPECT_EQ(after.checked.at(name), ticked) << qPrintable(name);
+    }
+    // The boxes show the stored numbers, some with their own formats (gas "0.0000", saturations "0.00").
+    for (const auto& [name, text] : before.texts) {
+        const QString shown = after.texts.at(name);
+        if (name == QLatin1String("txtBPP")) {
+            EXPECT_NEAR(shown.toDouble(), text.toDouble(), 0.05 + 1e-6 * text.toDouble()) << qPrintable(name);
+            continue;
+        }
+        EXPECT_NEAR(shown.toDouble(), text.toDouble(), 5e-5 * std::max(1.0, std::fabs(text.toDouble())))
+            << qPrintable(name) << " was " << qPrintable(text) << ", now " << qPrintable(shown);
+    }
+    EXPECT_EQ(after.texts.at(QStringLiteral("txtGC(1)")), QStringLiteral("0.8000"));
+    EXPECT_EQ(after.texts.at(QStringLiteral("txtSORG")), QStringLiteral("0.35"));
+    EXPECT_EQ(after.texts.at(QStringLiteral("txtAPI")), QStringLiteral("40"));
+    EXPECT_EQ(after.texts.at(QStringLiteral("txtP(3)")), QStringLiteral("1200"));
+    for (const auto& [name, value] : before.numbers)
+        EXPECT_NEAR(after.numbers.at(name), value, 1e-4 * std::max(1.0, std::fabs(value))) << qPrintable(name);
+    EXPECT_EQ(after.letters, before.letters);
+    // Enabling follows the loaded options.
+    EXPECT_TRUE(OwnEnabled(w.ui().txtP[1]));
+    EXPECT_FALSE(OwnEnabled(w.ui().txtMinP));
+    EXPECT_TRUE(OwnEnabled(w.ui().txtGC[1]));
+    EXPECT_FALSE(OwnEnabled(w.ui().txtGasGrav));
+    EXPECT_TRUE(OwnEnabled(w.ui().txtHRAir));
+
+    // The load stored nothing; the next edit is stored again.
+    const QString where = QStringLiteral(" WHERE PrjID = ") + QString::number(id);
+    w.SelectTab(kTabRockInput);
+    w.Type(w.ui().txtHRAir, QStringLiteral("125"));
+    EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT HRAir FROM tblRock" + where).toDouble(), 125.0);
+}
+
+TEST(Projects, EditRenamesTheOpenProject) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    NewProject(w, QStringLiteral("Draft"), QStringLiteral("me"), QStringLiteral("first"));
+    const std::int32_t id = w.State().CurPrjID;
+    QString shownName;
+    {
+        WhenModal edit([&](QWidget* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Edit Project Data"));
+            auto* name = Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"));
+            shownName = name->text();
+            name->setText(QStringLiteral("Final"));
+            Find<QPushButton>(dialog, QStringLiteral("cmdSave"))->click();
+        });
+        w.ui().mnuEdit->trigger();
+        ASSERT_TRUE(edit.Ran());
+    }
+    EXPECT_EQ(shownName, QStringLiteral("Draft"));
+    EXPECT_EQ(w.ui().txtProject->text(), QStringLiteral("Final"));
+    EXPECT_EQ(w.State().CurPrjName, QStringLiteral("Final"));
+    EXPECT_EQ(w.State().CurPrjID, id);
+    EXPECT_EQ(QueryValue(database.Path(), QStringLiteral("SELECT PrjName FROM tblProject")).toString(),
+              QStringLiteral("Final"));
+    EXPECT_EQ(QueryValue(database.Path(), QStringLiteral("SELECT PrjDesc FROM tblProject")).toString(),
+              QStringLiteral("first"));
+}
+
+TEST(Projects, NewCancelledCreatesNothing) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    {
+        WhenModal cancel([](QWidget* dialog) {
+            Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"))->setText(QStringLiteral("Never"));
+            Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+        });
+        w.ui().mnuNew->trigger();
+        ASSERT_TRUE(cancel.Ran());
+    }
+    EXPECT_EQ(ProjectCount(database.Path()), 0);
+    EXPECT_FALSE(w.State().ProjectOpen);
+    EXPECT_FALSE(w.ui().txtProject->isVisible());
+}
+
+TEST(Projects, OpenAfterComputingAsksFirst) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    AddProject(database.Path(), QStringLiteral("Kept"));
+    Workstation w(database);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    ASSERT_TRUE(w.State().SettingsInUse);
+    w.Messages().AnswerNext(false);
+    w.ui().mnuOpen->trigger();
+    ASSERT_EQ(w.Messages().All().size(), 1u);
+    const RecordedMessage& question = w.Messages().All()[0];
+    EXPECT_EQ(question.kind, RecordedMessage::Question);
+    EXPECT_EQ(question.title, QStringLiteral("Open existing Project"));
+    EXPECT_EQ(question.text, QStringLiteral("You will lose your current settings!.  Proceed?"));
+    // No: nothing changes.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(w.State().SettingsInUse);
+    EXPECT_FALSE(w.State().ProjectOpen);
+    EXPECT_TRUE(w.ui().mnuPrint->isEnabled());
+    EXPECT_EQ(w.ui().sstMain->currentIndex(), kTabFluidProps);
+
+    // Yes: the list opens; loading selects the title tab and leaves the output menus as they were.
+    w.Messages().AnswerNext(true);
+    {
+        WhenModal open([](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click(); });
+        w.ui().mnuOpen->trigger();
+        ASSERT_TRUE(open.Ran());
+    }
+    EXPECT_FALSE(w.State().SettingsInUse);
+    EXPECT_TRUE(w.State().ProjectOpen);
+    EXPECT_EQ(w.ui().sstMain->currentIndex(), kTabTitle);
+    EXPECT_TRUE(w.ui().mnuPrint->isEnabled());
+
+    // With a project open there is no question.
+    w.Messages().Clear();
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    {
+        WhenModal cancel([](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click(); });
+        w.ui().mnuOpen->trigger();
+        ASSERT_TRUE(cancel.Ran());
+    }
+    EXPECT_TRUE(w.Messages().All().empty());
+    EXPECT_EQ(w.ui().txtProject->text(), QStringLiteral("Kept"));
+}
+
+TEST(Projects, DeleteAnsweredNoThenYes) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    const std::int32_t beta = AddProject(database.Path(), QStringLiteral("Beta"));
+    const std::int32_t alpha = AddProject(database.Path(), QStringLiteral("Alpha"));
+    Workstation w(database);
+    auto deleteFirst = [&w] {
+        WhenModal confirm([](QWidget* dialog) {
+            EXPECT_EQ(Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->text(), QStringLiteral("Delete"));
+            Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+        });
+        w.ui().mnuDelete->trigger();
+        EXPECT_TRUE(confirm.Ran());
+    };
+
+    w.Messages().AnswerNext(false);
+    deleteFirst();
+    ASSERT_EQ(w.Messages().All().size(), 1u);
+    EXPECT_EQ(w.Messages().All()[0].title, QStringLiteral("Remove Project from Q7"));
+    // The list is by name: Alpha comes first.
+    EXPECT_EQ(w.Messages().All()[0].text, QStringLiteral("Delete project Alpha.  Are you sure?"));
+    EXPECT_EQ(ProjectCount(database.Path()), 2);
+
+    w.Messages().AnswerNext(true);
+    deleteFirst();
+    EXPECT_EQ(ProjectCount(database.Path()), 1);
+    const QString& db = database.Path();
+    EXPECT_EQ(QueryValue(db, QStringLiteral("SELECT PrjID FROM tblProject")).toInt(), beta);
+    EXPECT_EQ(QueryValue(db, QStringLiteral("SELECT COUNT(*) FROM tblRock WHERE PrjID = %1").arg(alpha)).toInt(), 0);
+    EXPECT_FALSE(w.State().ProjectOpen);
+    EXPECT_EQ(w.State().CurPrjID, 0);
+}
+
+// Another program holding the database: the edit stays in the form and the object, and the
+// failure is shown.
+TEST(Projects, AStoreFailureIsShownAndTheEditKept) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    NewProject(w, QStringLiteral("Busy"), QString(), QString());
+    const QString name = QStringLiteral("app-test-lock");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(database.Path());
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        w.SelectTab(kTabPhases);
+        w.Type(w.ui().txtStdP, QStringLiteral("7"));
+        QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    const auto errors = w.Messages().Errors();
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors[0].title, QStringLiteral("Project Database Error"));
+    EXPECT_EQ(w.ui().txtStdP->text(), QStringLiteral("7"));
+    EXPECT_FLOAT_EQ(w.Objects().Fluid.StdP(), 7.0f);
+}
+
+} // namespace
+} // namespace q7::test
