@@ -23,10 +23,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     connect(this, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { emit RowColChange(); });
 }
 
-// Widths were laid out for an 8-point system font whose digits are under 6 pixels wide at 96 dpi; a
+// Widths were laid out for an 8-point system font whose digits are 6 pixels wide at 96 dpi; a
 // wider desktop font widens the grid in proportion, so numbers and captions still fit.
 int FlexGrid::TwipsToPixels(int twips) const {
-    const double fontScale = std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 58.0);
+    const double fontScale = std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 60.0);
     return static_cast<int>(twips * logicalDpiX() / 1440.0 * fontScale + 0.5);
 }
 

@@ -94,9 +94,12 @@ frmMain::frmMain(MessageService& messages, QWidget* parent)
     m_ui.sstMain->setTabEnabled(kTabRockProps, false);
     SelectTab(kTabTitle);
 
-    // Opens at the designed client size (12450 x 7905 twips), larger if the font needs it.
-    const int dpi = logicalDpiX();
-    const QSize designed((12450 * dpi) / 1440, (7905 * dpi) / 1440 + menuBar()->sizeHint().height());
+    // Opens at the designed client size (12450 x 7905 twips), widened with the grids for a wider
+    // desktop font (as FlexGrid does), and never smaller than the controls need.
+    const double scale = logicalDpiX() / 1440.0 *
+                         std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 60.0);
+    const QSize designed(static_cast<int>(12450 * scale),
+                         static_cast<int>(7905 * scale) + menuBar()->sizeHint().height());
     resize(designed.expandedTo(sizeHint()));
 }
 

@@ -192,6 +192,7 @@ void frmMain::FillOilTable() {
             for (int c = 1; c <= 10; ++c) grid->SetCellForeColor(i, c, kBubblePointText);
     }
     grid->setCurrentCell(-1, -1);
+    grid->scrollToTop();
     SetText(m_ui.txtPBPout, Fixed(oil.Pbp(), 1));
     SetText(m_ui.txtCatPbp, Fixed(oil.GetCO(prs.BPPi()), 7));
     SetText(m_ui.txtSTDOout, General(oil.STDenOil()));

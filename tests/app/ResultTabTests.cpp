@@ -172,6 +172,29 @@ INSTANTIATE_TEST_SUITE_P(
                                       "Please enter at least one non-zero Gas Composition value."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A gas gravity outside the Lee-Gonzalez-Eakin viscosity correlation (0.45 to 2.0): CalcGas stops
+// with status 4, the message goes out, the view returns to "Gas Input" and no gas or water table
+// is built.
+TEST(FluidProperties, GasStatusIsReportedAndTheViewReturnsToGasInput) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.ui().cbxFPP[0]->click();
+    w.ui().cbxFPP[1]->click();
+    w.ui().cbxFPP[2]->click();
+    w.SelectTab(kTabGas);
+    w.Type(w.ui().txtGasGrav, QStringLiteral("0.4"));
+    w.SelectTab(kTabFluidProps);
+    const auto errors = w.Messages().Errors();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].title, QStringLiteral("Viscosity Error"));
+    EXPECT_EQ(errors[0].text, QStringLiteral("Derived Gas Gravity out of range!"));
+    EXPECT_EQ(w.ui().sstMain->currentIndex(), kTabGas);
+    EXPECT_EQ(w.ui().fxgGAS->Rows(), 1);
+    EXPECT_EQ(w.ui().fxgWater->Rows(), 1);
+    EXPECT_FALSE(w.Objects().Water.GO());
+    EXPECT_TRUE(OutputMenusDisabled(w));
+}
+
 // A calculation that raises an error instead of reporting it (McCain's water viscosity at a
 // reservoir temperature of 0 F): the error is shown under the calculation's title, its table is
 // emptied, the output menus stay off and the window stays usable.
