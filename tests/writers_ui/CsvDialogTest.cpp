@@ -8,8 +8,6 @@
 #include "writers/ui/frmCSV.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include <array>
@@ -67,18 +65,6 @@ TEST_P(CsvGroups, DefaultNameAndTheComputedGroupsChecked) {
 INSTANTIATE_TEST_SUITE_P(Computed, CsvGroups, ::testing::ValuesIn(kGroups),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CsvDialog, ControlsAndCaptions) {
-    DialogWorld w;
-    frmCSV d(w.Host());
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("CSV File Export"));
-    EXPECT_EQ(Find<QLabel>(d, QStringLiteral("Label1"))->text(), QStringLiteral("CSV File Name"));
-    EXPECT_EQ(Find<QGroupBox>(d, QStringLiteral("Frame1"))->title(), QStringLiteral(" Include Properties "));
-    const char* captions[] = {"Oil", "Gas", "Water", "Rock"};
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(Include(d, k)->text(), QString::fromLatin1(captions[k]));
-    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdReport"))->text(), QStringLiteral("Export"));
-    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdCancel"))->text(), QStringLiteral("Cancel"));
-}
-
 TEST(CsvDialog, ExportWritesTheBatchToolsFile) {
     DialogWorld w;
     ScratchDir batch, dialog;
@@ -99,20 +85,6 @@ TEST(CsvDialog, ExportWritesTheBatchToolsFile) {
     EXPECT_EQ(w.messages.boxes[0].text, "CSV output complete!");
     EXPECT_EQ(w.messages.boxes[0].title, "File: " + name.toStdString());
     EXPECT_EQ(d.result(), QDialog::Accepted);
-}
-
-TEST(CsvDialog, UncheckedGroupsAreLeftOut) {
-    DialogWorld w;
-    ScratchDir dir;
-    w.data.Compute({.oil = false, .gas = true, .water = true});
-    frmCSV d(w.Host());
-    Open(d);
-    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "gas.csv"));
-    Click(Include(d, 2));
-    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
-    const std::string written = ReadFile(dir.path() / "gas.csv");
-    EXPECT_NE(written.find("Gas Properties:"), std::string::npos);
-    EXPECT_EQ(written.find("Water Properties:"), std::string::npos);
 }
 
 TEST(CsvDialog, FailedWriteKeepsTheDialogOpen) {
@@ -143,19 +115,6 @@ TEST(CsvDialog, FailedWriteKeepsTheDialogOpen) {
     EXPECT_EQ(w.messages.boxes[1].title, "File: " + (dir / "out2.csv"));
     EXPECT_TRUE(fs::is_regular_file(dir.path() / "out2.csv"));
     EXPECT_FALSE(d.isVisible());
-}
-
-TEST(CsvDialog, CancelWritesNothing) {
-    DialogWorld w;
-    ScratchDir dir;
-    w.data.Compute({.oil = true});
-    frmCSV d(w.Host());
-    Open(d);
-    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "q7.csv"));
-    Click(Find<QPushButton>(d, QStringLiteral("cmdCancel")));
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_FALSE(fs::exists(dir.path() / "q7.csv"));
-    EXPECT_TRUE(w.messages.boxes.empty());
 }
 
 } // namespace

@@ -9,8 +9,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include <array>
@@ -102,19 +100,6 @@ TEST_P(EclipseOffers, OnlyWhatIsComputedIsOfferedAndPreselected) {
 INSTANTIATE_TEST_SUITE_P(Computed, EclipseOffers, ::testing::ValuesIn(kComputed),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EclipseDialog, ControlsAndCaptions) {
-    DialogWorld w;
-    frmECL d(w.Host());
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Eclipse File Export"));
-    EXPECT_EQ(Find<QLabel>(d, QStringLiteral("Label1"))->text(), QStringLiteral("Default File Name"));
-    EXPECT_EQ(Find<QGroupBox>(d, QStringLiteral("Frame1"))->title(), QStringLiteral(" Create "));
-    const char* captions[] = {"PVDO - Oil (no gas)", "PVTO - Oil (with dissolved gas)", "PVDG - Gas Reservoir",
-                              "PVTW - Water", "DENSITY", "SWOF - Rock: Water/Oil System", "SGOF - Rock: Gas/Oil System"};
-    for (int k = 0; k < 7; ++k) EXPECT_EQ(Include(d, k)->text(), QString::fromLatin1(captions[k]));
-    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdReport"))->text(), QStringLiteral("Export"));
-    EXPECT_EQ(Find<QPushButton>(d, QStringLiteral("cmdCancel"))->text(), QStringLiteral("Cancel"));
-}
-
 TEST(EclipseDialog, NothingComputedStillExportsAndAnnouncesNoFiles) {
     DialogWorld w;
     ScratchDir dir;
@@ -164,16 +149,6 @@ TEST(EclipseDialog, UncheckedPvtoIsNotWrittenThoughItsPathIsShown) {
     EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"Case2.pvdo", "Case2.pvdg", "Case2.dens"}));
     ASSERT_EQ(w.messages.boxes.size(), 1u);
     EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVDG DENSITY ");
-
-    // Checking it again enables the box and sets the flag.
-    DialogWorld again;
-    again.data.Compute({.oil = true});
-    frmECL d2(again.Host());
-    Open(d2);
-    Click(Include(d2, 1));
-    Click(Include(d2, 1));
-    EXPECT_TRUE(d2.Writer().PVTO());
-    EXPECT_TRUE(PathBox(d2, 1)->isEnabled());
 }
 
 TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
