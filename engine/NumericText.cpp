@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -74,10 +75,12 @@ using Wide = unsigned __int128;
 
 bool ScaledExact(float magnitude, int decimals, Wide& integer, bool& halfOrMore) {
     if (decimals < 0 || decimals > 27 || !std::isfinite(magnitude)) return false;
-    int binaryExponent = 0;
-    const double fraction = std::frexp(static_cast<double>(magnitude), &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24)); // exact: 24 bits
-    const int shift = binaryExponent - 24 + decimals;
+    // magnitude = mantissa x 2^binaryExponent, read off the single's bits.
+    const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    const auto biased = static_cast<int>((bits >> 23) & 0xFFu);
+    const std::uint64_t mantissa = biased == 0 ? (bits & 0x7FFFFFu) : ((bits & 0x7FFFFFu) | 0x800000u);
+    const int binaryExponent = biased == 0 ? -149 : biased - 150;
+    const int shift = binaryExponent + decimals;
     static constexpr auto kPowersOfFive = [] {
         std::array<std::uint64_t, 28> p{};
         p[0] = 1;
