@@ -1,0 +1,45 @@
+#pragma once
+// Checks before export: the Eclipse tables as clsECL writes them, every number rounded to the
+// decimals of its column and read back, tested against the rules a simulator applies when it
+// reads the include files. The Eclipse export dialog and q7-batch --check both ask here.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q7 {
+
+struct Q7Objects;
+struct EclipseTables;
+
+// A table as written: its records (PVTO has one per solution GOR, every other table one), each a
+// list of rows, each row the numbers of one file line in file order. PVDO holds its pressure rows
+// only (the RSCONST record is a separate keyword).
+using WrittenRow = std::vector<double>;
+using WrittenRecord = std::vector<WrittenRow>;
+using WrittenTable = std::vector<WrittenRecord>;
+
+// The keywords checked, in the writer's order.
+inline constexpr std::string_view kEclipseKeywords[] = {"PVDO", "PVTO", "PVDG", "PVTW", "DENSITY", "SWOF", "SGOF"};
+
+// The numbers of `keyword`'s table exactly as clsECL would write them from `objects` (which must
+// hold the complete table). Throws std::invalid_argument for a keyword not in kEclipseKeywords and
+// whatever the writer would throw when a value cannot be written.
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword);
+
+// Why a simulator would refuse `keyword`'s table as written: one short reason per fault, naming
+// the row and its values; empty when the table is fine. A table that cannot be written at all
+// gives one reason saying why. Throws std::invalid_argument for an unknown keyword.
+std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword);
+
+// The rules alone, on a table as written (the layout of EclipseTableAsWritten's result).
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table);
+
+struct EclipseProblem {
+    std::string keyword; // "PVDO" ... "SGOF"
+    std::string reason;
+};
+
+// The problems of every table selected in `tables`, in the writer's order.
+std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables);
+
+} // namespace q7
