@@ -10,6 +10,8 @@
 #include <cctype>
 #include <cfloat>
 #include <cmath>
+#include <exception>
+#include <tuple>
 
 namespace q7 {
 namespace {
@@ -140,7 +142,7 @@ float ZFactor(const ZCoefficients& k, float Ppr) {
 // Up to kLanes Z-factors at once: the iterations are independent, and advancing them together
 // lets their arithmetic overlap. Each lane makes exactly the steps of ZFactor; a lane that fails
 // keeps its failure in check.failure.
-constexpr int kLanes = 4;
+constexpr int kLanes = 8;
 
 void ZFactors(const ZCoefficients& k, ZIteration* z, int count, float* Z) {
     bool running = true;
@@ -374,89 +376,149 @@ float clsGas::CalcCG(float p, float T, float Z0) const {
 }
 
 // Real-gas pseudo-potential m(p) = ∫0..p 2x/(μg Z) dx, psia²/cp, by Romberg integration (relative
-// tolerance 1e-6, at most 20 levels; the Romberg row is held in singles). Zp and mugp are the
-// Z-factor and viscosity at p itself. Status: a viscosity status passed through, 6 no convergence,
-// 7 an arithmetic failure.
-std::int16_t clsGas::CalcRMP(float p, float T, float gg, float Zp, float mugp, float& mp) const {
-    mp = 0.0f;
+// tolerance 1e-6, at most 20 levels; the Romberg row is held in singles), for several table rows at
+// once: each level's new points of all rows are evaluated together, so that their Z-factor
+// iterations overlap. Every row is integrated exactly as on its own. Status of a row: a viscosity
+// status passed through, 6 no convergence, 7 an arithmetic failure.
+void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
+    ZCoefficients zk{};
     try {
-        const ZCoefficients zk = ZCoefficientsFor(Single(Div(T, m_tC)));
-        const ViscosityTerms vt = ViscosityTermsFor(T, gg);
-        const double pc = m_pC;
-        // Range failures of temperature and gravity do not depend on x.
-        const std::int16_t fixedStatus = RangeStatus(T, 0.0, 1.0f, gg);
+        zk = ZCoefficientsFor(Single(Div(T, m_tC)));
+    } catch (const ArithmeticError&) {
+        for (int r = 0; r < count; ++r) rows[r].status = 7;
+        return;
+    }
+    const ViscosityTerms vt = ViscosityTermsFor(T, gg);
+    const double pc = m_pC;
+    // Range failures of temperature and gravity do not depend on x.
+    const std::int16_t fixedStatus = RangeStatus(T, 0.0, 1.0f, gg);
 
-        // The integrand at x from its Z-factor; the viscosity routine receives x as a single.
-        auto integrand = [&](double x, float Z, double& fx) -> std::int16_t {
-            const float xs = Single(x);
-            std::int16_t status = fixedStatus;
-            if (status < 2) {
-                if (xs < 0.0f || xs > 20000.0f) status = 2;
-                if (Z < 0.25f || Z > 3.0f) status = 3;
-            }
-            if (status != 0) return status;
-            float mug = 0.0f;
-            status = ViscosityFrom(vt, xs, Z, mug);
-            if (status != 0) return status;
-            fx = Div(2.0 * x, static_cast<double>(Z) * mug);
-            return 0;
-        };
+    // The integrand at x from its Z-factor; the viscosity routine receives x as a single.
+    auto integrand = [&](double x, float Z, double& fx) -> std::int16_t {
+        const float xs = Single(x);
+        std::int16_t status = fixedStatus;
+        if (status < 2) {
+            if (xs < 0.0f || xs > 20000.0f) status = 2;
+            if (Z < 0.25f || Z > 3.0f) status = 3;
+        }
+        if (status != 0) return status;
+        float mug = 0.0f;
+        status = ViscosityFrom(vt, xs, Z, mug);
+        if (status != 0) return status;
+        fx = Div(2.0 * x, static_cast<double>(Z) * mug);
+        return 0;
+    };
 
-        float R[21] = {};
-        double h = p;
-        // The integrand at p is that of the table row; at 0 it is 0.
-        R[0] = Single(h / 2.0 * Div(2.0 * h, static_cast<double>(Zp) * mugp));
-        long n = 1;
-        double pow4 = 1.0;
-        ZIteration z[kLanes];
-        float Z[kLanes];
-        double x[kLanes];
-        for (int i = 1; i <= 20; ++i) {
-            // n new points h/2, 3h/2, ..., taken kLanes at a time and summed in order.
-            double sum = 0.0;
-            double next = h / 2.0;
-            for (long j = 0; j < n; j += kLanes) {
-                const int count = static_cast<int>(std::min<long>(kLanes, n - j));
-                for (int l = 0; l < count; ++l) {
-                    x[l] = next;
-                    next += h;
-                    ZIteration& zl = z[l];
-                    zl.check = {};
-                    const double ppr = zl.check.Single(zl.check.Div(x[l], pc));
-                    if (zl.check.failure) {
-                        zl.done = true;
-                    } else {
-                        ZStart(zk, static_cast<float>(ppr), zl);
-                    }
-                }
-                ZFactors(zk, z, count, Z);
-                for (int l = 0; l < count; ++l) {
-                    if (z[l].check.failure) throw ArithmeticError(z[l].check.failure);
-                    double fx = 0.0;
-                    const std::int16_t status = integrand(x[l], Z[l], fx);
-                    if (status != 0) return status;
-                    sum += fx;
-                }
-            }
-            float old = R[0];
-            R[0] = Single((old + h * sum) / 2.0);
-            pow4 = 1.0;
-            for (int j = 1; j <= i; ++j) {
-                pow4 *= 4.0;
-                const float kept = R[j];
-                R[j] = Single(R[j - 1] + (static_cast<double>(R[j - 1]) - old) / (pow4 - 1.0));
-                old = kept;
-            }
-            h /= 2.0;
-            n *= 2;
-            if (std::fabs(Div(static_cast<double>(R[i]) - R[i - 1], R[i])) < 0.000001) {
-                mp = R[i];
-                return 0;
+    for (int r = 0; r < count; ++r) {
+        RombergRow& row = rows[r];
+        row.status = -1;
+        row.mp = 0.0f;
+        row.level = 1;
+        row.h = row.p;
+        row.n = 1;
+        for (float& v : row.R) v = 0.0f;
+        try {
+            // The integrand at p is that of the table row; at 0 it is 0.
+            row.R[0] = Single(row.h / 2.0 * Div(2.0 * row.h, static_cast<double>(row.Zp) * row.mugp));
+        } catch (const ArithmeticError&) {
+            row.status = 7;
+        }
+    }
+
+    ZIteration z[kLanes];
+    float Z[kLanes];
+    double x[kLanes];
+    int owner[kLanes];
+    for (;;) {
+        bool running = false;
+        for (int r = 0; r < count; ++r) {
+            if (rows[r].status < 0) {
+                running = true;
+                rows[r].sum = 0.0;
+                rows[r].next = rows[r].h / 2.0;
             }
         }
-        return 6;
-    } catch (const ArithmeticError&) {
-        return 7;
+        if (!running) break;
+
+        // This level's new points h/2, 3h/2, ... of every running row, kLanes at a time; each row's
+        // points are summed in order, and its first failure ends it.
+        int r = 0;
+        long j = 0;
+        for (;;) {
+            int filled = 0;
+            while (filled < kLanes && r < count) {
+                RombergRow& row = rows[r];
+                if (row.status >= 0 || j >= row.n) {
+                    ++r;
+                    j = 0;
+                    continue;
+                }
+                x[filled] = row.next;
+                row.next += row.h;
+                owner[filled] = r;
+                ZIteration& zl = z[filled];
+                zl.check = {};
+                const double ppr = zl.check.Single(zl.check.Div(x[filled], pc));
+                if (zl.check.failure) {
+                    zl.done = true;
+                } else {
+                    ZStart(zk, static_cast<float>(ppr), zl);
+                }
+                ++filled;
+                ++j;
+            }
+            if (filled == 0) break;
+            ZFactors(zk, z, filled, Z);
+            for (int l = 0; l < filled; ++l) {
+                RombergRow& row = rows[owner[l]];
+                if (row.status >= 0) continue;
+                if (z[l].check.failure) {
+                    row.status = 7;
+                    continue;
+                }
+                try {
+                    double fx = 0.0;
+                    const std::int16_t status = integrand(x[l], Z[l], fx);
+                    if (status != 0) {
+                        row.status = status;
+                        continue;
+                    }
+                    row.sum += fx;
+                } catch (const ArithmeticError&) {
+                    row.status = 7;
+                }
+            }
+        }
+
+        // Each running row completes its level.
+        for (int q = 0; q < count; ++q) {
+            RombergRow& row = rows[q];
+            if (row.status >= 0) continue;
+            try {
+                const int i = row.level;
+                float old = row.R[0];
+                row.R[0] = Single((old + row.h * row.sum) / 2.0);
+                double pow4 = 1.0;
+                for (int jj = 1; jj <= i; ++jj) {
+                    pow4 *= 4.0;
+                    const float kept = row.R[jj];
+                    row.R[jj] = Single(row.R[jj - 1] + (static_cast<double>(row.R[jj - 1]) - old) / (pow4 - 1.0));
+                    old = kept;
+                }
+                row.h /= 2.0;
+                row.n *= 2;
+                if (std::fabs(Div(static_cast<double>(row.R[i]) - row.R[i - 1], row.R[i])) < 0.000001) {
+                    row.mp = row.R[i];
+                    row.status = 0;
+                } else if (i == 20) {
+                    row.status = 6;
+                } else {
+                    row.level = i + 1;
+                }
+            } catch (const ArithmeticError&) {
+                row.status = 7;
+            }
+        }
     }
 }
 
@@ -469,22 +531,64 @@ std::int16_t clsGas::CalcGas() {
     const double Tsc = m_fluid.StdTr();
     const float gg = m_GasGrav;
     const std::int16_t n = m_prs.NPRSo();
+
+    // The rows are computed in order up to the viscosity, then the m(p) integrals of those rows
+    // together, and the outcome is settled in row order: a row that fails ends the table there, and
+    // the rows after it keep what they held before.
+    const auto before = std::make_tuple(m_PPR, m_Z, m_PZ, m_BG, m_RHOG, m_CG, m_MUG);
+    RombergRow rows[kRows];
+    int complete = 0;           // rows ready for m(p)
+    int written = 0;            // rows the first stage wrote to
+    std::int16_t stopStatus = 0; // a viscosity status that ended the first stage
+    std::exception_ptr raised;  // an error that ended it
     for (std::int16_t k = 1; k <= n; ++k) {
-        const float p = m_prs.GetPRSo(k);
-        const double P = p;
-        const float ppr = Store(Row(m_PPR, k), Div(P, m_pC));
-        const double Z = Store(Row(m_Z, k), CalcZ(m_PTR, ppr));
-        Store(Row(m_PZ, k), Div(P, Z));
-        Store(Row(m_BG, k), Div(static_cast<double>(T) * Z * psc, Tsc * P));
-        Store(Row(m_RHOG, k), Div(P * m_Mg, Z * kGasConstant * T));
-        Store(Row(m_CG, k), CalcCG(p, T, static_cast<float>(Z)));
-        std::int16_t status = CalcMUG(T, p, static_cast<float>(Z), gg, Row(m_MUG, k));
-        if (status > 0) return status;
-        float mp = 0.0f;
-        status = CalcRMP(p, T, gg, static_cast<float>(Z), Row(m_MUG, k), mp);
-        Row(m_RMP, k) = mp;
-        if (status > 0) return status;
+        written = k;
+        try {
+            const float p = m_prs.GetPRSo(k);
+            const double P = p;
+            const float ppr = Store(Row(m_PPR, k), Div(P, m_pC));
+            const double Z = Store(Row(m_Z, k), CalcZ(m_PTR, ppr));
+            Store(Row(m_PZ, k), Div(P, Z));
+            Store(Row(m_BG, k), Div(static_cast<double>(T) * Z * psc, Tsc * P));
+            Store(Row(m_RHOG, k), Div(P * m_Mg, Z * kGasConstant * T));
+            Store(Row(m_CG, k), CalcCG(p, T, static_cast<float>(Z)));
+            const std::int16_t status = CalcMUG(T, p, static_cast<float>(Z), gg, Row(m_MUG, k));
+            if (status > 0) {
+                stopStatus = status;
+                break;
+            }
+            RombergRow& row = rows[complete++];
+            row.p = p;
+            row.Zp = static_cast<float>(Z);
+            row.mugp = Row(m_MUG, k);
+        } catch (...) {
+            raised = std::current_exception();
+            break;
+        }
     }
+
+    CalcRMP(rows, complete, T, gg);
+
+    for (int r = 0; r < complete; ++r) {
+        const auto k = static_cast<std::int16_t>(r + 1);
+        Row(m_RMP, k) = rows[r].mp;
+        if (rows[r].status > 0) {
+            const auto& [ppr, z, pz, bg, rhog, cg, mug] = before;
+            for (int later = r + 1; later < written; ++later) {
+                const auto i = static_cast<std::size_t>(later);
+                m_PPR[i] = ppr[i];
+                m_Z[i] = z[i];
+                m_PZ[i] = pz[i];
+                m_BG[i] = bg[i];
+                m_RHOG[i] = rhog[i];
+                m_CG[i] = cg[i];
+                m_MUG[i] = mug[i];
+            }
+            return rows[r].status;
+        }
+    }
+    if (raised) std::rethrow_exception(raised);
+    if (stopStatus > 0) return stopStatus;
     m_GO = true;
     return 0;
 }
