@@ -393,6 +393,30 @@ TEST(GasStatus, GoTurnsFalseWhenALaterCalculationFails) {
     EXPECT_FALSE(g.q.Gas.GO());
 }
 
+TEST(GasStatus, RowFailingInTheIntegralEndsTheTableThere) {
+    // Near the critical point (Tpr 1.0) the m(p) integral of the first row passes Ppr ≈ 1, where
+    // Z ≈ 0.18 is out of the viscosity routine's range (status 3), although Z is in range at both
+    // schedule pressures (Ppr 10 and 5). The second row then keeps the previous table's values.
+    GasProject g(false, true, {6280, 3140});
+    g.q.Gas.SetGasGrav("1.2");
+    ASSERT_EQ(g.q.Gas.CalcGas(), 0);
+    const float oldZ2 = g.q.Gas.GetZ(2), oldMUG2 = g.q.Gas.GetMUG(2), oldRMP2 = g.q.Gas.GetRMP(2), oldZ1 = g.q.Gas.GetZ(1);
+    g.q.Fluid.SetResT("20"); // 480 °R, Tpr 0.99992
+    EXPECT_EQ(g.q.Gas.CalcGas(), 3);
+    EXPECT_FALSE(g.q.Gas.GO());
+    EXPECT_NE(g.q.Gas.GetZ(1), oldZ1); // the first row was computed
+    EXPECT_GT(g.q.Gas.GetMUG(1), 0.0f);
+    EXPECT_EQ(g.q.Gas.GetRMP(1), 0.0f);
+    EXPECT_EQ(g.q.Gas.GetZ(2), oldZ2);
+    EXPECT_EQ(g.q.Gas.GetMUG(2), oldMUG2);
+    EXPECT_EQ(g.q.Gas.GetRMP(2), oldRMP2);
+    // Each row's Z-factor at its own pressure is in range, so the failure lies inside the integral.
+    const float Tpr = g.q.Gas.PTR();
+    EXPECT_GE(q7::clsGas::CalcZ(Tpr, static_cast<float>(6280 / g.q.Gas.pC())), 0.25f);
+    EXPECT_GE(q7::clsGas::CalcZ(Tpr, static_cast<float>(3140 / g.q.Gas.pC())), 0.25f);
+    EXPECT_LT(q7::clsGas::CalcZ(Tpr, 1.0f), 0.25f);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The independent reference: every gas property and row of each golden case.
 
