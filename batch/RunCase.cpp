@@ -7,6 +7,7 @@
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
 #include "writers/CaseOutput.h"
+#include "writers/OutputChoices.h"
 
 #include <fstream>
 #include <system_error>
@@ -119,11 +120,14 @@ ReportIdentity IdentityOf(const CaseFile& c) {
 
 bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                   const OutputFormats& formats) {
+    return RunCase(c, name, outDir, formats, false).clean;
+}
+
+CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
+                   const OutputFormats& formats, bool check) {
     CaseOutcome outcome;
     RecordingSink sink(outcome.messages);
     Q7Objects objects(sink);
-    const std::filesystem::path dir = outDir / name;
-    std::filesystem::create_directories(dir);
 
     try {
         ApplyCase(c, objects);
@@ -132,11 +136,18 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
     }
     if (!outcome.error) Compute(c, objects, sink, outcome);
 
-    if (formats.summary) WriteText(dir / "summary.json", SummaryJson(outcome, objects));
-    if (formats.csv) WriteCaseCsv(objects, dir);
-    if (formats.eclipse) WriteCaseEclipse(objects, dir);
-    if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
-    return outcome.messages.empty() && !outcome.error;
+    if (!outDir.empty()) {
+        const std::filesystem::path dir = outDir / name;
+        std::filesystem::create_directories(dir);
+        if (formats.summary) WriteText(dir / "summary.json", SummaryJson(outcome, objects));
+        if (formats.csv) WriteCaseCsv(objects, dir);
+        if (formats.eclipse) WriteCaseEclipse(objects, dir);
+        if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+    }
+    CaseResult result;
+    result.clean = outcome.messages.empty() && !outcome.error;
+    if (check) result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects));
+    return result;
 }
 
 } // namespace q7

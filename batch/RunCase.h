@@ -1,9 +1,11 @@
 #pragma once
 // Computing one case as the workstation's result tabs do and writing its files into a folder.
 #include "batch/CaseFile.h"
+#include "writers/EclipseChecks.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace q7 {
 
@@ -15,5 +17,15 @@ struct OutputFormats {
 // files. Returns true when the case computed without a message or an error.
 bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                   const OutputFormats& formats);
+
+struct CaseResult {
+    bool clean = false;                  // computed without a message or an error
+    std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
+};
+
+// As RunCaseToDir; with an empty outDir nothing is written. With `check`, the Eclipse tables the
+// export offers for the case (and pre-selects) are checked as they would be written.
+CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
+                   const OutputFormats& formats, bool check);
 
 } // namespace q7

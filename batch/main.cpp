@@ -19,7 +19,7 @@
 namespace {
 
 const char* kUsage =
-    "usage: q7-batch run CASE.json... --out DIR [--jobs N] [--formats LIST]\n"
+    "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
     "       q7-batch run --project (NAME | --id N) --out DIR [--formats LIST]\n"
     "       q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
@@ -30,8 +30,12 @@ const char* kUsage =
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
     "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
+    "         --check checks the Eclipse tables the export offers as they would be written and\n"
+    "         prints each table a simulator would refuse as CASE: KEYWORD: reason; without\n"
+    "         --out nothing is written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
-    "         error (its summary says which), 2 usage error.\n"
+    "         error (its summary says which) or, with --check, a table would be refused,\n"
+    "         2 usage error.\n"
     "projects lists the projects of the project database (q7.mdb beside the programs, or the\n"
     "         file named by Q7_DATABASE); save, export, delete and run --project work on it.\n";
 
@@ -56,7 +60,8 @@ bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
 }
 
 int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
-             const q7::OutputFormats& formats) {
+             const q7::OutputFormats& formats, bool check) {
+    std::vector<std::vector<q7::EclipseProblem>> problems(files.size());
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> anyFailed{false};
     std::mutex errMutex;
@@ -68,7 +73,9 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
             bool ok = false;
             try {
                 q7::CaseFile c = q7::CaseFile::FromFile(path);
-                ok = q7::RunCaseToDir(c, path.stem().string(), outDir, formats);
+                q7::CaseResult r = q7::RunCase(c, path.stem().string(), outDir, formats, check);
+                ok = r.clean;
+                problems[i] = std::move(r.problems);
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> lock(errMutex);
                 std::cerr << (progress ? "\r" : "") << "q7-batch: " << e.what() << "\n";
@@ -88,7 +95,17 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     worker();
     for (auto& t : threads) t.join();
     if (progress) std::cerr << "\n";
-    return anyFailed ? 1 : 0;
+    // The checks' findings in the order the cases were named.
+    bool refused = false;
+    for (size_t i = 0; i < files.size(); ++i) {
+        for (const q7::EclipseProblem& p : problems[i]) {
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": " << p.reason
+                      << "\n";
+            refused = true;
+        }
+    }
+    std::cout << std::flush;
+    return anyFailed || refused ? 1 : 0;
 }
 
 } // namespace
@@ -113,6 +130,7 @@ int main(int argc, char** argv) {
     std::string outDir;
     int jobs = 1;
     q7::OutputFormats formats;
+    bool check = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* what) -> const std::string* {
@@ -136,6 +154,8 @@ int main(int argc, char** argv) {
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
             if (!v || !ParseFormats(*v, formats)) return Usage("--formats takes summary,csv,eclipse,report");
+        } else if (a == "--check") {
+            check = true;
         } else if (!a.empty() && a[0] == '-') {
             return Usage("unknown option: " + a);
         } else {
@@ -143,6 +163,6 @@ int main(int argc, char** argv) {
         }
     }
     if (files.empty()) return Usage("no case files");
-    if (outDir.empty()) return Usage("--out DIR is required");
-    return RunCases(files, outDir, jobs, formats);
+    if (outDir.empty() && !check) return Usage("--out DIR is required");
+    return RunCases(files, outDir, jobs, formats, check);
 }
