@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+// Fontconfig keeps its configuration for the life of the process; under the leak checker that is
+// not the program's leak.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace q7::test {
 
 void FakeMessages::ShowError(const QString& message, const QString& title) {
