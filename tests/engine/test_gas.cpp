@@ -295,6 +295,28 @@ TEST(GasTables, RealGasPotentialAgreesWithSimpsonIntegration) {
     }
 }
 
+TEST(GasTables, EachRowIsTheSameAsOnItsOwn) {
+    // The rows' m(p) integrals are evaluated together; each row must equal, bit for bit, the row
+    // of a table that holds that pressure alone.
+    const std::vector<double> pressures = {9800, 8000, 7100, 6000, 5000, 4400, 3000, 2500, 1200, 700, 300, 90, 49, 20, 5};
+    GasProject all(true, true, pressures);
+    all.q.Gas.SetGasGrav("0.82");
+    all.q.Gas.SetmfCO2("0.04");
+    all.q.Gas.SetmfH2S("0.02");
+    ASSERT_EQ(all.q.Gas.CalcGas(), 0);
+    for (std::int16_t k = 1; k <= static_cast<std::int16_t>(pressures.size()); ++k) {
+        GasProject one(true, true, {all.q.Prs.GetPRSo(k)});
+        one.q.Gas.SetGasGrav("0.82");
+        one.q.Gas.SetmfCO2("0.04");
+        one.q.Gas.SetmfH2S("0.02");
+        ASSERT_EQ(one.q.Gas.CalcGas(), 0);
+        EXPECT_EQ(one.q.Gas.GetZ(1), all.q.Gas.GetZ(k)) << "row " << k;
+        EXPECT_EQ(one.q.Gas.GetCG(1), all.q.Gas.GetCG(k)) << "row " << k;
+        EXPECT_EQ(one.q.Gas.GetMUG(1), all.q.Gas.GetMUG(k)) << "row " << k;
+        EXPECT_EQ(one.q.Gas.GetRMP(1), all.q.Gas.GetRMP(k)) << "row " << k;
+    }
+}
+
 TEST(GasTables, ViscosityOfLeeGonzalezEakin) {
     // Lee, Gonzalez and Eakin (1966): at low density μg -> 1e-4 K exp(X ρ^Y) with ρ ≈ 0; a 0.7
     // gravity gas at 610 °R: K = (0.0063·20.272 + 7.77)·610^1.5 / (12.9·20.272 + 122.4 + 610).
