@@ -62,8 +62,10 @@ public:
     void MessageBox(std::string_view text, std::string_view caption) override;
     void EndDialog(int result) override;
 
-protected:
+    // Escape and the window's close button: the dialog's Cancel.
     void reject() override;
+
+protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

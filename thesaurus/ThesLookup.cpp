@@ -111,6 +111,9 @@ void ThesLookup::Collect(ThesFile& file, int64_t entryOffset, int pattern, std::
                          const std::function<void()>& onAdded) {
     bool prefetched = false;
     std::string text;
+    std::vector<std::string> heldLower;
+    heldLower.reserve(kMaxSynonyms);
+    for (const std::string& s : synonyms) heldLower.push_back(LowerLatin1(s));
     for (int64_t off = entryOffset + 4; off + 4 <= file.Length(); off += 4) {
         if (synonyms.size() >= kMaxSynonyms) break; // any further synonym would be dropped
         int32_t entry = 0;
@@ -123,13 +126,8 @@ void ThesLookup::Collect(ThesFile& file, int64_t entryOffset, int pattern, std::
         }
         if (!file.ReadText(textOffset, text)) continue; // unreadable text: skipped
         std::string lower = LowerLatin1(text);
-        bool held = false;
-        for (const std::string& s : synonyms)
-            if (LowerLatin1(s) == lower) {
-                held = true;
-                break;
-            }
-        if (held) continue;
+        if (std::find(heldLower.begin(), heldLower.end(), lower) != heldLower.end()) continue;
+        heldLower.push_back(lower);
         if (pattern == 1 && !lower.empty())
             lower[0] = static_cast<char>(ToUpperLatin1(static_cast<unsigned char>(lower[0])));
         else if (pattern == 2)
