@@ -178,30 +178,6 @@ TEST(GasCharacterisation, PlusFractionKeslerLee) {
     EXPECT_NEAR(g.q.Gas.GasGrav(), 150 / 28.96, 1e-6);
 }
 
-TEST(GasCharacterisation, PlusEntryReplacesOnlyItsRow) {
-    // Rows other than the plus row keep the component table: heptane (row 9) with no plus entry.
-    GasProject table(false, true, {2000});
-    table.Composition({0.9, 0, 0, 0, 0, 0, 0, 0, 0.1});
-    table.q.Gas.CalcGas();
-    GasProject plus(false, true, {2000});
-    plus.q.Gas.PlusEntry(2);
-    plus.Composition({0.9, 0, 0, 0, 0, 0, 0, 0, 0.1});
-    plus.q.Gas.CalcGas();
-    EXPECT_EQ(plus.q.Gas.tC(), table.q.Gas.tC());
-    EXPECT_EQ(plus.q.Gas.pC(), table.q.Gas.pC());
-}
-
-TEST(GasCharacterisation, CompositionLeavesDerivedGravityForGravityMode) {
-    GasProject g(false, true, {2000});
-    g.Composition({0.8, 0.2});
-    g.q.Gas.CalcGas();
-    const float derived = g.q.Gas.GasGrav();
-    g.q.Gas.GasEntry("g");
-    EXPECT_EQ(g.q.Gas.GasEntry(), "G");
-    EXPECT_EQ(g.q.Gas.GasGrav(), derived);
-    EXPECT_NEAR(derived, (0.8 * 16.043 + 0.2 * 30.07) / 28.96, 1e-6);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Composition entry.
 
@@ -238,18 +214,6 @@ TEST(GasTables, IndexOutsideThirtyRowsFails) {
         EXPECT_THROW(q.Gas.GetRMP(k), q7::SubscriptError);
         EXPECT_THROW(q.Gas.GetMUG(k), q7::SubscriptError);
     }
-}
-
-TEST(GasTables, DefaultsOfANewObject) {
-    q7::NullMessageSink sink;
-    Q7Objects q(sink);
-    EXPECT_EQ(q.Gas.GasEntry(), "G");
-    EXPECT_EQ(q.Gas.PlusEntry(), 0);
-    EXPECT_FLOAT_EQ(q.Gas.PLUSmw(), 105.8f);
-    EXPECT_FLOAT_EQ(q.Gas.PLUSgg(), 0.7f);
-    EXPECT_FLOAT_EQ(q.Gas.GasGrav(), 0.7f);
-    EXPECT_FLOAT_EQ(q.Gas.STDenGas(), 0.05f);
-    EXPECT_FALSE(q.Gas.GO());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -315,17 +279,6 @@ TEST(GasTables, EachRowIsTheSameAsOnItsOwn) {
         EXPECT_EQ(one.q.Gas.GetMUG(1), all.q.Gas.GetMUG(k)) << "row " << k;
         EXPECT_EQ(one.q.Gas.GetRMP(1), all.q.Gas.GetRMP(k)) << "row " << k;
     }
-}
-
-TEST(GasTables, ViscosityOfLeeGonzalezEakin) {
-    // Lee, Gonzalez and Eakin (1966): at low density μg -> 1e-4 K exp(X ρ^Y) with ρ ≈ 0; a 0.7
-    // gravity gas at 610 °R: K = (0.0063·20.272 + 7.77)·610^1.5 / (12.9·20.272 + 122.4 + 610).
-    float mu = -1;
-    ASSERT_EQ(q7::clsGas::CalcMUG(610, 14.7f, 1.0f, 0.7f, mu), 0);
-    const double M = 0.7 * 28.96;
-    const double K = (0.0063 * M + 7.77) * std::pow(610.0, 1.5) / (12.9 * M + 122.4 + 610);
-    EXPECT_NEAR(mu, 1e-4 * K, 1e-4 * K * 0.01); // the density term adds well under 1 %
-    EXPECT_GT(mu, 1e-4 * K);
 }
 
 // ---------------------------------------------------------------------------------------------
