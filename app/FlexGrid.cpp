@@ -20,13 +20,15 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setSelectionMode(QAbstractItemView::NoSelection);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    connect(this, &QTableWidget::currentCellChanged, this, [this](int, int, int, int) { emit RowColChange(); });
+    connect(this, &QTableWidget::currentCellChanged, this,
+            [this](int, int, int, int) { emit RowColChange(); });
 }
 
 // Widths were laid out for an 8-point system font whose digits are 6 pixels wide at 96 dpi; a
 // wider desktop font widens the grid in proportion, so numbers and captions still fit.
 int FlexGrid::TwipsToPixels(int twips) const {
-    const double fontScale = std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 60.0);
+    const double fontScale =
+        std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 60.0);
     return static_cast<int>(twips * logicalDpiX() / 1440.0 * fontScale + 0.5);
 }
 
@@ -54,7 +56,8 @@ void FlexGrid::SetHeaderHeight(int twips) {
 
 void FlexGrid::SetColWidth(int col, int twips) {
     if (col < 0 || col >= columnCount()) return;
-    if (static_cast<int>(m_widthTwips.size()) <= col) m_widthTwips.resize(static_cast<std::size_t>(col) + 1, 0);
+    if (static_cast<int>(m_widthTwips.size()) <= col)
+        m_widthTwips.resize(static_cast<std::size_t>(col) + 1, 0);
     m_widthTwips[static_cast<std::size_t>(col)] = twips;
     if (twips <= 0) {
         setColumnHidden(col, true);

@@ -143,7 +143,8 @@ void InputBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
     // The window losing activation, a menu or a popup is not leaving the box.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason)
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason)
         return;
     if (g_restoringFocus) return;
     const bool checked = m_leaveChecked;
@@ -159,8 +160,10 @@ void InputBox::focusOutEvent(QFocusEvent* event) {
 }
 
 void InputBox::RefuseAfterMove() {
-    if (g_refusedBox == this) g_refusedBox = nullptr;
-    else if (hasFocus()) return; // refused already, when the press arrived
+    if (g_refusedBox == this)
+        g_refusedBox = nullptr;
+    else if (hasFocus())
+        return; // refused already, when the press arrived
     if (Acceptable()) return;
     if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
     if (isVisible() && isEnabled()) {

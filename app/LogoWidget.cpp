@@ -28,7 +28,8 @@ void DrawLogo(QPainter& p, const QRectF& box) {
         QPainterPath band;
         const qreal y = r.top() + s * (0.66 + 0.09 * i);
         band.moveTo(r.left() + s * 0.12, y);
-        band.cubicTo(r.left() + s * 0.4, y - s * 0.05, r.left() + s * 0.6, y + s * 0.05, r.right() - s * 0.12, y);
+        band.cubicTo(r.left() + s * 0.4, y - s * 0.05, r.left() + s * 0.6, y + s * 0.05, r.right() - s * 0.12,
+                     y);
         p.setPen(QPen(strata[i], s * 0.055, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawPath(band);
@@ -41,7 +42,8 @@ void DrawLogo(QPainter& p, const QRectF& box) {
     const qreal bottom = r.top() + s * 0.58;
     const qreal half = s * 0.17;
     drop.moveTo(cx, top);
-    drop.cubicTo(cx + half * 0.3, top + s * 0.12, cx + half * 1.2, bottom - s * 0.18, cx + half, bottom - s * 0.1);
+    drop.cubicTo(cx + half * 0.3, top + s * 0.12, cx + half * 1.2, bottom - s * 0.18, cx + half,
+                 bottom - s * 0.1);
     drop.arcTo(QRectF(cx - half, bottom - 2 * half * 0.95, 2 * half, 2 * half * 0.95), -10, -160);
     drop.cubicTo(cx - half * 1.2, bottom - s * 0.18, cx - half * 0.3, top + s * 0.12, cx, top);
     QLinearGradient fill(QPointF(cx - half, top), QPointF(cx + half, bottom));

@@ -186,8 +186,8 @@ QWidget* TitlePage() {
     layout->addWidget(disclaimer, 0, Qt::AlignHCenter);
     layout->addSpacing(10);
 
-    auto* contact = new QLabel(QStringLiteral(
-        "Corvanta Reservoir Software\nTelephone: +1 281 555 0147     corvanta.example.com"));
+    auto* contact = new QLabel(
+        QStringLiteral("Corvanta Reservoir Software\nTelephone: +1 281 555 0147     corvanta.example.com"));
     contact->setObjectName(QStringLiteral("lblContact"));
     contact->setAlignment(Qt::AlignCenter);
     layout->addWidget(contact);
@@ -236,7 +236,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
             pl->addWidget(ui.cbxFPP[i]);
         }
 
-        auto* std = Builder::Frame(QStringLiteral(" Standard Pressure && Temperature "), QStringLiteral("fraStd"));
+        auto* std =
+            Builder::Frame(QStringLiteral(" Standard Pressure && Temperature "), QStringLiteral("fraStd"));
         auto* sl = new QGridLayout(std);
         ui.txtStdP = b.Box(QStringLiteral("txtStdP"));
         ui.txtStdT = b.Box(QStringLiteral("txtStdT"));
@@ -264,16 +265,19 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         content->addWidget(phases);
         content->addWidget(std);
         content->addWidget(res);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabPhases"), content), QStringLiteral("Phases Present"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabPhases"), content),
+                           QStringLiteral("Phases Present"));
     }
 
     // 2: Pressure Input.
     {
         auto* mode = b.Group("optPRange");
         auto* options = new QHBoxLayout;
-        options->addWidget(Builder::Option(ui.optPRange, mode, 0, "optPRange", QStringLiteral("Specify Pressure Range")));
+        options->addWidget(
+            Builder::Option(ui.optPRange, mode, 0, "optPRange", QStringLiteral("Specify Pressure Range")));
         options->addSpacing(24);
-        options->addWidget(Builder::Option(ui.optPRange, mode, 1, "optPRange", QStringLiteral("Enter discrete Values")));
+        options->addWidget(
+            Builder::Option(ui.optPRange, mode, 1, "optPRange", QStringLiteral("Enter discrete Values")));
         options->addStretch(1);
 
         auto* range = Builder::Frame(QStringLiteral(" Range "), QStringLiteral("fraRange"));
@@ -281,8 +285,9 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         ui.txtMinP = b.Box(QStringLiteral("txtMinP"));
         ui.txtInitP = b.Box(QStringLiteral("txtInitP"));
         ui.txtMaxP = b.Box(QStringLiteral("txtMaxP"));
-        const std::pair<const char*, InputBox*> rows[3] = {
-            {"Minimum Pressure", ui.txtMinP}, {"Initial Pressure", ui.txtInitP}, {"Maximum Pressure", ui.txtMaxP}};
+        const std::pair<const char*, InputBox*> rows[3] = {{"Minimum Pressure", ui.txtMinP},
+                                                           {"Initial Pressure", ui.txtInitP},
+                                                           {"Maximum Pressure", ui.txtMaxP}};
         for (int r = 0; r < 3; ++r) {
             rl->addWidget(Builder::Label(QString::fromLatin1(rows[r].first)), r, 0);
             rl->addWidget(rows[r].second, r, 1);
@@ -311,7 +316,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto* content = new QVBoxLayout;
         content->addLayout(options);
         content->addLayout(frames);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabPressure"), content), QStringLiteral("Pressure Input"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabPressure"), content),
+                           QStringLiteral("Pressure Input"));
     }
 
     // 3: Oil Input.
@@ -378,16 +384,19 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         content->addWidget(sep);
         content->addSpacing(8);
         content->addLayout(gor);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabOil"), content), QStringLiteral("Oil Input"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabOil"), content),
+                           QStringLiteral("Oil Input"));
     }
 
     // 4: Gas Input.
     {
         auto* mode = b.Group("optGasEntry");
         auto* options = new QHBoxLayout;
-        options->addWidget(Builder::Option(ui.optGasEntry, mode, 0, "optGasEntry", QStringLiteral("Gravity && Inerts")));
+        options->addWidget(
+            Builder::Option(ui.optGasEntry, mode, 0, "optGasEntry", QStringLiteral("Gravity && Inerts")));
         options->addSpacing(24);
-        options->addWidget(Builder::Option(ui.optGasEntry, mode, 1, "optGasEntry", QStringLiteral("Composition")));
+        options->addWidget(
+            Builder::Option(ui.optGasEntry, mode, 1, "optGasEntry", QStringLiteral("Composition")));
         options->addStretch(1);
 
         auto* inerts = Builder::Frame(QStringLiteral(" Gas Gravity && Inerts"), QStringLiteral("fraGravity"));
@@ -416,9 +425,9 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
 
         auto* comp = Builder::Frame(QStringLiteral(" Gas Composition "), QStringLiteral("fraComposition"));
         auto* cl = new QGridLayout(comp);
-        const char* names[15] = {"Methane", "Ethane",  "Propane", "i-Butane", "n-Butane",
-                                 "i-Pentane", "n-Pentane", "Hexane", "Heptane", "Octane",
-                                 "Nonane", "Decane", "Nitrogen", "Carbon Dioxide", "Hydrogen Sulfide"};
+        const char* names[15] = {"Methane",   "Ethane",    "Propane",  "i-Butane",       "n-Butane",
+                                 "i-Pentane", "n-Pentane", "Hexane",   "Heptane",        "Octane",
+                                 "Nonane",    "Decane",    "Nitrogen", "Carbon Dioxide", "Hydrogen Sulfide"};
         for (int k = 1; k <= 15; ++k) {
             const int row = (k - 1) % 8;
             const int col = ((k - 1) / 8) * 4;
@@ -459,7 +468,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto* content = new QVBoxLayout;
         content->addLayout(options);
         content->addLayout(frames);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabGas"), content), QStringLiteral("Gas Input"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabGas"), content),
+                           QStringLiteral("Gas Input"));
     }
 
     // 5: Water Input.
@@ -481,7 +491,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         row->addWidget(water);
         row->addStretch(1);
         content->addLayout(row);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabWater"), content), QStringLiteral("Water Input"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabWater"), content),
+                           QStringLiteral("Water Input"));
     }
 
     // 6: Fluid Properties.
@@ -490,43 +501,44 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         ui.sstFluid->setObjectName(QStringLiteral("sstFluid"));
 
         // A result page: title, a row of captioned output boxes, the headings and the grid.
-        auto resultPage = [&b](const char* name, const QString& title,
-                               const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
-                               FlexGrid*& grid, const char* gridName, SpanHeading** heading) {
-            auto* page = new QWidget;
-            page->setObjectName(QString::fromLatin1(name));
-            auto* layout = new QVBoxLayout(page);
-            auto* titleLabel = Builder::Label(title);
-            QFont f = titleLabel->font();
-            f.setBold(true);
-            f.setPointSizeF(f.pointSizeF() * 1.15);
-            titleLabel->setFont(f);
-            layout->addWidget(titleLabel);
-            auto* boxes = new QGridLayout;
-            int col = 0;
-            for (const auto& [box, boxName, caption, unit] : outputs) {
-                *box = b.OutBox(QString::fromLatin1(boxName), 10);
-                auto* captionLabel = Builder::Label(caption);
-                captionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-                boxes->addWidget(captionLabel, 0, col, Qt::AlignHCenter | Qt::AlignBottom);
-                boxes->addWidget(*box, 1, col, Qt::AlignHCenter);
-                auto* unitLabel = Builder::Label(unit);
-                unitLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-                boxes->addWidget(unitLabel, 2, col, Qt::AlignHCenter | Qt::AlignTop);
-                ++col;
-            }
-            boxes->setColumnStretch(col, 1);
-            layout->addLayout(boxes);
-            grid = new FlexGrid;
-            grid->setObjectName(QString::fromLatin1(gridName));
-            if (heading) {
-                *heading = new SpanHeading(grid);
-                (*heading)->setObjectName(QStringLiteral("hdg") + QString::fromLatin1(gridName).mid(3));
-                layout->addWidget(*heading);
-            }
-            layout->addWidget(grid, 1);
-            return page;
-        };
+        auto resultPage =
+            [&b](const char* name, const QString& title,
+                 const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
+                 FlexGrid*& grid, const char* gridName, SpanHeading** heading) {
+                auto* page = new QWidget;
+                page->setObjectName(QString::fromLatin1(name));
+                auto* layout = new QVBoxLayout(page);
+                auto* titleLabel = Builder::Label(title);
+                QFont f = titleLabel->font();
+                f.setBold(true);
+                f.setPointSizeF(f.pointSizeF() * 1.15);
+                titleLabel->setFont(f);
+                layout->addWidget(titleLabel);
+                auto* boxes = new QGridLayout;
+                int col = 0;
+                for (const auto& [box, boxName, caption, unit] : outputs) {
+                    *box = b.OutBox(QString::fromLatin1(boxName), 10);
+                    auto* captionLabel = Builder::Label(caption);
+                    captionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+                    boxes->addWidget(captionLabel, 0, col, Qt::AlignHCenter | Qt::AlignBottom);
+                    boxes->addWidget(*box, 1, col, Qt::AlignHCenter);
+                    auto* unitLabel = Builder::Label(unit);
+                    unitLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+                    boxes->addWidget(unitLabel, 2, col, Qt::AlignHCenter | Qt::AlignTop);
+                    ++col;
+                }
+                boxes->setColumnStretch(col, 1);
+                layout->addLayout(boxes);
+                grid = new FlexGrid;
+                grid->setObjectName(QString::fromLatin1(gridName));
+                if (heading) {
+                    *heading = new SpanHeading(grid);
+                    (*heading)->setObjectName(QStringLiteral("hdg") + QString::fromLatin1(gridName).mid(3));
+                    layout->addWidget(*heading);
+                }
+                layout->addWidget(grid, 1);
+                return page;
+            };
 
         QWidget* waterPage = resultPage(
             "tabFluidWater", QStringLiteral("Water Properties"),
@@ -577,15 +589,21 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         };
         auto* choices = new QGridLayout;
         choices->addWidget(pairFrame(QStringLiteral(" Fluids "), "fraFluids", ui.optRock, "optRock",
-                                     QStringLiteral("Oil - Water"), QStringLiteral("Gas - Oil")), 0, 0);
-        choices->addWidget(pairFrame(QStringLiteral(" Displacement "), "fraDisplacement", ui.optType, "optType",
-                                     QStringLiteral("Drainage"), QStringLiteral("Imbibition")), 0, 1);
+                                     QStringLiteral("Oil - Water"), QStringLiteral("Gas - Oil")),
+                           0, 0);
+        choices->addWidget(pairFrame(QStringLiteral(" Displacement "), "fraDisplacement", ui.optType,
+                                     "optType", QStringLiteral("Drainage"), QStringLiteral("Imbibition")),
+                           0, 1);
         choices->addWidget(pairFrame(QStringLiteral(" Lithology "), "fraLithology", ui.optLith, "optLith",
-                                     QStringLiteral("Sandstone - Conglomerate"), QStringLiteral("Limestone - Dolomite")), 1, 0);
+                                     QStringLiteral("Sandstone - Conglomerate"),
+                                     QStringLiteral("Limestone - Dolomite")),
+                           1, 0);
         choices->addWidget(pairFrame(QStringLiteral(" Wettability "), "fraWettability", ui.optWet, "optWet",
-                                     QStringLiteral("Water Wet"), QStringLiteral("Oil or Intermediate Wet")), 1, 1);
+                                     QStringLiteral("Water Wet"), QStringLiteral("Oil or Intermediate Wet")),
+                           1, 1);
         choices->addWidget(pairFrame(QStringLiteral(" Correlation "), "fraCorrelation", ui.optCorr, "optCorr",
-                                     QStringLiteral("Corey"), QStringLiteral("Honarpour")), 2, 0);
+                                     QStringLiteral("Corey"), QStringLiteral("Honarpour")),
+                           2, 0);
 
         auto* sat = Builder::Frame(QStringLiteral(" Saturations "), QStringLiteral("fraSaturations"));
         auto* sl = new QGridLayout(sat);
@@ -616,7 +634,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         cl->addWidget(ui.lblN, 1, 0);
         cl->addWidget(ui.txtN, 1, 1);
 
-        auto* honarpour = Builder::Frame(QStringLiteral(" Honarpour Cooefficients "), QStringLiteral("fraHonarpour"));
+        auto* honarpour =
+            Builder::Frame(QStringLiteral(" Honarpour Cooefficients "), QStringLiteral("fraHonarpour"));
         auto* hl = new QGridLayout(honarpour);
         ui.txtHRPoro = b.Box(QStringLiteral("txtHRPoro"), {}, 7);
         ui.txtHRAir = b.Box(QStringLiteral("txtHRAir"), {}, 7);
@@ -650,7 +669,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         columns->addStretch(1);
         auto* content = new QVBoxLayout;
         content->addLayout(columns);
-        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabRockInput"), content), QStringLiteral("Rock Input"));
+        ui.sstMain->addTab(Builder::InputPage(QStringLiteral("tabRockInput"), content),
+                           QStringLiteral("Rock Input"));
     }
 
     // 8: Rock Properties.
@@ -658,13 +678,15 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("tabRockProps"));
         auto* layout = new QVBoxLayout(page);
-        auto* input = Builder::Frame(QStringLiteral(" Relative Permeability Input "), QStringLiteral("fraRockCase"));
+        auto* input =
+            Builder::Frame(QStringLiteral(" Relative Permeability Input "), QStringLiteral("fraRockCase"));
         auto* il = new QGridLayout(input);
         ui.txtDispOut = b.OutBox(QStringLiteral("txtDispOut"), 10);
         ui.txtLithOut = b.OutBox(QStringLiteral("txtLithOut"), 10);
         ui.txtCORROut = b.OutBox(QStringLiteral("txtCORROut"), 10);
-        const std::pair<const char*, QLineEdit*> boxes[3] = {
-            {"Displacement", ui.txtDispOut}, {"Lithology", ui.txtLithOut}, {"Correlation Type", ui.txtCORROut}};
+        const std::pair<const char*, QLineEdit*> boxes[3] = {{"Displacement", ui.txtDispOut},
+                                                             {"Lithology", ui.txtLithOut},
+                                                             {"Correlation Type", ui.txtCORROut}};
         for (int c = 0; c < 3; ++c) {
             boxes[c].second->setAlignment(Qt::AlignLeft);
             il->addWidget(Builder::Label(QString::fromLatin1(boxes[c].first)), 0, c, Qt::AlignHCenter);

@@ -33,9 +33,13 @@ namespace q7 {
 
 namespace {
 
-std::string Std(const QString& text) { return text.toStdString(); }
+std::string Std(const QString& text) {
+    return text.toStdString();
+}
 
-QString Numbered(const char* prefix, int k) { return QString::fromLatin1(prefix) + QString::number(k); }
+QString Numbered(const char* prefix, int k) {
+    return QString::fromLatin1(prefix) + QString::number(k);
+}
 
 // Clearing a flag for the length of a scope and setting it again, as every routine that clears
 // InputEventsOn or ShiftingPressures must.
@@ -106,7 +110,8 @@ frmMain::frmMain(MessageService& messages, QWidget* parent)
 frmMain::~frmMain() {
     ShutDown();
     // Nothing may run a handler while the controls are taken down.
-    for (QObject* child : findChildren<QObject*>()) child->blockSignals(true);
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
     m_util.reset();
     m_objects.reset();
     m_project.reset();
@@ -191,19 +196,21 @@ void frmMain::WireControls() {
     connect(m_ui.cmdNormal, &QPushButton::clicked, this, &frmMain::NormalizeClick);
 }
 
-void frmMain::PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
-                         std::function<void(std::string_view)> set, std::function<QVariant()> stored,
-                         DerivedColumn derived) {
+void frmMain::PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table,
+                         const char* column, std::function<void(std::string_view)> set,
+                         std::function<QVariant()> stored, DerivedColumn derived) {
     box->SetValidation(&m_messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
     box->setProperty("tag", QString::fromLatin1(column));
-    connect(box, &QLineEdit::textChanged, this, [this, title, table, column, set, stored, derived](const QString& text) {
-        Guarded(title, [&] {
-            set(Std(text));
-            std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(column), stored()}};
-            if (derived.column) values.emplace_back(QString::fromLatin1(derived.column), derived.value());
-            m_state.SaveFields(table, values);
-        });
-    });
+    connect(box, &QLineEdit::textChanged, this,
+            [this, title, table, column, set, stored, derived](const QString& text) {
+                Guarded(title, [&] {
+                    set(Std(text));
+                    std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(column), stored()}};
+                    if (derived.column)
+                        values.emplace_back(QString::fromLatin1(derived.column), derived.value());
+                    m_state.SaveFields(table, values);
+                });
+            });
 }
 
 void frmMain::WireTextBoxes() {
@@ -218,20 +225,26 @@ void frmMain::WireTextBoxes() {
     const QString temperature = QStringLiteral("Invalid temperature");
 
     // Phases Present.
-    PlainField(m_ui.txtStdP, pressure, true, ProjectTable::Fluid, "stdPressure",
-               [=](std::string_view t) { fluid().SetStdP(t); }, [=] { return QVariant(fluid().StdP()); });
-    PlainField(m_ui.txtStdT, temperature, true, ProjectTable::Fluid, "stdTemp",
-               [=](std::string_view t) { fluid().SetStdT(t); }, [=] { return QVariant(fluid().StdTf()); });
-    PlainField(m_ui.txtResT, temperature, true, ProjectTable::Fluid, "resTemp",
-               [=](std::string_view t) { fluid().SetResT(t); }, [=] { return QVariant(fluid().ResTf()); });
+    PlainField(
+        m_ui.txtStdP, pressure, true, ProjectTable::Fluid, "stdPressure",
+        [=](std::string_view t) { fluid().SetStdP(t); }, [=] { return QVariant(fluid().StdP()); });
+    PlainField(
+        m_ui.txtStdT, temperature, true, ProjectTable::Fluid, "stdTemp",
+        [=](std::string_view t) { fluid().SetStdT(t); }, [=] { return QVariant(fluid().StdTf()); });
+    PlainField(
+        m_ui.txtResT, temperature, true, ProjectTable::Fluid, "resTemp",
+        [=](std::string_view t) { fluid().SetResT(t); }, [=] { return QVariant(fluid().ResTf()); });
 
     // Pressure Input.
-    PlainField(m_ui.txtMinP, pressure, true, ProjectTable::Pressure, "MinPr",
-               [=](std::string_view t) { prs().SetMinP(t); }, [=] { return QVariant(prs().PrMin()); });
-    PlainField(m_ui.txtInitP, pressure, true, ProjectTable::Pressure, "InitPr",
-               [=](std::string_view t) { prs().SetIniP(t); }, [=] { return QVariant(prs().PrIni()); });
-    PlainField(m_ui.txtMaxP, pressure, true, ProjectTable::Pressure, "MaxPr",
-               [=](std::string_view t) { prs().SetMaxP(t); }, [=] { return QVariant(prs().PrMax()); });
+    PlainField(
+        m_ui.txtMinP, pressure, true, ProjectTable::Pressure, "MinPr",
+        [=](std::string_view t) { prs().SetMinP(t); }, [=] { return QVariant(prs().PrMin()); });
+    PlainField(
+        m_ui.txtInitP, pressure, true, ProjectTable::Pressure, "InitPr",
+        [=](std::string_view t) { prs().SetIniP(t); }, [=] { return QVariant(prs().PrIni()); });
+    PlainField(
+        m_ui.txtMaxP, pressure, true, ProjectTable::Pressure, "MaxPr",
+        [=](std::string_view t) { prs().SetMaxP(t); }, [=] { return QVariant(prs().PrMax()); });
     for (int k = 1; k <= 18; ++k) {
         InputBox* box = m_ui.txtP[k];
         box->SetValidation(&m_messages, pressure, InputBox::Rule::Lenient);
@@ -266,20 +279,25 @@ void frmMain::WireTextBoxes() {
             SetText(m_ui.txtAPI, Fixed(oil().API(), 4));
         });
     });
-    PlainField(m_ui.txtSepGas, QStringLiteral("Invalid gravity"), true, ProjectTable::Oil, "SepGasGrav",
-               [=](std::string_view t) { oil().SetSepGG(t); }, [=] { return QVariant(oil().SepGG()); });
-    PlainField(m_ui.txtSepP, pressure, true, ProjectTable::Oil, "SepP",
-               [=](std::string_view t) { oil().SetSepP(t); }, [=] { return QVariant(oil().SepP()); });
-    PlainField(m_ui.txtSepT, temperature, true, ProjectTable::Oil, "SepT",
-               [=](std::string_view t) { oil().SetSepT(t); }, [=] { return QVariant(oil().SepTf()); });
+    PlainField(
+        m_ui.txtSepGas, QStringLiteral("Invalid gravity"), true, ProjectTable::Oil, "SepGasGrav",
+        [=](std::string_view t) { oil().SetSepGG(t); }, [=] { return QVariant(oil().SepGG()); });
+    PlainField(
+        m_ui.txtSepP, pressure, true, ProjectTable::Oil, "SepP",
+        [=](std::string_view t) { oil().SetSepP(t); }, [=] { return QVariant(oil().SepP()); });
+    PlainField(
+        m_ui.txtSepT, temperature, true, ProjectTable::Oil, "SepT",
+        [=](std::string_view t) { oil().SetSepT(t); }, [=] { return QVariant(oil().SepTf()); });
     // The GOR and the bubble point derive each other in the object: both are stored, so that a
     // reopened project computes with the pair the object held.
-    PlainField(m_ui.txtRSI, QStringLiteral("Invalid Initial GOR"), false, ProjectTable::Oil, "InitGO",
-               [=](std::string_view t) { oil().SetRsi(t); }, [=] { return QVariant(oil().RSI()); },
-               {"BPP", [=] { return QVariant(oil().Pbp()); }});
-    PlainField(m_ui.txtBPP, QStringLiteral("Invalid Bubble Point Pressure"), false, ProjectTable::Oil, "BPP",
-               [=](std::string_view t) { oil().SetPbp(t); }, [=] { return QVariant(oil().Pbp()); },
-               {"InitGO", [=] { return QVariant(oil().RSI()); }});
+    PlainField(
+        m_ui.txtRSI, QStringLiteral("Invalid Initial GOR"), false, ProjectTable::Oil, "InitGO",
+        [=](std::string_view t) { oil().SetRsi(t); }, [=] { return QVariant(oil().RSI()); },
+        {"BPP", [=] { return QVariant(oil().Pbp()); }});
+    PlainField(
+        m_ui.txtBPP, QStringLiteral("Invalid Bubble Point Pressure"), false, ProjectTable::Oil, "BPP",
+        [=](std::string_view t) { oil().SetPbp(t); }, [=] { return QVariant(oil().Pbp()); },
+        {"InitGO", [=] { return QVariant(oil().RSI()); }});
     // The calculate button follows the box the user is in.
     connect(m_ui.txtRSI, &InputBox::focusReceived, this, [this] {
         m_ui.cmdCalcPbp->setVisible(true);
@@ -291,14 +309,18 @@ void frmMain::WireTextBoxes() {
     });
 
     // Gas Input.
-    PlainField(m_ui.txtGasGrav, QStringLiteral("Invalid Gas Gravity"), true, ProjectTable::Gas, "GasGrav",
-               [=](std::string_view t) { gas().SetGasGrav(t); }, [=] { return QVariant(gas().GasGrav()); });
-    PlainField(m_ui.txtMFN, QStringLiteral("Invalid Nitrogen fraction"), true, ProjectTable::Gas, "mfNitrogen",
-               [=](std::string_view t) { gas().SetmfN(t); }, [=] { return QVariant(gas().mfN()); });
-    PlainField(m_ui.txtMFCO2, QStringLiteral("Invalid CO2 fraction"), true, ProjectTable::Gas, "mfCO2",
-               [=](std::string_view t) { gas().SetmfCO2(t); }, [=] { return QVariant(gas().mfCO2()); });
-    PlainField(m_ui.txtMFHS, QStringLiteral("Invalid H2S fraction"), true, ProjectTable::Gas, "mfH2S",
-               [=](std::string_view t) { gas().SetmfH2S(t); }, [=] { return QVariant(gas().mfH2S()); });
+    PlainField(
+        m_ui.txtGasGrav, QStringLiteral("Invalid Gas Gravity"), true, ProjectTable::Gas, "GasGrav",
+        [=](std::string_view t) { gas().SetGasGrav(t); }, [=] { return QVariant(gas().GasGrav()); });
+    PlainField(
+        m_ui.txtMFN, QStringLiteral("Invalid Nitrogen fraction"), true, ProjectTable::Gas, "mfNitrogen",
+        [=](std::string_view t) { gas().SetmfN(t); }, [=] { return QVariant(gas().mfN()); });
+    PlainField(
+        m_ui.txtMFCO2, QStringLiteral("Invalid CO2 fraction"), true, ProjectTable::Gas, "mfCO2",
+        [=](std::string_view t) { gas().SetmfCO2(t); }, [=] { return QVariant(gas().mfCO2()); });
+    PlainField(
+        m_ui.txtMFHS, QStringLiteral("Invalid H2S fraction"), true, ProjectTable::Gas, "mfH2S",
+        [=](std::string_view t) { gas().SetmfH2S(t); }, [=] { return QVariant(gas().mfH2S()); });
     for (int k = 1; k <= 15; ++k) {
         InputBox* box = m_ui.txtGC[k];
         box->SetValidation(&m_messages, QStringLiteral("Invalid Gas Composition"), InputBox::Rule::Lenient);
@@ -306,11 +328,13 @@ void frmMain::WireTextBoxes() {
         connect(box, &QLineEdit::textChanged, this, [this, k] { CompositionChange(k); });
     }
     // The plus fraction's properties are not stored with a project.
-    m_ui.txtPLUSmw->SetValidation(&m_messages, QStringLiteral("Invalid PLUS FRACTION Mole wt."), InputBox::Rule::Strict);
+    m_ui.txtPLUSmw->SetValidation(&m_messages, QStringLiteral("Invalid PLUS FRACTION Mole wt."),
+                                  InputBox::Rule::Strict);
     connect(m_ui.txtPLUSmw, &QLineEdit::textChanged, this, [=, this](const QString& text) {
         Guarded(QStringLiteral("Invalid PLUS FRACTION Mole wt."), [&] { gas().SetPLUSmw(Std(text)); });
     });
-    m_ui.txtPLUSgg->SetValidation(&m_messages, QStringLiteral("Invalid PLUS FRACTION Gas Gravity"), InputBox::Rule::Strict);
+    m_ui.txtPLUSgg->SetValidation(&m_messages, QStringLiteral("Invalid PLUS FRACTION Gas Gravity"),
+                                  InputBox::Rule::Strict);
     connect(m_ui.txtPLUSgg, &QLineEdit::textChanged, this, [=, this](const QString& text) {
         Guarded(QStringLiteral("Invalid PLUS FRACTION Gas Gravity"), [&] { gas().SetPLUSgg(Std(text)); });
     });
@@ -334,32 +358,42 @@ void frmMain::WireTextBoxes() {
         if (!m_state.InputEventsOn) return;
         Guarded(QStringLiteral("Invalid % Solids"), [&] {
             water().SetPER(Std(text));
-            m_state.SaveFields(ProjectTable::Water, {{QStringLiteral("PERSalinity"), water().PER()},
-                                                     {QStringLiteral("PPMSalinity"), QVariant(water().PPM())}});
+            m_state.SaveFields(ProjectTable::Water,
+                               {{QStringLiteral("PERSalinity"), water().PER()},
+                                {QStringLiteral("PPMSalinity"), QVariant(water().PPM())}});
             FlagOff quiet(m_state.InputEventsOn);
             SetText(m_ui.txtPPM, QString::number(water().PPM()));
         });
     });
 
     // Rock Input.
-    PlainField(m_ui.txtSWC, QStringLiteral("Invalid Connate Water"), true, ProjectTable::Rock, "SWC",
-               [=](std::string_view t) { rock().SetSWC(t); }, [=] { return QVariant(rock().SWC()); });
-    PlainField(m_ui.txtSORW, QStringLiteral("Invalid Res Oil to Water"), true, ProjectTable::Rock, "SORW",
-               [=](std::string_view t) { rock().SetSORW(t); }, [=] { return QVariant(rock().SORW()); });
-    PlainField(m_ui.txtSORG, QStringLiteral("Invalid Res Oil to Gas"), true, ProjectTable::Rock, "SORG",
-               [=](std::string_view t) { rock().SetSORG(t); }, [=] { return QVariant(rock().SORG()); });
-    PlainField(m_ui.txtSGCrit, QStringLiteral("Invalid Critical Gas"), true, ProjectTable::Rock, "SGCrit",
-               [=](std::string_view t) { rock().SetSGCrit(t); }, [=] { return QVariant(rock().SGCrit()); });
-    PlainField(m_ui.txtK, QStringLiteral("Invalid K Exponent"), true, ProjectTable::Rock, "CoreyK",
-               [=](std::string_view t) { rock().SetCoreyK(t); }, [=] { return QVariant(rock().CoreyK()); });
-    PlainField(m_ui.txtN, QStringLiteral("Invalid N Exponent"), true, ProjectTable::Rock, "CoreyN",
-               [=](std::string_view t) { rock().SetCoreyN(t); }, [=] { return QVariant(rock().CoreyN()); });
-    PlainField(m_ui.txtHRPoro, QStringLiteral("Invalid Porosity Exponent"), true, ProjectTable::Rock, "HRPoro",
-               [=](std::string_view t) { rock().SetHRPoro(t); }, [=] { return QVariant(rock().HRPoro()); });
-    PlainField(m_ui.txtHRAir, QStringLiteral("Invalid Air Perm Exponent"), true, ProjectTable::Rock, "HRAir",
-               [=](std::string_view t) { rock().SetHRAir(t); }, [=] { return QVariant(rock().HRAir()); });
-    PlainField(m_ui.txtHRKrg, QStringLiteral("Invalid Krg Exponent"), true, ProjectTable::Rock, "HRKrg",
-               [=](std::string_view t) { rock().SetHRKrg(t); }, [=] { return QVariant(rock().HRKrg()); });
+    PlainField(
+        m_ui.txtSWC, QStringLiteral("Invalid Connate Water"), true, ProjectTable::Rock, "SWC",
+        [=](std::string_view t) { rock().SetSWC(t); }, [=] { return QVariant(rock().SWC()); });
+    PlainField(
+        m_ui.txtSORW, QStringLiteral("Invalid Res Oil to Water"), true, ProjectTable::Rock, "SORW",
+        [=](std::string_view t) { rock().SetSORW(t); }, [=] { return QVariant(rock().SORW()); });
+    PlainField(
+        m_ui.txtSORG, QStringLiteral("Invalid Res Oil to Gas"), true, ProjectTable::Rock, "SORG",
+        [=](std::string_view t) { rock().SetSORG(t); }, [=] { return QVariant(rock().SORG()); });
+    PlainField(
+        m_ui.txtSGCrit, QStringLiteral("Invalid Critical Gas"), true, ProjectTable::Rock, "SGCrit",
+        [=](std::string_view t) { rock().SetSGCrit(t); }, [=] { return QVariant(rock().SGCrit()); });
+    PlainField(
+        m_ui.txtK, QStringLiteral("Invalid K Exponent"), true, ProjectTable::Rock, "CoreyK",
+        [=](std::string_view t) { rock().SetCoreyK(t); }, [=] { return QVariant(rock().CoreyK()); });
+    PlainField(
+        m_ui.txtN, QStringLiteral("Invalid N Exponent"), true, ProjectTable::Rock, "CoreyN",
+        [=](std::string_view t) { rock().SetCoreyN(t); }, [=] { return QVariant(rock().CoreyN()); });
+    PlainField(
+        m_ui.txtHRPoro, QStringLiteral("Invalid Porosity Exponent"), true, ProjectTable::Rock, "HRPoro",
+        [=](std::string_view t) { rock().SetHRPoro(t); }, [=] { return QVariant(rock().HRPoro()); });
+    PlainField(
+        m_ui.txtHRAir, QStringLiteral("Invalid Air Perm Exponent"), true, ProjectTable::Rock, "HRAir",
+        [=](std::string_view t) { rock().SetHRAir(t); }, [=] { return QVariant(rock().HRAir()); });
+    PlainField(
+        m_ui.txtHRKrg, QStringLiteral("Invalid Krg Exponent"), true, ProjectTable::Rock, "HRKrg",
+        [=](std::string_view t) { rock().SetHRKrg(t); }, [=] { return QVariant(rock().HRKrg()); });
 }
 
 void frmMain::WireOptions() {
@@ -377,13 +411,15 @@ void frmMain::WireOptions() {
     // Temperature units: the letter is stored before the object takes it.
     onSelect(m_ui.optStdTU, "stdTempUnits", [this, units](int i) {
         Guarded(QStringLiteral("Invalid temperature"), [&] {
-            m_state.SaveField(ProjectTable::Fluid, QStringLiteral("stdTempUnits"), QString::fromLatin1(units[i]));
+            m_state.SaveField(ProjectTable::Fluid, QStringLiteral("stdTempUnits"),
+                              QString::fromLatin1(units[i]));
             m_objects->Fluid.StdTU(units[i]);
         });
     });
     onSelect(m_ui.optResTU, "resTempUnits", [this, units](int i) {
         Guarded(QStringLiteral("Invalid temperature"), [&] {
-            m_state.SaveField(ProjectTable::Fluid, QStringLiteral("resTempUnits"), QString::fromLatin1(units[i]));
+            m_state.SaveField(ProjectTable::Fluid, QStringLiteral("resTempUnits"),
+                              QString::fromLatin1(units[i]));
             m_objects->Fluid.ResTU(units[i]);
         });
     });
@@ -398,7 +434,8 @@ void frmMain::WireOptions() {
 
     // Rock options: the object first, then the stored index.
     auto rockOption = [this, &onSelect](const OptionPair& pair, const char* tag,
-                                        std::function<void(std::int16_t)> set, std::function<void()> refresh) {
+                                        std::function<void(std::int16_t)> set,
+                                        std::function<void()> refresh) {
         onSelect(pair, tag, [this, tag, set, refresh](int i) {
             Guarded(QStringLiteral("Rock Properties Error"), [&] {
                 set(static_cast<std::int16_t>(i));
@@ -407,14 +444,19 @@ void frmMain::WireOptions() {
             });
         });
     };
-    rockOption(m_ui.optRock, "RockType", [this](std::int16_t v) { m_objects->Rock.Fluids(v); },
-               [this] { RefreshRockInputs(); });
-    rockOption(m_ui.optType, "DrainType", [this](std::int16_t v) { m_objects->Rock.Displace(v); },
-               [this] { RefreshRockInputs(); });
-    rockOption(m_ui.optLith, "LithType", [this](std::int16_t v) { m_objects->Rock.Lith(v); }, nullptr);
-    rockOption(m_ui.optWet, "WetType", [this](std::int16_t v) { m_objects->Rock.Wet(v); }, nullptr);
-    rockOption(m_ui.optCorr, "CorrType", [this](std::int16_t v) { m_objects->Rock.CORR(v); },
-               [this] { RefreshCorrelationInputs(); });
+    rockOption(
+        m_ui.optRock, "RockType", [this](std::int16_t v) { m_objects->Rock.Fluids(v); },
+        [this] { RefreshRockInputs(); });
+    rockOption(
+        m_ui.optType, "DrainType", [this](std::int16_t v) { m_objects->Rock.Displace(v); },
+        [this] { RefreshRockInputs(); });
+    rockOption(
+        m_ui.optLith, "LithType", [this](std::int16_t v) { m_objects->Rock.Lith(v); }, nullptr);
+    rockOption(
+        m_ui.optWet, "WetType", [this](std::int16_t v) { m_objects->Rock.Wet(v); }, nullptr);
+    rockOption(
+        m_ui.optCorr, "CorrType", [this](std::int16_t v) { m_objects->Rock.CORR(v); },
+        [this] { RefreshCorrelationInputs(); });
 
     const char* phaseTags[3] = {"PhaseOil", "PhaseGas", "PhaseWater"};
     for (int i = 0; i < 3; ++i) {
@@ -514,7 +556,8 @@ void frmMain::PhaseClick(int i, bool ticked) {
     {
         // Disabling the tab on show must not count as selecting another one.
         const QSignalBlocker quiet(m_ui.sstMain);
-        for (int tab : {kTabOil, kTabGas, kTabWater, kTabFluidProps}) m_ui.sstMain->setTabEnabled(tab, false);
+        for (int tab : {kTabOil, kTabGas, kTabWater, kTabFluidProps})
+            m_ui.sstMain->setTabEnabled(tab, false);
     }
     if (fluid.PhaseOil()) {
         m_ui.sstMain->setTabEnabled(kTabOil, true);
@@ -546,7 +589,8 @@ void frmMain::PressureModeClick(int i) {
             if (!range) DiscretePressureChange(k);
         }
     }
-    m_state.SaveField(ProjectTable::Pressure, QStringLiteral("PrRange"), i == 0 ? QStringLiteral("R") : QStringLiteral("I"));
+    m_state.SaveField(ProjectTable::Pressure, QStringLiteral("PrRange"),
+                      i == 0 ? QStringLiteral("R") : QStringLiteral("I"));
 }
 
 void frmMain::DiscretePressureChange(int k) {
@@ -574,7 +618,8 @@ void frmMain::DiscretePressureLeft(int k) {
     const QString text = m_ui.txtP[k]->text();
     if (!text.isEmpty() && text != QStringLiteral("0")) return;
     m_shiftingPressures = true;
-    for (int j = k; j <= 17; ++j) SetText(m_ui.txtP[j], m_ui.txtP[j + 1]->text());
+    for (int j = k; j <= 17; ++j)
+        SetText(m_ui.txtP[j], m_ui.txtP[j + 1]->text());
     SetText(m_ui.txtP[18], QStringLiteral("0"));
     m_shiftingPressures = false;
 }
@@ -599,8 +644,10 @@ void frmMain::GasEntryClick(int i) {
         m_ui.txtMFN->setEnabled(false);
         m_ui.txtMFCO2->setEnabled(false);
         m_ui.txtMFHS->setEnabled(false);
-        for (int k = 1; k <= 15; ++k) m_ui.txtGC[k]->setEnabled(true);
-        for (int k = 1; k <= 12; ++k) m_ui.chkPLUS[k]->setEnabled(true);
+        for (int k = 1; k <= 15; ++k)
+            m_ui.txtGC[k]->setEnabled(true);
+        for (int k = 1; k <= 12; ++k)
+            m_ui.chkPLUS[k]->setEnabled(true);
     }
     const char* entry = gravity ? "G" : "C";
     m_state.SaveField(ProjectTable::Gas, QStringLiteral("GasEntry"), QString::fromLatin1(entry));
@@ -681,9 +728,9 @@ void frmMain::ProceedClick() {
 void frmMain::RefreshRockInputs() {
     const clsRock& rock = m_objects->Rock;
     for (QWidget* w : std::initializer_list<QWidget*>{m_ui.txtSORW, m_ui.lblSORW, m_ui.txtSORG, m_ui.lblSORG,
-                                                      m_ui.txtSGCrit, m_ui.lblSGCrit, m_ui.optWet[0], m_ui.optWet[1],
-                                                      m_ui.optCorr[0], m_ui.optCorr[1], m_ui.txtK, m_ui.lblK,
-                                                      m_ui.txtN, m_ui.lblN})
+                                                      m_ui.txtSGCrit, m_ui.lblSGCrit, m_ui.optWet[0],
+                                                      m_ui.optWet[1], m_ui.optCorr[0], m_ui.optCorr[1],
+                                                      m_ui.txtK, m_ui.lblK, m_ui.txtN, m_ui.lblN})
         w->setEnabled(false);
     const bool imbibition = rock.Displace() == 1;
     if (rock.Fluids() == 0) {
@@ -718,14 +765,19 @@ void frmMain::RefreshRockInputs() {
 
 void frmMain::RefreshCorrelationInputs() {
     const std::initializer_list<QWidget*> corey{m_ui.txtK, m_ui.lblK, m_ui.txtN, m_ui.lblN};
-    const std::initializer_list<QWidget*> honarpour{m_ui.txtHRAir, m_ui.lblHRAir, m_ui.txtHRPoro, m_ui.lblHRPoro,
-                                                    m_ui.txtHRKrg, m_ui.lblHRKrg, m_ui.lblMD, m_ui.lblSORGU};
-    for (QWidget* w : corey) w->setEnabled(false);
-    for (QWidget* w : honarpour) w->setEnabled(false);
+    const std::initializer_list<QWidget*> honarpour{m_ui.txtHRAir,  m_ui.lblHRAir, m_ui.txtHRPoro,
+                                                    m_ui.lblHRPoro, m_ui.txtHRKrg, m_ui.lblHRKrg,
+                                                    m_ui.lblMD,     m_ui.lblSORGU};
+    for (QWidget* w : corey)
+        w->setEnabled(false);
+    for (QWidget* w : honarpour)
+        w->setEnabled(false);
     if (m_objects->Rock.CORR() == 0)
-        for (QWidget* w : corey) w->setEnabled(true);
+        for (QWidget* w : corey)
+            w->setEnabled(true);
     if (m_objects->Rock.CORR() == 1)
-        for (QWidget* w : honarpour) w->setEnabled(true);
+        for (QWidget* w : honarpour)
+            w->setEnabled(true);
 }
 
 } // namespace q7

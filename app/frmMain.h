@@ -49,7 +49,9 @@ public:
     bool ShiftingPressures() const { return m_shiftingPressures; }
 
     // The File menu's dialogs are opened through this (the writers' dialogs register here).
-    void SetOutputDialogOpener(std::function<void(OutputDialog, frmMain&)> opener) { m_outputOpener = std::move(opener); }
+    void SetOutputDialogOpener(std::function<void(OutputDialog, frmMain&)> opener) {
+        m_outputOpener = std::move(opener);
+    }
 
     // Project workflow; the project dialogs reach the window through ProjectHost.
     modQ7& State() override { return m_state; }

@@ -105,7 +105,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     ProjectTables tables;
     try {
         tables = m_io->LoadProjectTables(prjID);
-        for (const Recordset* rs : {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock})
+        for (const Recordset* rs :
+             {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock})
             if (rs->IsEOF()) throw DatabaseError("The project's data is incomplete in the project database.");
     } catch (const Error& e) {
         m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
@@ -156,7 +157,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         SetText(m_ui.txtMinP, SingleText(Column(pr, "MinPr")));
         SetText(m_ui.txtInitP, SingleText(Column(pr, "InitPr")));
         SetText(m_ui.txtMaxP, SingleText(Column(pr, "MaxPr")));
-        for (InputBox* box : {m_ui.txtMinP, m_ui.txtInitP, m_ui.txtMaxP}) box->setEnabled(rangeMode);
+        for (InputBox* box : {m_ui.txtMinP, m_ui.txtInitP, m_ui.txtMaxP})
+            box->setEnabled(rangeMode);
         for (int k = 1; k <= 18; ++k) {
             const QByteArray column = "p" + QByteArray::number(k);
             SetText(m_ui.txtP[k], SingleText(Column(pr, column.constData()), -1, QStringLiteral("0")));
@@ -189,8 +191,10 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         if (entry == QLatin1String("C")) SelectOption(m_ui.optGasEntry, 1);
         const bool gravityEntry = m_ui.optGasEntry[0]->isChecked();
         const bool compositionEntry = m_ui.optGasEntry[1]->isChecked();
-        const std::pair<InputBox*, const char*> inerts[4] = {
-            {m_ui.txtGasGrav, "GasGrav"}, {m_ui.txtMFN, "MFnitrogen"}, {m_ui.txtMFCO2, "mfCO2"}, {m_ui.txtMFHS, "mfH2S"}};
+        const std::pair<InputBox*, const char*> inerts[4] = {{m_ui.txtGasGrav, "GasGrav"},
+                                                             {m_ui.txtMFN, "MFnitrogen"},
+                                                             {m_ui.txtMFCO2, "mfCO2"},
+                                                             {m_ui.txtMFHS, "mfH2S"}};
         for (const auto& [box, column] : inerts) {
             SetText(box, SingleText(Column(ga, column), 4));
             box->setEnabled(gravityEntry);

@@ -45,7 +45,9 @@ bool IsInputTab(int tab) {
     return (tab >= kTabPhases && tab <= kTabWater) || tab == kTabRockInput;
 }
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -130,13 +132,15 @@ void frmMain::ClearFluidResults(const QString& stage) {
     const bool all = stage == QLatin1String("Pressure Schedule Error");
     auto clear = [](FlexGrid* grid, std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
-        for (QLineEdit* box : boxes) box->clear();
+        for (QLineEdit* box : boxes)
+            box->clear();
     };
     if (all || stage == QLatin1String("Oil Properties Error"))
-        clear(m_ui.fxgUOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
-                             m_ui.txtRSIout});
+        clear(m_ui.fxgUOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout,
+                             m_ui.txtRSITANKout, m_ui.txtRSIout});
     if (all || stage == QLatin1String("Gas Properties Error"))
-        clear(m_ui.fxgGAS, {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
+        clear(m_ui.fxgGAS,
+              {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
     if (all || stage == QLatin1String("Water Properties Error"))
         clear(m_ui.fxgWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
     if (stage == QLatin1String("Rock Properties Error"))
@@ -167,12 +171,15 @@ void frmMain::ApplySubTabRules() {
 void frmMain::PrepareOilGrid() {
     m_util->FXG(m_ui.fxgUOil);
     m_util->fxgINIT(11, 500);
-    const char* captions[10] = {"Pressure (psia)", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
-                                "Density (lb/ft3)", " ", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
+    const char* captions[10] = {"Pressure (psia)",   "Vol Fact (rb/stb)", "GOR (scf/stb)",
+                                "Viscosity (cp)",    "Density (lb/ft3)",  " ",
+                                "Vol Fact (rb/stb)", "GOR (scf/stb)",     "Viscosity (cp)",
                                 "Density (lb/ft3)"};
     for (int c = 1; c <= 10; ++c)
-        m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]), c == 6 ? 200 : 1000);
-    m_ui.hdgUOil->SetSpans({{{1, 5}, QStringLiteral("UnderSaturated")}, {{7, 10}, QStringLiteral("Saturated")}});
+        m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]),
+                          c == 6 ? 200 : 1000);
+    m_ui.hdgUOil->SetSpans(
+        {{{1, 5}, QStringLiteral("UnderSaturated")}, {{7, 10}, QStringLiteral("Saturated")}});
 }
 
 void frmMain::FillOilTable() {
@@ -189,7 +196,8 @@ void frmMain::FillOilTable() {
         grid->SetCurrentCell(i, 6);
         grid->SetCellBackColor(i, 6, buttonFace);
         if (i == prs.BPPi())
-            for (int c = 1; c <= 10; ++c) grid->SetCellForeColor(i, c, kBubblePointText);
+            for (int c = 1; c <= 10; ++c)
+                grid->SetCellForeColor(i, c, kBubblePointText);
     }
     grid->setCurrentCell(-1, -1);
     grid->scrollToTop();
@@ -205,10 +213,11 @@ void frmMain::FillOilTable() {
 void frmMain::PrepareGasGrid() {
     m_util->FXG(m_ui.fxgGAS);
     m_util->fxgINIT(10, 500);
-    const char* captions[9] = {"Pressure (psia)",    "Pseudo Pres",      "Z Factor",
-                               "   P/Z   (psia)",    "Vol Fact (rcf/scf)", "Viscosity (cp)",
-                               "Compress (psi-1)",   "Density (lb/rcf)", "m(p)/1E06 (psia^2/cp)"};
-    for (int c = 1; c <= 9; ++c) m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]), 1000);
+    const char* captions[9] = {"Pressure (psia)",  "Pseudo Pres",        "Z Factor",
+                               "   P/Z   (psia)",  "Vol Fact (rcf/scf)", "Viscosity (cp)",
+                               "Compress (psi-1)", "Density (lb/rcf)",   "m(p)/1E06 (psia^2/cp)"};
+    for (int c = 1; c <= 9; ++c)
+        m_util->fxgColCap(static_cast<std::int16_t>(c), QString::fromLatin1(captions[c - 1]), 1000);
 }
 
 void frmMain::FillGasTable() {
@@ -221,10 +230,11 @@ void frmMain::FillGasTable() {
     SetText(m_ui.txtPTRout, Fixed(gas.PTR(), 3));
     SetText(m_ui.txtGSTDout, Fixed(gas.STDenGas(), 5));
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        m_ui.fxgGAS->AddItem(RowText({Fixed(prs.GetPRSo(i), 1), Fixed(gas.GetPPR(i), 3), Fixed(gas.GetZ(i), 3),
-                                      Fixed(gas.GetPZ(i), 1), Fixed(gas.GetBG(i), 6), Fixed(gas.GetMUG(i), 4),
-                                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
-                             i);
+        m_ui.fxgGAS->AddItem(
+            RowText({Fixed(prs.GetPRSo(i), 1), Fixed(gas.GetPPR(i), 3), Fixed(gas.GetZ(i), 3),
+                     Fixed(gas.GetPZ(i), 1), Fixed(gas.GetBG(i), 6), Fixed(gas.GetMUG(i), 4),
+                     Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
+            i);
     }
     SetOutputMenus(true);
 }
@@ -248,9 +258,10 @@ void frmMain::FillWaterTable() {
     SetText(m_ui.txtSTDWout, Fixed(water.STDenWat(), 3));
     SetText(m_ui.txtResTfW, Fixed(m_objects->Fluid.ResTf(), 1));
     for (std::int16_t i = 1; i <= prs.NPRSo(); ++i) {
-        m_ui.fxgWater->AddItem(RowText({Fixed(prs.GetPRSo(i), 1), Fixed(water.GetBW(i), 4), Fixed(water.GetRSW(i), 1),
-                                        Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
-                               i);
+        m_ui.fxgWater->AddItem(
+            RowText({Fixed(prs.GetPRSo(i), 1), Fixed(water.GetBW(i), 4), Fixed(water.GetRSW(i), 1),
+                     Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
+            i);
     }
     SetOutputMenus(true);
 }
@@ -263,7 +274,8 @@ void frmMain::ComputeRockTable() {
         return;
     }
     const clsRock& rock = m_objects->Rock;
-    SetText(m_ui.txtDispOut, rock.Displace() == 1 ? QStringLiteral("Imbibition") : QStringLiteral("Drainage"));
+    SetText(m_ui.txtDispOut,
+            rock.Displace() == 1 ? QStringLiteral("Imbibition") : QStringLiteral("Drainage"));
     SetText(m_ui.txtLithOut, rock.Lith() == 1 ? QStringLiteral("Limestone") : QStringLiteral("Sandstone"));
     SetText(m_ui.txtCORROut, rock.CORR() == 1 ? QStringLiteral("Honarpour") : QStringLiteral("Corey"));
 
@@ -278,7 +290,8 @@ void frmMain::ComputeRockTable() {
         m_util->fxgColCap(3, QStringLiteral(" "), 300);
         m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
-        m_ui.hdgRock->SetSpans({{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        m_ui.hdgRock->SetSpans(
+            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
             grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
                                    Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
@@ -295,7 +308,8 @@ void frmMain::ComputeRockTable() {
         m_util->fxgColCap(4, QStringLiteral(" "), 300);
         m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
-        m_ui.hdgRock->SetSpans({{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
+        m_ui.hdgRock->SetSpans(
+            {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
             grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
                                    Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),

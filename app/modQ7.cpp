@@ -54,9 +54,11 @@ void modQ7::HighlightGridRow(FlexGrid& grid, int n, int& lastRow, std::int32_t& 
     if (lastRow <= 0) return;
     static const QColor highlight(146, 209, 206);
     const int r = grid.Row();
-    for (int c = 1; c <= n; ++c) grid.SetCellBackColor(lastRow, c, Qt::white);
+    for (int c = 1; c <= n; ++c)
+        grid.SetCellBackColor(lastRow, c, Qt::white);
     lastRow = r;
-    for (int c = 1; c <= n; ++c) grid.SetCellBackColor(r, c, highlight);
+    for (int c = 1; c <= n; ++c)
+        grid.SetCellBackColor(r, c, highlight);
     if (grid.Col() != n + 1) {
         const QSignalBlocker quiet(&grid);
         grid.SetCurrentCell(r, n + 1);

@@ -52,9 +52,13 @@ public:
     void SetIO(clsQ7IO* io) { m_io = io; }
 
     MessageService& Messages() const { return m_messages; }
-    void ShowError(const QString& message, const QString& title) const { m_messages.ShowError(message, title); }
+    void ShowError(const QString& message, const QString& title) const {
+        m_messages.ShowError(message, title);
+    }
     void ShowInfo(const QString& message, const QString& title) const { m_messages.ShowInfo(message, title); }
-    bool AskYesNo(const QString& message, const QString& title) const { return m_messages.AskYesNo(message, title); }
+    bool AskYesNo(const QString& message, const QString& title) const {
+        return m_messages.AskYesNo(message, title);
+    }
 
     static void SelectAllText(QLineEdit* box);
 

@@ -7,15 +7,16 @@
 
 namespace q7 {
 
-frmDelete::frmDelete(ProjectHost& host, QWidget* parent) : ProjectListDialog(host, QStringLiteral("Delete"), parent) {
+frmDelete::frmDelete(ProjectHost& host, QWidget* parent)
+    : ProjectListDialog(host, QStringLiteral("Delete"), parent) {
     setObjectName(QStringLiteral("frmDelete"));
 }
 
 void frmDelete::Confirm() {
     modQ7& state = m_host.State();
-    if (ProjectCount() > 0 &&
-        state.AskYesNo(QStringLiteral("Delete project ") + state.CurPrjName + QStringLiteral(".  Are you sure?"),
-                       QStringLiteral("Remove Project from Q7"))) {
+    if (ProjectCount() > 0 && state.AskYesNo(QStringLiteral("Delete project ") + state.CurPrjName +
+                                                 QStringLiteral(".  Are you sure?"),
+                                             QStringLiteral("Remove Project from Q7"))) {
         try {
             m_host.Database().DelProject(state.CurPrjID);
         } catch (const Error& e) {

@@ -16,7 +16,9 @@
 
 // Fontconfig keeps its configuration for the life of the process; under the leak checker that is
 // not the program's leak.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
 
 namespace q7::test {
 
@@ -141,7 +143,8 @@ QVariantList Query(const QString& path, const QString& sql) {
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         QSqlQuery query(db);
         EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString() << " in " << sql.toStdString();
-        while (query.next()) values << query.value(0);
+        while (query.next())
+            values << query.value(0);
         query.finish();
         db.close();
     }
@@ -154,7 +157,8 @@ QVariant QueryValue(const QString& path, const QString& sql) {
     return values.isEmpty() ? QVariant() : values.front();
 }
 
-WhenModal::WhenModal(std::function<void(QWidget*)> action) : m_action(std::move(action)), m_timer(new QTimer) {
+WhenModal::WhenModal(std::function<void(QWidget*)> action)
+    : m_action(std::move(action)), m_timer(new QTimer) {
     m_timer->setInterval(5);
     QObject::connect(m_timer, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();

@@ -9,10 +9,10 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QVariant>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QVariant>
 
 #include <deque>
 #include <functional>
@@ -20,7 +20,9 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace q7::test {
 
@@ -114,7 +116,9 @@ QVariantList Query(const QString& path, const QString& sql);
 QVariant QueryValue(const QString& path, const QString& sql);
 
 // Enabled in its own right (its tab page may be unavailable).
-inline bool OwnEnabled(const QWidget* w) { return !w->testAttribute(Qt::WA_ForceDisabled); }
+inline bool OwnEnabled(const QWidget* w) {
+    return !w->testAttribute(Qt::WA_ForceDisabled);
+}
 
 template <class T> T* Find(QWidget* parent, const QString& name) {
     return parent->findChild<T*>(name);

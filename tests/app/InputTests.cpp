@@ -45,23 +45,26 @@ TEST_P(PhaseRules, TabsFollowThePhases) {
     EXPECT_EQ(fluid.PhaseOil(), c.oil);
     EXPECT_EQ(fluid.PhaseGas(), c.gas);
     EXPECT_EQ(fluid.PhaseWater(), c.water);
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(w.ui().sstMain->isTabEnabled(kTabOil + t), c.before[t]) << "tab " << 3 + t;
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(w.ui().sstMain->isTabEnabled(kTabOil + t), c.before[t]) << "tab " << 3 + t;
     if (!c.oil) return;
     EXPECT_FALSE(w.ui().cmdProceed->isEnabled());
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(w.ui().sstMain->isTabEnabled(kTabOil + t), c.after[t]) << "tab " << 3 + t;
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(w.ui().sstMain->isTabEnabled(kTabOil + t), c.after[t]) << "tab " << 3 + t;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Workstation, PhaseRules,
-    ::testing::Values(PhaseCase{"OilOnly", true, false, false, {true, false, false, false}, {true, true, false, true}},
-                      PhaseCase{"GasOnly", false, true, false, {false, true, false, true}, {}},
-                      PhaseCase{"WaterOnly", false, false, true, {false, false, true, true}, {}},
-                      PhaseCase{"GasAndWater", false, true, true, {false, true, true, true}, {}},
-                      PhaseCase{"None", false, false, false, {false, false, false, false}, {}},
-                      PhaseCase{"OilAndWater", true, false, true, {true, false, false, false}, {true, true, true, true}},
-                      PhaseCase{"AllThree", true, true, true, {true, false, false, false}, {true, true, true, true}}),
+    ::testing::Values(
+        PhaseCase{"OilOnly", true, false, false, {true, false, false, false}, {true, true, false, true}},
+        PhaseCase{"GasOnly", false, true, false, {false, true, false, true}, {}},
+        PhaseCase{"WaterOnly", false, false, true, {false, false, true, true}, {}},
+        PhaseCase{"GasAndWater", false, true, true, {false, true, true, true}, {}},
+        PhaseCase{"None", false, false, false, {false, false, false, false}, {}},
+        PhaseCase{"OilAndWater", true, false, true, {true, false, false, false}, {true, true, true, true}},
+        PhaseCase{"AllThree", true, true, true, {true, false, false, false}, {true, true, true, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PhaseRules, ChangingPhasesAfterProceedNeedsTheOilTabAgain) {
@@ -225,11 +228,13 @@ TEST(DiscretePressures, ClearingOneClosesTheGap) {
     EXPECT_FALSE(w.ui().txtMinP->isEnabled());
     EXPECT_TRUE(w.ui().txtP[1]->isEnabled());
     const char* list[4] = {"1000", "2000", "3000", "4000"};
-    for (int k = 1; k <= 4; ++k) w.Type(w.ui().txtP[k], QString::fromLatin1(list[k - 1]));
+    for (int k = 1; k <= 4; ++k)
+        w.Type(w.ui().txtP[k], QString::fromLatin1(list[k - 1]));
     w.Type(w.ui().txtP[3], QString());
     w.PressTab();
     const char* shown[6] = {"1000", "2000", "4000", "0", "0", "0"};
-    for (int k = 1; k <= 6; ++k) EXPECT_EQ(w.ui().txtP[k]->text(), QString::fromLatin1(shown[k - 1])) << k;
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(w.ui().txtP[k]->text(), QString::fromLatin1(shown[k - 1])) << k;
     EXPECT_EQ(w.ui().txtP[18]->text(), QStringLiteral("0"));
     const clsPrs& prs = w.Objects().Prs;
     ASSERT_EQ(prs.NPRSi(), 3);
@@ -258,7 +263,8 @@ TEST(GasComposition, PlusOnHeptaneThenHexane) {
     w.SelectTab(kTabGas);
     w.ui().optGasEntry[1]->click();
     EXPECT_FALSE(w.ui().txtGasGrav->isEnabled());
-    for (int k = 1; k <= 15; ++k) EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
+    for (int k = 1; k <= 15; ++k)
+        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
     w.Type(w.ui().txtGC[10], QStringLiteral("0.05"));
 
     w.ui().chkPLUS[9]->click();
@@ -273,13 +279,16 @@ TEST(GasComposition, PlusOnHeptaneThenHexane) {
 
     w.ui().chkPLUS[8]->click();
     EXPECT_FALSE(w.ui().chkPLUS[9]->isChecked());
-    for (int k = 9; k <= 12; ++k) EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
-    for (int k = 13; k <= 15; ++k) EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
+    for (int k = 9; k <= 12; ++k)
+        EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
+    for (int k = 13; k <= 15; ++k)
+        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
     EXPECT_TRUE(w.ui().fraPLUS->isVisible());
     EXPECT_EQ(w.Objects().Gas.PlusEntry(), 8);
 
     w.ui().chkPLUS[8]->click();
-    for (int k = 9; k <= 12; ++k) EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
+    for (int k = 9; k <= 12; ++k)
+        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
     EXPECT_FALSE(w.ui().fraPLUS->isVisible());
     EXPECT_EQ(w.Objects().Gas.PlusEntry(), 0);
 
@@ -290,7 +299,8 @@ TEST(GasComposition, PlusOnHeptaneThenHexane) {
         EXPECT_FALSE(w.ui().chkPLUS[k]->isChecked()) << k;
         EXPECT_FALSE(w.ui().chkPLUS[k]->isEnabled()) << k;
     }
-    for (int k = 1; k <= 15; ++k) EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
+    for (int k = 1; k <= 15; ++k)
+        EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
     EXPECT_FALSE(w.ui().fraPLUS->isVisibleTo(&w.Window()));
     EXPECT_EQ(w.Objects().Gas.GasEntry(), "G");
 }
@@ -364,8 +374,8 @@ TEST(RockInputs, DrainageForcesCorey) {
     w.ui().optCorr[1]->click();
     EXPECT_EQ(w.Objects().Rock.CORR(), 1);
     EXPECT_FALSE(w.ui().txtK->isEnabled());
-    for (QWidget* honarpour : std::initializer_list<QWidget*>{w.ui().txtHRPoro, w.ui().txtHRAir, w.ui().txtHRKrg,
-                                                              w.ui().lblMD, w.ui().lblSORGU})
+    for (QWidget* honarpour : std::initializer_list<QWidget*>{w.ui().txtHRPoro, w.ui().txtHRAir,
+                                                              w.ui().txtHRKrg, w.ui().lblMD, w.ui().lblSORGU})
         EXPECT_TRUE(honarpour->isEnabled()) << qPrintable(honarpour->objectName());
 
     w.ui().optType[0]->click();

@@ -62,28 +62,56 @@ struct Snapshot {
 
     static Snapshot Of(Workstation& w) {
         Snapshot s;
-        for (auto* box : w.Window().findChildren<InputBox*>()) s.texts[box->objectName()] = box->text();
+        for (auto* box : w.Window().findChildren<InputBox*>())
+            s.texts[box->objectName()] = box->text();
         for (auto* b : w.Window().findChildren<QAbstractButton*>())
             if (b->isCheckable()) s.checked[b->objectName()] = b->isChecked();
         const Q7Objects& o = w.Objects();
-        s.numbers = {{"StdP", o.Fluid.StdP()},    {"StdTf", o.Fluid.StdTf()},   {"ResTf", o.Fluid.ResTf()},
-                     {"PrMin", o.Prs.PrMin()},    {"PrIni", o.Prs.PrIni()},     {"PrMax", o.Prs.PrMax()},
-                     {"NPRSi", o.Prs.NPRSi()},    {"API", o.Oil.API()},         {"OilSG", o.Oil.OilSG()},
-                     {"SepGG", o.Oil.SepGG()},    {"SepP", o.Oil.SepP()},       {"SepTf", o.Oil.SepTf()},
-                     {"RSI", o.Oil.RSI()},        {"Pbp", o.Oil.Pbp()},         {"GasGrav", o.Gas.GasGrav()},
-                     {"mfN", o.Gas.mfN()},        {"SumGC", o.Gas.SumGC()},     {"PPM", o.Water.PPM()},
-                     {"PER", o.Water.PER()},      {"Fluids", o.Rock.Fluids()},  {"Displace", o.Rock.Displace()},
-                     {"Lith", o.Rock.Lith()},     {"Wet", o.Rock.Wet()},        {"CORR", o.Rock.CORR()},
-                     {"SWC", o.Rock.SWC()},       {"SORW", o.Rock.SORW()},      {"SORG", o.Rock.SORG()},
-                     {"SGCrit", o.Rock.SGCrit()}, {"CoreyK", o.Rock.CoreyK()},  {"CoreyN", o.Rock.CoreyN()},
-                     {"HRPoro", o.Rock.HRPoro()}, {"HRAir", o.Rock.HRAir()},    {"HRKrg", o.Rock.HRKrg()},
-                     {"PhaseOil", o.Fluid.PhaseOil()}, {"PhaseGas", o.Fluid.PhaseGas()},
+        s.numbers = {{"StdP", o.Fluid.StdP()},
+                     {"StdTf", o.Fluid.StdTf()},
+                     {"ResTf", o.Fluid.ResTf()},
+                     {"PrMin", o.Prs.PrMin()},
+                     {"PrIni", o.Prs.PrIni()},
+                     {"PrMax", o.Prs.PrMax()},
+                     {"NPRSi", o.Prs.NPRSi()},
+                     {"API", o.Oil.API()},
+                     {"OilSG", o.Oil.OilSG()},
+                     {"SepGG", o.Oil.SepGG()},
+                     {"SepP", o.Oil.SepP()},
+                     {"SepTf", o.Oil.SepTf()},
+                     {"RSI", o.Oil.RSI()},
+                     {"Pbp", o.Oil.Pbp()},
+                     {"GasGrav", o.Gas.GasGrav()},
+                     {"mfN", o.Gas.mfN()},
+                     {"SumGC", o.Gas.SumGC()},
+                     {"PPM", o.Water.PPM()},
+                     {"PER", o.Water.PER()},
+                     {"Fluids", o.Rock.Fluids()},
+                     {"Displace", o.Rock.Displace()},
+                     {"Lith", o.Rock.Lith()},
+                     {"Wet", o.Rock.Wet()},
+                     {"CORR", o.Rock.CORR()},
+                     {"SWC", o.Rock.SWC()},
+                     {"SORW", o.Rock.SORW()},
+                     {"SORG", o.Rock.SORG()},
+                     {"SGCrit", o.Rock.SGCrit()},
+                     {"CoreyK", o.Rock.CoreyK()},
+                     {"CoreyN", o.Rock.CoreyN()},
+                     {"HRPoro", o.Rock.HRPoro()},
+                     {"HRAir", o.Rock.HRAir()},
+                     {"HRKrg", o.Rock.HRKrg()},
+                     {"PhaseOil", o.Fluid.PhaseOil()},
+                     {"PhaseGas", o.Fluid.PhaseGas()},
                      {"PhaseWater", o.Fluid.PhaseWater()}};
         for (int k = 1; k <= o.Prs.NPRSi(); ++k)
             s.numbers["PRSi" + QString::number(k)] = o.Prs.GetPRSi(static_cast<std::int16_t>(k));
-        for (int k = 1; k <= 15; ++k) s.numbers["GC" + QString::number(k)] = o.Gas.GetGC(static_cast<std::int16_t>(k));
-        s.letters = {{"StdTU", o.Fluid.StdTU()}, {"ResTU", o.Fluid.ResTU()}, {"SepTU", o.Oil.SepTU()},
-                     {"PrRange", o.Prs.PrRange()}, {"GasEntry", o.Gas.GasEntry()}};
+        for (int k = 1; k <= 15; ++k)
+            s.numbers["GC" + QString::number(k)] = o.Gas.GetGC(static_cast<std::int16_t>(k));
+        s.letters = {{"StdTU", o.Fluid.StdTU()},
+                     {"ResTU", o.Fluid.ResTU()},
+                     {"SepTU", o.Oil.SepTU()},
+                     {"PrRange", o.Prs.PrRange()},
+                     {"GasEntry", o.Gas.GasEntry()}};
         return s;
     }
 };
@@ -118,7 +146,8 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
     std::int32_t id = 0;
     {
         Workstation w(database);
-        NewProject(w, QStringLiteral("North Sea"), QStringLiteral("A. Engineer"), QStringLiteral("Round trip"));
+        NewProject(w, QStringLiteral("North Sea"), QStringLiteral("A. Engineer"),
+                   QStringLiteral("Round trip"));
         id = w.State().CurPrjID;
         ASSERT_GT(id, 0);
         EXPECT_TRUE(w.State().ProjectOpen);
@@ -128,7 +157,8 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
         EXPECT_TRUE(w.ui().mnuClose->isEnabled());
         EXPECT_FALSE(w.ui().mnuDelete->isEnabled());
         EXPECT_EQ(ProjectCount(database.Path()), 1);
-        for (const char* table : {"tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"})
+        for (const char* table :
+             {"tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"})
             EXPECT_EQ(QueryValue(database.Path(), QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PrjID = %2")
                                                       .arg(QString::fromLatin1(table))
                                                       .arg(id))
@@ -179,7 +209,8 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
         const QString where = QStringLiteral(" WHERE PrjID = ") + QString::number(id);
         EXPECT_EQ(QueryValue(db, "SELECT PhaseWater FROM tblFluidSpec" + where).toInt(), 1);
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(), 14.65);
-        EXPECT_EQ(QueryValue(db, "SELECT PrRange FROM tblPressureSpec" + where).toString(), QStringLiteral("I"));
+        EXPECT_EQ(QueryValue(db, "SELECT PrRange FROM tblPressureSpec" + where).toString(),
+                  QStringLiteral("I"));
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT p3 FROM tblPressureSpec" + where).toDouble(), 1200.0);
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT API FROM tblOilGravity" + where).toDouble(), 40.0);
         EXPECT_EQ(QueryValue(db, "SELECT GasEntry FROM tblGasComp" + where).toString(), QStringLiteral("C"));
@@ -247,7 +278,8 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
     EXPECT_EQ(after.texts.at(QStringLiteral("txtAPI")), QStringLiteral("40"));
     EXPECT_EQ(after.texts.at(QStringLiteral("txtP(3)")), QStringLiteral("1200"));
     for (const auto& [name, value] : before.numbers)
-        EXPECT_NEAR(after.numbers.at(name), value, 1e-4 * std::max(1.0, std::fabs(value))) << qPrintable(name);
+        EXPECT_NEAR(after.numbers.at(name), value, 1e-4 * std::max(1.0, std::fabs(value)))
+            << qPrintable(name);
     EXPECT_EQ(after.letters, before.letters);
     // Enabling follows the loaded options.
     EXPECT_TRUE(OwnEnabled(w.ui().txtP[1]));
@@ -345,7 +377,8 @@ TEST(Projects, OpenAfterComputingAsksFirst) {
     w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
     {
-        WhenModal cancel([](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click(); });
+        WhenModal cancel(
+            [](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click(); });
         w.ui().mnuOpen->trigger();
         ASSERT_TRUE(cancel.Ran());
     }
@@ -380,7 +413,9 @@ TEST(Projects, DeleteAnsweredNoThenYes) {
     EXPECT_EQ(ProjectCount(database.Path()), 1);
     const QString& db = database.Path();
     EXPECT_EQ(QueryValue(db, QStringLiteral("SELECT PrjID FROM tblProject")).toInt(), beta);
-    EXPECT_EQ(QueryValue(db, QStringLiteral("SELECT COUNT(*) FROM tblRock WHERE PrjID = %1").arg(alpha)).toInt(), 0);
+    EXPECT_EQ(
+        QueryValue(db, QStringLiteral("SELECT COUNT(*) FROM tblRock WHERE PrjID = %1").arg(alpha)).toInt(),
+        0);
     EXPECT_FALSE(w.State().ProjectOpen);
     EXPECT_EQ(w.State().CurPrjID, 0);
 }

@@ -42,10 +42,19 @@ TEST(FluidProperties, OilTableWithTheDefaults) {
     ASSERT_EQ(prs.NPRSo(), 17);
     ASSERT_EQ(grid->Rows() - 1, 17);
     ASSERT_EQ(grid->Cols(), 11);
-    const char* captions[11] = {"", "Pressure (psia)", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
-                                "Density (lb/ft3)", " ", "Vol Fact (rb/stb)", "GOR (scf/stb)", "Viscosity (cp)",
+    const char* captions[11] = {"",
+                                "Pressure (psia)",
+                                "Vol Fact (rb/stb)",
+                                "GOR (scf/stb)",
+                                "Viscosity (cp)",
+                                "Density (lb/ft3)",
+                                " ",
+                                "Vol Fact (rb/stb)",
+                                "GOR (scf/stb)",
+                                "Viscosity (cp)",
                                 "Density (lb/ft3)"};
-    for (int c = 1; c <= 10; ++c) EXPECT_EQ(grid->TextMatrix(0, c), QString::fromLatin1(captions[c])) << c;
+    for (int c = 1; c <= 10; ++c)
+        EXPECT_EQ(grid->TextMatrix(0, c), QString::fromLatin1(captions[c])) << c;
     EXPECT_EQ(grid->ColWidthTwips(6), 200);
     EXPECT_EQ(grid->ColWidthTwips(1), 1000);
     EXPECT_EQ(w.ui().hdgUOil->TextOver(3), QStringLiteral("UnderSaturated"));
@@ -113,19 +122,22 @@ TEST_P(SubTabs, FollowThePhases) {
     if (c.oil) w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(w.Messages().All().empty());
-    for (int t = 0; t < 3; ++t) EXPECT_EQ(w.ui().sstFluid->isTabEnabled(t), c.enabled[t]) << t;
+    for (int t = 0; t < 3; ++t)
+        EXPECT_EQ(w.ui().sstFluid->isTabEnabled(t), c.enabled[t]) << t;
     EXPECT_EQ(w.ui().sstFluid->currentIndex(), c.selected);
     FlexGrid* grids[3] = {w.ui().fxgWater, w.ui().fxgGAS, w.ui().fxgUOil};
-    for (int t = 0; t < 3; ++t) EXPECT_EQ(grids[t]->Rows() > 1, c.tables[t]) << t;
+    for (int t = 0; t < 3; ++t)
+        EXPECT_EQ(grids[t]->Rows() > 1, c.tables[t]) << t;
     EXPECT_TRUE(OutputMenusEnabled(w));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Workstation, SubTabs,
-    ::testing::Values(SubTabCase{"GasOnly", false, true, false, {false, true, false}, kFluidGas, {false, true, false}},
-                      SubTabCase{"WaterOnly", false, false, true, {true, false, false}, kFluidWater, {true, false, false}},
-                      SubTabCase{"OilAndGas", true, true, false, {false, true, true}, kFluidGas, {false, true, true}},
-                      SubTabCase{"AllThree", true, true, true, {true, true, true}, kFluidGas, {true, true, true}}),
+    ::testing::Values(
+        SubTabCase{"GasOnly", false, true, false, {false, true, false}, kFluidGas, {false, true, false}},
+        SubTabCase{"WaterOnly", false, false, true, {true, false, false}, kFluidWater, {true, false, false}},
+        SubTabCase{"OilAndGas", true, true, false, {false, true, true}, kFluidGas, {false, true, true}},
+        SubTabCase{"AllThree", true, true, true, {true, true, true}, kFluidGas, {true, true, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CompositionCase {
@@ -264,7 +276,8 @@ TEST(RockProperties, BothSystemsAndSelectedTwice) {
     ASSERT_EQ(grid->Cols(), 7);
     EXPECT_EQ(w.ui().lblRockProp->text(), QStringLiteral("Gas/Oil System"));
     const char* captions[7] = {"", "Gas", "Soil", "Swater", " ", "Gas", "Oil"};
-    for (int c = 1; c <= 6; ++c) EXPECT_EQ(grid->TextMatrix(0, c), QString::fromLatin1(captions[c])) << c;
+    for (int c = 1; c <= 6; ++c)
+        EXPECT_EQ(grid->TextMatrix(0, c), QString::fromLatin1(captions[c])) << c;
     for (int i = 1; i <= 15; ++i) {
         const auto k = static_cast<std::int16_t>(i);
         EXPECT_EQ(grid->TextMatrix(i, 2), Fixed(rock.GetSWet(k) - rock.SWC(), 2)) << i;

@@ -42,7 +42,8 @@ TEST(Startup, TitleMenusAndTabs) {
 
     // Oil only: title, phases, pressure and oil input; rock input from the start.
     const bool expected[9] = {true, true, true, true, false, false, false, true, false};
-    for (int tab = 0; tab < 9; ++tab) EXPECT_EQ(ui.sstMain->isTabEnabled(tab), expected[tab]) << "tab " << tab;
+    for (int tab = 0; tab < 9; ++tab)
+        EXPECT_EQ(ui.sstMain->isTabEnabled(tab), expected[tab]) << "tab " << tab;
     EXPECT_EQ(ui.sstMain->currentIndex(), kTabTitle);
 
     EXPECT_TRUE(ui.cbxFPP[0]->isChecked());
@@ -74,10 +75,11 @@ TEST(Startup, MenusByNameAndCaption) {
         const char* name;
         const char* caption;
     };
-    const Item items[] = {{"mnuPrint", "Report"}, {"mnuCSV", "Comma Delimited (.csv)"}, {"mnuEclipse", "Eclipse"},
-                          {"mnuExit", "Exit"},     {"mnuOpen", "Open"},  {"mnuEdit", "Edit"},
-                          {"mnuNew", "New"},       {"mnuClose", "Close"}, {"mnuDelete", "Delete"},
-                          {"mnuAbout", "About"}};
+    const Item items[] = {{"mnuPrint", "Report"},    {"mnuCSV", "Comma Delimited (.csv)"},
+                          {"mnuEclipse", "Eclipse"}, {"mnuExit", "Exit"},
+                          {"mnuOpen", "Open"},       {"mnuEdit", "Edit"},
+                          {"mnuNew", "New"},         {"mnuClose", "Close"},
+                          {"mnuDelete", "Delete"},   {"mnuAbout", "About"}};
     for (const Item& item : items) {
         auto* action = w.Window().findChild<QAction*>(QString::fromLatin1(item.name));
         ASSERT_NE(action, nullptr) << item.name;
@@ -89,11 +91,14 @@ TEST(Startup, MenusByNameAndCaption) {
 
 TEST(Startup, TabCaptions) {
     Workstation w;
-    const char* captions[9] = {"Corvanta",   "Phases Present",   "Pressure Input", "Oil Input",      "Gas Input",
-                               "Water Input", "Fluid Properties", "Rock Input",     "Rock Properties"};
-    for (int tab = 0; tab < 9; ++tab) EXPECT_EQ(w.ui().sstMain->tabText(tab), QString::fromLatin1(captions[tab]));
+    const char* captions[9] = {"Corvanta",         "Phases Present", "Pressure Input",
+                               "Oil Input",        "Gas Input",      "Water Input",
+                               "Fluid Properties", "Rock Input",     "Rock Properties"};
+    for (int tab = 0; tab < 9; ++tab)
+        EXPECT_EQ(w.ui().sstMain->tabText(tab), QString::fromLatin1(captions[tab]));
     const char* sub[3] = {"Water", "Gas", "Oil"};
-    for (int tab = 0; tab < 3; ++tab) EXPECT_EQ(w.ui().sstFluid->tabText(tab), QString::fromLatin1(sub[tab]));
+    for (int tab = 0; tab < 3; ++tab)
+        EXPECT_EQ(w.ui().sstFluid->tabText(tab), QString::fromLatin1(sub[tab]));
 }
 
 // Buttons, option buttons, check boxes and frames by name with their captions (a doubled
@@ -105,20 +110,34 @@ TEST(Startup, ControlCaptions) {
         const char* caption;
     };
     const Control buttons[] = {
-        {"cbxFPP(0)", "Oil (with dissolved gas)"},  {"cbxFPP(1)", "Gas Reservoir"},
-        {"cbxFPP(2)", "Water"},                     {"optStdTU(0)", "F"},
-        {"optStdTU(1)", "C"},                       {"optResTU(0)", "F"},
-        {"optResTU(1)", "C"},                       {"optPRange(0)", "Specify Pressure Range"},
-        {"optPRange(1)", "Enter discrete Values"},  {"optSepTU(0)", "F"},
-        {"optSepTU(1)", "C"},                       {"cmdCalcPbp", "Calc Pbp"},
-        {"cmdCalcRsi", "Calc Rsi"},                 {"cmdProceed", "Proceed"},
-        {"optGasEntry(0)", "Gravity && Inerts"},    {"optGasEntry(1)", "Composition"},
-        {"cmdNormal", "Normalize"},                 {"chkPLUS(1)", "Plus"},
-        {"chkPLUS(12)", "Plus"},                    {"optRock(0)", "Oil - Water"},
-        {"optRock(1)", "Gas - Oil"},                {"optType(0)", "Drainage"},
-        {"optType(1)", "Imbibition"},               {"optLith(0)", "Sandstone - Conglomerate"},
-        {"optLith(1)", "Limestone - Dolomite"},     {"optWet(0)", "Water Wet"},
-        {"optWet(1)", "Oil or Intermediate Wet"},   {"optCorr(0)", "Corey"},
+        {"cbxFPP(0)", "Oil (with dissolved gas)"},
+        {"cbxFPP(1)", "Gas Reservoir"},
+        {"cbxFPP(2)", "Water"},
+        {"optStdTU(0)", "F"},
+        {"optStdTU(1)", "C"},
+        {"optResTU(0)", "F"},
+        {"optResTU(1)", "C"},
+        {"optPRange(0)", "Specify Pressure Range"},
+        {"optPRange(1)", "Enter discrete Values"},
+        {"optSepTU(0)", "F"},
+        {"optSepTU(1)", "C"},
+        {"cmdCalcPbp", "Calc Pbp"},
+        {"cmdCalcRsi", "Calc Rsi"},
+        {"cmdProceed", "Proceed"},
+        {"optGasEntry(0)", "Gravity && Inerts"},
+        {"optGasEntry(1)", "Composition"},
+        {"cmdNormal", "Normalize"},
+        {"chkPLUS(1)", "Plus"},
+        {"chkPLUS(12)", "Plus"},
+        {"optRock(0)", "Oil - Water"},
+        {"optRock(1)", "Gas - Oil"},
+        {"optType(0)", "Drainage"},
+        {"optType(1)", "Imbibition"},
+        {"optLith(0)", "Sandstone - Conglomerate"},
+        {"optLith(1)", "Limestone - Dolomite"},
+        {"optWet(0)", "Water Wet"},
+        {"optWet(1)", "Oil or Intermediate Wet"},
+        {"optCorr(0)", "Corey"},
         {"optCorr(1)", "Honarpour"},
     };
     for (const Control& c : buttons) {
@@ -128,14 +147,29 @@ TEST(Startup, ControlCaptions) {
     }
     EXPECT_EQ(w.ui().cmdNormal->toolTip(), QStringLiteral("Normalize to 1.0"));
     EXPECT_EQ(w.ui().fraPLUS->title(), QStringLiteral(" Plus Fraction Properties "));
-    const char* frames[] = {" Fluid Phases Present ", " Standard Pressure && Temperature ", " Range ",
-                            " Pressure Values ", " Oil Gravity ", " Separator ", " Gas Gravity && Inerts",
-                            " Gas Composition ", " Water Description ", " Fluids ", " Displacement ",
-                            " Lithology ", " Wettability ", " Correlation ", " Saturations ", " Corey Exponents ",
-                            " Honarpour Cooefficients ", " Relative Permeability Input "};
+    const char* frames[] = {" Fluid Phases Present ",
+                            " Standard Pressure && Temperature ",
+                            " Range ",
+                            " Pressure Values ",
+                            " Oil Gravity ",
+                            " Separator ",
+                            " Gas Gravity && Inerts",
+                            " Gas Composition ",
+                            " Water Description ",
+                            " Fluids ",
+                            " Displacement ",
+                            " Lithology ",
+                            " Wettability ",
+                            " Correlation ",
+                            " Saturations ",
+                            " Corey Exponents ",
+                            " Honarpour Cooefficients ",
+                            " Relative Permeability Input "};
     QStringList titles;
-    for (auto* frame : w.Window().findChildren<QGroupBox*>()) titles << frame->title();
-    for (const char* frame : frames) EXPECT_TRUE(titles.contains(QString::fromLatin1(frame))) << frame;
+    for (auto* frame : w.Window().findChildren<QGroupBox*>())
+        titles << frame->title();
+    for (const char* frame : frames)
+        EXPECT_TRUE(titles.contains(QString::fromLatin1(frame))) << frame;
     EXPECT_EQ(w.ui().lblK->text(), QStringLiteral("Kr wet [S^K(2-S)]  K ="));
     EXPECT_EQ(w.ui().lblN->text(), QStringLiteral("Kr non-wet [(1-S)^N]  N ="));
 }
@@ -148,15 +182,18 @@ TEST(Startup, InputsShowTheObjectsDefaults) {
         const char* text;
     };
     const Box boxes[] = {
-        {"txtStdP", "14.7"},  {"txtStdT", "60"},      {"txtResT", "150"},      {"txtMinP", "1000"},
-        {"txtInitP", "0"},    {"txtMaxP", "5000"},    {"txtAPI", "35.0000"},   {"txtGrav", "0.8498"},
-        {"txtSepGas", "0.9"}, {"txtSepP", "50"},      {"txtSepT", "75"},       {"txtRSI", "683.9"},
-        {"txtBPP", ""},       {"txtGasGrav", "0.7"},  {"txtMFN", "0"},         {"txtMFCO2", "0"},
-        {"txtMFHS", "0"},     {"txtPLUSmw", "105.8"}, {"txtPLUSgg", "0.7"},    {"txtPPM", "10000"},
-        {"txtPER", "1"},      {"txtSWC", "0.2"},      {"txtSORW", "0.4"},      {"txtSORG", "0.4"},
-        {"txtSGCrit", "0.3"}, {"txtK", "3"},          {"txtN", "4"},           {"txtHRPoro", "0.25"},
-        {"txtHRAir", "50"},   {"txtHRKrg", "0.5"},    {"txtGCTotal", "0.0000"}, {"txtP(1)", "0"},
-        {"txtP(18)", "0"},    {"txtGC(1)", "0.0000"}, {"txtGC(15)", "0.0000"},
+        {"txtStdP", "14.7"},      {"txtStdT", "60"},       {"txtResT", "150"},
+        {"txtMinP", "1000"},      {"txtInitP", "0"},       {"txtMaxP", "5000"},
+        {"txtAPI", "35.0000"},    {"txtGrav", "0.8498"},   {"txtSepGas", "0.9"},
+        {"txtSepP", "50"},        {"txtSepT", "75"},       {"txtRSI", "683.9"},
+        {"txtBPP", ""},           {"txtGasGrav", "0.7"},   {"txtMFN", "0"},
+        {"txtMFCO2", "0"},        {"txtMFHS", "0"},        {"txtPLUSmw", "105.8"},
+        {"txtPLUSgg", "0.7"},     {"txtPPM", "10000"},     {"txtPER", "1"},
+        {"txtSWC", "0.2"},        {"txtSORW", "0.4"},      {"txtSORG", "0.4"},
+        {"txtSGCrit", "0.3"},     {"txtK", "3"},           {"txtN", "4"},
+        {"txtHRPoro", "0.25"},    {"txtHRAir", "50"},      {"txtHRKrg", "0.5"},
+        {"txtGCTotal", "0.0000"}, {"txtP(1)", "0"},        {"txtP(18)", "0"},
+        {"txtGC(1)", "0.0000"},   {"txtGC(15)", "0.0000"},
     };
     for (const Box& b : boxes) {
         auto* box = w.Window().findChild<QLineEdit*>(QString::fromLatin1(b.name));
@@ -173,8 +210,10 @@ TEST(Startup, InputsShowTheObjectsDefaults) {
     EXPECT_TRUE(ui.txtMinP->isEnabled());
     EXPECT_FALSE(ui.txtP[1]->isEnabled());
     // The gas tab in gravity-and-inerts entry.
-    for (int k = 1; k <= 15; ++k) EXPECT_FALSE(OwnEnabled(ui.txtGC[k])) << k;
-    for (int k = 1; k <= 12; ++k) EXPECT_FALSE(OwnEnabled(ui.chkPLUS[k])) << k;
+    for (int k = 1; k <= 15; ++k)
+        EXPECT_FALSE(OwnEnabled(ui.txtGC[k])) << k;
+    for (int k = 1; k <= 12; ++k)
+        EXPECT_FALSE(OwnEnabled(ui.chkPLUS[k])) << k;
     EXPECT_FALSE(ui.fraPLUS->isVisibleTo(&w.Window()));
     EXPECT_TRUE(OwnEnabled(ui.txtGasGrav));
     // Rock: oil-water drainage with Corey.
@@ -190,9 +229,10 @@ TEST(Startup, InputsShowTheObjectsDefaults) {
 TEST(Startup, ControlsCarryTheirColumns) {
     Workstation w;
     const std::pair<const char*, const char*> tags[] = {
-        {"txtStdP", "stdPressure"}, {"txtResT", "resTemp"},   {"txtP(7)", "p7"},         {"txtAPI", "API"},
-        {"txtGrav", "SpecGrav"},    {"txtRSI", "InitGO"},     {"txtBPP", "BPP"},         {"txtMFN", "mfNitrogen"},
-        {"txtGC(15)", "gc15"},      {"txtPPM", "PPMSalinity"}, {"txtPER", "PERSalinity"}, {"txtHRKrg", "HRKrg"},
+        {"txtStdP", "stdPressure"},  {"txtResT", "resTemp"},         {"txtP(7)", "p7"},
+        {"txtAPI", "API"},           {"txtGrav", "SpecGrav"},        {"txtRSI", "InitGO"},
+        {"txtBPP", "BPP"},           {"txtMFN", "mfNitrogen"},       {"txtGC(15)", "gc15"},
+        {"txtPPM", "PPMSalinity"},   {"txtPER", "PERSalinity"},      {"txtHRKrg", "HRKrg"},
         {"cbxFPP(2)", "PhaseWater"}, {"optGasEntry(1)", "GasEntry"}, {"optCorr(0)", "CorrType"},
     };
     for (const auto& [name, column] : tags) {
@@ -209,7 +249,8 @@ TEST(About, TitleAndVersion) {
     EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Fluvarex"));
     EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 1.00"));
     EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("lblCopyright"))->text().isEmpty());
-    EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblDist(0)"))->text(), QStringLiteral("Q7 Provided By:"));
+    EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblDist(0)"))->text(),
+              QStringLiteral("Q7 Provided By:"));
 }
 
 TEST(About, OpensFromTheHelpMenuAndClosesWithOK) {
