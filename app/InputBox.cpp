@@ -164,13 +164,13 @@ void InputBox::RefuseAfterMove() {
         g_refusedBox = nullptr;
     else if (hasFocus())
         return; // refused already, when the press arrived
-    if (Acceptable()) return;
+    // A box that code has just hidden or disabled (another tab selected, a project loaded) can no
+    // longer be returned to.
+    if (Acceptable() || !isVisible() || !isEnabled()) return;
     if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
-    if (isVisible() && isEnabled()) {
-        g_restoringFocus = true;
-        setFocus(Qt::OtherFocusReason);
-        g_restoringFocus = false;
-    }
+    g_restoringFocus = true;
+    setFocus(Qt::OtherFocusReason);
+    g_restoringFocus = false;
 }
 
 } // namespace q7

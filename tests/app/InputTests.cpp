@@ -211,6 +211,18 @@ TEST(LeavingABox, AClickElsewhereIsRefusedToo) {
     EXPECT_EQ(w.Messages().Errors().size(), 2u);
 }
 
+// Focus moved away by code is checked once the move is over, and given back.
+TEST(LeavingABox, FocusMovedByCodeComesBack) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.Type(w.ui().txtStdT, QStringLiteral("x"));
+    w.ui().txtResT->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(w.Messages().Errors().size(), 1u);
+    EXPECT_EQ(w.Messages().Errors()[0].title, QStringLiteral("Invalid temperature"));
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtStdT);
+}
+
 TEST(LeavingABox, EnteringSelectsTheWholeText) {
     Workstation w;
     w.SelectTab(kTabPhases);
