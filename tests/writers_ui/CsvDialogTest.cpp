@@ -37,6 +37,8 @@ const Groups kGroups[] = {
     {"Everything", true, true, true, true, {true, true, true, true}},
 };
 
+void PrintTo(const Groups& g, std::ostream* os) { *os << g.name; }
+
 class CsvGroups : public ::testing::TestWithParam<Groups> {};
 
 TEST_P(CsvGroups, DefaultNameAndTheComputedGroupsChecked) {

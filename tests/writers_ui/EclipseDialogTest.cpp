@@ -48,6 +48,8 @@ struct Computed {
     std::array<bool, 7> offered;
 };
 
+void PrintTo(const Computed& c, std::ostream* os) { *os << c.name; }
+
 void ComputeFor(Objects& data, const Computed& c) {
     if (c.oil || c.gas || c.water) data.Compute({.oil = c.oil, .gas = c.gas, .water = c.water});
     if (c.rock >= 0) {
@@ -181,6 +183,8 @@ struct Failure {
     const char* name;
     const char* reason;  // strerror text expected in the message
 };
+
+void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class EclipseFailure : public ::testing::TestWithParam<Failure> {};
 
