@@ -5,8 +5,7 @@
 #include "engine/Q7Objects.h"
 #include "writers/OutputChoices.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <functional>
 #include <stdexcept>
 
@@ -32,8 +31,7 @@ public:
             m_overflows.push_back(RowName() + ": " + name + " " + full + " does not fit its column of " +
                                   std::to_string(width) + " characters");
         }
-        const std::string text = Nbr2Str(value, width, decimals);
-        m_table.back().back().push_back(std::strtod(text.c_str(), nullptr));
+        m_table.back().back().push_back(ReadBack(Nbr2Str(value, width, decimals)));
     }
     // A value computed in double precision, handed to the formatter as a single (as the writer does).
     void AddDouble(double value, std::int16_t width, std::int16_t decimals, bool lineStart, const char* name) {
@@ -46,6 +44,13 @@ public:
     const std::vector<std::string>& Overflows() const { return m_overflows; }
 
 private:
+    // The number a column's text holds, whatever the process's locale.
+    static double ReadBack(const std::string& text) {
+        const std::size_t start = text.find_first_not_of(' ');
+        double v = 0.0;
+        if (start != std::string::npos) std::from_chars(text.data() + start, text.data() + text.size(), v);
+        return v;
+    }
     std::string RowName() const {
         std::string s;
         if (m_table.size() > 1) s = "record " + std::to_string(m_table.size()) + ", ";
@@ -188,9 +193,9 @@ LayFunction LayoutOf(std::string_view keyword) {
 // ---- The rules ----
 
 std::string Show(double v, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    char buf[352];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals).ptr;
+    return std::string(buf, end);
 }
 
 struct Column {
