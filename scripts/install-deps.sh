@@ -11,7 +11,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
   mythes-en-us libmythes-dev
   clang-14 libclang-rt-14-dev
-  python3
+  python3 dpkg-dev
 )
 want_opm=1
 for arg in "$@"; do
