@@ -8,14 +8,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Fluvarex")
 set(CPACK_PACKAGE_CONTACT "Fluvarex maintainers <maintainers@fluvarex.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
- Fluvarex computes oil, gas and water PVT tables and relative-permeability tables
- from published correlations, writes them as Eclipse include files, CSV and a
- text/HTML report, and keeps each set of inputs as a project. The package holds the
- workstation q7, the batch tool q7-batch, the empty project database, and Tezar, a
- thesaurus control shipped as a shared library with its English data file.
- .
- License: GPL-3.0-or-later")
+# The long description; CPack puts the summary above it and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Fluvarex computes oil, gas and water PVT tables and relative-permeability
+tables from published correlations, writes them as Eclipse include files, CSV
+and a text/HTML report, and keeps each set of inputs as a project. The package
+holds the workstation q7, the batch tool q7-batch, the empty project database,
+and Tezar, a thesaurus control shipped as a shared library with its English
+data file.
+
+License: GPL-3.0-or-later")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
