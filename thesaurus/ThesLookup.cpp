@@ -53,8 +53,13 @@ void ThesLookup::Build(ThesFile& file) {
     const int64_t start = file.EntryStart();
     const int64_t step = (file.Length() - start) / kSamples;
     Headword h;
+    int64_t lastFound = -1;
     for (int i = 0; i < kSamples; ++i) {
-        if (Probe(file, start + i * step, file.Length(), h) != ProbeResult::Found) break;
+        // In a small file several sample positions lead to the same headword: probe only once.
+        const int64_t p = start + i * step;
+        const bool same = lastFound >= 0 && p <= lastFound;
+        if (!same && Probe(file, p, file.Length(), h) != ProbeResult::Found) break;
+        lastFound = h.offset;
         m_words[i] = UpperLatin1(h.text);
         m_offsets[i] = static_cast<int32_t>(h.offset);
         m_count = i + 1;
