@@ -6,28 +6,14 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 using q7::clsFluid;
 
 constexpr float kTol = 1e-4f; // °, for the Celsius forms (stored singles of a division by 1.8)
-
-TEST(FluidDefaults, StandardAndReservoirConditionsOilOnly) {
-    const clsFluid fluid;
-    EXPECT_TRUE(fluid.PhaseOil());
-    EXPECT_FALSE(fluid.PhaseGas());
-    EXPECT_FALSE(fluid.PhaseWater());
-    EXPECT_EQ(fluid.StdP(), 14.7f);
-    EXPECT_EQ(fluid.StdTU(), "F");
-    EXPECT_EQ(fluid.StdTf(), 60.0f);
-    EXPECT_EQ(fluid.StdTr(), 520.0f);
-    EXPECT_NEAR(fluid.StdTc(), 15.5556f, kTol);
-    EXPECT_EQ(fluid.ResTU(), "F");
-    EXPECT_EQ(fluid.ResTf(), 150.0f);
-    EXPECT_EQ(fluid.ResTr(), 610.0f);
-    EXPECT_NEAR(fluid.ResTc(), 65.5556f, kTol);
-}
 
 // One temperature (standard or reservoir) seen through its setter, unit and three forms.
 struct TemperatureAccess {
@@ -53,75 +39,46 @@ const TemperatureAccess kReservoir{"Reservoir",
                                    [](const clsFluid& f) { return f.ResTc(); },
                                    [](const clsFluid& f) { return f.ResTr(); }};
 
+
+// A sequence of entries: unit, text, unit again, text again (nullptr: skipped); then the forms.
+struct Entry {
+    const char *unit1, *text1, *unit2, *text2;
+    const char* unitText;
+    float tf, tr, tc;
+};
+
+class TemperatureEntries : public testing::TestWithParam<std::tuple<TemperatureAccess, Entry>> {};
+
+TEST_P(TemperatureEntries, StoreFahrenheitRankineAndCelsius) {
+    const auto& [t, e] = GetParam();
+    clsFluid fluid;
+    for (const auto& [unit, text] : {std::pair{e.unit1, e.text1}, std::pair{e.unit2, e.text2}}) {
+        if (unit) t.unit(fluid, unit);
+        if (text) t.set(fluid, text);
+    }
+    EXPECT_EQ(t.unitText(fluid), e.unitText);
+    EXPECT_EQ(t.tf(fluid), e.tf);
+    EXPECT_EQ(t.tr(fluid), e.tr);
+    EXPECT_NEAR(t.tc(fluid), e.tc, kTol);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StandardAndReservoir, TemperatureEntries,
+    testing::Combine(
+        testing::Values(kStandard, kReservoir),
+        testing::Values(Entry{nullptr, "100", nullptr, nullptr, "F", 100.0f, 560.0f, 37.7778f},
+                        Entry{"C", "100", nullptr, nullptr, "C", 212.0f, 672.0f, 100.0f},
+                        // The number typed stays; only its unit changes (60 °F becomes 60 °C, and back).
+                        Entry{nullptr, "60", "c", nullptr, "C", 140.0f, 600.0f, 60.0f},
+                        Entry{"c", "60", "F", nullptr, "F", 60.0f, 520.0f, 15.5556f},
+                        Entry{nullptr, "75", "F", nullptr, "F", 75.0f, 535.0f, 23.8889f}, // same unit: nothing changes
+                        // Empty or non-numeric text stores zero in the current unit.
+                        Entry{nullptr, "", nullptr, nullptr, "F", 0.0f, 460.0f, -17.7778f},
+                        Entry{"C", "abc", nullptr, nullptr, "C", 32.0f, 492.0f, 0.0f},
+                        // An unknown unit letter is kept, but a temperature typed in it stores nothing.
+                        Entry{nullptr, "80", "k", "300", "K", 80.0f, 540.0f, 26.6667f})));
+
 class Temperatures : public testing::TestWithParam<TemperatureAccess> {};
-
-TEST_P(Temperatures, FahrenheitEntryGivesRankineAndCelsius) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.set(fluid, "100");
-    EXPECT_EQ(t.tf(fluid), 100.0f);
-    EXPECT_EQ(t.tr(fluid), 560.0f);
-    EXPECT_NEAR(t.tc(fluid), 37.7778f, kTol);
-}
-
-TEST_P(Temperatures, CelsiusEntryStoresFahrenheitThenRankine) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.unit(fluid, "C");
-    t.set(fluid, "100");
-    EXPECT_EQ(t.tc(fluid), 100.0f);
-    EXPECT_EQ(t.tf(fluid), 212.0f);
-    EXPECT_EQ(t.tr(fluid), 672.0f);
-}
-
-// The number typed stays; only its unit changes (60 °F becomes 60 °C).
-TEST_P(Temperatures, SwitchingTheUnitKeepsTheNumber) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.set(fluid, "60");
-    t.unit(fluid, "c");
-    EXPECT_EQ(t.unitText(fluid), "C");
-    EXPECT_EQ(t.tc(fluid), 60.0f);
-    EXPECT_EQ(t.tf(fluid), 140.0f);
-    EXPECT_EQ(t.tr(fluid), 600.0f);
-    t.unit(fluid, "F");
-    EXPECT_EQ(t.unitText(fluid), "F");
-    EXPECT_EQ(t.tf(fluid), 60.0f);
-    EXPECT_EQ(t.tr(fluid), 520.0f);
-}
-
-TEST_P(Temperatures, WritingTheSameUnitChangesNothing) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.set(fluid, "75");
-    t.unit(fluid, "F");
-    EXPECT_EQ(t.tf(fluid), 75.0f);
-    EXPECT_NEAR(t.tc(fluid), 23.8889f, kTol);
-}
-
-TEST_P(Temperatures, EmptyOrNonNumericTextStoresZeroInTheCurrentUnit) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.set(fluid, "");
-    EXPECT_EQ(t.tf(fluid), 0.0f);
-    EXPECT_EQ(t.tr(fluid), 460.0f);
-    EXPECT_NEAR(t.tc(fluid), -17.7778f, kTol);
-    t.unit(fluid, "C");
-    t.set(fluid, "abc");
-    EXPECT_EQ(t.tc(fluid), 0.0f);
-    EXPECT_EQ(t.tf(fluid), 32.0f);
-}
-
-TEST_P(Temperatures, AnUnknownUnitLetterStoresNothing) {
-    const auto& t = GetParam();
-    clsFluid fluid;
-    t.set(fluid, "80");
-    t.unit(fluid, "k");
-    EXPECT_EQ(t.unitText(fluid), "K");
-    EXPECT_EQ(t.tf(fluid), 80.0f);
-    t.set(fluid, "300");
-    EXPECT_EQ(t.tf(fluid), 80.0f);
-}
 
 // 3E+38 °C is a single, but 3E+38 * 1.8 + 32 °F is not: raised, and the Fahrenheit form keeps its value.
 TEST_P(Temperatures, OverflowIsRaisedAndTheFailingFormIsNotStored) {
@@ -135,19 +92,5 @@ TEST_P(Temperatures, OverflowIsRaisedAndTheFailingFormIsNotStored) {
 
 INSTANTIATE_TEST_SUITE_P(StandardAndReservoir, Temperatures, testing::Values(kStandard, kReservoir),
                          [](const testing::TestParamInfo<TemperatureAccess>& info) { return std::string(info.param.name); });
-
-TEST(FluidConditions, PhasesAndStandardPressureAreWritable) {
-    clsFluid fluid;
-    fluid.PhaseOil(false);
-    fluid.PhaseGas(true);
-    fluid.PhaseWater(true);
-    fluid.SetStdP("15.025");
-    EXPECT_FALSE(fluid.PhaseOil());
-    EXPECT_TRUE(fluid.PhaseGas());
-    EXPECT_TRUE(fluid.PhaseWater());
-    EXPECT_EQ(fluid.StdP(), 15.025f);
-    fluid.SetStdP("x");
-    EXPECT_EQ(fluid.StdP(), 0.0f);
-}
 
 } // namespace

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -37,6 +40,60 @@ INSTANTIATE_TEST_SUITE_P(
                     // A value beyond the range of a single is no number either.
                     ParseCase{"1e39", 0.0f}, ParseCase{"-1e39", 0.0f}, ParseCase{"1e400", 0.0f},
                     ParseCase{"3.4e38", 3.4e38f}));
+
+// Reference: the exact decimal expansion of |v| (at most 149 fraction digits), rounded by hand.
+std::string ReferenceFixed(float v, int decimals) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.160f", static_cast<double>(std::fabs(v)));
+    std::string s = buf;
+    const size_t point = s.find('.');
+    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<size_t>(decimals));
+    const bool up = s[point + 1 + static_cast<size_t>(decimals)] >= '5';
+    if (up) {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+        if (i < 0) digits.insert(digits.begin(), '1');
+        else ++digits[static_cast<size_t>(i)];
+    }
+    if (decimals > 0) digits.insert(digits.size() - static_cast<size_t>(decimals), ".");
+    return (v < 0 ? "-" : "") + digits;
+}
+
+std::string Trim(const std::string& s) { return s.substr(s.find_first_not_of(' ')); }
+
+// The fast integer path must agree with rounding the full decimal expansion, digit for digit.
+TEST(FixedFormat, AgreesWithTheExactExpansionOnRandomSingles) {
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<std::uint32_t> bits;
+    int checked = 0;
+    while (checked < 200000) {
+        std::uint32_t b = bits(rng);
+        float v;
+        std::memcpy(&v, &b, sizeof v);
+        if (!std::isfinite(v) || std::fabs(v) > 1e12f) continue;
+        const int decimals = static_cast<int>(b % 10);
+        ASSERT_EQ(Trim(q7::Nbr2Str(v, 60, static_cast<std::int16_t>(decimals))), ReferenceFixed(v, decimals))
+            << "value " << v << " decimals " << decimals;
+        ++checked;
+    }
+}
+
+TEST(GeneralForm, AgreesWithSevenRoundedSignificantDigitsOnRandomSingles) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> exponent(-12.0, 9.0);
+    for (int i = 0; i < 100000; ++i) {
+        const float v = static_cast<float>(std::pow(10.0, exponent(rng)));
+        // Reference: the exact expansion cut after seven digits, rounded half away from zero.
+        const std::string g = q7::GeneralForm(v);
+        char exact[256];
+        std::snprintf(exact, sizeof exact, "%.150e", static_cast<double>(v));
+        std::string mantissa = std::string(exact, 1) + std::string(exact + 2, 7); // d1 d2..d8
+        const char* e = std::strchr(exact, 'e');
+        double ref = std::stod(mantissa.substr(0, 7)) + (mantissa[7] >= '5' ? 1.0 : 0.0);
+        ref = ref * std::pow(10.0, std::atoi(e + 1) - 6);
+        ASSERT_NEAR(std::stod(g), ref, std::fabs(ref) * 1e-12) << "value " << v << " general " << g;
+    }
+}
 
 struct FixedCase {
     float value;
@@ -71,7 +128,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FixedCase{2.5f, 4, 0, "   3"}, FixedCase{-2.5f, 4, 0, "  -3"}, FixedCase{0.5f, 2, 0, " 1"},
                     FixedCase{0.125f, 5, 2, " 0.13"}, FixedCase{-0.125f, 5, 2, "-0.13"},
                     FixedCase{0.375f, 4, 2, "0.38"}, FixedCase{1.005f, 5, 2, " 1.00"},
-                    FixedCase{1.0000001f, 8, 6, "1.000000"}, FixedCase{3.4028235e38f, 6, 0, "925440"}));
+                    FixedCase{1.0000001f, 8, 6, "1.000000"}, FixedCase{3.4028235e38f, 6, 0, "925440"},
+                    FixedCase{-0.5f, 2, 0, "-1"}, FixedCase{-0.375f, 5, 2, "-0.38"},
+                    FixedCase{0.15f, 3, 1, "0.2"}, // the single lies above 0.15
+                    FixedCase{9.9999f, 6, 3, "10.000"}, FixedCase{1e-8f, 5, 3, "0.000"},
+                    FixedCase{16777215.0f, 8, 0, "16777215"},
+                    FixedCase{3.0e30f, 31, 0, "2999999894026671207801419726848"}));
 
 struct GeneralCase {
     float value;

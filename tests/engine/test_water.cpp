@@ -1,33 +1,15 @@
 // Water properties: McCain (Bw, gas solubility, viscosity, stock-tank density) and Osif
-// (compressibility), checked against the independent reference and the correlations' own terms.
+// (compressibility) against the correlations' own terms (the golden comparison is in test_golden.cpp).
 #include "engine/Errors.h"
 #include "engine/Q7Objects.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
+#include <cmath>
 
 namespace {
 
 using q7::Q7Objects;
-
-std::string Text(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return buffer;
-}
-
-nlohmann::json Summary(const std::string& name) {
-    std::ifstream in(std::filesystem::path(Q7_GOLDEN_DIR) / "expected" / name / "summary.json");
-    return nlohmann::json::parse(in);
-}
 
 class Water : public testing::Test {
 protected:
@@ -43,14 +25,6 @@ protected:
         q.Prs.BuildPRSo();
     }
 };
-
-TEST_F(Water, Defaults) {
-    EXPECT_EQ(q.Water.PPM(), 10000);
-    EXPECT_EQ(q.Water.PER(), 1.0f);
-    EXPECT_EQ(q.Water.STDenWat(), 62.4f);
-    EXPECT_EQ(q.Water.STDenGas(), 0.0f);
-    EXPECT_FALSE(q.Water.GO());
-}
 
 struct SalinityCase {
     const char* text;
@@ -142,69 +116,5 @@ TEST_F(Water, TableRowsOutsideOneTo30AreRefused) {
         EXPECT_NO_THROW((q.Water.*get)(30));
     }
 }
-
-std::vector<std::string> GoldenWaterCases() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
-        const std::string name = entry.path().filename().string();
-        if (Summary(name)["water"]["GO"].get<bool>()) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-class GoldenWater : public testing::TestWithParam<std::string> {};
-
-// Exact: every property and row equals the reference's single. The water table depends only on
-// the conditions, the salinity and the schedule's pressures.
-TEST_P(GoldenWater, PropertiesAndTablesMatchTheReference) {
-    const auto g = Summary(GetParam());
-    const auto& w = g["water"];
-    q7::NullMessageSink sink;
-    Q7Objects q(sink);
-    q.Fluid.SetStdP(Text(g["fluid"]["StdP"]));
-    q.Fluid.SetStdT(Text(g["fluid"]["StdTf"]));
-    q.Fluid.SetResT(Text(g["fluid"]["ResTf"]));
-    q.Fluid.PhaseOil(false);
-    q.Water.SetPER(Text(w["PER"]));
-    EXPECT_EQ(q.Water.PPM(), w["PPM"].get<std::int32_t>());
-
-    // The schedule's rows are computed independently of each other: any 18 at a time will do.
-    const auto schedule = g["prs"]["PRSo"].get<std::vector<float>>();
-    using Getter = float (q7::clsWater::*)(std::int16_t) const;
-    const std::vector<std::pair<const char*, Getter>> tables{{"BW", &q7::clsWater::GetBW},
-                                                            {"RSW", &q7::clsWater::GetRSW},
-                                                            {"CW", &q7::clsWater::GetCW},
-                                                            {"MUW", &q7::clsWater::GetMUW},
-                                                            {"RHOW", &q7::clsWater::GetRHOW}};
-    for (std::size_t first = 0; first < schedule.size(); first += 18) {
-        const std::size_t count = std::min<std::size_t>(18, schedule.size() - first);
-        q.Prs.PrRange("R");
-        q.Prs.PrRange("I");
-        for (std::size_t i = 0; i < count; ++i) q.Prs.SetPRSi(Text(schedule[first + i]), static_cast<std::int16_t>(i + 1));
-        q.Prs.BuildPRSo();
-        ASSERT_EQ(q.Prs.NPRSo(), static_cast<int>(count));
-        q.Water.CalcWater();
-        ASSERT_TRUE(q.Water.GO());
-        EXPECT_EQ(q.Water.STDenWat(), w["STDenWat"].get<float>());
-        EXPECT_EQ(q.Water.STDenGas(), w["STDenGas"].get<float>());
-        for (const auto& [name, get] : tables) {
-            const auto expected = w["tables"][name].get<std::vector<float>>();
-            for (std::size_t i = 0; i < count; ++i) {
-                EXPECT_EQ((q.Water.*get)(static_cast<std::int16_t>(i + 1)), expected[first + i])
-                    << name << " at " << schedule[first + i] << " psia";
-            }
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenWater, testing::ValuesIn(GoldenWaterCases()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             }
-                             return name;
-                         });
 
 } // namespace
