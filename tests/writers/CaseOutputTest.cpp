@@ -46,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
                       OfferCase{"Everything", true, true, true, true, 0, Tables(1, 1, 1, 1, 1, 1, 0)}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CaseOutput, WritesEveryFileSilently) {
+// The q7.csv and Eclipse.* files themselves are compared byte for byte by the golden cases; here the
+// report pair, the table left out for an oil/water rock, the silence and the failure.
+TEST(CaseOutput, WritesTheReportPairSilentlyAndFailsOnAMissingFolder) {
     ScratchDir dir;
     Objects data;
     data.Compute({.gas = true, .water = true});
@@ -54,22 +56,11 @@ TEST(CaseOutput, WritesEveryFileSilently) {
     WriteCaseCsv(data.objects, dir.path());
     WriteCaseEclipse(data.objects, dir.path());
     WriteCaseReport(data.objects, {"Acme & Co", "North", "Upper", "Block 7", "J. Doe"}, dir.path());
-    for (const char* name : {"q7.csv", "Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg", "Eclipse.pvtw",
-                             "Eclipse.dens", "Eclipse.swof", "Sample.txt", "Sample.htm"})
-        EXPECT_TRUE(std::filesystem::exists(dir.path() / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Eclipse.swof"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "Eclipse.sgof"));
     EXPECT_TRUE(data.sink.messages.empty());
-    const std::string csv = ReadFile(dir / "q7.csv");
-    for (const char* block : {"\r\nOil Properties:\r\n", "\r\nGas Properties:\r\n",
-                              "\r\nWater Properties:\r\n", "\r\nRock Properties:\r\n"})
-        EXPECT_NE(csv.find(block), std::string::npos) << block;
     EXPECT_NE(ReadFile(dir / "Sample.txt").find("\r\nCompany: Acme & Co\r\n"), std::string::npos);
     EXPECT_NE(ReadFile(dir / "Sample.htm").find(">Acme &amp; Co<"), std::string::npos);
-}
-
-TEST(CaseOutput, MissingFolderThrowsIoError) {
-    ScratchDir dir;
-    Objects data;
     EXPECT_THROW(WriteCaseCsv(data.objects, dir.path() / "missing"), IoError);
     EXPECT_THROW(WriteCaseReport(data.objects, {}, dir.path() / "missing"), IoError);
 }

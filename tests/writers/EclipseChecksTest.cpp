@@ -9,6 +9,7 @@
 #include "writers/clsECL.h"
 
 #include <stdexcept>
+#include <tuple>
 
 namespace q7::test {
 namespace {
@@ -112,23 +113,18 @@ WrittenTable ReadTable(const std::string& path) {
     WrittenTable table;
     bool open = false;
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.rfind("--", 0) == 0) continue;
         std::istringstream words(line);
         std::string word;
         WrittenRow row;
         bool closes = false;
-        while (words >> word) {
-            if (word == "/") closes = true;
-            else row.push_back(std::stod(word));
-        }
-        if (row.empty() && !closes) continue;
-        if (row.empty() && !open) break; // the table's closing "/"
+        while (words >> word)
+            word == "/" ? void(closes = true) : row.push_back(std::stod(word));
+        if (row.empty() && closes) break; // a "/" alone ends the table
+        if (row.empty()) continue;
         if (!open) table.emplace_back();
-        open = true;
-        if (!row.empty()) table.back().push_back(row);
-        if (closes) open = false;
-        if (closes && table.size() == 1 && row.empty()) break;
+        table.back().push_back(row);
+        open = !closes;
     }
     return table;
 }
@@ -142,15 +138,15 @@ protected:
         const EclipseTables offered = OfferedEclipseTables(data.objects);
         SelectEclipseTables(ecl, offered);
         ecl.Execute();
-        const std::pair<bool, const char*> tables[] = {
-            {offered.PVDO, "PVDO"}, {offered.PVTO, "PVTO"}, {offered.PVDG, "PVDG"}, {offered.PVTW, "PVTW"},
-            {offered.DENS, "DENSITY"}, {offered.SWOF, "SWOF"}, {offered.SGOF, "SGOF"}};
-        const char* extension[] = {".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof"};
+        const std::tuple<bool, const char*, const char*> tables[] = {
+            {offered.PVDO, "PVDO", ".pvdo"}, {offered.PVTO, "PVTO", ".pvto"}, {offered.PVDG, "PVDG", ".pvdg"},
+            {offered.PVTW, "PVTW", ".pvtw"}, {offered.DENS, "DENSITY", ".dens"}, {offered.SWOF, "SWOF", ".swof"},
+            {offered.SGOF, "SGOF", ".sgof"}};
         int compared = 0;
-        for (std::size_t k = 0; k < std::size(tables); ++k) {
-            if (!tables[k].first) continue;
-            EXPECT_EQ(EclipseTableAsWritten(data.objects, tables[k].second), ReadTable(dir / ("c" + std::string(extension[k]))))
-                << tables[k].second;
+        for (const auto& [written, keyword, extension] : tables) {
+            if (!written) continue;
+            EXPECT_EQ(EclipseTableAsWritten(data.objects, keyword), ReadTable(dir / ("c" + std::string(extension))))
+                << keyword;
             ++compared;
         }
         EXPECT_GE(compared, 4);

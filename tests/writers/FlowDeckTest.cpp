@@ -4,6 +4,7 @@
 // an "Error:" and run to the end of the schedule.
 #include "WriterTestSupport.h"
 
+#include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
 #include <cstdlib>
@@ -27,8 +28,9 @@ struct Deck {
     std::vector<std::string> phases;   // RUNSPEC phase keywords
     std::vector<std::string> includes; // PROPS include files, in order
     std::string equilibration;         // SOLUTION section
-    std::string injector;              // WELSPECS phase and WCONINJE line of the injector
-    std::string injectorPhase;
+    std::string injectorPhase;         // WATER or GAS
+    std::string injectorRate;
+    std::string producerBhp = "1500";
 };
 
 std::string DeckText(const Deck& d) {
@@ -43,8 +45,8 @@ std::string DeckText(const Deck& d) {
     s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.equilibration;
     s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n 'INJ' 'G' 5 5 8020 '" + d.injectorPhase +
          "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* 0.5 /\n/\n"
-         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 400 4* 1500 /\n/\nWCONINJE\n" +
-         d.injector + "\n/\nTSTEP\n 4*30 /\nEND\n";
+         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 400 4* " + d.producerBhp + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase +
+         "' 'OPEN' 'RATE' " + d.injectorRate + " 1* 4500 /\n/\nTSTEP\n 4*30 /\nEND\n";
     return s;
 }
 
@@ -63,6 +65,18 @@ class FlowDeck : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
+    }
+    // Writes the chosen tables under the base name `base` in the scratch folder.
+    void Write(const std::string& base, const EclipseTables& tables) {
+        clsECL ecl(data.objects, data.sink);
+        ecl.FileName(dir / base);
+        SelectEclipseTables(ecl, tables);
+        ecl.Execute();
+    }
+    // Initially undersaturated at 3000 psia, with the computed bubble point at every depth.
+    std::string LiveOilEquilibration() const {
+        const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
+            return "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n";
     }
     // Runs the deck and returns what Flow printed.
     std::string Check(const std::string& deckText) {
@@ -84,33 +98,18 @@ protected:
 TEST_F(FlowDeck, LiveOilThreePhases) {
     data.Compute({.gas = true, .water = true});
     data.ComputeRock();
-    clsECL ecl(data.objects, data.sink);
-    ecl.FileName(dir / "live");
-    ecl.PVTO(true);
-    ecl.PVDG(true);
-    ecl.PVTW(true);
-    ecl.DENS(true);
-    ecl.SWOF(true);
-    ecl.Execute();
+    Write("live", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
     clsRock& rock = data.objects.Rock;
     rock.Fluids(1);
     rock.Displace(1);
     data.ComputeRock();
-    ecl.PVTO(false);
-    ecl.PVDG(false);
-    ecl.PVTW(false);
-    ecl.DENS(false);
-    ecl.SWOF(false);
-    ecl.SGOF(true);
-    ecl.Execute();
-    const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
+    Write("live", {.SGOF = true});
     Check(
         DeckText({.phases = {"OIL", "WATER", "GAS", "DISGAS"},
                   .includes = {"live.pvto", "live.pvdg", "live.pvtw", "live.dens", "live.swof", "live.sgof"},
-                  .equilibration =
-                      "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n",
-                  .injector = " 'INJ' 'WATER' 'OPEN' 'RATE' 300 1* 4500 /",
-                  .injectorPhase = "WATER"}));
+                  .equilibration = LiveOilEquilibration(),
+                  .injectorPhase = "WATER",
+                  .injectorRate = "300"}));
 }
 
 // Gas and oil only, with gas injection; SGOF from the Honarpour sandstone gas-oil imbibition
@@ -122,20 +121,12 @@ TEST_F(FlowDeck, GasOilImbibition) {
     rock.Displace(1);
     rock.CORR(1);
     data.ComputeRock();
-    clsECL ecl(data.objects, data.sink);
-    ecl.FileName(dir / "go");
-    ecl.PVTO(true);
-    ecl.PVDG(true);
-    ecl.DENS(true);
-    ecl.SGOF(true);
-    ecl.Execute();
-    const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
+    Write("go", {.PVTO = true, .PVDG = true, .DENS = true, .SGOF = true});
     Check(DeckText({.phases = {"OIL", "GAS", "DISGAS"},
                     .includes = {"go.pvto", "go.pvdg", "go.dens", "go.sgof"},
-                    .equilibration = "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb +
-                                     "\n 9000 " + pb + " /\n",
-                    .injector = " 'INJ' 'GAS' 'OPEN' 'RATE' 500 1* 4500 /",
-                    .injectorPhase = "GAS"}));
+                    .equilibration = LiveOilEquilibration(),
+                    .injectorPhase = "GAS",
+                    .injectorRate = "500"}));
 }
 
 // Dead oil: PVDO from the bubble point upwards with its RSCONST record, water, and SWOF from the
@@ -144,24 +135,14 @@ TEST_F(FlowDeck, DeadOilWithConstantSolutionGas) {
     data.Compute({.water = true});
     data.objects.Rock.Displace(1);
     data.ComputeRock();
-    clsECL ecl(data.objects, data.sink);
-    ecl.FileName(dir / "dead");
-    ecl.PVDO(true);
-    ecl.PVTW(true);
-    ecl.DENS(true);
-    ecl.SWOF(true);
-    ecl.Execute();
+    Write("dead", {.PVDO = true, .PVTW = true, .DENS = true, .SWOF = true});
     ASSERT_NE(ReadFile(dir / "dead.pvdo").find("RSCONST"), std::string::npos);
-    Deck deck{.phases = {"OIL", "WATER"},
-              .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
-              .equilibration = "EQUIL\n 8020 3500 9000 0 7000 0 0 0 0 /\n",
-              .injector = " 'INJ' 'WATER' 'OPEN' 'RATE' 300 1* 4500 /",
-              .injectorPhase = "WATER"};
-    std::string text = DeckText(deck);
-    const std::string bhp = "'ORAT' 400 4* 1500 /";
-    text.replace(text.find(bhp), bhp.size(),
-                 "'ORAT' 400 4* " + Dx(data.objects.Oil.Pbp() + 300.0f, 0) + " /");
-    const std::string output = Check(text);
+    const std::string output = Check(DeckText({.phases = {"OIL", "WATER"},
+                                               .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
+                                               .equilibration = "EQUIL\n 8020 3500 9000 0 7000 0 0 0 0 /\n",
+                                               .injectorPhase = "WATER",
+                                               .injectorRate = "300",
+                                               .producerBhp = Dx(data.objects.Oil.Pbp() + 300.0f, 0)}));
     EXPECT_NE(output.find("Reading RSCONST"), std::string::npos) << output;
 }
 

@@ -91,6 +91,8 @@ TEST(Html, DisabledWriterCreatesNoFileAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir / "p.htm"));
 }
 
+// The enable flag takes the boolean value of its text; output stops when disabled and the file is
+// then closed without the page end.
 TEST(Html, OutputStopsWhenDisabledAndTheFileIsClosedWithoutPageEnd) {
     ScratchDir dir;
     {
@@ -98,21 +100,14 @@ TEST(Html, OutputStopsWhenDisabledAndTheFileIsClosedWithoutPageEnd) {
         page.FileName(dir / "p.htm");
         page.HTMLEnable("true");
         EXPECT_EQ(page.HTMLEnable(), "True");
-        page.HTMLEnable("False");
+        page.HTMLEnable("-1"); // a page started again
+        EXPECT_EQ(page.HTMLEnable(), "True");
+        EXPECT_THROW(page.HTMLEnable("yes please"), Error);
+        page.HTMLEnable("0");
+        EXPECT_EQ(page.HTMLEnable(), "False");
         page.LabelValue("not", "written");
     }
     EXPECT_EQ(ReadFile(dir / "p.htm"), kHead + "</TR>");
-}
-
-TEST(Html, EnableTakesTheBooleanValueOfItsText) {
-    ScratchDir dir;
-    clsHTML page;
-    page.FileName(dir / "p.htm");
-    page.HTMLEnable("0");
-    EXPECT_EQ(page.HTMLEnable(), "False");
-    page.HTMLEnable("-1");
-    EXPECT_EQ(page.HTMLEnable(), "True");
-    EXPECT_THROW(page.HTMLEnable("yes please"), Error);
 }
 
 TEST(Html, MoreCellsThanTheRowHoldsIsRefusedBeforeWriting) {

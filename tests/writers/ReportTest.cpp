@@ -46,23 +46,16 @@ TEST_F(Report, NoGroupWritesTheHeaderOnly) {
     r.Execute();
     EXPECT_EQ(ReadFile(dir / "r.txt"), Header());
     const std::string page = ReadFile(dir / "r.htm");
-    const std::string rows =
-        Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
-               "<TD align='center'><EM class='t'></EM></TD>",
-               "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
-               "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
-               "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
-               "<TD align='right'><EM class='st'></EM></TD>", "</TR><TR><TD colspan=3><HR></TD>",
-               "</TR><TR><TD align='right'><EM class='reg'>Company: </EM></TD>",
-               "<TD align='left'><EM class='sst'></EM></TD>",
-               "</TR><TR><TD align='right'><EM class='reg'>Field: </EM></TD>",
-               "<TD align='left'><EM class='sst'></EM></TD>",
-               "</TR><TR><TD align='right'><EM class='reg'>Reservoir: </EM></TD>",
-               "<TD align='left'><EM class='sst'></EM></TD>",
-               "</TR><TR><TD align='right'><EM class='reg'>Location: </EM></TD>",
-               "<TD align='left'><EM class='sst'></EM></TD>",
-               "</TR><TR><TD align='right'><EM class='reg'>Engineer: </EM></TD>",
-               "<TD align='left'><EM class='sst'></EM></TD>", "</TR></TABLE></BODY></HTML>"});
+    std::string rows = Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
+                              "<TD align='center'><EM class='t'></EM></TD>",
+                              "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
+                              "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
+                              "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
+                              "<TD align='right'><EM class='st'></EM></TD>", "</TR><TR><TD colspan=3><HR></TD>"});
+    for (const char* label : {"Company: ", "Field: ", "Reservoir: ", "Location: ", "Engineer: "})
+        rows += Lines({"</TR><TR><TD align='right'><EM class='reg'>" + std::string(label) + "</EM></TD>",
+                       "<TD align='left'><EM class='sst'></EM></TD>"});
+    rows += Lines({"</TR></TABLE></BODY></HTML>"});
     ASSERT_TRUE(page.starts_with("<HTML><HEAD>\r\n")) << page;
     EXPECT_TRUE(page.ends_with("<TD width='34%'></TD>\r\n" + rows)) << page;
     ASSERT_EQ(data.sink.messages.size(), 1u);
@@ -83,107 +76,73 @@ TEST_F(Report, IdentificationIsEscapedInThePageOnly) {
     EXPECT_EQ(ReadFile(dir / "r.txt"),
               Header("Smith & Sons", "<North>", "\"Upper\" sand", "Block 7", "J. Doe"));
     const std::string page = ReadFile(dir / "r.htm");
-    EXPECT_NE(page.find("<EM class='sst'>Smith &amp; Sons</EM>"), std::string::npos);
-    EXPECT_NE(page.find("<EM class='sst'>&lt;North&gt;</EM>"), std::string::npos);
-    EXPECT_NE(page.find("<EM class='sst'>&quot;Upper&quot; sand</EM>"), std::string::npos);
-    EXPECT_NE(page.find("<EM class='sst'>Block 7</EM>"), std::string::npos);
+    for (const char* shown : {"Smith &amp; Sons", "&lt;North&gt;", "&quot;Upper&quot; sand", "Block 7"})
+        EXPECT_NE(page.find("<EM class='sst'>" + std::string(shown) + "</EM>"), std::string::npos) << shown;
     EXPECT_EQ(page.find("<North>"), std::string::npos);
-}
-
-std::string RockRows(const clsRock& rock) {
-    std::string rows;
-    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        if (rock.Fluids() == 1)
-            rows +=
-                Lines({Fx(rock.GetSNWet(i), 11, 4) + Fx(rock.GetSWet(i) - rock.SWC(), 12, 2) +
-                       Fx(rock.SWC(), 12, 2) + Fx(rock.GetKRGas(i), 12, 4) + Fx(rock.GetKROil(i), 12, 4)});
-        else
-            rows += Lines({Fx(rock.GetSWet(i), 11, 2) + Fx(rock.GetSNWet(i), 12, 2) +
-                           Fx(rock.GetKRWat(i), 12, 4) + Fx(rock.GetKROil(i), 12, 4)});
-    }
-    return rows;
 }
 
 const std::string kRule(34, '-');
 
-// Only rock: no standard conditions; the rock section follows the header.
-TEST_F(Report, OnlyRockOilWater) {
+// Only rock, either system: no standard conditions; the rock section follows the header, and the
+// page holds its table of as many columns.
+struct RockCase {
+    std::int16_t fluids, displace, wet, corr;
+    std::vector<std::string> section; // the lines between the rock title and the rows
+    std::vector<std::string> pageHas;
+    const char* pageLacks;
+};
+
+class ReportRock : public Report, public ::testing::WithParamInterface<RockCase> {};
+
+TEST_P(ReportRock, OnlyRock) {
+    const RockCase& c = GetParam();
+    clsRock& rock = data.objects.Rock;
+    rock.Fluids(c.fluids);
+    rock.Displace(c.displace);
+    rock.Wet(c.wet);
+    rock.CORR(c.corr);
     data.ComputeRock();
     clsReport r = Make();
     r.IncludeROCK(true);
     r.Execute();
-    EXPECT_EQ(ReadFile(dir / "r.txt"), Header() +
-                                           Lines({"",
-                                                  kRule,
-                                                  "          ROCK PROPERTIES         ",
-                                                  kRule,
-                                                  "",
-                                                  "               Fluids: Oil/Water System",
-                                                  "         Displacement: Drainage",
-                                                  "            Lithology: Sandstone",
-                                                  "        Connate Water:     0.20",
-                                                  "          Wettability: Water Wet",
-                                                  "Residual Oil to Water:     0.40",
-                                                  "",
-                                                  "",
-                                                  "Correlation Type: Corey",
-                                                  "  K Exponent:  3.00",
-                                                  "  N Exponent:  4.00",
-                                                  "",
-                                                  "",
-                                                  "            Saturations   Relative Permeability",
-                                                  "      Water         Oil       Water         Oil",
-                                                  " ----------  ----------  ----------  ----------"}) +
-                                           RockRows(data.objects.Rock));
+    std::string expected =
+        Header() + Lines({"", kRule, "          ROCK PROPERTIES         ", kRule, ""}) + Lines(c.section);
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+        for (const std::string& cell : RockCells(rock, i))
+            expected += cell;
+        expected += "\r\n";
+    }
+    EXPECT_EQ(ReadFile(dir / "r.txt"), expected);
     const std::string page = ReadFile(dir / "r.htm");
-    EXPECT_NE(
-        page.find(
-            "</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties"),
-        std::string::npos);
-    EXPECT_NE(page.find("<TABLE align='center' border=1 cols=4 cellpadding=4>"), std::string::npos);
-    EXPECT_NE(page.find("<EM class='stu'>Oil (Rel Perm</EM>"), std::string::npos);
-    EXPECT_EQ(page.find("Standard Conditions"), std::string::npos);
+    for (const std::string& piece : c.pageHas)
+        EXPECT_NE(page.find(piece), std::string::npos) << piece;
+    EXPECT_EQ(page.find(c.pageLacks), std::string::npos) << c.pageLacks;
 }
 
-TEST_F(Report, OnlyRockGasOilHonarpour) {
-    clsRock& rock = data.objects.Rock;
-    rock.Fluids(1);
-    rock.Displace(1);
-    rock.Wet(1);
-    rock.CORR(1);
-    data.ComputeRock();
-    clsReport r = Make();
-    r.IncludeROCK(true);
-    r.Execute();
-    EXPECT_EQ(ReadFile(dir / "r.txt"),
-              Header() +
-                  Lines({"",
-                         kRule,
-                         "          ROCK PROPERTIES         ",
-                         kRule,
-                         "",
-                         "               Fluids: Gas/Oil System",
-                         "         Displacement: Imbibition",
-                         "            Lithology: Sandstone",
-                         "        Connate Water:     0.20",
-                         "  Residual Oil to Gas:     0.40",
-                         "         Critical Gas:     0.30",
-                         "",
-                         "",
-                         "Correlation Type: Honarpour",
-                         "  Porosity (frac):   0.25",
-                         "    Air Perm (md):  50.00",
-                         "        Krg @Sorg:   0.50",
-                         "",
-                         "",
-                         "            Saturations               Relative Permeability",
-                         "        Gas        Soil      Swater         Gas         Oil",
-                         " ----------  ----------  ----------  ----------  ----------"}) +
-                  RockRows(rock));
-    const std::string page = ReadFile(dir / "r.htm");
-    EXPECT_NE(page.find("<TABLE align='center' border=1 cols=5 cellpadding=4>"), std::string::npos);
-    EXPECT_EQ(page.find("Wettability"), std::string::npos);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Systems, ReportRock,
+    ::testing::Values(
+        RockCase{0, 0, 0, 0,
+                 {"               Fluids: Oil/Water System", "         Displacement: Drainage",
+                  "            Lithology: Sandstone", "        Connate Water:     0.20",
+                  "          Wettability: Water Wet", "Residual Oil to Water:     0.40", "", "",
+                  "Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00", "", "",
+                  "            Saturations   Relative Permeability",
+                  "      Water         Oil       Water         Oil",
+                  " ----------  ----------  ----------  ----------"},
+                 {"</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties",
+                  "<TABLE align='center' border=1 cols=4 cellpadding=4>", "<EM class='stu'>Oil (Rel Perm</EM>"},
+                 "Standard Conditions"},
+        RockCase{1, 1, 1, 1,
+                 {"               Fluids: Gas/Oil System", "         Displacement: Imbibition",
+                  "            Lithology: Sandstone", "        Connate Water:     0.20",
+                  "  Residual Oil to Gas:     0.40", "         Critical Gas:     0.30", "", "",
+                  "Correlation Type: Honarpour", "  Porosity (frac):   0.25", "    Air Perm (md):  50.00",
+                  "        Krg @Sorg:   0.50", "", "", "            Saturations               Relative Permeability",
+                  "        Gas        Soil      Swater         Gas         Oil",
+                  " ----------  ----------  ----------  ----------  ----------"},
+                 {"<TABLE align='center' border=1 cols=5 cellpadding=4>"},
+                 "Wettability"}));
 
 // Only gas: standard conditions, then the gas section; no oil section.
 TEST_F(Report, OnlyGasSectionsInOrder) {
@@ -229,23 +188,15 @@ TEST_F(Report, PageCellsAreTheReportColumns) {
               std::string::npos);
 }
 
-struct PageName {
-    const char* report;
-    const char* page;
-};
-
-class ReportPage : public ::testing::TestWithParam<PageName> {};
-
-TEST_P(ReportPage, BesideTheTextReport) {
-    EXPECT_EQ(clsReport::PagePath(GetParam().report).string(), GetParam().page);
+TEST(ReportPage, BesideTheTextReport) {
+    const std::pair<const char*, const char*> names[] = {{"Sample.txt", "Sample.htm"},
+                                                         {"runs/well7.txt", "runs/well7.htm"},
+                                                         {"report", "report.htm"},
+                                                         {"v1.2/report", "v1.2/report.htm"},
+                                                         {"page.htm", "page.htm.htm"}};
+    for (const auto& [report, page] : names)
+        EXPECT_EQ(clsReport::PagePath(report).string(), page) << report;
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, ReportPage,
-                         ::testing::Values(PageName{"Sample.txt", "Sample.htm"},
-                                           PageName{"runs/well7.txt", "runs/well7.htm"},
-                                           PageName{"report", "report.htm"},
-                                           PageName{"v1.2/report", "v1.2/report.htm"},
-                                           PageName{"page.htm", "page.htm.htm"}));
 
 // Two reports in one folder keep their own pages.
 TEST_F(Report, EachReportKeepsItsOwnPage) {
@@ -259,44 +210,28 @@ TEST_F(Report, EachReportKeepsItsOwnPage) {
     EXPECT_NE(ReadFile(dir / "second.htm").find(">second<"), std::string::npos);
 }
 
-TEST_F(Report, UnwritableFolderThrowsWithoutMessage) {
+// A missing folder, or a page name that is a folder: IoError, no message, and in the second case the
+// text report is not put in place either.
+TEST_F(Report, UnwritableTargetsThrowWithoutMessage) {
     clsReport r = Make();
     r.FileName(dir / "missing/r.txt");
     EXPECT_THROW(r.Execute(), IoError);
-    EXPECT_TRUE(data.sink.messages.empty());
-}
-
-// The page's name is a folder: the text report is not put in place either, and no message.
-TEST_F(Report, PageNameThatIsAFolderThrowsWithoutMessage) {
     std::filesystem::create_directories(dir.path() / "r.htm");
-    clsReport r = Make();
+    r.FileName(dir / "r.txt");
     EXPECT_THROW(r.Execute(), IoError);
-    EXPECT_TRUE(data.sink.messages.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "r.txt"));
+    EXPECT_TRUE(data.sink.messages.empty());
 }
 
-struct DateCase {
-    std::time_t when;
-    const char* text;
-};
-
-class ReportDate : public ::testing::TestWithParam<DateCase> {
-protected:
-    void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-    }
-};
-
-TEST_P(ReportDate, TwelveHourClock) {
-    EXPECT_EQ(ReportDateText(GetParam().when), GetParam().text);
+// A twelve-hour clock: midnight is 12 am, the noon hour 12 pm; a leap day.
+TEST_F(Report, DateTextUsesATwelveHourClock) {
+    const std::pair<std::time_t, const char*> dates[] = {{kWhen, "08-Dec-2026 05:15 pm"},
+                                                         {0, "01-Jan-1970 12:00 am"},
+                                                         {43200 + 59 * 60, "01-Jan-1970 12:59 pm"},
+                                                         {1709210700, "29-Feb-2024 12:45 pm"}};
+    for (const auto& [when, text] : dates)
+        EXPECT_EQ(ReportDateText(when), text) << when;
 }
-
-INSTANTIATE_TEST_SUITE_P(Times, ReportDate,
-                         ::testing::Values(DateCase{kWhen, "08-Dec-2026 05:15 pm"},
-                                           DateCase{0, "01-Jan-1970 12:00 am"},               // midnight
-                                           DateCase{43200 + 59 * 60, "01-Jan-1970 12:59 pm"}, // noon hour
-                                           DateCase{1709210700, "29-Feb-2024 12:45 pm"}));
 
 } // namespace
 } // namespace q7::test

@@ -24,38 +24,29 @@ TEST(TextFile, WritesLinesOpenTextAndEmptyLinesWithCrLf) {
     EXPECT_EQ(ReadFile(dir / "a.txt"), "PVDO\r\nopen text \r\n\r\n\r\n\r\n/\r\n");
 }
 
-TEST(TextFile, ReplacesAnExistingFileAndLeavesNoTemporaryBehind) {
+// The old content stands until Close; a file dropped unfinished leaves it; no temporary remains.
+TEST(TextFile, ReplacesAnExistingFileOnlyOnCloseAndLeavesNoTemporaryBehind) {
     ScratchDir dir;
+    const auto only = [&] { return std::distance(std::filesystem::directory_iterator(dir.path()), {}) == 1; };
     std::ofstream(dir / "a.txt") << "an older and much longer content\n";
-    TextFile f;
-    f.Create(dir / "a.txt");
-    // Until the file is closed the old content stands.
-    EXPECT_EQ(ReadFile(dir / "a.txt"), "an older and much longer content\n");
-    f.WriteLine("new");
-    f.Close();
-    EXPECT_EQ(ReadFile(dir / "a.txt"), "new\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(TextFile, AnUnfinishedFileIsDroppedAndTheOldOneKept) {
-    ScratchDir dir;
-    std::ofstream(dir / "a.txt") << "good";
     {
         TextFile f;
         f.Create(dir / "a.txt");
         f.WriteLine("half");
     }
-    EXPECT_EQ(ReadFile(dir / "a.txt"), "good");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-TEST(TextFile, LargeFilesArriveWhole) {
-    ScratchDir dir;
+    EXPECT_EQ(ReadFile(dir / "a.txt"), "an older and much longer content\n");
+    EXPECT_TRUE(only());
     TextFile f;
+    f.Create(dir / "a.txt");
+    EXPECT_EQ(ReadFile(dir / "a.txt"), "an older and much longer content\n");
+    f.WriteLine("new");
+    f.Close();
+    EXPECT_EQ(ReadFile(dir / "a.txt"), "new\r\n");
+    EXPECT_TRUE(only());
+    // A large file arrives whole.
     f.Create(dir / "big.txt");
-    const std::string line(99, 'x');
     for (int i = 0; i < 5000; ++i)
-        f.WriteLine(line);
+        f.WriteLine(std::string(99, 'x'));
     f.Close();
     EXPECT_EQ(std::filesystem::file_size(dir / "big.txt"), 5000u * 101u);
 }

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,9 +23,7 @@ struct Message {
 
 class RecordingSink : public MessageSink {
 public:
-    void ShowError(const std::string& m, const std::string& t) override {
-        messages.push_back({"error", m, t});
-    }
+    void ShowError(const std::string& m, const std::string& t) override { messages.push_back({"error", m, t}); }
     void ShowInfo(const std::string& m, const std::string& t) override { messages.push_back({"info", m, t}); }
     std::vector<Message> messages;
 };
@@ -64,7 +61,7 @@ inline std::string ReadFile(const std::filesystem::path& path) {
 }
 
 // Lines joined with CR LF, each line ended.
-inline std::string Lines(std::initializer_list<std::string> lines) {
+inline std::string Lines(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& l : lines)
         out += l + "\r\n";
@@ -85,6 +82,16 @@ inline std::string Dx(double x, int d) {
     char buf[96];
     std::snprintf(buf, sizeof buf, "%.*f", d, x);
     return buf;
+}
+
+// The cells of rock table row i as the CSV and the report lay them out: water, oil, krw, kro for an
+// oil/water system; gas, oil (liquid less connate water), connate water, krg, kro for gas/oil.
+inline std::vector<std::string> RockCells(const clsRock& rock, std::int16_t i) {
+    if (rock.Fluids() == 1)
+        return {Fx(rock.GetSNWet(i), 11, 4), Fx(rock.GetSWet(i) - rock.SWC(), 12, 2), Fx(rock.SWC(), 12, 2),
+                Fx(rock.GetKRGas(i), 12, 4), Fx(rock.GetKROil(i), 12, 4)};
+    return {Fx(rock.GetSWet(i), 11, 2), Fx(rock.GetSNWet(i), 12, 2), Fx(rock.GetKRWat(i), 12, 4),
+            Fx(rock.GetKROil(i), 12, 4)};
 }
 
 // Objects computed as the result tabs do. The fluid phases, the typed pressures and the oil
