@@ -22,9 +22,7 @@ namespace fs = std::filesystem;
 using test::Scalar;
 using test::TempDatabase;
 
-const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity",
-                                   "tblGasComp",   "tblWater",        "tblRock"};
-
+using test::kDataTables;
 struct CommandResult {
     int status = 0;
     std::string out, err;

@@ -13,14 +13,11 @@
 namespace q7 {
 namespace {
 
-using test::Column;
 using test::SampleObjects;
 using test::Scalar;
 using test::TempDatabase;
 
-const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity",
-                                   "tblGasComp",   "tblWater",        "tblRock"};
-
+using test::kDataTables;
 class ProjectStore : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,20 +44,6 @@ protected:
     TempDatabase db;
     clsQ7IO io;
 };
-
-TEST_F(ProjectStore, NewProjectHasOneRowInEachOfTheSevenTables) {
-    SampleObjects sample;
-    const std::int32_t id = Create(QStringLiteral("Brent A"), sample.objects);
-    ASSERT_GT(id, 0);
-    EXPECT_EQ(CountRows("tblProject", id), 1);
-    for (const char* table : kDataTables)
-        EXPECT_EQ(CountRows(table, id), 1) << table;
-
-    const std::int32_t second = Create(QStringLiteral("Brent B"), sample.objects);
-    EXPECT_NE(second, id);
-    for (const char* table : kDataTables)
-        EXPECT_EQ(CountRows(table, second), 1) << table;
-}
 
 // Every column against the object property it is written from, to single precision.
 TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
@@ -103,18 +86,14 @@ TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
     }
 
     // Phase flags as 1 and 0; temperatures in °F whatever the entry unit (15.5 °C = 59.9 °F).
-    EXPECT_EQ(Scalar(db.Path(), "SELECT PhaseOil || PhaseGas || PhaseWater FROM tblFluidSpec WHERE PrjID = ?", {id})
-                  .toString(),
-              QStringLiteral("110"));
     EXPECT_NEAR(Scalar(db.Path(), "SELECT StdTemp FROM tblFluidSpec WHERE PrjID = ?", {id}).toDouble(), 59.9, 1e-4);
-    EXPECT_EQ(Scalar(db.Path(), "SELECT StdTempUnits || ResTempUnits FROM tblFluidSpec WHERE PrjID = ?", {id}).toString(),
-              QStringLiteral("FF"));
-    EXPECT_EQ(Scalar(db.Path(), "SELECT SepTUnits FROM tblOilGravity WHERE PrjID = ?", {id}).toString(),
-              QStringLiteral("F"));
-    EXPECT_EQ(Scalar(db.Path(), "SELECT GasEntry FROM tblGasComp WHERE PrjID = ?", {id}).toString(),
-              QStringLiteral("C"));
-    EXPECT_EQ(Scalar(db.Path(), "SELECT PrRange FROM tblPressureSpec WHERE PrjID = ?", {id}).toString(),
-              QStringLiteral("R"));
+    const std::pair<const char*, const char*> texts[] = {
+        {"PhaseOil || PhaseGas || PhaseWater FROM tblFluidSpec", "110"},
+        {"StdTempUnits || ResTempUnits FROM tblFluidSpec", "FF"},
+        {"SepTUnits FROM tblOilGravity", "F"}, {"GasEntry FROM tblGasComp", "C"}, {"PrRange FROM tblPressureSpec", "R"}};
+    for (const auto& [select, text] : texts)
+        EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT %1 WHERE PrjID = ?").arg(select), {id}).toString(),
+                  QString::fromLatin1(text)) << select;
 }
 
 // The individual pressures belong to mode "I" only.
@@ -149,18 +128,6 @@ TEST_F(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
     EXPECT_EQ(Scalar(db.Path(), "SELECT count(p1) FROM tblPressureSpec WHERE PrjID = ?", {emptyID}).toInt(), 0);
 }
 
-TEST_F(ProjectStore, DateCreateIsFilledByTheDatabase) {
-    SampleObjects sample;
-    ProjectTables tables;
-    Recordset row = io.NewREC(QStringLiteral("tblProject"));
-    row.SetValue(QStringLiteral("prjname"), QStringLiteral("Dated"));
-    io.CreateProject(row, sample.objects);
-    const QDateTime created =
-        QDateTime::fromString(row.Value(QStringLiteral("DateCreate")).toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    ASSERT_TRUE(created.isValid()) << row.Value(QStringLiteral("DateCreate")).toString().toStdString();
-    EXPECT_LE(std::abs(created.secsTo(QDateTime::currentDateTime())), 120);
-}
-
 TEST_F(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
     Recordset none = io.GetProjects();
     EXPECT_EQ(none.RecordCount(), 0);
@@ -186,10 +153,16 @@ TEST_F(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
     EXPECT_EQ(names, (QStringList{"alpha", "Alwyn", "brae", "Ekofisk", "Troll"}));
 }
 
+// A new project has one row in each of the seven tables; deleting one removes all of its rows only.
 TEST_F(ProjectStore, DelProjectRemovesEveryRowAndLeavesOthers) {
     SampleObjects sample;
     const std::int32_t keep = Create(QStringLiteral("Keep"), sample.objects);
     const std::int32_t drop = Create(QStringLiteral("Drop"), sample.objects);
+    ASSERT_GT(keep, 0);
+    ASSERT_NE(keep, drop);
+    ASSERT_EQ(CountRows("tblProject", drop), 1);
+    for (const char* table : kDataTables)
+        ASSERT_EQ(CountRows(table, drop), 1) << table;
     io.DelProject(drop);
     EXPECT_EQ(CountRows("tblProject", drop), 0);
     EXPECT_EQ(CountRows("tblProject", keep), 1);
@@ -235,11 +208,18 @@ TEST_F(ProjectStore, CursorEditsAreVisibleToAFreshConnection) {
     EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblWater").toInt(), 2);
 }
 
-// The project dialog's "Edit Project Data": only the three descriptive columns change.
+// The project dialog's "Edit Project Data": only the three descriptive columns change. DateCreate
+// is filled by the database on creation.
 TEST_F(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
     SampleObjects sample;
-    const std::int32_t id = Create(QStringLiteral("Before"), sample.objects);
-    const QString created = Scalar(db.Path(), "SELECT DateCreate FROM tblProject WHERE PrjID = ?", {id}).toString();
+    Recordset fresh = io.NewREC(QStringLiteral("tblProject"));
+    fresh.SetValue(QStringLiteral("prjname"), QStringLiteral("Before")); // names in any case
+    io.CreateProject(fresh, sample.objects);
+    const std::int32_t id = fresh.Value(QStringLiteral("PrjID")).toInt();
+    const QString created = fresh.Value(QStringLiteral("DateCreate")).toString();
+    const QDateTime when = QDateTime::fromString(created, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    ASSERT_TRUE(when.isValid()) << created.toStdString();
+    EXPECT_LE(std::abs(when.secsTo(QDateTime::currentDateTime())), 120);
     Recordset row = io.GetProject(id);
     ASSERT_EQ(row.RecordCount(), 1);
     row.SetValue(QStringLiteral("PrjName"), QStringLiteral("After"));
@@ -254,7 +234,7 @@ TEST_F(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
 }
 
 // A failure part way through creating or deleting leaves the database as it was.
-TEST_F(ProjectStore, CreationThatFailsPartWayStoresNothing) {
+TEST_F(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
     SampleObjects sample;
     test::Execute(db.Path(), "CREATE TRIGGER refuse BEFORE INSERT ON tblWater BEGIN SELECT RAISE(ABORT, 'refused'); END");
 
@@ -273,11 +253,8 @@ TEST_F(ProjectStore, CreationThatFailsPartWayStoresNothing) {
     const std::int32_t id = row.Value(QStringLiteral("PrjID")).toInt();
     for (const char* table : kDataTables)
         EXPECT_EQ(CountRows(table, id), 1) << table;
-}
 
-TEST_F(ProjectStore, DeletionThatFailsPartWayRemovesNothing) {
-    SampleObjects sample;
-    const std::int32_t id = Create(QStringLiteral("Stays"), sample.objects);
+    // Deleting that fails part way removes nothing.
     test::Execute(db.Path(), "CREATE TRIGGER refuse BEFORE DELETE ON tblProject BEGIN SELECT RAISE(ABORT, 'refused'); END");
     EXPECT_THROW(io.DelProject(id), DatabaseError);
     EXPECT_EQ(CountRows("tblProject", id), 1);

@@ -22,17 +22,20 @@ using test::SampleObjects;
 using test::Scalar;
 using test::TempDatabase;
 
-std::int32_t CreateProject(clsQ7IO& io, const Q7Objects& objects) {
+// Opens the database in `io` and creates one project in it; returns the project's id.
+std::int32_t CreateProject(clsQ7IO& io, const QString& path) {
+    io.OpenDatabase(path);
+    EXPECT_TRUE(io.Q7FOUND()) << io.OpenProblem().toStdString();
+    SampleObjects sample;
     Recordset row = io.NewREC(QStringLiteral("tblProject"));
     row.SetValue(QStringLiteral("PrjName"), QStringLiteral("Reliability"));
-    io.CreateProject(row, objects);
+    io.CreateProject(row, sample.objects);
     return row.Value(QStringLiteral("PrjID")).toInt();
 }
 
-QStringList StartChild(QProcess& child, const QStringList& arguments) {
+void StartChild(QProcess& child, const QStringList& arguments) {
     child.start(QStringLiteral(Q7_STORE_CHILD), arguments);
     EXPECT_TRUE(child.waitForStarted(5000));
-    return arguments;
 }
 
 // The last whole line the child printed.
@@ -51,10 +54,7 @@ TEST(StoreReliability, KilledWriterLosesNoAcknowledgedEdit) {
     std::int32_t id = 0;
     {
         clsQ7IO io;
-        io.OpenDatabase(db.Path());
-        ASSERT_TRUE(io.Q7FOUND());
-        SampleObjects sample;
-        id = CreateProject(io, sample.objects);
+        id = CreateProject(io, db.Path());
     }
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -97,10 +97,7 @@ TEST(StoreReliability, KilledWriterLosesNoAcknowledgedEdit) {
 TEST(StoreReliability, SaveWaitsForAnotherWriterThenFailsClearly) {
     TempDatabase db;
     clsQ7IO io;
-    io.OpenDatabase(db.Path());
-    ASSERT_TRUE(io.Q7FOUND());
-    SampleObjects sample;
-    const std::int32_t id = CreateProject(io, sample.objects);
+    const std::int32_t id = CreateProject(io, db.Path());
     Recordset oil = io.LoadPrjTbl(QStringLiteral("tblOilGravity"), id);
 
     constexpr int kHoldSeconds = 6;
@@ -142,10 +139,7 @@ TEST(StoreReliability, ReadOnlyFileListsButDoesNotSave) {
         std::int32_t id = 0;
         {
             clsQ7IO io;
-            io.OpenDatabase(db.Path());
-            ASSERT_TRUE(io.Q7FOUND());
-            SampleObjects sample;
-            id = CreateProject(io, sample.objects);
+            id = CreateProject(io, db.Path());
         }
         ASSERT_FALSE(QFile::exists(db.Path() + QStringLiteral("-wal"))) << "the last connection checkpoints on close";
         ASSERT_EQ(::chmod(db.Folder().toLocal8Bit().constData(), folderMode), 0);

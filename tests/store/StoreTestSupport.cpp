@@ -59,14 +59,9 @@ TempDatabase::TempDatabase() {
     CreateDatabaseFile(m_path);
 }
 
-QVariantList Column(const QString& path, const QString& sql, const QVariantList& values) {
-    QVariantList result;
-    Query(path, sql, values, [&](QSqlQuery& q) { result.append(q.value(0)); });
-    return result;
-}
-
 QVariant Scalar(const QString& path, const QString& sql, const QVariantList& values) {
-    const QVariantList column = Column(path, sql, values);
+    QVariantList column;
+    Query(path, sql, values, [&](QSqlQuery& q) { column.append(q.value(0)); });
     return column.isEmpty() ? QVariant() : column.first();
 }
 

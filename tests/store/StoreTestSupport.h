@@ -31,15 +31,17 @@ private:
     QString m_path;
 };
 
-// Runs one SQL statement on its own connection to `path` and returns the first column of every
-// row (an invalid QVariant list element for Null). Fails the test on an SQL error.
-QVariantList Column(const QString& path, const QString& sql, const QVariantList& values = {});
-// The first value of the first row, or an invalid QVariant when there is no row.
+// Runs one SQL statement on its own connection to `path` and returns the first value of the first
+// row, or an invalid QVariant when there is no row. Fails the test on an SQL error.
 QVariant Scalar(const QString& path, const QString& sql, const QVariantList& values = {});
 // Every row of a table as "column=value" texts, for comparing whole rows.
 QStringList RowsOf(const QString& path, const QString& table, const QString& where = {});
 // Runs a statement that returns nothing on its own connection.
 void Execute(const QString& path, const QString& sql);
+
+// The six tables of a project's data, beside tblProject.
+inline const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity",
+                                          "tblGasComp",   "tblWater",        "tblRock"};
 
 // Calculation objects with non-default inputs in every table the store writes.
 struct SampleObjects {
