@@ -100,11 +100,12 @@ TEST(Html, OutputStopsWhenDisabledAndTheFileIsClosedWithoutPageEnd) {
         page.FileName(dir / "p.htm");
         page.HTMLEnable("true");
         EXPECT_EQ(page.HTMLEnable(), "True");
-        page.HTMLEnable("-1"); // a page started again
-        EXPECT_EQ(page.HTMLEnable(), "True");
-        EXPECT_THROW(page.HTMLEnable("yes please"), Error);
         page.HTMLEnable("0");
         EXPECT_EQ(page.HTMLEnable(), "False");
+        page.HTMLEnable("-1"); // the page started again
+        EXPECT_EQ(page.HTMLEnable(), "True");
+        EXPECT_THROW(page.HTMLEnable("yes please"), Error);
+        page.HTMLEnable("False");
         page.LabelValue("not", "written");
     }
     EXPECT_EQ(ReadFile(dir / "p.htm"), kHead + "</TR>");
