@@ -3,10 +3,14 @@
 #include "app/MessageService.h"
 #include "writers/ui/FileDialogService.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -78,6 +82,39 @@ QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& object
                          }
                      });
     return button;
+}
+
+QGroupBox* IncludeFrame(QDialog* dialog, const std::array<const char*, 4>& captions,
+                        std::array<QCheckBox*, 4>& boxes, const std::function<void(int)>& clicked) {
+    auto* frame = new QGroupBox(QStringLiteral(" Include Properties "), dialog);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    auto* row = new QHBoxLayout(frame);
+    for (int k = 0; k < static_cast<int>(captions.size()); ++k) {
+        auto* check = new QCheckBox(QString::fromLatin1(captions[static_cast<size_t>(k)]), frame);
+        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
+        check->setChecked(false);
+        check->setEnabled(false);
+        QObject::connect(check, &QCheckBox::toggled, dialog, [clicked, k] { clicked(k); });
+        boxes[static_cast<size_t>(k)] = check;
+        row->addWidget(check);
+    }
+    row->addStretch(1);
+    return frame;
+}
+
+QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*& run, QPushButton*& cancel) {
+    run = new QPushButton(caption, dialog);
+    run->setObjectName(QStringLiteral("cmdReport"));
+    run->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(run);
+    row->addWidget(cancel);
+    return row;
 }
 
 void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title) {

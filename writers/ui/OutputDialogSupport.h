@@ -3,9 +3,14 @@
 // rule of their text boxes, the "…" button beside a name box, and the report of a failed write.
 #include <QString>
 
+#include <array>
 #include <exception>
 #include <functional>
 
+class QCheckBox;
+class QDialog;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -40,6 +45,15 @@ struct BrowseChoice {
 };
 QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName, FileDialogService& files,
                           BrowseChoice choice, std::function<void()> changeRule);
+
+// The frame " Include Properties " (Frame1) with the group boxes cbxInclude(0)… of the CSV export and
+// the report, unticked and disabled until the dialog loads; a toggle calls `clicked` with its index.
+QGroupBox* IncludeFrame(QDialog* dialog, const std::array<const char*, 4>& captions,
+                        std::array<QCheckBox*, 4>& boxes, const std::function<void(int)>& clicked);
+
+// The row of the dialog's default button cmdReport (captioned `caption`) and cmdCancel, right-aligned;
+// Cancel rejects the dialog.
+QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*& run, QPushButton*& cancel);
 
 // A write that failed: the path and the system's reason under `title`, in an error box.
 void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title);

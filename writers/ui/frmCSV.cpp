@@ -50,35 +50,16 @@ frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
                                         QStringLiteral("CSV files (*.csv);;All files (*)"), true, {}},
                                        [this] { FileNameChanged(); });
 
-    auto* frame1 = new QGroupBox(QStringLiteral(" Include Properties "), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* boxes = new QHBoxLayout(frame1);
-    for (int k = 0; k < kGroups; ++k) {
-        auto* check = new QCheckBox(QString::fromLatin1(kGroupBoxes[k].caption), frame1);
-        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
-        check->setChecked(false);
-        check->setEnabled(false);
-        connect(check, &QCheckBox::toggled, this, [this, k] { IncludeClicked(k); });
-        m_cbxInclude[k] = check;
-        boxes->addWidget(check);
-    }
-    boxes->addStretch(1);
+    std::array<const char*, kGroups> captions{};
+    for (int k = 0; k < kGroups; ++k) captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
+    QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
-    m_cmdReport = new QPushButton(QStringLiteral("Export"), this);
-    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
-    m_cmdReport->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setAutoDefault(false);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtFileName, 1);
     nameRow->addWidget(browse);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_cmdReport);
-    buttons->addWidget(m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Export"), m_cmdReport, m_cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
@@ -86,7 +67,6 @@ frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmCSV::FileNameChanged);
     connect(m_cmdReport, &QPushButton::clicked, this, &frmCSV::ExportClick);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     Load();
 }

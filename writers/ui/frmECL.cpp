@@ -113,21 +113,12 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
         rows->addWidget(browse, k, 2);
     }
 
-    m_cmdReport = new QPushButton(QStringLiteral("Export"), this);
-    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
-    m_cmdReport->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setAutoDefault(false);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtFileName, 1);
     nameRow->addWidget(browseBase);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_cmdReport);
-    buttons->addWidget(m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Export"), m_cmdReport, m_cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
@@ -135,7 +126,6 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
     connect(m_cmdReport, &QPushButton::clicked, this, &frmECL::ExportClick);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     Load();
 }

@@ -137,30 +137,11 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     fields->addWidget(m_txtFileName, 6, 1);
     fields->addWidget(browse, 6, 2);
 
-    auto* frame1 = new QGroupBox(QStringLiteral(" Include Properties "), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* boxes = new QHBoxLayout(frame1);
-    for (int k = 0; k < kGroups; ++k) {
-        auto* check = new QCheckBox(QString::fromLatin1(kGroupBoxes[k].caption), frame1);
-        check->setObjectName(QStringLiteral("cbxInclude(%1)").arg(k));
-        check->setChecked(false);
-        check->setEnabled(false);
-        connect(check, &QCheckBox::toggled, this, [this, k] { IncludeClicked(k); });
-        m_cbxInclude[k] = check;
-        boxes->addWidget(check);
-    }
-    boxes->addStretch(1);
+    std::array<const char*, kGroups> captions{};
+    for (int k = 0; k < kGroups; ++k) captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
+    QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
-    m_cmdReport = new QPushButton(QStringLiteral("Report"), this);
-    m_cmdReport->setObjectName(QStringLiteral("cmdReport"));
-    m_cmdReport->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_cmdReport);
-    buttons->addWidget(m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Report"), m_cmdReport, m_cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -180,7 +161,6 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     connect(m_txtDesc, &QPlainTextEdit::textChanged, this,
             [this] { m_report->PrjDesc(OneLine(m_txtDesc->toPlainText()).toStdString()); });
     connect(m_cmdReport, &QPushButton::clicked, this, &frmReport::ReportClick);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     Load(project);
 }
