@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev qt6-charts-dev libqt6svg6-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   fonts-dejavu-core xvfb xauth
   mythes-en-us libmythes-dev
   clang-14 libclang-rt-14-dev
