@@ -34,10 +34,13 @@ ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption
 
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QStringLiteral("fxgProjects"));
+    // Tab leaves the list for the buttons; the arrow keys move between projects.
+    m_grid->setTabKeyNavigation(false);
     m_cmdOK = new QPushButton(okCaption, this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setAutoDefault(true);
     m_cmdOK->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     auto* buttons = new QHBoxLayout;
@@ -47,12 +50,11 @@ ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
+    setTabOrder(m_grid, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdCancel);
 
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { Confirm(); });
-    connect(m_cmdCancel, &QPushButton::clicked, this, [this] {
-        RestoreCurrentProject();
-        reject();
-    });
+    connect(m_cmdCancel, &QPushButton::clicked, this, &ProjectListDialog::reject);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { Confirm(); });
     connect(m_grid, &FlexGrid::RowColChange, this, &ProjectListDialog::RowChanged);
 
@@ -64,6 +66,11 @@ ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption
 void ProjectListDialog::RestoreCurrentProject() {
     m_host.State().CurPrjID = m_entryPrjID;
     m_host.State().CurPrjName = m_entryPrjName;
+}
+
+void ProjectListDialog::reject() {
+    RestoreCurrentProject();
+    QDialog::reject();
 }
 
 void ProjectListDialog::FillList() {

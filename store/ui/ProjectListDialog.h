@@ -21,7 +21,11 @@ public:
     int ProjectCount() const { return m_count; }
 
 protected:
+    // `okCaption` is the OK button's caption, with its access key when it has one.
     ProjectListDialog(ProjectHost& host, const QString& okCaption, QWidget* parent);
+
+    // Cancel, Escape and the close box: the current project is put back as it was.
+    void reject() override;
 
     // OK or a double click in the grid.
     virtual void Confirm() = 0;

@@ -5,14 +5,13 @@
 
 namespace q7 {
 
-frmOpen::frmOpen(ProjectHost& host, QWidget* parent) : ProjectListDialog(host, QStringLiteral("OK"), parent) {
+frmOpen::frmOpen(ProjectHost& host, QWidget* parent) : ProjectListDialog(host, QStringLiteral("&OK"), parent) {
     setObjectName(QStringLiteral("frmOpen"));
 }
 
 void frmOpen::Confirm() {
     if (ProjectCount() == 0) {
         // Nothing to open.
-        RestoreCurrentProject();
         reject();
         return;
     }

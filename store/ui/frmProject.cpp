@@ -31,18 +31,25 @@ frmProject::frmProject(ProjectHost& host, QWidget* parent)
     m_txtPrjName = box("txtPrjName", "PrjName");
     m_txtCreatedBy = box("txtCreatedBy", "CreatedBy");
     m_txtDesc = box("txtDesc", "PrjDesc");
-    m_cmdSave = new QPushButton(QStringLiteral("Save"), this);
+    m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    m_cmdSave->setAutoDefault(true);
     m_cmdSave->setDefault(true);
-    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
+    // Each caption's access key moves to its box.
+    auto label = [this](const char* caption, InputBox* buddy) {
+        auto* l = new QLabel(QString::fromLatin1(caption), this);
+        l->setBuddy(buddy);
+        return l;
+    };
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("Project Name"), this), 0, 0);
+    fields->addWidget(label("Project &Name", m_txtPrjName), 0, 0);
     fields->addWidget(m_txtPrjName, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Created by"), this), 1, 0);
+    fields->addWidget(label("Created &by", m_txtCreatedBy), 1, 0);
     fields->addWidget(m_txtCreatedBy, 1, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Description"), this), 2, 0);
+    fields->addWidget(label("&Description", m_txtDesc), 2, 0);
     fields->addWidget(m_txtDesc, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -51,6 +58,10 @@ frmProject::frmProject(ProjectHost& host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);
+    setTabOrder(m_txtPrjName, m_txtCreatedBy);
+    setTabOrder(m_txtCreatedBy, m_txtDesc);
+    setTabOrder(m_txtDesc, m_cmdSave);
+    setTabOrder(m_cmdSave, m_cmdCancel);
 
     // Loading: filling the boxes writes nothing back.
     modQ7& state = m_host.State();

@@ -1,5 +1,6 @@
 // Pictures of the three output dialogs for looking at their layout (not a test): the Eclipse
-// export after oil, gas and water were computed, the CSV export and the report over a project.
+// export after oil, gas and water were computed (and again with a table a simulator would refuse),
+// the CSV export and the report over a project.
 //   writers-ui-screens [OUTPUT_FOLDER]
 #include "app/MessageService.h"
 #include "engine/Q7Objects.h"
@@ -54,6 +55,12 @@ int main(int argc, char* argv[]) {
 
     q7::frmECL ecl(host);
     shoot(ecl, "frmECL");
+    // A gas/oil drainage rock table whose kro never reaches 0: SGOF is marked as refused.
+    objects.Rock.Fluids(1);
+    objects.Rock.Displace(0);
+    q7::RunRockTable(objects);
+    q7::frmECL refused(host);
+    shoot(refused, "frmECL-warning");
     q7::frmCSV csv(host);
     shoot(csv, "frmCSV");
     q7::clsProject project;

@@ -62,7 +62,6 @@ QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& object
     auto* button = new QPushButton(QStringLiteral("\u2026"), parent);
     button->setObjectName(objectName);
     button->setToolTip(QStringLiteral("Choose a folder and file name"));
-    button->setAutoDefault(false);
     const int width = button->fontMetrics().horizontalAdvance(QStringLiteral("\u2026")) * 3 + 8;
     button->setFixedWidth(width);
     QObject::connect(button, &QPushButton::clicked, box,
@@ -105,16 +104,20 @@ QGroupBox* IncludeFrame(QDialog* dialog, const std::array<const char*, 4>& capti
 QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*& run, QPushButton*& cancel) {
     run = new QPushButton(caption, dialog);
     run->setObjectName(QStringLiteral("cmdReport"));
+    run->setAutoDefault(true);
     run->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel = new QPushButton(QStringLiteral("&Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(run);
     row->addWidget(cancel);
     return row;
+}
+
+void SetTabOrder(const std::vector<QWidget*>& widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title) {

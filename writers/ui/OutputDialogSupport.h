@@ -6,6 +6,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QDialog;
@@ -51,9 +52,13 @@ QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& object
 QGroupBox* IncludeFrame(QDialog* dialog, const std::array<const char*, 4>& captions,
                         std::array<QCheckBox*, 4>& boxes, const std::function<void(int)>& clicked);
 
-// The row of the dialog's default button cmdReport (captioned `caption`) and cmdCancel, right-aligned;
-// Cancel rejects the dialog.
+// The row of the dialog's default button cmdReport (captioned `caption`, with its access key) and
+// cmdCancel ("Cancel", key C), right-aligned; Cancel rejects the dialog. Enter anywhere runs the default
+// button, except on a focused push button, which Enter presses; Escape cancels.
 QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*& run, QPushButton*& cancel);
+
+// Tab visits `widgets` in this order (the rest of the dialog's focus chain follows them).
+void SetTabOrder(const std::vector<QWidget*>& widgets);
 
 // A write that failed: the path and the system's reason under `title`, in an error box.
 void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title);

@@ -18,16 +18,17 @@ namespace q7 {
 
 namespace {
 
+// The group check boxes, captioned with their access keys.
 struct GroupBox {
     const char* caption;
     void (clsCSV::*setFlag)(bool);
 };
 
 const std::array<GroupBox, frmCSV::kGroups> kGroupBoxes{{
-    {"Oil", &clsCSV::IncludeOIL},
-    {"Gas", &clsCSV::IncludeGAS},
-    {"Water", &clsCSV::IncludeWAT},
-    {"Rock", &clsCSV::IncludeROCK},
+    {"&Oil", &clsCSV::IncludeOIL},
+    {"&Gas", &clsCSV::IncludeGAS},
+    {"&Water", &clsCSV::IncludeWAT},
+    {"&Rock", &clsCSV::IncludeROCK},
 }};
 
 } // namespace
@@ -38,7 +39,7 @@ frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
     setWindowTitle(QStringLiteral("CSV File Export"));
     setModal(true);
 
-    auto* label1 = new QLabel(QStringLiteral("CSV File Name"), this);
+    auto* label1 = new QLabel(QStringLiteral("CSV File &Name"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     m_txtFileName = new QLineEdit(this);
     m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
@@ -59,11 +60,14 @@ frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtFileName, 1);
     nameRow->addWidget(browse);
-    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Export"), m_cmdReport, m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Export"), m_cmdReport, m_cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
     layout->addLayout(buttons);
+
+    SetTabOrder({m_txtFileName, browse, m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3],
+                 m_cmdReport, m_cmdCancel});
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmCSV::FileNameChanged);
     connect(m_cmdReport, &QPushButton::clicked, this, &frmCSV::ExportClick);

@@ -1,6 +1,7 @@
 #include "writers/ui/frmECL.h"
 
 #include "engine/Q7Objects.h"
+#include "writers/EclipseChecks.h"
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
@@ -11,17 +12,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace q7 {
 
 namespace {
 
-// One of the seven tables: its check box caption, its path box, its extension and its clsECL
-// flag and path.
+// One of the seven tables: its check box caption (with its access key), its path box, its extension
+// and its clsECL flag and path. The rows follow kEclipseKeywords' order.
 struct TableRow {
     const char* caption;
     const char* keyword;
@@ -32,14 +37,16 @@ struct TableRow {
 };
 
 const std::array<TableRow, frmECL::kTables> kRows{{
-    {"PVDO - Oil (no gas)", "PVDO", ".pvdo", &clsECL::PVDO, &clsECL::PVDOFile, &clsECL::PVDOFile},
-    {"PVTO - Oil (with dissolved gas)", "PVTO", ".pvto", &clsECL::PVTO, &clsECL::PVTOFile, &clsECL::PVTOFile},
-    {"PVDG - Gas Reservoir", "PVDG", ".pvdg", &clsECL::PVDG, &clsECL::PVDGFile, &clsECL::PVDGFile},
-    {"PVTW - Water", "PVTW", ".pvtw", &clsECL::PVTW, &clsECL::PVTWFile, &clsECL::PVTWFile},
-    {"DENSITY", "DENS", ".dens", &clsECL::DENS, &clsECL::DENSFile, &clsECL::DENSFile},
-    {"SWOF - Rock: Water/Oil System", "SWOF", ".swof", &clsECL::SWOF, &clsECL::SWOFFile, &clsECL::SWOFFile},
-    {"SGOF - Rock: Gas/Oil System", "SGOF", ".sgof", &clsECL::SGOF, &clsECL::SGOFFile, &clsECL::SGOFFile},
+    {"&PVDO - Oil (no gas)", "PVDO", ".pvdo", &clsECL::PVDO, &clsECL::PVDOFile, &clsECL::PVDOFile},
+    {"PV&TO - Oil (with dissolved gas)", "PVTO", ".pvto", &clsECL::PVTO, &clsECL::PVTOFile, &clsECL::PVTOFile},
+    {"PVD&G - Gas Reservoir", "PVDG", ".pvdg", &clsECL::PVDG, &clsECL::PVDGFile, &clsECL::PVDGFile},
+    {"PVT&W - Water", "PVTW", ".pvtw", &clsECL::PVTW, &clsECL::PVTWFile, &clsECL::PVTWFile},
+    {"&DENSITY", "DENS", ".dens", &clsECL::DENS, &clsECL::DENSFile, &clsECL::DENSFile},
+    {"&SWOF - Rock: Water/Oil System", "SWOF", ".swof", &clsECL::SWOF, &clsECL::SWOFFile, &clsECL::SWOFFile},
+    {"SGO&F - Rock: Gas/Oil System", "SGOF", ".sgof", &clsECL::SGOF, &clsECL::SGOFFile, &clsECL::SGOFFile},
 }};
+
+static_assert(std::size(kEclipseKeywords) == frmECL::kTables);
 
 constexpr int kPVDO = 0, kPVTO = 1, kPVDG = 2, kPVTW = 3, kDENS = 4, kSWOF = 5, kSGOF = 6;
 
@@ -67,7 +74,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
     setWindowTitle(QStringLiteral("Eclipse File Export"));
     setModal(true);
 
-    auto* label1 = new QLabel(QStringLiteral("Default File Name"), this);
+    auto* label1 = new QLabel(QStringLiteral("Default File &Name"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     m_txtFileName = new QLineEdit(this);
     m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
@@ -113,16 +120,29 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
         rows->addWidget(browse, k, 2);
     }
 
+    // Tables a simulator would refuse are named here; the reasons are on each table's tool tip.
+    m_lblEclipseWarnings = new QLabel(this);
+    m_lblEclipseWarnings->setObjectName(QStringLiteral("lblEclipseWarnings"));
+    m_lblEclipseWarnings->setWordWrap(true);
+    m_lblEclipseWarnings->hide();
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtFileName, 1);
     nameRow->addWidget(browseBase);
-    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Export"), m_cmdReport, m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Export"), m_cmdReport, m_cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
+    layout->addWidget(m_lblEclipseWarnings);
     layout->addLayout(buttons);
+
+    // Tab walks the rows as they are shown: the base name and its button, then each table's box,
+    // path and button, then Export and Cancel.
+    std::vector<QWidget*> order{m_txtFileName, browseBase};
+    for (int k = 0; k < kTables; ++k) order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
+    order.insert(order.end(), {m_cmdReport, m_cmdCancel});
+    SetTabOrder(order);
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
     connect(m_cmdReport, &QPushButton::clicked, this, &frmECL::ExportClick);
@@ -158,7 +178,33 @@ void frmECL::Load() {
     if (offered.PVTW) offer(kPVTW);
     if (offered.SGOF) offer(kSGOF);
     if (offered.SWOF) offer(kSWOF);
+    CheckOfferedTables();
     m_host.inputEventsOn = true;
+}
+
+void frmECL::CheckOfferedTables() {
+    QStringList refused;
+    for (int k = 0; k < kTables; ++k) {
+        QCheckBox* check = m_cbxInclude[k];
+        if (!check->isEnabled()) continue;
+        const std::string_view keyword = kEclipseKeywords[k];
+        std::vector<std::string> reasons;
+        try {
+            reasons = CheckEclipseTable(m_host.objects, keyword);
+        } catch (const std::exception& e) {
+            // A check that fails says so rather than closing the dialog.
+            reasons = {std::string("the table could not be checked: ") + e.what()};
+        }
+        if (reasons.empty()) continue;
+        QStringList lines;
+        for (const std::string& reason : reasons) lines << QString::fromStdString(reason);
+        check->setToolTip(lines.join(QLatin1Char('\n')));
+        check->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, check));
+        refused << QString::fromLatin1(keyword.data(), static_cast<qsizetype>(keyword.size()));
+    }
+    m_lblEclipseWarnings->setText(QStringLiteral("A simulator would refuse: ") + refused.join(QStringLiteral(", ")) +
+                                  QStringLiteral(". Hover over a table for the reasons."));
+    m_lblEclipseWarnings->setVisible(!refused.isEmpty());
 }
 
 void frmECL::BaseNameChanged() {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +34,9 @@ public:
 
 private:
     void Load();
+    // Marks every offered table a simulator would refuse as written: the reasons on its check box's
+    // tool tip, a warning icon on the box, and one line naming the tables under the frame.
+    void CheckOfferedTables();
     void BaseNameChanged();
     void IncludeClicked(int k);
     void PathChanged(int k);
@@ -47,6 +51,7 @@ private:
     std::array<QCheckBox*, kTables> m_cbxInclude{};
     std::array<QLineEdit*, kTables> m_path{};
     std::array<QPushButton*, kTables> m_browse{};
+    QLabel* m_lblEclipseWarnings;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;
 };

@@ -23,16 +23,17 @@ namespace q7 {
 
 namespace {
 
+// The group check boxes, captioned with their access keys ("Report" has R, so Rock takes k).
 struct GroupBox {
     const char* caption;
     void (clsReport::*setFlag)(bool);
 };
 
 const std::array<GroupBox, frmReport::kGroups> kGroupBoxes{{
-    {"Oil", &clsReport::IncludeOIL},
-    {"Gas", &clsReport::IncludeGAS},
-    {"Water", &clsReport::IncludeWAT},
-    {"Rock", &clsReport::IncludeROCK},
+    {"&Oil", &clsReport::IncludeOIL},
+    {"&Gas", &clsReport::IncludeGAS},
+    {"&Water", &clsReport::IncludeWAT},
+    {"Roc&k", &clsReport::IncludeROCK},
 }};
 
 // The location is printed on one line of the report: the taller box wraps its text but takes no
@@ -115,15 +116,15 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     // boxes line up; the "…" button sits in a third column beside the name.
     auto* fields = new QGridLayout;
     fields->setColumnStretch(1, 1);
-    fields->addWidget(label(0, "Company", m_txtCompany), 0, 0);
+    fields->addWidget(label(0, "Co&mpany", m_txtCompany), 0, 0);
     fields->addWidget(m_txtCompany, 0, 1, 1, 2);
-    fields->addWidget(label(1, "Field", m_txtField), 1, 0);
+    fields->addWidget(label(1, "&Field", m_txtField), 1, 0);
     fields->addWidget(m_txtField, 1, 1, 1, 2);
-    fields->addWidget(label(2, "Reservoir", m_txtReservoir), 2, 0);
+    fields->addWidget(label(2, "R&eservoir", m_txtReservoir), 2, 0);
     fields->addWidget(m_txtReservoir, 2, 1, 1, 2);
-    fields->addWidget(label(3, "Location", m_txtDesc), 3, 0, Qt::AlignTop);
+    fields->addWidget(label(3, "&Location", m_txtDesc), 3, 0, Qt::AlignTop);
     fields->addWidget(m_txtDesc, 3, 1, 1, 2);
-    fields->addWidget(label(4, "Created by", m_txtCreatedBy), 4, 0);
+    fields->addWidget(label(4, "Created &by", m_txtCreatedBy), 4, 0);
     fields->addWidget(m_txtCreatedBy, 4, 1, 1, 2);
 
     auto* rule = new QVBoxLayout;
@@ -133,7 +134,7 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     rule->addWidget(RuleLine(this, "Line2", Qt::white));
     fields->addLayout(rule, 5, 0, 1, 3);
 
-    fields->addWidget(label(5, "Report File Name", m_txtFileName), 6, 0);
+    fields->addWidget(label(5, "Report File &Name", m_txtFileName), 6, 0);
     fields->addWidget(m_txtFileName, 6, 1);
     fields->addWidget(browse, 6, 2);
 
@@ -141,12 +142,15 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     for (int k = 0; k < kGroups; ++k) captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
     QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
-    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("Report"), m_cmdReport, m_cmdCancel);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Report"), m_cmdReport, m_cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(frame1);
     layout->addLayout(buttons);
+
+    SetTabOrder({m_txtCompany, m_txtField, m_txtReservoir, m_txtDesc, m_txtCreatedBy, m_txtFileName, browse,
+                 m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3], m_cmdReport, m_cmdCancel});
 
     // Change rule: every edit goes straight to the writer.
     auto feed = [this](QLineEdit* box, void (clsReport::*set)(std::string_view)) {
