@@ -4,15 +4,19 @@
 #include "DialogTestSupport.h"
 
 #include "writers/CaseOutput.h"
+#include "writers/EclipseChecks.h"
 #include "writers/clsECL.h"
 #include "writers/ui/frmECL.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 namespace q7::test {
@@ -306,6 +310,79 @@ TEST(EclipseDialog, ABoxSelectsItsWholeTextOnFocus) {
     QApplication::processEvents();
     EXPECT_EQ(base->selectedText().toStdString(), base->text().toStdString());
 }
+
+// Tables a simulator would refuse are marked when the dialog opens and are still written.
+struct Refusal {
+    const char* name;
+    std::function<void(Objects&)> compute;
+    const char* refused; // the table the case makes refused (nullptr: none), among those offered
+    const char* reason;  // a piece of its reason
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+
+const Refusal kRefusals[] = {
+    // Every phase with Corey oil-water drainage: nothing a simulator refuses.
+    {"Clean", [](Objects& o) { o.Compute({.oil = true, .gas = true, .water = true}); o.ComputeRock(); }, nullptr, nullptr},
+    // Gas-oil Corey drainage with the default end points: kro at the highest gas saturation is above 0.
+    {"GasOilDrainage",
+     [](Objects& o) {
+         o.Compute({.oil = true, .gas = true});
+         o.objects.Rock.Fluids(1);
+         o.objects.Rock.Displace(0);
+         o.ComputeRock();
+     },
+     "SGOF", "kro never reaches 0"},
+    // Typed pressures 3000 and 2999.98 psia are both written as 3000.0.
+    {"PressuresCollapse",
+     [](Objects& o) { o.Compute({.gas = true, .pressures = {"4000", "3000", "2999.98", "1000"}, .pbp = "2000"}); },
+     "PVDG", "pressure 3000.0 is not above 3000.0"},
+};
+
+class EclipseRefusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(EclipseRefusals, MarksRefusedTablesAndStillWritesThem) {
+    DialogWorld w;
+    ScratchDir dir;
+    GetParam().compute(w.data);
+    frmECL d(w.Host());
+    Open(d);
+    QStringList refused;
+    for (int k = 0; k < 7; ++k) {
+        SCOPED_TRACE(kEclipseKeywords[k]);
+        const std::vector<std::string> reasons =
+            Include(d, k)->isEnabled() ? CheckEclipseTable(w.data.objects, kEclipseKeywords[k]) : std::vector<std::string>{};
+        QStringList lines;
+        for (const std::string& r : reasons) lines << Q(r);
+        EXPECT_EQ(Include(d, k)->toolTip(), lines.join(QLatin1Char('\n')));
+        EXPECT_EQ(Include(d, k)->icon().isNull(), reasons.empty());
+        if (!reasons.empty()) refused << QString::fromLatin1(kEclipseKeywords[k].data());
+    }
+    auto* warning = Find<QLabel>(d, QStringLiteral("lblEclipseWarnings"));
+    if (!GetParam().refused) {
+        EXPECT_TRUE(refused.isEmpty()) << refused.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(warning->isVisible());
+        return;
+    }
+    ASSERT_TRUE(refused.contains(QLatin1String(GetParam().refused))) << refused.join(QLatin1Char(' ')).toStdString();
+    const int k = static_cast<int>(std::find(std::begin(kEclipseKeywords), std::end(kEclipseKeywords),
+                                             std::string_view(GetParam().refused)) - std::begin(kEclipseKeywords));
+    EXPECT_TRUE(Include(d, k)->toolTip().contains(QLatin1String(GetParam().reason))) << Include(d, k)->toolTip().toStdString();
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(warning->text(), QStringLiteral("A simulator would refuse: ") + refused.join(QStringLiteral(", ")) +
+                                   QStringLiteral(". Hover over a table for the reasons."));
+
+    // Export asks nothing more and writes the refused table with the others.
+    Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Case"));
+    Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
+    EXPECT_TRUE(fs::exists(dir.path() / (std::string("Case") + kExtensions[k])));
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EclipseRefusals, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace q7::test
