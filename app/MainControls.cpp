@@ -3,6 +3,7 @@
 #include "app/FlexGrid.h"
 #include "app/InputBox.h"
 #include "app/LogoWidget.h"
+#include "app/ResultPlots.h"
 #include "app/SpanHeading.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -145,6 +147,25 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
     ui.mnuEclipse->setEnabled(false);
     ui.mnuEdit->setEnabled(false);
     ui.mnuClose->setEnabled(false);
+}
+
+// A result grid (under its span headings, if any) on the left of a splitter, its plots on the
+// right.
+QSplitter* GridBesidePlot(SpanHeading* heading, FlexGrid* grid, PlotPane* plot) {
+    auto* table = new QWidget;
+    auto* layout = new QVBoxLayout(table);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (heading) layout->addWidget(heading);
+    layout->addWidget(grid, 1);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("spl") + grid->objectName().mid(3));
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(table);
+    splitter->addWidget(plot);
+    // A wider window widens the plots; the grid's columns would not use the room.
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    return splitter;
 }
 
 QWidget* TitlePage() {
@@ -504,7 +525,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto resultPage =
             [&b](const char* name, const QString& title,
                  const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
-                 FlexGrid*& grid, const char* gridName, SpanHeading** heading) {
+                 FlexGrid*& grid, const char* gridName, SpanHeading** heading, PlotPane*& plot, int charts) {
                 auto* page = new QWidget;
                 page->setObjectName(QString::fromLatin1(name));
                 auto* layout = new QVBoxLayout(page);
@@ -531,12 +552,13 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
                 layout->addLayout(boxes);
                 grid = new FlexGrid;
                 grid->setObjectName(QString::fromLatin1(gridName));
+                SpanHeading* spans = nullptr;
                 if (heading) {
-                    *heading = new SpanHeading(grid);
+                    *heading = spans = new SpanHeading(grid);
                     (*heading)->setObjectName(QStringLiteral("hdg") + QString::fromLatin1(gridName).mid(3));
-                    layout->addWidget(*heading);
                 }
-                layout->addWidget(grid, 1);
+                plot = new PlotPane(charts);
+                layout->addWidget(GridBesidePlot(spans, grid, plot), 1);
                 return page;
             };
 
@@ -546,7 +568,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtPPMo, "txtPPMo", QStringLiteral("Dissolved Solids"), QStringLiteral("(ppm)")},
              {&ui.txtSTDWout, "txtSTDWout", QStringLiteral("Tank Water Den"), QStringLiteral("(lb/scf)")},
              {&ui.txtResTfW, "txtResTfW", QStringLiteral("Reservoir Temp"), QStringLiteral("(F)")}},
-            ui.fxgWater, "fxgWater", nullptr);
+            ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
         QWidget* gasPage = resultPage(
             "tabFluidGas", QStringLiteral("Gas Properties"),
             {{&ui.txtGGout, "txtGGout", QStringLiteral("Gas Gravity"), QStringLiteral("(air = 1.0)")},
@@ -555,7 +577,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtTC, "txtTC", QStringLiteral("Critical Temperature"), QStringLiteral("(R)")},
              {&ui.txtPTRout, "txtPTRout", QStringLiteral("Pseudo-Temp"), QString()},
              {&ui.txtGSTDout, "txtGSTDout", QStringLiteral("Tank Gas Den"), QStringLiteral("(lb/scf)")}},
-            ui.fxgGAS, "fxgGAS", nullptr);
+            ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
         QWidget* oilPage = resultPage(
             "tabFluidOil", QStringLiteral("Oil Properties"),
             {{&ui.txtPBPout, "txtPBPout", QStringLiteral("Bubble Point"), QStringLiteral("(psia)")},
@@ -564,7 +586,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtRSISEPout, "txtRSISEPout", QStringLiteral("GOR Sep"), QStringLiteral("(scf/stb)")},
              {&ui.txtRSITANKout, "txtRSITANKout", QStringLiteral("GOR Tank"), QString()},
              {&ui.txtRSIout, "txtRSIout", QStringLiteral("Initial GOR"), QString()}},
-            ui.fxgUOil, "fxgUOil", &ui.hdgUOil);
+            ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
         ui.sstFluid->addTab(waterPage, QStringLiteral("Water"));
         ui.sstFluid->addTab(gasPage, QStringLiteral("Gas"));
         ui.sstFluid->addTab(oilPage, QStringLiteral("Oil"));
@@ -704,8 +726,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
         ui.hdgRock = new SpanHeading(ui.fxgRock);
         ui.hdgRock->setObjectName(QStringLiteral("hdgRock"));
-        layout->addWidget(ui.hdgRock);
-        layout->addWidget(ui.fxgRock, 1);
+        ui.plotRock = new PlotPane(1);
+        layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
         ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
     }
 }

@@ -20,6 +20,7 @@ namespace q7 {
 
 class FlexGrid;
 class InputBox;
+class PlotPane;
 class SpanHeading;
 
 // Tabs of sstMain.
@@ -128,6 +129,10 @@ struct MainControls {
     QLineEdit* txtPPMo = nullptr;
     QLineEdit* txtSTDWout = nullptr;
     QLineEdit* txtResTfW = nullptr;
+    // The plots beside the fluid grids.
+    PlotPane* plotOil = nullptr;
+    PlotPane* plotGas = nullptr;
+    PlotPane* plotWater = nullptr;
 
     // Rock Input.
     OptionPair optRock{};
@@ -162,6 +167,7 @@ struct MainControls {
     QLabel* lblRockProp = nullptr;
     FlexGrid* fxgRock = nullptr;
     SpanHeading* hdgRock = nullptr;
+    PlotPane* plotRock = nullptr;
 };
 
 // Creates the menus and every control on `window` in their design state.

@@ -5,6 +5,8 @@
 #include "app/FlexGrid.h"
 #include "app/InputBox.h"
 #include "app/LogoWidget.h"
+#include "app/PlotView.h"
+#include "app/ResultPlots.h"
 #include "app/TextFormat.h"
 #include "app/clsUtil.h"
 #include "app/frmAbout.h"
@@ -24,6 +26,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -99,12 +103,20 @@ frmMain::frmMain(MessageService& messages, QWidget* parent)
     SelectTab(kTabTitle);
 
     // Opens at the designed client size (12450 x 7905 twips), widened with the grids for a wider
-    // desktop font (as FlexGrid does), and never smaller than the controls need.
+    // desktop font (as FlexGrid does) and by the room of the plots beside the grids, never smaller
+    // than the controls need and never larger than the screen.
     const double scale = logicalDpiX() / 1440.0 *
                          std::max(1.0, fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 60.0);
-    const QSize designed(static_cast<int>(12450 * scale),
+    const QSize designed(static_cast<int>(12450 * scale) + m_ui.plotOil->sizeHint().width(),
                          static_cast<int>(7905 * scale) + menuBar()->sizeHint().height());
-    resize(designed.expandedTo(sizeHint()));
+    QSize size = designed.expandedTo(sizeHint());
+    if (const QScreen* desktop = screen()) size = size.boundedTo(desktop->availableSize());
+    resize(size);
+    // The grids keep the width they had without plots and the plots take what the window adds;
+    // on a smaller screen both give up room in proportion.
+    const int plotWidth = m_ui.plotOil->sizeHint().width();
+    for (QSplitter* splitter : findChildren<QSplitter*>())
+        splitter->setSizes({std::max(size.width() - plotWidth, plotWidth), plotWidth});
 }
 
 frmMain::~frmMain() {
@@ -194,6 +206,11 @@ void frmMain::WireControls() {
     connect(m_ui.cmdCalcRsi, &QPushButton::clicked, this, &frmMain::CalcRsiClick);
     connect(m_ui.cmdProceed, &QPushButton::clicked, this, &frmMain::ProceedClick);
     connect(m_ui.cmdNormal, &QPushButton::clicked, this, &frmMain::NormalizeClick);
+    // A plot that cannot be saved is reported like every other failure.
+    for (PlotPane* pane : {m_ui.plotOil, m_ui.plotGas, m_ui.plotWater, m_ui.plotRock})
+        for (int i = 0; i < pane->Count(); ++i)
+            pane->View(i)->SetErrorShower(
+                [this](const QString& text, const QString& title) { m_messages.ShowError(text, title); });
 }
 
 void frmMain::PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table,

@@ -1,6 +1,7 @@
 // The main window's result tabs: what selecting each tab does, the grids and the output boxes.
 #include "app/FlexGrid.h"
 #include "app/InputBox.h"
+#include "app/ResultPlots.h"
 #include "app/SpanHeading.h"
 #include "app/TextFormat.h"
 #include "app/clsUtil.h"
@@ -130,21 +131,22 @@ void frmMain::ShowCalcFailure(const QString& stage, const QString& text) {
 
 void frmMain::ClearFluidResults(const QString& stage) {
     const bool all = stage == QLatin1String("Pressure Schedule Error");
-    auto clear = [](FlexGrid* grid, std::initializer_list<QLineEdit*> boxes) {
+    auto clear = [](FlexGrid* grid, PlotPane* plot, std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
+        plot->Clear();
         for (QLineEdit* box : boxes)
             box->clear();
     };
     if (all || stage == QLatin1String("Oil Properties Error"))
-        clear(m_ui.fxgUOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout,
+        clear(m_ui.fxgUOil, m_ui.plotOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout,
                              m_ui.txtRSITANKout, m_ui.txtRSIout});
     if (all || stage == QLatin1String("Gas Properties Error"))
-        clear(m_ui.fxgGAS,
+        clear(m_ui.fxgGAS, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
     if (all || stage == QLatin1String("Water Properties Error"))
-        clear(m_ui.fxgWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
+        clear(m_ui.fxgWater, m_ui.plotWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
     if (stage == QLatin1String("Rock Properties Error"))
-        clear(m_ui.fxgRock, {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+        clear(m_ui.fxgRock, m_ui.plotRock, {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
 }
 
 void frmMain::ApplySubTabRules() {
@@ -169,6 +171,7 @@ void frmMain::ApplySubTabRules() {
 }
 
 void frmMain::PrepareOilGrid() {
+    m_ui.plotOil->Clear();
     m_util->FXG(m_ui.fxgUOil);
     m_util->fxgINIT(11, 500);
     const char* captions[10] = {"Pressure (psia)",   "Vol Fact (rb/stb)", "GOR (scf/stb)",
@@ -207,10 +210,12 @@ void frmMain::FillOilTable() {
     SetText(m_ui.txtRSISEPout, Fixed(oil.RSISep(), 1));
     SetText(m_ui.txtRSITANKout, Fixed(oil.RSITank(), 1));
     SetText(m_ui.txtRSIout, Fixed(oil.RSI(), 1));
+    PlotOil(*m_ui.plotOil, prs, oil);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareGasGrid() {
+    m_ui.plotGas->Clear();
     m_util->FXG(m_ui.fxgGAS);
     m_util->fxgINIT(10, 500);
     const char* captions[9] = {"Pressure (psia)",  "Pseudo Pres",        "Z Factor",
@@ -236,10 +241,12 @@ void frmMain::FillGasTable() {
                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
             i);
     }
+    PlotGas(*m_ui.plotGas, prs, gas);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareWaterGrid() {
+    m_ui.plotWater->Clear();
     m_util->FXG(m_ui.fxgWater);
     m_util->fxgINIT(7, 500);
     m_util->fxgColCap(1, QStringLiteral("Pressure (psia)"), 1000);
@@ -263,6 +270,7 @@ void frmMain::FillWaterTable() {
                      Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
             i);
     }
+    PlotWater(*m_ui.plotWater, prs, water);
     SetOutputMenus(true);
 }
 
@@ -318,6 +326,7 @@ void frmMain::ComputeRockTable() {
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
+    PlotRock(*m_ui.plotRock, rock);
     SetOutputMenus(true);
 }
 

@@ -1,0 +1,301 @@
+#include "app/ResultPlots.h"
+
+#include "app/PlotView.h"
+#include "engine/clsGas.h"
+#include "engine/clsOil.h"
+#include "engine/clsPrs.h"
+#include "engine/clsWater.h"
+#include "rock/clsRock.h"
+
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
+
+namespace q7 {
+
+namespace {
+
+const QColor kReservoirColour(0x1f, 0x4e, 0x9a);
+const QColor kSaturatedColour(0xd9, 0x5f, 0x02);
+const QColor kSecondColour(0x2e, 0x8b, 0x57);
+const QColor kMarkerColour(Qt::black);
+
+struct Curve {
+    QString name;
+    QList<QPointF> points;
+    QColor colour;
+    bool dashed = false;
+};
+
+struct ChartContent {
+    QString title;
+    QString xTitle;
+    QString yTitle;
+    std::vector<Curve> curves;
+    QString markerName;
+    QList<QPointF> markers;
+    bool legend = false;
+    // Both axes 0 to 1 (saturations and relative permeabilities).
+    bool unitAxes = false;
+};
+
+// The rows 1..n as points; a value that is not a number (a row the calculation could not fill)
+// is left out rather than drawn at a wild place.
+QList<QPointF> Points(std::int16_t n, const std::function<float(std::int16_t)>& x,
+                      const std::function<float(std::int16_t)>& y) {
+    QList<QPointF> points;
+    for (std::int16_t i = 1; i <= n; ++i) {
+        const double xv = x(i);
+        const double yv = y(i);
+        if (std::isfinite(xv) && std::isfinite(yv)) points.append(QPointF(xv, yv));
+    }
+    return points;
+}
+
+QFont Scaled(QFont font, double scale, bool bold) {
+    font.setPointSizeF(font.pointSizeF() * scale);
+    font.setBold(bold);
+    return font;
+}
+
+QValueAxis* NewAxis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleFont(Scaled(axis->titleFont(), 0.85, false));
+    axis->setLabelsFont(Scaled(axis->labelsFont(), 0.85, false));
+    return axis;
+}
+
+// An axis over the data, widened to round numbers with about `steps` steps between labels (few
+// on the short vertical axes, so that their labels stay readable).
+QValueAxis* Axis(const QString& title, double lo, double hi, double steps) {
+    if (hi <= lo) {
+        // A flat curve still gets a visible band around it.
+        const double pad = std::max(std::abs(lo) * 0.05, 1e-6);
+        lo -= pad;
+        hi += pad;
+    }
+    const double rough = (hi - lo) / steps;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = decade;
+    for (double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        step = factor * decade;
+        if (step >= rough) break;
+    }
+    const double first = std::floor(lo / step) * step;
+    const double last = std::ceil(hi / step) * step;
+    QValueAxis* axis = NewAxis(title);
+    axis->setRange(first, last);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(first);
+    axis->setTickInterval(step);
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)) + (step / decade == 2.5 ? 1 : 0));
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
+    return axis;
+}
+
+// 0 to 1 in quarters, with a little room so that end points on the frame stay whole.
+QValueAxis* UnitAxis(const QString& title) {
+    QValueAxis* axis = NewAxis(title);
+    axis->setRange(-0.02, 1.02);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(0.25);
+    axis->setLabelFormat(QStringLiteral("%.2f"));
+    return axis;
+}
+
+void Empty(QChart* chart) {
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    chart->legend()->setVisible(false);
+}
+
+void Draw(PlotView& view, const ChartContent& content) {
+    QChart* chart = view.chart();
+    Empty(chart);
+    chart->setTitle(content.title);
+
+    double xLo = std::numeric_limits<double>::infinity(), xHi = -xLo, yLo = xLo, yHi = -xLo;
+    auto extend = [&](const QList<QPointF>& points) {
+        for (const QPointF& p : points) {
+            xLo = std::min(xLo, p.x());
+            xHi = std::max(xHi, p.x());
+            yLo = std::min(yLo, p.y());
+            yHi = std::max(yHi, p.y());
+        }
+    };
+    for (const Curve& curve : content.curves)
+        extend(curve.points);
+    extend(content.markers);
+    if (xLo > xHi) return; // nothing to draw
+
+    std::vector<QXYSeries*> series;
+    for (const Curve& curve : content.curves) {
+        auto* line = new QLineSeries;
+        line->setName(curve.name);
+        line->append(curve.points);
+        QPen pen(curve.colour);
+        pen.setWidthF(2.0);
+        if (curve.dashed) pen.setStyle(Qt::DashLine);
+        line->setPen(pen);
+        series.push_back(line);
+    }
+    if (!content.markers.isEmpty()) {
+        auto* markers = new QScatterSeries;
+        markers->setName(content.markerName);
+        markers->append(content.markers);
+        markers->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        markers->setMarkerSize(9.0);
+        markers->setColor(Qt::white);
+        markers->setBorderColor(kMarkerColour);
+        series.push_back(markers);
+    }
+
+    QValueAxis* xAxis = content.unitAxes ? UnitAxis(content.xTitle) : Axis(content.xTitle, xLo, xHi, 5.0);
+    QValueAxis* yAxis = content.unitAxes ? UnitAxis(content.yTitle) : Axis(content.yTitle, yLo, yHi, 3.5);
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+    for (QXYSeries* s : series) {
+        chart->addSeries(s);
+        s->attachAxis(xAxis);
+        s->attachAxis(yAxis);
+    }
+    chart->legend()->setVisible(content.legend);
+}
+
+const QString kPressure = QStringLiteral("Pressure (psia)");
+
+} // namespace
+
+PlotPane::PlotPane(int charts, QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    for (int i = 0; i < charts; ++i) {
+        auto* view = new PlotView;
+        QChart* chart = view->chart();
+        chart->setMargins(QMargins(2, 2, 2, 2));
+        chart->layout()->setContentsMargins(0, 0, 0, 0);
+        chart->setBackgroundRoundness(0);
+        chart->setTitleFont(Scaled(chart->titleFont(), 0.95, true));
+        chart->legend()->setFont(Scaled(chart->legend()->font(), 0.85, false));
+        chart->legend()->setAlignment(Qt::AlignBottom);
+        chart->legend()->setContentsMargins(0, 0, 0, 0);
+        chart->legend()->setVisible(false);
+        view->setMinimumHeight(120);
+        layout->addWidget(view, i == 0 && charts > 1 ? 4 : 3);
+        m_views.push_back(view);
+    }
+}
+
+void PlotPane::Clear() {
+    for (PlotView* view : m_views)
+        Empty(view->chart());
+}
+
+QSize PlotPane::sizeHint() const {
+    return {fontMetrics().horizontalAdvance(QLatin1Char('0')) * 58, QWidget::sizeHint().height()};
+}
+
+void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
+    const std::int16_t n = prs.NPRSo();
+    const std::int16_t bubble = prs.BPPi();
+    auto p = [&prs](std::int16_t i) { return prs.GetPRSo(i); };
+    auto chart = [&](int index, const QString& title, const QString& yTitle, float (clsOil::*reservoir)(std::int16_t) const,
+                     float (clsOil::*saturated)(std::int16_t) const) {
+        ChartContent content;
+        content.title = title;
+        content.xTitle = kPressure;
+        content.yTitle = yTitle;
+        content.curves = {
+            {QString::fromLatin1(kReservoirOil), Points(n, p, [&](std::int16_t i) { return (oil.*reservoir)(i); }),
+             kReservoirColour, false},
+            {QString::fromLatin1(kSaturatedOil), Points(n, p, [&](std::int16_t i) { return (oil.*saturated)(i); }),
+             kSaturatedColour, true}};
+        content.markerName = QString::fromLatin1(kBubblePoint);
+        if (bubble >= 1 && bubble <= n)
+            content.markers = Points(1, [&](std::int16_t) { return p(bubble); },
+                                     [&](std::int16_t) { return (oil.*reservoir)(bubble); });
+        content.legend = index == 0;
+        Draw(*pane.View(index), content);
+    };
+    chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"), &clsOil::GetBO, &clsOil::GetBOS);
+    chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"), &clsOil::GetRSO, &clsOil::GetRSOS);
+    chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"), &clsOil::GetMUO, &clsOil::GetMUOS);
+}
+
+namespace {
+
+// One property against pressure per chart.
+template <class Object>
+void PlotAgainstPressure(PlotPane& pane, const clsPrs& prs, const Object& object,
+                         std::initializer_list<std::tuple<const char*, const char*, float (Object::*)(std::int16_t) const>> charts) {
+    int index = 0;
+    for (const auto& [title, yTitle, getter] : charts) {
+        ChartContent content;
+        content.title = QString::fromLatin1(title);
+        content.xTitle = kPressure;
+        content.yTitle = QString::fromLatin1(yTitle);
+        content.curves = {{QString::fromLatin1(title),
+                           Points(prs.NPRSo(), [&prs](std::int16_t i) { return prs.GetPRSo(i); },
+                                  [&object, getter = getter](std::int16_t i) { return (object.*getter)(i); }),
+                           kReservoirColour, false}};
+        Draw(*pane.View(index++), content);
+    }
+}
+
+} // namespace
+
+void PlotGas(PlotPane& pane, const clsPrs& prs, const clsGas& gas) {
+    PlotAgainstPressure<clsGas>(pane, prs, gas,
+                                {{"Z Factor", "Z", &clsGas::GetZ},
+                                 {"Gas Volume Factor", "Vol Fact (rcf/scf)", &clsGas::GetBG},
+                                 {"Gas Viscosity", "Viscosity (cp)", &clsGas::GetMUG}});
+}
+
+void PlotWater(PlotPane& pane, const clsPrs& prs, const clsWater& water) {
+    PlotAgainstPressure<clsWater>(pane, prs, water,
+                                  {{"Water Volume Factor", "Vol Fact (rb/stb)", &clsWater::GetBW},
+                                   {"Water Viscosity", "Viscosity (cp)", &clsWater::GetMUW}});
+}
+
+void PlotRock(PlotPane& pane, const clsRock& rock) {
+    const std::int16_t n = rock.NWet();
+    const bool gasOil = rock.Fluids() == 1;
+    auto saturation = [&rock, gasOil](std::int16_t i) { return gasOil ? rock.GetSNWet(i) : rock.GetSWet(i); };
+    ChartContent content;
+    content.title = gasOil ? QStringLiteral("Gas/Oil Relative Permeability") : QStringLiteral("Oil/Water Relative Permeability");
+    content.xTitle = gasOil ? QStringLiteral("Gas Saturation") : QStringLiteral("Water Saturation");
+    content.yTitle = QStringLiteral("Relative Permeability");
+    const Curve displacing =
+        gasOil ? Curve{QStringLiteral("Krg"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRGas(i); }),
+                       kSaturatedColour, false}
+               : Curve{QStringLiteral("Krw"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRWat(i); }),
+                       kReservoirColour, false};
+    const Curve oil{QStringLiteral("Kro"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKROil(i); }),
+                    kSecondColour, false};
+    content.curves = {displacing, oil};
+    content.markerName = QString::fromLatin1(kEndPoints);
+    for (const Curve& curve : content.curves)
+        if (!curve.points.isEmpty()) content.markers << curve.points.front() << curve.points.back();
+    content.legend = true;
+    content.unitAxes = true;
+    Draw(*pane.View(0), content);
+}
+
+} // namespace q7
