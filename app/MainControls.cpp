@@ -120,26 +120,26 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
 
     ui.muFile = bar->addMenu(QStringLiteral("&File"));
     ui.muFile->setObjectName(QStringLiteral("muFile"));
-    ui.mnuPrint = action(ui.muFile, "mnuPrint", QStringLiteral("Report"));
-    ui.mnuExport = ui.muFile->addMenu(QStringLiteral("Export"));
+    ui.mnuPrint = action(ui.muFile, "mnuPrint", QStringLiteral("&Report"));
+    ui.mnuExport = ui.muFile->addMenu(QStringLiteral("&Export"));
     ui.mnuExport->setObjectName(QStringLiteral("mnuExport"));
-    ui.mnuCSV = action(ui.mnuExport, "mnuCSV", QStringLiteral("Comma Delimited (.csv)"));
-    ui.mnuEclipse = action(ui.mnuExport, "mnuEclipse", QStringLiteral("Eclipse"));
+    ui.mnuCSV = action(ui.mnuExport, "mnuCSV", QStringLiteral("&Comma Delimited (.csv)"));
+    ui.mnuEclipse = action(ui.mnuExport, "mnuEclipse", QStringLiteral("&Eclipse"));
     ui.mnuBar5 = ui.muFile->addSeparator();
     ui.mnuBar5->setObjectName(QStringLiteral("mnuBar5"));
-    ui.mnuExit = action(ui.muFile, "mnuExit", QStringLiteral("Exit"));
+    ui.mnuExit = action(ui.muFile, "mnuExit", QStringLiteral("E&xit"));
 
     ui.mnuProj = bar->addMenu(QStringLiteral("&Project"));
     ui.mnuProj->setObjectName(QStringLiteral("mnuProj"));
-    ui.mnuOpen = action(ui.mnuProj, "mnuOpen", QStringLiteral("Open"));
-    ui.mnuEdit = action(ui.mnuProj, "mnuEdit", QStringLiteral("Edit"));
-    ui.mnuNew = action(ui.mnuProj, "mnuNew", QStringLiteral("New"));
-    ui.mnuClose = action(ui.mnuProj, "mnuClose", QStringLiteral("Close"));
-    ui.mnuDelete = action(ui.mnuProj, "mnuDelete", QStringLiteral("Delete"));
+    ui.mnuOpen = action(ui.mnuProj, "mnuOpen", QStringLiteral("&Open"));
+    ui.mnuEdit = action(ui.mnuProj, "mnuEdit", QStringLiteral("&Edit"));
+    ui.mnuNew = action(ui.mnuProj, "mnuNew", QStringLiteral("&New"));
+    ui.mnuClose = action(ui.mnuProj, "mnuClose", QStringLiteral("&Close"));
+    ui.mnuDelete = action(ui.mnuProj, "mnuDelete", QStringLiteral("&Delete"));
 
     ui.mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    ui.mnuAbout = action(ui.mnuHelp, "mnuAbout", QStringLiteral("About"));
+    ui.mnuAbout = action(ui.mnuHelp, "mnuAbout", QStringLiteral("&About"));
 
     // Design state.
     ui.mnuPrint->setEnabled(false);
@@ -376,11 +376,11 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto* gor = new QGridLayout;
         ui.txtRSI = b.Box(QStringLiteral("txtRSI"));
         ui.txtBPP = b.Box(QStringLiteral("txtBPP"));
-        ui.cmdCalcPbp = new QPushButton(QStringLiteral("Calc Pbp"));
+        ui.cmdCalcPbp = new QPushButton(QStringLiteral("&Calc Pbp"));
         ui.cmdCalcPbp->setObjectName(QStringLiteral("cmdCalcPbp"));
-        ui.cmdCalcRsi = new QPushButton(QStringLiteral("Calc Rsi"));
+        ui.cmdCalcRsi = new QPushButton(QStringLiteral("Calc &Rsi"));
         ui.cmdCalcRsi->setObjectName(QStringLiteral("cmdCalcRsi"));
-        ui.cmdProceed = new QPushButton(QStringLiteral("Proceed"));
+        ui.cmdProceed = new QPushButton(QStringLiteral("Pr&oceed"));
         ui.cmdProceed->setObjectName(QStringLiteral("cmdProceed"));
         // Each calculate button keeps its place when hidden, so the layout does not jump.
         for (QPushButton* button : {ui.cmdCalcPbp, ui.cmdCalcRsi}) {
@@ -467,7 +467,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         ui.txtGCTotal = b.OutBox(QStringLiteral("txtGCTotal"), 7);
         ui.txtGCTotal->setText(QStringLiteral("0.0000"));
         ui.txtGCTotal->setAlignment(Qt::AlignLeft);
-        ui.cmdNormal = new QPushButton(QStringLiteral("Normalize"));
+        ui.cmdNormal = new QPushButton(QStringLiteral("&Normalize"));
         ui.cmdNormal->setObjectName(QStringLiteral("cmdNormal"));
         ui.cmdNormal->setToolTip(QStringLiteral("Normalize to 1.0"));
         auto* sumLabel = Builder::Label(QStringLiteral("Sum"));

@@ -55,7 +55,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         {"lblDist(3)", "corvanta.example.com"},
     };
 
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -69,6 +69,12 @@ TEST(Startup, ProjectMenuShownWithADatabase) {
     EXPECT_FALSE(ui.mnuClose->isEnabled());
 }
 
+// A caption without its access key's '&' (a doubled "&&" is a shown '&' and stays).
+QString WithoutAccessKey(QString caption) {
+    const QChar kept(0x1);
+    return caption.replace(QStringLiteral("&&"), kept).remove(QLatin1Char('&')).replace(kept, QStringLiteral("&&"));
+}
+
 TEST(Startup, MenusByNameAndCaption) {
     Workstation w;
     struct Item {
@@ -83,7 +89,7 @@ TEST(Startup, MenusByNameAndCaption) {
     for (const Item& item : items) {
         auto* action = w.Window().findChild<QAction*>(QString::fromLatin1(item.name));
         ASSERT_NE(action, nullptr) << item.name;
-        EXPECT_EQ(action->text(), QString::fromLatin1(item.caption)) << item.name;
+        EXPECT_EQ(WithoutAccessKey(action->text()), QString::fromLatin1(item.caption)) << item.name;
     }
     for (const char* menu : {"muFile", "mnuExport", "mnuProj", "mnuHelp"})
         EXPECT_NE(w.Window().findChild<QMenu*>(QString::fromLatin1(menu)), nullptr) << menu;
@@ -143,7 +149,7 @@ TEST(Startup, ControlCaptions) {
     for (const Control& c : buttons) {
         auto* button = w.Window().findChild<QAbstractButton*>(QString::fromLatin1(c.name));
         ASSERT_NE(button, nullptr) << c.name;
-        EXPECT_EQ(button->text(), QString::fromLatin1(c.caption)) << c.name;
+        EXPECT_EQ(WithoutAccessKey(button->text()), QString::fromLatin1(c.caption)) << c.name;
     }
     EXPECT_EQ(w.ui().cmdNormal->toolTip(), QStringLiteral("Normalize to 1.0"));
     EXPECT_EQ(w.ui().fraPLUS->title(), QStringLiteral(" Plus Fraction Properties "));
