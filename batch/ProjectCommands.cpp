@@ -25,7 +25,7 @@ const char* kUsage =
     "usage: q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"
-    "       q7-batch run --project (NAME | --id N) --out DIR [--formats LIST]\n"
+    "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
     "       q7-batch delete (NAME | --id N)\n";
 
 // A failure the user should read; the command ends with status 1.
@@ -45,6 +45,7 @@ struct Arguments {
     std::vector<std::string> positional;
     std::optional<std::string> name, by, desc, id, out, formats;
     bool project = false;
+    bool check = false;
 };
 
 Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& allowed) {
@@ -57,8 +58,8 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
         }
         if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
             throw UsageError("unknown option for " + args[0] + ": " + word);
-        if (word == "--project") {
-            a.project = true;
+        if (word == "--project" || word == "--check") {
+            (word == "--project" ? a.project : a.check) = true;
             continue;
         }
         if (i + 1 >= args.size())
@@ -320,17 +321,22 @@ std::string FolderName(const ProjectRef& project) {
 }
 
 int RunProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats"});
+    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check"});
     if (!a.project)
         throw UsageError("run of a stored project needs --project");
-    if (!a.out)
+    if (!a.out && !a.check)
         throw UsageError("--out DIR is required");
     const OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
     clsQ7IO io;
     Open(io);
     const ProjectRef project = Resolve(io, a, "run --project");
     const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
-    return RunCaseToDir(c, FolderName(project), *a.out, formats) ? 0 : 1;
+    const std::string folder = FolderName(project);
+    const CaseResult result = RunCase(c, folder, a.out.value_or(std::string()), formats, a.check);
+    // As for case files: one line per table a simulator would refuse, named by the project's folder.
+    for (const EclipseProblem& p : result.problems)
+        std::cout << folder << ": " << p.keyword << ": " << p.reason << '\n';
+    return result.clean && result.problems.empty() ? 0 : 1;
 }
 
 int DeleteProject(const std::vector<std::string>& args) {

@@ -20,7 +20,7 @@ namespace {
 
 const char* kUsage =
     "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
-    "       q7-batch run --project (NAME | --id N) --out DIR [--formats LIST]\n"
+    "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
     "       q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"

@@ -132,6 +132,28 @@ TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
     EXPECT_GE(compared, 2);
 }
 
+// --check on a stored project: the refused table printed under the project's name, status 1, and
+// nothing written without --out; a clean project prints nothing.
+TEST_F(ProjectCommands, RunOfAStoredProjectChecksTheEclipseTables) {
+    // Gas–oil Corey drainage: kro never reaches 0, which a simulator refuses in SGOF.
+    Save(WriteTemp("refused.json", R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})")
+             .string(),
+         "Refused");
+    Save((fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string(), "Clean");
+    const fs::path before = fs::current_path();
+    fs::current_path(db.Folder().toStdString());
+    const CommandResult refused = Run({"run", "--project", "Refused", "--check"});
+    const CommandResult clean = Run({"run", "--project", "Clean", "--check"});
+    fs::current_path(before);
+    EXPECT_EQ(refused.status, 1) << refused.err;
+    EXPECT_EQ(refused.out.rfind("Refused: SGOF: kro never reaches 0", 0), 0u) << refused.out;
+    EXPECT_EQ(std::count(refused.out.begin(), refused.out.end(), '\n'), 1) << refused.out;
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    EXPECT_EQ(clean.out, "");
+    EXPECT_FALSE(fs::exists(fs::path(db.Folder().toStdString()) / "Refused"));
+    EXPECT_EQ(Run({"run", "--project", "Clean"}).status, 2);
+}
+
 TEST_F(ProjectCommands, ListsByNameAndDeletes) {
     CommandResult r = Run({"projects"});
     ASSERT_EQ(r.status, 0) << r.err;
