@@ -5,17 +5,13 @@
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
 
-#include <QKeySequence>
 #include <QPushButton>
 
 namespace q7 {
 
 frmDelete::frmDelete(ProjectHost& host, QWidget* parent)
-    : ProjectListDialog(host, QStringLiteral("Delete"), parent) {
+    : ProjectListDialog(host, QStringLiteral("&Delete"), parent) {
     setObjectName(QStringLiteral("frmDelete"));
-    // Alt+D presses Delete. The caption stays the plain "Delete" that the main window's tests read,
-    // so the key is given as a shortcut rather than by an '&' (which would only add the underline).
-    m_cmdOK->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
 }
 
 void frmDelete::Confirm() {

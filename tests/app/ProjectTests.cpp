@@ -393,7 +393,7 @@ TEST(Projects, DeleteAnsweredNoThenYes) {
     Workstation w(database);
     auto deleteFirst = [&w] {
         WhenModal confirm([](QWidget* dialog) {
-            EXPECT_EQ(Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->text(), QStringLiteral("Delete"));
+            EXPECT_EQ(Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->text(), QStringLiteral("&Delete"));
             Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
         });
         w.ui().mnuDelete->trigger();
