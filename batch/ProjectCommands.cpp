@@ -109,11 +109,9 @@ std::string SingleText(float value) {
 }
 
 QString DatabaseFile() {
-    const QString named = qEnvironmentVariable("Q7_DATABASE");
-    if (!named.isEmpty())
-        return named;
-    // The workstation's database, beside this program.
-    return QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() + QStringLiteral("/q7.mdb");
+    // The workstation's database, beside this program (or the user's copy of it).
+    return clsQ7IO::LocateDatabase(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() +
+                                   QStringLiteral("/q7.mdb"));
 }
 
 void Open(clsQ7IO& io) {

@@ -6,11 +6,14 @@
 #include "store/SqlSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdint>
@@ -44,13 +47,48 @@ QString clsQ7IO::DatabaseForProgram(const QString& programPath) {
 }
 
 QString clsQ7IO::LocateDatabase() {
-    const QString named = qEnvironmentVariable("Q7_DATABASE");
-    if (!named.isEmpty())
-        return named;
     const QString program = QCoreApplication::instance() != nullptr
                                 ? QCoreApplication::applicationFilePath()
                                 : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return DatabaseForProgram(program);
+    return LocateDatabase(DatabaseForProgram(program));
+}
+
+QString clsQ7IO::LocateDatabase(const QString& beside) {
+    const QString named = qEnvironmentVariable("Q7_DATABASE");
+    if (!named.isEmpty())
+        return named;
+    if (beside.isEmpty())
+        return beside;
+    const QFileInfo file(beside);
+    const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    return UsableDatabase(beside, writable, UserDataFolder());
+}
+
+QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder) {
+    if (besideWritable || userFolder.isEmpty())
+        return beside;
+    const QString copy = QDir(userFolder).filePath(QFileInfo(beside).fileName());
+    if (QFileInfo::exists(copy))
+        return copy;
+    if (!QFileInfo::exists(beside) || !QDir().mkpath(userFolder))
+        return beside;
+    // Copied under a temporary name and renamed, so that an interrupted copy never passes for
+    // the database.
+    const QString part = copy + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(beside, part))
+        return beside;
+    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!QFile::rename(part, copy)) {
+        QFile::remove(part);
+        return beside;
+    }
+    return copy;
+}
+
+QString clsQ7IO::UserDataFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/fluvarex");
 }
 
 void clsQ7IO::Q7Open() {

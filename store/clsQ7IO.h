@@ -34,8 +34,18 @@ public:
     // Opens the given file as the project database; Q7FOUND is true only for an existing SQLite
     // file of ours. Never raises. A file that cannot be written is opened read-only.
     void OpenDatabase(const QString& path);
-    // The file named by Q7_DATABASE when that is set, else DatabaseForProgram of the running program.
+    // The file named by Q7_DATABASE when that is set, else UsableDatabase of DatabaseForProgram of
+    // the running program.
     static QString LocateDatabase();
+    // The file named by Q7_DATABASE when that is set, else UsableDatabase(beside).
+    static QString LocateDatabase(const QString& beside);
+    // The project database beside the programs, `beside`, when it and its folder can be written
+    // (the journal lives beside it). Otherwise, as for a program installed in a system folder, the
+    // user's own copy in `userFolder` (made from `beside` the first time, never overwritten), so
+    // that projects can be saved. `beside` itself when no copy exists or can be made.
+    static QString UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder);
+    // The user's folder for the copy: ~/.local/share/fluvarex (the XDG data home).
+    static QString UserDataFolder();
     // The program's folder and base name with ".mdb": /opt/fluvarex/bin/q7 -> /opt/fluvarex/bin/q7.mdb.
     static QString DatabaseForProgram(const QString& programPath);
 
