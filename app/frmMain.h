@@ -38,7 +38,7 @@ class frmMain : public QMainWindow, public ProjectHost {
     Q_OBJECT
 public:
     // Start-up. Every message box goes through `messages`. The project database is the one
-    // clsQ7IO finds (Q7_DATABASE, else next to the program).
+    // clsQ7IO finds (Q7_DATABASE, else next to the program or the user's copy of it).
     explicit frmMain(MessageService& messages, QWidget* parent = nullptr);
     ~frmMain() override;
 

@@ -36,8 +36,9 @@ const char* kUsage =
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
     "         error (its summary says which) or, with --check, a table would be refused,\n"
     "         2 usage error.\n"
-    "projects lists the projects of the project database (q7.mdb beside the programs, or the\n"
-    "         file named by Q7_DATABASE); save, export, delete and run --project work on it.\n";
+    "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
+    "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
+    "         export, delete and run --project work on it.\n";
 
 int Usage(const std::string& why) {
     if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";
