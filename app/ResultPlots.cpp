@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <optional>
 
 namespace q7 {
 
@@ -100,7 +99,9 @@ QValueAxis* Axis(const QString& title, double lo, double hi, double steps) {
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(first);
     axis->setTickInterval(step);
-    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)) + (step / decade == 2.5 ? 1 : 0));
+    // Enough decimals to show the step: 250 -> 0, 2.5 -> 1, 0.25 -> 2, 0.002 -> 3.
+    const int decimals =
+        std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)) + (step / decade == 2.5 ? 1 : 0));
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
     return axis;
 }
@@ -228,9 +229,10 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
             {QString::fromLatin1(kSaturatedOil), Points(n, p, [&](std::int16_t i) { return (oil.*saturated)(i); }),
              kSaturatedColour, true}};
         content.markerName = QString::fromLatin1(kBubblePoint);
-        if (bubble >= 1 && bubble <= n)
-            content.markers = Points(1, [&](std::int16_t) { return p(bubble); },
-                                     [&](std::int16_t) { return (oil.*reservoir)(bubble); });
+        if (bubble >= 1 && bubble <= n) {
+            const QPointF point(p(bubble), (oil.*reservoir)(bubble));
+            if (std::isfinite(point.x()) && std::isfinite(point.y())) content.markers = {point};
+        }
         content.legend = index == 0;
         Draw(*pane.View(index), content);
     };
