@@ -28,4 +28,12 @@ if(TARGET q7)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
 endif()
 set(CPACK_STRIP_FILES ON)
+
+# Maintainer script: the project database's journal files go with the database.
+set(Q7_INSTALLED_DATABASE ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/q7.mdb)
+configure_file(${PROJECT_SOURCE_DIR}/data/debian/postrm.in ${CMAKE_BINARY_DIR}/debian/postrm @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                                WORLD_EXECUTE)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)
