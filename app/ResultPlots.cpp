@@ -1,6 +1,7 @@
 #include "app/ResultPlots.h"
 
 #include "app/PlotView.h"
+#include "app/TextFormat.h"
 #include "engine/clsGas.h"
 #include "engine/clsOil.h"
 #include "engine/clsPrs.h"
@@ -8,10 +9,12 @@
 #include "rock/clsRock.h"
 
 #include <QChart>
+#include <QCursor>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
 #include <QScatterSeries>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -117,6 +120,17 @@ QValueAxis* UnitAxis(const QString& title) {
     return axis;
 }
 
+// The series' point nearest `at` along the horizontal axis, as "Curve\nX title: x\nY title: y".
+QString RowTip(const QXYSeries& series, const QPointF& at, const QString& xTitle, const QString& yTitle) {
+    const QList<QPointF> points = series.points();
+    if (points.isEmpty()) return {};
+    const QPointF nearest = *std::min_element(points.begin(), points.end(), [&at](const QPointF& a, const QPointF& b) {
+        return std::abs(a.x() - at.x()) < std::abs(b.x() - at.x());
+    });
+    return series.name() + QLatin1Char('\n') + xTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.x())) +
+           QLatin1Char('\n') + yTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.y()));
+}
+
 void Empty(QChart* chart) {
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
@@ -175,6 +189,15 @@ void Draw(PlotView& view, const ChartContent& content) {
         chart->addSeries(s);
         s->attachAxis(xAxis);
         s->attachAxis(yAxis);
+        // Hovering a curve shows the table row nearest the pointer.
+        QObject::connect(s, &QXYSeries::hovered, &view,
+                         [s, xTitle = content.xTitle, yTitle = content.yTitle](const QPointF& at, bool entered) {
+                             if (!entered) {
+                                 QToolTip::hideText();
+                                 return;
+                             }
+                             QToolTip::showText(QCursor::pos(), RowTip(*s, at, xTitle, yTitle));
+                         });
     }
     chart->legend()->setVisible(content.legend);
 }

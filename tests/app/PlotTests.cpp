@@ -5,6 +5,7 @@
 #include "app/FlexGrid.h"
 #include "app/PlotView.h"
 #include "app/ResultPlots.h"
+#include "app/TextFormat.h"
 #include "engine/Q7Objects.h"
 
 #include <QAbstractAxis>
@@ -19,6 +20,8 @@
 #include <QDir>
 #include <QSet>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QXYSeries>
 
@@ -153,6 +156,14 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
         EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kSaturatedOil))->pen().style(), Qt::DashLine);
         EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kReservoirOil))->pen().style(), Qt::SolidLine);
     }
+    // Hovering a curve names the table row nearest the pointer.
+    QXYSeries* bo = Series(w.ui().plotOil, 0, QString::fromLatin1(kReservoirOil));
+    w.ui().sstFluid->setCurrentIndex(kFluidOil);
+    emit bo->hovered(QPointF(o.Prs.GetPRSo(b) + 1.0, 0.0), true);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Reservoir oil\nPressure (psia): ") + General(o.Prs.GetPRSo(b)) +
+                                    QStringLiteral("\nVol Fact (rb/stb): ") + General(o.Oil.GetBO(b)));
+    emit bo->hovered(QPointF(), false);
+
     QXYSeries* ends = Series(w.ui().plotRock, 0, QString::fromLatin1(kEndPoints));
     ASSERT_NE(ends, nullptr);
     const std::int16_t n = o.Rock.NWet();
