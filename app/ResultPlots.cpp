@@ -71,17 +71,17 @@ QFont Scaled(QFont font, double scale, bool bold) {
     return font;
 }
 
-QValueAxis* NewAxis(const QString& title) {
+QValueAxis* NewAxis() {
     auto* axis = new QValueAxis;
-    axis->setTitleText(title);
     axis->setTitleFont(Scaled(axis->titleFont(), 0.85, false));
     axis->setLabelsFont(Scaled(axis->labelsFont(), 0.85, false));
+    axis->setTickType(QValueAxis::TicksDynamic);
     return axis;
 }
 
 // An axis over the data, widened to round numbers with about `steps` steps between labels (few
 // on the short vertical axes, so that their labels stay readable).
-QValueAxis* Axis(const QString& title, double lo, double hi, double steps) {
+void SetAxis(QValueAxis* axis, const QString& title, double lo, double hi, double steps) {
     if (hi <= lo) {
         // A flat curve still gets a visible band around it.
         const double pad = std::max(std::abs(lo) * 0.05, 1e-6);
@@ -97,52 +97,107 @@ QValueAxis* Axis(const QString& title, double lo, double hi, double steps) {
     }
     const double first = std::floor(lo / step) * step;
     const double last = std::ceil(hi / step) * step;
-    QValueAxis* axis = NewAxis(title);
+    axis->setTitleText(title);
     axis->setRange(first, last);
-    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(first);
     axis->setTickInterval(step);
     // Enough decimals to show the step: 250 -> 0, 2.5 -> 1, 0.25 -> 2, 0.002 -> 3.
     const int decimals =
         std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)) + (step / decade == 2.5 ? 1 : 0));
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
-    return axis;
+    axis->setVisible(true);
 }
 
 // 0 to 1 in quarters, with a little room so that end points on the frame stay whole.
-QValueAxis* UnitAxis(const QString& title) {
-    QValueAxis* axis = NewAxis(title);
+void SetUnitAxis(QValueAxis* axis, const QString& title) {
+    axis->setTitleText(title);
     axis->setRange(-0.02, 1.02);
-    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
     axis->setTickInterval(0.25);
     axis->setLabelFormat(QStringLiteral("%.2f"));
-    return axis;
+    axis->setVisible(true);
 }
 
 // The series' point nearest `at` along the horizontal axis, as "Curve\nX title: x\nY title: y".
-QString RowTip(const QXYSeries& series, const QPointF& at, const QString& xTitle, const QString& yTitle) {
+QString RowTip(QXYSeries& series, const QPointF& at) {
     const QList<QPointF> points = series.points();
-    if (points.isEmpty()) return {};
+    const QList<QAbstractAxis*> axes = series.attachedAxes();
+    if (points.isEmpty() || axes.size() != 2) return {};
     const QPointF nearest = *std::min_element(points.begin(), points.end(), [&at](const QPointF& a, const QPointF& b) {
         return std::abs(a.x() - at.x()) < std::abs(b.x() - at.x());
     });
+    const bool xFirst = axes[0]->orientation() == Qt::Horizontal;
+    const QString xTitle = axes[xFirst ? 0 : 1]->titleText(), yTitle = axes[xFirst ? 1 : 0]->titleText();
     return series.name() + QLatin1Char('\n') + xTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.x())) +
            QLatin1Char('\n') + yTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.y()));
 }
 
+QValueAxis* ChartAxis(QChart* chart, Qt::Orientation orientation) {
+    const QList<QAbstractAxis*> axes = chart->axes(orientation);
+    return axes.isEmpty() ? nullptr : static_cast<QValueAxis*>(axes.front());
+}
+
+// A chart's series and axes are made once and refilled on every draw: building graphics items
+// anew each time cost more than the whole computation.
 void Empty(QChart* chart) {
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+    for (QAbstractSeries* series : chart->series())
+        static_cast<QXYSeries*>(series)->clear();
+    for (QAbstractAxis* axis : chart->axes())
+        axis->setVisible(false);
     chart->legend()->setVisible(false);
+}
+
+// The chart's lines and its marker series (last, when there is one), made when the chart does
+// not hold that make-up yet.
+std::vector<QXYSeries*> SeriesFor(PlotView& view, std::size_t lines, bool markers) {
+    QChart* chart = view.chart();
+    QList<QAbstractSeries*> held = chart->series();
+    const std::size_t wanted = lines + (markers ? 1 : 0);
+    bool fits = static_cast<std::size_t>(held.size()) == wanted;
+    for (std::size_t i = 0; fits && i < wanted; ++i)
+        fits = held[static_cast<int>(i)]->type() ==
+               (i < lines ? QAbstractSeries::SeriesTypeLine : QAbstractSeries::SeriesTypeScatter);
+    if (!fits) {
+        chart->removeAllSeries();
+        QValueAxis* x = ChartAxis(chart, Qt::Horizontal);
+        QValueAxis* y = ChartAxis(chart, Qt::Vertical);
+        if (!x) {
+            chart->addAxis(x = NewAxis(), Qt::AlignBottom);
+            chart->addAxis(y = NewAxis(), Qt::AlignLeft);
+        }
+        for (std::size_t i = 0; i < wanted; ++i) {
+            QXYSeries* series = nullptr;
+            if (i < lines) {
+                series = new QLineSeries;
+            } else {
+                auto* scatter = new QScatterSeries;
+                scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+                scatter->setMarkerSize(9.0);
+                scatter->setColor(Qt::white);
+                scatter->setBorderColor(kMarkerColour);
+                series = scatter;
+            }
+            chart->addSeries(series);
+            series->attachAxis(x);
+            series->attachAxis(y);
+            // Hovering a curve shows the table row nearest the pointer.
+            QObject::connect(series, &QXYSeries::hovered, &view, [series](const QPointF& at, bool entered) {
+                if (entered)
+                    QToolTip::showText(QCursor::pos(), RowTip(*series, at));
+                else
+                    QToolTip::hideText();
+            });
+        }
+        held = chart->series();
+    }
+    std::vector<QXYSeries*> series;
+    for (QAbstractSeries* s : held)
+        series.push_back(static_cast<QXYSeries*>(s));
+    return series;
 }
 
 void Draw(PlotView& view, const ChartContent& content) {
     QChart* chart = view.chart();
-    Empty(chart);
     chart->setTitle(content.title);
 
     double xLo = std::numeric_limits<double>::infinity(), xHi = -xLo, yLo = xLo, yHi = -xLo;
@@ -157,47 +212,33 @@ void Draw(PlotView& view, const ChartContent& content) {
     for (const Curve& curve : content.curves)
         extend(curve.points);
     extend(content.markers);
-    if (xLo > xHi) return; // nothing to draw
+    if (xLo > xHi) {
+        Empty(chart); // nothing to draw
+        return;
+    }
 
-    std::vector<QXYSeries*> series;
-    for (const Curve& curve : content.curves) {
-        auto* line = new QLineSeries;
-        line->setName(curve.name);
-        line->append(curve.points);
+    const std::vector<QXYSeries*> series = SeriesFor(view, content.curves.size(), !content.markers.isEmpty());
+    for (std::size_t i = 0; i < content.curves.size(); ++i) {
+        const Curve& curve = content.curves[i];
         QPen pen(curve.colour);
         pen.setWidthF(2.0);
         if (curve.dashed) pen.setStyle(Qt::DashLine);
-        line->setPen(pen);
-        series.push_back(line);
+        series[i]->setName(curve.name);
+        series[i]->setPen(pen);
+        series[i]->replace(curve.points);
     }
     if (!content.markers.isEmpty()) {
-        auto* markers = new QScatterSeries;
-        markers->setName(content.markerName);
-        markers->append(content.markers);
-        markers->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-        markers->setMarkerSize(9.0);
-        markers->setColor(Qt::white);
-        markers->setBorderColor(kMarkerColour);
-        series.push_back(markers);
+        series.back()->setName(content.markerName);
+        series.back()->replace(content.markers);
     }
-
-    QValueAxis* xAxis = content.unitAxes ? UnitAxis(content.xTitle) : Axis(content.xTitle, xLo, xHi, 5.0);
-    QValueAxis* yAxis = content.unitAxes ? UnitAxis(content.yTitle) : Axis(content.yTitle, yLo, yHi, 3.5);
-    chart->addAxis(xAxis, Qt::AlignBottom);
-    chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QXYSeries* s : series) {
-        chart->addSeries(s);
-        s->attachAxis(xAxis);
-        s->attachAxis(yAxis);
-        // Hovering a curve shows the table row nearest the pointer.
-        QObject::connect(s, &QXYSeries::hovered, &view,
-                         [s, xTitle = content.xTitle, yTitle = content.yTitle](const QPointF& at, bool entered) {
-                             if (!entered) {
-                                 QToolTip::hideText();
-                                 return;
-                             }
-                             QToolTip::showText(QCursor::pos(), RowTip(*s, at, xTitle, yTitle));
-                         });
+    QValueAxis* xAxis = ChartAxis(chart, Qt::Horizontal);
+    QValueAxis* yAxis = ChartAxis(chart, Qt::Vertical);
+    if (content.unitAxes) {
+        SetUnitAxis(xAxis, content.xTitle);
+        SetUnitAxis(yAxis, content.yTitle);
+    } else {
+        SetAxis(xAxis, content.xTitle, xLo, xHi, 5.0);
+        SetAxis(yAxis, content.yTitle, yLo, yHi, 3.5);
     }
     chart->legend()->setVisible(content.legend);
 }
