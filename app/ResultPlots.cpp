@@ -33,25 +33,6 @@ const QColor kSaturatedColour(0xd9, 0x5f, 0x02);
 const QColor kSecondColour(0x2e, 0x8b, 0x57);
 const QColor kMarkerColour(Qt::black);
 
-struct Curve {
-    QString name;
-    QList<QPointF> points;
-    QColor colour;
-    bool dashed = false;
-};
-
-struct ChartContent {
-    QString title;
-    QString xTitle;
-    QString yTitle;
-    std::vector<Curve> curves;
-    QString markerName;
-    QList<QPointF> markers;
-    bool legend = false;
-    // Both axes 0 to 1 (saturations and relative permeabilities).
-    bool unitAxes = false;
-};
-
 // The rows 1..n as points; a value that is not a number (a row the calculation could not fill)
 // is left out rather than drawn at a wild place.
 QList<QPointF> Points(std::int16_t n, const std::function<float(std::int16_t)>& x,
@@ -198,7 +179,6 @@ std::vector<QXYSeries*> SeriesFor(PlotView& view, std::size_t lines, bool marker
 
 void Draw(PlotView& view, const ChartContent& content) {
     QChart* chart = view.chart();
-    chart->setTitle(content.title);
 
     double xLo = std::numeric_limits<double>::infinity(), xHi = -xLo, yLo = xLo, yHi = -xLo;
     auto extend = [&](const QList<QPointF>& points) {
@@ -213,9 +193,10 @@ void Draw(PlotView& view, const ChartContent& content) {
         extend(curve.points);
     extend(content.markers);
     if (xLo > xHi) {
-        Empty(chart); // nothing to draw
+        Empty(chart); // nothing to draw: the chart keeps its title
         return;
     }
+    chart->setTitle(content.title);
 
     const std::vector<QXYSeries*> series = SeriesFor(view, content.curves.size(), !content.markers.isEmpty());
     for (std::size_t i = 0; i < content.curves.size(); ++i) {
@@ -268,9 +249,33 @@ PlotPane::PlotPane(int charts, QWidget* parent) : QWidget(parent) {
     }
 }
 
+void PlotPane::SetContents(std::vector<ChartContent> contents) {
+    contents.resize(m_views.size());
+    m_pending = std::move(contents);
+    // Drawn once the computation that set it is over: a computation empties a pane before it
+    // fills it again.
+    if (!m_dirty && isVisible()) QMetaObject::invokeMethod(this, &PlotPane::DrawPending, Qt::QueuedConnection);
+    m_dirty = true;
+}
+
 void PlotPane::Clear() {
-    for (PlotView* view : m_views)
-        Empty(view->chart());
+    SetContents({});
+}
+
+void PlotPane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_dirty) DrawPending();
+}
+
+void PlotPane::DrawPending() {
+    if (!m_dirty) return;
+    m_dirty = false;
+    m_drawn.resize(m_views.size());
+    for (std::size_t i = 0; i < m_views.size(); ++i) {
+        if (m_pending[i] == m_drawn[i]) continue;
+        Draw(*m_views[i], m_pending[i]);
+        m_drawn[i] = m_pending[i];
+    }
 }
 
 QSize PlotPane::sizeHint() const {
@@ -298,11 +303,12 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
             if (std::isfinite(point.x()) && std::isfinite(point.y())) content.markers = {point};
         }
         content.legend = index == 0;
-        Draw(*pane.View(index), content);
+        return content;
     };
-    chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"), &clsOil::GetBO, &clsOil::GetBOS);
-    chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"), &clsOil::GetRSO, &clsOil::GetRSOS);
-    chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"), &clsOil::GetMUO, &clsOil::GetMUOS);
+    pane.SetContents(
+        {chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"), &clsOil::GetBO, &clsOil::GetBOS),
+         chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"), &clsOil::GetRSO, &clsOil::GetRSOS),
+         chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"), &clsOil::GetMUO, &clsOil::GetMUOS)});
 }
 
 namespace {
@@ -311,7 +317,7 @@ namespace {
 template <class Object>
 void PlotAgainstPressure(PlotPane& pane, const clsPrs& prs, const Object& object,
                          std::initializer_list<std::tuple<const char*, const char*, float (Object::*)(std::int16_t) const>> charts) {
-    int index = 0;
+    std::vector<ChartContent> contents;
     for (const auto& [title, yTitle, getter] : charts) {
         ChartContent content;
         content.title = QString::fromLatin1(title);
@@ -321,8 +327,9 @@ void PlotAgainstPressure(PlotPane& pane, const clsPrs& prs, const Object& object
                            Points(prs.NPRSo(), [&prs](std::int16_t i) { return prs.GetPRSo(i); },
                                   [&object, getter = getter](std::int16_t i) { return (object.*getter)(i); }),
                            kReservoirColour, false}};
-        Draw(*pane.View(index++), content);
+        contents.push_back(std::move(content));
     }
+    pane.SetContents(std::move(contents));
 }
 
 } // namespace
@@ -361,7 +368,7 @@ void PlotRock(PlotPane& pane, const clsRock& rock) {
         if (!curve.points.isEmpty()) content.markers << curve.points.front() << curve.points.back();
     content.legend = true;
     content.unitAxes = true;
-    Draw(*pane.View(0), content);
+    pane.SetContents({std::move(content)});
 }
 
 } // namespace q7

@@ -1,7 +1,11 @@
 #pragma once
 // The plots beside the result grids: a pane of charts per result table, drawn from the
 // calculation objects whenever the grid beside it is filled and emptied with it.
+#include <QColor>
+#include <QList>
+#include <QPointF>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 #include <vector>
@@ -15,6 +19,29 @@ class clsPrs;
 class clsRock;
 class clsWater;
 
+// One curve of a chart, drawn solid or dashed.
+struct Curve {
+    QString name;
+    QList<QPointF> points;
+    QColor colour;
+    bool dashed = false;
+    bool operator==(const Curve&) const = default;
+};
+
+// What one chart shows; with no points at all the chart is empty (its title stays).
+struct ChartContent {
+    QString title;
+    QString xTitle;
+    QString yTitle;
+    std::vector<Curve> curves;
+    QString markerName;
+    QList<QPointF> markers;
+    bool legend = false;
+    // Both axes 0 to 1 (saturations and relative permeabilities).
+    bool unitAxes = false;
+    bool operator==(const ChartContent&) const = default;
+};
+
 // Charts stacked top to bottom, one per property; the first carries the legend when there is one
 // and is given the room for it.
 class PlotPane : public QWidget {
@@ -24,12 +51,25 @@ public:
 
     int Count() const { return static_cast<int>(m_views.size()); }
     PlotView* View(int i) const { return m_views.at(static_cast<std::size_t>(i)); }
-    // Removes every curve and axis; the charts keep their places, empty.
+    // What the charts show, in order (charts without an entry are emptied). Drawn when control
+    // returns to the event loop if the pane shows, else the next time it is shown (laying out a
+    // chart costs about as much hidden as shown, and most panes are on tabs the user is not
+    // looking at); a chart whose content has not changed is left as it is.
+    void SetContents(std::vector<ChartContent> contents);
+    // Empties every chart; the charts keep their places and titles.
     void Clear();
     QSize sizeHint() const override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void DrawPending();
+
     std::vector<PlotView*> m_views;
+    std::vector<ChartContent> m_pending;
+    std::vector<ChartContent> m_drawn;
+    bool m_dirty = false;
 };
 
 // Series names, for the legend and for finding a curve.

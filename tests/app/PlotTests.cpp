@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace q7::test {
 namespace {
@@ -62,6 +63,23 @@ bool AxesShown(PlotPane* pane) {
         for (QAbstractAxis* axis : pane->View(i)->chart()->axes())
             if (axis->isVisible()) return true;
     return false;
+}
+
+// Brings the pane into view as a user would, choosing every tab that holds it (choosing "Fluid
+// Properties" computes again, as it does for a user), and lets the pane draw.
+void Reveal(Workstation& w, PlotPane* pane) {
+    std::vector<std::pair<QTabWidget*, int>> choices; // innermost first
+    for (QWidget* page = pane; page->parentWidget(); page = page->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget()))
+            if (const int index = tabs->indexOf(page); index >= 0) choices.emplace_back(tabs, index);
+    for (auto it = choices.rbegin(); it != choices.rend(); ++it) {
+        if (it->first == w.ui().sstMain)
+            w.SelectTab(it->second);
+        else
+            it->first->setCurrentIndex(it->second);
+    }
+    QApplication::processEvents();
+    ASSERT_TRUE(pane->isVisible());
 }
 
 using Row = std::function<double(const Q7Objects&, std::int16_t)>;
@@ -127,6 +145,7 @@ TEST(Plots, EverySeriesHoldsTheTableValues) {
     const Q7Objects& o = w.Objects();
     for (const CurveCase& c : kCurves) {
         SCOPED_TRACE(c.label);
+        Reveal(w, w.ui().*c.pane);
         QXYSeries* series = Series(w.ui().*c.pane, c.chart, QString::fromLatin1(c.series));
         ASSERT_NE(series, nullptr);
         const std::int16_t n = c.rows(o);
@@ -162,6 +181,10 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
     Workstation w;
     ComputeEverything(w);
     const Q7Objects& o = w.Objects();
+    // The oil sub-tab was not in view: its plots are drawn when it is.
+    EXPECT_EQ(PointCount(w.ui().plotOil), 0);
+    Reveal(w, w.ui().plotOil);
+    EXPECT_GT(PointCount(w.ui().plotOil), 0);
     const std::int16_t b = o.Prs.BPPi();
     const double reservoir[3] = {o.Oil.GetBO(b), o.Oil.GetRSO(b), o.Oil.GetMUO(b)};
     for (int chart = 0; chart < 3; ++chart) {
@@ -180,6 +203,7 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
                                     QStringLiteral("\nVol Fact (rb/stb): ") + General(o.Oil.GetBO(b)));
     emit bo->hovered(QPointF(), false);
 
+    Reveal(w, w.ui().plotRock);
     QXYSeries* ends = Series(w.ui().plotRock, 0, QString::fromLatin1(kEndPoints));
     ASSERT_NE(ends, nullptr);
     const std::int16_t n = o.Rock.NWet();
