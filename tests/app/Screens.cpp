@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     const q7::MainControls& ui = window.Controls();
     auto shoot = [&](const QString& name) {
+        // Twice: the plots draw once the computation is over, and lay themselves out after that.
+        QApplication::processEvents();
         QApplication::processEvents();
         window.grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
     };
