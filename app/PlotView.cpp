@@ -20,7 +20,9 @@ PlotView::PlotView(QWidget* parent) : QChartView(parent) {
     m_askPath = [this](const QString& caption, const QString& filter) {
         return QFileDialog::getSaveFileName(this, caption, QString(), filter);
     };
-    m_showError = [this](const QString& text, const QString& title) { QMessageBox::warning(this, title, text); };
+    m_showError = [this](const QString& text, const QString& title) {
+        QMessageBox::warning(this, title, text);
+    };
 }
 
 bool PlotView::SavePng(const QString& path) {
@@ -49,7 +51,8 @@ QMenu* PlotView::CreateContextMenu() {
         SaveAs(QStringLiteral("Save Plot as PNG"), QStringLiteral("PNG images (*.png)"), &PlotView::SavePng);
     });
     menu->addAction(QStringLiteral("Save as &SVG..."), this, [this] {
-        SaveAs(QStringLiteral("Save Plot as SVG"), QStringLiteral("SVG drawings (*.svg)"), &PlotView::SaveSvg);
+        SaveAs(QStringLiteral("Save Plot as SVG"), QStringLiteral("SVG drawings (*.svg)"),
+               &PlotView::SaveSvg);
     });
     menu->addAction(QStringLiteral("&Copy"), this, &PlotView::CopyToClipboard);
     return menu;

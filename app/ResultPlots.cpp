@@ -104,13 +104,15 @@ QString RowTip(QXYSeries& series, const QPointF& at) {
     const QList<QPointF> points = series.points();
     const QList<QAbstractAxis*> axes = series.attachedAxes();
     if (points.isEmpty() || axes.size() != 2) return {};
-    const QPointF nearest = *std::min_element(points.begin(), points.end(), [&at](const QPointF& a, const QPointF& b) {
-        return std::abs(a.x() - at.x()) < std::abs(b.x() - at.x());
-    });
+    const QPointF nearest =
+        *std::min_element(points.begin(), points.end(), [&at](const QPointF& a, const QPointF& b) {
+            return std::abs(a.x() - at.x()) < std::abs(b.x() - at.x());
+        });
     const bool xFirst = axes[0]->orientation() == Qt::Horizontal;
     const QString xTitle = axes[xFirst ? 0 : 1]->titleText(), yTitle = axes[xFirst ? 1 : 0]->titleText();
-    return series.name() + QLatin1Char('\n') + xTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.x())) +
-           QLatin1Char('\n') + yTitle + QStringLiteral(": ") + General(static_cast<float>(nearest.y()));
+    return series.name() + QLatin1Char('\n') + xTitle + QStringLiteral(": ") +
+           General(static_cast<float>(nearest.x())) + QLatin1Char('\n') + yTitle + QStringLiteral(": ") +
+           General(static_cast<float>(nearest.y()));
 }
 
 QValueAxis* ChartAxis(QChart* chart, Qt::Orientation orientation) {
@@ -254,7 +256,8 @@ void PlotPane::SetContents(std::vector<ChartContent> contents) {
     m_pending = std::move(contents);
     // Drawn once the computation that set it is over: a computation empties a pane before it
     // fills it again.
-    if (!m_dirty && isVisible()) QMetaObject::invokeMethod(this, &PlotPane::DrawPending, Qt::QueuedConnection);
+    if (!m_dirty && isVisible())
+        QMetaObject::invokeMethod(this, &PlotPane::DrawPending, Qt::QueuedConnection);
     m_dirty = true;
 }
 
@@ -286,17 +289,18 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
     const std::int16_t n = prs.NPRSo();
     const std::int16_t bubble = prs.BPPi();
     auto p = [&prs](std::int16_t i) { return prs.GetPRSo(i); };
-    auto chart = [&](int index, const QString& title, const QString& yTitle, float (clsOil::*reservoir)(std::int16_t) const,
+    auto chart = [&](int index, const QString& title, const QString& yTitle,
+                     float (clsOil::*reservoir)(std::int16_t) const,
                      float (clsOil::*saturated)(std::int16_t) const) {
         ChartContent content;
         content.title = title;
         content.xTitle = kPressure;
         content.yTitle = yTitle;
         content.curves = {
-            {QString::fromLatin1(kReservoirOil), Points(n, p, [&](std::int16_t i) { return (oil.*reservoir)(i); }),
-             kReservoirColour, false},
-            {QString::fromLatin1(kSaturatedOil), Points(n, p, [&](std::int16_t i) { return (oil.*saturated)(i); }),
-             kSaturatedColour, true}};
+            {QString::fromLatin1(kReservoirOil),
+             Points(n, p, [&](std::int16_t i) { return (oil.*reservoir)(i); }), kReservoirColour, false},
+            {QString::fromLatin1(kSaturatedOil),
+             Points(n, p, [&](std::int16_t i) { return (oil.*saturated)(i); }), kSaturatedColour, true}};
         content.markerName = QString::fromLatin1(kBubblePoint);
         if (bubble >= 1 && bubble <= n) {
             const QPointF point(p(bubble), (oil.*reservoir)(bubble));
@@ -305,18 +309,22 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
         content.legend = index == 0;
         return content;
     };
-    pane.SetContents(
-        {chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"), &clsOil::GetBO, &clsOil::GetBOS),
-         chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"), &clsOil::GetRSO, &clsOil::GetRSOS),
-         chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"), &clsOil::GetMUO, &clsOil::GetMUOS)});
+    pane.SetContents({chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"),
+                            &clsOil::GetBO, &clsOil::GetBOS),
+                      chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"),
+                            &clsOil::GetRSO, &clsOil::GetRSOS),
+                      chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"),
+                            &clsOil::GetMUO, &clsOil::GetMUOS)});
 }
 
 namespace {
 
 // One property against pressure per chart.
 template <class Object>
-void PlotAgainstPressure(PlotPane& pane, const clsPrs& prs, const Object& object,
-                         std::initializer_list<std::tuple<const char*, const char*, float (Object::*)(std::int16_t) const>> charts) {
+void PlotAgainstPressure(
+    PlotPane& pane, const clsPrs& prs, const Object& object,
+    std::initializer_list<std::tuple<const char*, const char*, float (Object::*)(std::int16_t) const>>
+        charts) {
     std::vector<ChartContent> contents;
     for (const auto& [title, yTitle, getter] : charts) {
         ChartContent content;
@@ -324,8 +332,9 @@ void PlotAgainstPressure(PlotPane& pane, const clsPrs& prs, const Object& object
         content.xTitle = kPressure;
         content.yTitle = QString::fromLatin1(yTitle);
         content.curves = {{QString::fromLatin1(title),
-                           Points(prs.NPRSo(), [&prs](std::int16_t i) { return prs.GetPRSo(i); },
-                                  [&object, getter = getter](std::int16_t i) { return (object.*getter)(i); }),
+                           Points(
+                               prs.NPRSo(), [&prs](std::int16_t i) { return prs.GetPRSo(i); },
+                               [&object, getter = getter](std::int16_t i) { return (object.*getter)(i); }),
                            kReservoirColour, false}};
         contents.push_back(std::move(content));
     }
@@ -352,15 +361,19 @@ void PlotRock(PlotPane& pane, const clsRock& rock) {
     const bool gasOil = rock.Fluids() == 1;
     auto saturation = [&rock, gasOil](std::int16_t i) { return gasOil ? rock.GetSNWet(i) : rock.GetSWet(i); };
     ChartContent content;
-    content.title = gasOil ? QStringLiteral("Gas/Oil Relative Permeability") : QStringLiteral("Oil/Water Relative Permeability");
+    content.title = gasOil ? QStringLiteral("Gas/Oil Relative Permeability")
+                           : QStringLiteral("Oil/Water Relative Permeability");
     content.xTitle = gasOil ? QStringLiteral("Gas Saturation") : QStringLiteral("Water Saturation");
     content.yTitle = QStringLiteral("Relative Permeability");
     const Curve displacing =
-        gasOil ? Curve{QStringLiteral("Krg"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRGas(i); }),
+        gasOil ? Curve{QStringLiteral("Krg"),
+                       Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRGas(i); }),
                        kSaturatedColour, false}
-               : Curve{QStringLiteral("Krw"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRWat(i); }),
+               : Curve{QStringLiteral("Krw"),
+                       Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRWat(i); }),
                        kReservoirColour, false};
-    const Curve oil{QStringLiteral("Kro"), Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKROil(i); }),
+    const Curve oil{QStringLiteral("Kro"),
+                    Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKROil(i); }),
                     kSecondColour, false};
     content.curves = {displacing, oil};
     content.markerName = QString::fromLatin1(kEndPoints);

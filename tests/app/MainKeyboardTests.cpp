@@ -51,16 +51,20 @@ struct TabOrderCase {
 std::vector<TabOrderCase> Cases() {
     return {
         {kTabPhases, Indexed("cbxFPP", 0, 2) + QStringList{"txtStdP", "txtStdT", "optStdTU(0)", "optStdTU(1)",
-                                                             "txtResT", "optResTU(0)", "optResTU(1)"}},
-        {kTabPressure, QStringList{"optPRange(0)", "optPRange(1)", "txtMinP", "txtInitP", "txtMaxP"} + Indexed("txtP", 1, 18)},
-        {kTabOil, {"txtAPI", "txtGrav", "txtSepGas", "txtSepP", "txtSepT", "optSepTU(0)", "optSepTU(1)", "txtRSI",
-                   "cmdCalcPbp", "txtBPP", "cmdCalcRsi", "cmdProceed"}},
-        {kTabGas, QStringList{"optGasEntry(0)", "optGasEntry(1)", "txtGasGrav", "txtMFN", "txtMFCO2", "txtMFHS",
-                              "txtPLUSmw", "txtPLUSgg"} + CompositionOrder()},
+                                                           "txtResT", "optResTU(0)", "optResTU(1)"}},
+        {kTabPressure, QStringList{"optPRange(0)", "optPRange(1)", "txtMinP", "txtInitP", "txtMaxP"} +
+                           Indexed("txtP", 1, 18)},
+        {kTabOil,
+         {"txtAPI", "txtGrav", "txtSepGas", "txtSepP", "txtSepT", "optSepTU(0)", "optSepTU(1)", "txtRSI",
+          "cmdCalcPbp", "txtBPP", "cmdCalcRsi", "cmdProceed"}},
+        {kTabGas, QStringList{"optGasEntry(0)", "optGasEntry(1)", "txtGasGrav", "txtMFN", "txtMFCO2",
+                              "txtMFHS", "txtPLUSmw", "txtPLUSgg"} +
+                      CompositionOrder()},
         {kTabWater, {"txtPPM", "txtPER"}},
-        {kTabRockInput, {"optRock(0)", "optRock(1)", "optType(0)", "optType(1)", "optLith(0)", "optLith(1)", "optWet(0)",
-                         "optWet(1)", "optCorr(0)", "optCorr(1)", "txtSWC", "txtSORW", "txtSORG", "txtSGCrit", "txtK",
-                         "txtN", "txtHRPoro", "txtHRAir", "txtHRKrg"}},
+        {kTabRockInput,
+         {"optRock(0)", "optRock(1)", "optType(0)", "optType(1)", "optLith(0)", "optLith(1)", "optWet(0)",
+          "optWet(1)", "optCorr(0)", "optCorr(1)", "txtSWC", "txtSORW", "txtSORG", "txtSGCrit", "txtK",
+          "txtN", "txtHRPoro", "txtHRAir", "txtHRKrg"}},
     };
 }
 
@@ -104,7 +108,8 @@ QChar AccessKey(const QString& caption) {
 TEST(Keyboard, MenusHaveTheirOwnAccessKeys) {
     Workstation w;
     std::vector<QMenu*> menus{w.ui().muFile, w.ui().mnuExport, w.ui().mnuProj, w.ui().mnuHelp};
-    std::vector<std::pair<QString, QList<QAction*>>> groups{{QStringLiteral("menu bar"), w.Window().menuBar()->actions()}};
+    std::vector<std::pair<QString, QList<QAction*>>> groups{
+        {QStringLiteral("menu bar"), w.Window().menuBar()->actions()}};
     for (QMenu* menu : menus)
         groups.emplace_back(menu->objectName(), menu->actions());
     for (const auto& [group, actions] : groups) {

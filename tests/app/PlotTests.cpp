@@ -10,14 +10,14 @@
 
 #include <QAbstractAxis>
 #include <QAction>
-#include <QCheckBox>
 #include <QChart>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QRadioButton>
-#include <QDir>
 #include <QSet>
 #include <QSplitter>
 #include <QTabWidget>
@@ -109,21 +109,28 @@ double Pressure(const Q7Objects& o, std::int16_t i) {
 // Every phase and the oil–water rock with the construction defaults; the same values the grids show.
 const CurveCase kCurves[] = {
     {"oil Bo", &MainControls::plotOil, 0, kReservoirOil, Pressure, GETTER(o.Oil.GetBO(i)), PressureRows},
-    {"oil Bo saturated", &MainControls::plotOil, 0, kSaturatedOil, Pressure, GETTER(o.Oil.GetBOS(i)), PressureRows},
+    {"oil Bo saturated", &MainControls::plotOil, 0, kSaturatedOil, Pressure, GETTER(o.Oil.GetBOS(i)),
+     PressureRows},
     {"oil Rs", &MainControls::plotOil, 1, kReservoirOil, Pressure, GETTER(o.Oil.GetRSO(i)), PressureRows},
-    {"oil Rs saturated", &MainControls::plotOil, 1, kSaturatedOil, Pressure, GETTER(o.Oil.GetRSOS(i)), PressureRows},
-    {"oil viscosity", &MainControls::plotOil, 2, kReservoirOil, Pressure, GETTER(o.Oil.GetMUO(i)), PressureRows},
+    {"oil Rs saturated", &MainControls::plotOil, 1, kSaturatedOil, Pressure, GETTER(o.Oil.GetRSOS(i)),
+     PressureRows},
+    {"oil viscosity", &MainControls::plotOil, 2, kReservoirOil, Pressure, GETTER(o.Oil.GetMUO(i)),
+     PressureRows},
     {"oil viscosity saturated", &MainControls::plotOil, 2, kSaturatedOil, Pressure, GETTER(o.Oil.GetMUOS(i)),
      PressureRows},
     {"gas Z", &MainControls::plotGas, 0, "Z Factor", Pressure, GETTER(o.Gas.GetZ(i)), PressureRows},
-    {"gas Bg", &MainControls::plotGas, 1, "Gas Volume Factor", Pressure, GETTER(o.Gas.GetBG(i)), PressureRows},
-    {"gas viscosity", &MainControls::plotGas, 2, "Gas Viscosity", Pressure, GETTER(o.Gas.GetMUG(i)), PressureRows},
+    {"gas Bg", &MainControls::plotGas, 1, "Gas Volume Factor", Pressure, GETTER(o.Gas.GetBG(i)),
+     PressureRows},
+    {"gas viscosity", &MainControls::plotGas, 2, "Gas Viscosity", Pressure, GETTER(o.Gas.GetMUG(i)),
+     PressureRows},
     {"water Bw", &MainControls::plotWater, 0, "Water Volume Factor", Pressure, GETTER(o.Water.GetBW(i)),
      PressureRows},
     {"water viscosity", &MainControls::plotWater, 1, "Water Viscosity", Pressure, GETTER(o.Water.GetMUW(i)),
      PressureRows},
-    {"rock krw", &MainControls::plotRock, 0, "Krw", GETTER(o.Rock.GetSWet(i)), GETTER(o.Rock.GetKRWat(i)), RockRows},
-    {"rock kro", &MainControls::plotRock, 0, "Kro", GETTER(o.Rock.GetSWet(i)), GETTER(o.Rock.GetKROil(i)), RockRows},
+    {"rock krw", &MainControls::plotRock, 0, "Krw", GETTER(o.Rock.GetSWet(i)), GETTER(o.Rock.GetKRWat(i)),
+     RockRows},
+    {"rock kro", &MainControls::plotRock, 0, "Kro", GETTER(o.Rock.GetSWet(i)), GETTER(o.Rock.GetKROil(i)),
+     RockRows},
 };
 
 // All three phases computed, then the rock table.
@@ -192,23 +199,28 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
         ASSERT_NE(marker, nullptr) << chart;
         ASSERT_EQ(marker->count(), 1);
         EXPECT_EQ(marker->at(0), QPointF(o.Prs.GetPRSo(b), reservoir[chart])) << chart;
-        EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kSaturatedOil))->pen().style(), Qt::DashLine);
-        EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kReservoirOil))->pen().style(), Qt::SolidLine);
+        EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kSaturatedOil))->pen().style(),
+                  Qt::DashLine);
+        EXPECT_EQ(Series(w.ui().plotOil, chart, QString::fromLatin1(kReservoirOil))->pen().style(),
+                  Qt::SolidLine);
     }
     // Hovering a curve names the table row nearest the pointer.
     QXYSeries* bo = Series(w.ui().plotOil, 0, QString::fromLatin1(kReservoirOil));
     w.ui().sstFluid->setCurrentIndex(kFluidOil);
     emit bo->hovered(QPointF(o.Prs.GetPRSo(b) + 1.0, 0.0), true);
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("Reservoir oil\nPressure (psia): ") + General(o.Prs.GetPRSo(b)) +
-                                    QStringLiteral("\nVol Fact (rb/stb): ") + General(o.Oil.GetBO(b)));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Reservoir oil\nPressure (psia): ") +
+                                    General(o.Prs.GetPRSo(b)) + QStringLiteral("\nVol Fact (rb/stb): ") +
+                                    General(o.Oil.GetBO(b)));
     emit bo->hovered(QPointF(), false);
 
     Reveal(w, w.ui().plotRock);
     QXYSeries* ends = Series(w.ui().plotRock, 0, QString::fromLatin1(kEndPoints));
     ASSERT_NE(ends, nullptr);
     const std::int16_t n = o.Rock.NWet();
-    const QList<QPointF> expected = {{o.Rock.GetSWet(1), o.Rock.GetKRWat(1)}, {o.Rock.GetSWet(n), o.Rock.GetKRWat(n)},
-                                     {o.Rock.GetSWet(1), o.Rock.GetKROil(1)}, {o.Rock.GetSWet(n), o.Rock.GetKROil(n)}};
+    const QList<QPointF> expected = {{o.Rock.GetSWet(1), o.Rock.GetKRWat(1)},
+                                     {o.Rock.GetSWet(n), o.Rock.GetKRWat(n)},
+                                     {o.Rock.GetSWet(1), o.Rock.GetKROil(1)},
+                                     {o.Rock.GetSWet(n), o.Rock.GetKROil(n)}};
     EXPECT_EQ(ends->points(), expected);
 
     // Gas–oil: kr against gas saturation.
@@ -253,8 +265,9 @@ TEST(Plots, EmptiedWithTheirGrid) {
 // Beside the grid in a splitter, the grid on the left.
 TEST(Plots, BesideTheGrid) {
     Workstation w;
-    for (auto [grid, plot] : {std::pair{w.ui().fxgUOil, w.ui().plotOil}, std::pair{w.ui().fxgGAS, w.ui().plotGas},
-                              std::pair{w.ui().fxgWater, w.ui().plotWater}, std::pair{w.ui().fxgRock, w.ui().plotRock}}) {
+    for (auto [grid, plot] :
+         {std::pair{w.ui().fxgUOil, w.ui().plotOil}, std::pair{w.ui().fxgGAS, w.ui().plotGas},
+          std::pair{w.ui().fxgWater, w.ui().plotWater}, std::pair{w.ui().fxgRock, w.ui().plotRock}}) {
         auto* splitter = qobject_cast<QSplitter*>(plot->parentWidget());
         ASSERT_NE(splitter, nullptr) << grid->objectName().toStdString();
         EXPECT_EQ(splitter->indexOf(plot), 1);
@@ -273,7 +286,8 @@ protected:
         view->resize(400, 300);
     }
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
-    // Runs the context menu's action whose text starts with `caption`, answering the file question with `path`.
+    // Runs the context menu's action whose text starts with `caption`, answering the file question with
+    // `path`.
     void Run(const QString& caption, const QString& path) {
         view->SetSavePathAsker([path](const QString&, const QString&) { return path; });
         std::unique_ptr<QMenu> menu(view->CreateContextMenu());
