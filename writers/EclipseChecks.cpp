@@ -4,6 +4,7 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "writers/OutputChoices.h"
+#include "writers/clsECL.h"
 
 #include <charconv>
 #include <functional>
@@ -121,20 +122,7 @@ void LayPVDG(const Q7Objects& o, Layout& t) {
 void LayPVTW(const Q7Objects& o, Layout& t) {
     const clsPrs& prs = o.Prs;
     const clsWater& water = o.Water;
-    const std::int16_t n = prs.NPRSo();
-    std::int16_t r = 1;
-    if (n > 2) {
-        const int half = n / 2;
-        r = static_cast<std::int16_t>(n % 2 == 0 || half % 2 == 0 ? half : half + 1);
-    }
-    double c = 0.0;
-    if (r > 1) {
-        const auto up = static_cast<std::int16_t>(r + 1);
-        const auto down = static_cast<std::int16_t>(r - 1);
-        c = Div(Div(static_cast<double>(water.GetMUW(up)) - water.GetMUW(down),
-                    static_cast<double>(prs.GetPRSo(up)) - prs.GetPRSo(down)),
-                water.GetMUW(r));
-    }
+    const auto [r, c] = PVTWReference(o);
     t.StartRecord();
     t.StartRow();
     t.Add(prs.GetPRSo(r), 14, 1, true, "reference pressure");

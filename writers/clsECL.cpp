@@ -148,26 +148,31 @@ void clsECL::WritePVDG(TextFile& file) const {
     file.WriteLine();
 }
 
-// Water at a reference row near the middle of the schedule; the viscosibility is the central
-// difference dMu/dp divided by Mu there (0 when the reference is the top row).
-void clsECL::WritePVTW(TextFile& file) const {
-    const clsPrs& prs = m_objects.Prs;
-    const clsWater& water = m_objects.Water;
+WaterReference PVTWReference(const Q7Objects& objects) {
+    const clsPrs& prs = objects.Prs;
+    const clsWater& water = objects.Water;
     const std::int16_t n = prs.NPRSo();
-    std::int16_t r = 1;
+    WaterReference ref;
     if (n > 2) {
         // n / 2 rounded with ties to the even neighbour: 3 -> 2, 5 -> 2, 7 -> 4.
         const int half = n / 2;
-        r = static_cast<std::int16_t>(n % 2 == 0 || half % 2 == 0 ? half : half + 1);
+        ref.row = static_cast<std::int16_t>(n % 2 == 0 || half % 2 == 0 ? half : half + 1);
     }
-    double c = 0.0;
-    if (r > 1) {
-        const auto up = static_cast<std::int16_t>(r + 1);
-        const auto down = static_cast<std::int16_t>(r - 1);
-        c = Div(Div(static_cast<double>(water.GetMUW(up)) - water.GetMUW(down),
-                    static_cast<double>(prs.GetPRSo(up)) - prs.GetPRSo(down)),
-                water.GetMUW(r));
+    if (ref.row > 1) {
+        const auto up = static_cast<std::int16_t>(ref.row + 1);
+        const auto down = static_cast<std::int16_t>(ref.row - 1);
+        ref.viscosibility = Div(Div(static_cast<double>(water.GetMUW(up)) - water.GetMUW(down),
+                                    static_cast<double>(prs.GetPRSo(up)) - prs.GetPRSo(down)),
+                                water.GetMUW(ref.row));
     }
+    return ref;
+}
+
+// Water at its reference row (PVTWReference).
+void clsECL::WritePVTW(TextFile& file) const {
+    const clsPrs& prs = m_objects.Prs;
+    const clsWater& water = m_objects.Water;
+    const auto [r, c] = PVTWReference(m_objects);
     file.WriteLine("PVTW");
     file.WriteLine();
     file.WriteLine("-- STOCK TANK WATER DENSITY (LB/SCF) = " + Nbr2Str(water.STDenWat(), 7, 3));

@@ -75,4 +75,13 @@ private:
          m_sgof = false;
 };
 
+// PVTW's reference row, near the middle of the schedule (n / 2 with ties to the even neighbour),
+// and the water viscosibility there: the central difference dMu/dp divided by Mu (0 when the
+// reference is the top row). The writer and the checks before export both lay the table out from it.
+struct WaterReference {
+    std::int16_t row = 1;
+    double viscosibility = 0.0;
+};
+WaterReference PVTWReference(const Q7Objects& objects);
+
 } // namespace q7
