@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <exception>
+
 namespace q7 {
 
 namespace {
@@ -120,8 +122,14 @@ void SetTabOrder(const std::vector<QWidget*>& widgets) {
     for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
-void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title) {
-    messages.ShowError(QString::fromStdString(failure.what()), title);
+void RunWriter(QDialog& dialog, MessageService& messages, const QString& title, const std::function<void()>& execute) {
+    try {
+        execute();
+    } catch (const std::exception& e) {
+        messages.ShowError(QString::fromStdString(e.what()), title);
+        return;
+    }
+    dialog.accept();
 }
 
 } // namespace q7

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <array>
-#include <exception>
 #include <functional>
 #include <vector>
 
@@ -60,7 +59,9 @@ QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*&
 // Tab visits `widgets` in this order (the rest of the dialog's focus chain follows them).
 void SetTabOrder(const std::vector<QWidget*>& widgets);
 
-// A write that failed: the path and the system's reason under `title`, in an error box.
-void ShowWriteFailure(MessageService& messages, const std::exception& failure, const QString& title);
+// The run button of an output dialog: runs the writer and closes the dialog; a write that fails
+// shows the path and the system's reason under `title` in an error box, and the dialog stays open
+// so the name can be corrected.
+void RunWriter(QDialog& dialog, MessageService& messages, const QString& title, const std::function<void()>& execute);
 
 } // namespace q7

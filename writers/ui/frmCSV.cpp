@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace q7 {
 
@@ -104,14 +103,7 @@ void frmCSV::IncludeClicked(int k) {
 }
 
 void frmCSV::ExportClick() {
-    try {
-        m_csv->Execute();
-    } catch (const std::exception& e) {
-        // The dialog stays open so the name can be corrected.
-        ShowWriteFailure(m_host.messages, e, QStringLiteral("CSV Export Error"));
-        return;
-    }
-    accept();
+    RunWriter(*this, m_host.messages, QStringLiteral("CSV Export Error"), [this] { m_csv->Execute(); });
 }
 
 } // namespace q7

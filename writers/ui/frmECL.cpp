@@ -230,14 +230,7 @@ void frmECL::PathChanged(int k) {
 }
 
 void frmECL::ExportClick() {
-    try {
-        m_ecl->Execute();
-    } catch (const std::exception& e) {
-        // The dialog stays open so the name can be corrected.
-        ShowWriteFailure(m_host.messages, e, QStringLiteral("Eclipse Export Error"));
-        return;
-    }
-    accept();
+    RunWriter(*this, m_host.messages, QStringLiteral("Eclipse Export Error"), [this] { m_ecl->Execute(); });
 }
 
 } // namespace q7

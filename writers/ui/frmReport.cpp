@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace q7 {
 
@@ -199,14 +198,7 @@ void frmReport::IncludeClicked(int k) {
 }
 
 void frmReport::ReportClick() {
-    try {
-        m_report->Execute();
-    } catch (const std::exception& e) {
-        // The dialog stays open so the name can be corrected.
-        ShowWriteFailure(m_host.messages, e, QStringLiteral("Report Error"));
-        return;
-    }
-    accept();
+    RunWriter(*this, m_host.messages, QStringLiteral("Report Error"), [this] { m_report->Execute(); });
 }
 
 } // namespace q7
