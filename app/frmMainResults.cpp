@@ -138,8 +138,9 @@ void frmMain::ClearFluidResults(const QString& stage) {
             box->clear();
     };
     if (all || stage == QLatin1String("Oil Properties Error"))
-        clear(m_ui.fxgUOil, m_ui.plotOil, {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout,
-                             m_ui.txtRSITANKout, m_ui.txtRSIout});
+        clear(m_ui.fxgUOil, m_ui.plotOil,
+              {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
+               m_ui.txtRSIout});
     if (all || stage == QLatin1String("Gas Properties Error"))
         clear(m_ui.fxgGAS, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});

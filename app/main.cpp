@@ -19,9 +19,15 @@ int main(int argc, char* argv[]) {
     window.SetOutputDialogOpener([&messages, &files](q7::OutputDialog kind, q7::frmMain& main) {
         const q7::OutputDialogHost host{main.Objects(), messages, files, main.State().InputEventsOn};
         switch (kind) {
-        case q7::OutputDialog::Report: q7::frmReport::Show(host, main.Project(), &main); break;
-        case q7::OutputDialog::Csv: q7::frmCSV::Show(host, &main); break;
-        case q7::OutputDialog::Eclipse: q7::frmECL::Show(host, &main); break;
+        case q7::OutputDialog::Report:
+            q7::frmReport::Show(host, main.Project(), &main);
+            break;
+        case q7::OutputDialog::Csv:
+            q7::frmCSV::Show(host, &main);
+            break;
+        case q7::OutputDialog::Eclipse:
+            q7::frmECL::Show(host, &main);
+            break;
         }
     });
     window.show();

@@ -73,19 +73,25 @@ public:
 
         clsGas& gas = m_obj.Gas;
         IfText("GasEntry", [&](const std::string& t) { gas.GasEntry(t); });
-        IfNumber("GasGrav", [&](const std::string& t) { gas.SetGasGrav(t); }, 4);
-        IfNumber("MFnitrogen", [&](const std::string& t) { gas.SetmfN(t); }, 4);
-        IfNumber("mfCO2", [&](const std::string& t) { gas.SetmfCO2(t); }, 4);
-        IfNumber("mfH2S", [&](const std::string& t) { gas.SetmfH2S(t); }, 4);
+        IfNumber(
+            "GasGrav", [&](const std::string& t) { gas.SetGasGrav(t); }, 4);
+        IfNumber(
+            "MFnitrogen", [&](const std::string& t) { gas.SetmfN(t); }, 4);
+        IfNumber(
+            "mfCO2", [&](const std::string& t) { gas.SetmfCO2(t); }, 4);
+        IfNumber(
+            "mfH2S", [&](const std::string& t) { gas.SetmfH2S(t); }, 4);
         for (std::int16_t k = 1; k <= 15; ++k)
-            IfNumber("gc" + std::to_string(k), [&](const std::string& t) { gas.SetGC(t, k); }, 4);
+            IfNumber(
+                "gc" + std::to_string(k), [&](const std::string& t) { gas.SetGC(t, k); }, 4);
         IfNumber("PLUSmw", [&](const std::string& t) { gas.SetPLUSmw(t); });
         IfNumber("PLUSgg", [&](const std::string& t) { gas.SetPLUSgg(t); });
         if (m_case.Has("PlusEntry")) {
             // Ticking "Plus" on row k zeroes the hydrocarbon rows below it.
             const auto k = static_cast<std::int16_t>(m_case.Number("PlusEntry"));
             if (k >= 1 && k <= 12) {
-                for (std::int16_t j = k + 1; j <= 12; ++j) gas.SetGC("0.0000", j);
+                for (std::int16_t j = k + 1; j <= 12; ++j)
+                    gas.SetGC("0.0000", j);
                 gas.PlusEntry(k);
             } else {
                 gas.PlusEntry(0);
@@ -93,7 +99,8 @@ public:
         }
 
         clsWater& water = m_obj.Water;
-        IfNumber("PPMSalinity", [&](const std::string& t) { water.SetPPM(t); }, 0);
+        IfNumber(
+            "PPMSalinity", [&](const std::string& t) { water.SetPPM(t); }, 0);
         IfNumber("PERSalinity", [&](const std::string& t) { water.SetPER(t); });
 
         clsRock& rock = m_obj.Rock;
@@ -102,10 +109,14 @@ public:
         IfInt("LithType", [&](std::int16_t v) { rock.Lith(v); });
         IfInt("WetType", [&](std::int16_t v) { rock.Wet(v); });
         IfInt("CorrType", [&](std::int16_t v) { rock.CORR(v); });
-        IfNumber("SWC", [&](const std::string& t) { rock.SetSWC(t); }, 2);
-        IfNumber("SORW", [&](const std::string& t) { rock.SetSORW(t); }, 2);
-        IfNumber("SORG", [&](const std::string& t) { rock.SetSORG(t); }, 2);
-        IfNumber("SGCrit", [&](const std::string& t) { rock.SetSGCrit(t); }, 2);
+        IfNumber(
+            "SWC", [&](const std::string& t) { rock.SetSWC(t); }, 2);
+        IfNumber(
+            "SORW", [&](const std::string& t) { rock.SetSORW(t); }, 2);
+        IfNumber(
+            "SORG", [&](const std::string& t) { rock.SetSORG(t); }, 2);
+        IfNumber(
+            "SGCrit", [&](const std::string& t) { rock.SetSGCrit(t); }, 2);
         IfNumber("CoreyK", [&](const std::string& t) { rock.SetCoreyK(t); });
         IfNumber("CoreyN", [&](const std::string& t) { rock.SetCoreyN(t); });
         IfNumber("HRPoro", [&](const std::string& t) { rock.SetHRPoro(t); });
@@ -120,6 +131,8 @@ private:
 
 } // namespace
 
-void ApplyCase(const CaseFile& c, Q7Objects& objects) { Applier(c, objects).Apply(); }
+void ApplyCase(const CaseFile& c, Q7Objects& objects) {
+    Applier(c, objects).Apply();
+}
 
 } // namespace q7

@@ -33,9 +33,9 @@ public:
     // Every key a case may hold, in the canonical spelling and order (the database's columns).
     static const std::vector<std::string>& Keys();
 
-    bool Has(const std::string& key) const;          // canonical key, present and not null
-    double Number(const std::string& key) const;     // numbers and 0/1/boolean flags
-    std::string Text(const std::string& key) const;  // text values
+    bool Has(const std::string& key) const;         // canonical key, present and not null
+    double Number(const std::string& key) const;    // numbers and 0/1/boolean flags
+    std::string Text(const std::string& key) const; // text values
     std::optional<std::string> OptText(const std::string& key) const;
 
     // The case as a JSON object with canonical keys in canonical order (null values left out).

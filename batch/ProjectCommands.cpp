@@ -62,17 +62,15 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
             (word == "--project" ? a.project : a.check) = true;
             continue;
         }
-        if (i + 1 >= args.size())
-            throw UsageError(word + " needs a value");
+        if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
         const std::string& value = args[++i];
-        std::optional<std::string>* slot = word == "--name"      ? &a.name
-                                           : word == "--by"      ? &a.by
-                                           : word == "--desc"    ? &a.desc
-                                           : word == "--id"      ? &a.id
-                                           : word == "--out"     ? &a.out
-                                                                 : &a.formats;
-        if (slot->has_value())
-            throw UsageError(word + " is given twice");
+        std::optional<std::string>* slot = word == "--name"   ? &a.name
+                                           : word == "--by"   ? &a.by
+                                           : word == "--desc" ? &a.desc
+                                           : word == "--id"   ? &a.id
+                                           : word == "--out"  ? &a.out
+                                                              : &a.formats;
+        if (slot->has_value()) throw UsageError(word + " is given twice");
         *slot = value;
     }
     return a;
@@ -136,8 +134,7 @@ ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) 
         if (error != std::errc() || end != a.id->data() + a.id->size())
             throw UsageError("--id needs a project number, not " + Quote(*a.id));
         Recordset row = io.GetProject(id);
-        if (row.RecordCount() == 0)
-            throw CommandError("no project has the id " + *a.id);
+        if (row.RecordCount() == 0) throw CommandError("no project has the id " + *a.id);
         return {id, row.Value(QStringLiteral("PrjName")).toString().toStdString()};
     }
     const std::string& name = a.positional.front();
@@ -145,15 +142,15 @@ ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) 
     Recordset list = io.GetProjects();
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == name)
-            matches.push_back({static_cast<std::int32_t>(list.Value(QStringLiteral("PrjID")).toLongLong()), name});
-    if (matches.empty())
-        throw CommandError("no project is named " + Quote(name));
+            matches.push_back(
+                {static_cast<std::int32_t>(list.Value(QStringLiteral("PrjID")).toLongLong()), name});
+    if (matches.empty()) throw CommandError("no project is named " + Quote(name));
     if (matches.size() > 1) {
         std::string ids;
         for (const ProjectRef& m : matches)
             ids += (ids.empty() ? "" : ", ") + std::to_string(m.id);
-        throw CommandError(std::to_string(matches.size()) + " projects are named " + Quote(name) + " (ids " + ids +
-                           "); name one with --id");
+        throw CommandError(std::to_string(matches.size()) + " projects are named " + Quote(name) + " (ids " +
+                           ids + "); name one with --id");
     }
     return matches.front();
 }
@@ -178,8 +175,7 @@ nlohmann::json CaseValue(const QVariant& value) {
 
 const std::string* CaseKeyFor(const QString& column) {
     for (const std::string& key : CaseFile::Keys())
-        if (column.compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0)
-            return &key;
+        if (column.compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0) return &key;
     return nullptr;
 }
 
@@ -191,21 +187,20 @@ nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
     for (const Recordset* rs :
          {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock}) {
         if (rs->RecordCount() != 1)
-            throw CommandError("project " + Quote(project.name) + " has " + std::to_string(rs->RecordCount()) +
-                               " rows in " + rs->Table().toStdString() + " instead of one");
+            throw CommandError("project " + Quote(project.name) + " has " +
+                               std::to_string(rs->RecordCount()) + " rows in " + rs->Table().toStdString() +
+                               " instead of one");
         for (const QString& column : rs->ColumnNames()) {
             const QVariant value = rs->Value(column);
             const std::string* key = CaseKeyFor(column);
-            if (key == nullptr || value.isNull())
-                continue;
+            if (key == nullptr || value.isNull()) continue;
             object[*key] = CaseValue(value);
         }
     }
     Recordset row = io.GetProject(project.id);
     for (const char* column : {"CreatedBy", "PrjDesc"}) {
         const QVariant value = row.Value(QLatin1String(column));
-        if (!value.isNull())
-            object[column] = value.toString().toStdString();
+        if (!value.isNull()) object[column] = value.toString().toStdString();
     }
     return object;
 }
@@ -229,8 +224,7 @@ void ApplyOilPair(const CaseFile& c, clsOil& oil) {
     }
     if (hasRsi) {
         oil.SetRsi(SingleText(rsi));
-        if (!hasPbp || oil.Pbp() == pbp)
-            return;
+        if (!hasPbp || oil.Pbp() == pbp) return;
     }
     oil.SetPbp(SingleText(pbp));
     if (hasRsi && oil.RSI() != rsi)
@@ -239,16 +233,14 @@ void ApplyOilPair(const CaseFile& c, clsOil& oil) {
 
 int ListProjects(const std::vector<std::string>& args) {
     const Arguments a = Parse(args, {});
-    if (!a.positional.empty())
-        throw UsageError("projects takes no arguments");
+    if (!a.positional.empty()) throw UsageError("projects takes no arguments");
     clsQ7IO io;
     Open(io);
     Recordset list = io.GetProjects();
     auto field = [&](const char* column) {
         std::string text = list.Value(QLatin1String(column)).toString().toStdString();
         for (char& ch : text)
-            if (ch == '\t' || ch == '\n' || ch == '\r')
-                ch = ' ';
+            if (ch == '\t' || ch == '\n' || ch == '\r') ch = ' ';
         return text;
     };
     std::cout << "Name\tCreated\tBy\tDescription\tID\n";
@@ -260,15 +252,12 @@ int ListProjects(const std::vector<std::string>& args) {
 
 int SaveProject(const std::vector<std::string>& args) {
     const Arguments a = Parse(args, {"--name", "--by", "--desc"});
-    if (a.positional.size() != 1)
-        throw UsageError("save takes one case file");
-    if (!a.name)
-        throw UsageError("save needs --name NAME");
+    if (a.positional.size() != 1) throw UsageError("save takes one case file");
+    if (!a.name) throw UsageError("save needs --name NAME");
     const CaseFile c = CaseFile::FromFile(a.positional.front());
     std::string unstored;
     for (const char* key : {"PlusEntry", "PLUSmw", "PLUSgg", "Company", "Field", "Reservoir"})
-        if (c.Has(key))
-            unstored += std::string(unstored.empty() ? "" : ", ") + key;
+        if (c.Has(key)) unstored += std::string(unstored.empty() ? "" : ", ") + key;
     if (!unstored.empty())
         std::cerr << "q7-batch: note: a project does not store " << unstored << "; they are left out\n";
 
@@ -286,8 +275,8 @@ int SaveProject(const std::vector<std::string>& args) {
     if (const std::optional<std::string> desc = a.desc ? a.desc : c.OptText("PrjDesc"))
         row.SetValue(QStringLiteral("PrjDesc"), QString::fromStdString(*desc));
     io.CreateProject(row, objects);
-    std::cout << "Saved project " << Quote(*a.name) << " with id " << row.Value(QStringLiteral("PrjID")).toLongLong()
-              << ".\n";
+    std::cout << "Saved project " << Quote(*a.name) << " with id "
+              << row.Value(QStringLiteral("PrjID")).toLongLong() << ".\n";
     return 0;
 }
 
@@ -311,19 +300,15 @@ int ExportProject(const std::vector<std::string>& args) {
 std::string FolderName(const ProjectRef& project) {
     std::string name = project.name;
     for (char& ch : name)
-        if (ch == '/' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20)
-            ch = '_';
-    if (name.empty() || name == "." || name == "..")
-        name = "project-" + std::to_string(project.id);
+        if (ch == '/' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20) ch = '_';
+    if (name.empty() || name == "." || name == "..") name = "project-" + std::to_string(project.id);
     return name;
 }
 
 int RunProject(const std::vector<std::string>& args) {
     const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check"});
-    if (!a.project)
-        throw UsageError("run of a stored project needs --project");
-    if (!a.out && !a.check)
-        throw UsageError("--out DIR is required");
+    if (!a.project) throw UsageError("run of a stored project needs --project");
+    if (!a.out && !a.check) throw UsageError("--out DIR is required");
     const OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
     clsQ7IO io;
     Open(io);
@@ -355,21 +340,15 @@ int RunProjectCommand(const std::vector<std::string>& args) {
     static char name[] = "q7-batch";
     static char* argv[] = {name, nullptr};
     std::unique_ptr<QCoreApplication> app;
-    if (QCoreApplication::instance() == nullptr)
-        app = std::make_unique<QCoreApplication>(argc, argv);
+    if (QCoreApplication::instance() == nullptr) app = std::make_unique<QCoreApplication>(argc, argv);
 
     const std::string command = args.empty() ? std::string() : args.front();
     try {
-        if (command == "projects")
-            return ListProjects(args);
-        if (command == "save")
-            return SaveProject(args);
-        if (command == "export")
-            return ExportProject(args);
-        if (command == "run")
-            return RunProject(args);
-        if (command == "delete")
-            return DeleteProject(args);
+        if (command == "projects") return ListProjects(args);
+        if (command == "save") return SaveProject(args);
+        if (command == "export") return ExportProject(args);
+        if (command == "run") return RunProject(args);
+        if (command == "delete") return DeleteProject(args);
         throw UsageError("unknown project command: " + command);
     } catch (const UsageError& e) {
         std::cerr << "q7-batch: " << e.what() << '\n' << kUsage;

@@ -45,7 +45,8 @@ struct OilBoxes {
 OilBoxes PressOilButton(const CaseFile& c, clsOil& oil) {
     OilBoxes boxes;
     if (c.Has("InitGO") || !c.Has("BPP")) {
-        boxes.rsi = c.Has("InitGO") ? GeneralForm(static_cast<float>(c.Number("InitGO"))) : Fixed(oil.RSI(), 1);
+        boxes.rsi =
+            c.Has("InitGO") ? GeneralForm(static_cast<float>(c.Number("InitGO"))) : Fixed(oil.RSI(), 1);
         oil.SetRsi(boxes.rsi);
         boxes.bpp = Fixed(oil.Pbp(), 1);
         oil.SetPbp(boxes.bpp);

@@ -19,7 +19,7 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
                   const OutputFormats& formats);
 
 struct CaseResult {
-    bool clean = false;                  // computed without a message or an error
+    bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
 };
 

@@ -51,11 +51,16 @@ bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
     std::stringstream ss(list);
     std::string item;
     while (std::getline(ss, item, ',')) {
-        if (item == "summary") f.summary = true;
-        else if (item == "csv") f.csv = true;
-        else if (item == "eclipse") f.eclipse = true;
-        else if (item == "report") f.report = true;
-        else return false;
+        if (item == "summary")
+            f.summary = true;
+        else if (item == "csv")
+            f.csv = true;
+        else if (item == "eclipse")
+            f.eclipse = true;
+        else if (item == "report")
+            f.report = true;
+        else
+            return false;
     }
     return true;
 }
@@ -92,16 +97,18 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
 
     jobs = std::max(1, std::min<int>(jobs, static_cast<int>(files.size())));
     std::vector<std::thread> threads;
-    for (int t = 1; t < jobs; ++t) threads.emplace_back(worker);
+    for (int t = 1; t < jobs; ++t)
+        threads.emplace_back(worker);
     worker();
-    for (auto& t : threads) t.join();
+    for (auto& t : threads)
+        t.join();
     if (progress) std::cerr << "\n";
     // The checks' findings in the order the cases were named.
     bool refused = false;
     for (size_t i = 0; i < files.size(); ++i) {
         for (const q7::EclipseProblem& p : problems[i]) {
-            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": " << p.reason
-                      << "\n";
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": "
+                      << p.reason << "\n";
             refused = true;
         }
     }

@@ -28,7 +28,9 @@ inline float Store(float& field, double v) {
 }
 
 // Rounds to a single without storing it anywhere (a value held in a single-precision variable).
-inline float Single(double v) { return CheckFloat(v); }
+inline float Single(double v) {
+    return CheckFloat(v);
+}
 
 // Checked intermediates in double precision (a failure throws, nothing is silent).
 inline double Div(double a, double b) {
@@ -75,8 +77,7 @@ inline std::int16_t CheckInt16(long long v) {
 }
 
 // Position k (1-based) of a fixed list or table; outside its capacity throws SubscriptError.
-template <typename List>
-auto& At(List& list, int k) {
+template <typename List> auto& At(List& list, int k) {
     if (k < 1 || k > static_cast<int>(list.size())) throw SubscriptError();
     return list[static_cast<std::size_t>(k - 1)];
 }
@@ -85,7 +86,8 @@ auto& At(List& list, int k) {
 // mode), refusing what does not fit.
 inline std::int32_t RoundInt32(double v) {
     const double r = std::nearbyint(v);
-    if (!(r >= static_cast<double>(INT32_MIN) && r <= static_cast<double>(INT32_MAX))) throw ArithmeticError("Overflow");
+    if (!(r >= static_cast<double>(INT32_MIN) && r <= static_cast<double>(INT32_MAX)))
+        throw ArithmeticError("Overflow");
     return static_cast<std::int32_t>(r);
 }
 

@@ -18,8 +18,12 @@ constexpr int kDigits = 7; // significant digits of the general form
 std::string GeneralText(bool negative, std::string digits, int exponent);
 bool SevenDigits(float magnitude, std::string& digits, int& exponent);
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // True when text is: optional sign, digits with an optional '.', optional exponent.
 bool IsPlainNumber(std::string_view text) {
@@ -27,17 +31,26 @@ bool IsPlainNumber(std::string_view text) {
     const std::size_t n = text.size();
     if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
     std::size_t mantissaDigits = 0;
-    while (i < n && IsDigit(text[i])) { ++i; ++mantissaDigits; }
+    while (i < n && IsDigit(text[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && IsDigit(text[i])) { ++i; ++mantissaDigits; }
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
         std::size_t exponentDigits = 0;
-        while (i < n && IsDigit(text[i])) { ++i; ++exponentDigits; }
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++exponentDigits;
+        }
         if (exponentDigits == 0) return false;
     }
     return i == n;
@@ -84,7 +97,8 @@ bool ScaledExact(float magnitude, int decimals, Wide& integer, bool& halfOrMore)
     static constexpr auto kPowersOfFive = [] {
         std::array<std::uint64_t, 28> p{};
         p[0] = 1;
-        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5u;
+        for (std::size_t i = 1; i < p.size(); ++i)
+            p[i] = p[i - 1] * 5u;
         return p;
     }();
     const Wide product = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(decimals)]; // below 2^87
@@ -162,8 +176,10 @@ std::string FixedMagnitude(float magnitude, int decimals) {
 float Str2Nbr(std::string_view strIN) {
     std::size_t first = 0;
     std::size_t last = strIN.size();
-    while (first < last && IsBlank(strIN[first])) ++first;
-    while (last > first && IsBlank(strIN[last - 1])) --last;
+    while (first < last && IsBlank(strIN[first]))
+        ++first;
+    while (last > first && IsBlank(strIN[last - 1]))
+        --last;
     std::string_view text = strIN.substr(first, last - first);
     if (text.empty()) return 0.0f;
     if (!IsPlainNumber(text)) return 0.0f;
@@ -177,7 +193,9 @@ float Str2Nbr(std::string_view strIN) {
     return single;
 }
 
-float aLog10(float X) { return Single(Log(X) / Log(10.0)); }
+float aLog10(float X) {
+    return Single(Log(X) / Log(10.0));
+}
 
 std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN) {
     const std::size_t width = lenIN > 0 ? static_cast<std::size_t>(lenIN) : 0;
@@ -192,7 +210,8 @@ std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN) {
         char* const end = buffer + sizeof buffer;
         char* p = DecimalDigitsBefore(end, scaled);
         if (decimals > 0) {
-            while (end - p <= decimals) *--p = '0'; // at least one integer digit
+            while (end - p <= decimals)
+                *--p = '0'; // at least one integer digit
             char* const fraction = end - decimals;
             std::copy(p, fraction, p - 1); // the integer digits move left to make room for the point
             --p;
@@ -247,14 +266,16 @@ namespace {
 
 // The general form from seven significant digits d1...d7 and the decimal exponent of d1.
 std::string GeneralText(bool negative, std::string digits, int exponent) {
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
 
     std::string text = negative ? "-" : "";
     if (exponent < -4 || exponent >= kDigits) {
         text += digits.substr(0, 1);
         if (digits.size() > 1) text += "." + digits.substr(1);
         char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
+                      std::abs(exponent));
         text += exponentText;
     } else if (exponent < 0) {
         text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
@@ -277,9 +298,12 @@ bool SevenDigits(float magnitude, std::string& digits, int& exponent) {
     // The estimate of the decimal exponent may be one off near a power of ten: settle it exactly.
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (!ScaledExact(magnitude, 6 - e, scaled, halfOrMore)) return false;
-        if (scaled >= 10000000u) ++e;
-        else if (scaled < 1000000u) --e;
-        else break;
+        if (scaled >= 10000000u)
+            ++e;
+        else if (scaled < 1000000u)
+            --e;
+        else
+            break;
     }
     if (scaled < 1000000u || scaled >= 10000000u) return false;
     if (halfOrMore && ++scaled == 10000000u) {

@@ -12,14 +12,22 @@ CalcFailure FailureFrom(const std::string& stage, const std::exception& e) {
 
 std::optional<StatusMessage> GasStatusMessage(std::int16_t status) {
     switch (status) {
-    case 1: return StatusMessage{"Viscosity Error", "Temperature out of range!"};
-    case 2: return StatusMessage{"Viscosity Error", "Derived Pressure out of range!"};
-    case 3: return StatusMessage{"Viscosity Error", "Derived Z-Factor out of range!"};
-    case 4: return StatusMessage{"Viscosity Error", "Derived Gas Gravity out of range!"};
-    case 5: return StatusMessage{"Viscosity Error", "Unknown error!"};
-    case 6: return StatusMessage{"Real Potential Error", "No convergence!"};
-    case 7: return StatusMessage{"Real Potential Error", "Unknown error!"};
-    default: return std::nullopt;
+    case 1:
+        return StatusMessage{"Viscosity Error", "Temperature out of range!"};
+    case 2:
+        return StatusMessage{"Viscosity Error", "Derived Pressure out of range!"};
+    case 3:
+        return StatusMessage{"Viscosity Error", "Derived Z-Factor out of range!"};
+    case 4:
+        return StatusMessage{"Viscosity Error", "Derived Gas Gravity out of range!"};
+    case 5:
+        return StatusMessage{"Viscosity Error", "Unknown error!"};
+    case 6:
+        return StatusMessage{"Real Potential Error", "No convergence!"};
+    case 7:
+        return StatusMessage{"Real Potential Error", "Unknown error!"};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -27,7 +35,8 @@ std::optional<StatusMessage> GasCompositionProblem(const Q7Objects& objects) {
     const clsGas& gas = objects.Gas;
     if (gas.GasEntry() != "C") return std::nullopt;
     if (gas.SumGC() <= 0.0f)
-        return StatusMessage{"Invalid Gas Composition", "Please enter at least one non-zero Gas Composition value."};
+        return StatusMessage{"Invalid Gas Composition",
+                             "Please enter at least one non-zero Gas Composition value."};
     if (gas.SumGC() > 1.00001f)
         return StatusMessage{"Invalid Gas Composition", "Gas Composition total greater than 1.0!"};
     return std::nullopt;

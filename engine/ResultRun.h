@@ -38,12 +38,12 @@ std::optional<StatusMessage> GasCompositionProblem(const Q7Objects& objects);
 class FluidTablesObserver {
 public:
     virtual ~FluidTablesObserver() = default;
-    virtual void ScheduleBuilt() {}   // the output schedule exists: set up the sub-tabs
-    virtual void OilStarting() {}     // before CalcOil: prepare the oil grid
-    virtual void OilDone() {}         // after CalcOil (also when it reported a failure)
-    virtual void GasStarting() {}     // the composition passed: prepare the gas grid
-    virtual void GasDone() {}         // status 0
-    virtual void GasStopped() {}      // a composition problem or a non-zero status: back to "Gas Input"
+    virtual void ScheduleBuilt() {} // the output schedule exists: set up the sub-tabs
+    virtual void OilStarting() {}   // before CalcOil: prepare the oil grid
+    virtual void OilDone() {}       // after CalcOil (also when it reported a failure)
+    virtual void GasStarting() {}   // the composition passed: prepare the gas grid
+    virtual void GasDone() {}       // status 0
+    virtual void GasStopped() {}    // a composition problem or a non-zero status: back to "Gas Input"
     virtual void WaterStarting() {}
     virtual void WaterDone() {}
     virtual void Failed(const CalcFailure&) {} // a raised error ended the computation

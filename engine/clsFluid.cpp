@@ -6,8 +6,12 @@
 namespace q7 {
 namespace {
 
-bool IsFahrenheit(std::string_view unit) { return unit == "F" || unit == "f"; }
-bool IsCelsius(std::string_view unit) { return unit == "C" || unit == "c"; }
+bool IsFahrenheit(std::string_view unit) {
+    return unit == "F" || unit == "f";
+}
+bool IsCelsius(std::string_view unit) {
+    return unit == "C" || unit == "c";
+}
 
 std::string Upper(std::string_view text) {
     std::string upper(text);
@@ -34,14 +38,19 @@ void FromCelsius(float value, float& tf, float& tc, float& tr) {
 } // namespace
 
 void clsFluid::SetTemperature(std::string_view unit, float value, float& tf, float& tc, float& tr) {
-    if (IsFahrenheit(unit)) FromFahrenheit(value, tf, tc, tr);
-    else if (IsCelsius(unit)) FromCelsius(value, tf, tc, tr);
+    if (IsFahrenheit(unit))
+        FromFahrenheit(value, tf, tc, tr);
+    else if (IsCelsius(unit))
+        FromCelsius(value, tf, tc, tr);
 }
 
-void clsFluid::ChangeTemperatureUnit(std::string& current, std::string_view unit, float& tf, float& tc, float& tr) {
+void clsFluid::ChangeTemperatureUnit(std::string& current, std::string_view unit, float& tf, float& tc,
+                                     float& tr) {
     if (current == unit) return;
-    if (IsFahrenheit(unit)) FromFahrenheit(tc, tf, tc, tr);
-    else if (IsCelsius(unit)) FromCelsius(tf, tf, tc, tr);
+    if (IsFahrenheit(unit))
+        FromFahrenheit(tc, tf, tc, tr);
+    else if (IsCelsius(unit))
+        FromCelsius(tf, tf, tc, tr);
     current = Upper(unit);
 }
 
@@ -54,14 +63,24 @@ clsFluid::clsFluid() : m_stdTU("F"), m_resTU("F") {
     FromFahrenheit(150.0f, m_resTf, m_resTc, m_resTr);
 }
 
-void clsFluid::SetStdP(std::string_view text) { m_stdP = Str2Nbr(text); }
+void clsFluid::SetStdP(std::string_view text) {
+    m_stdP = Str2Nbr(text);
+}
 
-void clsFluid::StdTU(std::string_view unit) { ChangeTemperatureUnit(m_stdTU, unit, m_stdTf, m_stdTc, m_stdTr); }
+void clsFluid::StdTU(std::string_view unit) {
+    ChangeTemperatureUnit(m_stdTU, unit, m_stdTf, m_stdTc, m_stdTr);
+}
 
-void clsFluid::SetStdT(std::string_view text) { SetTemperature(m_stdTU, Str2Nbr(text), m_stdTf, m_stdTc, m_stdTr); }
+void clsFluid::SetStdT(std::string_view text) {
+    SetTemperature(m_stdTU, Str2Nbr(text), m_stdTf, m_stdTc, m_stdTr);
+}
 
-void clsFluid::ResTU(std::string_view unit) { ChangeTemperatureUnit(m_resTU, unit, m_resTf, m_resTc, m_resTr); }
+void clsFluid::ResTU(std::string_view unit) {
+    ChangeTemperatureUnit(m_resTU, unit, m_resTf, m_resTc, m_resTr);
+}
 
-void clsFluid::SetResT(std::string_view text) { SetTemperature(m_resTU, Str2Nbr(text), m_resTf, m_resTc, m_resTr); }
+void clsFluid::SetResT(std::string_view text) {
+    SetTemperature(m_resTU, Str2Nbr(text), m_resTf, m_resTc, m_resTr);
+}
 
 } // namespace q7

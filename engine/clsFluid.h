@@ -43,7 +43,8 @@ public:
     // value given in `unit` ("F"/"f" or "C"/"c"; any other letter stores nothing) into its °F, °C and
     // °R forms, and switches `current` to a new unit keeping the number as typed.
     static void SetTemperature(std::string_view unit, float value, float& tf, float& tc, float& tr);
-    static void ChangeTemperatureUnit(std::string& current, std::string_view unit, float& tf, float& tc, float& tr);
+    static void ChangeTemperatureUnit(std::string& current, std::string_view unit, float& tf, float& tc,
+                                      float& tr);
 
 private:
     bool m_phaseOil = true;

@@ -25,21 +25,21 @@ struct ComponentData {
     double mw, pc, tc;
 };
 constexpr ComponentData kComponentTable[clsGas::kComponents] = {
-    {16.043, 667.8, -116.6},  // methane
-    {30.07, 707.8, 90.1},     // ethane
-    {44.097, 616.3, 206.0},   // propane
-    {58.124, 529.1, 275.0},   // i-butane
-    {58.124, 550.7, 305.7},   // n-butane
-    {72.151, 490.4, 369.1},   // i-pentane
-    {72.151, 488.6, 385.7},   // n-pentane
-    {86.178, 436.9, 453.7},   // hexane
-    {100.21, 396.8, 512.8},   // heptane
-    {114.23, 360.6, 564.2},   // octane
-    {128.26, 332.0, 610.7},   // nonane
-    {142.29, 304.0, 652.1},   // decane
-    {28.013, 493.0, -232.4},  // nitrogen
-    {44.01, 1070.9, 87.9},    // carbon dioxide
-    {34.076, 1306.0, 212.7},  // hydrogen sulfide
+    {16.043, 667.8, -116.6}, // methane
+    {30.07, 707.8, 90.1},    // ethane
+    {44.097, 616.3, 206.0},  // propane
+    {58.124, 529.1, 275.0},  // i-butane
+    {58.124, 550.7, 305.7},  // n-butane
+    {72.151, 490.4, 369.1},  // i-pentane
+    {72.151, 488.6, 385.7},  // n-pentane
+    {86.178, 436.9, 453.7},  // hexane
+    {100.21, 396.8, 512.8},  // heptane
+    {114.23, 360.6, 564.2},  // octane
+    {128.26, 332.0, 610.7},  // nonane
+    {142.29, 304.0, 652.1},  // decane
+    {28.013, 493.0, -232.4}, // nitrogen
+    {44.01, 1070.9, 87.9},   // carbon dioxide
+    {34.076, 1306.0, 212.7}, // hydrogen sulfide
 };
 
 // Dranchuk–Purvis–Robinson coefficients that depend only on the reduced temperature.
@@ -63,12 +63,17 @@ struct LaneCheck {
 
     double Single(double v) {
         if (std::fabs(v) <= static_cast<double>(FLT_MAX)) return static_cast<float>(v);
-        if (!failure) failure = std::isnan(v) ? "Invalid procedure call or argument" : std::isinf(v) ? "Division by zero" : "Overflow";
+        if (!failure)
+            failure = std::isnan(v)   ? "Invalid procedure call or argument"
+                      : std::isinf(v) ? "Division by zero"
+                                      : "Overflow";
         return 0.0;
     }
     double Div(double a, double b) {
         if (b == 0.0) {
-            if (!failure) failure = (a == 0.0 || std::isnan(a)) ? "Invalid procedure call or argument" : "Division by zero";
+            if (!failure)
+                failure =
+                    (a == 0.0 || std::isnan(a)) ? "Invalid procedure call or argument" : "Division by zero";
             return 0.0;
         }
         const double r = a / b;
@@ -83,9 +88,9 @@ struct LaneCheck {
 // One Dranchuk–Purvis–Robinson Newton iteration in progress.
 struct ZIteration {
     double Ppr;
-    double t;   // 0.27 Ppr, held as a single
-    float rho;  // reduced density
-    int steps;  // corrections made
+    double t;  // 0.27 Ppr, held as a single
+    float rho; // reduced density
+    int steps; // corrections made
     bool done;
     LaneCheck check;
 };
@@ -117,7 +122,8 @@ inline void ZStep(const ZCoefficients& k, ZIteration& z) {
         z.done = true;
         return;
     }
-    const double dF = ck.Single(T + 2.0 * a * r + r2 * (3.0 * b + 0.38538 * r3 + c * (3.0 + 3.0 * w - 2.0 * w * w) * e));
+    const double dF =
+        ck.Single(T + 2.0 * a * r + r2 * (3.0 * b + 0.38538 * r3 + c * (3.0 + 3.0 * w - 2.0 * w * w) * e));
     z.rho = static_cast<float>(ck.Single(r - ck.Div(F, dF)));
     if (ck.failure || ++z.steps == 50) z.done = true;
 }
@@ -133,7 +139,8 @@ float ZFinish(const ZCoefficients& k, ZIteration& z) {
 float ZFactor(const ZCoefficients& k, float Ppr) {
     ZIteration z;
     ZStart(k, Ppr, z);
-    while (!z.done) ZStep(k, z);
+    while (!z.done)
+        ZStep(k, z);
     const float Z = ZFinish(k, z);
     if (z.check.failure) throw ArithmeticError(z.check.failure);
     return Z;
@@ -154,7 +161,8 @@ void ZFactors(const ZCoefficients& k, ZIteration* z, int count, float* Z) {
             running = running || !z[l].done;
         }
     }
-    for (int l = 0; l < count; ++l) Z[l] = ZFinish(k, z[l]);
+    for (int l = 0; l < count; ++l)
+        Z[l] = ZFinish(k, z[l]);
 }
 
 // Lee–Gonzalez–Eakin (1966) viscosity terms that do not depend on pressure: gas molecular weight M,
@@ -231,16 +239,29 @@ clsGas::clsGas(const clsFluid& fluid, const clsPrs& prs) : m_fluid(fluid), m_prs
 
 void clsGas::GasEntry(std::string_view entry) {
     std::string upper(entry);
-    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    for (char& ch : upper)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     m_GasEntry = std::move(upper);
 }
 
-void clsGas::SetGasGrav(std::string_view text) { m_GasGrav = Str2Nbr(text); }
-void clsGas::SetmfN(std::string_view text) { m_mfN = Str2Nbr(text); }
-void clsGas::SetmfCO2(std::string_view text) { m_mfCO2 = Str2Nbr(text); }
-void clsGas::SetmfH2S(std::string_view text) { m_mfH2S = Str2Nbr(text); }
-void clsGas::SetPLUSmw(std::string_view text) { m_PLUSmw = Str2Nbr(text); }
-void clsGas::SetPLUSgg(std::string_view text) { m_PLUSgg = Str2Nbr(text); }
+void clsGas::SetGasGrav(std::string_view text) {
+    m_GasGrav = Str2Nbr(text);
+}
+void clsGas::SetmfN(std::string_view text) {
+    m_mfN = Str2Nbr(text);
+}
+void clsGas::SetmfCO2(std::string_view text) {
+    m_mfCO2 = Str2Nbr(text);
+}
+void clsGas::SetmfH2S(std::string_view text) {
+    m_mfH2S = Str2Nbr(text);
+}
+void clsGas::SetPLUSmw(std::string_view text) {
+    m_PLUSmw = Str2Nbr(text);
+}
+void clsGas::SetPLUSgg(std::string_view text) {
+    m_PLUSgg = Str2Nbr(text);
+}
 
 float clsGas::GetGC(std::int16_t k) const {
     if (k < 1 || k > kComponents) throw SubscriptError();
@@ -251,19 +272,38 @@ void clsGas::SetGC(std::string_view text, std::int16_t k) {
     if (k < 1 || k > kComponents) throw SubscriptError();
     m_GC[static_cast<std::size_t>(k - 1)] = Str2Nbr(text);
     m_SumGC = 0.0f;
-    for (float y : m_GC) Store(m_SumGC, static_cast<double>(m_SumGC) + y);
+    for (float y : m_GC)
+        Store(m_SumGC, static_cast<double>(m_SumGC) + y);
 }
 
-float clsGas::GetPPR(std::int16_t k) const { return Row(m_PPR, k); }
-float clsGas::GetZ(std::int16_t k) const { return Row(m_Z, k); }
-float clsGas::GetPZ(std::int16_t k) const { return Row(m_PZ, k); }
-float clsGas::GetBG(std::int16_t k) const { return Row(m_BG, k); }
-float clsGas::GetRHOG(std::int16_t k) const { return Row(m_RHOG, k); }
-float clsGas::GetCG(std::int16_t k) const { return Row(m_CG, k); }
-float clsGas::GetMUG(std::int16_t k) const { return Row(m_MUG, k); }
-float clsGas::GetRMP(std::int16_t k) const { return Single(Row(m_RMP, k) / 1000000.0); }
+float clsGas::GetPPR(std::int16_t k) const {
+    return Row(m_PPR, k);
+}
+float clsGas::GetZ(std::int16_t k) const {
+    return Row(m_Z, k);
+}
+float clsGas::GetPZ(std::int16_t k) const {
+    return Row(m_PZ, k);
+}
+float clsGas::GetBG(std::int16_t k) const {
+    return Row(m_BG, k);
+}
+float clsGas::GetRHOG(std::int16_t k) const {
+    return Row(m_RHOG, k);
+}
+float clsGas::GetCG(std::int16_t k) const {
+    return Row(m_CG, k);
+}
+float clsGas::GetMUG(std::int16_t k) const {
+    return Row(m_MUG, k);
+}
+float clsGas::GetRMP(std::int16_t k) const {
+    return Single(Row(m_RMP, k) / 1000000.0);
+}
 
-float clsGas::CalcZ(float Tpr, float Ppr) { return ZFactor(ZCoefficientsFor(Tpr), Ppr); }
+float clsGas::CalcZ(float Tpr, float Ppr) {
+    return ZFactor(ZCoefficientsFor(Tpr), Ppr);
+}
 
 std::int16_t clsGas::CalcMUG(float T, float p, float Z, float gg, float& mug) {
     const std::int16_t status = RangeStatus(T, p, Z, gg);
@@ -273,7 +313,8 @@ std::int16_t clsGas::CalcMUG(float T, float p, float Z, float gg, float& mug) {
 
 void clsGas::Characterise() {
     for (std::size_t i = 0; i < m_comp.size(); ++i) {
-        m_comp[i] = {Single(kComponentTable[i].mw), Single(kComponentTable[i].pc), Single(kComponentTable[i].tc)};
+        m_comp[i] = {Single(kComponentTable[i].mw), Single(kComponentTable[i].pc),
+                     Single(kComponentTable[i].tc)};
     }
 
     if (m_GasEntry != "C") {
@@ -326,7 +367,8 @@ void clsGas::Characterise() {
                                 (1.4685 + Div(3.648, g) + Div(0.47227, g * g)) * (Tb * Tb) / 1e7 -
                                 (0.42019 + Div(1.6977, g * g)) * Pow(Tb, 3.0) / 1e10;
             const float Pc = Single(Exp(lnPc));
-            const float Tc = Single(341.7 + 811.0 * g + (0.4244 + 0.1174 * g) * Tb + Div((0.4669 - 3.2623 * g) * 1e5, Tb));
+            const float Tc =
+                Single(341.7 + 811.0 * g + (0.4244 + 0.1174 * g) * Tb + Div((0.4669 - 3.2623 * g) * 1e5, Tb));
             m_comp[static_cast<std::size_t>(m_PlusEntry - 1)] = {m_PLUSmw, Pc, Single(Tc - 460.0)};
         }
         // Mixture molecular weight and Kay's rule, with the fractions as entered.
@@ -342,7 +384,8 @@ void clsGas::Characterise() {
     }
 
     // Stock-tank gas density, lb/ft³; pseudo-reduced reservoir temperature.
-    Store(m_STDenGas, Div(static_cast<double>(m_fluid.StdP()) * m_Mg, static_cast<double>(m_fluid.StdTr()) * kGasConstant));
+    Store(m_STDenGas, Div(static_cast<double>(m_fluid.StdP()) * m_Mg,
+                          static_cast<double>(m_fluid.StdTr()) * kGasConstant));
     Store(m_PTR, Div(m_fluid.ResTr(), m_tC));
 }
 
@@ -385,7 +428,8 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
     try {
         zk = ZCoefficientsFor(Single(Div(T, m_tC)));
     } catch (const ArithmeticError&) {
-        for (int r = 0; r < count; ++r) rows[r].status = 7;
+        for (int r = 0; r < count; ++r)
+            rows[r].status = 7;
         return;
     }
     const ViscosityTerms vt = ViscosityTermsFor(T, gg);
@@ -416,7 +460,8 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
         row.level = 1;
         row.h = row.p;
         row.n = 1;
-        for (float& v : row.R) v = 0.0f;
+        for (float& v : row.R)
+            v = 0.0f;
         try {
             // The integrand at p is that of the table row; at 0 it is 0.
             row.R[0] = Single(row.h / 2.0 * Div(2.0 * row.h, static_cast<double>(row.Zp) * row.mugp));
@@ -502,7 +547,8 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
                 for (int jj = 1; jj <= i; ++jj) {
                     pow4 *= 4.0;
                     const float kept = row.R[jj];
-                    row.R[jj] = Single(row.R[jj - 1] + (static_cast<double>(row.R[jj - 1]) - old) / (pow4 - 1.0));
+                    row.R[jj] =
+                        Single(row.R[jj - 1] + (static_cast<double>(row.R[jj - 1]) - old) / (pow4 - 1.0));
                     old = kept;
                 }
                 row.h /= 2.0;
@@ -537,10 +583,10 @@ std::int16_t clsGas::CalcGas() {
     // the rows after it keep what they held before.
     const auto before = std::make_tuple(m_PPR, m_Z, m_PZ, m_BG, m_RHOG, m_CG, m_MUG);
     RombergRow rows[kRows];
-    int complete = 0;           // rows ready for m(p)
-    int written = 0;            // rows the first stage wrote to
+    int complete = 0;            // rows ready for m(p)
+    int written = 0;             // rows the first stage wrote to
     std::int16_t stopStatus = 0; // a viscosity status that ended the first stage
-    std::exception_ptr raised;  // an error that ended it
+    std::exception_ptr raised;   // an error that ended it
     for (std::int16_t k = 1; k <= n; ++k) {
         written = k;
         try {

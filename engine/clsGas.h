@@ -92,17 +92,17 @@ private:
     };
     // One table row's m(p) integration in progress.
     struct RombergRow {
-        double p = 0;     // upper limit, psia
-        float Zp = 0;     // Z-factor and viscosity at p
+        double p = 0; // upper limit, psia
+        float Zp = 0; // Z-factor and viscosity at p
         float mugp = 0;
-        double h = 0;     // point spacing of the next level
-        long n = 0;       // points of the next level
+        double h = 0; // point spacing of the next level
+        long n = 0;   // points of the next level
         int level = 0;
-        float R[21] = {}; // the Romberg row
-        double sum = 0;   // of the level's integrand values so far
-        double next = 0;  // the level's next point
+        float R[21] = {};         // the Romberg row
+        double sum = 0;           // of the level's integrand values so far
+        double next = 0;          // the level's next point
         std::int16_t status = -1; // -1 while running
-        float mp = 0;     // m(p), psia²/cp
+        float mp = 0;             // m(p), psia²/cp
     };
 
     void Characterise();

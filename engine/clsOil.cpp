@@ -9,10 +9,14 @@
 namespace q7 {
 namespace {
 
-double D(float v) { return static_cast<double>(v); }
+double D(float v) {
+    return static_cast<double>(v);
+}
 
 // Standing's temperature and gravity term 10^(0.00091 T - 0.0125 API); °F, °API.
-double StandingTerm(float t, float api) { return Pow(10.0, 0.00091 * D(t) - 0.0125 * D(api)); }
+double StandingTerm(float t, float api) {
+    return Pow(10.0, 0.00091 * D(t) - 0.0125 * D(api));
+}
 
 } // namespace
 
@@ -39,10 +43,18 @@ void clsOil::StoreOilSG(float s) {
     if (s > 0.0f) Store(m_api, Div(141.5, D(s)) - 131.5);
 }
 
-void clsOil::SetAPI(std::string_view text) { StoreAPI(Str2Nbr(text)); }
-void clsOil::SetOilSG(std::string_view text) { StoreOilSG(Str2Nbr(text)); }
-void clsOil::SetSepGG(std::string_view text) { m_sepGG = Str2Nbr(text); }
-void clsOil::SetSepP(std::string_view text) { m_sepP = Str2Nbr(text); }
+void clsOil::SetAPI(std::string_view text) {
+    StoreAPI(Str2Nbr(text));
+}
+void clsOil::SetOilSG(std::string_view text) {
+    StoreOilSG(Str2Nbr(text));
+}
+void clsOil::SetSepGG(std::string_view text) {
+    m_sepGG = Str2Nbr(text);
+}
+void clsOil::SetSepP(std::string_view text) {
+    m_sepP = Str2Nbr(text);
+}
 
 void clsOil::SepTU(std::string_view unit) {
     clsFluid::ChangeTemperatureUnit(m_sepTU, unit, m_sepTf, m_sepTc, m_sepTr);
@@ -52,8 +64,12 @@ void clsOil::SetSepT(std::string_view text) {
     clsFluid::SetTemperature(m_sepTU, Str2Nbr(text), m_sepTf, m_sepTc, m_sepTr);
 }
 
-void clsOil::SetRsi(std::string_view text) { StoreRSI(Str2Nbr(text)); }
-void clsOil::SetPbp(std::string_view text) { StorePbp(Str2Nbr(text)); }
+void clsOil::SetRsi(std::string_view text) {
+    StoreRSI(Str2Nbr(text));
+}
+void clsOil::SetPbp(std::string_view text) {
+    StorePbp(Str2Nbr(text));
+}
 
 // Rollins, McCain and Creeger (1990) stock-tank vent GOR; scf/stb, psia, °F.
 void clsOil::CalcRSITank() {
@@ -94,8 +110,8 @@ void clsOil::CalcOil() {
     const float muod = Single(Pow(10.0, Pow(10.0, c)) - 1.0);
 
     // Vazquez and Beggs (1980) separator gas gravity corrected to 114.7 psia; psia, °F, °API.
-    Store(m_sepGGn, D(m_sepGG) * (1.0 + 0.00005912 * D(m_api) * D(m_sepTf) *
-                                            D(aLog10(Single(D(m_sepP) / 114.7)))));
+    Store(m_sepGGn,
+          D(m_sepGG) * (1.0 + 0.00005912 * D(m_api) * D(m_sepTf) * D(aLog10(Single(D(m_sepP) / 114.7)))));
 
     RunPressureLoop(t, muod);
 }
@@ -116,9 +132,9 @@ void clsOil::RunPressureLoop(float t, float muod) {
             At(m_rso, k) = above ? At(m_rsos, bppi) : At(m_rsos, k);
 
             // Vazquez and Beggs (1980) oil compressibility; 1/psi, scf/stb, °F, °API.
-            Store(At(m_co, k), Div(5.0 * D(At(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity +
-                                       12.61 * D(m_api),
-                                   100000.0 * D(p)));
+            Store(At(m_co, k),
+                  Div(5.0 * D(At(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity + 12.61 * D(m_api),
+                      100000.0 * D(p)));
 
             // Standing (1947) saturated oil formation volume factor; rb/stb, scf/stb, °F.
             const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(At(m_rsos, k)) + 1.25 * D(t);
@@ -147,8 +163,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
             }
 
             // Oil density from the stock-tank densities and the dissolved gas; lb/ft³.
-            Store(At(m_rhoos, k), Div(D(m_stDenGas) * D(At(m_rsos, k)) / 5.615 + D(m_stDenOil), D(At(m_bos, k))));
-            Store(At(m_rhoo, k), Div(D(m_stDenGas) * D(At(m_rso, k)) / 5.615 + D(m_stDenOil), D(At(m_bo, k))));
+            Store(At(m_rhoos, k),
+                  Div(D(m_stDenGas) * D(At(m_rsos, k)) / 5.615 + D(m_stDenOil), D(At(m_bos, k))));
+            Store(At(m_rhoo, k),
+                  Div(D(m_stDenGas) * D(At(m_rso, k)) / 5.615 + D(m_stDenOil), D(At(m_bo, k))));
         }
     } catch (const Error&) {
         m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
@@ -158,14 +176,32 @@ void clsOil::RunPressureLoop(float t, float muod) {
     m_go = true;
 }
 
-float clsOil::GetRSOS(std::int16_t k) const { return At(m_rsos, k); }
-float clsOil::GetRSO(std::int16_t k) const { return At(m_rso, k); }
-float clsOil::GetBOS(std::int16_t k) const { return At(m_bos, k); }
-float clsOil::GetBO(std::int16_t k) const { return At(m_bo, k); }
-float clsOil::GetMUOS(std::int16_t k) const { return At(m_muos, k); }
-float clsOil::GetMUO(std::int16_t k) const { return At(m_muo, k); }
-float clsOil::GetCO(std::int16_t k) const { return At(m_co, k); }
-float clsOil::GetRHOOS(std::int16_t k) const { return At(m_rhoos, k); }
-float clsOil::GetRHOO(std::int16_t k) const { return At(m_rhoo, k); }
+float clsOil::GetRSOS(std::int16_t k) const {
+    return At(m_rsos, k);
+}
+float clsOil::GetRSO(std::int16_t k) const {
+    return At(m_rso, k);
+}
+float clsOil::GetBOS(std::int16_t k) const {
+    return At(m_bos, k);
+}
+float clsOil::GetBO(std::int16_t k) const {
+    return At(m_bo, k);
+}
+float clsOil::GetMUOS(std::int16_t k) const {
+    return At(m_muos, k);
+}
+float clsOil::GetMUO(std::int16_t k) const {
+    return At(m_muo, k);
+}
+float clsOil::GetCO(std::int16_t k) const {
+    return At(m_co, k);
+}
+float clsOil::GetRHOOS(std::int16_t k) const {
+    return At(m_rhoos, k);
+}
+float clsOil::GetRHOO(std::int16_t k) const {
+    return At(m_rhoo, k);
+}
 
 } // namespace q7

@@ -29,9 +29,15 @@ void clsPrs::PrRange(std::string_view value) {
     m_prRange = std::move(upper);
 }
 
-void clsPrs::SetMaxP(std::string_view text) { m_prMax = Str2Nbr(text); }
-void clsPrs::SetMinP(std::string_view text) { m_prMin = Str2Nbr(text); }
-void clsPrs::SetIniP(std::string_view text) { m_prIni = Str2Nbr(text); }
+void clsPrs::SetMaxP(std::string_view text) {
+    m_prMax = Str2Nbr(text);
+}
+void clsPrs::SetMinP(std::string_view text) {
+    m_prMin = Str2Nbr(text);
+}
+void clsPrs::SetIniP(std::string_view text) {
+    m_prIni = Str2Nbr(text);
+}
 
 void clsPrs::SetPRSi(std::string_view text, std::int16_t index) {
     // A typed list holds 18 pressures; a bad position changes nothing.
@@ -41,7 +47,8 @@ void clsPrs::SetPRSi(std::string_view text, std::int16_t index) {
         if (m_nPRSi < index) m_nPRSi = index;
         At(m_prsi, index) = value;
     } else if (index <= m_nPRSi) {
-        for (int k = index; k <= m_nPRSi - 1; ++k) At(m_prsi, k) = At(m_prsi, k + 1);
+        for (int k = index; k <= m_nPRSi - 1; ++k)
+            At(m_prsi, k) = At(m_prsi, k + 1);
         --m_nPRSi;
     }
 }
@@ -89,7 +96,8 @@ void clsPrs::BuildPRSi() {
 // always a pressure above and one below the bubble point, whose position is BPPi.
 void clsPrs::BuildPRSo() {
     m_nPRSo = m_nPRSi;
-    for (int k = 1; k <= m_nPRSi; ++k) At(m_prso, k) = At(m_prsi, k);
+    for (int k = 1; k <= m_nPRSi; ++k)
+        At(m_prso, k) = At(m_prsi, k);
 
     const bool oil = m_fluid.PhaseOil();
     const float pbp = m_oil.Pbp();
@@ -109,7 +117,8 @@ void clsPrs::BuildPRSo() {
             if (At(m_prso, k + 1) != At(m_prso, k)) {
                 ++k;
             } else {
-                for (int l = k + 1; l <= m_nPRSo - 1; ++l) At(m_prso, l) = At(m_prso, l + 1);
+                for (int l = k + 1; l <= m_nPRSo - 1; ++l)
+                    At(m_prso, l) = At(m_prso, l + 1);
                 --m_nPRSo;
             }
         } while (k != m_nPRSo);
@@ -125,7 +134,8 @@ void clsPrs::BuildPRSo() {
     }
     if (At(m_prso, 1) == pbp) {
         ++m_nPRSo;
-        for (int k = m_nPRSo; k >= 2; --k) At(m_prso, k) = At(m_prso, k - 1);
+        for (int k = m_nPRSo; k >= 2; --k)
+            At(m_prso, k) = At(m_prso, k - 1);
         At(m_prso, 1) = std::nearbyint(Single(static_cast<double>(pbp) + 500.0));
     }
     for (int k = 1; k <= m_nPRSo; ++k) {

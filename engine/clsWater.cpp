@@ -8,7 +8,9 @@
 namespace q7 {
 namespace {
 
-double D(float v) { return static_cast<double>(v); }
+double D(float v) {
+    return static_cast<double>(v);
+}
 
 } // namespace
 
@@ -58,8 +60,8 @@ void clsWater::CalcWater() {
 
     // McCain (1990) dead water viscosity at atmospheric pressure; cp, °F, weight % solids.
     const double aMu = 109.574 - 8.40564 * s + 0.31331 * s * s + 0.00872213 * s * s * s;
-    const double bMu = 1.12166 - 0.0263951 * s + 0.000679461 * s * s + 0.0000547119 * s * s * s -
-                       1.55586e-6 * s * s * s * s;
+    const double bMu =
+        1.12166 - 0.0263951 * s + 0.000679461 * s * s + 0.0000547119 * s * s * s - 1.55586e-6 * s * s * s * s;
     const double mu1 = aMu * Pow(t, -bMu);
 
     const double salinity = Pow(10.0, ls);
@@ -67,7 +69,8 @@ void clsWater::CalcWater() {
         const double p = D(m_prs.GetPRSo(static_cast<std::int16_t>(k)));
 
         // McCain (1990) water formation volume factor; rb/stb, psia, °F.
-        const double dVwp = -1.95301e-9 * p * t - 1.72834e-13 * p * p * t - 3.58922e-7 * p - 2.25341e-10 * p * p;
+        const double dVwp =
+            -1.95301e-9 * p * t - 1.72834e-13 * p * p * t - 3.58922e-7 * p - 2.25341e-10 * p * p;
         Store(At(m_bw, k), (1.0 + dVwp) * (1.0 + dVwT));
 
         Store(At(m_rsw, k), salinity * (a + b * p + c * p * p));
@@ -84,10 +87,20 @@ void clsWater::CalcWater() {
     m_go = true;
 }
 
-float clsWater::GetBW(std::int16_t k) const { return At(m_bw, k); }
-float clsWater::GetRSW(std::int16_t k) const { return At(m_rsw, k); }
-float clsWater::GetCW(std::int16_t k) const { return At(m_cw, k); }
-float clsWater::GetMUW(std::int16_t k) const { return At(m_muw, k); }
-float clsWater::GetRHOW(std::int16_t k) const { return At(m_rhow, k); }
+float clsWater::GetBW(std::int16_t k) const {
+    return At(m_bw, k);
+}
+float clsWater::GetRSW(std::int16_t k) const {
+    return At(m_rsw, k);
+}
+float clsWater::GetCW(std::int16_t k) const {
+    return At(m_cw, k);
+}
+float clsWater::GetMUW(std::int16_t k) const {
+    return At(m_muw, k);
+}
+float clsWater::GetRHOW(std::int16_t k) const {
+    return At(m_rhow, k);
+}
 
 } // namespace q7

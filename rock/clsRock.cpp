@@ -33,15 +33,33 @@ clsRock::clsRock() {
     m_GO = false;
 }
 
-void clsRock::SetSWC(std::string_view text) { m_SWC = Str2Nbr(text); }
-void clsRock::SetSORW(std::string_view text) { m_SORW = Str2Nbr(text); }
-void clsRock::SetSORG(std::string_view text) { m_SORG = Str2Nbr(text); }
-void clsRock::SetSGCrit(std::string_view text) { m_SGCrit = Str2Nbr(text); }
-void clsRock::SetCoreyK(std::string_view text) { m_CoreyK = Str2Nbr(text); }
-void clsRock::SetCoreyN(std::string_view text) { m_CoreyN = Str2Nbr(text); }
-void clsRock::SetHRPoro(std::string_view text) { m_HRPoro = Str2Nbr(text); }
-void clsRock::SetHRAir(std::string_view text) { m_HRAir = Str2Nbr(text); }
-void clsRock::SetHRKrg(std::string_view text) { m_HRKrg = Str2Nbr(text); }
+void clsRock::SetSWC(std::string_view text) {
+    m_SWC = Str2Nbr(text);
+}
+void clsRock::SetSORW(std::string_view text) {
+    m_SORW = Str2Nbr(text);
+}
+void clsRock::SetSORG(std::string_view text) {
+    m_SORG = Str2Nbr(text);
+}
+void clsRock::SetSGCrit(std::string_view text) {
+    m_SGCrit = Str2Nbr(text);
+}
+void clsRock::SetCoreyK(std::string_view text) {
+    m_CoreyK = Str2Nbr(text);
+}
+void clsRock::SetCoreyN(std::string_view text) {
+    m_CoreyN = Str2Nbr(text);
+}
+void clsRock::SetHRPoro(std::string_view text) {
+    m_HRPoro = Str2Nbr(text);
+}
+void clsRock::SetHRAir(std::string_view text) {
+    m_HRAir = Str2Nbr(text);
+}
+void clsRock::SetHRKrg(std::string_view text) {
+    m_HRKrg = Str2Nbr(text);
+}
 
 float clsRock::GetSWet(std::int16_t i) const {
     if (i < 1) i = 1;
@@ -55,10 +73,18 @@ float clsRock::GetSNWet(std::int16_t i) const {
     return m_SNWet[static_cast<std::size_t>(i)];
 }
 
-float clsRock::GetSD(std::int16_t i) const { return m_SD[CheckedRow(i)]; }
-float clsRock::GetKROil(std::int16_t i) const { return m_KROil[CheckedRow(i)]; }
-float clsRock::GetKRWat(std::int16_t i) const { return m_KRWat[CheckedRow(i)]; }
-float clsRock::GetKRGas(std::int16_t i) const { return m_KRGas[CheckedRow(i)]; }
+float clsRock::GetSD(std::int16_t i) const {
+    return m_SD[CheckedRow(i)];
+}
+float clsRock::GetKROil(std::int16_t i) const {
+    return m_KROil[CheckedRow(i)];
+}
+float clsRock::GetKRWat(std::int16_t i) const {
+    return m_KRWat[CheckedRow(i)];
+}
+float clsRock::GetKRGas(std::int16_t i) const {
+    return m_KRGas[CheckedRow(i)];
+}
 
 void clsRock::CalcRock() {
     m_GO = false;
@@ -68,7 +94,8 @@ void clsRock::CalcRock() {
         m_KRWat[i] = 0.0f;
     }
     BuildGrid();
-    for (int i = 1; i <= kRows; ++i) Store(m_SNWet[i], 1.0 - m_SWet[i]);
+    for (int i = 1; i <= kRows; ++i)
+        Store(m_SNWet[i], 1.0 - m_SWet[i]);
 
     if (m_CORR == 0) {
         CoreyCurves();
@@ -98,7 +125,8 @@ void clsRock::BuildGrid() {
         Store(S[14], S[15] - h);
         Store(S[13], S[14] - h);
         const double d = Single(Div(static_cast<double>(S[13]) - S[3], 10.0));
-        for (int i = 4; i <= 12; ++i) Store(S[i], S[i - 1] + d);
+        for (int i = 4; i <= 12; ++i)
+            Store(S[i], S[i - 1] + d);
     } else if (m_Fluids == 0 && m_Displace == 1) {
         Store(S[14], 1.0 - m_SORW);
         const double h = Single(Div(Div(static_cast<double>(S[14]) - S[1], 13.0), 2.0));
@@ -107,7 +135,8 @@ void clsRock::BuildGrid() {
         Store(S[13], S[14] - h);
         Store(S[12], S[13] - h);
         const double d = Single(Div(static_cast<double>(S[12]) - S[3], 9.0));
-        for (int i = 4; i <= 11; ++i) Store(S[i], S[i - 1] + d);
+        for (int i = 4; i <= 11; ++i)
+            Store(S[i], S[i - 1] + d);
     } else if (m_Fluids == 1) {
         Store(S[14], 1.0 - m_SGCrit);
         Store(S[2], static_cast<double>(S[1]) + m_SORG);
@@ -117,7 +146,8 @@ void clsRock::BuildGrid() {
         Store(S[13], S[14] - h);
         Store(S[12], S[13] - h);
         const double d = Single(Div(static_cast<double>(S[12]) - S[4], 8.0));
-        for (int i = 5; i <= 11; ++i) Store(S[i], S[i - 1] + d);
+        for (int i = 5; i <= 11; ++i)
+            Store(S[i], S[i - 1] + d);
     }
 }
 
@@ -207,7 +237,8 @@ void clsRock::HonarpourOilWater() {
                                           0.413259 * Pow(Div(Sw - Swc, 1.0 - Swc - Sorw), 4.0));
                 }
                 // Limestone oil, any wettability.
-                Store(m_KROil[i], 1.2624 * Div(So - Sorw, 1.0 - Sorw) * Pow(Div(So - Sorw, 1.0 - Swc - Sorw), 2.0));
+                Store(m_KROil[i],
+                      1.2624 * Div(So - Sorw, 1.0 - Sorw) * Pow(Div(So - Sorw, 1.0 - Swc - Sorw), 2.0));
             }
         }
     }
@@ -241,9 +272,10 @@ void clsRock::HonarpourGasOil() {
             Store(m_KROil[i], 0.93752 * Pow(Div(SL - Swc, 1.0 - Swc), 4.0) *
                                   Pow(Div(SL - Swc - Sorg, 1.0 - Swc - Sorg), 2.0));
             const double B = Div(1.0 - Swc - Sorg - Sgc, 1.0 - Swc);
-            Store(m_KRGas[i], Div(8.0053 * Pow(Sorg, 2.0) * (Sg - Sgc), 1.0 - Swc) +
-                                  Div(1.8655 * (Sg - Sgc) * Sg * krgStar, 1.0 - Swc) -
-                                  0.2589 * (Sg - Sgc) * Pow(B, 2.0) * Pow(1.0 - B, 2.0) * Pow(Div(ka, phi), 0.5));
+            Store(m_KRGas[i],
+                  Div(8.0053 * Pow(Sorg, 2.0) * (Sg - Sgc), 1.0 - Swc) +
+                      Div(1.8655 * (Sg - Sgc) * Sg * krgStar, 1.0 - Swc) -
+                      0.2589 * (Sg - Sgc) * Pow(B, 2.0) * Pow(1.0 - B, 2.0) * Pow(Div(ka, phi), 0.5));
         }
     }
     for (int i = 1; i <= kRows; ++i) {

@@ -14,15 +14,15 @@ public:
     clsRock();
 
     // Selectors (indexes of the option groups).
-    std::int16_t Fluids() const { return m_Fluids; }     // 0 oil–water, 1 gas–oil
+    std::int16_t Fluids() const { return m_Fluids; } // 0 oil–water, 1 gas–oil
     void Fluids(std::int16_t v) { m_Fluids = v; }
     std::int16_t Displace() const { return m_Displace; } // 0 drainage, 1 imbibition
     void Displace(std::int16_t v) { m_Displace = v; }
-    std::int16_t Lith() const { return m_Lith; }         // 0 sandstone, 1 limestone
+    std::int16_t Lith() const { return m_Lith; } // 0 sandstone, 1 limestone
     void Lith(std::int16_t v) { m_Lith = v; }
-    std::int16_t Wet() const { return m_Wet; }           // 0 water wet, 1 oil wet
+    std::int16_t Wet() const { return m_Wet; } // 0 water wet, 1 oil wet
     void Wet(std::int16_t v) { m_Wet = v; }
-    std::int16_t CORR() const { return m_CORR; }         // 0 Corey, 1 Honarpour
+    std::int16_t CORR() const { return m_CORR; } // 0 Corey, 1 Honarpour
     void CORR(std::int16_t v) { m_CORR = v; }
 
     float CoreyK() const { return m_CoreyK; }

@@ -43,8 +43,7 @@ const std::map<QString, std::vector<ColumnInfo>>& ReferenceTables() {
         ScopedConnection connection("schema-reference");
         QSqlDatabase db = connection.Database();
         db.setDatabaseName(QStringLiteral(":memory:"));
-        if (!db.open())
-            ThrowDatabaseError(QStringLiteral("Opening an in-memory database"), db.lastError());
+        if (!db.open()) ThrowDatabaseError(QStringLiteral("Opening an in-memory database"), db.lastError());
         CreateSchema(db);
         for (const char* table : kProjectTables)
             result[QString::fromLatin1(table)] = TableColumns(db, QString::fromLatin1(table));
@@ -56,8 +55,7 @@ const std::map<QString, std::vector<ColumnInfo>>& ReferenceTables() {
 
 void Exec(QSqlDatabase& db, const QString& sql, const QString& action) {
     QSqlQuery query(db);
-    if (!query.exec(sql))
-        ThrowDatabaseError(action, query.lastError());
+    if (!query.exec(sql)) ThrowDatabaseError(action, query.lastError());
 }
 
 } // namespace
@@ -72,8 +70,7 @@ QStringList SchemaStatements() {
     }
     for (const QString& part : current.split(QLatin1Char(';'))) {
         const QString statement = part.trimmed();
-        if (!statement.isEmpty())
-            statements.append(statement);
+        if (!statement.isEmpty()) statements.append(statement);
     }
     return statements;
 }
@@ -95,20 +92,17 @@ QString SchemaProblem(QSqlDatabase& db) {
         QSqlQuery query(db);
         if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")))
             return QStringLiteral("no schema version (%1)").arg(query.lastError().text());
-        if (!query.next())
-            return QStringLiteral("no schema version");
+        if (!query.next()) return QStringLiteral("no schema version");
         bool ok = false;
         const int version = query.value(0).toString().toInt(&ok);
-        if (!ok || version < 1)
-            return QStringLiteral("an unreadable schema version");
+        if (!ok || version < 1) return QStringLiteral("an unreadable schema version");
         if (version > kSchemaVersion)
             return QStringLiteral("schema version %1, made by a newer program (this one reads %2)")
                 .arg(version)
                 .arg(kSchemaVersion);
         for (const auto& [table, expected] : ReferenceTables()) {
             const std::vector<ColumnInfo> actual = TableColumns(db, table);
-            if (actual.empty())
-                return QStringLiteral("the table %1 is missing").arg(table);
+            if (actual.empty()) return QStringLiteral("the table %1 is missing").arg(table);
             for (const ColumnInfo& column : expected) {
                 const auto found = std::find_if(actual.begin(), actual.end(), [&](const ColumnInfo& c) {
                     return c.name.compare(column.name, Qt::CaseInsensitive) == 0;
@@ -134,7 +128,8 @@ void CreateDatabaseFile(const QString& path) {
         QSqlDatabase db = connection.Database();
         db.setDatabaseName(temporary);
         if (!db.open())
-            ThrowDatabaseError(QStringLiteral("Creating the project database %1").arg(temporary), db.lastError());
+            ThrowDatabaseError(QStringLiteral("Creating the project database %1").arg(temporary),
+                               db.lastError());
         try {
             // WAL is recorded in the file and holds for every later connection.
             Exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), QStringLiteral("Setting the journal mode"));
@@ -163,8 +158,7 @@ void CreateDatabaseFile(const QString& path) {
 
 QString CanonicalTableName(const QString& name) {
     for (const char* table : kProjectTables)
-        if (name.compare(QLatin1String(table), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(table);
+        if (name.compare(QLatin1String(table), Qt::CaseInsensitive) == 0) return QString::fromLatin1(table);
     return {};
 }
 

@@ -33,16 +33,14 @@ Recordset::Recordset(QString connection, QString table, QStringList columns, std
         row.original = values;
         row.values = std::move(values);
         row.dirty.assign(static_cast<size_t>(m_columns.size()), false);
-        if (keyIndex >= 0)
-            row.key = row.values[keyIndex];
+        if (keyIndex >= 0) row.key = row.values[keyIndex];
         m_rows.push_back(std::move(row));
     }
 }
 
 int Recordset::ColumnIndex(const QString& name) const {
     for (int i = 0; i < m_columns.size(); ++i)
-        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
@@ -74,8 +72,7 @@ void Recordset::MoveNext() {
 }
 
 void Recordset::MoveTo(int position) {
-    if (!IsEOF() && EditPending())
-        Update();
+    if (!IsEOF() && EditPending()) Update();
     m_position = std::clamp(position, 0, RecordCount());
 }
 
@@ -85,7 +82,8 @@ QVariant Recordset::Value(const QString& column) const {
 
 QVariant Recordset::Value(int column) const {
     if (column < 0 || column >= m_columns.size())
-        throw DatabaseError(QStringLiteral("The record set has no column number %1").arg(column).toStdString());
+        throw DatabaseError(
+            QStringLiteral("The record set has no column number %1").arg(column).toStdString());
     return Current().values[column];
 }
 
@@ -97,10 +95,8 @@ void Recordset::SetValue(const QString& column, const QVariant& value) {
 }
 
 void Recordset::AddNew() {
-    if (!IsOpen())
-        throw DatabaseError("The record set is closed");
-    if (!IsEOF() && EditPending())
-        Update();
+    if (!IsOpen()) throw DatabaseError("The record set is closed");
+    if (!IsEOF() && EditPending()) Update();
     Row row;
     for (int i = 0; i < m_columns.size(); ++i) {
         row.values.append(QVariant());
@@ -113,15 +109,13 @@ void Recordset::AddNew() {
 }
 
 bool Recordset::EditPending() const {
-    if (IsEOF())
-        return false;
+    if (IsEOF()) return false;
     const Row& row = Current();
     return row.isNew || std::find(row.dirty.begin(), row.dirty.end(), true) != row.dirty.end();
 }
 
 void Recordset::CancelUpdate() {
-    if (IsEOF())
-        return;
+    if (IsEOF()) return;
     Row& row = Current();
     if (row.isNew) {
         m_rows.erase(m_rows.begin() + m_position);
@@ -133,12 +127,10 @@ void Recordset::CancelUpdate() {
 }
 
 void Recordset::Update() {
-    if (!EditPending())
-        return;
+    if (!EditPending()) return;
     Row& row = Current();
     const QString action = QStringLiteral("Saving the record of %1").arg(m_table);
-    if (m_table.isEmpty())
-        throw DatabaseError("Saving a record: this record set is a read-only list");
+    if (m_table.isEmpty()) throw DatabaseError("Saving a record: this record set is a read-only list");
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.isValid() || !db.isOpen())
         throw DatabaseError((action + QStringLiteral(": the project database is not open")).toStdString());
@@ -162,15 +154,17 @@ void Recordset::Update() {
             QStringList marks;
             for (qsizetype i = 0; i < names.size(); ++i)
                 marks.append(QStringLiteral("?"));
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+            sql =
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         }
         ExecOrThrow(query, sql, values, action);
         key = query.lastInsertId();
     } else {
         if (!row.key.isValid() || row.key.isNull())
-            throw DatabaseError((action + QStringLiteral(": the record set does not hold the key column PrjID"))
-                                    .toStdString());
+            throw DatabaseError(
+                (action + QStringLiteral(": the record set does not hold the key column PrjID"))
+                    .toStdString());
         QStringList assignments;
         for (const QString& name : names)
             assignments.append(name + QStringLiteral(" = ?"));
@@ -181,7 +175,8 @@ void Recordset::Update() {
                     values, action);
         if (query.numRowsAffected() != 1)
             throw DatabaseError(
-                (action + QStringLiteral(": the record (PrjID %1) no longer exists").arg(row.key.toString())).toStdString());
+                (action + QStringLiteral(": the record (PrjID %1) no longer exists").arg(row.key.toString()))
+                    .toStdString());
         const int keyIndex = ColumnIndex(kKeyColumn);
         key = keyIndex >= 0 && row.dirty[static_cast<size_t>(keyIndex)] ? row.values[keyIndex] : row.key;
     }
@@ -196,8 +191,7 @@ void Recordset::Refresh(Row& row, const QVariant& key) {
     row.key = key;
     row.dirty.assign(row.dirty.size(), false);
     const int keyIndex = ColumnIndex(kKeyColumn);
-    if (keyIndex >= 0)
-        row.values[keyIndex] = key;
+    if (keyIndex >= 0) row.values[keyIndex] = key;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(Quoted(m_table), Quoted(kKeyColumn)));
     query.bindValue(0, key);
@@ -205,8 +199,7 @@ void Recordset::Refresh(Row& row, const QVariant& key) {
         const QSqlRecord record = query.record();
         for (int i = 0; i < m_columns.size(); ++i) {
             const int field = record.indexOf(m_columns[i]);
-            if (field >= 0)
-                row.values[i] = query.value(field);
+            if (field >= 0) row.values[i] = query.value(field);
         }
     }
     row.original = row.values;

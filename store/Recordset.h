@@ -61,11 +61,11 @@ public:
 
 private:
     struct Row {
-        QVariantList values;      // one per column
-        QVariantList original;    // as last read from or written to the database
-        std::vector<bool> dirty;  // columns changed since
-        QVariant key;             // PrjID of a row that exists in the database
-        bool isNew = false;       // appended by AddNew and not yet written
+        QVariantList values;     // one per column
+        QVariantList original;   // as last read from or written to the database
+        std::vector<bool> dirty; // columns changed since
+        QVariant key;            // PrjID of a row that exists in the database
+        bool isNew = false;      // appended by AddNew and not yet written
     };
 
     Row& Current();

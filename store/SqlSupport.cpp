@@ -27,7 +27,8 @@ QString Reason(const QSqlError& error) {
         case kSqliteBusy:
         case kSqliteLocked:
             return QStringLiteral("the project database is locked by another program that is writing to it; "
-                                  "try again when it has finished (%1)").arg(driverText);
+                                  "try again when it has finished (%1)")
+                .arg(driverText);
         case kSqliteReadOnly:
             return QStringLiteral("the project database is read-only (%1)").arg(driverText);
         case kSqliteFull:
@@ -55,12 +56,10 @@ void ThrowDatabaseError(const QString& action, const QSqlError& error) {
 }
 
 void ExecOrThrow(QSqlQuery& query, const QString& sql, const QVariantList& values, const QString& action) {
-    if (!query.prepare(sql))
-        ThrowDatabaseError(action, query.lastError());
+    if (!query.prepare(sql)) ThrowDatabaseError(action, query.lastError());
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, BindableValue(values[i]));
-    if (!query.exec())
-        ThrowDatabaseError(action, query.lastError());
+    if (!query.exec()) ThrowDatabaseError(action, query.lastError());
 }
 
 double SingleToDouble(float value) {
@@ -98,11 +97,9 @@ ScopedConnection::ScopedConnection(const char* purpose) : m_name(NewConnectionNa
 ScopedConnection::~ScopedConnection() {
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isValid())
-            db.close();
+        if (db.isValid()) db.close();
     }
-    if (QSqlDatabase::contains(m_name))
-        QSqlDatabase::removeDatabase(m_name);
+    if (QSqlDatabase::contains(m_name)) QSqlDatabase::removeDatabase(m_name);
 }
 
 } // namespace q7

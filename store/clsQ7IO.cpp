@@ -40,8 +40,7 @@ clsQ7IO::~clsQ7IO() {
 }
 
 QString clsQ7IO::DatabaseForProgram(const QString& programPath) {
-    if (programPath.isEmpty())
-        return {};
+    if (programPath.isEmpty()) return {};
     const QFileInfo program(programPath);
     return program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".mdb");
 }
@@ -55,29 +54,23 @@ QString clsQ7IO::LocateDatabase() {
 
 QString clsQ7IO::LocateDatabase(const QString& beside) {
     const QString named = qEnvironmentVariable("Q7_DATABASE");
-    if (!named.isEmpty())
-        return named;
-    if (beside.isEmpty())
-        return beside;
+    if (!named.isEmpty()) return named;
+    if (beside.isEmpty()) return beside;
     const QFileInfo file(beside);
     const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
     return UsableDatabase(beside, writable, UserDataFolder());
 }
 
 QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder) {
-    if (besideWritable || userFolder.isEmpty())
-        return beside;
+    if (besideWritable || userFolder.isEmpty()) return beside;
     const QString copy = QDir(userFolder).filePath(QFileInfo(beside).fileName());
-    if (QFileInfo::exists(copy))
-        return copy;
-    if (!QFileInfo::exists(beside) || !QDir().mkpath(userFolder))
-        return beside;
+    if (QFileInfo::exists(copy)) return copy;
+    if (!QFileInfo::exists(beside) || !QDir().mkpath(userFolder)) return beside;
     // Copied under a temporary name and renamed, so that an interrupted copy never passes for
     // the database.
     const QString part = copy + QStringLiteral(".part");
     QFile::remove(part);
-    if (!QFile::copy(beside, part))
-        return beside;
+    if (!QFile::copy(beside, part)) return beside;
     QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (!QFile::rename(part, copy)) {
         QFile::remove(part);
@@ -127,11 +120,11 @@ void clsQ7IO::OpenDatabase(const QString& path) {
                 m_problem = QStringLiteral("Qt's SQLite driver is not installed");
             } else {
                 QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-                if (m_readOnly)
-                    options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+                if (m_readOnly) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
                 if (immutable) {
-                    db.setDatabaseName(QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                                       QStringLiteral("?immutable=1"));
+                    db.setDatabaseName(
+                        QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                        QStringLiteral("?immutable=1"));
                     options += QStringLiteral(";QSQLITE_OPEN_URI");
                 } else {
                     db.setDatabaseName(file.absoluteFilePath());
@@ -143,8 +136,10 @@ void clsQ7IO::OpenDatabase(const QString& path) {
                     m_problem = SchemaProblem(db);
                     if (m_problem.isEmpty()) {
                         QSqlQuery query(db);
-                        if (!m_readOnly && query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next() &&
-                            query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+                        if (!m_readOnly && query.exec(QStringLiteral("PRAGMA journal_mode")) &&
+                            query.next() &&
+                            query.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) !=
+                                0)
                             query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
                         // Every committed edit is on disk before SaveREC returns.
                         query.exec(QStringLiteral("PRAGMA synchronous = FULL"));
@@ -168,12 +163,10 @@ void clsQ7IO::OpenDatabase(const QString& path) {
 
 void clsQ7IO::Close() {
     m_found = false;
-    if (m_connection.isEmpty())
-        return;
+    if (m_connection.isEmpty()) return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        if (db.isValid())
-            db.close();
+        if (db.isValid()) db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
     m_connection.clear();
@@ -201,8 +194,7 @@ Recordset clsQ7IO::Select(const QString& table, const QString& sql, const QVaria
             row.append(query.value(i));
         rows.push_back(std::move(row));
     }
-    if (query.lastError().isValid())
-        ThrowDatabaseError(action, query.lastError());
+    if (query.lastError().isValid()) ThrowDatabaseError(action, query.lastError());
     return Recordset(m_connection, table, columns, std::move(rows));
 }
 
@@ -223,8 +215,7 @@ void clsQ7IO::Commit(const QString& action) {
 }
 
 void clsQ7IO::RollbackQuietly() {
-    if (m_connection.isEmpty())
-        return;
+    if (m_connection.isEmpty()) return;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.exec(QStringLiteral("ROLLBACK"));
 }
@@ -237,17 +228,19 @@ Recordset clsQ7IO::GetProjects() {
 }
 
 Recordset clsQ7IO::GetProject(std::int32_t prjID) {
-    return Select(QStringLiteral("tblProject"), QStringLiteral("Select * From tblProject Where PrjID = ?"), {prjID},
-                  QStringLiteral("Reading project %1").arg(prjID));
+    return Select(QStringLiteral("tblProject"), QStringLiteral("Select * From tblProject Where PrjID = ?"),
+                  {prjID}, QStringLiteral("Reading project %1").arg(prjID));
 }
 
 Recordset clsQ7IO::LoadPrjTbl(const QString& tableName, std::int32_t prjID) {
     const QString table = CanonicalTableName(tableName);
     if (table.isEmpty())
-        throw DatabaseError(
-            QStringLiteral("Reading project %1: the project database has no table %2").arg(prjID).arg(tableName).toStdString());
-    return Select(table, QStringLiteral("Select * From ") + table + QStringLiteral(" Where PrjID = ?"), {prjID},
-                  QStringLiteral("Reading %1 of project %2").arg(table).arg(prjID));
+        throw DatabaseError(QStringLiteral("Reading project %1: the project database has no table %2")
+                                .arg(prjID)
+                                .arg(tableName)
+                                .toStdString());
+    return Select(table, QStringLiteral("Select * From ") + table + QStringLiteral(" Where PrjID = ?"),
+                  {prjID}, QStringLiteral("Reading %1 of project %2").arg(table).arg(prjID));
 }
 
 ProjectTables clsQ7IO::LoadProjectTables(std::int32_t prjID) {
@@ -266,7 +259,8 @@ Recordset clsQ7IO::NewREC(const QString& tableName) {
     RequireOpen(action);
     const QString table = CanonicalTableName(tableName);
     if (table.isEmpty())
-        throw DatabaseError((action + QStringLiteral(": the project database has no such table")).toStdString());
+        throw DatabaseError(
+            (action + QStringLiteral(": the project database has no such table")).toStdString());
     const QSqlRecord record = QSqlDatabase::database(m_connection, false).record(table);
     if (record.isEmpty())
         throw DatabaseError((action + QStringLiteral(": the table's columns cannot be read")).toStdString());
@@ -288,12 +282,9 @@ Recordset clsQ7IO::SaveFluid(std::int32_t prjID, const clsFluid& fluid) {
     rs.SetValue(QStringLiteral("PhaseOil"), 0);
     rs.SetValue(QStringLiteral("PhaseGas"), 0);
     rs.SetValue(QStringLiteral("PhaseWater"), 0);
-    if (fluid.PhaseOil())
-        rs.SetValue(QStringLiteral("PhaseOil"), 1);
-    if (fluid.PhaseGas())
-        rs.SetValue(QStringLiteral("PhaseGas"), 1);
-    if (fluid.PhaseWater())
-        rs.SetValue(QStringLiteral("PhaseWater"), 1);
+    if (fluid.PhaseOil()) rs.SetValue(QStringLiteral("PhaseOil"), 1);
+    if (fluid.PhaseGas()) rs.SetValue(QStringLiteral("PhaseGas"), 1);
+    if (fluid.PhaseWater()) rs.SetValue(QStringLiteral("PhaseWater"), 1);
     rs.SetValue(QStringLiteral("StdPressure"), fluid.StdP());
     rs.SetValue(QStringLiteral("StdTemp"), fluid.StdTf());
     rs.SetValue(QStringLiteral("StdTempUnits"), QStringLiteral("F"));
@@ -382,7 +373,8 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
     const QString action = QStringLiteral("Creating the project");
     RequireOpen(action);
     if (projectRow.Table() != QLatin1String("tblProject") || !projectRow.EditPending())
-        throw DatabaseError((action + QStringLiteral(": the project row is not a new row of tblProject")).toStdString());
+        throw DatabaseError(
+            (action + QStringLiteral(": the project row is not a new row of tblProject")).toStdString());
     const Recordset before = projectRow;
     Begin(action);
     try {
@@ -390,7 +382,8 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
         bool ok = false;
         const qlonglong id = projectRow.Value(QStringLiteral("PrjID")).toLongLong(&ok);
         if (!ok || id <= 0 || id > INT32_MAX)
-            throw DatabaseError((action + QStringLiteral(": the database gave no usable PrjID")).toStdString());
+            throw DatabaseError(
+                (action + QStringLiteral(": the database gave no usable PrjID")).toStdString());
         const auto prjID = static_cast<std::int32_t>(id);
         ProjectTables tables;
         tables.Fluid = SaveFluid(prjID, objects.Fluid);
@@ -412,9 +405,9 @@ void clsQ7IO::DelProject(std::int32_t prjID) {
     const QString action = QStringLiteral("Deleting project %1").arg(prjID);
     // Data rows first, the project row last.
     static const char* const statements[] = {
-        "Delete From tblWater Where PrjID = ?",      "Delete From tblRock Where PrjID = ?",
+        "Delete From tblWater Where PrjID = ?",        "Delete From tblRock Where PrjID = ?",
         "Delete From tblPressureSpec Where PrjID = ?", "Delete From tblOilGravity Where PrjID = ?",
-        "Delete From tblGasCOmp Where PrjID = ?",    "Delete From tblFluidSpec Where PrjID = ?",
+        "Delete From tblGasCOmp Where PrjID = ?",      "Delete From tblFluidSpec Where PrjID = ?",
         "Delete From tblProject Where PrjID = ?"};
     Begin(action);
     try {

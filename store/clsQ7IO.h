@@ -92,7 +92,8 @@ public:
 private:
     void Close();
     void RequireOpen(const QString& action) const;
-    Recordset Select(const QString& table, const QString& sql, const QVariantList& values, const QString& action);
+    Recordset Select(const QString& table, const QString& sql, const QVariantList& values,
+                     const QString& action);
     void Exec(const QString& sql, const QVariantList& values, const QString& action);
     void Begin(const QString& action);
     void Commit(const QString& action);

@@ -20,7 +20,9 @@ HResult CTezarCtrl::Create(const Guid& iid, void** object) {
     return hr;
 }
 
-CTezarCtrl::CTezarCtrl() : ControlBase(DIID_DTezar, kTezarCtrlProgId, {CLSID_TezarPropPage}) { RegisterMembers(); }
+CTezarCtrl::CTezarCtrl() : ControlBase(DIID_DTezar, kTezarCtrlProgId, {CLSID_TezarPropPage}) {
+    RegisterMembers();
+}
 
 void CTezarCtrl::RequireRunMode() const {
     if (!AmbientUserMode()) throw AutomationError::GetNotSupported();
@@ -34,17 +36,20 @@ void CTezarCtrl::RegisterMembers() {
         DISPID_DialogTitle, "DialogTitle", [this, text](DispParams&) { return text(m_dialogTitle); },
         [this](DispParams& p) { DialogTitle(ArgString(p, 0)); });
     AddProperty(
-        DISPID_OptionBtnCaption, "OptionBtnCaption", [this, text](DispParams&) { return text(m_optionBtnCaption); },
+        DISPID_OptionBtnCaption, "OptionBtnCaption",
+        [this, text](DispParams&) { return text(m_optionBtnCaption); },
         [this](DispParams& p) { OptionBtnCaption(ArgString(p, 0)); });
     AddProperty(
         DISPID_OptionBtnVisible, "OptionBtnVisible",
         [this](DispParams&) { return Variant::Bool(m_optionBtnVisible); },
         [this](DispParams& p) { OptionBtnVisible(ArgBool(p, 0)); });
     AddProperty(
-        DISPID_HelpBtnVisible, "HelpBtnVisible", [this](DispParams&) { return Variant::Bool(m_helpBtnVisible); },
+        DISPID_HelpBtnVisible, "HelpBtnVisible",
+        [this](DispParams&) { return Variant::Bool(m_helpBtnVisible); },
         [this](DispParams& p) { HelpBtnVisible(ArgBool(p, 0)); });
     AddProperty(
-        DISPID_AutomaticDialog, "AutomaticDialog", [this](DispParams&) { return Variant::I2(m_automaticDialog); },
+        DISPID_AutomaticDialog, "AutomaticDialog",
+        [this](DispParams&) { return Variant::I2(m_automaticDialog); },
         [this](DispParams& p) { AutomaticDialog(ArgI2(p, 0)); });
     auto getFile = [this, text](DispParams&) { return text(m_mainThesFile); };
     auto putFile = [this](DispParams& p) { MainThesFile(ArgString(p, 0)); };
@@ -244,8 +249,10 @@ void CTezarCtrl::RunDialog() {
     s_current = this;
     AddRef();
     try {
-        if (m_dialogRunner) m_dialogRunner(proc, owner);
-        else TezarDialog::Run(proc, owner);
+        if (m_dialogRunner)
+            m_dialogRunner(proc, owner);
+        else
+            TezarDialog::Run(proc, owner);
     } catch (...) {
         s_current = previous;
         m_currentDialog = nullptr;
@@ -269,9 +276,13 @@ void CTezarCtrl::ReplaceWith(std::string_view word) {
     m_replaced = true;
 }
 
-void CTezarCtrl::FireOptionBtnClick() { FireEvent(DISPID_OptionBtnClick, {}); }
+void CTezarCtrl::FireOptionBtnClick() {
+    FireEvent(DISPID_OptionBtnClick, {});
+}
 
-void CTezarCtrl::FireHelpBtnClick() { FireEvent(DISPID_HelpBtnClick, {}); }
+void CTezarCtrl::FireHelpBtnClick() {
+    FireEvent(DISPID_HelpBtnClick, {});
+}
 
 int32_t CTezarCtrl::hWnd() {
     QWidget* w = ControlWindowWidget();
@@ -300,7 +311,8 @@ void CTezarCtrl::DoPropExchange(PropertyExchange& px) {
 
 DialogProc CTezarCtrl::FindDialogProc() {
     Dl_info self{};
-    if (dladdr(reinterpret_cast<void*>(&CTezarCtrl::FindDialogProc), &self) != 0 && self.dli_fname != nullptr) {
+    if (dladdr(reinterpret_cast<void*>(&CTezarCtrl::FindDialogProc), &self) != 0 &&
+        self.dli_fname != nullptr) {
         if (void* handle = dlopen(self.dli_fname, RTLD_LAZY | RTLD_NOLOAD)) {
             void* sym = dlsym(handle, "TezarDlgProc");
             Dl_info where{};

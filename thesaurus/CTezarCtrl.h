@@ -4,9 +4,9 @@
 
 #include "thesaurus/ControlBase.h"
 #include "thesaurus/DialogWindow.h"
+#include "thesaurus/TezarIds.h"
 #include "thesaurus/ThesFile.h"
 #include "thesaurus/ThesLookup.h"
-#include "thesaurus/TezarIds.h"
 
 #include <functional>
 #include <string>

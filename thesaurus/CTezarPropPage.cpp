@@ -13,7 +13,9 @@ namespace tezar {
 
 namespace {
 
-QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+QString FromLatin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 std::string ToLatin1(const QString& s) {
     const QByteArray b = s.toLatin1();
@@ -23,7 +25,8 @@ std::string ToLatin1(const QString& s) {
 bool Get(IDispatch* d, DispId id, VarType type, Variant& out) {
     DispParams none;
     Variant v;
-    return d->Invoke(id, InvokeKind::PropertyGet, none, &v, nullptr) == S_OK && v.ChangeType(type, out) == S_OK;
+    return d->Invoke(id, InvokeKind::PropertyGet, none, &v, nullptr) == S_OK &&
+           v.ChangeType(type, out) == S_OK;
 }
 
 HResult Put(IDispatch* d, DispId id, Variant value) {
@@ -41,7 +44,9 @@ HResult CTezarPropPage::Create(const Guid& iid, void** object) {
     return hr;
 }
 
-CTezarPropPage::CTezarPropPage() { Module::ObjectCreated(); }
+CTezarPropPage::CTezarPropPage() {
+    Module::ObjectCreated();
+}
 
 CTezarPropPage::~CTezarPropPage() {
     Deactivate();
@@ -58,7 +63,9 @@ HResult CTezarPropPage::QueryInterface(const Guid& iid, void** object) {
     return S_OK;
 }
 
-uint32_t CTezarPropPage::AddRef() { return ++m_refs; }
+uint32_t CTezarPropPage::AddRef() {
+    return ++m_refs;
+}
 
 uint32_t CTezarPropPage::Release() {
     const uint32_t left = --m_refs;
@@ -73,7 +80,8 @@ HResult CTezarPropPage::GetTitle(std::string* title) {
 }
 
 void CTezarPropPage::ReleaseObjects() {
-    for (IDispatch* d : m_objects) d->Release();
+    for (IDispatch* d : m_objects)
+        d->Release();
     m_objects.clear();
 }
 
@@ -143,7 +151,8 @@ void CTezarPropPage::Load() {
     if (Get(d, DISPID_AutomaticDialog, VarType::I2, v) && v.AsI2() >= 0 && v.AsI2() <= 4)
         m_automaticDialog->setCurrentIndex(v.AsI2());
     if (Get(d, DISPID_DialogTitle, VarType::String, v)) m_dialogTitle->setText(FromLatin1(v.AsString()));
-    if (Get(d, DISPID_OptionBtnCaption, VarType::String, v)) m_optionBtnCaption->setText(FromLatin1(v.AsString()));
+    if (Get(d, DISPID_OptionBtnCaption, VarType::String, v))
+        m_optionBtnCaption->setText(FromLatin1(v.AsString()));
     if (Get(d, DISPID_OptionBtnVisible, VarType::Bool, v)) m_optionBtnVisible->setChecked(v.AsBool());
     if (Get(d, DISPID_HelpBtnVisible, VarType::Bool, v)) m_helpBtnVisible->setChecked(v.AsBool());
     m_loading = false;
@@ -158,7 +167,9 @@ HResult CTezarPropPage::Deactivate() {
     return S_OK;
 }
 
-HResult CTezarPropPage::IsPageDirty() { return m_dirty ? S_OK : S_FALSE; }
+HResult CTezarPropPage::IsPageDirty() {
+    return m_dirty ? S_OK : S_FALSE;
+}
 
 HResult CTezarPropPage::Apply() {
     if (!m_page) return E_UNEXPECTED;
@@ -166,7 +177,8 @@ HResult CTezarPropPage::Apply() {
     for (IDispatch* d : m_objects) {
         const HResult results[] = {
             Put(d, DISPID_MainThesFile, Variant::String(ToLatin1(m_mainThesFile->text()))),
-            Put(d, DISPID_AutomaticDialog, Variant::I2(static_cast<int16_t>(m_automaticDialog->currentIndex()))),
+            Put(d, DISPID_AutomaticDialog,
+                Variant::I2(static_cast<int16_t>(m_automaticDialog->currentIndex()))),
             Put(d, DISPID_DialogTitle, Variant::String(ToLatin1(m_dialogTitle->text()))),
             Put(d, DISPID_OptionBtnCaption, Variant::String(ToLatin1(m_optionBtnCaption->text()))),
             Put(d, DISPID_OptionBtnVisible, Variant::Bool(m_optionBtnVisible->isChecked())),

@@ -26,8 +26,12 @@ constexpr HResult CLASS_E_CLASSNOTAVAILABLE = static_cast<HResult>(0x80040111);
 constexpr HResult SELFREG_E_CLASS = static_cast<HResult>(0x80040201);
 constexpr HResult CONNECT_E_NOCONNECTION = static_cast<HResult>(0x80040200);
 
-constexpr bool Succeeded(HResult hr) { return hr >= 0; }
-constexpr bool Failed(HResult hr) { return hr < 0; }
+constexpr bool Succeeded(HResult hr) {
+    return hr >= 0;
+}
+constexpr bool Failed(HResult hr) {
+    return hr < 0;
+}
 
 struct Guid {
     uint32_t data1;
@@ -64,11 +68,13 @@ inline bool GuidFromString(std::string_view text, Guid& g) {
     g.data1 = v[0];
     g.data2 = static_cast<uint16_t>(v[1]);
     g.data3 = static_cast<uint16_t>(v[2]);
-    for (int i = 0; i < 8; ++i) g.data4[i] = static_cast<uint8_t>(v[3 + i]);
+    for (int i = 0; i < 8; ++i)
+        g.data4[i] = static_cast<uint8_t>(v[3 + i]);
     return true;
 }
 
-inline constexpr Guid IID_IUnknown = {0x744e1688, 0xccc7, 0x42ba, {0xbc, 0x50, 0xed, 0x0e, 0x98, 0x90, 0x13, 0x84}};
+inline constexpr Guid IID_IUnknown = {
+    0x744e1688, 0xccc7, 0x42ba, {0xbc, 0x50, 0xed, 0x0e, 0x98, 0x90, 0x13, 0x84}};
 inline constexpr Guid IID_IClassFactory = {
     0x4034ac08, 0x34e3, 0x471e, {0x87, 0x38, 0x39, 0xe9, 0x52, 0xb0, 0x8e, 0xd4}};
 
@@ -93,8 +99,7 @@ protected:
 };
 
 // Holds one reference and releases it; for containers and tests.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
     explicit ComPtr(T* p) : m_p(p) {} // takes over a reference

@@ -24,17 +24,25 @@ ControlBase::~ControlBase() {
 HResult ControlBase::QueryInterface(const Guid& iid, void** object) {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == m_dispatchIid) *object = static_cast<IDispatch*>(this);
-    else if (iid == IID_IConnectionPoint) *object = static_cast<IConnectionPoint*>(this);
-    else if (iid == IID_IOleControl) *object = static_cast<IOleControl*>(this);
-    else if (iid == IID_IPersistPropertyBag) *object = static_cast<IPersistPropertyBag*>(this);
-    else if (iid == IID_ISpecifyPropertyPages) *object = static_cast<ISpecifyPropertyPages*>(this);
-    else return E_NOINTERFACE;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == m_dispatchIid)
+        *object = static_cast<IDispatch*>(this);
+    else if (iid == IID_IConnectionPoint)
+        *object = static_cast<IConnectionPoint*>(this);
+    else if (iid == IID_IOleControl)
+        *object = static_cast<IOleControl*>(this);
+    else if (iid == IID_IPersistPropertyBag)
+        *object = static_cast<IPersistPropertyBag*>(this);
+    else if (iid == IID_ISpecifyPropertyPages)
+        *object = static_cast<ISpecifyPropertyPages*>(this);
+    else
+        return E_NOINTERFACE;
     AddRef();
     return S_OK;
 }
 
-uint32_t ControlBase::AddRef() { return ++m_refs; }
+uint32_t ControlBase::AddRef() {
+    return ++m_refs;
+}
 
 uint32_t ControlBase::Release() {
     const uint32_t left = --m_refs;
@@ -73,7 +81,8 @@ HResult ControlBase::GetIDsOfNames(std::string_view name, DispId* id) {
     return DISP_E_UNKNOWNNAME;
 }
 
-HResult ControlBase::Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result, ExcepInfo* excep) {
+HResult ControlBase::Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result,
+                            ExcepInfo* excep) {
     const Member* m = FindMember(id);
     if (m == nullptr) return DISP_E_MEMBERNOTFOUND;
     // A handler may drop the container's last reference; keep the control alive until we return.
@@ -83,19 +92,28 @@ HResult ControlBase::Invoke(DispId id, InvokeKind kind, DispParams& params, Vari
         Variant value;
         switch (kind) {
         case InvokeKind::PropertyGet:
-            if (m->get) value = m->get(params);
-            else if (m->call) hr = DISP_E_MEMBERNOTFOUND;
-            else throw AutomationError::GetNotSupported();
+            if (m->get)
+                value = m->get(params);
+            else if (m->call)
+                hr = DISP_E_MEMBERNOTFOUND;
+            else
+                throw AutomationError::GetNotSupported();
             break;
         case InvokeKind::PropertyPut:
-            if (m->put) m->put(params);
-            else if (m->call) hr = DISP_E_MEMBERNOTFOUND;
-            else throw AutomationError::SetNotSupported();
+            if (m->put)
+                m->put(params);
+            else if (m->call)
+                hr = DISP_E_MEMBERNOTFOUND;
+            else
+                throw AutomationError::SetNotSupported();
             break;
         case InvokeKind::Method:
-            if (m->call) value = m->call(params);
-            else if (m->get) value = m->get(params);
-            else hr = DISP_E_MEMBERNOTFOUND;
+            if (m->call)
+                value = m->call(params);
+            else if (m->get)
+                value = m->get(params);
+            else
+                hr = DISP_E_MEMBERNOTFOUND;
             break;
         }
         if (hr == S_OK && result != nullptr) *result = std::move(value);
@@ -165,7 +183,8 @@ HResult ControlBase::OnAmbientPropertyChange(DispId id) {
 }
 
 HResult ControlBase::Close() {
-    while (!m_sinks.empty()) Unadvise(m_sinks.back().cookie);
+    while (!m_sinks.empty())
+        Unadvise(m_sinks.back().cookie);
     if (m_window) delete m_window.data();
     if (m_site != nullptr) {
         IControlSite* site = m_site;
@@ -198,7 +217,9 @@ HResult ControlBase::Save(PropertyBag& bag, bool clearDirty) {
     return S_OK;
 }
 
-HResult ControlBase::IsDirty() { return m_modified ? S_OK : S_FALSE; }
+HResult ControlBase::IsDirty() {
+    return m_modified ? S_OK : S_FALSE;
+}
 
 HResult ControlBase::GetPages(std::vector<Guid>* pages) {
     if (pages == nullptr) return E_POINTER;
@@ -273,6 +294,8 @@ void ControlBase::ExpectArgs(const DispParams& p, size_t n) {
     if (p.args.size() != n) throw DispatchFailure(DISP_E_BADPARAMCOUNT);
 }
 
-void ControlBase::ThrowError(uint16_t number, const std::string& text) const { throw AutomationError(number, text); }
+void ControlBase::ThrowError(uint16_t number, const std::string& text) const {
+    throw AutomationError(number, text);
+}
 
 } // namespace tezar

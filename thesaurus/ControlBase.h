@@ -34,7 +34,8 @@ public:
 
     // IDispatch
     HResult GetIDsOfNames(std::string_view name, DispId* id) override;
-    HResult Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result, ExcepInfo* excep) override;
+    HResult Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result,
+                   ExcepInfo* excep) override;
 
     // IConnectionPoint
     HResult Advise(IDispatch* sink, uint32_t* cookie) override;

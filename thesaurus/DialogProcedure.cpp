@@ -13,11 +13,11 @@ constexpr const char* kNoSuggestions = "(No Suggestions)";
 // Texts replaced for the Spanish, German and French dialogs (Latin-1).
 struct LanguageTexts {
     const char* caption;
-    const char* changeTo;  // label 1010
-    const char* synonyms;  // label 1011
-    const char* lookedUp;  // label 1012
-    const char* cancel;    // button 2
-    const char* options;   // button 1004
+    const char* changeTo; // label 1010
+    const char* synonyms; // label 1011
+    const char* lookedUp; // label 1012
+    const char* cancel;   // button 2
+    const char* options;  // button 1004
 };
 
 constexpr LanguageTexts kLanguages[3] = {
@@ -67,7 +67,8 @@ void InitDialog(IDialogWindow* dlg, CTezarCtrl& ctrl) {
         dlg->AddString(kIdChangeTo, kNoSuggestions);
         dlg->SetItemText(kIdChangeTo, ctrl.GivenWord());
     } else {
-        for (const std::string& s : ctrl.Synonyms()) dlg->AddString(kIdChangeTo, s);
+        for (const std::string& s : ctrl.Synonyms())
+            dlg->AddString(kIdChangeTo, s);
         dlg->SetCurSel(kIdChangeTo, 0);
     }
     dlg->SelectAllText(kIdChangeTo);
@@ -117,7 +118,8 @@ intptr_t Command(IDialogWindow* dlg, CTezarCtrl& ctrl, int id, uint16_t code) {
             dlg->SelectAllText(kIdChangeTo);
         }
         return 1;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -132,8 +134,11 @@ intptr_t TezarDialogProcedure(IDialogWindow* dlg, uint32_t message, uintptr_t wP
         return 0;
     }
     switch (message) {
-    case WM_INITDIALOG: InitDialog(dlg, *ctrl); return 0; // the focus has been placed
-    case WM_COMMAND: return Command(dlg, *ctrl, LowWord(wParam), HighWord(wParam));
+    case WM_INITDIALOG:
+        InitDialog(dlg, *ctrl);
+        return 0; // the focus has been placed
+    case WM_COMMAND:
+        return Command(dlg, *ctrl, LowWord(wParam), HighWord(wParam));
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == kIdmAbout) {
             dlg->MessageBox("Synonym Thesaurus Common Dialog Version 1.1", "About Thesaurus");
@@ -144,7 +149,8 @@ intptr_t TezarDialogProcedure(IDialogWindow* dlg, uint32_t message, uintptr_t wP
         ctrl->CancelCheck();
         dlg->EndDialog(IDCANCEL);
         return 1;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

@@ -21,25 +21,31 @@ constexpr uint16_t LBN_SELCHANGE = 1;
 constexpr uint16_t CBN_SELCHANGE = 1;
 constexpr uint16_t CBN_DBLCLK = 2;
 
-constexpr uintptr_t MakeWParam(uint16_t low, uint16_t high) { return uintptr_t(low) | uintptr_t(high) << 16; }
-constexpr uint16_t LowWord(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
-constexpr uint16_t HighWord(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+constexpr uintptr_t MakeWParam(uint16_t low, uint16_t high) {
+    return uintptr_t(low) | uintptr_t(high) << 16;
+}
+constexpr uint16_t LowWord(uintptr_t v) {
+    return static_cast<uint16_t>(v & 0xFFFF);
+}
+constexpr uint16_t HighWord(uintptr_t v) {
+    return static_cast<uint16_t>((v >> 16) & 0xFFFF);
+}
 
 // Dialog results.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
 // Controls of the Thesaurus dialog (template TZARDLG, 232 x 104 dialog units).
-constexpr int kIdChangeTo = 1000;       // combo box: edit field over an always-open list
-constexpr int kIdLookedUpList = 1003;   // one-line list holding the word looked up
-constexpr int kIdOptions = 1004;        // "&Options..."
-constexpr int kIdReplace = 1006;        // "&Replace", the default button
-constexpr int kIdHelp = 1007;           // "&Help"
-constexpr int kIdChangeToLabel = 1010;  // "Change &To:"
-constexpr int kIdSynonymsLabel = 1011;  // "Synonyms:"
-constexpr int kIdLookedUpLabel = 1012;  // "Looked Up:"
-constexpr int kIdCancel = IDCANCEL;     // "Cancel"
-constexpr uint32_t kIdmAbout = 0x0010;  // "About..." in the system menu
+constexpr int kIdChangeTo = 1000;      // combo box: edit field over an always-open list
+constexpr int kIdLookedUpList = 1003;  // one-line list holding the word looked up
+constexpr int kIdOptions = 1004;       // "&Options..."
+constexpr int kIdReplace = 1006;       // "&Replace", the default button
+constexpr int kIdHelp = 1007;          // "&Help"
+constexpr int kIdChangeToLabel = 1010; // "Change &To:"
+constexpr int kIdSynonymsLabel = 1011; // "Synonyms:"
+constexpr int kIdLookedUpLabel = 1012; // "Looked Up:"
+constexpr int kIdCancel = IDCANCEL;    // "Cancel"
+constexpr uint32_t kIdmAbout = 0x0010; // "About..." in the system menu
 
 // Texts are single-byte Latin-1.
 class IDialogWindow {

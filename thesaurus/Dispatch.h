@@ -48,7 +48,8 @@ constexpr HResult ControlErrorCode(uint16_t number) {
     return static_cast<HResult>(0x800A0000u | number);
 }
 
-inline constexpr Guid IID_IDispatch = {0xeb913322, 0xe5e7, 0x48fb, {0x9c, 0x8d, 0xcd, 0x89, 0x9a, 0xa4, 0xd1, 0x43}};
+inline constexpr Guid IID_IDispatch = {
+    0xeb913322, 0xe5e7, 0x48fb, {0x9c, 0x8d, 0xcd, 0x89, 0x9a, 0xa4, 0xd1, 0x43}};
 inline constexpr Guid IID_IConnectionPoint = {
     0xbda7ced2, 0xda21, 0x4e90, {0x95, 0xdf, 0xc4, 0x8a, 0x33, 0x1c, 0x34, 0x97}};
 
@@ -57,7 +58,8 @@ public:
     // Names compare without regard to case.
     virtual HResult GetIDsOfNames(std::string_view name, DispId* id) = 0;
     // DISP_E_EXCEPTION with excep filled for an automation error.
-    virtual HResult Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result, ExcepInfo* excep) = 0;
+    virtual HResult Invoke(DispId id, InvokeKind kind, DispParams& params, Variant* result,
+                           ExcepInfo* excep) = 0;
 
 protected:
     ~IDispatch() = default;

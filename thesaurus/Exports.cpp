@@ -51,7 +51,8 @@ TEZAR_EXPORT HResult DllUnregisterServer() {
     }
 }
 
-TEZAR_EXPORT intptr_t TezarDlgProc(IDialogWindow* dialog, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+TEZAR_EXPORT intptr_t TezarDlgProc(IDialogWindow* dialog, uint32_t message, uintptr_t wParam,
+                                   intptr_t lParam) {
     try {
         return TezarDialogProcedure(dialog, message, wParam, lParam);
     } catch (...) {

@@ -20,12 +20,18 @@ constexpr std::array<uint16_t, 256> MakePrimaryWeights() {
     std::array<uint16_t, 256> w{};
     for (int c = 0; c < 256; ++c) {
         char base = 0;
-        if (c >= 'A' && c <= 'Z') base = static_cast<char>(c);
-        else if (c >= 'a' && c <= 'z') base = static_cast<char>(c - 'a' + 'A');
-        else if (c >= 0xC0) base = kBaseLetter[c - 0xC0];
-        if (base != 0) w[c] = static_cast<uint16_t>(0x200 + (base - 'A'));
-        else if (c >= '0' && c <= '9') w[c] = static_cast<uint16_t>(0x100 + (c - '0'));
-        else w[c] = static_cast<uint16_t>(c);
+        if (c >= 'A' && c <= 'Z')
+            base = static_cast<char>(c);
+        else if (c >= 'a' && c <= 'z')
+            base = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 0xC0)
+            base = kBaseLetter[c - 0xC0];
+        if (base != 0)
+            w[c] = static_cast<uint16_t>(0x200 + (base - 'A'));
+        else if (c >= '0' && c <= '9')
+            w[c] = static_cast<uint16_t>(0x100 + (c - '0'));
+        else
+            w[c] = static_cast<uint16_t>(c);
     }
     return w;
 }
@@ -52,13 +58,15 @@ bool IsUpperLatin1(unsigned char c) {
 
 std::string UpperLatin1(std::string_view text) {
     std::string out(text);
-    for (char& ch : out) ch = static_cast<char>(ToUpperLatin1(static_cast<unsigned char>(ch)));
+    for (char& ch : out)
+        ch = static_cast<char>(ToUpperLatin1(static_cast<unsigned char>(ch)));
     return out;
 }
 
 std::string LowerLatin1(std::string_view text) {
     std::string out(text);
-    for (char& ch : out) ch = static_cast<char>(ToLowerLatin1(static_cast<unsigned char>(ch)));
+    for (char& ch : out)
+        ch = static_cast<char>(ToLowerLatin1(static_cast<unsigned char>(ch)));
     return out;
 }
 

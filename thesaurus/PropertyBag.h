@@ -50,11 +50,21 @@ public:
         for (const auto& [name, value] : m_items) {
             out += name;
             switch (value.Type()) {
-            case VarType::I2: out += "=I2:" + std::to_string(value.AsI2()); break;
-            case VarType::I4: out += "=I4:" + std::to_string(value.AsI4()); break;
-            case VarType::Bool: out += value.AsBool() ? "=B:-1" : "=B:0"; break;
-            case VarType::String: out += "=S:" + Escape(value.AsString()); break;
-            default: out += "=E:"; break;
+            case VarType::I2:
+                out += "=I2:" + std::to_string(value.AsI2());
+                break;
+            case VarType::I4:
+                out += "=I4:" + std::to_string(value.AsI4());
+                break;
+            case VarType::Bool:
+                out += value.AsBool() ? "=B:-1" : "=B:0";
+                break;
+            case VarType::String:
+                out += "=S:" + Escape(value.AsString());
+                break;
+            default:
+                out += "=E:";
+                break;
             }
             out += '\n';
         }
@@ -99,12 +109,14 @@ private:
         std::string out;
         for (char ch : s) {
             const auto c = static_cast<unsigned char>(ch);
-            if (c == '\\') out += "\\\\";
+            if (c == '\\')
+                out += "\\\\";
             else if (c < 0x20 || c == 0x7F) {
                 out += "\\x";
                 out += hex[c >> 4];
                 out += hex[c & 15];
-            } else out += ch;
+            } else
+                out += ch;
         }
         return out;
     }
@@ -124,7 +136,8 @@ private:
             if (i + 1 < s.size() && s[i + 1] == '\\') {
                 out += '\\';
                 ++i;
-            } else if (i + 3 < s.size() && s[i + 1] == 'x' && nibble(s[i + 2]) >= 0 && nibble(s[i + 3]) >= 0) {
+            } else if (i + 3 < s.size() && s[i + 1] == 'x' && nibble(s[i + 2]) >= 0 &&
+                       nibble(s[i + 3]) >= 0) {
                 out += static_cast<char>(nibble(s[i + 2]) * 16 + nibble(s[i + 3]));
                 i += 3;
             } else {

@@ -11,8 +11,8 @@ namespace {
 
 const std::string kCtrlKey = "CLSID\\" + GuidToString(CLSID_TezarCtrl);
 const std::string kPageKey = "CLSID\\" + GuidToString(CLSID_TezarPropPage);
-const std::string kTypeLibKey = "TypeLib\\" + GuidToString(LIBID_Tezar) + "\\" + std::to_string(kTezarTypeLibMajor) +
-                                "." + std::to_string(kTezarTypeLibMinor);
+const std::string kTypeLibKey = "TypeLib\\" + GuidToString(LIBID_Tezar) + "\\" +
+                                std::to_string(kTezarTypeLibMajor) + "." + std::to_string(kTezarTypeLibMinor);
 
 } // namespace
 
@@ -52,8 +52,8 @@ HResult Registration::Register(const std::string& registryPath, const std::strin
 HResult Registration::Unregister(const std::string& registryPath) {
     RegistryFile reg;
     if (!reg.Load(registryPath)) return SELFREG_E_CLASS;
-    for (const std::string& key : {kCtrlKey, std::string(kTezarCtrlProgId), kPageKey,
-                                   std::string(kTezarPropPageProgId), kTypeLibKey})
+    for (const std::string& key :
+         {kCtrlKey, std::string(kTezarCtrlProgId), kPageKey, std::string(kTezarPropPageProgId), kTypeLibKey})
         reg.RemoveTree(key);
     return reg.Save(registryPath) ? S_OK : SELFREG_E_CLASS;
 }

@@ -16,7 +16,8 @@ namespace {
 
 bool SameKey(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -76,7 +77,8 @@ bool RegistryFile::Save(const std::string& path) const {
     std::ostringstream out;
     for (const Section& s : m_sections) {
         out << '[' << s.key << "]\n";
-        for (const auto& [name, value] : s.values) out << name << '=' << value << '\n';
+        for (const auto& [name, value] : s.values)
+            out << name << '=' << value << '\n';
     }
     const std::string temp = path + ".tmp" + std::to_string(getpid());
     {
@@ -131,7 +133,9 @@ std::optional<std::string> RegistryFile::Value(std::string_view key, std::string
     return std::nullopt;
 }
 
-bool RegistryFile::HasKey(std::string_view key) const { return Find(key) != nullptr; }
+bool RegistryFile::HasKey(std::string_view key) const {
+    return Find(key) != nullptr;
+}
 
 void RegistryFile::RemoveTree(std::string_view key) {
     m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(),
@@ -141,7 +145,8 @@ void RegistryFile::RemoveTree(std::string_view key) {
 
 std::vector<std::string> RegistryFile::Keys() const {
     std::vector<std::string> keys;
-    for (const Section& s : m_sections) keys.push_back(s.key);
+    for (const Section& s : m_sections)
+        keys.push_back(s.key);
     return keys;
 }
 

@@ -16,7 +16,9 @@ namespace tezar {
 
 namespace {
 
-QString FromLatin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+QString FromLatin1(std::string_view s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 std::string ToLatin1(const QString& s) {
     const QByteArray b = s.toLatin1();
@@ -126,7 +128,8 @@ QPushButton* TezarDialog::AddButton(int id, const char* text, int x, int y, int 
     button->setGeometry(DuToPixels(x, y, w, h));
     button->setAutoDefault(false);
     m_items.insert(id, button);
-    connect(button, &QPushButton::clicked, this, [this, id] { Forward(WM_COMMAND, MakeWParam(id, BN_CLICKED)); });
+    connect(button, &QPushButton::clicked, this,
+            [this, id] { Forward(WM_COMMAND, MakeWParam(id, BN_CLICKED)); });
     return button;
 }
 
@@ -143,7 +146,9 @@ int TezarDialog::Run(DialogProc proc, QWidget* owner) {
     return dialog.m_result;
 }
 
-bool TezarDialog::CanShow() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+bool TezarDialog::CanShow() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 void TezarDialog::ShowAbout(QWidget* owner) {
     QMessageBox::about(owner, QStringLiteral("About Tezar"),
@@ -151,9 +156,13 @@ void TezarDialog::ShowAbout(QWidget* owner) {
                                       "data file and offers their synonyms."));
 }
 
-void TezarDialog::reject() { Forward(WM_COMMAND, MakeWParam(kIdCancel, BN_CLICKED)); }
+void TezarDialog::reject() {
+    Forward(WM_COMMAND, MakeWParam(kIdCancel, BN_CLICKED));
+}
 
-void TezarDialog::contextMenuEvent(QContextMenuEvent* event) { PopupSystemMenu(event->globalPos()); }
+void TezarDialog::contextMenuEvent(QContextMenuEvent* event) {
+    PopupSystemMenu(event->globalPos());
+}
 
 void TezarDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
@@ -177,7 +186,9 @@ void TezarDialog::PopupSystemMenu(const QPoint& at) {
     menu.exec(at);
 }
 
-void TezarDialog::ChooseSystemMenuItem(uint32_t command) { Forward(WM_SYSCOMMAND, command); }
+void TezarDialog::ChooseSystemMenuItem(uint32_t command) {
+    Forward(WM_SYSCOMMAND, command);
+}
 
 QListWidget* TezarDialog::List(int id) const {
     if (id == kIdChangeTo) return m_comboList;
@@ -185,19 +196,22 @@ QListWidget* TezarDialog::List(int id) const {
     return nullptr;
 }
 
-void TezarDialog::SetCaption(std::string_view text) { setWindowTitle(FromLatin1(text)); }
+void TezarDialog::SetCaption(std::string_view text) {
+    setWindowTitle(FromLatin1(text));
+}
 
 void TezarDialog::SetItemText(int id, std::string_view text) {
     Programmatic guard(m_programmatic);
     QWidget* w = Item(id);
-    if (id == kIdChangeTo) m_comboEdit->setText(FromLatin1(text));
+    if (id == kIdChangeTo)
+        m_comboEdit->setText(FromLatin1(text));
     else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(FromLatin1(text));
         // A translation longer than its field is clipped there; the whole text shows on hover.
         const QString plain = label->text().remove(QLatin1Char('&'));
         label->setToolTip(label->fontMetrics().horizontalAdvance(plain) > label->width() ? plain : QString());
-    }
-    else if (auto* button = qobject_cast<QPushButton*>(w)) button->setText(FromLatin1(text));
+    } else if (auto* button = qobject_cast<QPushButton*>(w))
+        button->setText(FromLatin1(text));
 }
 
 std::string TezarDialog::GetItemText(int id) const {
@@ -213,8 +227,10 @@ void TezarDialog::ShowItem(int id, bool show) {
 }
 
 void TezarDialog::SetFocusTo(int id) {
-    if (id == kIdChangeTo) m_comboEdit->setFocus();
-    else if (QWidget* w = Item(id)) w->setFocus();
+    if (id == kIdChangeTo)
+        m_comboEdit->setFocus();
+    else if (QWidget* w = Item(id))
+        w->setFocus();
 }
 
 void TezarDialog::GetSize(int& width, int& height) const {
@@ -230,7 +246,9 @@ void TezarDialog::GetDesktopSize(int& width, int& height) const {
     height = r.height();
 }
 
-void TezarDialog::MoveTo(int left, int top) { move(left, top); }
+void TezarDialog::MoveTo(int left, int top) {
+    move(left, top);
+}
 
 void TezarDialog::AddString(int id, std::string_view text) {
     Programmatic guard(m_programmatic);
@@ -269,7 +287,9 @@ void TezarDialog::SelectAllText(int id) {
     if (id == kIdChangeTo) m_comboEdit->selectAll();
 }
 
-void TezarDialog::AppendSystemMenuSeparator() { m_systemMenu.append({0u, QString()}); }
+void TezarDialog::AppendSystemMenuSeparator() {
+    m_systemMenu.append({0u, QString()});
+}
 
 void TezarDialog::AppendSystemMenuItem(uint32_t command, std::string_view text) {
     m_systemMenu.append({command, FromLatin1(text)});

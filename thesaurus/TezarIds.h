@@ -13,8 +13,10 @@ inline constexpr Guid CLSID_TezarCtrl = {
     0x833abf47, 0xe01b, 0x4aa7, {0x93, 0x6b, 0xc9, 0x41, 0x03, 0x28, 0x53, 0x41}};
 inline constexpr Guid CLSID_TezarPropPage = {
     0x860a9c4b, 0xd8b1, 0x4ec0, {0xa4, 0x4f, 0xe5, 0x92, 0xea, 0xaf, 0x21, 0xe7}};
-inline constexpr Guid LIBID_Tezar = {0xd2ae61f2, 0xa3b9, 0x4a3d, {0xbb, 0xaa, 0x7e, 0x39, 0x05, 0x51, 0xe4, 0x93}};
-inline constexpr Guid DIID_DTezar = {0xff4bd392, 0x3c65, 0x4bc7, {0x8e, 0xe1, 0x49, 0x2f, 0x83, 0xf0, 0x2e, 0xe0}};
+inline constexpr Guid LIBID_Tezar = {
+    0xd2ae61f2, 0xa3b9, 0x4a3d, {0xbb, 0xaa, 0x7e, 0x39, 0x05, 0x51, 0xe4, 0x93}};
+inline constexpr Guid DIID_DTezar = {
+    0xff4bd392, 0x3c65, 0x4bc7, {0x8e, 0xe1, 0x49, 0x2f, 0x83, 0xf0, 0x2e, 0xe0}};
 inline constexpr Guid DIID_DTezarEvents = {
     0x249bc03a, 0x99a6, 0x451e, {0x9d, 0xd4, 0x9d, 0xbd, 0x19, 0x60, 0xce, 0x81}};
 
@@ -51,13 +53,20 @@ constexpr DispId DISPID_Suggestion = 6;     // (Problem, Cancel)
 
 inline const char* TezarEventName(DispId id) {
     switch (id) {
-    case DISPID_BadWord: return "BadWord";
-    case DISPID_Changed: return "Changed";
-    case DISPID_Complete: return "Complete";
-    case DISPID_HelpBtnClick: return "HelpBtnClick";
-    case DISPID_OptionBtnClick: return "OptionBtnClick";
-    case DISPID_Suggestion: return "Suggestion";
-    default: return "";
+    case DISPID_BadWord:
+        return "BadWord";
+    case DISPID_Changed:
+        return "Changed";
+    case DISPID_Complete:
+        return "Complete";
+    case DISPID_HelpBtnClick:
+        return "HelpBtnClick";
+    case DISPID_OptionBtnClick:
+        return "OptionBtnClick";
+    case DISPID_Suggestion:
+        return "Suggestion";
+    default:
+        return "";
     }
 }
 

@@ -19,12 +19,18 @@ enum ThesError : int16_t {
 // The message shown for an error number; "" for numbers without one.
 inline const char* ThesErrorText(int code) {
     switch (code) {
-    case kThesFileNotFound: return "Main Thesaurus File not found";
-    case kThesCannotOpen: return "Cannot open Thesaurus File";
-    case kThesBadVersion: return "Incorrect Thesaurus File Version!";
-    case kThesNotValid: return "Not a Valid Thesaurus File";
-    case kThesWordTooLong: return "Word too long.  Must be < 50 chars.";
-    default: return "";
+    case kThesFileNotFound:
+        return "Main Thesaurus File not found";
+    case kThesCannotOpen:
+        return "Cannot open Thesaurus File";
+    case kThesBadVersion:
+        return "Incorrect Thesaurus File Version!";
+    case kThesNotValid:
+        return "Not a Valid Thesaurus File";
+    case kThesWordTooLong:
+        return "Word too long.  Must be < 50 chars.";
+    default:
+        return "";
     }
 }
 

@@ -12,7 +12,9 @@
 
 namespace tezar {
 
-ThesFile::~ThesFile() { Close(); }
+ThesFile::~ThesFile() {
+    Close();
+}
 
 int ThesFile::Open(const std::string& path) {
     Close();
@@ -102,7 +104,8 @@ bool ThesFile::LoadBlocks(int64_t first, int64_t last) {
             continue;
         }
         int64_t end = b;
-        while (end + 1 <= last && FindSlot(end + 1) == nullptr) ++end;
+        while (end + 1 <= last && FindSlot(end + 1) == nullptr)
+            ++end;
         const int64_t from = b * kBlock;
         const int64_t to = std::min((end + 1) * kBlock, m_length);
         m_scratch.resize(static_cast<size_t>(to - from));

@@ -9,7 +9,8 @@ namespace tezar {
 void ThesLookup::Reset() {
     m_built = false;
     m_count = 0;
-    for (auto& w : m_words) w.clear();
+    for (auto& w : m_words)
+        w.clear();
     m_offsets.fill(0);
 }
 
@@ -33,9 +34,9 @@ ThesLookup::ProbeResult ThesLookup::Probe(ThesFile& file, int64_t position, int6
         const size_t got = file.ReadAt(q, block, want) / 4 * 4;
         if (got == 0) return ProbeResult::Unreadable;
         for (size_t k = 0; k < got; k += 4) {
-            const int32_t entry = static_cast<int32_t>(uint32_t(block[k]) | uint32_t(block[k + 1]) << 8 |
-                                                       uint32_t(block[k + 2]) << 16 |
-                                                       uint32_t(block[k + 3]) << 24);
+            const int32_t entry =
+                static_cast<int32_t>(uint32_t(block[k]) | uint32_t(block[k + 1]) << 8 |
+                                     uint32_t(block[k + 2]) << 16 | uint32_t(block[k + 3]) << 24);
             if (entry < 0) {
                 if (file.ReadText(-int64_t(entry) - 1, found.text)) {
                     found.offset = q + static_cast<int64_t>(k);
@@ -76,8 +77,10 @@ int64_t ThesLookup::Locate(ThesFile& file, const std::string& word) {
         m = (lo + hi) / 2;
         c = CompareLatin1(word, m_words[m]);
         if (c == 0 || lo + 1 >= hi) break;
-        if (c > 0) lo = m;
-        else hi = m;
+        if (c > 0)
+            lo = m;
+        else
+            hi = m;
     }
     int64_t start = m_offsets[m];
     if (c == 0) return start;
@@ -106,8 +109,10 @@ int64_t ThesLookup::Locate(ThesFile& file, const std::string& word) {
         if (at <= start) return -1; // out of order: no progress possible
         const int cmp = CompareLatin1(word, UpperLatin1(h.text));
         if (cmp == 0) return at;
-        if (cmp > 0) start = at;
-        else end = at;
+        if (cmp > 0)
+            start = at;
+        else
+            end = at;
         stepping = false;
     }
 }
@@ -118,7 +123,8 @@ void ThesLookup::Collect(ThesFile& file, int64_t entryOffset, int pattern, std::
     std::string text;
     std::vector<std::string> heldLower;
     heldLower.reserve(kMaxSynonyms);
-    for (const std::string& s : synonyms) heldLower.push_back(LowerLatin1(s));
+    for (const std::string& s : synonyms)
+        heldLower.push_back(LowerLatin1(s));
     for (int64_t off = entryOffset + 4; off + 4 <= file.Length(); off += 4) {
         if (synonyms.size() >= kMaxSynonyms) break; // any further synonym would be dropped
         int32_t entry = 0;

@@ -19,7 +19,8 @@ std::string Cut(std::string_view text) {
 }
 
 void PutLE(std::string& out, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 } // namespace
@@ -39,7 +40,8 @@ std::string ThesWriter::Build() const {
     // Sort by upper-case form, keeping the order of addition among equals, then join equals.
     std::vector<std::pair<std::string, size_t>> keys;
     keys.reserve(m_entries.size());
-    for (size_t i = 0; i < m_entries.size(); ++i) keys.emplace_back(UpperLatin1(m_entries[i].headword), i);
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        keys.emplace_back(UpperLatin1(m_entries[i].headword), i);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return CompareLatin1(a.first, b.first) < 0; });
     std::vector<Entry> merged;
@@ -87,12 +89,14 @@ std::string ThesWriter::Build() const {
     out.reserve(out.size() + 4 * entryCount);
     char cell[4];
     auto put = [&](int32_t v) {
-        for (int i = 0; i < 4; ++i) cell[i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            cell[i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
         out.append(cell, 4);
     };
     for (size_t i = 0; i < merged.size(); ++i) {
         put(-static_cast<int32_t>(headwordAt[i]) - 1);
-        for (uint32_t at : synonymAt[i]) put(static_cast<int32_t>(at) + 1);
+        for (uint32_t at : synonymAt[i])
+            put(static_cast<int32_t>(at) + 1);
     }
     return out;
 }

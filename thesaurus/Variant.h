@@ -44,17 +44,32 @@ public:
         int64_t n = 0;
         bool numeric = true;
         switch (Type()) {
-        case VarType::Empty: n = 0; break;
-        case VarType::I2: n = AsI2(); break;
-        case VarType::I4: n = AsI4(); break;
-        case VarType::Bool: n = AsBool() ? -1 : 0; break;
-        case VarType::RefI2: n = AsRefI2() ? *AsRefI2() : 0; break;
-        case VarType::String: numeric = false; break;
+        case VarType::Empty:
+            n = 0;
+            break;
+        case VarType::I2:
+            n = AsI2();
+            break;
+        case VarType::I4:
+            n = AsI4();
+            break;
+        case VarType::Bool:
+            n = AsBool() ? -1 : 0;
+            break;
+        case VarType::RefI2:
+            n = AsRefI2() ? *AsRefI2() : 0;
+            break;
+        case VarType::String:
+            numeric = false;
+            break;
         }
         if (to == VarType::String) {
-            if (Type() == VarType::String) out = *this;
-            else if (Type() == VarType::Bool) out = String(AsBool() ? "True" : "False");
-            else out = String(Type() == VarType::Empty ? std::string() : std::to_string(n));
+            if (Type() == VarType::String)
+                out = *this;
+            else if (Type() == VarType::Bool)
+                out = String(AsBool() ? "True" : "False");
+            else
+                out = String(Type() == VarType::Empty ? std::string() : std::to_string(n));
             return S_OK;
         }
         if (!numeric) {
@@ -69,8 +84,10 @@ public:
             }
             const char* first = s.data();
             const char* last = s.data() + s.size();
-            while (first < last && *first == ' ') ++first;
-            while (last > first && last[-1] == ' ') --last;
+            while (first < last && *first == ' ')
+                ++first;
+            while (last > first && last[-1] == ' ')
+                --last;
             if (first < last && *first == '+') ++first;
             const auto [ptr, ec] = std::from_chars(first, last, n);
             if (ec == std::errc::result_out_of_range) return DISP_E_OVERFLOW;
@@ -85,8 +102,11 @@ public:
             if (n < INT32_MIN || n > INT32_MAX) return DISP_E_OVERFLOW;
             out = I4(static_cast<int32_t>(n));
             return S_OK;
-        case VarType::Bool: out = Bool(n != 0); return S_OK;
-        default: return DISP_E_TYPEMISMATCH;
+        case VarType::Bool:
+            out = Bool(n != 0);
+            return S_OK;
+        default:
+            return DISP_E_TYPEMISMATCH;
         }
     }
 

@@ -35,7 +35,8 @@ public:
         m_table.back().back().push_back(ReadBack(Nbr2Str(value, width, decimals)));
     }
     // A value computed in double precision, handed to the formatter as a single (as the writer does).
-    void AddDouble(double value, std::int16_t width, std::int16_t decimals, bool lineStart, const char* name) {
+    void AddDouble(double value, std::int16_t width, std::int16_t decimals, bool lineStart,
+                   const char* name) {
         Add(Single(value), width, decimals, lineStart, name);
     }
     // A column the writer fills with a fixed text (capillary pressure "0.000").
@@ -195,35 +196,42 @@ struct Column {
 // Names a row for a message: "row 3 (2214.0 psia)".
 using RowName = std::function<std::string(std::size_t row)>;
 
-double At(const WrittenRow& row, const Column& c) { return row[row.size() - 1 - c.index]; }
+double At(const WrittenRow& row, const Column& c) {
+    return row[row.size() - 1 - c.index];
+}
 
 // Each row's value strictly above (rising) or below (falling) the row before's.
-void Strict(const WrittenRecord& rows, const Column& c, bool rising, const RowName& name, const std::string& why,
-            std::vector<std::string>& out) {
+void Strict(const WrittenRecord& rows, const Column& c, bool rising, const RowName& name,
+            const std::string& why, std::vector<std::string>& out) {
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const double prev = At(rows[r - 1], c), v = At(rows[r], c);
         if (rising ? v > prev : v < prev) continue;
-        out.push_back(name(r) + ": " + c.name + " " + Show(v, c.decimals) + (rising ? " is not above " : " is not below ") +
-                      Show(prev, c.decimals) + " in the row before; " + why);
+        out.push_back(name(r) + ": " + c.name + " " + Show(v, c.decimals) +
+                      (rising ? " is not above " : " is not below ") + Show(prev, c.decimals) +
+                      " in the row before; " + why);
     }
 }
 
 // Viscosity may stay level but never fall as pressure rises.
-void NotFalling(const WrittenRecord& rows, const Column& c, const RowName& name, std::vector<std::string>& out) {
+void NotFalling(const WrittenRecord& rows, const Column& c, const RowName& name,
+                std::vector<std::string>& out) {
     for (std::size_t r = 1; r < rows.size(); ++r) {
         const double prev = At(rows[r - 1], c), v = At(rows[r], c);
         if (v >= prev) continue;
-        out.push_back(name(r) + ": " + c.name + " " + Show(v, c.decimals) + " is below " + Show(prev, c.decimals) +
+        out.push_back(name(r) + ": " + c.name + " " + Show(v, c.decimals) + " is below " +
+                      Show(prev, c.decimals) +
                       " in the row before; viscosity must not fall as pressure rises");
     }
 }
 
 void Positive(const WrittenRow& row, const Column& c, std::vector<std::string>& out) {
     const double v = At(row, c);
-    if (!(v > 0.0)) out.push_back(std::string(c.name) + " is written as " + Show(v, c.decimals) + "; it must be above 0");
+    if (!(v > 0.0))
+        out.push_back(std::string(c.name) + " is written as " + Show(v, c.decimals) + "; it must be above 0");
 }
 
-void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name, std::vector<std::string>& out) {
+void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name,
+               std::vector<std::string>& out) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const double v = At(rows[r], c);
         if (v < 0.0 || v > 1.0)
@@ -234,13 +242,14 @@ void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name, 
 // Pressure tables (PVDO, PVDG, one PVTO record): pressure strictly rising and the volume factor
 // strictly falling; in the dead-oil and dry-gas tables (`mu` given) viscosity never falling.
 // A live-oil record's viscosity may fall: simulators take the undersaturated branch as it is.
-void CheckPressureRows(const WrittenRecord& rows, const Column& b, const Column* mu, const std::string& prefix,
-                       std::vector<std::string>& out) {
+void CheckPressureRows(const WrittenRecord& rows, const Column& b, const Column* mu,
+                       const std::string& prefix, std::vector<std::string>& out) {
     const Column p{2, "pressure", 1};
     const RowName name = [&](std::size_t r) {
         return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), 1) + " psia)";
     };
-    Strict(rows, p, true, name, "pressures must rise strictly as written (1 decimal): space them further apart", out);
+    Strict(rows, p, true, name,
+           "pressures must rise strictly as written (1 decimal): space them further apart", out);
     Strict(rows, b, false, name, std::string(b.name) + " must fall strictly as pressure rises", out);
     if (mu) NotFalling(rows, *mu, name, out);
 }
@@ -250,24 +259,30 @@ const Column kBo{1, "Bo", 4}, kMuo{0, "viscosity", 3}, kBg{1, "Bg", 5}, kMug{0, 
 void CheckPVDO(const WrittenTable& t, std::vector<std::string>& out) {
     CheckPressureRows(t.front(), kBo, &kMuo, "", out);
     if (t.front().size() < 2)
-        out.push_back("only one pressure row (the bubble point is at the top of the schedule); a dead-oil table "
-                      "needs at least two: raise the highest pressure above the bubble point");
+        out.push_back(
+            "only one pressure row (the bubble point is at the top of the schedule); a dead-oil table "
+            "needs at least two: raise the highest pressure above the bubble point");
 }
 
 void CheckPVTO(const WrittenTable& t, std::vector<std::string>& out) {
     for (std::size_t k = 0; k < t.size(); ++k) {
         const WrittenRecord& rec = t[k];
-        const std::string prefix = "record " + std::to_string(k + 1) + " (Rs " + Show(rec.front().front(), 3) + "), ";
+        const std::string prefix =
+            "record " + std::to_string(k + 1) + " (Rs " + Show(rec.front().front(), 3) + "), ";
         CheckPressureRows(rec, kBo, nullptr, prefix, out);
         if (k > 0 && !(rec.front().front() > t[k - 1].front().front())) {
             out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], 1) + " psia): Rs " +
-                          Show(rec.front().front(), 3) + " is not above " + Show(t[k - 1].front().front(), 3) +
-                          " in the record before; Rs must rise strictly as written (3 decimals, Mscf/stb): space the pressures further apart");
+                          Show(rec.front().front(), 3) + " is not above " +
+                          Show(t[k - 1].front().front(), 3) +
+                          " in the record before; Rs must rise strictly as written (3 decimals, Mscf/stb): "
+                          "space the pressures further apart");
         }
     }
 }
 
-void CheckPVDG(const WrittenTable& t, std::vector<std::string>& out) { CheckPressureRows(t.front(), kBg, &kMug, "", out); }
+void CheckPVDG(const WrittenTable& t, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBg, &kMug, "", out);
+}
 
 void CheckPVTW(const WrittenTable& t, std::vector<std::string>& out) {
     const WrittenRow& row = t.front().front();
@@ -279,24 +294,28 @@ void CheckPVTW(const WrittenTable& t, std::vector<std::string>& out) {
 // at the first row, oil kr 0 at some row, every kr within [0, 1]. SGOF also starts at Sg = 0.
 void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::string>& out) {
     const WrittenRecord& rows = t.front();
-    const Column s{3, gasOil ? "Sg" : "Sw", gasOil ? 4 : 2}, kr{2, gasOil ? "krg" : "krw", 4}, kro{1, "kro", 4};
+    const Column s{3, gasOil ? "Sg" : "Sw", gasOil ? 4 : 2}, kr{2, gasOil ? "krg" : "krw", 4},
+        kro{1, "kro", 4};
     const RowName name = [&](std::size_t r) {
         return "row " + std::to_string(r + 1) + " (" + s.name + " " + Show(At(rows[r], s), s.decimals) + ")";
     };
     if (rows.empty()) return;
     Strict(rows, s, true, name,
-           std::string("saturations must rise strictly as written (") + std::to_string(s.decimals) + " decimals)", out);
+           std::string("saturations must rise strictly as written (") + std::to_string(s.decimals) +
+               " decimals)",
+           out);
     UnitRange(rows, s, name, out);
-    if (gasOil && At(rows.front(), s) != 0.0)
-        out.push_back(name(0) + ": the first Sg must be 0");
+    if (gasOil && At(rows.front(), s) != 0.0) out.push_back(name(0) + ": the first Sg must be 0");
     if (At(rows.front(), kr) != 0.0)
-        out.push_back(name(0) + ": " + kr.name + " " + Show(At(rows.front(), kr), 4) + " at the first row; it must be 0");
+        out.push_back(name(0) + ": " + kr.name + " " + Show(At(rows.front(), kr), 4) +
+                      " at the first row; it must be 0");
     bool reachesZero = false;
     for (const WrittenRow& row : rows)
         reachesZero = reachesZero || At(row, kro) == 0.0;
     if (!reachesZero)
         out.push_back("kro never reaches 0 (the last row, " + name(rows.size() - 1) + ", has kro " +
-                      Show(At(rows.back(), kro), 4) + "); the oil must become immobile at its residual saturation");
+                      Show(At(rows.back(), kro), 4) +
+                      "); the oil must become immobile at its residual saturation");
     UnitRange(rows, kr, name, out);
     UnitRange(rows, kro, name, out);
 }
@@ -321,11 +340,16 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
                 throw std::invalid_argument("a row of " + std::string(keyword) + " has too few numbers");
     }
     std::vector<std::string> out;
-    if (keyword == "PVDO") CheckPVDO(t, out);
-    else if (keyword == "PVTO") CheckPVTO(t, out);
-    else if (keyword == "PVDG") CheckPVDG(t, out);
-    else if (keyword == "PVTW") CheckPVTW(t, out);
-    else if (keyword == "SWOF" || keyword == "SGOF") CheckSaturationRows(t, keyword == "SGOF", out);
+    if (keyword == "PVDO")
+        CheckPVDO(t, out);
+    else if (keyword == "PVTO")
+        CheckPVTO(t, out);
+    else if (keyword == "PVDG")
+        CheckPVDG(t, out);
+    else if (keyword == "PVTW")
+        CheckPVTW(t, out);
+    else if (keyword == "SWOF" || keyword == "SGOF")
+        CheckSaturationRows(t, keyword == "SGOF", out);
     return out;
 }
 
@@ -344,7 +368,8 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
 }
 
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables) {
-    const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW, tables.DENS, tables.SWOF, tables.SGOF};
+    const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
+                             tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;

@@ -19,7 +19,8 @@ using WrittenRecord = std::vector<WrittenRow>;
 using WrittenTable = std::vector<WrittenRecord>;
 
 // The keywords checked, in the writer's order.
-inline constexpr std::string_view kEclipseKeywords[] = {"PVDO", "PVTO", "PVDG", "PVTW", "DENSITY", "SWOF", "SGOF"};
+inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG", "PVTW",
+                                                        "DENSITY", "SWOF", "SGOF"};
 
 // The numbers of `keyword`'s table exactly as clsECL would write them from `objects` (which must
 // hold the complete table). Throws std::invalid_argument for a keyword not in kEclipseKeywords and

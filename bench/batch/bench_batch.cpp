@@ -28,7 +28,8 @@ const fs::path& CaseFolder() {
               << ", \"PhaseWater\": " << ((phases >> 2) & 1) << ", \"RESTEMP\": " << int(pick(100, 280));
             if (i % 3 == 0) {
                 c << ", \"PrRange\": \"I\"";
-                for (int k = 1; k <= 12; ++k) c << ", \"p" << k << "\": " << int(pick(300, 9000));
+                for (int k = 1; k <= 12; ++k)
+                    c << ", \"p" << k << "\": " << int(pick(300, 9000));
             } else {
                 c << ", \"MinPr\": " << int(pick(200, 1500)) << ", \"MaxPr\": " << int(pick(4000, 10000))
                   << ", \"InitPr\": " << int(pick(1500, 4000));
@@ -36,7 +37,8 @@ const fs::path& CaseFolder() {
             c << ", \"API\": " << int(pick(18, 50)) << ", \"SepGasGrav\": " << pick(0.65, 1.0)
               << ", \"InitGO\": " << int(pick(200, 1800));
             if (i % 4 == 0) {
-                c << ", \"GasEntry\": \"C\", \"gc1\": 0.8, \"gc2\": 0.08, \"gc3\": 0.04, \"gc7\": 0.03, \"gc13\": 0.02,"
+                c << ", \"GasEntry\": \"C\", \"gc1\": 0.8, \"gc2\": 0.08, \"gc3\": 0.04, \"gc7\": 0.03, "
+                     "\"gc13\": 0.02,"
                      " \"gc14\": 0.02, \"gc15\": 0.01";
             } else {
                 c << ", \"GasGrav\": " << pick(0.6, 1.1) << ", \"mfCO2\": 0.02";
@@ -55,8 +57,8 @@ void RunBatch(benchmark::State& state, const char* formats) {
     const fs::path cases = CaseFolder();
     const fs::path out = fs::temp_directory_path() / "q7-bench-out";
     const std::string cmd = std::string(Q7_BATCH_EXE) + " run " + (cases / "*.json").string() + " --out " +
-                            out.string() + " --jobs " + std::to_string(state.range(0)) + " --formats " + formats +
-                            " >/dev/null 2>&1";
+                            out.string() + " --jobs " + std::to_string(state.range(0)) + " --formats " +
+                            formats + " >/dev/null 2>&1";
     for (auto _ : state) {
         state.PauseTiming();
         fs::remove_all(out);
@@ -66,8 +68,12 @@ void RunBatch(benchmark::State& state, const char* formats) {
     state.SetItemsProcessed(state.iterations() * 1000);
 }
 
-void BM_BatchSummaries(benchmark::State& state) { RunBatch(state, "summary"); }
-void BM_BatchAllFiles(benchmark::State& state) { RunBatch(state, "summary,csv,eclipse,report"); }
+void BM_BatchSummaries(benchmark::State& state) {
+    RunBatch(state, "summary");
+}
+void BM_BatchAllFiles(benchmark::State& state) {
+    RunBatch(state, "summary,csv,eclipse,report");
+}
 
 } // namespace
 

@@ -12,10 +12,14 @@ namespace {
 
 using q7::Q7Objects;
 
-std::string Text(float v) { return std::to_string(v); }
+std::string Text(float v) {
+    return std::to_string(v);
+}
 
 // The machine is shared: besides mean and median, report the fastest repetition.
-double Fastest(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+double Fastest(const std::vector<double>& v) {
+    return *std::min_element(v.begin(), v.end());
+}
 
 // Typed pressures as the individual-pressure input would take them.
 void TypePressures(Q7Objects& q, const std::vector<float>& pressures) {
@@ -29,7 +33,8 @@ void TypePressures(Q7Objects& q, const std::vector<float>& pressures) {
 // 30 pressures from 10000 down to 500 psia.
 std::vector<float> ThirtyPressures() {
     std::vector<float> p;
-    for (int i = 0; i < 30; ++i) p.push_back(10000.0f - 9500.0f * static_cast<float>(i) / 29.0f);
+    for (int i = 0; i < 30; ++i)
+        p.push_back(10000.0f - 9500.0f * static_cast<float>(i) / 29.0f);
     return p;
 }
 
@@ -46,10 +51,15 @@ void BM_CalcGas_DefaultSchedule(benchmark::State& state) {
     SetGasOnly(q);
     q.Prs.BuildPRSi();
     q.Prs.BuildPRSo();
-    for (auto _ : state) benchmark::DoNotOptimize(q.Gas.CalcGas());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(q.Gas.CalcGas());
     state.counters["rows"] = q.Prs.NPRSo();
 }
-BENCHMARK(BM_CalcGas_DefaultSchedule)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(10)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_CalcGas_DefaultSchedule)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.1)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", Fastest);
 
 // CalcGas over 30 pressures, 500–10000 psia (two 15-row schedules).
 void BM_CalcGas_ThirtyRows(benchmark::State& state) {
@@ -57,7 +67,8 @@ void BM_CalcGas_ThirtyRows(benchmark::State& state) {
     Q7Objects high(sink);
     Q7Objects low(sink);
     const std::vector<float> p = ThirtyPressures();
-    for (Q7Objects* q : {&high, &low}) SetGasOnly(*q);
+    for (Q7Objects* q : {&high, &low})
+        SetGasOnly(*q);
     TypePressures(high, {p.begin(), p.begin() + 15});
     TypePressures(low, {p.begin() + 15, p.end()});
     high.Prs.BuildPRSo();
@@ -68,7 +79,11 @@ void BM_CalcGas_ThirtyRows(benchmark::State& state) {
     }
     state.counters["rows"] = high.Prs.NPRSo() + low.Prs.NPRSo();
 }
-BENCHMARK(BM_CalcGas_ThirtyRows)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(10)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_CalcGas_ThirtyRows)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.1)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", Fastest);
 
 void BM_CalcRock(benchmark::State& state) {
     const std::int16_t fluids = static_cast<std::int16_t>(state.range(0));
@@ -82,7 +97,15 @@ void BM_CalcRock(benchmark::State& state) {
         benchmark::DoNotOptimize(rock.GetKROil(8));
     }
 }
-BENCHMARK(BM_CalcRock)->ArgNames({"fluids", "corr"})->MinTime(0.1)->Repetitions(10)->ComputeStatistics("min", Fastest)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1});
+BENCHMARK(BM_CalcRock)
+    ->ArgNames({"fluids", "corr"})
+    ->MinTime(0.1)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", Fastest)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1});
 
 // A whole oil + gas + water + rock case over 30 rows: two schedules of 14 and 13 typed pressures
 // that, with the bubble point and the point below it, make 15 + 15 rows.
@@ -109,10 +132,15 @@ void BM_WholeCase_AllPhases_ThirtyRows(benchmark::State& state) {
         }
         q.Rock.CalcRock();
         benchmark::DoNotOptimize(q.Rock.GetKRWat(8));
-        if (!q.Oil.GO() || !q.Gas.GO() || !q.Water.GO() || !q.Rock.GO()) state.SkipWithError("a table failed");
+        if (!q.Oil.GO() || !q.Gas.GO() || !q.Water.GO() || !q.Rock.GO())
+            state.SkipWithError("a table failed");
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
-BENCHMARK(BM_WholeCase_AllPhases_ThirtyRows)->Unit(benchmark::kMicrosecond)->MinTime(0.1)->Repetitions(10)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_WholeCase_AllPhases_ThirtyRows)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(0.1)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", Fastest);
 
 } // namespace

@@ -40,7 +40,8 @@ std::unique_ptr<Case> DefaultCase(bool oil, bool water) {
 // typed pressures and the bubble point.
 std::vector<std::unique_ptr<Case>> ThirtyRows(bool oil) {
     std::vector<float> pressures;
-    for (int i = 0; i < 30; ++i) pressures.push_back(10000.0f - 9500.0f * static_cast<float>(i) / 29.0f);
+    for (int i = 0; i < 30; ++i)
+        pressures.push_back(10000.0f - 9500.0f * static_cast<float>(i) / 29.0f);
     std::vector<std::unique_ptr<Case>> cases;
     const std::size_t typed = oil ? 14 : 15;
     for (std::size_t first = 0; first < 30; first += 15) {
@@ -70,7 +71,8 @@ BENCHMARK(BM_CalcOil_Default);
 void BM_CalcOil_30Rows_500to10000(benchmark::State& state) {
     auto cases = ThirtyRows(true);
     for (auto _ : state) {
-        for (auto& c : cases) c->q.Oil.CalcOil();
+        for (auto& c : cases)
+            c->q.Oil.CalcOil();
         benchmark::DoNotOptimize(cases.back()->q.Oil.GetRHOO(1));
     }
     state.SetItemsProcessed(state.iterations() * 30);
@@ -90,7 +92,8 @@ BENCHMARK(BM_CalcWater_Default);
 void BM_CalcWater_30Rows_500to10000(benchmark::State& state) {
     auto cases = ThirtyRows(false);
     for (auto _ : state) {
-        for (auto& c : cases) c->q.Water.CalcWater();
+        for (auto& c : cases)
+            c->q.Water.CalcWater();
         benchmark::DoNotOptimize(cases.back()->q.Water.GetRHOW(1));
     }
     state.SetItemsProcessed(state.iterations() * 30);

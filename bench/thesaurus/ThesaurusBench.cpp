@@ -41,7 +41,8 @@ const Words& TheWords() {
         std::ifstream in(kSource, std::ios::binary);
         const auto entries = MythesSource::Read(in);
         std::set<std::string> heads;
-        for (const auto& e : entries) heads.insert(e.headword);
+        for (const auto& e : entries)
+            heads.insert(e.headword);
         std::mt19937 rng(20240611);
         std::uniform_int_distribution<size_t> pick(0, entries.size() - 1);
         const char* suffixes[] = {"qx", "zz", "ish", "k"};

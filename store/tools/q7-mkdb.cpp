@@ -43,7 +43,8 @@ int main(int argc, char* argv[]) {
                 problem = io.OpenProblem();
             }
             if (ours) {
-                std::filesystem::last_write_time(file.toStdString(), std::filesystem::file_time_type::clock::now());
+                std::filesystem::last_write_time(file.toStdString(),
+                                                 std::filesystem::file_time_type::clock::now());
                 return 0;
             }
             std::cerr << "q7-mkdb: replacing " << file.toStdString() << ": " << problem.toStdString() << '\n';

@@ -5,7 +5,8 @@
 
 namespace q7 {
 
-frmOpen::frmOpen(ProjectHost& host, QWidget* parent) : ProjectListDialog(host, QStringLiteral("&OK"), parent) {
+frmOpen::frmOpen(ProjectHost& host, QWidget* parent)
+    : ProjectListDialog(host, QStringLiteral("&OK"), parent) {
     setObjectName(QStringLiteral("frmOpen"));
 }
 

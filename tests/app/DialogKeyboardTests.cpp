@@ -35,19 +35,29 @@ struct ProjectDialogCase {
     int projectsAddedByEnter;
 };
 
-void PrintTo(const ProjectDialogCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ProjectDialogCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const ProjectDialogCase kProjectDialogs[] = {
-    {"Open", [](frmMain& m) { return std::make_unique<frmOpen>(m, &m); }, {"fxgProjects", "cmdOK", "cmdCancel", "fxgProjects"},
-     "cmdOK", 0},
-    {"Delete", [](frmMain& m) { return std::make_unique<frmDelete>(m, &m); },
-     {"fxgProjects", "cmdOK", "cmdCancel", "fxgProjects"}, "cmdOK", -1},
+    {"Open",
+     [](frmMain& m) { return std::make_unique<frmOpen>(m, &m); },
+     {"fxgProjects", "cmdOK", "cmdCancel", "fxgProjects"},
+     "cmdOK",
+     0},
+    {"Delete",
+     [](frmMain& m) { return std::make_unique<frmDelete>(m, &m); },
+     {"fxgProjects", "cmdOK", "cmdCancel", "fxgProjects"},
+     "cmdOK",
+     -1},
     {"New",
      [](frmMain& m) {
          m.State().ProjectDialogMode = 1;
          return std::make_unique<frmProject>(m, &m);
      },
-     {"txtPrjName", "txtCreatedBy", "txtDesc", "cmdSave", "cmdCancel", "txtPrjName"}, "cmdSave", 1},
+     {"txtPrjName", "txtCreatedBy", "txtDesc", "cmdSave", "cmdCancel", "txtPrjName"},
+     "cmdSave",
+     1},
 };
 
 // A window over a database holding one project, and the dialog opened over it.
@@ -87,7 +97,8 @@ protected:
 
 TEST_P(ProjectDialogKeys, TabFollowsTheControlsAsShown) {
     std::vector<QString> expected;
-    for (const char* name : GetParam().tabOrder) expected.push_back(QString::fromLatin1(name));
+    for (const char* name : GetParam().tabOrder)
+        expected.push_back(QString::fromLatin1(name));
     EXPECT_EQ(TabWalk(first, static_cast<int>(expected.size()) - 1), expected);
 }
 
@@ -96,8 +107,10 @@ TEST_P(ProjectDialogKeys, AccessKeysAreUnique) {
 }
 
 TEST_P(ProjectDialogKeys, EnterRunsTheDialogsButton) {
-    QSignalSpy ran(Find<QPushButton>(dialog.get(), QString::fromLatin1(GetParam().runButton)), &QPushButton::clicked);
-    if (auto* name = Find<QLineEdit>(dialog.get(), QStringLiteral("txtPrjName"))) QTest::keyClicks(name, QStringLiteral("Beta"));
+    QSignalSpy ran(Find<QPushButton>(dialog.get(), QString::fromLatin1(GetParam().runButton)),
+                   &QPushButton::clicked);
+    if (auto* name = Find<QLineEdit>(dialog.get(), QStringLiteral("txtPrjName")))
+        QTest::keyClicks(name, QStringLiteral("Beta"));
     QTest::keyClick(first, Qt::Key_Return);
     EXPECT_EQ(ran.count(), 1);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);

@@ -72,7 +72,9 @@ TEST(Startup, ProjectMenuShownWithADatabase) {
 // A caption without its access key's '&' (a doubled "&&" is a shown '&' and stays).
 QString WithoutAccessKey(QString caption) {
     const QChar kept(0x1);
-    return caption.replace(QStringLiteral("&&"), kept).remove(QLatin1Char('&')).replace(kept, QStringLiteral("&&"));
+    return caption.replace(QStringLiteral("&&"), kept)
+        .remove(QLatin1Char('&'))
+        .replace(kept, QStringLiteral("&&"));
 }
 
 TEST(Startup, MenusByNameAndCaption) {

@@ -20,7 +20,8 @@ class BatchTool : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("q7batch-") + info->name() + "-" + std::to_string(getpid()));
+        m_dir = fs::temp_directory_path() /
+                (std::string("q7batch-") + info->name() + "-" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -34,8 +35,8 @@ protected:
     // Runs q7-batch with the arguments; returns its exit status.
     int Run(const std::string& args, std::string* output = nullptr) {
         const fs::path log = m_dir / "stderr.txt";
-        const std::string cmd = std::string(Q7_BATCH_EXE) + " " + args + " >" + (m_dir / "stdout.txt").string() +
-                                " 2>" + log.string();
+        const std::string cmd = std::string(Q7_BATCH_EXE) + " " + args + " >" +
+                                (m_dir / "stdout.txt").string() + " 2>" + log.string();
         const int rc = std::system(cmd.c_str());
         if (output) *output = Slurp(m_dir / "stdout.txt") + Slurp(log);
         return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
@@ -46,7 +47,9 @@ protected:
         ss << in.rdbuf();
         return ss.str();
     }
-    static nlohmann::json Summary(const fs::path& dir) { return nlohmann::json::parse(Slurp(dir / "summary.json")); }
+    static nlohmann::json Summary(const fs::path& dir) {
+        return nlohmann::json::parse(Slurp(dir / "summary.json"));
+    }
 
     fs::path m_dir;
 };
@@ -62,7 +65,8 @@ std::string Examples() {
 
 TEST(CaseFileReading, KeysMatchWithoutRegardToCaseAndCommentsAndNullsAreSkipped) {
     const auto c = CaseFile::FromJson(
-        nlohmann::json::parse(R"({"stdpressure": 14.65, "_note": "x", "api": null, "GASENTRY": "C", "phaseoil": true})"),
+        nlohmann::json::parse(
+            R"({"stdpressure": 14.65, "_note": "x", "api": null, "GASENTRY": "C", "phaseoil": true})"),
         "t.json");
     EXPECT_TRUE(c.Has("StdPressure"));
     EXPECT_DOUBLE_EQ(c.Number("StdPressure"), 14.65);
@@ -110,8 +114,8 @@ TEST_F(BatchTool, DefaultCaseGivesTheStartUpOilTable) {
     EXPECT_TRUE(s["oil"]["GO"].get<bool>());
     EXPECT_EQ(s["gasStatus"], 0);
     EXPECT_TRUE(s["error"].is_null());
-    for (const char* f : {"q7.csv", "Eclipse.pvto", "Eclipse.pvdo", "Eclipse.pvdg", "Eclipse.dens", "Sample.txt",
-                          "Sample.htm"})
+    for (const char* f : {"q7.csv", "Eclipse.pvto", "Eclipse.pvdo", "Eclipse.pvdg", "Eclipse.dens",
+                          "Sample.txt", "Sample.htm"})
         EXPECT_TRUE(fs::exists(m_dir / "out" / "defaults" / f)) << f;
 }
 
@@ -119,7 +123,9 @@ TEST_F(BatchTool, FloatsReadBackToTheIdenticalSingle) {
     // The reference summary of the empty case holds every value as the exact single it stored.
     const fs::path golden = fs::path(Q7_GOLDEN_DIR) / "expected" / "d0-defaults" / "summary.json";
     if (!fs::exists(golden)) GTEST_SKIP() << "no golden cases beside the repository";
-    ASSERT_EQ(Run("run " + Write("d.json", "{}").string() + " --out " + (m_dir / "out").string() + " --formats summary"), 0);
+    ASSERT_EQ(Run("run " + Write("d.json", "{}").string() + " --out " + (m_dir / "out").string() +
+                  " --formats summary"),
+              0);
     const auto s = Summary(m_dir / "out" / "d");
     const auto want = nlohmann::json::parse(Slurp(golden));
     for (const char* table : {"BO", "RSO", "MUO", "RHOO", "CO"}) {
@@ -138,8 +144,8 @@ TEST_F(BatchTool, BadCaseIsReportedAndTheOthersStillRun) {
     const auto broken = Write("broken.json", "{ not json");
     const auto good = Write("good.json", R"({"API": 30})");
     std::string out;
-    EXPECT_EQ(Run("run " + bad.string() + " " + broken.string() + " " + good.string() + " " + (m_dir / "missing.json").string() +
-                      " --out " + (m_dir / "out").string(),
+    EXPECT_EQ(Run("run " + bad.string() + " " + broken.string() + " " + good.string() + " " +
+                      (m_dir / "missing.json").string() + " --out " + (m_dir / "out").string(),
                   &out),
               1);
     EXPECT_NE(out.find("Colour"), std::string::npos) << out;
@@ -151,7 +157,9 @@ TEST_F(BatchTool, BadCaseIsReportedAndTheOthersStillRun) {
 
 TEST_F(BatchTool, ReportedProblemGivesExitOneWithTheMessageInTheSummary) {
     // A composition of nothing: the gas step stops with the composition message.
-    ASSERT_EQ(Run("run " + Write("c.json", R"({"GasEntry": "C"})").string() + " --out " + (m_dir / "out").string()), 1);
+    ASSERT_EQ(
+        Run("run " + Write("c.json", R"({"GasEntry": "C"})").string() + " --out " + (m_dir / "out").string()),
+        1);
     const auto s = Summary(m_dir / "out" / "c");
     ASSERT_EQ(s["messages"].size(), 1u);
     EXPECT_EQ(s["messages"][0]["title"], "Invalid Gas Composition");
@@ -162,7 +170,8 @@ TEST_F(BatchTool, ReportedProblemGivesExitOneWithTheMessageInTheSummary) {
 
 TEST_F(BatchTool, RaisedErrorIsRecordedAndTheRockTableStillComputes) {
     // Separator pressure 0: the log in the bubble-point setter fails before any table.
-    ASSERT_EQ(Run("run " + Write("e.json", R"({"SepP": 0})").string() + " --out " + (m_dir / "out").string()), 1);
+    ASSERT_EQ(Run("run " + Write("e.json", R"({"SepP": 0})").string() + " --out " + (m_dir / "out").string()),
+              1);
     const auto s = Summary(m_dir / "out" / "e");
     ASSERT_TRUE(s["error"].is_object());
     EXPECT_EQ(s["error"]["kind"], "ArithmeticError");
@@ -172,8 +181,12 @@ TEST_F(BatchTool, RaisedErrorIsRecordedAndTheRockTableStillComputes) {
 
 TEST_F(BatchTool, ParallelJobsWriteWhatOneJobWrites) {
     const std::string examples = Examples();
-    ASSERT_EQ(Run("run" + examples + " --out " + (m_dir / "serial").string() + " --formats summary,csv,eclipse"), 0);
-    ASSERT_EQ(Run("run" + examples + " --jobs 2 --out " + (m_dir / "parallel").string() + " --formats summary,csv,eclipse"), 0);
+    ASSERT_EQ(
+        Run("run" + examples + " --out " + (m_dir / "serial").string() + " --formats summary,csv,eclipse"),
+        0);
+    ASSERT_EQ(Run("run" + examples + " --jobs 2 --out " + (m_dir / "parallel").string() +
+                  " --formats summary,csv,eclipse"),
+              0);
     int compared = 0;
     for (const auto& e : fs::recursive_directory_iterator(m_dir / "serial")) {
         if (!e.is_regular_file()) continue;

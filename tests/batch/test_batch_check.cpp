@@ -35,7 +35,8 @@ std::vector<std::string> LinesOf(const std::string& text) {
 }
 
 // Gas-oil Corey drainage with the default end points: SGOF's kro stays above 0.
-const char* kGasOilCoreyDrainage = R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})";
+const char* kGasOilCoreyDrainage =
+    R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})";
 // Two typed pressures that are written alike (3000.0): PVDO, PVTO and PVDG get level rows.
 const char* kCloseTypedPressures = R"({"PhaseOil": 1, "PhaseGas": 1, "PhaseWater": 1, "PrRange": "I",
     "p1": 3000, "p2": 2999.98, "p3": 2000, "BPP": 2500})";
@@ -44,7 +45,8 @@ class BatchCheck : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("q7check-") + info->name() + "-" + std::to_string(getpid()));
+        m_dir = fs::temp_directory_path() /
+                (std::string("q7check-") + info->name() + "-" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "cases");
     }
@@ -60,8 +62,8 @@ protected:
     }
     // Runs q7-batch in the scratch folder; returns its exit status, with stdout and stderr.
     int Run(const std::string& args) {
-        const std::string cmd = "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args +
-                                " >stdout.txt 2>stderr.txt";
+        const std::string cmd =
+            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt 2>stderr.txt";
         const int rc = std::system(cmd.c_str());
         out = Slurp(m_dir / "stdout.txt");
         err = Slurp(m_dir / "stderr.txt");
@@ -87,7 +89,8 @@ TEST_F(BatchCheck, ARefusedTableIsPrintedAsCaseKeywordReasonAndExitsOne) {
     ASSERT_EQ(Run("run " + Example("default") + " " + refused + " --check --out out"), 1) << err;
     const std::vector<std::string> lines = LinesOf(out);
     ASSERT_EQ(lines.size(), 1u) << out;
-    EXPECT_EQ(lines[0].rfind("go-corey-drain: SGOF: kro never reaches 0 (the last row, row 15", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[0].rfind("go-corey-drain: SGOF: kro never reaches 0 (the last row, row 15", 0), 0u)
+        << lines[0];
     // The files are written all the same, the refused table included.
     EXPECT_TRUE(fs::exists(m_dir / "out" / "go-corey-drain" / "Eclipse.sgof"));
     EXPECT_TRUE(fs::exists(m_dir / "out" / "default" / "summary.json"));
@@ -97,8 +100,8 @@ TEST_F(BatchCheck, ARefusedTableIsPrintedAsCaseKeywordReasonAndExitsOne) {
 }
 
 TEST_F(BatchCheck, FindingsFollowTheOrderOfTheCasesWhateverTheJobs) {
-    const std::string cases = Case("close", kCloseTypedPressures) + " " + Example("discrete-pressures") + " " +
-                              Case("go-corey-drain", kGasOilCoreyDrainage);
+    const std::string cases = Case("close", kCloseTypedPressures) + " " + Example("discrete-pressures") +
+                              " " + Case("go-corey-drain", kGasOilCoreyDrainage);
     ASSERT_EQ(Run("run --check --jobs 1 " + cases), 1) << err;
     const std::string one = out;
     ASSERT_EQ(Run("run --check --jobs 3 " + cases), 1) << err;
@@ -127,7 +130,8 @@ bool FlowOnPath() {
 }
 
 // Sound tables standing in for the ones a case does not offer.
-const char* kNeutralPvdo = "PVDO\n 1500 1.20 0.90\n 2500 1.18 1.00\n 3500 1.17 1.05 /\nRSCONST\n 0.300 1500.0 /\n";
+const char* kNeutralPvdo =
+    "PVDO\n 1500 1.20 0.90\n 2500 1.18 1.00\n 3500 1.17 1.05 /\nRSCONST\n 0.300 1500.0 /\n";
 const char* kNeutralPvtw = "PVTW\n 3000 1.02 3E-6 0.5 0 /\n";
 const char* kNeutralSwof = "SWOF\n 0.20 0.0 1.0 0\n 0.50 0.2 0.3 0\n 0.70 0.5 0.0 0\n 1.00 1.0 0.0 0 /\n";
 const char* kNeutralSgof = "SGOF\n 0.00 0.0 1.0 0\n 0.30 0.2 0.3 0\n 0.80 0.7 0.0 0 /\n";
@@ -135,8 +139,8 @@ const char* kNeutralSgof = "SGOF\n 0.00 0.0 1.0 0\n 0.30 0.2 0.3 0\n 0.80 0.7 0.
 struct FlowDeck {
     std::string name;
     std::vector<std::string> phases;
-    std::vector<std::string> props;  // include file names, in order
-    std::set<std::string> keywords;  // the case's tables among them
+    std::vector<std::string> props; // include file names, in order
+    std::set<std::string> keywords; // the case's tables among them
     std::string solution;
     double producerBhp;
 };
@@ -151,7 +155,8 @@ std::string DeckText(const FlowDeck& d) {
     for (const std::string& f : d.props)
         s += "INCLUDE\n '" + f + "' /\n";
     s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.solution;
-    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 /\n/\n"
+    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 "
+         "/\n/\n"
          "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 100 4* " +
          std::to_string(static_cast<int>(d.producerBhp)) + " /\n/\nTSTEP\n 10 /\nEND\n";
     return s;
@@ -160,9 +165,9 @@ std::string DeckText(const FlowDeck& d) {
 // Flow's verdict on a deck written into `dir`: true when it refuses it; `log` gets what it printed.
 bool FlowRefuses(const fs::path& dir, const FlowDeck& deck, std::string& log) {
     std::ofstream(dir / (deck.name + ".DATA")) << DeckText(deck);
-    const std::string cmd = "cd '" + dir.string() + "' && timeout 300 flow " + deck.name + ".DATA --output-dir=out-" +
-                            deck.name + " --threads-per-process=1 --enable-async-ecl-output=false > " + deck.name +
-                            ".log 2>&1";
+    const std::string cmd =
+        "cd '" + dir.string() + "' && timeout 300 flow " + deck.name + ".DATA --output-dir=out-" + deck.name +
+        " --threads-per-process=1 --enable-async-ecl-output=false > " + deck.name + ".log 2>&1";
     const int rc = std::system(cmd.c_str());
     log = Slurp(dir / (deck.name + ".log")) + Slurp(dir / ("out-" + deck.name) / (deck.name + ".PRT"));
     const bool failed = !WIFEXITED(rc) || WEXITSTATUS(rc) != 0;
@@ -170,7 +175,7 @@ bool FlowRefuses(const fs::path& dir, const FlowDeck& deck, std::string& log) {
 }
 
 struct TableFile {
-    const char* ext;     // of the case's file
+    const char* ext; // of the case's file
     const char* keyword;
     const char* neutral; // stands in when the case has no such file; nullptr: never needed
 };
@@ -204,11 +209,15 @@ std::vector<FlowDeck> DecksFor(const fs::path& dir) {
     const std::string equil = "EQUIL\n 8020 " + std::to_string(static_cast<int>(pmax)) + " 9000 0 7000 0 ";
     if (has("pvto")) {
         const std::string pbvd = std::to_string(std::min(pb, pmax));
-        FlowDeck d{"LIVE", {"OIL", "WATER", "GAS", "DISGAS"}, {}, {}, equil + "1 0 0 /\nPBVD\n 7000 " + pbvd +
-                   "\n 9000 " + pbvd + " /\n", pmin};
-        const TableFile live[] = {{"pvto", "PVTO", nullptr},          {"pvdg", "PVDG", nullptr},
-                                  {"dens", "DENSITY", nullptr},       {"pvtw", "PVTW", kNeutralPvtw},
-                                  {"swof", "SWOF", kNeutralSwof},     {"sgof", "SGOF", kNeutralSgof}};
+        FlowDeck d{"LIVE",
+                   {"OIL", "WATER", "GAS", "DISGAS"},
+                   {},
+                   {},
+                   equil + "1 0 0 /\nPBVD\n 7000 " + pbvd + "\n 9000 " + pbvd + " /\n",
+                   pmin};
+        const TableFile live[] = {{"pvto", "PVTO", nullptr},      {"pvdg", "PVDG", nullptr},
+                                  {"dens", "DENSITY", nullptr},   {"pvtw", "PVTW", kNeutralPvtw},
+                                  {"swof", "SWOF", kNeutralSwof}, {"sgof", "SGOF", kNeutralSgof}};
         for (const TableFile& t : live)
             d = add(d, t.ext, t.keyword, t.neutral);
         decks.push_back(d);

@@ -39,7 +39,6 @@ const TemperatureAccess kReservoir{"Reservoir",
                                    [](const clsFluid& f) { return f.ResTc(); },
                                    [](const clsFluid& f) { return f.ResTr(); }};
 
-
 // A sequence of entries: unit, text, unit again, text again (nullptr: skipped); then the forms.
 struct Entry {
     const char *unit1, *text1, *unit2, *text2;
@@ -71,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                         // The number typed stays; only its unit changes (60 °F becomes 60 °C, and back).
                         Entry{nullptr, "60", "c", nullptr, "C", 140.0f, 600.0f, 60.0f},
                         Entry{"c", "60", "F", nullptr, "F", 60.0f, 520.0f, 15.5556f},
-                        Entry{nullptr, "75", "F", nullptr, "F", 75.0f, 535.0f, 23.8889f}, // same unit: nothing changes
+                        Entry{nullptr, "75", "F", nullptr, "F", 75.0f, 535.0f,
+                              23.8889f}, // same unit: nothing changes
                         // Empty or non-numeric text stores zero in the current unit.
                         Entry{nullptr, "", nullptr, nullptr, "F", 0.0f, 460.0f, -17.7778f},
                         Entry{"C", "abc", nullptr, nullptr, "C", 32.0f, 492.0f, 0.0f},
@@ -91,6 +91,8 @@ TEST_P(Temperatures, OverflowIsRaisedAndTheFailingFormIsNotStored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StandardAndReservoir, Temperatures, testing::Values(kStandard, kReservoir),
-                         [](const testing::TestParamInfo<TemperatureAccess>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<TemperatureAccess>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

@@ -51,7 +51,8 @@ struct GasProject {
     void Composition(const std::vector<double>& y) {
         q.Gas.GasEntry("C");
         for (std::int16_t k = 1; k <= q7::clsGas::kComponents; ++k) {
-            q.Gas.SetGC(k <= static_cast<std::int16_t>(y.size()) ? Text(y[static_cast<std::size_t>(k - 1)]) : "0", k);
+            q.Gas.SetGC(
+                k <= static_cast<std::int16_t>(y.size()) ? Text(y[static_cast<std::size_t>(k - 1)]) : "0", k);
         }
     }
 };
@@ -76,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(DranchukPurvisRobinson, GasZFactor,
 
 TEST(GasZFactor, TendsToOneAtLowPressure) {
     // Ideal-gas limit: Z -> 1 as Ppr -> 0 (any Tpr in the fit's range).
-    for (float Tpr : {1.1f, 1.5f, 2.5f}) EXPECT_NEAR(q7::clsGas::CalcZ(Tpr, 0.001f), 1.0f, 1e-3f) << Tpr;
+    for (float Tpr : {1.1f, 1.5f, 2.5f})
+        EXPECT_NEAR(q7::clsGas::CalcZ(Tpr, 0.001f), 1.0f, 1e-3f) << Tpr;
 }
 
 TEST(GasZFactor, ZeroPressureIsAnInvalidOperation) {
@@ -95,7 +97,9 @@ struct PseudoCriticalCase {
     double tolerance;
 };
 
-void PrintTo(const PseudoCriticalCase& c, std::ostream* os) { *os << c.source; }
+void PrintTo(const PseudoCriticalCase& c, std::ostream* os) {
+    *os << c.source;
+}
 
 class GasPseudoCriticals : public testing::TestWithParam<PseudoCriticalCase> {};
 
@@ -116,9 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
     StandingWichertAziz, GasPseudoCriticals,
     testing::Values(
         // Standing (1977), condensate-system curve: 168 + 325 g − 12.5 g², 677 + 15 g − 37.5 g².
-        PseudoCriticalCase{"Standing, oil project, gravity 0.7", true, true, 0.7, 0, 0, 0, 389.375, 669.125, 2e-7},
+        PseudoCriticalCase{"Standing, oil project, gravity 0.7", true, true, 0.7, 0, 0, 0, 389.375, 669.125,
+                           2e-7},
         // Standing (1977), natural-gas curve: 187 + 330 g − 71.5 g², 706 − 51.7 g − 11.1 g².
-        PseudoCriticalCase{"Standing, gas project, gravity 0.7", false, true, 0.7, 0, 0, 0, 382.965, 664.371, 2e-7},
+        PseudoCriticalCase{"Standing, gas project, gravity 0.7", false, true, 0.7, 0, 0, 0, 382.965, 664.371,
+                           2e-7},
         // Carbon dioxide without hydrogen sulfide: mixing only, no Wichert–Aziz correction.
         // yHC = 0.9, hydrocarbon gravity (0.8 − 0.15195) / 0.9 = 0.72006.
         PseudoCriticalCase{"Standing mixed with 10 % CO2", false, true, 0.8, 0, 0.1, 0,
@@ -242,7 +248,8 @@ TEST(GasTables, RealGasPotentialAgreesWithSimpsonIntegration) {
         const int n = 4000;
         const double h = p / n;
         double s = f(0) + f(p);
-        for (int i = 1; i < n; ++i) s += (i % 2 ? 4 : 2) * f(i * h);
+        for (int i = 1; i < n; ++i)
+            s += (i % 2 ? 4 : 2) * f(i * h);
         const double simpson = s * h / 3 / 1e6;
         EXPECT_LE(Rel(g.q.Gas.GetRMP(k), simpson), 2e-5) << "p " << p;
     }
@@ -251,7 +258,8 @@ TEST(GasTables, RealGasPotentialAgreesWithSimpsonIntegration) {
 TEST(GasTables, EachRowIsTheSameAsOnItsOwn) {
     // The rows' m(p) integrals are evaluated together; each row must equal, bit for bit, the row
     // of a table that holds that pressure alone.
-    const std::vector<double> pressures = {9800, 8000, 7100, 6000, 5000, 4400, 3000, 2500, 1200, 700, 300, 90, 49, 20, 5};
+    const std::vector<double> pressures = {9800, 8000, 7100, 6000, 5000, 4400, 3000, 2500,
+                                           1200, 700,  300,  90,   49,   20,   5};
     GasProject all(true, true, pressures);
     all.q.Gas.SetGasGrav("0.82");
     all.q.Gas.SetmfCO2("0.04");
@@ -277,13 +285,15 @@ struct StatusCase {
     const char* cause;
     std::int16_t expected;
     bool oil;
-    double gravity;         // mode "G" (0: the composition below)
-    double methane;         // mode "C" when gravity is 0
+    double gravity; // mode "G" (0: the composition below)
+    double methane; // mode "C" when gravity is 0
     double reservoirTempF;
     std::vector<double> pressures;
 };
 
-void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.cause; }
+void PrintTo(const StatusCase& c, std::ostream* os) {
+    *os << c.cause;
+}
 
 class GasStatus : public testing::TestWithParam<StatusCase> {};
 
@@ -318,7 +328,8 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"gravity 2.1 above 2", 4, false, 2.1, 0, 150, {3000, 2000}},
         // Later checks win: Z out of range and temperature out of range (−77 °F is 383 °R).
         StatusCase{"Z and temperature out of range: the Z check wins", 3, false, 0.7, 0, -77, {664, 200}},
-        StatusCase{"pressure and gravity out of range: the gravity check wins", 4, false, 2.1, 0, 150, {20500}},
+        StatusCase{
+            "pressure and gravity out of range: the gravity check wins", 4, false, 2.1, 0, 150, {20500}},
         // A vanishing pressure underflows the integral to 0, and the convergence test divides 0 by 0.
         StatusCase{"m(p) of 1e-30 psia", 7, false, 0.7, 0, 150, {1e-30}}));
 
@@ -364,7 +375,8 @@ TEST(GasStatus, RowFailingInTheIntegralEndsTheTableThere) {
     GasProject g(false, true, {6280, 3140});
     g.q.Gas.SetGasGrav("1.2");
     ASSERT_EQ(g.q.Gas.CalcGas(), 0);
-    const float oldZ2 = g.q.Gas.GetZ(2), oldMUG2 = g.q.Gas.GetMUG(2), oldRMP2 = g.q.Gas.GetRMP(2), oldZ1 = g.q.Gas.GetZ(1);
+    const float oldZ2 = g.q.Gas.GetZ(2), oldMUG2 = g.q.Gas.GetMUG(2), oldRMP2 = g.q.Gas.GetRMP(2),
+                oldZ1 = g.q.Gas.GetZ(1);
     g.q.Fluid.SetResT("20"); // 480 °R, Tpr 0.99992
     EXPECT_EQ(g.q.Gas.CalcGas(), 3);
     EXPECT_FALSE(g.q.Gas.GO());

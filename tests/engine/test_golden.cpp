@@ -19,8 +19,8 @@
 
 namespace {
 
-using q7::Q7Objects;
 using q7::clsRock;
+using q7::Q7Objects;
 
 std::string Text(double v) {
     char buffer[32];
@@ -35,7 +35,9 @@ nlohmann::json Load(const std::filesystem::path& path) {
 
 const std::filesystem::path kExpected = std::filesystem::path(Q7_GOLDEN_DIR) / "expected";
 
-nlohmann::json Summary(const std::string& name) { return Load(kExpected / name / "summary.json"); }
+nlohmann::json Summary(const std::string& name) {
+    return Load(kExpected / name / "summary.json");
+}
 
 // The golden cases whose summary satisfies the condition, sorted.
 std::vector<std::string> Cases(const std::function<bool(const nlohmann::json&)>& wanted) {
@@ -58,13 +60,15 @@ std::string CaseName(const testing::TestParamInfo<std::string>& info) {
 
 std::vector<float> Input(const q7::clsPrs& prs) {
     std::vector<float> list;
-    for (int k = 1; k <= prs.NPRSi(); ++k) list.push_back(prs.GetPRSi(static_cast<std::int16_t>(k)));
+    for (int k = 1; k <= prs.NPRSi(); ++k)
+        list.push_back(prs.GetPRSi(static_cast<std::int16_t>(k)));
     return list;
 }
 
 std::vector<float> Output(const q7::clsPrs& prs) {
     std::vector<float> list;
-    for (int k = 1; k <= prs.NPRSo(); ++k) list.push_back(prs.GetPRSo(static_cast<std::int16_t>(k)));
+    for (int k = 1; k <= prs.NPRSo(); ++k)
+        list.push_back(prs.GetPRSo(static_cast<std::int16_t>(k)));
     return list;
 }
 
@@ -85,7 +89,8 @@ void TypedSchedule(Q7Objects& q, const std::vector<double>& pressures, bool oil,
     q.Fluid.PhaseOil(false);
     q.Prs.PrRange("R");
     q.Prs.PrRange("I");
-    for (std::size_t i = 0; i < pressures.size(); ++i) q.Prs.SetPRSi(Text(pressures[i]), static_cast<std::int16_t>(i + 1));
+    for (std::size_t i = 0; i < pressures.size(); ++i)
+        q.Prs.SetPRSi(Text(pressures[i]), static_cast<std::int16_t>(i + 1));
     q.Prs.BuildPRSo();
     q.Fluid.PhaseOil(oil);
     q.Fluid.PhaseGas(gas);
@@ -109,7 +114,8 @@ TEST_P(GoldenSchedule, InputListAndOutputScheduleMatchTheReference) {
         q.Prs.BuildPRSi();
     } else {
         std::int16_t k = 0;
-        for (const auto& v : p["PRSi"]) q.Prs.SetPRSi(Text(v.get<double>()), ++k);
+        for (const auto& v : p["PRSi"])
+            q.Prs.SetPRSi(Text(v.get<double>()), ++k);
     }
     EXPECT_EQ(Input(q.Prs), p["PRSi"].get<std::vector<float>>());
     q.Prs.BuildPRSo();
@@ -117,8 +123,9 @@ TEST_P(GoldenSchedule, InputListAndOutputScheduleMatchTheReference) {
     EXPECT_EQ(q.Prs.BPPi(), p["BPPi"].get<int>());
 }
 
-INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenSchedule,
-                         testing::ValuesIn(Cases([](const nlohmann::json& s) { return s["prs"]["NPRSi"].get<int>() > 0; })),
+INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenSchedule, testing::ValuesIn(Cases([](const nlohmann::json& s) {
+                             return s["prs"]["NPRSi"].get<int>() > 0;
+                         })),
                          CaseName);
 
 // The result tab computes oil before gas, so the compressibility sees the entered gas gravity even
@@ -160,7 +167,8 @@ TEST_P(GoldenOil, PropertiesAndTablesMatchTheReference) {
         q.Prs.BuildPRSi();
     } else {
         std::int16_t k = 0;
-        for (const auto& v : p["PRSi"]) q.Prs.SetPRSi(Text(v), ++k);
+        for (const auto& v : p["PRSi"])
+            q.Prs.SetPRSi(Text(v), ++k);
     }
     q.Prs.BuildPRSo();
     ASSERT_EQ(q.Prs.NPRSo(), p["NPRSo"].get<int>());
@@ -175,8 +183,8 @@ TEST_P(GoldenOil, PropertiesAndTablesMatchTheReference) {
 
     using Getter = float (q7::clsOil::*)(std::int16_t) const;
     const std::vector<std::pair<const char*, Getter>> tables{
-        {"RSOS", &q7::clsOil::GetRSOS}, {"RSO", &q7::clsOil::GetRSO},   {"BOS", &q7::clsOil::GetBOS},
-        {"BO", &q7::clsOil::GetBO},     {"MUOS", &q7::clsOil::GetMUOS}, {"MUO", &q7::clsOil::GetMUO},
+        {"RSOS", &q7::clsOil::GetRSOS}, {"RSO", &q7::clsOil::GetRSO},     {"BOS", &q7::clsOil::GetBOS},
+        {"BO", &q7::clsOil::GetBO},     {"MUOS", &q7::clsOil::GetMUOS},   {"MUO", &q7::clsOil::GetMUO},
         {"CO", &q7::clsOil::GetCO},     {"RHOOS", &q7::clsOil::GetRHOOS}, {"RHOO", &q7::clsOil::GetRHOO}};
     for (const auto& [name, get] : tables) {
         const auto expected = o["tables"][name].get<std::vector<float>>();
@@ -187,8 +195,9 @@ TEST_P(GoldenOil, PropertiesAndTablesMatchTheReference) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenOil,
-                         testing::ValuesIn(Cases([](const nlohmann::json& s) { return s["oil"]["GO"].get<bool>(); })),
+INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenOil, testing::ValuesIn(Cases([](const nlohmann::json& s) {
+                             return s["oil"]["GO"].get<bool>();
+                         })),
                          CaseName);
 
 class GoldenWater : public testing::TestWithParam<std::string> {};
@@ -211,15 +220,16 @@ TEST_P(GoldenWater, PropertiesAndTablesMatchTheReference) {
     const auto schedule = g["prs"]["PRSo"].get<std::vector<float>>();
     using Getter = float (q7::clsWater::*)(std::int16_t) const;
     const std::vector<std::pair<const char*, Getter>> tables{{"BW", &q7::clsWater::GetBW},
-                                                            {"RSW", &q7::clsWater::GetRSW},
-                                                            {"CW", &q7::clsWater::GetCW},
-                                                            {"MUW", &q7::clsWater::GetMUW},
-                                                            {"RHOW", &q7::clsWater::GetRHOW}};
+                                                             {"RSW", &q7::clsWater::GetRSW},
+                                                             {"CW", &q7::clsWater::GetCW},
+                                                             {"MUW", &q7::clsWater::GetMUW},
+                                                             {"RHOW", &q7::clsWater::GetRHOW}};
     for (std::size_t first = 0; first < schedule.size(); first += 18) {
         const std::size_t count = std::min<std::size_t>(18, schedule.size() - first);
         q.Prs.PrRange("R");
         q.Prs.PrRange("I");
-        for (std::size_t i = 0; i < count; ++i) q.Prs.SetPRSi(Text(schedule[first + i]), static_cast<std::int16_t>(i + 1));
+        for (std::size_t i = 0; i < count; ++i)
+            q.Prs.SetPRSi(Text(schedule[first + i]), static_cast<std::int16_t>(i + 1));
         q.Prs.BuildPRSo();
         ASSERT_EQ(q.Prs.NPRSo(), static_cast<int>(count));
         q.Water.CalcWater();
@@ -236,13 +246,15 @@ TEST_P(GoldenWater, PropertiesAndTablesMatchTheReference) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenWater,
-                         testing::ValuesIn(Cases([](const nlohmann::json& s) { return s["water"]["GO"].get<bool>(); })),
+INSTANTIATE_TEST_SUITE_P(ReferenceCases, GoldenWater, testing::ValuesIn(Cases([](const nlohmann::json& s) {
+                             return s["water"]["GO"].get<bool>();
+                         })),
                          CaseName);
 
 TEST(GasGolden, EveryCaseMatchesTheReference) {
     int compared = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
         std::ifstream in(entry.path() / "summary.json");
         const auto e = nlohmann::json::parse(in);
         const auto& gas = e["gas"];
@@ -251,12 +263,14 @@ TEST(GasGolden, EveryCaseMatchesTheReference) {
         SCOPED_TRACE(name);
         const auto& fl = e["fluid"];
         std::vector<double> schedule;
-        for (int k = 0; k < e["prs"]["NPRSo"].get<int>(); ++k) schedule.push_back(e["prs"]["PRSo"][k]);
+        for (int k = 0; k < e["prs"]["NPRSo"].get<int>(); ++k)
+            schedule.push_back(e["prs"]["PRSo"][k]);
 
         // The schedule in parts of at most 18 typed pressures; every row is computed on its own.
         for (std::size_t first = 0; first < schedule.size(); first += 18) {
             const std::vector<double> part(schedule.begin() + static_cast<long>(first),
-                                           schedule.begin() + static_cast<long>(std::min(schedule.size(), first + 18)));
+                                           schedule.begin() +
+                                               static_cast<long>(std::min(schedule.size(), first + 18)));
             q7::NullMessageSink sink;
             Q7Objects q(sink);
             TypedSchedule(q, part, fl["PhaseOil"], fl["PhaseGas"]);
@@ -268,7 +282,8 @@ TEST(GasGolden, EveryCaseMatchesTheReference) {
             q.Gas.SetmfN(Text(gas["mfN"]));
             q.Gas.SetmfCO2(Text(gas["mfCO2"]));
             q.Gas.SetmfH2S(Text(gas["mfH2S"]));
-            for (std::int16_t k = 1; k <= 15; ++k) q.Gas.SetGC(Text(gas["GC"][k - 1]), k);
+            for (std::int16_t k = 1; k <= 15; ++k)
+                q.Gas.SetGC(Text(gas["GC"][k - 1]), k);
             q.Gas.PlusEntry(gas["PlusEntry"].get<std::int16_t>());
             q.Gas.SetPLUSmw(Text(gas["PLUSmw"]));
             q.Gas.SetPLUSgg(Text(gas["PLUSgg"]));
@@ -292,10 +307,11 @@ TEST(GasGolden, EveryCaseMatchesTheReference) {
                 float (q7::clsGas::*get)(std::int16_t) const;
                 double tolerance; // compressibility and m(p) amplify rounding
             };
-            for (const Column& c : {Column{"PPR", &q7::clsGas::GetPPR, 2e-6}, Column{"Z", &q7::clsGas::GetZ, 2e-6},
-                                    Column{"PZ", &q7::clsGas::GetPZ, 2e-6}, Column{"BG", &q7::clsGas::GetBG, 2e-6},
-                                    Column{"RHOG", &q7::clsGas::GetRHOG, 2e-6}, Column{"CG", &q7::clsGas::GetCG, 2e-3},
-                                    Column{"MUG", &q7::clsGas::GetMUG, 2e-6}, Column{"RMP", &q7::clsGas::GetRMP, 2e-4}}) {
+            for (const Column& c :
+                 {Column{"PPR", &q7::clsGas::GetPPR, 2e-6}, Column{"Z", &q7::clsGas::GetZ, 2e-6},
+                  Column{"PZ", &q7::clsGas::GetPZ, 2e-6}, Column{"BG", &q7::clsGas::GetBG, 2e-6},
+                  Column{"RHOG", &q7::clsGas::GetRHOG, 2e-6}, Column{"CG", &q7::clsGas::GetCG, 2e-3},
+                  Column{"MUG", &q7::clsGas::GetMUG, 2e-6}, Column{"RMP", &q7::clsGas::GetRMP, 2e-4}}) {
                 for (std::size_t k = 0; k < part.size(); ++k) {
                     const double want = gas["tables"][c.name][first + k];
                     EXPECT_LE(Rel((q.Gas.*c.get)(static_cast<std::int16_t>(k + 1)), want), c.tolerance)
@@ -310,7 +326,8 @@ TEST(GasGolden, EveryCaseMatchesTheReference) {
 
 TEST(RockGolden, EveryCaseMatchesTheReference) {
     int compared = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(Q7_GOLDEN_DIR) / "expected")) {
         std::ifstream in(entry.path() / "summary.json");
         const auto rock = nlohmann::json::parse(in)["rock"];
         SCOPED_TRACE(entry.path().filename().string());
@@ -340,8 +357,9 @@ TEST(RockGolden, EveryCaseMatchesTheReference) {
             const char* name;
             float (clsRock::*get)(std::int16_t) const;
         };
-        for (const Column& c : {Column{"SWet", &clsRock::GetSWet}, Column{"SNWet", &clsRock::GetSNWet}, Column{"SD", &clsRock::GetSD},
-                                Column{"KRWat", &clsRock::GetKRWat}, Column{"KROil", &clsRock::GetKROil}, Column{"KRGas", &clsRock::GetKRGas}}) {
+        for (const Column& c : {Column{"SWet", &clsRock::GetSWet}, Column{"SNWet", &clsRock::GetSNWet},
+                                Column{"SD", &clsRock::GetSD}, Column{"KRWat", &clsRock::GetKRWat},
+                                Column{"KROil", &clsRock::GetKROil}, Column{"KRGas", &clsRock::GetKRGas}}) {
             for (std::int16_t i = 1; i <= 15; ++i) {
                 const float want = rock["tables"][c.name][i - 1].get<float>();
                 const float got = (r.*c.get)(i);

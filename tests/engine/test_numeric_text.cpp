@@ -29,17 +29,20 @@ TEST_P(Str2NbrTable, ReadsTheSingleOrZero) {
     EXPECT_EQ(Str2Nbr(GetParam().text), GetParam().expected) << "text \"" << GetParam().text << "\"";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NumbersAndNonNumbers, Str2NbrTable,
-    testing::Values(ParseCase{"", 0.0f}, ParseCase{"abc", 0.0f}, ParseCase{" 14.7 ", 14.7f}, ParseCase{"\t7\t", 7.0f},
-                    ParseCase{"1e3", 1000.0f}, ParseCase{"1E+2", 100.0f}, ParseCase{"2.5e-1", 0.25f},
-                    ParseCase{"-2.5", -2.5f}, ParseCase{"+3", 3.0f}, ParseCase{".5", 0.5f}, ParseCase{"5.", 5.0f},
-                    ParseCase{"0.1", 0.1f}, ParseCase{"683.9", 683.9f}, ParseCase{"-", 0.0f}, ParseCase{".", 0.0f},
-                    ParseCase{"e5", 0.0f}, ParseCase{"1e", 0.0f}, ParseCase{"1,5", 0.0f}, ParseCase{"12abc", 0.0f},
-                    ParseCase{"1 2", 0.0f}, ParseCase{"0x10", 0.0f}, ParseCase{"--1", 0.0f},
-                    // A value beyond the range of a single is no number either.
-                    ParseCase{"1e39", 0.0f}, ParseCase{"-1e39", 0.0f}, ParseCase{"1e400", 0.0f},
-                    ParseCase{"3.4e38", 3.4e38f}));
+INSTANTIATE_TEST_SUITE_P(NumbersAndNonNumbers, Str2NbrTable,
+                         testing::Values(ParseCase{"", 0.0f}, ParseCase{"abc", 0.0f},
+                                         ParseCase{" 14.7 ", 14.7f}, ParseCase{"\t7\t", 7.0f},
+                                         ParseCase{"1e3", 1000.0f}, ParseCase{"1E+2", 100.0f},
+                                         ParseCase{"2.5e-1", 0.25f}, ParseCase{"-2.5", -2.5f},
+                                         ParseCase{"+3", 3.0f}, ParseCase{".5", 0.5f}, ParseCase{"5.", 5.0f},
+                                         ParseCase{"0.1", 0.1f}, ParseCase{"683.9", 683.9f},
+                                         ParseCase{"-", 0.0f}, ParseCase{".", 0.0f}, ParseCase{"e5", 0.0f},
+                                         ParseCase{"1e", 0.0f}, ParseCase{"1,5", 0.0f},
+                                         ParseCase{"12abc", 0.0f}, ParseCase{"1 2", 0.0f},
+                                         ParseCase{"0x10", 0.0f}, ParseCase{"--1", 0.0f},
+                                         // A value beyond the range of a single is no number either.
+                                         ParseCase{"1e39", 0.0f}, ParseCase{"-1e39", 0.0f},
+                                         ParseCase{"1e400", 0.0f}, ParseCase{"3.4e38", 3.4e38f}));
 
 // Reference: the exact decimal expansion of |v| (at most 149 fraction digits), rounded by hand.
 std::string ReferenceFixed(float v, int decimals) {
@@ -51,15 +54,20 @@ std::string ReferenceFixed(float v, int decimals) {
     const bool up = s[point + 1 + static_cast<size_t>(decimals)] >= '5';
     if (up) {
         int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
-        if (i < 0) digits.insert(digits.begin(), '1');
-        else ++digits[static_cast<size_t>(i)];
+        while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
+            digits[static_cast<size_t>(i--)] = '0';
+        if (i < 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[static_cast<size_t>(i)];
     }
     if (decimals > 0) digits.insert(digits.size() - static_cast<size_t>(decimals), ".");
     return (v < 0 ? "-" : "") + digits;
 }
 
-std::string Trim(const std::string& s) { return s.substr(s.find_first_not_of(' ')); }
+std::string Trim(const std::string& s) {
+    return s.substr(s.find_first_not_of(' '));
+}
 
 // The fast integer path must agree with rounding the full decimal expansion, digit for digit.
 TEST(FixedFormat, AgreesWithTheExactExpansionOnRandomSingles) {
@@ -106,34 +114,38 @@ class Nbr2StrTable : public testing::TestWithParam<FixedCase> {};
 
 TEST_P(Nbr2StrTable, RightAlignsTheRoundedNumber) {
     const FixedCase& c = GetParam();
-    const std::string text = Nbr2Str(c.value, static_cast<std::int16_t>(c.length), static_cast<std::int16_t>(c.decimals));
+    const std::string text =
+        Nbr2Str(c.value, static_cast<std::int16_t>(c.length), static_cast<std::int16_t>(c.decimals));
     EXPECT_EQ(text, c.expected) << c.value << " in " << c.length << " with " << c.decimals << " decimals";
     EXPECT_EQ(text.size(), static_cast<std::size_t>(std::max(c.length, 0)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Columns, Nbr2StrTable,
-    testing::Values(FixedCase{14.7f, 8, 2, "   14.70"}, FixedCase{5000.0f, 6, 0, "  5000"},
-                    // Six characters exactly: no room for a blank.
-                    FixedCase{-0.5f, 6, 3, "-0.500"}, FixedCase{-0.5f, 7, 3, " -0.500"},
-                    // The field is never widened: the left characters go.
-                    FixedCase{123456.7f, 5, 1, "456.7"}, FixedCase{14.7f, 5, -2, "   15"},
-                    FixedCase{0.0f, 6, 3, " 0.000"}, FixedCase{-0.0f, 3, 0, "  0"}, FixedCase{14.7f, 0, 2, ""},
-                    FixedCase{999.96f, 7, 1, " 1000.0"}, FixedCase{9.5f, 3, 0, " 10"},
-                    FixedCase{0.0000189f, 10, 7, " 0.0000189"}, FixedCase{2213.726f, 10, 1, "    2213.7"}));
+INSTANTIATE_TEST_SUITE_P(Columns, Nbr2StrTable,
+                         testing::Values(FixedCase{14.7f, 8, 2, "   14.70"},
+                                         FixedCase{5000.0f, 6, 0, "  5000"},
+                                         // Six characters exactly: no room for a blank.
+                                         FixedCase{-0.5f, 6, 3, "-0.500"}, FixedCase{-0.5f, 7, 3, " -0.500"},
+                                         // The field is never widened: the left characters go.
+                                         FixedCase{123456.7f, 5, 1, "456.7"},
+                                         FixedCase{14.7f, 5, -2, "   15"}, FixedCase{0.0f, 6, 3, " 0.000"},
+                                         FixedCase{-0.0f, 3, 0, "  0"}, FixedCase{14.7f, 0, 2, ""},
+                                         FixedCase{999.96f, 7, 1, " 1000.0"}, FixedCase{9.5f, 3, 0, " 10"},
+                                         FixedCase{0.0000189f, 10, 7, " 0.0000189"},
+                                         FixedCase{2213.726f, 10, 1, "    2213.7"}));
 
 // Ties go away from zero, judged on the exact value of the single (1.005 is held as 1.00499999...).
-INSTANTIATE_TEST_SUITE_P(
-    Ties, Nbr2StrTable,
-    testing::Values(FixedCase{2.5f, 4, 0, "   3"}, FixedCase{-2.5f, 4, 0, "  -3"}, FixedCase{0.5f, 2, 0, " 1"},
-                    FixedCase{0.125f, 5, 2, " 0.13"}, FixedCase{-0.125f, 5, 2, "-0.13"},
-                    FixedCase{0.375f, 4, 2, "0.38"}, FixedCase{1.005f, 5, 2, " 1.00"},
-                    FixedCase{1.0000001f, 8, 6, "1.000000"}, FixedCase{3.4028235e38f, 6, 0, "925440"},
-                    FixedCase{-0.5f, 2, 0, "-1"}, FixedCase{-0.375f, 5, 2, "-0.38"},
-                    FixedCase{0.15f, 3, 1, "0.2"}, // the single lies above 0.15
-                    FixedCase{9.9999f, 6, 3, "10.000"}, FixedCase{1e-8f, 5, 3, "0.000"},
-                    FixedCase{16777215.0f, 8, 0, "16777215"},
-                    FixedCase{3.0e30f, 31, 0, "2999999894026671207801419726848"}));
+INSTANTIATE_TEST_SUITE_P(Ties, Nbr2StrTable,
+                         testing::Values(FixedCase{2.5f, 4, 0, "   3"}, FixedCase{-2.5f, 4, 0, "  -3"},
+                                         FixedCase{0.5f, 2, 0, " 1"}, FixedCase{0.125f, 5, 2, " 0.13"},
+                                         FixedCase{-0.125f, 5, 2, "-0.13"}, FixedCase{0.375f, 4, 2, "0.38"},
+                                         FixedCase{1.005f, 5, 2, " 1.00"},
+                                         FixedCase{1.0000001f, 8, 6, "1.000000"},
+                                         FixedCase{3.4028235e38f, 6, 0, "925440"},
+                                         FixedCase{-0.5f, 2, 0, "-1"}, FixedCase{-0.375f, 5, 2, "-0.38"},
+                                         FixedCase{0.15f, 3, 1, "0.2"}, // the single lies above 0.15
+                                         FixedCase{9.9999f, 6, 3, "10.000"}, FixedCase{1e-8f, 5, 3, "0.000"},
+                                         FixedCase{16777215.0f, 8, 0, "16777215"},
+                                         FixedCase{3.0e30f, 31, 0, "2999999894026671207801419726848"}));
 
 struct GeneralCase {
     float value;
@@ -148,20 +160,21 @@ TEST_P(GeneralFormTable, SevenSignificantDigitsWithoutTrailingZeros) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, GeneralFormTable,
-    testing::Values(GeneralCase{14.7f, "14.7"}, GeneralCase{5000.0f, "5000"}, GeneralCase{0.84985f, "0.84985"},
-                    GeneralCase{141.5f / 166.5f, "0.8498498"}, GeneralCase{683.9f, "683.9"},
-                    GeneralCase{2213.7256f, "2213.726"}, GeneralCase{0.0f, "0"}, GeneralCase{-0.0f, "0"},
-                    GeneralCase{-2.5f, "-2.5"}, GeneralCase{0.1f, "0.1"}, GeneralCase{1.0f / 3.0f, "0.3333333"},
-                    GeneralCase{2.0f / 3.0f, "0.6666667"}, GeneralCase{1234567.0f, "1234567"},
-                    GeneralCase{100000.0f, "100000"}, GeneralCase{0.0001f, "0.0001"},
-                    GeneralCase{9999999.0f, "9999999"}));
+    testing::Values(GeneralCase{14.7f, "14.7"}, GeneralCase{5000.0f, "5000"},
+                    GeneralCase{0.84985f, "0.84985"}, GeneralCase{141.5f / 166.5f, "0.8498498"},
+                    GeneralCase{683.9f, "683.9"}, GeneralCase{2213.7256f, "2213.726"}, GeneralCase{0.0f, "0"},
+                    GeneralCase{-0.0f, "0"}, GeneralCase{-2.5f, "-2.5"}, GeneralCase{0.1f, "0.1"},
+                    GeneralCase{1.0f / 3.0f, "0.3333333"}, GeneralCase{2.0f / 3.0f, "0.6666667"},
+                    GeneralCase{1234567.0f, "1234567"}, GeneralCase{100000.0f, "100000"},
+                    GeneralCase{0.0001f, "0.0001"}, GeneralCase{9999999.0f, "9999999"}));
 
 // Below 1E-04 and from 1E+07 on the exponent form is used, with at least two exponent digits.
-INSTANTIATE_TEST_SUITE_P(
-    ExponentForm, GeneralFormTable,
-    testing::Values(GeneralCase{1e-5f, "1E-05"}, GeneralCase{1.5e7f, "1.5E+07"}, GeneralCase{1e7f, "1E+07"},
-                    GeneralCase{12345678.0f, "1.234568E+07"}, GeneralCase{-1.234568e-10f, "-1.234568E-10"},
-                    GeneralCase{3.4028235e38f, "3.402823E+38"}, GeneralCase{0.00001234f, "1.234E-05"}));
+INSTANTIATE_TEST_SUITE_P(ExponentForm, GeneralFormTable,
+                         testing::Values(GeneralCase{1e-5f, "1E-05"}, GeneralCase{1.5e7f, "1.5E+07"},
+                                         GeneralCase{1e7f, "1E+07"}, GeneralCase{12345678.0f, "1.234568E+07"},
+                                         GeneralCase{-1.234568e-10f, "-1.234568E-10"},
+                                         GeneralCase{3.4028235e38f, "3.402823E+38"},
+                                         GeneralCase{0.00001234f, "1.234E-05"}));
 
 // ln(X) / ln(10) in double, returned as a single.
 TEST(ALog10, PowersOfTenAreExactAndOthersWithinOneUlp) {

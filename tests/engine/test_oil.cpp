@@ -22,7 +22,9 @@ struct Message {
 class RecordingSink : public q7::MessageSink {
 public:
     std::vector<Message> errors;
-    void ShowError(const std::string& message, const std::string& title) override { errors.push_back({message, title}); }
+    void ShowError(const std::string& message, const std::string& title) override {
+        errors.push_back({message, title});
+    }
     void ShowInfo(const std::string&, const std::string&) override {}
 };
 
@@ -118,13 +120,16 @@ TEST_F(Oil, CompressibilityUsesTheGasPhaseGravity) {
     q.Oil.CalcOil();
     const double gravity = q.Gas.GasGrav();
     std::vector<float> before;
-    for (int k = 1; k <= q.Prs.NPRSo(); ++k) before.push_back(q.Oil.GetCO(static_cast<std::int16_t>(k)));
+    for (int k = 1; k <= q.Prs.NPRSo(); ++k)
+        before.push_back(q.Oil.GetCO(static_cast<std::int16_t>(k)));
     q.Gas.SetGasGrav("0.8");
     q.Oil.CalcOil();
     for (int k = q.Prs.BPPi(); k <= q.Prs.NPRSo(); ++k) {
         const double p = q.Prs.GetPRSo(static_cast<std::int16_t>(k));
-        const double expected = before[static_cast<std::size_t>(k - 1)] - 1180.0 * (0.8 - gravity) / (100000.0 * p);
-        EXPECT_NEAR(q.Oil.GetCO(static_cast<std::int16_t>(k)), expected, std::abs(expected) * 1e-5) << "row " << k;
+        const double expected =
+            before[static_cast<std::size_t>(k - 1)] - 1180.0 * (0.8 - gravity) / (100000.0 * p);
+        EXPECT_NEAR(q.Oil.GetCO(static_cast<std::int16_t>(k)), expected, std::abs(expected) * 1e-5)
+            << "row " << k;
     }
 }
 
@@ -167,8 +172,10 @@ TEST_F(Oil, FailureBeforeTheLoopIsRaisedWithGoFalse) {
         Build();
         q.Oil.CalcOil();
         ASSERT_TRUE(q.Oil.GO());
-        if (separator) q.Oil.SetSepP("0");
-        else q.Fluid.SetResT("0");
+        if (separator)
+            q.Oil.SetSepP("0");
+        else
+            q.Fluid.SetResT("0");
         EXPECT_THROW(q.Oil.CalcOil(), q7::ArithmeticError) << separator;
         EXPECT_FALSE(q.Oil.GO());
         EXPECT_TRUE(sink.errors.empty());

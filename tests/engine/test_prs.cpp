@@ -15,20 +15,23 @@ using q7::Q7Objects;
 
 std::vector<float> Input(const q7::clsPrs& prs) {
     std::vector<float> list;
-    for (int k = 1; k <= prs.NPRSi(); ++k) list.push_back(prs.GetPRSi(static_cast<std::int16_t>(k)));
+    for (int k = 1; k <= prs.NPRSi(); ++k)
+        list.push_back(prs.GetPRSi(static_cast<std::int16_t>(k)));
     return list;
 }
 
 std::vector<float> Output(const q7::clsPrs& prs) {
     std::vector<float> list;
-    for (int k = 1; k <= prs.NPRSo(); ++k) list.push_back(prs.GetPRSo(static_cast<std::int16_t>(k)));
+    for (int k = 1; k <= prs.NPRSo(); ++k)
+        list.push_back(prs.GetPRSo(static_cast<std::int16_t>(k)));
     return list;
 }
 
 // 1000, 1267, ..., 4738 in steps of 267 (4000 / 15 rounded), then 5000.
 std::vector<float> DefaultRange() {
     std::vector<float> list;
-    for (int j = 0; j < 15; ++j) list.push_back(1000.0f + 267.0f * static_cast<float>(j));
+    for (int j = 0; j < 15; ++j)
+        list.push_back(1000.0f + 267.0f * static_cast<float>(j));
     list.push_back(5000.0f);
     return list;
 }
@@ -77,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{"1000", "5000", "500", 17, 0, {500, 1000, 1267}},   // below the range: first
                     // Above the last step: a point beyond the maximum is added.
                     RangeCase{"1000", "5000", "4900", 18, 14, {4738, 4900, 5000, 5500}},
-                    RangeCase{"1000", "1300", "0", 7, 0, {1000, 1050, 1100, 1150, 1200, 1250, 1300}}, // step 50
+                    RangeCase{
+                        "1000", "1300", "0", 7, 0, {1000, 1050, 1100, 1150, 1200, 1250, 1300}}, // step 50
                     RangeCase{"2000", "2000", "0", 2, 0, {2000, 2000}},
                     // A step rounded down (1507 / 15 = 100.47 -> 100) makes 17 pressures; an initial
                     // pressure in the last interval then needs 19 entries.
@@ -96,10 +100,14 @@ class OutputSchedules : public Schedule, public testing::WithParamInterface<Outp
 
 TEST_P(OutputSchedules, BubblePointInItsPlace) {
     const OutputCase& c = GetParam();
-    if (c.min) Range(c.min, c.max, c.ini);
-    else prs.PrRange("I");
-    if (c.pbp) q.Oil.SetPbp(c.pbp);
-    else q.Fluid.PhaseOil(false);
+    if (c.min)
+        Range(c.min, c.max, c.ini);
+    else
+        prs.PrRange("I");
+    if (c.pbp)
+        q.Oil.SetPbp(c.pbp);
+    else
+        q.Fluid.PhaseOil(false);
     prs.BuildPRSo();
     const auto out = Output(prs);
     EXPECT_TRUE(c.count == 0 || static_cast<int>(out.size()) == c.count) << out.size();
@@ -114,14 +122,15 @@ TEST_P(OutputSchedules, BubblePointInItsPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Schedules, OutputSchedules,
-    testing::Values(OutputCase{"1000", "5000", "0", "2500", 17, {5000, 4738}, {1267, 1000}, 11},
-                    OutputCase{"1000", "2507", "2503", "1750", 20, {3007}, {1000}, -1},
-                    OutputCase{"2000", "2000", "0", nullptr, 1, {2000}, {}, 0},
-                    // Above every pressure: a point 500 above it (3100.4 rounded); below: 500 below, at least 10.
-                    OutputCase{"1000", "2000", "0", "2600.4", 0, {3100, 2600.4f}, {}, 2},
-                    OutputCase{"1000", "2000", "0", "800", 0, {}, {800, 300}, 0},
-                    OutputCase{"1000", "2000", "0", "300", 0, {}, {300, 10}, 0},
-                    OutputCase{nullptr, nullptr, nullptr, "2000", 3, {2500, 2000, 1500}, {}, 2}));
+    testing::Values(
+        OutputCase{"1000", "5000", "0", "2500", 17, {5000, 4738}, {1267, 1000}, 11},
+        OutputCase{"1000", "2507", "2503", "1750", 20, {3007}, {1000}, -1},
+        OutputCase{"2000", "2000", "0", nullptr, 1, {2000}, {}, 0},
+        // Above every pressure: a point 500 above it (3100.4 rounded); below: 500 below, at least 10.
+        OutputCase{"1000", "2000", "0", "2600.4", 0, {3100, 2600.4f}, {}, 2},
+        OutputCase{"1000", "2000", "0", "800", 0, {}, {800, 300}, 0},
+        OutputCase{"1000", "2000", "0", "300", 0, {}, {300, 10}, 0},
+        OutputCase{nullptr, nullptr, nullptr, "2000", 3, {2500, 2000, 1500}, {}, 2}));
 
 TEST_F(Schedule, DefaultRangeWithBubblePointIsTheRangeSortedDownWithItInserted) {
     prs.BuildPRSi();
@@ -146,7 +155,8 @@ TEST_F(Schedule, RangeThatCannotAdvanceFailsWithoutWritingBeyondTheList) {
 
 TEST_F(Schedule, RepeatedTypedPressuresAppearOnce) {
     prs.PrRange("I");
-    for (int k = 1; k <= 5; ++k) prs.SetPRSi(k % 2 ? "3000" : "1000", static_cast<std::int16_t>(k));
+    for (int k = 1; k <= 5; ++k)
+        prs.SetPRSi(k % 2 ? "3000" : "1000", static_cast<std::int16_t>(k));
     q.Fluid.PhaseOil(false);
     prs.BuildPRSo();
     EXPECT_EQ(Output(prs), (std::vector<float>{3000, 1000}));
@@ -167,7 +177,8 @@ class TypedPressures : public Schedule {
 protected:
     void SetUp() override {
         prs.PrRange("i");
-        for (int k = 1; k <= 4; ++k) prs.SetPRSi(std::to_string(1000 * k), static_cast<std::int16_t>(k));
+        for (int k = 1; k <= 4; ++k)
+            prs.SetPRSi(std::to_string(1000 * k), static_cast<std::int16_t>(k));
     }
 };
 
@@ -191,7 +202,8 @@ TEST_F(TypedPressures, ZeroRemovesAndClosesTheGapAPositionBeyondExtends) {
 }
 
 TEST_F(TypedPressures, AFullListOf18LosesOne) {
-    for (int k = 5; k <= 18; ++k) prs.SetPRSi(std::to_string(1000 * k), static_cast<std::int16_t>(k));
+    for (int k = 5; k <= 18; ++k)
+        prs.SetPRSi(std::to_string(1000 * k), static_cast<std::int16_t>(k));
     ASSERT_EQ(prs.NPRSi(), 18);
     prs.SetPRSi("0", 18);
     EXPECT_EQ(prs.NPRSi(), 17);

@@ -15,7 +15,8 @@ namespace {
 
 using q7::clsRock;
 
-clsRock Rock(std::int16_t fluids, std::int16_t displace, std::int16_t corr, std::int16_t lith = 0, std::int16_t wet = 0) {
+clsRock Rock(std::int16_t fluids, std::int16_t displace, std::int16_t corr, std::int16_t lith = 0,
+             std::int16_t wet = 0) {
     clsRock r;
     r.Fluids(fluids);
     r.Displace(displace);
@@ -34,7 +35,9 @@ struct GridCase {
     std::vector<std::pair<int, double>> rows; // row, SWet to five decimals
 };
 
-void PrintTo(const GridCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GridCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RockGrid : public testing::TestWithParam<GridCase> {};
 
@@ -60,8 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
     Defaults, RockGrid,
     testing::Values(
         GridCase{"oil-water drainage", 0, 0, {}}, // the values: golden case d0-defaults
-        GridCase{"oil-water imbibition", 0, 1, {{2, 0.21538}, {3, 0.23077}, {4, 0.26838}, {8, 0.4188}, {12, 0.56923}, {13, 0.58462}, {14, 0.6}}},
-        GridCase{"gas-oil", 1, 1, {{2, 0.6}, {3, 0.60417}, {4, 0.60833}, {5, 0.61875}, {8, 0.65}, {13, 0.69583}, {14, 0.7}}},
+        GridCase{
+            "oil-water imbibition",
+            0,
+            1,
+            {{2, 0.21538}, {3, 0.23077}, {4, 0.26838}, {8, 0.4188}, {12, 0.56923}, {13, 0.58462}, {14, 0.6}}},
+        GridCase{"gas-oil",
+                 1,
+                 1,
+                 {{2, 0.6}, {3, 0.60417}, {4, 0.60833}, {5, 0.61875}, {8, 0.65}, {13, 0.69583}, {14, 0.7}}},
         GridCase{"gas-oil drainage", 1, 0, {{2, 0.6}, {8, 0.65}, {14, 0.7}}}));
 
 TEST(RockGrid, SaturationIndexIsClamped) {
@@ -109,7 +119,8 @@ TEST(RockCorey, GasOilNoGasAtOrBelowCriticalSaturation) {
         EXPECT_EQ(r.GetKRGas(14), 0.0f) << displace;
         EXPECT_EQ(r.GetKRGas(15), 0.0f) << displace;
         EXPECT_FLOAT_EQ(r.GetKROil(15), 1.0f) << displace;
-        for (std::int16_t i = 1; i <= 15; ++i) EXPECT_EQ(r.GetKRWat(i), 0.0f);
+        for (std::int16_t i = 1; i <= 15; ++i)
+            EXPECT_EQ(r.GetKRWat(i), 0.0f);
     }
 }
 
@@ -147,7 +158,9 @@ struct HonarpourRow {
     double krw, kro, krg;
 };
 
-void PrintTo(const HonarpourRow& c, std::ostream* os) { *os << c.name << " row " << c.row; }
+void PrintTo(const HonarpourRow& c, std::ostream* os) {
+    *os << c.name << " row " << c.row;
+}
 
 class RockHonarpour : public testing::TestWithParam<HonarpourRow> {};
 
@@ -161,25 +174,24 @@ TEST_P(RockHonarpour, WorkedRow) {
     EXPECT_NEAR(r.GetKRGas(c.row), c.krg, 6e-6);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Defaults, RockHonarpour,
-    testing::Values(
-        HonarpourRow{"sandstone water wet", 0, 0, 0, 1, 0, 0.91858, 0},
-        HonarpourRow{"sandstone oil wet", 0, 0, 1, 1, 0, 0.91858, 0},
-        HonarpourRow{"limestone water wet", 0, 1, 0, 1, 0, 0.8416, 0},
-        HonarpourRow{"limestone oil wet", 0, 1, 1, 1, 0, 0.8416, 0},
-        HonarpourRow{"sandstone water wet", 0, 0, 0, 8, 0.02286, 0.12373, 0},
-        HonarpourRow{"sandstone oil wet", 0, 0, 1, 8, 0.07068, 0.12373, 0},
-        HonarpourRow{"limestone water wet", 0, 1, 0, 8, 0.00676, 0.07823, 0},
-        HonarpourRow{"limestone oil wet", 0, 1, 1, 8, 0.11885, 0.07823, 0},
-        HonarpourRow{"sandstone oil wet", 0, 0, 1, 14, 0.20078, 0, 0}, // by hand: Sw 0.6, So = Sorw
-        HonarpourRow{"limestone water wet", 0, 1, 0, 15, 1, 0, 0},
-        HonarpourRow{"sandstone gas-oil", 1, 0, 0, 1, 0, 0, 1},
-        HonarpourRow{"limestone gas-oil", 1, 1, 0, 1, 0, 0, 1},
-        HonarpourRow{"sandstone gas-oil", 1, 0, 0, 2, 0, 0, 0.07813},
-        HonarpourRow{"limestone gas-oil", 1, 1, 0, 2, 0, 0, 0.20236},
-        HonarpourRow{"sandstone gas-oil", 1, 0, 0, 15, 0, 0.98372, 0},
-        HonarpourRow{"limestone gas-oil", 1, 1, 0, 15, 0, 0.93752, 0}));
+INSTANTIATE_TEST_SUITE_P(Defaults, RockHonarpour,
+                         testing::Values(HonarpourRow{"sandstone water wet", 0, 0, 0, 1, 0, 0.91858, 0},
+                                         HonarpourRow{"sandstone oil wet", 0, 0, 1, 1, 0, 0.91858, 0},
+                                         HonarpourRow{"limestone water wet", 0, 1, 0, 1, 0, 0.8416, 0},
+                                         HonarpourRow{"limestone oil wet", 0, 1, 1, 1, 0, 0.8416, 0},
+                                         HonarpourRow{"sandstone water wet", 0, 0, 0, 8, 0.02286, 0.12373, 0},
+                                         HonarpourRow{"sandstone oil wet", 0, 0, 1, 8, 0.07068, 0.12373, 0},
+                                         HonarpourRow{"limestone water wet", 0, 1, 0, 8, 0.00676, 0.07823, 0},
+                                         HonarpourRow{"limestone oil wet", 0, 1, 1, 8, 0.11885, 0.07823, 0},
+                                         HonarpourRow{"sandstone oil wet", 0, 0, 1, 14, 0.20078, 0,
+                                                      0}, // by hand: Sw 0.6, So = Sorw
+                                         HonarpourRow{"limestone water wet", 0, 1, 0, 15, 1, 0, 0},
+                                         HonarpourRow{"sandstone gas-oil", 1, 0, 0, 1, 0, 0, 1},
+                                         HonarpourRow{"limestone gas-oil", 1, 1, 0, 1, 0, 0, 1},
+                                         HonarpourRow{"sandstone gas-oil", 1, 0, 0, 2, 0, 0, 0.07813},
+                                         HonarpourRow{"limestone gas-oil", 1, 1, 0, 2, 0, 0, 0.20236},
+                                         HonarpourRow{"sandstone gas-oil", 1, 0, 0, 15, 0, 0.98372, 0},
+                                         HonarpourRow{"limestone gas-oil", 1, 1, 0, 15, 0, 0.93752, 0}));
 
 TEST(RockHonarpour, GasOilNoGasAtCriticalSaturation) {
     for (std::int16_t lith : {0, 1}) {
@@ -201,7 +213,9 @@ struct ImmobileGasCase {
     const char *sorg, *sgc, *air;
 };
 
-void PrintTo(const ImmobileGasCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ImmobileGasCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RockImmobileGas : public testing::TestWithParam<ImmobileGasCase> {};
 
@@ -226,10 +240,12 @@ TEST_P(RockImmobileGas, NoGasFlowBelowCriticalSaturation) {
         // The gas formula of the correlation, evaluated here for the same row.
         double krg;
         if (c.lith == 0) {
-            krg = 1.1072 * std::pow((sg - sgc) / (1 - swc), 2) * krgStar + 2.7794 * sorg * (sg - sgc) * krgStar / (1 - swc);
+            krg = 1.1072 * std::pow((sg - sgc) / (1 - swc), 2) * krgStar +
+                  2.7794 * sorg * (sg - sgc) * krgStar / (1 - swc);
         } else {
             const double B = (1 - swc - sorg - sgc) / (1 - swc);
-            krg = 8.0053 * sorg * sorg * (sg - sgc) / (1 - swc) + 1.8655 * (sg - sgc) * sg * krgStar / (1 - swc) -
+            krg = 8.0053 * sorg * sorg * (sg - sgc) / (1 - swc) +
+                  1.8655 * (sg - sgc) * sg * krgStar / (1 - swc) -
                   0.2589 * (sg - sgc) * B * B * (1 - B) * (1 - B) * std::sqrt(ka / phi);
         }
         if (sg - sgc <= 0) {
@@ -254,12 +270,15 @@ INSTANTIATE_TEST_SUITE_P(
 // Every combination keeps every kr in [0, 1].
 
 TEST(RockBounds, EveryKrWithinZeroAndOne) {
-    const std::vector<std::vector<const char*>> endPoints = {
-        {"0.2", "0.4", "0.4", "0.3"}, {"0.1", "0.1", "0.05", "0.02"}, {"0.35", "0.3", "0.2", "0.1"}, {"0.15", "0.25", "0.3", "0.05"}};
+    const std::vector<std::vector<const char*>> endPoints = {{"0.2", "0.4", "0.4", "0.3"},
+                                                             {"0.1", "0.1", "0.05", "0.02"},
+                                                             {"0.35", "0.3", "0.2", "0.1"},
+                                                             {"0.15", "0.25", "0.3", "0.05"}};
     int tables = 0;
     for (const auto& ep : endPoints) {
         for (int combo = 0; combo < 32; ++combo) {
-            clsRock r = Rock(combo & 1, (combo >> 1) & 1, (combo >> 2) & 1, (combo >> 3) & 1, (combo >> 4) & 1);
+            clsRock r =
+                Rock(combo & 1, (combo >> 1) & 1, (combo >> 2) & 1, (combo >> 3) & 1, (combo >> 4) & 1);
             r.SetSWC(ep[0]);
             r.SetSORW(ep[1]);
             r.SetSORG(ep[2]);

@@ -21,7 +21,8 @@ protected:
         q.Fluid.PhaseOil(false);
         q.Prs.PrRange("I");
         std::int16_t k = 0;
-        for (const char* p : list) q.Prs.SetPRSi(p, ++k);
+        for (const char* p : list)
+            q.Prs.SetPRSi(p, ++k);
         q.Prs.BuildPRSo();
     }
 };
@@ -40,18 +41,22 @@ TEST_P(Salinity, PpmAndPercentStayTogether) {
     const auto& c = GetParam();
     q7::NullMessageSink sink;
     Q7Objects q(sink);
-    if (c.percent) q.Water.SetPER(c.text);
-    else q.Water.SetPPM(c.text);
+    if (c.percent)
+        q.Water.SetPER(c.text);
+    else
+        q.Water.SetPPM(c.text);
     EXPECT_EQ(q.Water.PPM(), c.ppm) << c.text;
     EXPECT_FLOAT_EQ(q.Water.PER(), c.per) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, Salinity,
-    testing::Values(SalinityCase{"12344.5", false, 12344, 1.2344f}, SalinityCase{"12345.5", false, 12346, 1.2346f},
-                    SalinityCase{"250.49", false, 250, 0.025f}, SalinityCase{"", false, 0, 0.0f},
-                    SalinityCase{"2.5", true, 25000, 2.5f}, SalinityCase{"0.00005", true, 0, 0.00005f},
-                    SalinityCase{"abc", true, 0, 0.0f}));
+INSTANTIATE_TEST_SUITE_P(Entries, Salinity,
+                         testing::Values(SalinityCase{"12344.5", false, 12344, 1.2344f},
+                                         SalinityCase{"12345.5", false, 12346, 1.2346f},
+                                         SalinityCase{"250.49", false, 250, 0.025f},
+                                         SalinityCase{"", false, 0, 0.0f},
+                                         SalinityCase{"2.5", true, 25000, 2.5f},
+                                         SalinityCase{"0.00005", true, 0, 0.00005f},
+                                         SalinityCase{"abc", true, 0, 0.0f}));
 
 TEST_F(Water, SalinityBeyondA32BitCountIsRaised) {
     EXPECT_THROW(q.Water.SetPPM("3e9"), q7::ArithmeticError);

@@ -75,8 +75,7 @@ protected:
 std::vector<fs::path> Examples() {
     std::vector<fs::path> files;
     for (const auto& entry : fs::directory_iterator(fs::path(Q7_SOURCE_DIR) / "examples"))
-        if (entry.path().extension() == ".json")
-            files.push_back(entry.path());
+        if (entry.path().extension() == ".json") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -87,7 +86,8 @@ TEST_F(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
     ASSERT_FALSE(examples.empty());
     for (const fs::path& example : examples) {
         SCOPED_TRACE(example.filename().string());
-        const int first = Save(example.string(), example.stem().string(), {"--by", "Tester", "--desc", "From a case"});
+        const int first =
+            Save(example.string(), example.stem().string(), {"--by", "Tester", "--desc", "From a case"});
         const CommandResult exported = Run({"export", "--id", std::to_string(first)});
         ASSERT_EQ(exported.status, 0) << exported.err;
         const fs::path again = WriteTemp(example.stem().string() + "-exported.json", exported.out);
@@ -99,9 +99,10 @@ TEST_F(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
             EXPECT_EQ(DataRow(table, second), row) << table;
         }
         // The author and description travel with the exported case.
-        EXPECT_EQ(Scalar(db.Path(), "SELECT CreatedBy || '/' || PrjDesc FROM tblProject WHERE PrjID = ?", {second})
-                      .toString(),
-                  QStringLiteral("Tester/From a case"));
+        EXPECT_EQ(
+            Scalar(db.Path(), "SELECT CreatedBy || '/' || PrjDesc FROM tblProject WHERE PrjID = ?", {second})
+                .toString(),
+            QStringLiteral("Tester/From a case"));
     }
 }
 
@@ -120,9 +121,11 @@ TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
         const std::string name = example.stem().string();
         Save(example.string(), name);
         RunCaseToDir(c, name + "-case", out, OutputFormats{true, false, false, false});
-        const CommandResult r = Run({"run", "--project", name, "--out", out.string(), "--formats", "summary"});
+        const CommandResult r =
+            Run({"run", "--project", name, "--out", out.string(), "--formats", "summary"});
         EXPECT_NE(r.status, 2) << r.err;
-        std::ifstream fromCase(out / (name + "-case") / "summary.json"), fromProject(out / name / "summary.json");
+        std::ifstream fromCase(out / (name + "-case") / "summary.json"),
+            fromProject(out / name / "summary.json");
         ASSERT_TRUE(fromCase && fromProject);
         const std::string a((std::istreambuf_iterator<char>(fromCase)), {});
         const std::string b((std::istreambuf_iterator<char>(fromProject)), {});
@@ -136,7 +139,8 @@ TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
 // nothing written without --out; a clean project prints nothing.
 TEST_F(ProjectCommands, RunOfAStoredProjectChecksTheEclipseTables) {
     // Gas–oil Corey drainage: kro never reaches 0, which a simulator refuses in SGOF.
-    Save(WriteTemp("refused.json", R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})")
+    Save(WriteTemp("refused.json",
+                   R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})")
              .string(),
          "Refused");
     Save((fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string(), "Clean");
@@ -178,7 +182,10 @@ TEST_F(ProjectCommands, ListsByNameAndDeletes) {
     r = Run({"delete", "Zulu"});
     EXPECT_EQ(r.status, 0) << r.err;
     for (const char* table : {"tblProject", "tblFluidSpec", "tblRock"})
-        EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1 WHERE PrjID = ?").arg(table), {zulu}).toInt(), 0);
+        EXPECT_EQ(
+            Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1 WHERE PrjID = ?").arg(table), {zulu})
+                .toInt(),
+            0);
     EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 1);
 }
 

@@ -32,13 +32,14 @@ protected:
         row.SetValue(QStringLiteral("CreatedBy"), QStringLiteral("J. Engineer"));
         row.SetValue(QStringLiteral("PrjDesc"), QStringLiteral("Test well ") + name);
         ProjectTables created = io.CreateProject(row, objects);
-        if (tables != nullptr)
-            *tables = std::move(created);
+        if (tables != nullptr) *tables = std::move(created);
         return static_cast<std::int32_t>(row.Value(QStringLiteral("PrjID")).toLongLong());
     }
 
     int CountRows(const char* table, std::int32_t prjID) {
-        return Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1 WHERE PrjID = ?").arg(table), {prjID}).toInt();
+        return Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1 WHERE PrjID = ?").arg(table),
+                      {prjID})
+            .toInt();
     }
 
     TempDatabase db;
@@ -57,43 +58,63 @@ TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
         float value;
     };
     std::vector<Expected> cases = {
-        {"tblFluidSpec", "StdPressure", o.Fluid.StdP()}, {"tblFluidSpec", "StdTemp", o.Fluid.StdTf()},
-        {"tblFluidSpec", "RESTEMP", o.Fluid.ResTf()},    {"tblPressureSpec", "MinPr", o.Prs.PrMin()},
-        {"tblPressureSpec", "InitPr", o.Prs.PrIni()},    {"tblPressureSpec", "MaxPr", o.Prs.PrMax()},
-        {"tblOilGravity", "API", o.Oil.API()},           {"tblOilGravity", "SpecGrav", o.Oil.OilSG()},
-        {"tblOilGravity", "SepGasGrav", o.Oil.SepGG()},  {"tblOilGravity", "SepP", o.Oil.SepP()},
-        {"tblOilGravity", "SepT", o.Oil.SepTf()},        {"tblOilGravity", "InitGO", o.Oil.RSI()},
-        {"tblOilGravity", "BPP", o.Oil.Pbp()},           {"tblGasComp", "GasGrav", o.Gas.GasGrav()},
-        {"tblGasComp", "MFnitrogen", o.Gas.mfN()},       {"tblGasComp", "mfCO2", o.Gas.mfCO2()},
-        {"tblGasComp", "mfH2S", o.Gas.mfH2S()},          {"tblWater", "PPMSalinity", float(o.Water.PPM())},
-        {"tblWater", "PERSalinity", o.Water.PER()},      {"tblRock", "RockType", float(o.Rock.Fluids())},
-        {"tblRock", "DrainType", float(o.Rock.Displace())}, {"tblRock", "LithType", float(o.Rock.Lith())},
-        {"tblRock", "WetType", float(o.Rock.Wet())},     {"tblRock", "CorrType", float(o.Rock.CORR())},
-        {"tblRock", "SWC", o.Rock.SWC()},                {"tblRock", "SORW", o.Rock.SORW()},
-        {"tblRock", "SORG", o.Rock.SORG()},              {"tblRock", "SGCrit", o.Rock.SGCrit()},
-        {"tblRock", "CoreyK", o.Rock.CoreyK()},          {"tblRock", "CoreyN", o.Rock.CoreyN()},
-        {"tblRock", "HRPoro", o.Rock.HRPoro()},          {"tblRock", "HRAir", o.Rock.HRAir()},
+        {"tblFluidSpec", "StdPressure", o.Fluid.StdP()},
+        {"tblFluidSpec", "StdTemp", o.Fluid.StdTf()},
+        {"tblFluidSpec", "RESTEMP", o.Fluid.ResTf()},
+        {"tblPressureSpec", "MinPr", o.Prs.PrMin()},
+        {"tblPressureSpec", "InitPr", o.Prs.PrIni()},
+        {"tblPressureSpec", "MaxPr", o.Prs.PrMax()},
+        {"tblOilGravity", "API", o.Oil.API()},
+        {"tblOilGravity", "SpecGrav", o.Oil.OilSG()},
+        {"tblOilGravity", "SepGasGrav", o.Oil.SepGG()},
+        {"tblOilGravity", "SepP", o.Oil.SepP()},
+        {"tblOilGravity", "SepT", o.Oil.SepTf()},
+        {"tblOilGravity", "InitGO", o.Oil.RSI()},
+        {"tblOilGravity", "BPP", o.Oil.Pbp()},
+        {"tblGasComp", "GasGrav", o.Gas.GasGrav()},
+        {"tblGasComp", "MFnitrogen", o.Gas.mfN()},
+        {"tblGasComp", "mfCO2", o.Gas.mfCO2()},
+        {"tblGasComp", "mfH2S", o.Gas.mfH2S()},
+        {"tblWater", "PPMSalinity", float(o.Water.PPM())},
+        {"tblWater", "PERSalinity", o.Water.PER()},
+        {"tblRock", "RockType", float(o.Rock.Fluids())},
+        {"tblRock", "DrainType", float(o.Rock.Displace())},
+        {"tblRock", "LithType", float(o.Rock.Lith())},
+        {"tblRock", "WetType", float(o.Rock.Wet())},
+        {"tblRock", "CorrType", float(o.Rock.CORR())},
+        {"tblRock", "SWC", o.Rock.SWC()},
+        {"tblRock", "SORW", o.Rock.SORW()},
+        {"tblRock", "SORG", o.Rock.SORG()},
+        {"tblRock", "SGCrit", o.Rock.SGCrit()},
+        {"tblRock", "CoreyK", o.Rock.CoreyK()},
+        {"tblRock", "CoreyN", o.Rock.CoreyN()},
+        {"tblRock", "HRPoro", o.Rock.HRPoro()},
+        {"tblRock", "HRAir", o.Rock.HRAir()},
         {"tblRock", "HRKrg", o.Rock.HRKrg()},
     };
     for (std::int16_t k = 1; k <= 15; ++k)
         cases.push_back({"tblGasComp", QStringLiteral("gc%1").arg(k), o.Gas.GetGC(k)});
 
     for (const Expected& e : cases) {
-        const QVariant stored =
-            Scalar(db.Path(), QStringLiteral("SELECT %1 FROM %2 WHERE PrjID = ?").arg(e.column, e.table), {id});
+        const QVariant stored = Scalar(
+            db.Path(), QStringLiteral("SELECT %1 FROM %2 WHERE PrjID = ?").arg(e.column, e.table), {id});
         ASSERT_FALSE(stored.isNull()) << e.table << "." << e.column.toStdString();
         EXPECT_EQ(static_cast<float>(stored.toDouble()), e.value) << e.table << "." << e.column.toStdString();
     }
 
     // Phase flags as 1 and 0; temperatures in °F whatever the entry unit (15.5 °C = 59.9 °F).
-    EXPECT_NEAR(Scalar(db.Path(), "SELECT StdTemp FROM tblFluidSpec WHERE PrjID = ?", {id}).toDouble(), 59.9, 1e-4);
+    EXPECT_NEAR(Scalar(db.Path(), "SELECT StdTemp FROM tblFluidSpec WHERE PrjID = ?", {id}).toDouble(), 59.9,
+                1e-4);
     const std::pair<const char*, const char*> texts[] = {
         {"PhaseOil || PhaseGas || PhaseWater FROM tblFluidSpec", "110"},
         {"StdTempUnits || ResTempUnits FROM tblFluidSpec", "FF"},
-        {"SepTUnits FROM tblOilGravity", "F"}, {"GasEntry FROM tblGasComp", "C"}, {"PrRange FROM tblPressureSpec", "R"}};
+        {"SepTUnits FROM tblOilGravity", "F"},
+        {"GasEntry FROM tblGasComp", "C"},
+        {"PrRange FROM tblPressureSpec", "R"}};
     for (const auto& [select, text] : texts)
         EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT %1 WHERE PrjID = ?").arg(select), {id}).toString(),
-                  QString::fromLatin1(text)) << select;
+                  QString::fromLatin1(text))
+            << select;
 }
 
 // The individual pressures belong to mode "I" only.
@@ -101,7 +122,8 @@ TEST_F(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
     SampleObjects range;
     const std::int32_t rangeID = Create(QStringLiteral("Range"), range.objects);
     for (int k = 1; k <= 18; ++k)
-        EXPECT_TRUE(Scalar(db.Path(), QStringLiteral("SELECT p%1 FROM tblPressureSpec WHERE PrjID = ?").arg(k),
+        EXPECT_TRUE(Scalar(db.Path(),
+                           QStringLiteral("SELECT p%1 FROM tblPressureSpec WHERE PrjID = ?").arg(k),
                            {rangeID})
                         .isNull())
             << "p" << k;
@@ -113,27 +135,28 @@ TEST_F(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
     typed.objects.Prs.SetPRSi("3750.5", 3);
     const std::int32_t typedID = Create(QStringLiteral("Typed"), typed.objects);
     for (std::int16_t k = 1; k <= 18; ++k) {
-        const QVariant stored =
-            Scalar(db.Path(), QStringLiteral("SELECT p%1 FROM tblPressureSpec WHERE PrjID = ?").arg(k), {typedID});
+        const QVariant stored = Scalar(
+            db.Path(), QStringLiteral("SELECT p%1 FROM tblPressureSpec WHERE PrjID = ?").arg(k), {typedID});
         ASSERT_FALSE(stored.isNull()) << "p" << k;
         EXPECT_EQ(static_cast<float>(stored.toDouble()), typed.objects.Prs.GetPRSi(k)) << "p" << k;
     }
-    EXPECT_EQ(Scalar(db.Path(), "SELECT p3 FROM tblPressureSpec WHERE PrjID = ?", {typedID}).toDouble(), 3750.5);
+    EXPECT_EQ(Scalar(db.Path(), "SELECT p3 FROM tblPressureSpec WHERE PrjID = ?", {typedID}).toDouble(),
+              3750.5);
 
     // Mode "I" before any pressure is typed: the project is created, with no pressures stored.
     SampleObjects empty;
     empty.objects.Prs.PrRange("I");
     const std::int32_t emptyID = Create(QStringLiteral("Empty list"), empty.objects);
     EXPECT_EQ(CountRows("tblPressureSpec", emptyID), 1);
-    EXPECT_EQ(Scalar(db.Path(), "SELECT count(p1) FROM tblPressureSpec WHERE PrjID = ?", {emptyID}).toInt(), 0);
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(p1) FROM tblPressureSpec WHERE PrjID = ?", {emptyID}).toInt(),
+              0);
 }
 
 TEST_F(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
     Recordset none = io.GetProjects();
     EXPECT_EQ(none.RecordCount(), 0);
     EXPECT_TRUE(none.IsEOF());
-    EXPECT_EQ(none.ColumnNames(),
-              (QStringList{"PrjName", "DateCreate", "CreatedBy", "PrjDesc", "PrjID"}));
+    EXPECT_EQ(none.ColumnNames(), (QStringList{"PrjName", "DateCreate", "CreatedBy", "PrjDesc", "PrjID"}));
 
     SampleObjects sample;
     std::map<QString, std::int32_t> ids;
@@ -196,7 +219,8 @@ TEST_F(ProjectStore, CursorEditsAreVisibleToAFreshConnection) {
     EXPECT_EQ(Scalar(db.Path(), "SELECT GasEntry FROM tblGasComp WHERE PrjID = ?", {id}).toString(), "G");
     EXPECT_EQ(Scalar(db.Path(), "SELECT p7 FROM tblPressureSpec WHERE PrjID = ?", {id}).toDouble(), 2750.0);
     // Other columns and other projects' rows are untouched.
-    EXPECT_EQ(static_cast<float>(Scalar(db.Path(), "SELECT SepP FROM tblOilGravity WHERE PrjID = ?", {id}).toDouble()),
+    EXPECT_EQ(static_cast<float>(
+                  Scalar(db.Path(), "SELECT SepP FROM tblOilGravity WHERE PrjID = ?", {id}).toDouble()),
               sample.objects.Oil.SepP());
 
     // The cursor returned by creation writes to the same row.
@@ -226,24 +250,28 @@ TEST_F(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
     row.SetValue(QStringLiteral("CreatedBy"), QStringLiteral(""));
     row.SetValue(QStringLiteral("PrjDesc"), QStringLiteral("Re-described"));
     io.SaveREC(row);
-    EXPECT_EQ(test::RowsOf(db.Path(), "tblProject"),
-              QStringList{QStringLiteral("PrjID=%1 PrjName=After DateCreate=%2 CreatedBy= PrjDesc=Re-described")
-                              .arg(id)
-                              .arg(created)});
+    EXPECT_EQ(
+        test::RowsOf(db.Path(), "tblProject"),
+        QStringList{QStringLiteral("PrjID=%1 PrjName=After DateCreate=%2 CreatedBy= PrjDesc=Re-described")
+                        .arg(id)
+                        .arg(created)});
     EXPECT_EQ(io.GetProject(id + 1000).RecordCount(), 0);
 }
 
 // A failure part way through creating or deleting leaves the database as it was.
 TEST_F(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
     SampleObjects sample;
-    test::Execute(db.Path(), "CREATE TRIGGER refuse BEFORE INSERT ON tblWater BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    test::Execute(
+        db.Path(),
+        "CREATE TRIGGER refuse BEFORE INSERT ON tblWater BEGIN SELECT RAISE(ABORT, 'refused'); END");
 
     Recordset row = io.NewREC(QStringLiteral("tblProject"));
     row.SetValue(QStringLiteral("PrjName"), QStringLiteral("Half"));
     EXPECT_THROW(io.CreateProject(row, sample.objects), DatabaseError);
     EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 0);
     for (const char* table : kDataTables)
-        EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 0) << table;
+        EXPECT_EQ(Scalar(db.Path(), QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 0)
+            << table;
     // The row is still the unsaved new row, so Save can be pressed again.
     EXPECT_TRUE(row.EditPending());
     EXPECT_TRUE(row.Value(QStringLiteral("PrjID")).isNull());
@@ -255,7 +283,9 @@ TEST_F(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
         EXPECT_EQ(CountRows(table, id), 1) << table;
 
     // Deleting that fails part way removes nothing.
-    test::Execute(db.Path(), "CREATE TRIGGER refuse BEFORE DELETE ON tblProject BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    test::Execute(
+        db.Path(),
+        "CREATE TRIGGER refuse BEFORE DELETE ON tblProject BEGIN SELECT RAISE(ABORT, 'refused'); END");
     EXPECT_THROW(io.DelProject(id), DatabaseError);
     EXPECT_EQ(CountRows("tblProject", id), 1);
     for (const char* table : kDataTables)

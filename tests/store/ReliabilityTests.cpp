@@ -43,8 +43,7 @@ QString LastLine(const QByteArray& output) {
     const QList<QByteArray> lines = output.split('\n');
     // The text after the last newline is an unfinished line.
     for (qsizetype i = lines.size() - 2; i >= 0; --i)
-        if (!lines[i].isEmpty())
-            return QString::fromUtf8(lines[i]);
+        if (!lines[i].isEmpty()) return QString::fromUtf8(lines[i]);
     return {};
 }
 
@@ -141,7 +140,8 @@ TEST(StoreReliability, ReadOnlyFileListsButDoesNotSave) {
             clsQ7IO io;
             id = CreateProject(io, db.Path());
         }
-        ASSERT_FALSE(QFile::exists(db.Path() + QStringLiteral("-wal"))) << "the last connection checkpoints on close";
+        ASSERT_FALSE(QFile::exists(db.Path() + QStringLiteral("-wal")))
+            << "the last connection checkpoints on close";
         ASSERT_EQ(::chmod(db.Folder().toLocal8Bit().constData(), folderMode), 0);
         ASSERT_EQ(::chmod(db.Path().toLocal8Bit().constData(), 0444), 0);
 
@@ -152,8 +152,10 @@ TEST(StoreReliability, ReadOnlyFileListsButDoesNotSave) {
         EXPECT_EQ(child.exitCode(), 0) << said;
         EXPECT_NE(said.find("found=1 readonly=1"), std::string::npos) << said;
         EXPECT_NE(said.find("projects=1"), std::string::npos) << said;
-        EXPECT_NE(said.find("save=DatabaseError: Saving the record of tblOilGravity: the project database is read-only"),
-                  std::string::npos)
+        EXPECT_NE(
+            said.find(
+                "save=DatabaseError: Saving the record of tblOilGravity: the project database is read-only"),
+            std::string::npos)
             << said;
 
         ASSERT_EQ(::chmod(db.Path().toLocal8Bit().constData(), 0644), 0);

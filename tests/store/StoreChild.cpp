@@ -24,8 +24,7 @@ namespace {
 void Say(const std::string& line) {
     const std::string text = line + "\n";
     // Straight to the pipe: what the parent reads was said after the save returned.
-    if (::write(STDOUT_FILENO, text.data(), text.size()) < 0)
-        std::_Exit(3);
+    if (::write(STDOUT_FILENO, text.data(), text.size()) < 0) std::_Exit(3);
 }
 
 int Edit(const QString& path, int prjID) {
@@ -50,8 +49,7 @@ int Lock(const QString& path, int seconds) {
     q7::ScopedConnection connection("lock");
     QSqlDatabase db = connection.Database();
     db.setDatabaseName(path);
-    if (!db.open())
-        return 1;
+    if (!db.open()) return 1;
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) ||
         !query.exec(QStringLiteral("UPDATE tblProject SET PrjDesc = 'held by another program'"))) {
@@ -96,18 +94,14 @@ int ReadOnly(const QString& path, int prjID) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    if (argc != 4)
-        return 2;
+    if (argc != 4) return 2;
     const std::string mode = argv[1];
     const QString path = QString::fromLocal8Bit(argv[2]);
     const int number = std::stoi(argv[3]);
     try {
-        if (mode == "edit")
-            return Edit(path, number);
-        if (mode == "lock")
-            return Lock(path, number);
-        if (mode == "readonly")
-            return ReadOnly(path, number);
+        if (mode == "edit") return Edit(path, number);
+        if (mode == "lock") return Lock(path, number);
+        if (mode == "readonly") return ReadOnly(path, number);
     } catch (const std::exception& e) {
         Say(std::string("error: ") + e.what());
         return 1;

@@ -21,8 +21,7 @@ public:
         static int argc = 1;
         static char name[] = "store_tests";
         static char* argv[] = {name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            m_app = std::make_unique<QCoreApplication>(argc, argv);
+        if (QCoreApplication::instance() == nullptr) m_app = std::make_unique<QCoreApplication>(argc, argv);
     }
     void TearDown() override { m_app.reset(); }
 
@@ -41,7 +40,8 @@ void Query(const QString& path, const QString& sql, const QVariantList& values, 
     ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     {
         QSqlQuery query(db);
-        ASSERT_TRUE(query.prepare(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        ASSERT_TRUE(query.prepare(sql))
+            << sql.toStdString() << ": " << query.lastError().text().toStdString();
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
         ASSERT_TRUE(query.exec()) << sql.toStdString() << ": " << query.lastError().text().toStdString();
@@ -67,14 +67,15 @@ QVariant Scalar(const QString& path, const QString& sql, const QVariantList& val
 
 QStringList RowsOf(const QString& path, const QString& table, const QString& where) {
     QStringList rows;
-    Query(path, QStringLiteral("SELECT * FROM %1 %2 ORDER BY rowid").arg(table, where), {}, [&](QSqlQuery& q) {
-        QStringList fields;
-        const QSqlRecord record = q.record();
-        for (int i = 0; i < record.count(); ++i)
-            fields.append(record.fieldName(i) + QLatin1Char('=') +
-                          (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString()));
-        rows.append(fields.join(QLatin1Char(' ')));
-    });
+    Query(path, QStringLiteral("SELECT * FROM %1 %2 ORDER BY rowid").arg(table, where), {},
+          [&](QSqlQuery& q) {
+              QStringList fields;
+              const QSqlRecord record = q.record();
+              for (int i = 0; i < record.count(); ++i)
+                  fields.append(record.fieldName(i) + QLatin1Char('=') +
+                                (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString()));
+              rows.append(fields.join(QLatin1Char(' ')));
+          });
     return rows;
 }
 
@@ -100,7 +101,7 @@ SampleObjects::SampleObjects() {
     o.Oil.SetSepT("72.5");
     o.Oil.SetRsi("612.5");
     o.Gas.GasEntry("C");
-    const char* const gc[] = {"0.011", "0.021", "0.801", "0.061", "0.031", "0.0111", "0.0112", "0.0041",
+    const char* const gc[] = {"0.011",  "0.021",  "0.801",  "0.061",  "0.031",  "0.0111", "0.0112", "0.0041",
                               "0.0042", "0.0043", "0.0044", "0.0045", "0.0046", "0.0047", "0.0048"};
     for (std::int16_t k = 1; k <= 15; ++k)
         o.Gas.SetGC(gc[k - 1], k);

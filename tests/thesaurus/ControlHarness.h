@@ -66,13 +66,15 @@ public:
     HResult Invoke(DispId id, InvokeKind, DispParams& params, Variant*, ExcepInfo*) override {
         if (handler) handler(id, params);
         EventRecord r{id, {}};
-        for (const Variant& v : params.args) r.args.push_back(v.Type() == VarType::RefI2 ? *v.AsRefI2() : -999);
+        for (const Variant& v : params.args)
+            r.args.push_back(v.Type() == VarType::RefI2 ? *v.AsRefI2() : -999);
         events.push_back(r);
         return S_OK;
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> n;
-        for (const auto& e : events) n.push_back(TezarEventName(e.id));
+        for (const auto& e : events)
+            n.push_back(TezarEventName(e.id));
         return n;
     }
 };
@@ -135,10 +137,14 @@ struct Harness {
 class FakeDialog final : public IDialogWindow {
 public:
     std::string caption = "Thesaurus";
-    std::map<int, std::string> texts = {{kIdLookedUpLabel, "Looked Up:"}, {kIdChangeToLabel, "Change &To:"},
-                                        {kIdSynonymsLabel, "Synonyms:"},   {kIdReplace, "&Replace"},
-                                        {kIdCancel, "Cancel"},             {kIdHelp, "&Help"},
-                                        {kIdOptions, "&Options..."},       {kIdChangeTo, ""}};
+    std::map<int, std::string> texts = {{kIdLookedUpLabel, "Looked Up:"},
+                                        {kIdChangeToLabel, "Change &To:"},
+                                        {kIdSynonymsLabel, "Synonyms:"},
+                                        {kIdReplace, "&Replace"},
+                                        {kIdCancel, "Cancel"},
+                                        {kIdHelp, "&Help"},
+                                        {kIdOptions, "&Options..."},
+                                        {kIdChangeTo, ""}};
     std::map<int, bool> shown = {{kIdOptions, true}, {kIdHelp, true}};
     std::map<int, std::vector<std::string>> lists;
     std::map<int, int> selection = {{kIdChangeTo, -1}, {kIdLookedUpList, -1}};
@@ -183,7 +189,9 @@ public:
     void LimitText(int, int length) override { limit = length; }
     void SelectAllText(int) override { allSelected = true; }
     void AppendSystemMenuSeparator() override { systemMenu.emplace_back(0u, ""); }
-    void AppendSystemMenuItem(uint32_t c, std::string_view t) override { systemMenu.emplace_back(c, std::string(t)); }
+    void AppendSystemMenuItem(uint32_t c, std::string_view t) override {
+        systemMenu.emplace_back(c, std::string(t));
+    }
     void MessageBox(std::string_view t, std::string_view) override { messages.emplace_back(t); }
     void EndDialog(int r) override {
         ended = true;
@@ -191,7 +199,9 @@ public:
     }
 
     // The user's actions, as the dialog would forward them.
-    intptr_t Command(DialogProc proc, int id, uint16_t code) { return proc(this, WM_COMMAND, MakeWParam(id, code), 0); }
+    intptr_t Command(DialogProc proc, int id, uint16_t code) {
+        return proc(this, WM_COMMAND, MakeWParam(id, code), 0);
+    }
     // The user picks item `index` of the combo's list.
     void PickSynonym(DialogProc proc, int index) {
         SetCurSel(kIdChangeTo, index);

@@ -1,9 +1,9 @@
 // The Thesaurus dialog's logic, driven through its message procedure with a window that has no
 // widgets, inside real checks of the control.
 
+#include "thesaurus/DialogProcedure.h"
 #include "tests/thesaurus/ControlHarness.h"
 #include "tests/thesaurus/ThesTestFiles.h"
-#include "thesaurus/DialogProcedure.h"
 #include "thesaurus/TezarExports.h"
 
 #include <gtest/gtest.h>
@@ -64,13 +64,21 @@ TEST_F(DialogTest, LanguageSetsReplaceSixTextsAndTheTitleWins) {
     };
     const Case cases[] = {
         {1, "", {"Thesaurus", "Change &To:", "Synonyms:", "Looked Up:", "Cancel", "&Options..."}},
-        {2, "", {"Ortografia", "Cambiar a:", "Sugerencias:", "No en Diccionario:", "Ca&ncelar", "&Opciones..."}},
-        {3, "", {"Nicht im W\xF6rterbuch", "\xC4ndern in:", "Vorschl\xE4ge:", "Nicht im W\xF6rterbuch:", "Abbrechen",
-                 "&Wahlen..."}},
-        {4, "", {"Absent du dictionnaire", "Remplacer &par:", "Suggestions:", "Absent du &dictionnaire:", "Annuler",
-                 "&Options..."}},
-        {3, "Mein Titel", {"Mein Titel", "\xC4ndern in:", "Vorschl\xE4ge:", "Nicht im W\xF6rterbuch:", "Abbrechen",
-                           "&Wahlen..."}},
+        {2,
+         "",
+         {"Ortografia", "Cambiar a:", "Sugerencias:", "No en Diccionario:", "Ca&ncelar", "&Opciones..."}},
+        {3,
+         "",
+         {"Nicht im W\xF6rterbuch", "\xC4ndern in:", "Vorschl\xE4ge:", "Nicht im W\xF6rterbuch:", "Abbrechen",
+          "&Wahlen..."}},
+        {4,
+         "",
+         {"Absent du dictionnaire", "Remplacer &par:", "Suggestions:", "Absent du &dictionnaire:", "Annuler",
+          "&Options..."}},
+        {3,
+         "Mein Titel",
+         {"Mein Titel", "\xC4ndern in:", "Vorschl\xE4ge:", "Nicht im W\xF6rterbuch:", "Abbrechen",
+          "&Wahlen..."}},
     };
     for (const Case& c : cases) {
         dialog = FakeDialog();
@@ -78,9 +86,12 @@ TEST_F(DialogTest, LanguageSetsReplaceSixTextsAndTheTitleWins) {
         h.PutError(DISPID_DialogTitle, Variant::String(c.title));
         user = [this](DialogProc proc) { Cancel(proc); };
         ASSERT_EQ(h.Check("quick"), 0);
-        const std::vector<std::string> got = {dialog.caption,          dialog.texts[kIdChangeToLabel],
-                                              dialog.texts[kIdSynonymsLabel], dialog.texts[kIdLookedUpLabel],
-                                              dialog.texts[kIdCancel], dialog.texts[kIdOptions]};
+        const std::vector<std::string> got = {dialog.caption,
+                                              dialog.texts[kIdChangeToLabel],
+                                              dialog.texts[kIdSynonymsLabel],
+                                              dialog.texts[kIdLookedUpLabel],
+                                              dialog.texts[kIdCancel],
+                                              dialog.texts[kIdOptions]};
         EXPECT_EQ(got, c.texts) << "language " << c.language;
         EXPECT_EQ(dialog.texts[kIdReplace], "&Replace");
         EXPECT_EQ(dialog.texts[kIdHelp], "&Help");
@@ -102,8 +113,8 @@ TEST_F(DialogTest, OptionCaptionAndButtonVisibility) {
     EXPECT_EQ(dialog.texts[kIdOptions], "&More...");
     EXPECT_TRUE(dialog.shown[kIdOptions]);
     EXPECT_TRUE(dialog.shown[kIdHelp]);
-    EXPECT_EQ(h.sink.Names(), (std::vector<std::string>{"Suggestion", "Suggestion", "Suggestion", "OptionBtnClick",
-                                                         "HelpBtnClick", "Complete"}));
+    EXPECT_EQ(h.sink.Names(), (std::vector<std::string>{"Suggestion", "Suggestion", "Suggestion",
+                                                        "OptionBtnClick", "HelpBtnClick", "Complete"}));
     EXPECT_EQ(h.sink.events.back().args, std::vector<int16_t>{-1}) << "Complete reports the cancel";
 }
 
@@ -140,7 +151,8 @@ TEST_F(DialogTest, CancelKeepsThePreviousReplacement) {
     ASSERT_EQ(h.Check("quick"), 0);
     EXPECT_EQ(dialog.result, IDCANCEL);
     EXPECT_EQ(h.GetString(DISPID_ChangedWord), "fast");
-    for (const std::string& n : h.sink.Names()) EXPECT_NE(n, "Changed");
+    for (const std::string& n : h.sink.Names())
+        EXPECT_NE(n, "Changed");
 }
 
 TEST_F(DialogTest, NoSuggestionsOffersTheWordItself) {

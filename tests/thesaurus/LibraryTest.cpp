@@ -22,10 +22,7 @@ struct Library {
     ~Library() {
         if (handle) dlclose(handle);
     }
-    template <class F>
-    F Fn(const char* name) const {
-        return reinterpret_cast<F>(dlsym(handle, name));
-    }
+    template <class F> F Fn(const char* name) const { return reinterpret_cast<F>(dlsym(handle, name)); }
 };
 
 // Points XDG_DATA_HOME at a private folder for the life of the test.
@@ -40,8 +37,10 @@ struct DataHome {
         setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
     }
     ~DataHome() {
-        if (had) setenv("XDG_DATA_HOME", old.c_str(), 1);
-        else unsetenv("XDG_DATA_HOME");
+        if (had)
+            setenv("XDG_DATA_HOME", old.c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
     }
     std::string Registry() const { return (dir.Path() / "tezar" / "registry.ini").string(); }
 };
@@ -51,8 +50,8 @@ struct DataHome {
 TEST(Library, ExportsTheFiveEntryPointsAndNothingOfItsInsides) {
     Library lib;
     ASSERT_NE(lib.handle, nullptr) << dlerror();
-    for (const char* name : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer",
-                             "TezarDlgProc"})
+    for (const char* name :
+         {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer", "TezarDlgProc"})
         EXPECT_NE(dlsym(lib.handle, name), nullptr) << name;
     EXPECT_EQ(dlsym(lib.handle, "_ZN5tezar10CTezarCtrl6CreateERKNS_4GuidEPPv"), nullptr);
 }

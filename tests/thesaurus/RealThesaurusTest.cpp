@@ -21,7 +21,8 @@ TEST(MythesSource, TermsOfAllSensesWithoutLabelsAntonymsOrTheHeadword) {
                           "quick|3\n"
                           "(adj)|speedy|fast (similar term)|slow (antonym)\n"
                           "(adj)|Quick|agile|Fast|caf\xC3\xA9 (related term)\n"
-                          "(noun)|area (generic term)|\xE2\x82\xAC""uro|" +
+                          "(noun)|area (generic term)|\xE2\x82\xAC"
+                          "uro|" +
                           std::string(60, 'x') +
                           "\n"
                           "na\xC3\xAFve|1\n"
@@ -71,7 +72,8 @@ TEST(RealThesaurus, EveryHeadwordFoundAndNonWordsNot) {
         std::vector<std::string> want;
         for (const std::string& s : all) {
             const std::string lower = LowerLatin1(s);
-            if (std::find(want.begin(), want.end(), lower) == want.end() && want.size() < 15) want.push_back(lower);
+            if (std::find(want.begin(), want.end(), lower) == want.end() && want.size() < 15)
+                want.push_back(lower);
         }
         std::vector<std::string> got;
         ASSERT_TRUE(lookup.Find(file, LowerLatin1(upper), got)) << upper;

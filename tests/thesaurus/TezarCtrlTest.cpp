@@ -109,7 +109,8 @@ TEST(TezarCtrl, DispatchByNameAndValueProperty) {
 
 TEST_F(ControlTest, CheckWithoutDialogRaisesSuggestionsThenComplete) {
     ASSERT_EQ(h.Check("Quick"), 0);
-    EXPECT_EQ(h.sink.Names(), (std::vector<std::string>{"Suggestion", "Suggestion", "Suggestion", "Complete"}));
+    EXPECT_EQ(h.sink.Names(),
+              (std::vector<std::string>{"Suggestion", "Suggestion", "Suggestion", "Complete"}));
     EXPECT_EQ(h.sink.events[0].args, (std::vector<int16_t>{1, 0})); // Problem, Cancel
     EXPECT_EQ(h.sink.events[3].args, (std::vector<int16_t>{0}));    // Cancelled
     ASSERT_EQ(h.GetInt(DISPID_SynonymCount), 3);
@@ -250,10 +251,11 @@ TEST_F(ControlTest, PersistenceRoundTripInOrderWithVersion) {
     PropertyBag bag;
     ASSERT_EQ(h.ctrl->Save(bag, true), S_OK);
     std::vector<std::string> names;
-    for (const auto& item : bag.Items()) names.push_back(item.first);
+    for (const auto& item : bag.Items())
+        names.push_back(item.first);
     EXPECT_EQ(names, (std::vector<std::string>{"_Version", "MainThesFile", "AutomaticDialog", "DialogTitle",
-                                               "OptionBtnCaption", "OptionBtnVisible", "DialogTop", "DialogLeft",
-                                               "HelpBtnVisible"}));
+                                               "OptionBtnCaption", "OptionBtnVisible", "DialogTop",
+                                               "DialogLeft", "HelpBtnVisible"}));
     EXPECT_EQ(bag.Items()[0].second, Variant::I4(0x10000)); // 1.0
 
     PropertyBag reread;
@@ -263,8 +265,8 @@ TEST_F(ControlTest, PersistenceRoundTripInOrderWithVersion) {
     EXPECT_EQ(other.ctrl->IsDirty(), S_FALSE);
     for (DispId id : {DISPID_MainThesFile, DISPID_DialogTitle, DISPID_OptionBtnCaption})
         EXPECT_EQ(other.GetString(id), h.GetString(id)) << id;
-    for (DispId id : {DISPID_AutomaticDialog, DISPID_OptionBtnVisible, DISPID_HelpBtnVisible, DISPID_DialogTop,
-                      DISPID_DialogLeft})
+    for (DispId id : {DISPID_AutomaticDialog, DISPID_OptionBtnVisible, DISPID_HelpBtnVisible,
+                      DISPID_DialogTop, DISPID_DialogLeft})
         EXPECT_EQ(other.GetInt(id), h.GetInt(id)) << id;
     // A bag without values gives the defaults.
     ASSERT_EQ(other.ctrl->Load(PropertyBag()), S_OK);

@@ -1,10 +1,10 @@
 // The Qt Thesaurus dialog and the property page on the offscreen platform, clicked and typed
 // through their real widgets.
 
+#include "thesaurus/TezarDialog.h"
 #include "tests/thesaurus/ControlHarness.h"
 #include "tests/thesaurus/ThesTestFiles.h"
 #include "thesaurus/CTezarPropPage.h"
-#include "thesaurus/TezarDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -185,7 +185,8 @@ TEST(PropertyPage, FieldsShowAndApplyTheControlsProperties) {
     auto* dialog = w->findChild<QComboBox*>(QStringLiteral("AutomaticDialog"));
     auto* help = w->findChild<QCheckBox*>(QStringLiteral("HelpBtnVisible"));
     auto* file = w->findChild<QLineEdit*>(QStringLiteral("MainThesFile"));
-    ASSERT_TRUE(title && dialog && help && file && w->findChild<QLineEdit*>(QStringLiteral("OptionBtnCaption")) &&
+    ASSERT_TRUE(title && dialog && help && file &&
+                w->findChild<QLineEdit*>(QStringLiteral("OptionBtnCaption")) &&
                 w->findChild<QCheckBox*>(QStringLiteral("OptionBtnVisible")));
     EXPECT_EQ(title->text(), QStringLiteral("Titel"));
     EXPECT_EQ(dialog->currentIndex(), 4);
@@ -206,4 +207,6 @@ TEST(PropertyPage, FieldsShowAndApplyTheControlsProperties) {
 }
 
 // Fontconfig keeps a few caches for the life of the process; they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}

@@ -1,10 +1,10 @@
 // The thesaurus data file and word lookup, on small files written by the library's writer.
 
+#include "thesaurus/ThesLookup.h"
 #include "tests/thesaurus/ThesTestFiles.h"
 #include "thesaurus/Latin1.h"
 #include "thesaurus/ThesError.h"
 #include "thesaurus/ThesFile.h"
-#include "thesaurus/ThesLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -47,14 +47,33 @@ TEST(Latin1, CaseMappingCoversAccentedLetters) {
 
 TEST(Latin1, ComparisonSortsAccentedLettersWithTheirBaseLetter) {
     // Expected order as a dictionary lists them.
-    const std::vector<std::string> sorted = {"", "-", "1", "9A", "A", "AB", "\xC1" "B", "AC", "E", "\xC9",
-                                             "EZ", "\xC9Z", "F", "N", "\xD1O", "O", "Z"};
+    const std::vector<std::string> sorted = {"",
+                                             "-",
+                                             "1",
+                                             "9A",
+                                             "A",
+                                             "AB",
+                                             "\xC1"
+                                             "B",
+                                             "AC",
+                                             "E",
+                                             "\xC9",
+                                             "EZ",
+                                             "\xC9Z",
+                                             "F",
+                                             "N",
+                                             "\xD1O",
+                                             "O",
+                                             "Z"};
     for (size_t i = 0; i < sorted.size(); ++i)
         for (size_t j = 0; j < sorted.size(); ++j) {
             const int c = CompareLatin1(sorted[i], sorted[j]);
-            if (i < j) EXPECT_LT(c, 0) << i << " " << j;
-            else if (i > j) EXPECT_GT(c, 0) << i << " " << j;
-            else EXPECT_EQ(c, 0);
+            if (i < j)
+                EXPECT_LT(c, 0) << i << " " << j;
+            else if (i > j)
+                EXPECT_GT(c, 0) << i << " " << j;
+            else
+                EXPECT_EQ(c, 0);
         }
 }
 
@@ -162,7 +181,8 @@ TEST(ThesLookup, DuplicatesDifferingInCaseAppearOnceInTheFirstPlace) {
 TEST(ThesLookup, AtMostFifteenDistinctSynonyms) {
     TempDir dir;
     std::vector<std::string> twenty;
-    for (int i = 1; i <= 20; ++i) twenty.push_back("syn" + std::to_string(i));
+    for (int i = 1; i <= 20; ++i)
+        twenty.push_back("syn" + std::to_string(i));
     twenty[4] = "SYN1"; // a repeat inside the first fifteen does not use up a place
     const std::string path = WriteThes(dir, "t.the", {{"many", twenty}, {"next", {"one"}}});
     const Result r = Find(path, "many");
@@ -187,16 +207,18 @@ TEST(ThesLookup, SynonymsTakeTheCapitalisationOfTheWordAskedFor) {
         {"QUICK", {"FAST", "SPEEDY", "\xC9LAN VITAL"}},
         {"qUick", {"FAST", "SPEEDY", "\xC9LAN VITAL"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Find(path, c.word).synonyms, c.expected) << c.word;
+    for (const Case& c : cases)
+        EXPECT_EQ(Find(path, c.word).synonyms, c.expected) << c.word;
 }
 
 TEST(ThesLookup, AccentedHeadwordsSortWithTheirBaseLetters) {
     TempDir dir;
     const Entries entries = {{"cafe", {"coffee house"}}, {"caf\xE9", {"bistro"}}, {"cafes", {"bars"}},
                              {"cafeteria", {"canteen"}}, {"\xE9lan", {"dash"}},   {"elan", {"flair"}},
-                             {"eland", {"antelope"}},     {"fable", {"tale"}}};
+                             {"eland", {"antelope"}},    {"fable", {"tale"}}};
     const std::string path = WriteThes(dir, "a.the", entries);
-    for (const auto& [head, syn] : entries) EXPECT_EQ(Find(path, head).synonyms, syn) << head;
+    for (const auto& [head, syn] : entries)
+        EXPECT_EQ(Find(path, head).synonyms, syn) << head;
     EXPECT_EQ(Find(path, "CAF\xC9").synonyms, std::vector<std::string>{"BISTRO"});
 }
 
@@ -204,7 +226,8 @@ TEST(ThesLookup, HeadwordsWithMoreSynonymsThanOneReadHoldAreStillFound) {
     TempDir dir;
     Entries entries = NumberedEntries(600);
     for (size_t i = 0; i < entries.size(); i += 7)
-        for (int k = 0; k < 300; ++k) entries[i].second.push_back("x" + std::to_string(k));
+        for (int k = 0; k < 300; ++k)
+            entries[i].second.push_back("x" + std::to_string(k));
     const std::string path = WriteThes(dir, "long.the", entries);
     ThesLookup lookup;
     ThesFile file;
@@ -231,7 +254,8 @@ TEST(ThesLookup, MalformedFilesEndInNotFoundWithoutReadingOutside) {
     PutInt32(synonymOutside, firstSynonym, static_cast<int32_t>(good.size()) + 1000);
     std::string noTerminator = good;
     const int32_t firstText = -GetInt32(good, area) - 1;
-    for (size_t i = 0; i < 60; ++i) noTerminator[static_cast<size_t>(firstText) + i] = 'q';
+    for (size_t i = 0; i < 60; ++i)
+        noTerminator[static_cast<size_t>(firstText) + i] = 'q';
     std::string truncated = good.substr(0, good.size() - 6); // the last entry and a half cut off
     std::string minInt = good;
     PutInt32(minInt, area, INT32_MIN);
@@ -248,7 +272,8 @@ TEST(ThesLookup, MalformedFilesEndInNotFoundWithoutReadingOutside) {
     EXPECT_EQ(Find(WriteBytes(dir, "s.the", synonymOutside), "w00000").synonyms,
               (std::vector<std::string>{"s00000b", "s00000c"}));
     // The cut-off last headword keeps what is still whole.
-    EXPECT_EQ(Find(WriteBytes(dir, "t.the", truncated), "w00049").synonyms, (std::vector<std::string>{"s00049a"}));
+    EXPECT_EQ(Find(WriteBytes(dir, "t.the", truncated), "w00049").synonyms,
+              (std::vector<std::string>{"s00049a"}));
 }
 
 TEST(ThesLookup, OneLookupIssuesFewReads) {

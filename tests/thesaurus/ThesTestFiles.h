@@ -38,7 +38,8 @@ inline std::string WriteThes(const TempDir& dir, const std::string& name, const 
                              int8_t language = ThesWriter::kLanguageEnglish) {
     ThesWriter w(language);
     w.SetBanner("test thesaurus");
-    for (const auto& [head, syn] : entries) w.Add(head, syn);
+    for (const auto& [head, syn] : entries)
+        w.Add(head, syn);
     const std::string path = dir.File(name);
     w.WriteFile(path);
     return path;
@@ -56,12 +57,14 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 inline void PutInt32(std::string& bytes, size_t at, int32_t v) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
 }
 
 inline int32_t GetInt32(const std::string& bytes, size_t at) {
     uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        v |= uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
     return static_cast<int32_t>(v);
 }
 

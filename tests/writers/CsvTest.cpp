@@ -125,16 +125,21 @@ TEST_P(CsvRock, OnlyRock) {
 INSTANTIATE_TEST_SUITE_P(
     Systems, CsvRock,
     ::testing::Values(
-        RockCase{0, 0, 0, {"", "Rock Properties:", "", "Fluids:,Oil/Water System", "Displacement:,Drainage",
-                           "Lithology:,Sandstone", "Connate Water:,    0.20", "Wettability:,Water Wet",
-                           "Residual Oil to Water:,    0.40", "Correlation Type:,Corey", "K Exponent:, 3.00",
-                           "N Exponent:, 4.00", "", ",Saturations,,Relative Permeability",
-                           ",Water,Oil,Water,Oil"}},
-        RockCase{1, 1, 1, {"", "Rock Properties:", "", "Fluids:,Gas/Oil System", "Displacement:,Imbibition",
-                           "Lithology:,Sandstone", "Connate Water:,    0.20", "Residual Oil to Gas:,    0.40",
-                           "Critical Gas:,    0.30", "Correlation Type:,Honarpour", "Porosity (frac):,  0.25",
-                           "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "",
-                           ",Saturations,,,Relative Permeability", ",Gas,Soil,Swater,Gas,Oil"}}));
+        RockCase{0,
+                 0,
+                 0,
+                 {"", "Rock Properties:", "", "Fluids:,Oil/Water System", "Displacement:,Drainage",
+                  "Lithology:,Sandstone", "Connate Water:,    0.20", "Wettability:,Water Wet",
+                  "Residual Oil to Water:,    0.40", "Correlation Type:,Corey", "K Exponent:, 3.00",
+                  "N Exponent:, 4.00", "", ",Saturations,,Relative Permeability", ",Water,Oil,Water,Oil"}},
+        RockCase{1,
+                 1,
+                 1,
+                 {"", "Rock Properties:", "", "Fluids:,Gas/Oil System", "Displacement:,Imbibition",
+                  "Lithology:,Sandstone", "Connate Water:,    0.20", "Residual Oil to Gas:,    0.40",
+                  "Critical Gas:,    0.30", "Correlation Type:,Honarpour", "Porosity (frac):,  0.25",
+                  "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "", ",Saturations,,,Relative Permeability",
+                  ",Gas,Soil,Swater,Gas,Oil"}}));
 
 // A missing folder, or a folder where the file should be: IoError, no message, the folder kept.
 TEST_F(Csv, UnwritableTargetsThrowWithoutMessage) {

@@ -21,12 +21,15 @@ struct RuleCase {
     const char* reason; // a piece of the one reason expected; nullptr: no problem
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Tables that pass, and the same tables with one value changed.
 const WrittenRecord kPvdo = {{1500.0, 1.2000, 0.900}, {2500.0, 1.1800, 1.000}, {3500.0, 1.1700, 1.050}};
 const WrittenRecord kPvdg = {{500.0, 6.0, 0.012}, {1500.0, 2.0, 0.015}, {2500.0, 1.2, 0.019}};
-const WrittenRecord kSwof = {{0.20, 0.0, 1.0, 0}, {0.50, 0.2, 0.3, 0}, {0.70, 0.5, 0.0, 0}, {0.80, 0.7, 0.0, 0}};
+const WrittenRecord kSwof = {
+    {0.20, 0.0, 1.0, 0}, {0.50, 0.2, 0.3, 0}, {0.70, 0.5, 0.0, 0}, {0.80, 0.7, 0.0, 0}};
 const WrittenRecord kSgof = {{0.0, 0.0, 1.0, 0}, {0.3, 0.2, 0.3, 0}, {0.8, 0.7, 0.0, 0}};
 const WrittenTable kPvto = {
     {{0.100, 500.0, 1.10, 1.20}},
@@ -46,36 +49,62 @@ WrittenTable WithPvto(std::size_t record, std::size_t row, std::size_t col, doub
 
 const RuleCase kRuleCases[] = {
     {"PvdoPasses", "PVDO", {kPvdo}, nullptr},
-    {"PvdoPressureLevel", "PVDO", {With(kPvdo, 1, 0, 1500.0)}, "row 2 (1500.0 psia): pressure 1500.0 is not above 1500.0"},
+    {"PvdoPressureLevel",
+     "PVDO",
+     {With(kPvdo, 1, 0, 1500.0)},
+     "row 2 (1500.0 psia): pressure 1500.0 is not above 1500.0"},
     {"PvdoBoLevel", "PVDO", {With(kPvdo, 1, 1, 1.2)}, "row 2 (2500.0 psia): Bo 1.2000 is not below 1.2000"},
-    {"PvdoViscosityFalls", "PVDO", {With(kPvdo, 2, 2, 0.95)}, "row 3 (3500.0 psia): viscosity 0.950 is below 1.000"},
+    {"PvdoViscosityFalls",
+     "PVDO",
+     {With(kPvdo, 2, 2, 0.95)},
+     "row 3 (3500.0 psia): viscosity 0.950 is below 1.000"},
     {"PvdoViscosityLevelPasses", "PVDO", {With(kPvdo, 2, 2, 1.0)}, nullptr},
     {"PvdoOneRow", "PVDO", {{kPvdo.front()}}, "only one pressure row"},
     {"PvtoPasses", "PVTO", kPvto, nullptr},
     // Flow takes an undersaturated viscosity that falls; so does the check.
     {"PvtoUndersaturatedViscosityFallsPasses", "PVTO", WithPvto(1, 2, 2, 0.91), nullptr},
     {"PvtoRsLevel", "PVTO", WithPvto(2, 0, 0, 0.3), "record 3 (2500.0 psia): Rs 0.300 is not above 0.300"},
-    {"PvtoUndersaturatedBoRises", "PVTO", WithPvto(1, 1, 1, 1.21), "record 2 (Rs 0.300), row 2 (2000.0 psia): Bo 1.2100 is not below 1.2000"},
-    {"PvtoUndersaturatedPressureLevel", "PVTO", WithPvto(2, 1, 0, 2500.0), "record 3 (Rs 0.500), row 2 (2500.0 psia): pressure"},
+    {"PvtoUndersaturatedBoRises", "PVTO", WithPvto(1, 1, 1, 1.21),
+     "record 2 (Rs 0.300), row 2 (2000.0 psia): Bo 1.2100 is not below 1.2000"},
+    {"PvtoUndersaturatedPressureLevel", "PVTO", WithPvto(2, 1, 0, 2500.0),
+     "record 3 (Rs 0.500), row 2 (2500.0 psia): pressure"},
     {"PvdgPasses", "PVDG", {kPvdg}, nullptr},
     {"PvdgBgLevel", "PVDG", {With(kPvdg, 2, 1, 2.0)}, "row 3 (2500.0 psia): Bg 2.00000 is not below 2.00000"},
-    {"PvdgViscosityFalls", "PVDG", {With(kPvdg, 1, 2, 0.011)}, "row 2 (1500.0 psia): viscosity 0.0110 is below 0.0120"},
+    {"PvdgViscosityFalls",
+     "PVDG",
+     {With(kPvdg, 1, 2, 0.011)},
+     "row 2 (1500.0 psia): viscosity 0.0110 is below 0.0120"},
     {"PvtwPasses", "PVTW", {{{3000.0, 1.02, 3E-6, 0.5, 0.0}}}, nullptr},
     {"PvtwBwZero", "PVTW", {{{3000.0, 0.0, 3E-6, 0.5, 0.0}}}, "Bw is written as 0.0000"},
     {"PvtwViscosityZero", "PVTW", {{{3000.0, 1.02, 3E-6, 0.0, 0.0}}}, "viscosity is written as 0.000"},
     {"DensityPasses", "DENSITY", {{{50.0, 62.0, 0.06}}}, nullptr},
     {"SwofPasses", "SWOF", {kSwof}, nullptr},
-    {"SwofFirstKrwNotZero", "SWOF", {With(kSwof, 0, 1, 0.01)}, "row 1 (Sw 0.20): krw 0.0100 at the first row"},
-    {"SwofKroNeverZero", "SWOF", {With(With(kSwof, 2, 2, 0.1), 3, 2, 0.05)}, "kro never reaches 0 (the last row, row 4 (Sw 0.80), has kro 0.0500)"},
+    {"SwofFirstKrwNotZero",
+     "SWOF",
+     {With(kSwof, 0, 1, 0.01)},
+     "row 1 (Sw 0.20): krw 0.0100 at the first row"},
+    {"SwofKroNeverZero",
+     "SWOF",
+     {With(With(kSwof, 2, 2, 0.1), 3, 2, 0.05)},
+     "kro never reaches 0 (the last row, row 4 (Sw 0.80), has kro 0.0500)"},
     // Oil that is immobile at some row but not the last: Flow runs it.
     {"SwofKroZeroBeforeTheLastRowPasses", "SWOF", {With(kSwof, 3, 2, 0.05)}, nullptr},
     {"SwofSaturationLevel", "SWOF", {With(kSwof, 2, 0, 0.5)}, "row 3 (Sw 0.50): Sw 0.50 is not above 0.50"},
-    {"SwofSaturationAboveOne", "SWOF", {With(kSwof, 3, 0, 1.05)}, "row 4 (Sw 1.05): Sw 1.05 is outside [0, 1]"},
+    {"SwofSaturationAboveOne",
+     "SWOF",
+     {With(kSwof, 3, 0, 1.05)},
+     "row 4 (Sw 1.05): Sw 1.05 is outside [0, 1]"},
     {"SwofKrwAboveOne", "SWOF", {With(kSwof, 3, 1, 1.1)}, "row 4 (Sw 0.80): krw 1.1000 is outside [0, 1]"},
-    {"SwofKroNegative", "SWOF", {With(kSwof, 3, 2, -0.0001)}, "row 4 (Sw 0.80): kro -0.0001 is outside [0, 1]"},
+    {"SwofKroNegative",
+     "SWOF",
+     {With(kSwof, 3, 2, -0.0001)},
+     "row 4 (Sw 0.80): kro -0.0001 is outside [0, 1]"},
     {"SgofPasses", "SGOF", {kSgof}, nullptr},
     {"SgofFirstSgNotZero", "SGOF", {With(kSgof, 0, 0, 0.05)}, "row 1 (Sg 0.0500): the first Sg must be 0"},
-    {"SgofFirstKrgNotZero", "SGOF", {With(kSgof, 0, 1, 0.01)}, "row 1 (Sg 0.0000): krg 0.0100 at the first row"},
+    {"SgofFirstKrgNotZero",
+     "SGOF",
+     {With(kSgof, 0, 1, 0.01)},
+     "row 1 (Sg 0.0000): krg 0.0100 at the first row"},
     {"SgofKroNeverZero", "SGOF", {With(kSgof, 2, 2, 0.02)}, "kro never reaches 0"},
     {"SgofKrgAboveOne", "SGOF", {With(kSgof, 2, 1, 1.2)}, "row 3 (Sg 0.8000): krg 1.2000 is outside [0, 1]"},
 };
@@ -90,7 +119,8 @@ TEST_P(EclipseCheckRule, GivesTheReasonOfItsRuleOnly) {
         EXPECT_TRUE(reasons.empty()) << reasons.front();
         return;
     }
-    ASSERT_EQ(reasons.size(), 1u) << (reasons.empty() ? "no reason" : reasons.front() + " / " + reasons.back());
+    ASSERT_EQ(reasons.size(), 1u) << (reasons.empty() ? "no reason"
+                                                      : reasons.front() + " / " + reasons.back());
     EXPECT_NE(reasons.front().find(c.reason), std::string::npos) << reasons.front();
 }
 
@@ -139,13 +169,15 @@ protected:
         SelectEclipseTables(ecl, offered);
         ecl.Execute();
         const std::tuple<bool, const char*, const char*> tables[] = {
-            {offered.PVDO, "PVDO", ".pvdo"}, {offered.PVTO, "PVTO", ".pvto"}, {offered.PVDG, "PVDG", ".pvdg"},
-            {offered.PVTW, "PVTW", ".pvtw"}, {offered.DENS, "DENSITY", ".dens"}, {offered.SWOF, "SWOF", ".swof"},
+            {offered.PVDO, "PVDO", ".pvdo"},    {offered.PVTO, "PVTO", ".pvto"},
+            {offered.PVDG, "PVDG", ".pvdg"},    {offered.PVTW, "PVTW", ".pvtw"},
+            {offered.DENS, "DENSITY", ".dens"}, {offered.SWOF, "SWOF", ".swof"},
             {offered.SGOF, "SGOF", ".sgof"}};
         int compared = 0;
         for (const auto& [written, keyword, extension] : tables) {
             if (!written) continue;
-            EXPECT_EQ(EclipseTableAsWritten(data.objects, keyword), ReadTable(dir / ("c" + std::string(extension))))
+            EXPECT_EQ(EclipseTableAsWritten(data.objects, keyword),
+                      ReadTable(dir / ("c" + std::string(extension))))
                 << keyword;
             ++compared;
         }
@@ -161,7 +193,8 @@ TEST_F(EclipseChecksOnCases, AllPhasesOilWaterDrainage) {
     data.Compute({.gas = true, .water = true});
     data.ComputeRock();
     ExpectLayoutsMatchTheFiles();
-    const std::vector<EclipseProblem> problems = CheckEclipseTables(data.objects, OfferedEclipseTables(data.objects));
+    const std::vector<EclipseProblem> problems =
+        CheckEclipseTables(data.objects, OfferedEclipseTables(data.objects));
     EXPECT_TRUE(problems.empty()) << problems.front().keyword << ": " << problems.front().reason;
 }
 
@@ -185,10 +218,12 @@ TEST_F(EclipseChecksOnCases, GasOilCoreyDrainageKroNeverReachesZero) {
     data.objects.Rock.Displace(0);
     data.ComputeRock();
     ExpectLayoutsMatchTheFiles();
-    const std::vector<EclipseProblem> problems = CheckEclipseTables(data.objects, OfferedEclipseTables(data.objects));
+    const std::vector<EclipseProblem> problems =
+        CheckEclipseTables(data.objects, OfferedEclipseTables(data.objects));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems.front().keyword, "SGOF");
-    EXPECT_NE(problems.front().reason.find("kro never reaches 0"), std::string::npos) << problems.front().reason;
+    EXPECT_NE(problems.front().reason.find("kro never reaches 0"), std::string::npos)
+        << problems.front().reason;
 
     data.objects.Rock.Displace(1);
     data.ComputeRock();

@@ -174,9 +174,9 @@ TEST_F(Eclipse, SgofHonarpourImbibitionLimestoneStartsAtZeroGas) {
         text,
         Lines({"SGOF", "", "-- Relative Permeability from Correleations", "-- Fluids: Gas/Oil System",
                "-- Displacement: Imbibition", "-- Lithology: Limestone", "-- Connate Water:     0.20",
-               "-- Residual Oil to Gas:     0.40", "-- Critical Gas:     0.30", "-- Correlation Type: Honarpour",
-               "-- Porosity (frac):   0.25", "-- Air Perm (md):  50.00", "-- Krg @Sorg:   0.50", "",
-               "--      SGAS     KRGAS     KROIL      PCOG"}) +
+               "-- Residual Oil to Gas:     0.40", "-- Critical Gas:     0.30",
+               "-- Correlation Type: Honarpour", "-- Porosity (frac):   0.25", "-- Air Perm (md):  50.00",
+               "-- Krg @Sorg:   0.50", "", "--      SGAS     KRGAS     KROIL      PCOG"}) +
             SgofRows(rock) + Lines({"/", ""}));
     // First row at Sg = 0, last at Sg = 1 - Swc.
     EXPECT_NE(text.find("PCOG\r\n      0.0000"), std::string::npos);
@@ -195,10 +195,11 @@ TEST_F(Eclipse, PathsDeriveFromTheBaseNameAsTyped) {
     std::filesystem::current_path(dir.path());
     clsECL ecl(data.objects, data.sink);
     ecl.FileName("runs/case1");
-    EXPECT_EQ((std::vector<std::string>{ecl.PVDOFile(), ecl.PVTOFile(), ecl.PVDGFile(), ecl.PVTWFile(),
-                                        ecl.DENSFile(), ecl.SWOFFile(), ecl.SGOFFile()}),
-              (std::vector<std::string>{"runs/case1.pvdo", "runs/case1.pvto", "runs/case1.pvdg", "runs/case1.pvtw",
-                                        "runs/case1.dens", "runs/case1.swof", "runs/case1.sgof"}));
+    EXPECT_EQ(
+        (std::vector<std::string>{ecl.PVDOFile(), ecl.PVTOFile(), ecl.PVDGFile(), ecl.PVTWFile(),
+                                  ecl.DENSFile(), ecl.SWOFFile(), ecl.SGOFFile()}),
+        (std::vector<std::string>{"runs/case1.pvdo", "runs/case1.pvto", "runs/case1.pvdg", "runs/case1.pvtw",
+                                  "runs/case1.dens", "runs/case1.swof", "runs/case1.sgof"}));
     ecl.DENS(true);
     ecl.Execute();
     ecl.FileName("case.dat");

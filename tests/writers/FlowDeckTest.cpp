@@ -45,8 +45,9 @@ std::string DeckText(const Deck& d) {
     s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.equilibration;
     s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n 'INJ' 'G' 5 5 8020 '" + d.injectorPhase +
          "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* 0.5 /\n/\n"
-         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 400 4* " + d.producerBhp + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase +
-         "' 'OPEN' 'RATE' " + d.injectorRate + " 1* 4500 /\n/\nTSTEP\n 4*30 /\nEND\n";
+         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 400 4* " +
+         d.producerBhp + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase + "' 'OPEN' 'RATE' " + d.injectorRate +
+         " 1* 4500 /\n/\nTSTEP\n 4*30 /\nEND\n";
     return s;
 }
 
@@ -76,7 +77,7 @@ protected:
     // Initially undersaturated at 3000 psia, with the computed bubble point at every depth.
     std::string LiveOilEquilibration() const {
         const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
-            return "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n";
+        return "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n";
     }
     // Runs the deck and returns what Flow printed.
     std::string Check(const std::string& deckText) {
@@ -137,12 +138,13 @@ TEST_F(FlowDeck, DeadOilWithConstantSolutionGas) {
     data.ComputeRock();
     Write("dead", {.PVDO = true, .PVTW = true, .DENS = true, .SWOF = true});
     ASSERT_NE(ReadFile(dir / "dead.pvdo").find("RSCONST"), std::string::npos);
-    const std::string output = Check(DeckText({.phases = {"OIL", "WATER"},
-                                               .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
-                                               .equilibration = "EQUIL\n 8020 3500 9000 0 7000 0 0 0 0 /\n",
-                                               .injectorPhase = "WATER",
-                                               .injectorRate = "300",
-                                               .producerBhp = Dx(data.objects.Oil.Pbp() + 300.0f, 0)}));
+    const std::string output =
+        Check(DeckText({.phases = {"OIL", "WATER"},
+                        .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
+                        .equilibration = "EQUIL\n 8020 3500 9000 0 7000 0 0 0 0 /\n",
+                        .injectorPhase = "WATER",
+                        .injectorRate = "300",
+                        .producerBhp = Dx(data.objects.Oil.Pbp() + 300.0f, 0)}));
     EXPECT_NE(output.find("Reading RSCONST"), std::string::npos) << output;
 }
 

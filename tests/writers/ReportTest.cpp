@@ -46,12 +46,13 @@ TEST_F(Report, NoGroupWritesTheHeaderOnly) {
     r.Execute();
     EXPECT_EQ(ReadFile(dir / "r.txt"), Header());
     const std::string page = ReadFile(dir / "r.htm");
-    std::string rows = Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
-                              "<TD align='center'><EM class='t'></EM></TD>",
-                              "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
-                              "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
-                              "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
-                              "<TD align='right'><EM class='st'></EM></TD>", "</TR><TR><TD colspan=3><HR></TD>"});
+    std::string rows =
+        Lines({"</TR><TR><TD align='left'><EM class='t'>Corvanta</EM></TD>",
+               "<TD align='center'><EM class='t'></EM></TD>",
+               "<TD align='right'><EM class='t'>08-Dec-2026 05:15 pm</EM></TD>",
+               "</TR><TR><TD align='left'><EM class='st'></EM></TD>",
+               "<TD align='center'><EM class='st'>" + kTitle + "</EM></TD>",
+               "<TD align='right'><EM class='st'></EM></TD>", "</TR><TR><TD colspan=3><HR></TD>"});
     for (const char* label : {"Company: ", "Field: ", "Reservoir: ", "Location: ", "Engineer: "})
         rows += Lines({"</TR><TR><TD align='right'><EM class='reg'>" + std::string(label) + "</EM></TD>",
                        "<TD align='left'><EM class='sst'></EM></TD>"});
@@ -122,23 +123,31 @@ TEST_P(ReportRock, OnlyRock) {
 INSTANTIATE_TEST_SUITE_P(
     Systems, ReportRock,
     ::testing::Values(
-        RockCase{0, 0, 0, 0,
-                 {"               Fluids: Oil/Water System", "         Displacement: Drainage",
-                  "            Lithology: Sandstone", "        Connate Water:     0.20",
-                  "          Wettability: Water Wet", "Residual Oil to Water:     0.40", "", "",
-                  "Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00", "", "",
-                  "            Saturations   Relative Permeability",
-                  "      Water         Oil       Water         Oil",
-                  " ----------  ----------  ----------  ----------"},
-                 {"</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties",
-                  "<TABLE align='center' border=1 cols=4 cellpadding=4>", "<EM class='stu'>Oil (Rel Perm</EM>"},
-                 "Standard Conditions"},
-        RockCase{1, 1, 1, 1,
+        RockCase{
+            0,
+            0,
+            0,
+            0,
+            {"               Fluids: Oil/Water System", "         Displacement: Drainage",
+             "            Lithology: Sandstone", "        Connate Water:     0.20",
+             "          Wettability: Water Wet", "Residual Oil to Water:     0.40", "", "",
+             "Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00", "", "",
+             "            Saturations   Relative Permeability",
+             "      Water         Oil       Water         Oil",
+             " ----------  ----------  ----------  ----------"},
+            {"</TR><TR><TD colspan=3><HR></TD>\r\n</TR><TR><TD align='left'><EM class='stu'>Rock Properties",
+             "<TABLE align='center' border=1 cols=4 cellpadding=4>", "<EM class='stu'>Oil (Rel Perm</EM>"},
+            "Standard Conditions"},
+        RockCase{1,
+                 1,
+                 1,
+                 1,
                  {"               Fluids: Gas/Oil System", "         Displacement: Imbibition",
                   "            Lithology: Sandstone", "        Connate Water:     0.20",
                   "  Residual Oil to Gas:     0.40", "         Critical Gas:     0.30", "", "",
                   "Correlation Type: Honarpour", "  Porosity (frac):   0.25", "    Air Perm (md):  50.00",
-                  "        Krg @Sorg:   0.50", "", "", "            Saturations               Relative Permeability",
+                  "        Krg @Sorg:   0.50", "", "",
+                  "            Saturations               Relative Permeability",
                   "        Gas        Soil      Swater         Gas         Oil",
                   " ----------  ----------  ----------  ----------  ----------"},
                  {"<TABLE align='center' border=1 cols=5 cellpadding=4>"},

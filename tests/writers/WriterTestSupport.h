@@ -23,7 +23,9 @@ struct Message {
 
 class RecordingSink : public MessageSink {
 public:
-    void ShowError(const std::string& m, const std::string& t) override { messages.push_back({"error", m, t}); }
+    void ShowError(const std::string& m, const std::string& t) override {
+        messages.push_back({"error", m, t});
+    }
     void ShowInfo(const std::string& m, const std::string& t) override { messages.push_back({"info", m, t}); }
     std::vector<Message> messages;
 };

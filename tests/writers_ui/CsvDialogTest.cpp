@@ -18,14 +18,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QCheckBox* Include(QWidget& d, int k) { return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k)); }
+QCheckBox* Include(QWidget& d, int k) {
+    return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k));
+}
 
-std::array<bool, 4> WriterFlags(const clsCSV& c) { return {c.IncludeOIL(), c.IncludeGAS(), c.IncludeWAT(), c.IncludeROCK()}; }
+std::array<bool, 4> WriterFlags(const clsCSV& c) {
+    return {c.IncludeOIL(), c.IncludeGAS(), c.IncludeWAT(), c.IncludeROCK()};
+}
 
 struct Groups {
     const char* name;
-    bool oil, gas, water, rock;      // phases computed (oil computes its gas table too)
-    std::array<bool, 4> checked;     // Oil, Gas, Water, Rock
+    bool oil, gas, water, rock;  // phases computed (oil computes its gas table too)
+    std::array<bool, 4> checked; // Oil, Gas, Water, Rock
 };
 
 const Groups kGroups[] = {
@@ -37,7 +41,9 @@ const Groups kGroups[] = {
     {"Everything", true, true, true, true, {true, true, true, true}},
 };
 
-void PrintTo(const Groups& g, std::ostream* os) { *os << g.name; }
+void PrintTo(const Groups& g, std::ostream* os) {
+    *os << g.name;
+}
 
 class CsvGroups : public ::testing::TestWithParam<Groups> {};
 

@@ -25,11 +25,14 @@ struct KeyboardCase {
     const char* fileName;          // the box naming the file written
 };
 
-void PrintTo(const KeyboardCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeyboardCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<QString> Names(std::initializer_list<const char*> names) {
     std::vector<QString> out;
-    for (const char* n : names) out.push_back(QString::fromLatin1(n));
+    for (const char* n : names)
+        out.push_back(QString::fromLatin1(n));
     return out;
 }
 
@@ -42,20 +45,22 @@ std::vector<QString> EclipseOrder() {
         order.push_back(QStringLiteral("txt") + QLatin1String(keywords[k]));
         order.push_back(QStringLiteral("cmdBrowse") + QLatin1String(keywords[k]));
     }
-    for (const QString& n : Names({"cmdReport", "cmdCancel", "txtFileName"})) order.push_back(n);
+    for (const QString& n : Names({"cmdReport", "cmdCancel", "txtFileName"}))
+        order.push_back(n);
     return order;
 }
 
 const KeyboardCase kDialogs[] = {
-    {"Eclipse", [](DialogWorld& w, const clsProject&) { return std::make_unique<frmECL>(w.Host()); }, EclipseOrder(),
-     "txtFileName"},
+    {"Eclipse", [](DialogWorld& w, const clsProject&) { return std::make_unique<frmECL>(w.Host()); },
+     EclipseOrder(), "txtFileName"},
     {"Csv", [](DialogWorld& w, const clsProject&) { return std::make_unique<frmCSV>(w.Host()); },
-     Names({"txtFileName", "cmdBrowseFileName", "cbxInclude(0)", "cbxInclude(1)", "cbxInclude(2)", "cbxInclude(3)",
-            "cmdReport", "cmdCancel", "txtFileName"}),
+     Names({"txtFileName", "cmdBrowseFileName", "cbxInclude(0)", "cbxInclude(1)", "cbxInclude(2)",
+            "cbxInclude(3)", "cmdReport", "cmdCancel", "txtFileName"}),
      "txtFileName"},
     {"Report", [](DialogWorld& w, const clsProject& p) { return std::make_unique<frmReport>(w.Host(), p); },
-     Names({"txtCompany", "txtField", "txtReservoir", "txtDesc", "txtCreatedBy", "txtFileName", "cmdBrowseFileName",
-            "cbxInclude(0)", "cbxInclude(1)", "cbxInclude(2)", "cbxInclude(3)", "cmdReport", "cmdCancel", "txtCompany"}),
+     Names({"txtCompany", "txtField", "txtReservoir", "txtDesc", "txtCreatedBy", "txtFileName",
+            "cmdBrowseFileName", "cbxInclude(0)", "cbxInclude(1)", "cbxInclude(2)", "cbxInclude(3)",
+            "cmdReport", "cmdCancel", "txtCompany"}),
      "txtFileName"},
 };
 

@@ -27,8 +27,12 @@ public:
     struct Box {
         std::string kind, text, title;
     };
-    void ShowError(const QString& m, const QString& t) override { boxes.push_back({"error", m.toStdString(), t.toStdString()}); }
-    void ShowInfo(const QString& m, const QString& t) override { boxes.push_back({"info", m.toStdString(), t.toStdString()}); }
+    void ShowError(const QString& m, const QString& t) override {
+        boxes.push_back({"error", m.toStdString(), t.toStdString()});
+    }
+    void ShowInfo(const QString& m, const QString& t) override {
+        boxes.push_back({"info", m.toStdString(), t.toStdString()});
+    }
     bool AskYesNo(const QString& m, const QString& t) override {
         boxes.push_back({"question", m.toStdString(), t.toStdString()});
         return true;
@@ -61,8 +65,7 @@ struct DialogWorld {
     OutputDialogHost Host() { return {data.objects, messages, files, inputEventsOn}; }
 };
 
-template <typename T>
-T* Find(QWidget& dialog, const QString& name) {
+template <typename T> T* Find(QWidget& dialog, const QString& name) {
     T* w = dialog.findChild<T*>(name);
     if (!w) ADD_FAILURE() << "no control " << name.toStdString();
     return w;
@@ -89,6 +92,8 @@ inline void Open(QDialog& dialog) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 }
 
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace q7::test

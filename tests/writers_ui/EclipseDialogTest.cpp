@@ -24,11 +24,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::array<const char*, 7> kBoxes = {"txtPVDO", "txtPVTO", "txtPVDG", "txtPVTW", "txtDENS", "txtSWOF", "txtSGOF"};
-const std::array<const char*, 7> kExtensions = {".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof"};
+const std::array<const char*, 7> kBoxes = {"txtPVDO", "txtPVTO", "txtPVDG", "txtPVTW",
+                                           "txtDENS", "txtSWOF", "txtSGOF"};
+const std::array<const char*, 7> kExtensions = {".pvdo", ".pvto", ".pvdg", ".pvtw",
+                                                ".dens", ".swof", ".sgof"};
 
-QCheckBox* Include(QWidget& d, int k) { return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k)); }
-QLineEdit* PathBox(QWidget& d, int k) { return Find<QLineEdit>(d, QString::fromLatin1(kBoxes[k])); }
+QCheckBox* Include(QWidget& d, int k) {
+    return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k));
+}
+QLineEdit* PathBox(QWidget& d, int k) {
+    return Find<QLineEdit>(d, QString::fromLatin1(kBoxes[k]));
+}
 
 std::array<bool, 7> WriterFlags(const clsECL& e) {
     return {e.PVDO(), e.PVTO(), e.PVDG(), e.PVTW(), e.DENS(), e.SWOF(), e.SGOF()};
@@ -39,20 +45,23 @@ std::array<std::string, 7> WriterPaths(const clsECL& e) {
 
 std::set<std::string> FilesIn(const fs::path& dir) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
     return names;
 }
 
 // What is computed before the dialog opens.
 struct Computed {
     const char* name;
-    bool oil, gas, water;  // the fluid tables (none of them: no fluid computation at all)
-    int rock;              // -1 no rock table, else the rock system (0 water/oil, 1 gas/oil)
+    bool oil, gas, water; // the fluid tables (none of them: no fluid computation at all)
+    int rock;             // -1 no rock table, else the rock system (0 water/oil, 1 gas/oil)
     // Offered and pre-selected, in the order PVDO PVTO PVDG PVTW DENSITY SWOF SGOF.
     std::array<bool, 7> offered;
 };
 
-void PrintTo(const Computed& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Computed& c, std::ostream* os) {
+    *os << c.name;
+}
 
 void ComputeFor(Objects& data, const Computed& c) {
     if (c.oil || c.gas || c.water) data.Compute({.oil = c.oil, .gas = c.gas, .water = c.water});
@@ -170,11 +179,12 @@ TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
     Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dialog / "Eclipse"));
     Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
 
-    const std::set<std::string> expected{"Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg", "Eclipse.pvtw",
-                                         "Eclipse.dens", "Eclipse.sgof"};
+    const std::set<std::string> expected{"Eclipse.pvdo", "Eclipse.pvto", "Eclipse.pvdg",
+                                         "Eclipse.pvtw", "Eclipse.dens", "Eclipse.sgof"};
     EXPECT_EQ(FilesIn(batch.path()), expected);
     EXPECT_EQ(FilesIn(dialog.path()), expected);
-    for (const std::string& name : expected) EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
+    for (const std::string& name : expected)
+        EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
     ASSERT_EQ(w.messages.boxes.size(), 1u);
     EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
     EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVTO PVDG PVTW DENSITY SGOF ");
@@ -185,10 +195,12 @@ TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
 // open, and a corrected name then exports.
 struct Failure {
     const char* name;
-    const char* reason;  // strerror text expected in the message
+    const char* reason; // strerror text expected in the message
 };
 
-void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
+void PrintTo(const Failure& f, std::ostream* os) {
+    *os << f.name;
+}
 
 class EclipseFailure : public ::testing::TestWithParam<Failure> {};
 
@@ -212,8 +224,10 @@ TEST_P(EclipseFailure, KeepsTheDialogOpenWithTheError) {
     ASSERT_EQ(w.messages.boxes.size(), 1u);
     EXPECT_EQ(w.messages.boxes[0].kind, "error");
     EXPECT_EQ(w.messages.boxes[0].title, "Eclipse Export Error");
-    EXPECT_NE(w.messages.boxes[0].text.find(bad.toStdString()), std::string::npos) << w.messages.boxes[0].text;
-    EXPECT_NE(w.messages.boxes[0].text.find(GetParam().reason), std::string::npos) << w.messages.boxes[0].text;
+    EXPECT_NE(w.messages.boxes[0].text.find(bad.toStdString()), std::string::npos)
+        << w.messages.boxes[0].text;
+    EXPECT_NE(w.messages.boxes[0].text.find(GetParam().reason), std::string::npos)
+        << w.messages.boxes[0].text;
     EXPECT_TRUE(d.isVisible());
     EXPECT_NE(d.result(), QDialog::Accepted);
 
@@ -319,11 +333,18 @@ struct Refusal {
     const char* reason;  // a piece of its reason
 };
 
-void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << r.name;
+}
 
 const Refusal kRefusals[] = {
     // Every phase with Corey oil-water drainage: nothing a simulator refuses.
-    {"Clean", [](Objects& o) { o.Compute({.oil = true, .gas = true, .water = true}); o.ComputeRock(); }, nullptr, nullptr},
+    {"Clean",
+     [](Objects& o) {
+         o.Compute({.oil = true, .gas = true, .water = true});
+         o.ComputeRock();
+     },
+     nullptr, nullptr},
     // Gas-oil Corey drainage with the default end points: kro at the highest gas saturation is above 0.
     {"GasOilDrainage",
      [](Objects& o) {
@@ -335,7 +356,9 @@ const Refusal kRefusals[] = {
      "SGOF", "kro never reaches 0"},
     // Typed pressures 3000 and 2999.98 psia are both written as 3000.0.
     {"PressuresCollapse",
-     [](Objects& o) { o.Compute({.gas = true, .pressures = {"4000", "3000", "2999.98", "1000"}, .pbp = "2000"}); },
+     [](Objects& o) {
+         o.Compute({.gas = true, .pressures = {"4000", "3000", "2999.98", "1000"}, .pbp = "2000"});
+     },
      "PVDG", "pressure 3000.0 is not above 3000.0"},
 };
 
@@ -350,10 +373,12 @@ TEST_P(EclipseRefusals, MarksRefusedTablesAndStillWritesThem) {
     QStringList refused;
     for (int k = 0; k < 7; ++k) {
         SCOPED_TRACE(kEclipseKeywords[k]);
-        const std::vector<std::string> reasons =
-            Include(d, k)->isEnabled() ? CheckEclipseTable(w.data.objects, kEclipseKeywords[k]) : std::vector<std::string>{};
+        const std::vector<std::string> reasons = Include(d, k)->isEnabled()
+                                                     ? CheckEclipseTable(w.data.objects, kEclipseKeywords[k])
+                                                     : std::vector<std::string>{};
         QStringList lines;
-        for (const std::string& r : reasons) lines << Q(r);
+        for (const std::string& r : reasons)
+            lines << Q(r);
         EXPECT_EQ(Include(d, k)->toolTip(), lines.join(QLatin1Char('\n')));
         EXPECT_EQ(Include(d, k)->icon().isNull(), reasons.empty());
         if (!reasons.empty()) refused << QString::fromLatin1(kEclipseKeywords[k].data());
@@ -364,12 +389,16 @@ TEST_P(EclipseRefusals, MarksRefusedTablesAndStillWritesThem) {
         EXPECT_FALSE(warning->isVisible());
         return;
     }
-    ASSERT_TRUE(refused.contains(QLatin1String(GetParam().refused))) << refused.join(QLatin1Char(' ')).toStdString();
+    ASSERT_TRUE(refused.contains(QLatin1String(GetParam().refused)))
+        << refused.join(QLatin1Char(' ')).toStdString();
     const int k = static_cast<int>(std::find(std::begin(kEclipseKeywords), std::end(kEclipseKeywords),
-                                             std::string_view(GetParam().refused)) - std::begin(kEclipseKeywords));
-    EXPECT_TRUE(Include(d, k)->toolTip().contains(QLatin1String(GetParam().reason))) << Include(d, k)->toolTip().toStdString();
+                                             std::string_view(GetParam().refused)) -
+                                   std::begin(kEclipseKeywords));
+    EXPECT_TRUE(Include(d, k)->toolTip().contains(QLatin1String(GetParam().reason)))
+        << Include(d, k)->toolTip().toStdString();
     EXPECT_TRUE(warning->isVisible());
-    EXPECT_EQ(warning->text(), QStringLiteral("A simulator would refuse: ") + refused.join(QStringLiteral(", ")) +
+    EXPECT_EQ(warning->text(), QStringLiteral("A simulator would refuse: ") +
+                                   refused.join(QStringLiteral(", ")) +
                                    QStringLiteral(". Hover over a table for the reasons."));
 
     // Export asks nothing more and writes the refused table with the others.

@@ -38,12 +38,13 @@ inline void ExpectUniqueAccessKeys(QDialog& dialog) {
         if (key.isEmpty()) return;
         const QString text = key.toString();
         const auto [it, fresh] = owners.emplace(text, w->objectName());
-        EXPECT_TRUE(fresh) << text.toStdString() << " is the key of both " << it->second.toStdString() << " and "
-                           << w->objectName().toStdString();
+        EXPECT_TRUE(fresh) << text.toStdString() << " is the key of both " << it->second.toStdString()
+                           << " and " << w->objectName().toStdString();
     };
     for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
         const QString caption = button->text();
-        const bool hasLetter = std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetter(); });
+        const bool hasLetter =
+            std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetter(); });
         if (hasLetter) {
             EXPECT_FALSE(button->shortcut().isEmpty()) << button->objectName().toStdString() << " has no key";
         }

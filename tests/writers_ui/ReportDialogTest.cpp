@@ -20,7 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QCheckBox* Include(QWidget& d, int k) { return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k)); }
+QCheckBox* Include(QWidget& d, int k) {
+    return Find<QCheckBox>(d, QStringLiteral("cbxInclude(%1)").arg(k));
+}
 
 std::vector<std::string> TextLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -54,7 +56,8 @@ TEST(ReportDialog, FilledFromTheProject) {
                                                          {"txtFileName", "Sample.txt"}};
     for (const auto& [name, text] : boxes)
         EXPECT_EQ(Find<QLineEdit>(d, QString::fromLatin1(name))->text().toStdString(), text) << name;
-    EXPECT_EQ(Find<QPlainTextEdit>(d, QStringLiteral("txtDesc"))->toPlainText(), QStringLiteral("Block 7, well 7-3"));
+    EXPECT_EQ(Find<QPlainTextEdit>(d, QStringLiteral("txtDesc"))->toPlainText(),
+              QStringLiteral("Block 7, well 7-3"));
     const clsReport& r = d.Writer();
     EXPECT_EQ(r.Company(), "Aurora Petroleum");
     EXPECT_EQ(r.Field(), "North Dome");
@@ -83,7 +86,7 @@ TEST(ReportDialog, EditsReachTheReportButNotTheProject) {
     auto* location = Find<QPlainTextEdit>(d, QStringLiteral("txtDesc"));
     location->selectAll();
     QTest::keyClicks(location, QStringLiteral("Ridge"));
-    QTest::keyClick(location, Qt::Key_Return);   // the location stays one line
+    QTest::keyClick(location, Qt::Key_Return); // the location stays one line
     QTest::keyClicks(location, QStringLiteral(" B"));
     Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "well.txt"));
     Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
@@ -123,7 +126,7 @@ TEST(ReportDialog, NothingComputedWritesTheHeaderOnly) {
     Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Sample.txt"));
     Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
     const std::vector<std::string> lines = TextLines(ReadFile(dir.path() / "Sample.txt"));
-    ASSERT_EQ(lines.size(), 10u);  // two title lines, two empty, five label lines, one empty
+    ASSERT_EQ(lines.size(), 10u); // two title lines, two empty, five label lines, one empty
     EXPECT_EQ(lines[4], "Company: -Not Set-");
     EXPECT_EQ(lines[9], "");
 }
@@ -169,7 +172,8 @@ TEST(ReportDialog, FailedWriteKeepsTheDialogOpen) {
     ASSERT_EQ(w.messages.boxes.size(), 1u);
     EXPECT_EQ(w.messages.boxes[0].kind, "error");
     EXPECT_EQ(w.messages.boxes[0].title, "Report Error");
-    EXPECT_NE(w.messages.boxes[0].text.find(bad.toStdString()), std::string::npos) << w.messages.boxes[0].text;
+    EXPECT_NE(w.messages.boxes[0].text.find(bad.toStdString()), std::string::npos)
+        << w.messages.boxes[0].text;
     EXPECT_NE(w.messages.boxes[0].text.find("No such file or directory"), std::string::npos);
     EXPECT_TRUE(d.isVisible());
 

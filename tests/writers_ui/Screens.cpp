@@ -20,8 +20,12 @@ namespace {
 
 class PrintingMessages final : public q7::MessageService {
 public:
-    void ShowError(const QString& m, const QString& t) override { std::printf("error [%s] %s\n", qPrintable(t), qPrintable(m)); }
-    void ShowInfo(const QString& m, const QString& t) override { std::printf("info [%s] %s\n", qPrintable(t), qPrintable(m)); }
+    void ShowError(const QString& m, const QString& t) override {
+        std::printf("error [%s] %s\n", qPrintable(t), qPrintable(m));
+    }
+    void ShowInfo(const QString& m, const QString& t) override {
+        std::printf("info [%s] %s\n", qPrintable(t), qPrintable(m));
+    }
     bool AskYesNo(const QString&, const QString&) override { return true; }
 };
 

@@ -78,9 +78,10 @@ std::string ControlHost::BundledLibrary() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
-    for (const auto& candidate : {exe.parent_path().parent_path() / "lib" / "libtezar.so",
-                                  exe.parent_path().parent_path() / "lib" / "x86_64-linux-gnu" / "libtezar.so",
-                                  exe.parent_path() / "libtezar.so"})
+    for (const auto& candidate :
+         {exe.parent_path().parent_path() / "lib" / "libtezar.so",
+          exe.parent_path().parent_path() / "lib" / "x86_64-linux-gnu" / "libtezar.so",
+          exe.parent_path() / "libtezar.so"})
         if (std::filesystem::exists(candidate, ec)) return candidate.string();
     return {};
 }
@@ -89,7 +90,8 @@ bool ControlHost::Create(QWidget* window, std::string& error) {
     m_site->window = window;
     RegistryFile reg;
     std::string clsidText;
-    if (reg.Load(RegistryFile::DefaultPath())) m_libraryPath = reg.ServerForProgId(kTezarCtrlProgId, &clsidText);
+    if (reg.Load(RegistryFile::DefaultPath()))
+        m_libraryPath = reg.ServerForProgId(kTezarCtrlProgId, &clsidText);
     Guid clsid = CLSID_TezarCtrl;
     if (m_libraryPath.empty() || !GuidFromString(clsidText, clsid)) {
         m_libraryPath = BundledLibrary();
@@ -137,7 +139,9 @@ bool ControlHost::Create(QWidget* window, std::string& error) {
     return true;
 }
 
-void ControlHost::SetEventHandler(EventHandler handler) { m_sink->handler = std::move(handler); }
+void ControlHost::SetEventHandler(EventHandler handler) {
+    m_sink->handler = std::move(handler);
+}
 
 HResult ControlHost::Get(DispId id, Variant& value, ExcepInfo* excep, std::vector<Variant> args) {
     DispParams p{std::move(args)};

@@ -28,7 +28,9 @@ std::string ToLatin1(const QString& s) {
     return std::string(b.constData(), static_cast<size_t>(b.size()));
 }
 
-QString FromLatin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+QString FromLatin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace
 
@@ -80,8 +82,12 @@ DemoForm::DemoForm(ControlHost& host) : m_host(host) {
     m_host.SetEventHandler([this](DispId id, DispParams& params) { OnEvent(id, params); });
 }
 
-void DemoForm::SetWord(const QString& word) { m_txtWord->setText(word); }
-void DemoForm::SetLanguage(int automaticDialog) { m_cbxDialog->setCurrentIndex(automaticDialog); }
+void DemoForm::SetWord(const QString& word) {
+    m_txtWord->setText(word);
+}
+void DemoForm::SetLanguage(int automaticDialog) {
+    m_cbxDialog->setCurrentIndex(automaticDialog);
+}
 void DemoForm::SetButtons(bool options, bool help) {
     m_chkOptions->setChecked(options);
     m_chkHelp->setChecked(help);
@@ -150,11 +156,13 @@ void DemoForm::ShowProperties() {
     specify->Release();
     if (pages.empty()) return;
     void* lib = dlopen(m_host.LibraryPath().c_str(), RTLD_NOW | RTLD_NOLOAD);
-    auto getClassObject = lib ? reinterpret_cast<DllGetClassObjectFn>(dlsym(lib, "DllGetClassObject")) : nullptr;
+    auto getClassObject =
+        lib ? reinterpret_cast<DllGetClassObjectFn>(dlsym(lib, "DllGetClassObject")) : nullptr;
     IPropertyPage* page = nullptr;
     if (getClassObject != nullptr && getClassObject(&pages.front(), &IID_IClassFactory, &p) == S_OK) {
         auto* factory = static_cast<IClassFactory*>(p);
-        if (factory->CreateInstance(nullptr, IID_IPropertyPage, &p) == S_OK) page = static_cast<IPropertyPage*>(p);
+        if (factory->CreateInstance(nullptr, IID_IPropertyPage, &p) == S_OK)
+            page = static_cast<IPropertyPage*>(p);
         factory->Release();
     }
     if (lib != nullptr) dlclose(lib);
@@ -167,14 +175,15 @@ void DemoForm::ShowProperties() {
     auto* host = new QWidget(&dialog);
     new QVBoxLayout(host);
     layout->addWidget(host, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply,
-                                         &dialog);
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, &dialog);
     layout->addWidget(buttons);
     page->SetObjects({m_host.Control()});
     page->Activate(host);
     for (QWidget* child : host->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         host->layout()->addWidget(child);
-    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, &dialog, [page] { page->Apply(); });
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, &dialog,
+            [page] { page->Apply(); });
     connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, page] {
         page->Apply();
         dialog.accept();

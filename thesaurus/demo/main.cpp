@@ -68,7 +68,8 @@ int Lookup(const std::string& word, const std::optional<std::string>& file) {
     host.Get(DISPID_SynonymCount, count);
     for (int16_t i = 0; i < count.AsI2(); ++i) {
         Variant s;
-        if (host.Get(DISPID_Synonym, s, nullptr, {Variant::I2(i)}) == S_OK) std::cout << Latin1ToUtf8(s.AsString()) << "\n";
+        if (host.Get(DISPID_Synonym, s, nullptr, {Variant::I2(i)}) == S_OK)
+            std::cout << Latin1ToUtf8(s.AsString()) << "\n";
     }
     return 0;
 }
@@ -80,7 +81,8 @@ int Register(bool reg) {
         std::cerr << "tezar-demo: no control library beside this program\n";
         return 2;
     }
-    auto fn = reinterpret_cast<DllRegisterServerFn>(dlsym(lib, reg ? "DllRegisterServer" : "DllUnregisterServer"));
+    auto fn =
+        reinterpret_cast<DllRegisterServerFn>(dlsym(lib, reg ? "DllRegisterServer" : "DllUnregisterServer"));
     const HResult hr = fn != nullptr ? fn() : E_FAIL;
     std::cout << (reg ? "DllRegisterServer" : "DllUnregisterServer") << " in " << path << ": "
               << (hr == S_OK ? "succeeded" : "failed") << "\n";
@@ -103,19 +105,29 @@ int main(int argc, char** argv) {
             }
             return argv[++i];
         };
-        if (a == "--lookup") lookup = ArgToLatin1(next().c_str());
-        else if (a == "--file") file = next();
-        else if (a == "--word") word = next();
-        else if (a == "--language") language = std::atoi(next().c_str());
-        else if (a == "--options") options = true;
-        else if (a == "--help-button") help = true;
-        else if (a == "--check") check = true;
-        else if (a == "--register") return Register(true);
-        else if (a == "--unregister") return Register(false);
+        if (a == "--lookup")
+            lookup = ArgToLatin1(next().c_str());
+        else if (a == "--file")
+            file = next();
+        else if (a == "--word")
+            word = next();
+        else if (a == "--language")
+            language = std::atoi(next().c_str());
+        else if (a == "--options")
+            options = true;
+        else if (a == "--help-button")
+            help = true;
+        else if (a == "--check")
+            check = true;
+        else if (a == "--register")
+            return Register(true);
+        else if (a == "--unregister")
+            return Register(false);
         else {
-            std::cerr << "usage: tezar-demo [--word W] [--language 0..4] [--options] [--help-button] [--file F] "
-                         "[--check]\n       tezar-demo --lookup WORD [--file F]\n       tezar-demo --register | "
-                         "--unregister\n";
+            std::cerr
+                << "usage: tezar-demo [--word W] [--language 0..4] [--options] [--help-button] [--file F] "
+                   "[--check]\n       tezar-demo --lookup WORD [--file F]\n       tezar-demo --register | "
+                   "--unregister\n";
             return 2;
         }
     }

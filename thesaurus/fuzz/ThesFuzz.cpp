@@ -26,7 +26,8 @@ void CheckList(const std::vector<std::string>& synonyms) {
     Require(synonyms.size() <= ThesLookup::kMaxSynonyms);
     for (size_t i = 0; i < synonyms.size(); ++i) {
         Require(synonyms[i].size() < ThesFile::kMaxText);
-        for (size_t j = 0; j < i; ++j) Require(LowerLatin1(synonyms[i]) != LowerLatin1(synonyms[j]));
+        for (size_t j = 0; j < i; ++j)
+            Require(LowerLatin1(synonyms[i]) != LowerLatin1(synonyms[j]));
     }
 }
 

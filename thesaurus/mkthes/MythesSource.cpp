@@ -11,8 +11,10 @@ namespace tezar {
 namespace {
 
 std::string Trim(std::string_view s) {
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.remove_suffix(1);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' '))
+        s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
     return std::string(s);
 }
 
@@ -21,7 +23,8 @@ std::vector<std::string_view> Split(std::string_view line) {
     size_t from = 0;
     for (;;) {
         const size_t bar = line.find('|', from);
-        parts.push_back(line.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from));
+        parts.push_back(
+            line.substr(from, bar == std::string_view::npos ? std::string_view::npos : bar - from));
         if (bar == std::string_view::npos) break;
         from = bar + 1;
     }
@@ -61,7 +64,8 @@ std::vector<MythesSource::Entry> MythesSource::Read(std::istream& in) {
     std::transform(encoding.begin(), encoding.end(), encoding.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     bool utf8 = false;
-    if (encoding == "UTF-8" || encoding == "UTF8") utf8 = true;
+    if (encoding == "UTF-8" || encoding == "UTF8")
+        utf8 = true;
     else if (encoding != "ISO8859-1" && encoding != "ISO-8859-1" && encoding != "LATIN1")
         throw std::runtime_error("unsupported thesaurus encoding: " + encoding);
 

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         }
         const auto entries = tezar::MythesSource::Read(in);
         tezar::ThesWriter writer;
-        writer.SetBanner("Tezar thesaurus data file, English (United States), converted from MyThes th_en_US_v2");
+        writer.SetBanner(
+            "Tezar thesaurus data file, English (United States), converted from MyThes th_en_US_v2");
         size_t synonyms = 0;
         for (const auto& e : entries) {
             writer.Add(e.headword, e.synonyms);

@@ -14,8 +14,8 @@ public:
     // offering the file types of `filter` ("Text files (*.txt);;All files (*)"). Returns the chosen
     // path, or an empty text when the user cancelled. With `confirmOverwrite` the dialog asks
     // before an existing file is chosen.
-    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& start, const QString& filter,
-                                 bool confirmOverwrite) = 0;
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& start,
+                                 const QString& filter, bool confirmOverwrite) = 0;
 };
 
 } // namespace q7

@@ -59,8 +59,8 @@ void SelectAllOnFocus(QWidget* box) {
     box->installEventFilter(new SelectAllFilter(box));
 }
 
-QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName, FileDialogService& files,
-                          BrowseChoice choice, std::function<void()> changeRule) {
+QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName,
+                          FileDialogService& files, BrowseChoice choice, std::function<void()> changeRule) {
     auto* button = new QPushButton(QStringLiteral("\u2026"), parent);
     button->setObjectName(objectName);
     button->setToolTip(QStringLiteral("Choose a folder and file name"));
@@ -69,10 +69,11 @@ QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& object
     QObject::connect(button, &QPushButton::clicked, box,
                      [parent, box, &files, choice = std::move(choice), changeRule = std::move(changeRule)] {
                          const QString text = box->text();
-                         const QString start = text.isEmpty() ? QDir::currentPath() : QDir::current().absoluteFilePath(text);
+                         const QString start =
+                             text.isEmpty() ? QDir::currentPath() : QDir::current().absoluteFilePath(text);
                          QPointer<QLineEdit> guard(box);
-                         QString chosen =
-                             files.SaveFileName(parent, choice.title, start, choice.filter, choice.confirmOverwrite);
+                         QString chosen = files.SaveFileName(parent, choice.title, start, choice.filter,
+                                                             choice.confirmOverwrite);
                          if (chosen.isEmpty() || !guard) return;
                          chosen = QDir::toNativeSeparators(chosen);
                          if (choice.adjust) chosen = choice.adjust(chosen);
@@ -119,10 +120,12 @@ QHBoxLayout* RunCancelRow(QDialog* dialog, const QString& caption, QPushButton*&
 }
 
 void SetTabOrder(const std::vector<QWidget*>& widgets) {
-    for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
-void RunWriter(QDialog& dialog, MessageService& messages, const QString& title, const std::function<void()>& execute) {
+void RunWriter(QDialog& dialog, MessageService& messages, const QString& title,
+               const std::function<void()>& execute) {
     try {
         execute();
     } catch (const std::exception& e) {

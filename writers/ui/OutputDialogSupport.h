@@ -23,10 +23,10 @@ class MessageService;
 
 // The program-wide pieces an output dialog reads or uses for one opening.
 struct OutputDialogHost {
-    const Q7Objects& objects;     // the calculation objects (GO flags, rock system, tables)
-    MessageService& messages;     // error and completion boxes
-    FileDialogService& files;     // the desktop's save dialog behind the "…" buttons
-    bool& inputEventsOn;          // the program-wide InputEventsOn, cleared while a dialog loads
+    const Q7Objects& objects; // the calculation objects (GO flags, rock system, tables)
+    MessageService& messages; // error and completion boxes
+    FileDialogService& files; // the desktop's save dialog behind the "…" buttons
+    bool& inputEventsOn;      // the program-wide InputEventsOn, cleared while a dialog loads
 };
 
 // Selects the box's whole text whenever it receives the focus (also when the focus comes from a
@@ -43,8 +43,8 @@ struct BrowseChoice {
     bool confirmOverwrite = true;
     std::function<QString(const QString&)> adjust;
 };
-QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName, FileDialogService& files,
-                          BrowseChoice choice, std::function<void()> changeRule);
+QPushButton* BrowseButton(QWidget* parent, QLineEdit* box, const QString& objectName,
+                          FileDialogService& files, BrowseChoice choice, std::function<void()> changeRule);
 
 // The frame " Include Properties " (Frame1) with the group boxes cbxInclude(0)… of the CSV export and
 // the report, unticked and disabled until the dialog loads; a toggle calls `clicked` with its index.
@@ -62,6 +62,7 @@ void SetTabOrder(const std::vector<QWidget*>& widgets);
 // The run button of an output dialog: runs the writer and closes the dialog; a write that fails
 // shows the path and the system's reason under `title` in an error box, and the dialog stays open
 // so the name can be corrected.
-void RunWriter(QDialog& dialog, MessageService& messages, const QString& title, const std::function<void()>& execute);
+void RunWriter(QDialog& dialog, MessageService& messages, const QString& title,
+               const std::function<void()>& execute);
 
 } // namespace q7

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 namespace q7 {
 
 namespace {
@@ -33,7 +32,8 @@ const std::array<GroupBox, frmCSV::kGroups> kGroupBoxes{{
 } // namespace
 
 frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_sink(host.messages), m_csv(std::make_unique<clsCSV>(host.objects, m_sink)) {
+    : QDialog(parent), m_host(host), m_sink(host.messages),
+      m_csv(std::make_unique<clsCSV>(host.objects, m_sink)) {
     setObjectName(QStringLiteral("frmCSV"));
     setWindowTitle(QStringLiteral("CSV File Export"));
     setModal(true);
@@ -42,18 +42,19 @@ frmCSV::frmCSV(const OutputDialogHost& host, QWidget* parent)
     label1->setObjectName(QStringLiteral("Label1"));
     m_txtFileName = new QLineEdit(this);
     m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
-    m_txtFileName->setMinimumWidth(m_txtFileName->fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n'))));
+    m_txtFileName->setMinimumWidth(
+        m_txtFileName->fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n'))));
     label1->setBuddy(m_txtFileName);
     SelectAllOnFocus(m_txtFileName);
-    QPushButton* browse = BrowseButton(this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
-                                       {QStringLiteral("CSV File Name"),
-                                        QStringLiteral("CSV files (*.csv);;All files (*)"), true, {}},
-                                       [this] { FileNameChanged(); });
+    QPushButton* browse = BrowseButton(
+        this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
+        {QStringLiteral("CSV File Name"), QStringLiteral("CSV files (*.csv);;All files (*)"), true, {}},
+        [this] { FileNameChanged(); });
 
     std::array<const char*, kGroups> captions{};
-    for (int k = 0; k < kGroups; ++k) captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
+    for (int k = 0; k < kGroups; ++k)
+        captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
     QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
-
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(label1);

@@ -38,7 +38,8 @@ struct TableRow {
 
 const std::array<TableRow, frmECL::kTables> kRows{{
     {"&PVDO - Oil (no gas)", "PVDO", ".pvdo", &clsECL::PVDO, &clsECL::PVDOFile, &clsECL::PVDOFile},
-    {"PV&TO - Oil (with dissolved gas)", "PVTO", ".pvto", &clsECL::PVTO, &clsECL::PVTOFile, &clsECL::PVTOFile},
+    {"PV&TO - Oil (with dissolved gas)", "PVTO", ".pvto", &clsECL::PVTO, &clsECL::PVTOFile,
+     &clsECL::PVTOFile},
     {"PVD&G - Gas Reservoir", "PVDG", ".pvdg", &clsECL::PVDG, &clsECL::PVDGFile, &clsECL::PVDGFile},
     {"PVT&W - Water", "PVTW", ".pvtw", &clsECL::PVTW, &clsECL::PVTWFile, &clsECL::PVTWFile},
     {"&DENSITY", "DENS", ".dens", &clsECL::DENS, &clsECL::DENSFile, &clsECL::DENSFile},
@@ -55,21 +56,24 @@ constexpr int kPVDO = 0, kPVTO = 1, kPVDG = 2, kPVTW = 3, kDENS = 4, kSWOF = 5, 
 QString WithoutEclipseExtension(const QString& path) {
     for (const TableRow& row : kRows) {
         const QString ext = QString::fromLatin1(row.extension);
-        if (path.endsWith(ext, Qt::CaseInsensitive) && path.size() > ext.size()) return path.left(path.size() - ext.size());
+        if (path.endsWith(ext, Qt::CaseInsensitive) && path.size() > ext.size())
+            return path.left(path.size() - ext.size());
     }
     return path;
 }
 
 QString EclipseFilter() {
     QString patterns;
-    for (const TableRow& row : kRows) patterns += QStringLiteral(" *") + QString::fromLatin1(row.extension);
+    for (const TableRow& row : kRows)
+        patterns += QStringLiteral(" *") + QString::fromLatin1(row.extension);
     return QStringLiteral("Eclipse include files (") + patterns.mid(1) + QStringLiteral(");;All files (*)");
 }
 
 } // namespace
 
 frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_sink(host.messages), m_ecl(std::make_unique<clsECL>(host.objects, m_sink)) {
+    : QDialog(parent), m_host(host), m_sink(host.messages),
+      m_ecl(std::make_unique<clsECL>(host.objects, m_sink)) {
     setObjectName(QStringLiteral("frmECL"));
     setWindowTitle(QStringLiteral("Eclipse File Export"));
     setModal(true);
@@ -106,7 +110,9 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
         QPushButton* browse = BrowseButton(
             frame1, path, QStringLiteral("cmdBrowse") + QString::fromLatin1(row.keyword), m_host.files,
             {QString::fromLatin1(row.keyword) + QStringLiteral(" File"),
-             QStringLiteral("%1 files (*%2);;All files (*)").arg(QString::fromLatin1(row.keyword), ext), true, {}},
+             QStringLiteral("%1 files (*%2);;All files (*)").arg(QString::fromLatin1(row.keyword), ext),
+             true,
+             {}},
             [this, k] { PathChanged(k); });
         // The button follows its box (SetPathEnabled).
         browse->setEnabled(false);
@@ -140,7 +146,8 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
     // Tab walks the rows as they are shown: the base name and its button, then each table's box,
     // path and button, then Export and Cancel.
     std::vector<QWidget*> order{m_txtFileName, browseBase};
-    for (int k = 0; k < kTables; ++k) order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
+    for (int k = 0; k < kTables; ++k)
+        order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
     order.insert(order.end(), {m_cmdReport, m_cmdCancel});
     SetTabOrder(order);
 
@@ -197,12 +204,14 @@ void frmECL::CheckOfferedTables() {
         }
         if (reasons.empty()) continue;
         QStringList lines;
-        for (const std::string& reason : reasons) lines << QString::fromStdString(reason);
+        for (const std::string& reason : reasons)
+            lines << QString::fromStdString(reason);
         check->setToolTip(lines.join(QLatin1Char('\n')));
         check->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, check));
         refused << QString::fromLatin1(keyword.data(), static_cast<qsizetype>(keyword.size()));
     }
-    m_lblEclipseWarnings->setText(QStringLiteral("A simulator would refuse: ") + refused.join(QStringLiteral(", ")) +
+    m_lblEclipseWarnings->setText(QStringLiteral("A simulator would refuse: ") +
+                                  refused.join(QStringLiteral(", ")) +
                                   QStringLiteral(". Hover over a table for the reasons."));
     m_lblEclipseWarnings->setVisible(!refused.isEmpty());
 }
@@ -210,8 +219,7 @@ void frmECL::CheckOfferedTables() {
 void frmECL::BaseNameChanged() {
     m_ecl->FileName(m_txtFileName->text().toStdString());
     for (int k = 0; k < kTables; ++k)
-        m_path[k]->setText(
-            QString::fromStdString((m_ecl.get()->*kRows[k].path)()));
+        m_path[k]->setText(QString::fromStdString((m_ecl.get()->*kRows[k].path)()));
 }
 
 void frmECL::IncludeClicked(int k) {

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 namespace q7 {
 
 namespace {
@@ -100,10 +99,10 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     SelectAllOnFocus(m_txtDesc);
     m_txtCreatedBy = line("txtCreatedBy");
     m_txtFileName = line("txtFileName");
-    QPushButton* browse = BrowseButton(this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
-                                       {QStringLiteral("Report File Name"),
-                                        QStringLiteral("Text files (*.txt);;All files (*)"), true, {}},
-                                       [this] { m_report->FileName(m_txtFileName->text().toStdString()); });
+    QPushButton* browse = BrowseButton(
+        this, m_txtFileName, QStringLiteral("cmdBrowseFileName"), m_host.files,
+        {QStringLiteral("Report File Name"), QStringLiteral("Text files (*.txt);;All files (*)"), true, {}},
+        [this] { m_report->FileName(m_txtFileName->text().toStdString()); });
 
     auto label = [this](int index, const char* caption, QWidget* buddy) {
         auto* l = new QLabel(QString::fromLatin1(caption), this);
@@ -138,7 +137,8 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     fields->addWidget(browse, 6, 2);
 
     std::array<const char*, kGroups> captions{};
-    for (int k = 0; k < kGroups; ++k) captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
+    for (int k = 0; k < kGroups; ++k)
+        captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
     QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
     QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Report"), m_cmdReport, m_cmdCancel);
@@ -149,7 +149,8 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     layout->addLayout(buttons);
 
     SetTabOrder({m_txtCompany, m_txtField, m_txtReservoir, m_txtDesc, m_txtCreatedBy, m_txtFileName, browse,
-                 m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3], m_cmdReport, m_cmdCancel});
+                 m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3], m_cmdReport,
+                 m_cmdCancel});
 
     // Change rule: every edit goes straight to the writer.
     auto feed = [this](QLineEdit* box, void (clsReport::*set)(std::string_view)) {
