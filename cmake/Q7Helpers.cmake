@@ -6,7 +6,7 @@ function(q7_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE
     Q7_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    Q7_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/../shared/golden"
+    Q7_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/data/golden"
     Q7_BINARY_DIR="${PROJECT_BINARY_DIR}")
   set(env "")
   if(T_GUI)
