@@ -8,6 +8,13 @@
 
 namespace q7 {
 
+std::string PressureKey(int k) {
+    // Appended rather than "p" + text, which GCC 12 at -O3 takes for an overlapping copy.
+    std::string key = "p";
+    key += std::to_string(k);
+    return key;
+}
+
 namespace {
 
 enum class KeyType { Number, Integer, Flag, Text };
@@ -31,7 +38,7 @@ std::vector<KeyInfo> BuildKeyInfo() {
     for (const char* n : {"MinPr", "InitPr", "MaxPr"})
         add(n, KeyType::Number);
     for (int i = 1; i <= 18; ++i)
-        add("p" + std::to_string(i), KeyType::Number);
+        add(PressureKey(i), KeyType::Number);
     for (const char* n : {"API", "SpecGrav", "SepGasGrav", "SepP", "SepT"})
         add(n, KeyType::Number);
     add("SepTUnits", KeyType::Text);
