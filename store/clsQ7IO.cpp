@@ -58,19 +58,32 @@ QString clsQ7IO::LocateDatabase(const QString& beside) {
     if (beside.isEmpty()) return beside;
     const QFileInfo file(beside);
     const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
-    return UsableDatabase(beside, writable, UserDataFolder());
+    const QString source = file.exists() ? beside : TemplateDatabase(beside);
+    return UsableDatabase(beside, writable, UserDataFolder(), source);
+}
+
+QString clsQ7IO::TemplateDatabase(const QString& beside) {
+    if (beside.isEmpty()) return {};
+    const QFileInfo file(beside);
+    return QDir::cleanPath(file.absolutePath() + QLatin1Char('/') + QStringLiteral(Q7_DATA_FROM_PROGRAM) +
+                           QLatin1Char('/') + file.fileName());
 }
 
 QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder) {
+    return UsableDatabase(beside, besideWritable, userFolder, beside);
+}
+
+QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder,
+                                const QString& source) {
     if (besideWritable || userFolder.isEmpty()) return beside;
     const QString copy = QDir(userFolder).filePath(QFileInfo(beside).fileName());
     if (QFileInfo::exists(copy)) return copy;
-    if (!QFileInfo::exists(beside) || !QDir().mkpath(userFolder)) return beside;
+    if (source.isEmpty() || !QFileInfo::exists(source) || !QDir().mkpath(userFolder)) return beside;
     // Copied under a temporary name and renamed, so that an interrupted copy never passes for
     // the database.
     const QString part = copy + QStringLiteral(".part");
     QFile::remove(part);
-    if (!QFile::copy(beside, part)) return beside;
+    if (!QFile::copy(source, part)) return beside;
     QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (!QFile::rename(part, copy)) {
         QFile::remove(part);
