@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <mutex>
@@ -114,9 +116,15 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     return anyFailed || refused ? 1 : 0;
 }
 
-} // namespace
+// Output that never reached its destination (a full disk, a closed file) is a failure too.
+int Finish(int status) {
+    std::cout.flush();
+    if (std::cout) return status;
+    std::cerr << "q7-batch: the output could not be written: " << std::strerror(errno) << "\n";
+    return status == 0 ? 1 : status;
+}
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
@@ -175,4 +183,10 @@ int main(int argc, char** argv) {
         if (const std::string collision = FolderCollision(files, outDir); !collision.empty())
             return Usage(collision);
     return RunCases(files, outDir, jobs, formats, check);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return Finish(Main(argc, argv));
 }

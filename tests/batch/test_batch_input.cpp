@@ -274,3 +274,19 @@ TEST_F(TempDir, AFailedWriteLeavesNoCutFileAndNoTemporary) {
     for (const std::string& name : Tree(m_dir))
         EXPECT_EQ(name.find(".whole.json.tmp"), std::string::npos) << "temporary left: " << name;
 }
+
+// Before, output lost on a full disk went unnoticed: exit 0.
+TEST_F(TempDir, OutputThatCannotBeWrittenIsAFailure) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    const std::string log = (m_dir / "stderr.txt").string();
+    for (const std::string& args : {std::string("--help"), "run --check " + Write("c.json", "{}").string()}) {
+        const int rc = std::system((std::string(Q7_BATCH_EXE) + " " + args + " >/dev/full 2>" + log).c_str());
+        if (args == "--help") {
+            EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 1) << args;
+            EXPECT_NE(Slurp(log).find("the output could not be written"), std::string::npos) << Slurp(log);
+        } else {
+            // Nothing to say, nothing lost.
+            EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 0) << args << ": " << Slurp(log);
+        }
+    }
+}

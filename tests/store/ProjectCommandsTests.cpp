@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 namespace q7 {
@@ -65,14 +66,15 @@ protected:
         return row;
     }
 
-    // Creates a project of the sample objects straight through the store, past save's rules.
+    // Creates a project of the start-up inputs straight through the store, past save's rules.
     int StoreDirectly(const QString& name) {
         clsQ7IO io;
         io.OpenDatabase(db.Path());
-        test::SampleObjects sample;
+        NullMessageSink sink;
+        Q7Objects objects(sink);
         Recordset row = io.NewREC(QStringLiteral("tblProject"));
         row.SetValue(QStringLiteral("PrjName"), name);
-        io.CreateProject(row, sample.objects);
+        io.CreateProject(row, objects);
         return row.Value(QStringLiteral("PrjID")).toInt();
     }
 
@@ -250,6 +252,27 @@ TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no project database at " + missing), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// Projects stored before save refused such names (or by another program) still run into a folder
+// of their own under --out, never beside or above it.
+TEST_F(ProjectCommands, StoredNamesNeverLeaveTheOutputFolder) {
+    const fs::path out = fs::path(db.Folder().toStdString()) / "runs" / "out";
+    const int up = StoreDirectly(QStringLiteral(".."));
+    StoreDirectly(QStringLiteral("a/b"));
+    StoreDirectly(QStringLiteral("c\nd"));
+    for (const char* name : {"a/b", "c\nd"}) {
+        const CommandResult r =
+            Run({"run", "--project", name, "--out", out.string(), "--formats", "summary"});
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    const CommandResult r = Run({"run", "--project", "--id", std::to_string(up), "--out", out.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::set<std::string> folders;
+    for (const auto& entry : fs::directory_iterator(out))
+        folders.insert(entry.path().filename().string());
+    EXPECT_EQ(folders, (std::set<std::string>{"a_b", "c_d", "project-" + std::to_string(up)}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.parent_path()), fs::directory_iterator()), 1);
 }
 
 // Before, such names were stored and then could not be named again: "--id" reads as an option,
