@@ -40,7 +40,7 @@ const char* kUsage =
     "         --out nothing is written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
     "         error (its summary says which) or, with --check, a table would be refused,\n"
-    "         2 usage error.\n"
+    "         2 usage error (also two cases that would write one folder).\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
     "         export, delete and run --project work on it.\n";
