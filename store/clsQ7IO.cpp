@@ -2,6 +2,7 @@
 
 #include "engine/Errors.h"
 #include "engine/Q7Objects.h"
+#include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlSupport.h"
 
@@ -25,6 +26,14 @@ namespace {
 
 QVariant Text(const std::string& value) {
     return QString::fromStdString(value);
+}
+
+// Whether reading the database fails because another program holds it locked.
+bool IsLocked(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA busy_timeout = 0")); // the open has waited already
+    return !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+           IsLockedError(query.lastError());
 }
 
 } // namespace
@@ -112,10 +121,13 @@ void clsQ7IO::OpenDatabase(const QString& path) {
     m_path = path;
     m_problem.clear();
     m_readOnly = false;
+    bool locked = false;
     try {
         const QFileInfo file(path);
         if (path.isEmpty()) {
             m_problem = QStringLiteral("no database file is named");
+        } else if (file.isDir()) {
+            m_problem = QStringLiteral("%1 is a folder, not a database file").arg(path);
         } else if (!file.exists() || !file.isFile()) {
             m_problem = QStringLiteral("the file %1 does not exist").arg(path);
         } else {
@@ -147,6 +159,7 @@ void clsQ7IO::OpenDatabase(const QString& path) {
                     m_problem = db.lastError().text();
                 } else {
                     m_problem = SchemaProblem(db);
+                    if (!m_problem.isEmpty()) locked = IsLocked(db);
                     if (m_problem.isEmpty()) {
                         QSqlQuery query(db);
                         if (!m_readOnly && query.exec(QStringLiteral("PRAGMA journal_mode")) &&
@@ -168,8 +181,12 @@ void clsQ7IO::OpenDatabase(const QString& path) {
         m_problem = QStringLiteral("unknown failure");
     }
     if (!m_found) {
-        const QString problem = m_problem;
+        QString problem = m_problem;
         Close();
+        // Asked only now: looking for the holder must not disturb a connection of this process.
+        if (locked)
+            problem = QString::fromStdString(LockedReason(QFileInfo(path).absoluteFilePath().toStdString())) +
+                      QStringLiteral(" (%1)").arg(problem);
         m_problem = problem;
     }
 }
