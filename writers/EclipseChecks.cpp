@@ -318,6 +318,19 @@ void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::st
                       "); the oil must become immobile at its residual saturation");
     UnitRange(rows, kr, name, out);
     UnitRange(rows, kro, name, out);
+    // Each phase must flow somewhere: a simulator looks for the saturation at which each kr
+    // leaves 0, and stops when there is none.
+    for (const Column* c : {&kr, &kro}) {
+        bool mobile = false;
+        for (const WrittenRow& row : rows)
+            mobile = mobile || At(row, *c) > 0.0;
+        if (!mobile)
+            out.push_back(std::string(c->name) + " is 0 in every row as written: the " +
+                          (c == &kro ? "oil"
+                           : gasOil  ? "gas"
+                                     : "water") +
+                          " never becomes mobile, so a simulator cannot find its critical saturation");
+    }
 }
 
 } // namespace
