@@ -223,6 +223,12 @@ TEST_F(EclipseChecksOnCases, PressuresEqualOnlyAfterRoundingAreFlagged) {
     const std::vector<std::string> pvdg = CheckEclipseTable(data.objects, "PVDG");
     ASSERT_FALSE(pvdg.empty());
     EXPECT_NE(pvdg.front().find("pressure 3000.0 is not above 3000.0"), std::string::npos) << pvdg.front();
+    // The row at fault is the schedule row typed 3000 (row 2, highest first), in every table that
+    // holds it; the live-oil record of 3000 psia is the one whose Rs does not rise.
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDG"), std::vector<std::int16_t>{2});
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDO"), std::vector<std::int16_t>{2});
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVTO"), std::vector<std::int16_t>{2});
+    EXPECT_TRUE(EclipseRowsAtFault(data.objects, "SWOF").empty());
 }
 
 // Gas-oil Corey drainage with the default end points: the oil's kr at the highest gas saturation,
@@ -239,6 +245,8 @@ TEST_F(EclipseChecksOnCases, GasOilCoreyDrainageKroNeverReachesZero) {
     EXPECT_EQ(problems.front().keyword, "SGOF");
     EXPECT_NE(problems.front().reason.find("kro never reaches 0"), std::string::npos)
         << problems.front().reason;
+    // A fault of the whole table marks no row.
+    EXPECT_TRUE(EclipseRowsAtFault(data.objects, "SGOF").empty());
 
     data.objects.Rock.Displace(1);
     data.ComputeRock();
