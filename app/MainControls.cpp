@@ -151,6 +151,16 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
 
 // A result grid (under its span headings, if any) on the left of a splitter, its plots on the
 // right.
+// A one-line warning beside or above a result grid: dark red on a pale ground, hidden until a
+// table has something to say.
+QLabel* WarningLine(const QString& name) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; background: #fff2cc; padding: 2px; }"));
+    label->setVisible(false);
+    return label;
+}
+
 QSplitter* GridBesidePlot(SpanHeading* heading, FlexGrid* grid, PlotPane* plot) {
     auto* table = new QWidget;
     auto* layout = new QVBoxLayout(table);
@@ -525,7 +535,8 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         auto resultPage =
             [&b](const char* name, const QString& title,
                  const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
-                 FlexGrid*& grid, const char* gridName, SpanHeading** heading, PlotPane*& plot, int charts) {
+                 QLabel*& warning, FlexGrid*& grid, const char* gridName, SpanHeading** heading,
+                 PlotPane*& plot, int charts) {
                 auto* page = new QWidget;
                 page->setObjectName(QString::fromLatin1(name));
                 auto* layout = new QVBoxLayout(page);
@@ -550,6 +561,9 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
                 }
                 boxes->setColumnStretch(col, 1);
                 layout->addLayout(boxes);
+                warning = WarningLine(QStringLiteral("lbl") + QString::fromLatin1(gridName).mid(3) +
+                                      QStringLiteral("Warn"));
+                layout->addWidget(warning);
                 grid = new FlexGrid;
                 grid->setObjectName(QString::fromLatin1(gridName));
                 SpanHeading* spans = nullptr;
@@ -568,7 +582,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtPPMo, "txtPPMo", QStringLiteral("Dissolved Solids"), QStringLiteral("(ppm)")},
              {&ui.txtSTDWout, "txtSTDWout", QStringLiteral("Tank Water Den"), QStringLiteral("(lb/scf)")},
              {&ui.txtResTfW, "txtResTfW", QStringLiteral("Reservoir Temp"), QStringLiteral("(F)")}},
-            ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
+            ui.lblWaterWarn, ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
         QWidget* gasPage = resultPage(
             "tabFluidGas", QStringLiteral("Gas Properties"),
             {{&ui.txtGGout, "txtGGout", QStringLiteral("Gas Gravity"), QStringLiteral("(air = 1.0)")},
@@ -577,7 +591,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtTC, "txtTC", QStringLiteral("Critical Temperature"), QStringLiteral("(R)")},
              {&ui.txtPTRout, "txtPTRout", QStringLiteral("Pseudo-Temp"), QString()},
              {&ui.txtGSTDout, "txtGSTDout", QStringLiteral("Tank Gas Den"), QStringLiteral("(lb/scf)")}},
-            ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
+            ui.lblGASWarn, ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
         QWidget* oilPage = resultPage(
             "tabFluidOil", QStringLiteral("Oil Properties"),
             {{&ui.txtPBPout, "txtPBPout", QStringLiteral("Bubble Point"), QStringLiteral("(psia)")},
@@ -586,7 +600,7 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
              {&ui.txtRSISEPout, "txtRSISEPout", QStringLiteral("GOR Sep"), QStringLiteral("(scf/stb)")},
              {&ui.txtRSITANKout, "txtRSITANKout", QStringLiteral("GOR Tank"), QString()},
              {&ui.txtRSIout, "txtRSIout", QStringLiteral("Initial GOR"), QString()}},
-            ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
+            ui.lblUOilWarn, ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
         ui.sstFluid->addTab(waterPage, QStringLiteral("Water"));
         ui.sstFluid->addTab(gasPage, QStringLiteral("Gas"));
         ui.sstFluid->addTab(oilPage, QStringLiteral("Oil"));
@@ -721,7 +735,13 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
         f.setBold(true);
         f.setPointSizeF(f.pointSizeF() * 1.15);
         ui.lblRockProp->setFont(f);
-        layout->addWidget(ui.lblRockProp);
+        auto* caption = new QHBoxLayout;
+        caption->addWidget(ui.lblRockProp);
+        ui.lblRockNote = WarningLine(QStringLiteral("lblRockNote"));
+        caption->addWidget(ui.lblRockNote, 1);
+        layout->addLayout(caption);
+        ui.lblRockWarn = WarningLine(QStringLiteral("lblRockWarn"));
+        layout->addWidget(ui.lblRockWarn);
         ui.fxgRock = new FlexGrid;
         ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
         ui.hdgRock = new SpanHeading(ui.fxgRock);

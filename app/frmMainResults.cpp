@@ -2,6 +2,7 @@
 #include "app/FlexGrid.h"
 #include "app/InputBox.h"
 #include "app/ResultPlots.h"
+#include "app/ResultWarnings.h"
 #include "app/SpanHeading.h"
 #include "app/TextFormat.h"
 #include "app/clsUtil.h"
@@ -10,6 +11,7 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "engine/ValueChecks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -131,23 +133,27 @@ void frmMain::ShowCalcFailure(const QString& stage, const QString& text) {
 
 void frmMain::ClearFluidResults(const QString& stage) {
     const bool all = stage == QLatin1String("Pressure Schedule Error");
-    auto clear = [](FlexGrid* grid, PlotPane* plot, std::initializer_list<QLineEdit*> boxes) {
+    auto clear = [](FlexGrid* grid, QLabel* warning, PlotPane* plot,
+                    std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
+        ClearFaults(warning);
         plot->Clear();
         for (QLineEdit* box : boxes)
             box->clear();
     };
     if (all || stage == QLatin1String("Oil Properties Error"))
-        clear(m_ui.fxgUOil, m_ui.plotOil,
+        clear(m_ui.fxgUOil, m_ui.lblUOilWarn, m_ui.plotOil,
               {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
                m_ui.txtRSIout});
     if (all || stage == QLatin1String("Gas Properties Error"))
-        clear(m_ui.fxgGAS, m_ui.plotGas,
+        clear(m_ui.fxgGAS, m_ui.lblGASWarn, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
     if (all || stage == QLatin1String("Water Properties Error"))
-        clear(m_ui.fxgWater, m_ui.plotWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
+        clear(m_ui.fxgWater, m_ui.lblWaterWarn, m_ui.plotWater,
+              {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
     if (stage == QLatin1String("Rock Properties Error"))
-        clear(m_ui.fxgRock, m_ui.plotRock, {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+        clear(m_ui.fxgRock, m_ui.lblRockWarn, m_ui.plotRock,
+              {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
 }
 
 void frmMain::ApplySubTabRules() {
@@ -173,6 +179,7 @@ void frmMain::ApplySubTabRules() {
 
 void frmMain::PrepareOilGrid() {
     m_ui.plotOil->Clear();
+    ClearFaults(m_ui.lblUOilWarn);
     m_util->FXG(m_ui.fxgUOil);
     m_util->fxgINIT(11, 500);
     const char* captions[10] = {"Pressure (psia)",   "Vol Fact (rb/stb)", "GOR (scf/stb)",
@@ -211,12 +218,14 @@ void frmMain::FillOilTable() {
     SetText(m_ui.txtRSISEPout, Fixed(oil.RSISep(), 1));
     SetText(m_ui.txtRSITANKout, Fixed(oil.RSITank(), 1));
     SetText(m_ui.txtRSIout, Fixed(oil.RSI(), 1));
+    ShowFaults(m_ui.lblUOilWarn, grid, FaultsOf(*m_objects, ResultTable::Oil));
     PlotOil(*m_ui.plotOil, prs, oil);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareGasGrid() {
     m_ui.plotGas->Clear();
+    ClearFaults(m_ui.lblGASWarn);
     m_util->FXG(m_ui.fxgGAS);
     m_util->fxgINIT(10, 500);
     const char* captions[9] = {"Pressure (psia)",  "Pseudo Pres",        "Z Factor",
@@ -242,12 +251,14 @@ void frmMain::FillGasTable() {
                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
             i);
     }
+    ShowFaults(m_ui.lblGASWarn, m_ui.fxgGAS, FaultsOf(*m_objects, ResultTable::Gas));
     PlotGas(*m_ui.plotGas, prs, gas);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareWaterGrid() {
     m_ui.plotWater->Clear();
+    ClearFaults(m_ui.lblWaterWarn);
     m_util->FXG(m_ui.fxgWater);
     m_util->fxgINIT(7, 500);
     m_util->fxgColCap(1, QStringLiteral("Pressure (psia)"), 1000);
@@ -271,6 +282,7 @@ void frmMain::FillWaterTable() {
                      Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
             i);
     }
+    ShowFaults(m_ui.lblWaterWarn, m_ui.fxgWater, FaultsOf(*m_objects, ResultTable::Water));
     PlotWater(*m_ui.plotWater, prs, water);
     SetOutputMenus(true);
 }
@@ -278,6 +290,8 @@ void frmMain::FillWaterTable() {
 void frmMain::ComputeRockTable() {
     BusyCursor busy;
     m_state.SettingsInUse = true;
+    ClearFaults(m_ui.lblRockWarn);
+    ClearFaults(m_ui.lblRockNote);
     if (auto failure = RunRockTable(*m_objects)) {
         ShowCalcFailure(Q(failure->stage), Q(failure->text));
         return;
@@ -326,6 +340,13 @@ void frmMain::ComputeRockTable() {
                           i);
             grid->SetCellBackColor(i, 4, buttonFace);
         }
+    }
+    ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
+    if (const auto note = HonarpourNotApplied(rock)) {
+        m_ui.lblRockNote->setText(QStringLiteral("\u26A0 ") + Q(*note));
+        m_ui.lblRockNote->setVisible(true);
+    } else {
+        ClearFaults(m_ui.lblRockNote);
     }
     PlotRock(*m_ui.plotRock, rock);
     SetOutputMenus(true);
