@@ -1,8 +1,8 @@
 #include "app/ResultWarnings.h"
 
-#include "app/FlexGrid.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
+#include "ui/FlexGrid.h"
 #include "writers/EclipseChecks.h"
 
 #include <QLabel>

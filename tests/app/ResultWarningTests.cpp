@@ -3,9 +3,9 @@
 // Properties tab a line saying why Honarpour gave no curves. Nothing is blocked.
 #include "AppTestSupport.h"
 
-#include "app/FlexGrid.h"
 #include "app/ResultWarnings.h"
 #include "engine/Q7Objects.h"
+#include "ui/FlexGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
