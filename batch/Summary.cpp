@@ -1,6 +1,7 @@
 #include "batch/Summary.h"
 
 #include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 
 #include <charconv>
 
@@ -105,11 +106,16 @@ private:
         }
     }
     void Indent() { m_out.append(static_cast<size_t>(m_depth), ' '); }
-    void Float(float v) {
+
+public:
+    static std::string FloatText(float v) {
         char buf[32];
         auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
-        m_out.append(buf, r.ptr);
+        return std::string(buf, r.ptr);
     }
+
+private:
+    void Float(float v) { m_out += FloatText(v); }
 
     std::string m_out;
     bool m_first = true;
@@ -282,6 +288,21 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
     j.List("KRGas", wet, Getter(r, &clsRock::GetKRGas));
     j.Close();
     j.Close();
+
+    // Impossible values, only when there are any: a clean case's summary has no such key.
+    const std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (!warnings.empty()) {
+        std::string list = "[";
+        for (size_t i = 0; i < warnings.size(); ++i) {
+            const ValueWarning& w = warnings[i];
+            if (i) list += ",";
+            list += "\n  {\"table\": " + JsonOut::Quote(w.table) + ", \"row\": " + std::to_string(w.row) +
+                    ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
+                    ", \"text\": " + JsonOut::Quote(w.text) + "}";
+        }
+        list += "\n ]";
+        j.Raw("warnings", list);
+    }
 
     j.str() += "\n}\n";
     return j.str();
