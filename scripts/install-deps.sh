@@ -19,7 +19,7 @@ for arg in "$@"; do
     --no-opm) want_opm=0 ;;
   esac
 done
-[ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin)
+[ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin python3-opm-common)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -19,12 +19,18 @@ namespace {
 // text would lose leading digits, or run into the column before) is noted as a fault.
 class Layout {
 public:
+    explicit Layout(EclipseUnits units) : m_units(units) {}
     void StartRecord() { m_table.emplace_back(); }
     void StartRow() { m_table.back().emplace_back(); }
 
-    // A single written with `width` characters and `decimals` decimals. `lineStart`: the column
-    // opens the line, so it needs no blank in front of it.
-    void Add(float value, std::int16_t width, std::int16_t decimals, bool lineStart, const char* name) {
+    // A single written with `width` characters and `decimals` decimals in a FIELD file, and in
+    // the column the unit system gives it otherwise. `lineStart`: the column opens the line, so it
+    // needs no blank in front of it.
+    void Add(float fieldValue, std::int16_t fieldWidth, std::int16_t fieldDecimals, bool lineStart,
+             const char* name) {
+        const EclipseQuantity quantity = QuantityOf(name);
+        const float value = InUnits(fieldValue, quantity, m_units);
+        const auto [width, decimals] = ColumnIn(quantity, fieldWidth, fieldDecimals, m_units);
         std::string full = Nbr2Str(value, 48, decimals);
         full.erase(0, full.find_first_not_of(' '));
         const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
@@ -46,6 +52,20 @@ public:
     const std::vector<std::string>& Overflows() const { return m_overflows; }
 
 private:
+    // The quantity of a column, from the name the layouts give it.
+    static EclipseQuantity QuantityOf(std::string_view name) {
+        using Q = EclipseQuantity;
+        if (name == "pressure" || name == "reference pressure") return Q::Pressure;
+        if (name == "Rs") return Q::GasOilRatio;
+        if (name == "Bo" || name == "Bw") return Q::VolumeRatio;
+        if (name == "Bg") return Q::GasVolume;
+        if (name == "viscosity") return Q::Viscosity;
+        if (name.ends_with("density")) return Q::Density;
+        if (name == "compressibility" || name == "viscosibility") return Q::PerPressure;
+        if (name == "Sw" || name == "Sg" || name == "krw" || name == "krg" || name == "kro")
+            return Q::Fraction;
+        throw std::logic_error("no unit for the column " + std::string(name));
+    }
     // The number a column's text holds, whatever the process's locale.
     static double ReadBack(const std::string& text) {
         const std::size_t start = text.find_first_not_of(' ');
@@ -58,6 +78,7 @@ private:
         if (m_table.size() > 1) s = "record " + std::to_string(m_table.size()) + ", ";
         return s + "row " + std::to_string(m_table.back().size());
     }
+    EclipseUnits m_units;
     WrittenTable m_table;
     std::vector<std::string> m_overflows;
 };
@@ -322,9 +343,9 @@ void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::st
 
 } // namespace
 
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword) {
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     lay(objects, layout);
     return std::move(layout.Table());
 }
@@ -353,9 +374,10 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     return out;
 }
 
-std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword) {
+std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
+                                           EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     try {
         lay(objects, layout);
     } catch (const std::exception& e) {
@@ -367,13 +389,14 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
     return out;
 }
 
-std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables) {
+std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
+                                               EclipseUnits units) {
     const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
                              tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k]))
+        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units))
             problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
     }
     return problems;
