@@ -6,6 +6,8 @@
 //   export (NAME | --id N)                      the project as a case file, on standard output
 //   run --project (NAME | --id N) --out DIR [--formats LIST]
 //   delete (NAME | --id N)
+#include "batch/CaseFile.h"
+
 #include <string>
 #include <vector>
 
@@ -14,5 +16,9 @@ namespace q7 {
 // `args` are the words after the program name, starting with the sub-command. Returns the exit
 // status: 0 done, 1 failure (said on standard error), 2 usage error.
 int RunProjectCommand(const std::vector<std::string>& args);
+
+// The stored inputs of the one project named `name`, as a case. Throws an error naming what is
+// wrong (no database, no such project, several of that name).
+CaseFile StoredProjectCase(const std::string& name);
 
 } // namespace q7

@@ -1,5 +1,6 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
 #include "batch/CaseFile.h"
+#include "batch/DeckCommand.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
 #include "batch/ProjectCommands.h"
@@ -20,7 +21,11 @@ namespace {
 
 const char* kUsage =
     "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
+    "                  [--units field|metric]\n"
     "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "                  [--units field|metric]\n"
+    "       q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
+    "                  [--units field|metric] [--check]\n"
     "       q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"
@@ -30,12 +35,16 @@ const char* kUsage =
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
     "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
+    "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason; without\n"
     "         --out nothing is written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
     "         error (its summary says which) or, with --check, a table would be refused,\n"
     "         2 usage error.\n"
+    "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
+    "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
+    "         per case, when every case offers it. --check checks every region's tables.\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
     "         export, delete and run --project work on it.\n";
@@ -46,8 +55,8 @@ int Usage(const std::string& why) {
     return 2;
 }
 
-bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
-    f = q7::OutputFormats{false, false, false, false};
+bool ParseFormats(const std::string& list, q7::EclipseUnits units, q7::OutputFormats& f) {
+    f = q7::OutputFormats{false, false, false, false, units};
     std::stringstream ss(list);
     std::string item;
     while (std::getline(ss, item, ',')) {
@@ -125,6 +134,13 @@ int main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     const std::string command = args[0];
+    if (command == "deck") {
+#ifdef Q7_BATCH_PROJECTS
+        return q7::RunDeckCommand(args, q7::StoredProjectCase);
+#else
+        return q7::RunDeckCommand(args, nullptr);
+#endif
+    }
     if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
 #ifdef Q7_BATCH_PROJECTS
         if (command == "run" || command == "projects" || command == "save" || command == "export" ||
@@ -161,7 +177,13 @@ int main(int argc, char** argv) {
             if (jobs < 1) return Usage("--jobs needs a number of at least 1");
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
-            if (!v || !ParseFormats(*v, formats)) return Usage("--formats takes summary,csv,eclipse,report");
+            if (!v || !ParseFormats(*v, formats.units, formats))
+                return Usage("--formats takes summary,csv,eclipse,report");
+        } else if (a == "--units") {
+            const std::string* v = value("--units");
+            const auto units = v ? q7::ParseEclipseUnits(*v) : std::nullopt;
+            if (!units) return Usage("--units takes field or metric");
+            formats.units = *units;
         } else if (a == "--check") {
             check = true;
         } else if (!a.empty() && a[0] == '-') {

@@ -109,6 +109,10 @@ DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::files
         if (keyword == "PVDO") {
             // The constant solution GOR of each region's dead oil, one record per region.
             file.WriteBlankLines(2);
+            if (cases.size() > 1)
+                file.WriteLine(
+                    "-- One record per PVT region. OPM Flow 2022.10 reads RSCONSTT (and RSCONST) but "
+                    "warns that it does not apply it.");
             file.WriteLine(cases.size() == 1 ? "RSCONST" : kRegionConstantRs);
             if (units == EclipseUnits::Metric) file.WriteLine("--   RS(SM3/SM3) PBUB(BARSA)");
             for (std::size_t k = 0; k < cases.size(); ++k) {
