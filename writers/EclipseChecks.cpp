@@ -264,45 +264,52 @@ void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name,
 // strictly falling; in the dead-oil and dry-gas tables (`mu` given) viscosity never falling.
 // A live-oil record's viscosity may fall: simulators take the undersaturated branch as it is.
 void CheckPressureRows(const WrittenRecord& rows, const Column& b, const Column* mu,
-                       const std::string& prefix, std::vector<std::string>& out) {
-    const Column p{2, "pressure", 1};
+                       const std::string& prefix, EclipseUnits units, std::vector<std::string>& out) {
+    const bool metric = units == EclipseUnits::Metric;
+    const Column p{2, "pressure", metric ? 3 : 1};
     const RowName name = [&](std::size_t r) {
-        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), 1) + " psia)";
+        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), p.decimals) +
+               (metric ? " barsa)" : " psia)");
     };
     Strict(rows, p, true, name,
-           "pressures must rise strictly as written (1 decimal): space them further apart", out);
+           std::string("pressures must rise strictly as written (") + (metric ? "3 decimals" : "1 decimal") +
+               "): space them further apart",
+           out);
     Strict(rows, b, false, name, std::string(b.name) + " must fall strictly as pressure rises", out);
     if (mu) NotFalling(rows, *mu, name, out);
 }
 
 const Column kBo{1, "Bo", 4}, kMuo{0, "viscosity", 3}, kBg{1, "Bg", 5}, kMug{0, "viscosity", 4};
 
-void CheckPVDO(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBo, &kMuo, "", out);
+void CheckPVDO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBo, &kMuo, "", units, out);
     if (t.front().size() < 2)
         out.push_back(
             "only one pressure row (the bubble point is at the top of the schedule); a dead-oil table "
             "needs at least two: raise the highest pressure above the bubble point");
 }
 
-void CheckPVTO(const WrittenTable& t, std::vector<std::string>& out) {
+void CheckPVTO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
     for (std::size_t k = 0; k < t.size(); ++k) {
         const WrittenRecord& rec = t[k];
         const std::string prefix =
             "record " + std::to_string(k + 1) + " (Rs " + Show(rec.front().front(), 3) + "), ";
-        CheckPressureRows(rec, kBo, nullptr, prefix, out);
+        CheckPressureRows(rec, kBo, nullptr, prefix, units, out);
         if (k > 0 && !(rec.front().front() > t[k - 1].front().front())) {
-            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], 1) + " psia): Rs " +
-                          Show(rec.front().front(), 3) + " is not above " +
-                          Show(t[k - 1].front().front(), 3) +
-                          " in the record before; Rs must rise strictly as written (3 decimals, Mscf/stb): "
+            const bool metric = units == EclipseUnits::Metric;
+            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], metric ? 3 : 1) +
+                          (metric ? " barsa): Rs " : " psia): Rs ") + Show(rec.front().front(), 3) +
+                          " is not above " + Show(t[k - 1].front().front(), 3) +
+                          " in the record before; Rs must rise strictly as written (3 decimals, " +
+                          (metric ? "sm3/sm3" : "Mscf/stb") +
+                          "): "
                           "space the pressures further apart");
         }
     }
 }
 
-void CheckPVDG(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBg, &kMug, "", out);
+void CheckPVDG(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBg, &kMug, "", units, out);
 }
 
 void CheckPVTW(const WrittenTable& t, std::vector<std::string>& out) {
@@ -350,7 +357,8 @@ WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view ke
     return std::move(layout.Table());
 }
 
-std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t) {
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
+                                           EclipseUnits units) {
     LayoutOf(keyword); // refuses an unknown keyword
     if (t.empty()) return {"the table has no rows"};
     const std::size_t width = keyword == "PVTW" ? 5 : keyword == "SWOF" || keyword == "SGOF" ? 4 : 3;
@@ -362,11 +370,11 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     }
     std::vector<std::string> out;
     if (keyword == "PVDO")
-        CheckPVDO(t, out);
+        CheckPVDO(t, units, out);
     else if (keyword == "PVTO")
-        CheckPVTO(t, out);
+        CheckPVTO(t, units, out);
     else if (keyword == "PVDG")
-        CheckPVDG(t, out);
+        CheckPVDG(t, units, out);
     else if (keyword == "PVTW")
         CheckPVTW(t, out);
     else if (keyword == "SWOF" || keyword == "SGOF")
@@ -384,7 +392,7 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
         return {std::string("cannot be written: ") + e.what()};
     }
     std::vector<std::string> out = layout.Overflows();
-    for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
+    for (std::string& reason : CheckWrittenTable(keyword, layout.Table(), units))
         out.push_back(std::move(reason));
     return out;
 }

@@ -37,7 +37,9 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
                                            EclipseUnits units = EclipseUnits::Field);
 
 // The rules alone, on a table as written (the layout of EclipseTableAsWritten's result).
-std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table);
+// `units` names the units of the pressures and gas-oil ratios in the reasons.
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table,
+                                           EclipseUnits units = EclipseUnits::Field);
 
 struct EclipseProblem {
     std::string keyword; // "PVDO" ... "SGOF"
