@@ -1,10 +1,10 @@
 #include "app/MainControls.h"
 
-#include "app/FlexGrid.h"
-#include "app/InputBox.h"
-#include "app/LogoWidget.h"
 #include "app/ResultPlots.h"
-#include "app/SpanHeading.h"
+#include "ui/FlexGrid.h"
+#include "ui/InputBox.h"
+#include "ui/LogoWidget.h"
+#include "ui/SpanHeading.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -125,6 +125,9 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
     ui.mnuExport->setObjectName(QStringLiteral("mnuExport"));
     ui.mnuCSV = action(ui.mnuExport, "mnuCSV", QStringLiteral("&Comma Delimited (.csv)"));
     ui.mnuEclipse = action(ui.mnuExport, "mnuEclipse", QStringLiteral("&Eclipse"));
+    ui.mnuEclipseProjects =
+        action(ui.mnuExport, "mnuEclipseProjects", QStringLiteral("Eclipse, &Several Projects..."));
+    ui.mnuEclipseProjects->setVisible(false);
     ui.mnuBar5 = ui.muFile->addSeparator();
     ui.mnuBar5->setObjectName(QStringLiteral("mnuBar5"));
     ui.mnuExit = action(ui.muFile, "mnuExit", QStringLiteral("E&xit"));

@@ -2,19 +2,20 @@
 #include "app/frmMain.h"
 
 #include "app/AppVersion.h"
-#include "app/FlexGrid.h"
-#include "app/InputBox.h"
-#include "app/LogoWidget.h"
-#include "app/PlotView.h"
 #include "app/ResultPlots.h"
-#include "app/TextFormat.h"
 #include "app/clsUtil.h"
 #include "app/frmAbout.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
-#include "store/clsProject.h"
+#include "engine/clsProject.h"
 #include "store/clsQ7IO.h"
+#include "ui/FlexGrid.h"
+#include "ui/InputBox.h"
+#include "ui/LogoWidget.h"
+#include "ui/PlotView.h"
+#include "ui/ScopeGuards.h"
+#include "ui/TextFormat.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -44,19 +45,6 @@ std::string Std(const QString& text) {
 QString Numbered(const char* prefix, int k) {
     return QString::fromLatin1(prefix) + QString::number(k);
 }
-
-// Clearing a flag for the length of a scope and setting it again, as every routine that clears
-// InputEventsOn or ShiftingPressures must.
-class FlagOff {
-public:
-    explicit FlagOff(bool& flag) : m_flag(flag) { m_flag = false; }
-    ~FlagOff() { m_flag = true; }
-    FlagOff(const FlagOff&) = delete;
-    FlagOff& operator=(const FlagOff&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -142,13 +130,16 @@ void frmMain::ShutDown() {
     m_state.SetIO(nullptr);
     m_io.reset();
     m_ui.mnuProj->menuAction()->setVisible(false);
+    m_ui.mnuEclipseProjects->setVisible(false);
 }
 
 void frmMain::OpenProjectDatabase() {
     m_io->Q7Open();
     m_ui.mnuProj->menuAction()->setVisible(false);
+    m_ui.mnuEclipseProjects->setVisible(false);
     if (m_io->Q7FOUND()) {
         m_ui.mnuProj->menuAction()->setVisible(true);
+        m_ui.mnuEclipseProjects->setVisible(true);
         m_ui.mnuEdit->setEnabled(false);
         m_ui.mnuClose->setEnabled(false);
         m_state.SetIO(m_io.get());
@@ -492,6 +483,8 @@ void frmMain::WireMenus() {
     connect(m_ui.mnuPrint, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Report); });
     connect(m_ui.mnuCSV, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Csv); });
     connect(m_ui.mnuEclipse, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Eclipse); });
+    connect(m_ui.mnuEclipseProjects, &QAction::triggered, this,
+            [openOutput] { openOutput(OutputDialog::EclipseProjects); });
     connect(m_ui.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.mnuOpen, &QAction::triggered, this, &frmMain::OpenProjectClick);
     connect(m_ui.mnuEdit, &QAction::triggered, this, &frmMain::EditProjectClick);

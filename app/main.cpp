@@ -1,7 +1,8 @@
 // Fluvarex workstation (Q7).
-#include "app/QtMessageService.h"
+#include "app/frmECLProjects.h"
 #include "app/frmMain.h"
-#include "writers/ui/QtFileDialogService.h"
+#include "ui/QtFileDialogService.h"
+#include "ui/QtMessageService.h"
 #include "writers/ui/frmCSV.h"
 #include "writers/ui/frmECL.h"
 #include "writers/ui/frmReport.h"
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
                 break;
             case q7::OutputDialog::Eclipse:
                 q7::frmECL::Show(host, &main, &eclipseUnits);
+                break;
+            case q7::OutputDialog::EclipseProjects:
+                q7::frmECLProjects::Show(main.Database(), messages, &main, &eclipseUnits);
                 break;
             }
         });

@@ -365,6 +365,14 @@ CaseFile StoredProjectCase(const std::string& name) {
     return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
 }
 
+CaseFile StoredProjectCase(clsQ7IO& io, std::int32_t prjID, std::string* name) {
+    Recordset row = io.GetProject(prjID);
+    if (row.RecordCount() == 0) throw CommandError("no project has the id " + std::to_string(prjID));
+    const ProjectRef project{prjID, row.Value(QStringLiteral("PrjName")).toString().toStdString()};
+    if (name) *name = project.name;
+    return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+}
+
 int RunProjectCommand(const std::vector<std::string>& args) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 

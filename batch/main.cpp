@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     if (command == "deck") {
 #ifdef Q7_BATCH_PROJECTS
-        return q7::RunDeckCommand(args, q7::StoredProjectCase);
+        return q7::RunDeckCommand(args, [](const std::string& name) { return q7::StoredProjectCase(name); });
 #else
         return q7::RunDeckCommand(args, nullptr);
 #endif
