@@ -1,5 +1,4 @@
 // Fluvarex workstation (Q7).
-#include "app/frmECLProjects.h"
 #include "app/frmMain.h"
 #include "ui/QtFileDialogService.h"
 #include "ui/QtMessageService.h"
@@ -31,9 +30,6 @@ int main(int argc, char* argv[]) {
                 break;
             case q7::OutputDialog::Eclipse:
                 q7::frmECL::Show(host, &main, &eclipseUnits);
-                break;
-            case q7::OutputDialog::EclipseProjects:
-                q7::frmECLProjects::Show(main.Database(), messages, &main, &eclipseUnits);
                 break;
             }
         });
