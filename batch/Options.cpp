@@ -14,7 +14,8 @@ std::optional<int> ParseCount(const std::string& text, int least) {
 
 std::optional<OutputFormats> ParseFormatList(const std::string& list) {
     if (list.empty()) return std::nullopt;
-    OutputFormats f{false, false, false, false};
+    OutputFormats f;
+    f.summary = f.csv = f.eclipse = f.report = false;
     size_t start = 0;
     for (;;) {
         const size_t comma = list.find(',', start);

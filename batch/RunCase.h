@@ -1,8 +1,10 @@
 #pragma once
 // Computing one case as the workstation's result tabs do and writing its files into a folder.
 #include "batch/CaseFile.h"
+#include "batch/Summary.h"
 #include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
+#include "writers/EclipseUnits.h"
 
 #include <filesystem>
 #include <string>
@@ -10,9 +12,17 @@
 
 namespace q7 {
 
+class MessageSink;
+struct Q7Objects;
+
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
+    EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
 };
+
+// Applies the case to `objects` (fresh, built on `sink`) and computes it as the workstation's
+// result tabs do; the raised error and the gas status go to `outcome`, messages to `sink`.
+void ComputeCase(const CaseFile& c, Q7Objects& objects, MessageSink& sink, CaseOutcome& outcome);
 
 // Computes the case on a fresh set of objects and writes DIR/<name>/summary.json and the chosen
 // files. Returns true when the case computed without a message or an error.

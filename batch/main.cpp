@@ -1,5 +1,6 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
 #include "batch/CaseFile.h"
+#include "batch/DeckCommand.h"
 #include "batch/Options.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
@@ -25,7 +26,11 @@ namespace {
 
 const char* kUsage =
     "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
+    "                  [--units field|metric]\n"
     "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "                  [--units field|metric]\n"
+    "       q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
+    "                  [--units field|metric] [--check]\n"
     "       q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"
@@ -35,6 +40,7 @@ const char* kUsage =
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
     "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
+    "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
     "         impossible value as CASE: TABLE, row N: what is wrong; without --out nothing is\n"
@@ -43,6 +49,9 @@ const char* kUsage =
     "         error (its summary says which) or, with --check, a table would be refused or\n"
     "         holds an impossible value,\n"
     "         2 usage error (also two cases that would write one folder).\n"
+    "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
+    "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
+    "         per case, when every case offers it. --check checks every region's tables.\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
     "         export, delete and run --project work on it.\n";
@@ -141,6 +150,13 @@ int Main(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     const std::string command = args[0];
+    if (command == "deck") {
+#ifdef Q7_BATCH_PROJECTS
+        return q7::RunDeckCommand(args, [](const std::string& name) { return q7::StoredProjectCase(name); });
+#else
+        return q7::RunDeckCommand(args, nullptr);
+#endif
+    }
     if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
 #ifdef Q7_BATCH_PROJECTS
         if (command == "run" || command == "projects" || command == "save" || command == "export" ||
@@ -178,7 +194,14 @@ int Main(int argc, char** argv) {
             const std::string* v = value("--formats");
             const std::optional<q7::OutputFormats> f = v ? q7::ParseFormatList(*v) : std::nullopt;
             if (!f) return Usage("--formats takes summary,csv,eclipse,report");
+            const q7::EclipseUnits units = formats.units;
             formats = *f;
+            formats.units = units;
+        } else if (a == "--units") {
+            const std::string* v = value("--units");
+            const auto units = v ? q7::ParseEclipseUnits(*v) : std::nullopt;
+            if (!units) return Usage("--units takes field or metric");
+            formats.units = *units;
         } else if (a == "--check") {
             check = true;
         } else if (!a.empty() && a[0] == '-') {

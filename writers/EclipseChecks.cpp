@@ -20,6 +20,7 @@ namespace {
 // text would lose leading digits, or run into the column before) is noted as a fault.
 class Layout {
 public:
+    explicit Layout(EclipseUnits units) : m_units(units) {}
     void StartRecord() {
         m_table.emplace_back();
         m_sources.emplace_back();
@@ -30,9 +31,14 @@ public:
         m_sources.back().push_back(source);
     }
 
-    // A single written with `width` characters and `decimals` decimals. `lineStart`: the column
-    // opens the line, so it needs no blank in front of it.
-    void Add(float value, std::int16_t width, std::int16_t decimals, bool lineStart, const char* name) {
+    // A single written with `width` characters and `decimals` decimals in a FIELD file, and in
+    // the column the unit system gives it otherwise. `lineStart`: the column opens the line, so it
+    // needs no blank in front of it.
+    void Add(float fieldValue, std::int16_t fieldWidth, std::int16_t fieldDecimals, bool lineStart,
+             const char* name) {
+        const EclipseQuantity quantity = QuantityOf(name);
+        const float value = InUnits(fieldValue, quantity, m_units);
+        const auto [width, decimals] = ColumnIn(quantity, fieldWidth, fieldDecimals, m_units);
         std::string full = Nbr2Str(value, 48, decimals);
         full.erase(0, full.find_first_not_of(' '));
         const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
@@ -55,6 +61,20 @@ public:
     const std::vector<std::vector<std::int16_t>>& Sources() const { return m_sources; }
 
 private:
+    // The quantity of a column, from the name the layouts give it.
+    static EclipseQuantity QuantityOf(std::string_view name) {
+        using Q = EclipseQuantity;
+        if (name == "pressure" || name == "reference pressure") return Q::Pressure;
+        if (name == "Rs") return Q::GasOilRatio;
+        if (name == "Bo" || name == "Bw") return Q::VolumeRatio;
+        if (name == "Bg") return Q::GasVolume;
+        if (name == "viscosity") return Q::Viscosity;
+        if (name.ends_with("density")) return Q::Density;
+        if (name == "compressibility" || name == "viscosibility") return Q::PerPressure;
+        if (name == "Sw" || name == "Sg" || name == "krw" || name == "krg" || name == "kro")
+            return Q::Fraction;
+        throw std::logic_error("no unit for the column " + std::string(name));
+    }
     // The number a column's text holds, whatever the process's locale.
     static double ReadBack(const std::string& text) {
         const std::size_t start = text.find_first_not_of(' ');
@@ -67,6 +87,7 @@ private:
         if (m_table.size() > 1) s = "record " + std::to_string(m_table.size()) + ", ";
         return s + "row " + std::to_string(m_table.back().size());
     }
+    EclipseUnits m_units;
     WrittenTable m_table;
     std::vector<std::vector<std::int16_t>> m_sources;
     std::vector<std::string> m_overflows;
@@ -253,45 +274,52 @@ void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name,
 // strictly falling; in the dead-oil and dry-gas tables (`mu` given) viscosity never falling.
 // A live-oil record's viscosity may fall: simulators take the undersaturated branch as it is.
 void CheckPressureRows(const WrittenRecord& rows, const Column& b, const Column* mu,
-                       const std::string& prefix, std::vector<std::string>& out) {
-    const Column p{2, "pressure", 1};
+                       const std::string& prefix, EclipseUnits units, std::vector<std::string>& out) {
+    const bool metric = units == EclipseUnits::Metric;
+    const Column p{2, "pressure", metric ? 3 : 1};
     const RowName name = [&](std::size_t r) {
-        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), 1) + " psia)";
+        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), p.decimals) +
+               (metric ? " barsa)" : " psia)");
     };
     Strict(rows, p, true, name,
-           "pressures must rise strictly as written (1 decimal): space them further apart", out);
+           std::string("pressures must rise strictly as written (") + (metric ? "3 decimals" : "1 decimal") +
+               "): space them further apart",
+           out);
     Strict(rows, b, false, name, std::string(b.name) + " must fall strictly as pressure rises", out);
     if (mu) NotFalling(rows, *mu, name, out);
 }
 
 const Column kBo{1, "Bo", 4}, kMuo{0, "viscosity", 3}, kBg{1, "Bg", 5}, kMug{0, "viscosity", 4};
 
-void CheckPVDO(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBo, &kMuo, "", out);
+void CheckPVDO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBo, &kMuo, "", units, out);
     if (t.front().size() < 2)
         out.push_back(
             "only one pressure row (the bubble point is at the top of the schedule); a dead-oil table "
             "needs at least two: raise the highest pressure above the bubble point");
 }
 
-void CheckPVTO(const WrittenTable& t, std::vector<std::string>& out) {
+void CheckPVTO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
     for (std::size_t k = 0; k < t.size(); ++k) {
         const WrittenRecord& rec = t[k];
         const std::string prefix =
             "record " + std::to_string(k + 1) + " (Rs " + Show(rec.front().front(), 3) + "), ";
-        CheckPressureRows(rec, kBo, nullptr, prefix, out);
+        CheckPressureRows(rec, kBo, nullptr, prefix, units, out);
         if (k > 0 && !(rec.front().front() > t[k - 1].front().front())) {
-            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], 1) + " psia): Rs " +
-                          Show(rec.front().front(), 3) + " is not above " +
-                          Show(t[k - 1].front().front(), 3) +
-                          " in the record before; Rs must rise strictly as written (3 decimals, Mscf/stb): "
+            const bool metric = units == EclipseUnits::Metric;
+            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], metric ? 3 : 1) +
+                          (metric ? " barsa): Rs " : " psia): Rs ") + Show(rec.front().front(), 3) +
+                          " is not above " + Show(t[k - 1].front().front(), 3) +
+                          " in the record before; Rs must rise strictly as written (3 decimals, " +
+                          (metric ? "sm3/sm3" : "Mscf/stb") +
+                          "): "
                           "space the pressures further apart");
         }
     }
 }
 
-void CheckPVDG(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBg, &kMug, "", out);
+void CheckPVDG(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBg, &kMug, "", units, out);
 }
 
 void CheckPVTW(const WrittenTable& t, std::vector<std::string>& out) {
@@ -345,14 +373,15 @@ void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::st
 
 } // namespace
 
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword) {
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     lay(objects, layout);
     return std::move(layout.Table());
 }
 
-std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t) {
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
+                                           EclipseUnits units) {
     LayoutOf(keyword); // refuses an unknown keyword
     if (t.empty()) return {"the table has no rows"};
     const std::size_t width = keyword == "PVTW" ? 5 : keyword == "SWOF" || keyword == "SGOF" ? 4 : 3;
@@ -364,11 +393,11 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     }
     std::vector<std::string> out;
     if (keyword == "PVDO")
-        CheckPVDO(t, out);
+        CheckPVDO(t, units, out);
     else if (keyword == "PVTO")
-        CheckPVTO(t, out);
+        CheckPVTO(t, units, out);
     else if (keyword == "PVDG")
-        CheckPVDG(t, out);
+        CheckPVDG(t, units, out);
     else if (keyword == "PVTW")
         CheckPVTW(t, out);
     else if (keyword == "SWOF" || keyword == "SGOF")
@@ -376,16 +405,17 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     return out;
 }
 
-std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword) {
+std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
+                                           EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     try {
         lay(objects, layout);
     } catch (const std::exception& e) {
         return {std::string("cannot be written: ") + e.what()};
     }
     std::vector<std::string> out = layout.Overflows();
-    for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
+    for (std::string& reason : CheckWrittenTable(keyword, layout.Table(), units))
         out.push_back(std::move(reason));
     return out;
 }
@@ -425,7 +455,7 @@ std::pair<std::size_t, std::size_t> PositionOf(const std::string& reason) {
 
 std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(EclipseUnits::Field);
     try {
         lay(objects, layout);
     } catch (const std::exception&) {
@@ -447,13 +477,14 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
     return rows;
 }
 
-std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables) {
+std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
+                                               EclipseUnits units) {
     const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
                              tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k]))
+        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units))
             problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
     }
     return problems;
