@@ -3,6 +3,7 @@
 #include "batch/RunCase.h"
 
 #include "batch/Summary.h"
+#include "batch/TidyCsv.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
@@ -144,11 +145,28 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         if (formats.csv) WriteCaseCsv(objects, dir);
         if (formats.eclipse) WriteCaseEclipse(objects, dir);
         if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+        if (formats.tidy) WriteText(dir / "tidy.csv", TidyCsv(objects));
     }
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;
     if (check) result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects));
     return result;
+}
+
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson) {
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    try {
+        ApplyCase(c, objects);
+    } catch (const std::exception& e) {
+        outcome.error = FailureFrom("Case Input Error", e);
+    }
+    if (!outcome.error) Compute(c, objects, sink, outcome);
+    CaseLine line;
+    line.clean = outcome.messages.empty() && !outcome.error;
+    line.json = SummaryLine(caseJson, SummaryJson(outcome, objects));
+    return line;
 }
 
 } // namespace q7

@@ -11,6 +11,7 @@ namespace q7 {
 
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
+    bool tidy = false; // tidy.csv: one row per pressure, one column per property
 };
 
 // Computes the case on a fresh set of objects and writes DIR/<name>/summary.json and the chosen
@@ -27,5 +28,12 @@ struct CaseResult {
 // export offers for the case (and pre-selects) are checked as they would be written.
 CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                    const OutputFormats& formats, bool check);
+
+// The case's summary as one line of a result stream, with `caseJson` as its "case" (see SummaryLine).
+struct CaseLine {
+    bool clean = false; // computed without a message or an error
+    std::string json;
+};
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson);
 
 } // namespace q7

@@ -287,4 +287,40 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
     return j.str();
 }
 
+std::string SummaryLine(const std::string& caseJson, const std::string& summaryJson) {
+    // Strings are written with their line ends escaped, so every line end in the summary is
+    // layout: dropping it with the indentation after it leaves the same object on one line.
+    std::string line;
+    line.reserve(summaryJson.size() + caseJson.size() + 12);
+    line += "{\"case\": ";
+    line += caseJson;
+    size_t i = summaryJson.find('{') + 1;
+    bool empty = true;
+    for (; i < summaryJson.size(); ++i) {
+        const char c = summaryJson[i];
+        if (c == '\n') {
+            while (i + 1 < summaryJson.size() && summaryJson[i + 1] == ' ')
+                ++i;
+            continue;
+        }
+        if (empty && c != '}') {
+            line += ", ";
+            empty = false;
+        }
+        line += c;
+    }
+    line += '\n';
+    return line;
+}
+
+std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {
+    return "{\"case\": " + caseJson + ", \"error\": {\"stage\": " + JsonOut::Quote(failure.stage) +
+           ", \"kind\": " + JsonOut::Quote(failure.kind) + ", \"text\": " + JsonOut::Quote(failure.text) +
+           "}}\n";
+}
+
+std::string JsonQuote(const std::string& text) {
+    return JsonOut::Quote(text);
+}
+
 } // namespace q7

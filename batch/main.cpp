@@ -1,5 +1,7 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
+#include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
+#include "batch/Progress.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
 #include "batch/ProjectCommands.h"
@@ -28,7 +30,8 @@ const char* kUsage =
     "\n"
     "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
-    "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
+    "         --formats chooses among summary,csv,eclipse,report (default: these four) and\n"
+    "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason; without\n"
@@ -42,7 +45,7 @@ const char* kUsage =
 
 int Usage(const std::string& why) {
     if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";
-    std::cerr << kUsage;
+    std::cerr << kUsage << "\n" << q7::kStudyUsage;
     return 2;
 }
 
@@ -59,6 +62,8 @@ bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
             f.eclipse = true;
         else if (item == "report")
             f.report = true;
+        else if (item == "tidy")
+            f.tidy = true;
         else
             return false;
     }
@@ -71,7 +76,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> anyFailed{false};
     std::mutex errMutex;
-    const bool progress = isatty(STDERR_FILENO) != 0;
+    q7::Progress progress(files.size());
 
     auto worker = [&] {
         for (size_t i = next++; i < files.size(); i = next++) {
@@ -84,13 +89,13 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
                 problems[i] = std::move(r.problems);
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << (progress ? "\r" : "") << "q7-batch: " << e.what() << "\n";
+                std::cerr << (progress.Shown() ? "\r" : "") << "q7-batch: " << e.what() << "\n";
             }
             if (!ok) anyFailed = true;
             const size_t n = ++done;
-            if (progress) {
+            if (progress.Shown()) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << "\r" << n << "/" << files.size() << " cases" << std::flush;
+                progress.Update(n);
             }
         }
     };
@@ -102,7 +107,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     worker();
     for (auto& t : threads)
         t.join();
-    if (progress) std::cerr << "\n";
+    progress.Finish();
     // The checks' findings in the order the cases were named.
     bool refused = false;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -121,10 +126,14 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage;
+        std::cout << kUsage << "\n" << q7::kStudyUsage;
         return args.empty() ? 2 : 0;
     }
     const std::string command = args[0];
+    if (command == "sweep") return q7::RunSweepCommand(args);
+    if (command == "table") return q7::RunTableCommand(args);
+    if (command == "run" && std::find(args.begin(), args.end(), "--jsonl") != args.end())
+        return q7::RunStreamCommand(args);
     if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
 #ifdef Q7_BATCH_PROJECTS
         if (command == "run" || command == "projects" || command == "save" || command == "export" ||
@@ -161,7 +170,8 @@ int main(int argc, char** argv) {
             if (jobs < 1) return Usage("--jobs needs a number of at least 1");
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
-            if (!v || !ParseFormats(*v, formats)) return Usage("--formats takes summary,csv,eclipse,report");
+            if (!v || !ParseFormats(*v, formats))
+                return Usage("--formats takes summary,csv,eclipse,report,tidy");
         } else if (a == "--check") {
             check = true;
         } else if (!a.empty() && a[0] == '-') {
