@@ -165,7 +165,7 @@ CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson) {
     if (!outcome.error) Compute(c, objects, sink, outcome);
     CaseLine line;
     line.clean = outcome.messages.empty() && !outcome.error;
-    line.json = SummaryLine(caseJson, SummaryJson(outcome, objects));
+    line.json = SummaryLine(caseJson, outcome, objects);
     return line;
 }
 

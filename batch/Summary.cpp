@@ -1,5 +1,6 @@
 #include "batch/Summary.h"
 
+#include "batch/FloatText.h"
 #include "engine/Q7Objects.h"
 
 #include <charconv>
@@ -11,6 +12,7 @@ namespace {
 // A small JSON writer: one key per line, like the reference summaries.
 class JsonOut {
 public:
+    explicit JsonOut(bool oneLine) : m_oneLine(oneLine) {}
     std::string& str() { return m_out; }
 
     void Open(const char* key) {
@@ -21,8 +23,10 @@ public:
     }
     void Close() {
         --m_depth;
-        m_out += '\n';
-        Indent();
+        if (!m_oneLine) {
+            m_out += '\n';
+            Indent();
+        }
         m_out += '}';
         m_first = false;
     }
@@ -97,8 +101,10 @@ private:
     void Key(const char* key) {
         if (!m_first) m_out += ',';
         m_first = false;
-        m_out += '\n';
-        Indent();
+        if (!m_oneLine) {
+            m_out += '\n';
+            Indent();
+        }
         if (key) {
             m_out += Quote(key);
             m_out += ": ";
@@ -107,11 +113,11 @@ private:
     void Indent() { m_out.append(static_cast<size_t>(m_depth), ' '); }
     void Float(float v) {
         char buf[32];
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
-        m_out.append(buf, r.ptr);
+        m_out.append(buf, WriteFloat9(buf, v));
     }
 
     std::string m_out;
+    bool m_oneLine;
     bool m_first = true;
     int m_depth = 0;
 };
@@ -120,11 +126,12 @@ template <class T> auto Getter(const T& obj, float (T::*get)(std::int16_t) const
     return [&obj, get](std::int16_t k) { return (obj.*get)(k); };
 }
 
-} // namespace
-
-std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
-    JsonOut j;
+// The summary laid out one key a line, or, with a case (a JSON value) to put first, on one line.
+std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson) {
+    JsonOut j(caseJson != nullptr);
+    j.str().reserve(caseJson ? 8192 : 12288);
     j.str() += '{';
+    if (caseJson) j.Raw("case", *caseJson);
     if (outcome.gasStatus)
         j.Integer("gasStatus", *outcome.gasStatus);
     else
@@ -283,34 +290,18 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
     j.Close();
     j.Close();
 
-    j.str() += "\n}\n";
-    return j.str();
+    j.str() += caseJson ? "}\n" : "\n}\n";
+    return std::move(j.str());
 }
 
-std::string SummaryLine(const std::string& caseJson, const std::string& summaryJson) {
-    // Strings are written with their line ends escaped, so every line end in the summary is
-    // layout: dropping it with the indentation after it leaves the same object on one line.
-    std::string line;
-    line.reserve(summaryJson.size() + caseJson.size() + 12);
-    line += "{\"case\": ";
-    line += caseJson;
-    size_t i = summaryJson.find('{') + 1;
-    bool empty = true;
-    for (; i < summaryJson.size(); ++i) {
-        const char c = summaryJson[i];
-        if (c == '\n') {
-            while (i + 1 < summaryJson.size() && summaryJson[i + 1] == ' ')
-                ++i;
-            continue;
-        }
-        if (empty && c != '}') {
-            line += ", ";
-            empty = false;
-        }
-        line += c;
-    }
-    line += '\n';
-    return line;
+} // namespace
+
+std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
+    return Summary(outcome, o, nullptr);
+}
+
+std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects) {
+    return Summary(outcome, objects, &caseJson);
 }
 
 std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {

@@ -1,5 +1,6 @@
 #include "batch/TidyCsv.h"
 
+#include "batch/FloatText.h"
 #include "engine/Q7Objects.h"
 #include "writers/OutputChoices.h"
 
@@ -23,8 +24,7 @@ template <class T> Column Of(const char* name, const T& obj, float (T::*get)(std
 
 void AppendFloat(std::string& out, float v) {
     char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
-    out.append(buf, r.ptr);
+    out.append(buf, WriteFloat9(buf, v));
 }
 
 } // namespace
