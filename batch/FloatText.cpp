@@ -49,6 +49,29 @@ char* WriteFloat9(char* first, float v) {
     for (int tries = 0;; ++tries) {
         const int s = 8 - k;
         if (s < -27 || s > 30 || tries > 3) return Fallback(first, v);
+        if (s >= 0 && s <= 12 && e < 0 && e > -64) {
+            // m * 10^s < 2^64 and D = 2^-e: the quotient by a shift, the remainder by a mask.
+            const std::uint64_t N = m * static_cast<std::uint64_t>(kPow10.v[s]);
+            const int shift = -e;
+            const std::uint64_t whole = N >> shift;
+            if (whole >= 1000000000) {
+                ++k;
+                continue;
+            }
+            if (whole < 100000000) {
+                --k;
+                continue;
+            }
+            const std::uint64_t r = N & ((std::uint64_t{1} << shift) - 1),
+                                half = std::uint64_t{1} << (shift - 1);
+            q = whole;
+            if (r > half || (r == half && (q & 1))) ++q;
+            if (q == 1000000000) {
+                q = 100000000;
+                ++k;
+            }
+            break;
+        }
         U128 N = m, D = 1;
         if (s >= 0)
             N *= kPow10.v[s];
