@@ -27,6 +27,10 @@ struct Pow10Table {
 };
 constexpr Pow10Table kPow10;
 
+constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                          "8081828384858687888990919293949596979899";
+
 char* Fallback(char* first, float v) {
     return std::to_chars(first, first + 32, static_cast<double>(v), std::chars_format::general, 9).ptr;
 }
@@ -36,6 +40,11 @@ char* Fallback(char* first, float v) {
 char* WriteFloat9(char* first, float v) {
     std::uint32_t bits;
     std::memcpy(&bits, &v, sizeof bits);
+    if ((bits & 0x7FFFFFFF) == 0) {
+        if (bits >> 31) *first++ = '-';
+        *first++ = '0';
+        return first;
+    }
     const int biased = static_cast<int>((bits >> 23) & 0xFF);
     if (biased == 0 || biased == 0xFF) return Fallback(first, v); // zero, subnormal, inf, nan
     const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;
@@ -44,7 +53,7 @@ char* WriteFloat9(char* first, float v) {
 
     // The 9 leading digits q of |v| * 10^s, for the s that puts q in [10^8, 10^9), rounded to
     // nearest with ties to even, from the exact quotient N / D.
-    int k = static_cast<int>(std::floor((e + 23) * 0.30102999566398120)); // about floor(log10 |v|)
+    int k = ((e + 23) * 78913) >> 18; // about floor(log10 |v|): 78913 / 2^18 is log10(2)
     std::uint64_t q = 0;
     for (int tries = 0;; ++tries) {
         const int s = 8 - k;
@@ -101,10 +110,14 @@ char* WriteFloat9(char* first, float v) {
     }
 
     char digits[9];
-    for (int i = 8; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + q % 10);
-        q /= 10;
+    auto d = static_cast<std::uint32_t>(q);
+    for (int i = 7; i >= 1; i -= 2) {
+        const std::uint32_t pair = d % 100;
+        d /= 100;
+        digits[i] = kPairs[2 * pair];
+        digits[i + 1] = kPairs[2 * pair + 1];
     }
+    digits[0] = static_cast<char>('0' + d);
     int n = 9; // significant digits after dropping trailing zeros
     while (n > 1 && digits[n - 1] == '0')
         --n;
