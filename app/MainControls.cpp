@@ -1,10 +1,10 @@
 #include "app/MainControls.h"
 
-#include "app/FlexGrid.h"
-#include "app/InputBox.h"
-#include "app/LogoWidget.h"
 #include "app/ResultPlots.h"
-#include "app/SpanHeading.h"
+#include "ui/FlexGrid.h"
+#include "ui/InputBox.h"
+#include "ui/LogoWidget.h"
+#include "ui/SpanHeading.h"
 
 #include <QAction>
 #include <QButtonGroup>

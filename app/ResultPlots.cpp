@@ -1,12 +1,12 @@
 #include "app/ResultPlots.h"
 
-#include "app/PlotView.h"
-#include "app/TextFormat.h"
 #include "engine/clsGas.h"
 #include "engine/clsOil.h"
 #include "engine/clsPrs.h"
 #include "engine/clsWater.h"
 #include "rock/clsRock.h"
+#include "ui/PlotView.h"
+#include "ui/TextFormat.h"
 
 #include <QChart>
 #include <QCursor>

@@ -1,6 +1,6 @@
 #include "app/clsUtil.h"
 
-#include "app/FlexGrid.h"
+#include "ui/FlexGrid.h"
 
 namespace q7 {
 

@@ -1,7 +1,7 @@
 #include "app/frmAbout.h"
 
 #include "app/AppVersion.h"
-#include "app/LogoWidget.h"
+#include "ui/LogoWidget.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -2,19 +2,20 @@
 #include "app/frmMain.h"
 
 #include "app/AppVersion.h"
-#include "app/FlexGrid.h"
-#include "app/InputBox.h"
-#include "app/LogoWidget.h"
-#include "app/PlotView.h"
 #include "app/ResultPlots.h"
-#include "app/TextFormat.h"
 #include "app/clsUtil.h"
 #include "app/frmAbout.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
-#include "store/clsProject.h"
+#include "engine/clsProject.h"
 #include "store/clsQ7IO.h"
+#include "ui/FlexGrid.h"
+#include "ui/InputBox.h"
+#include "ui/LogoWidget.h"
+#include "ui/PlotView.h"
+#include "ui/ScopeGuards.h"
+#include "ui/TextFormat.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -44,19 +45,6 @@ std::string Std(const QString& text) {
 QString Numbered(const char* prefix, int k) {
     return QString::fromLatin1(prefix) + QString::number(k);
 }
-
-// Clearing a flag for the length of a scope and setting it again, as every routine that clears
-// InputEventsOn or ShiftingPressures must.
-class FlagOff {
-public:
-    explicit FlagOff(bool& flag) : m_flag(flag) { m_flag = false; }
-    ~FlagOff() { m_flag = true; }
-    FlagOff(const FlagOff&) = delete;
-    FlagOff& operator=(const FlagOff&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 

@@ -3,9 +3,9 @@
 // phase workflow, hands every input edit to its object (and to the open project), computes the
 // tables when a result tab is selected, and runs the project commands and the about box.
 #include "app/MainControls.h"
-#include "app/MessageServiceSink.h"
 #include "app/modQ7.h"
 #include "store/ui/ProjectHost.h"
+#include "ui/MessageServiceSink.h"
 
 #include <QMainWindow>
 #include <QVariant>
@@ -54,7 +54,8 @@ public:
     }
 
     // Project workflow; the project dialogs reach the window through ProjectHost.
-    modQ7& State() override { return m_state; }
+    modQ7& State() { return m_state; }
+    ProjectSession& Session() override { return m_state; }
     clsQ7IO& Database() override { return *m_io; }
     clsProject& Project() override { return *m_project; }
     const Q7Objects& CalculationObjects() override { return *m_objects; }

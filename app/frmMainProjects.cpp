@@ -1,7 +1,5 @@
 // The main window's Project menu: opening, creating, editing, closing and deleting projects, and
 // loading a project's records into the input controls.
-#include "app/InputBox.h"
-#include "app/TextFormat.h"
 #include "app/frmMain.h"
 #include "engine/Errors.h"
 #include "engine/Q7Objects.h"
@@ -10,6 +8,8 @@
 #include "store/ui/frmDelete.h"
 #include "store/ui/frmOpen.h"
 #include "store/ui/frmProject.h"
+#include "ui/InputBox.h"
+#include "ui/TextFormat.h"
 
 #include <QAction>
 #include <QCheckBox>

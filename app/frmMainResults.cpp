@@ -1,15 +1,16 @@
 // The main window's result tabs: what selecting each tab does, the grids and the output boxes.
-#include "app/FlexGrid.h"
-#include "app/InputBox.h"
 #include "app/ResultPlots.h"
-#include "app/SpanHeading.h"
-#include "app/TextFormat.h"
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "ui/FlexGrid.h"
+#include "ui/InputBox.h"
+#include "ui/ScopeGuards.h"
+#include "ui/SpanHeading.h"
+#include "ui/TextFormat.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,15 +23,6 @@ namespace q7 {
 namespace {
 
 const QColor kBubblePointText(0, 0, 255);
-
-// The busy cursor for the length of a computation.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // One grid row: an empty cell for the fixed column 0, then the cells.
 QString RowText(std::initializer_list<QString> cells) {

@@ -1,7 +1,7 @@
 // Fluvarex workstation (Q7).
-#include "app/QtMessageService.h"
 #include "app/frmMain.h"
-#include "writers/ui/QtFileDialogService.h"
+#include "ui/QtFileDialogService.h"
+#include "ui/QtMessageService.h"
 #include "writers/ui/frmCSV.h"
 #include "writers/ui/frmECL.h"
 #include "writers/ui/frmReport.h"

@@ -1,82 +1,17 @@
 #pragma once
-// The state the main window and its dialogs share (which project is open, whether input events
-// act, the open project's record of each data table) and the routines every form uses: the
-// message boxes, selecting a box's text, storing an input into the open project, and the
-// highlighted row of the project lists.
-#include "app/MessageService.h"
-#include "store/Recordset.h"
-
-#include <QString>
-#include <QVariant>
-
-#include <array>
-#include <cstdint>
-#include <utility>
-#include <vector>
-
-class QLineEdit;
+// The state the main window shares: the project session its dialogs also see (which project is
+// open, whether input events act, the open project's records, the message boxes) and what only the
+// main window reads.
+#include "store/ui/ProjectSession.h"
 
 namespace q7 {
 
-class FlexGrid;
-class clsQ7IO;
-
-// The six data tables of a project, in the order a project's rows are created and loaded.
-enum class ProjectTable { Fluid, Pressure, Oil, Gas, Water, Rock };
-inline constexpr int kProjectTableCount = 6;
-// Database table of each cursor: tblFluidSpec, tblPressureSpec, ...
-const char* ProjectTableName(ProjectTable table);
-
-class modQ7 {
+class modQ7 : public ProjectSession {
 public:
-    explicit modQ7(MessageService& messages) : m_messages(messages) {}
-    modQ7(const modQ7&) = delete;
-    modQ7& operator=(const modQ7&) = delete;
+    using ProjectSession::ProjectSession;
 
-    // When false, linked input handlers do nothing and no edit is stored in a project.
-    bool InputEventsOn = false;
     // A result tab computed its tables since the last Open.
     bool SettingsInUse = false;
-    bool ProjectOpen = false;
-    std::int32_t CurPrjID = 0;
-    QString CurPrjName;
-    // 1: the project dialog creates a project; 2: it edits the open one.
-    std::int32_t ProjectDialogMode = 0;
-
-    // The open project's record in each data table (rsFluid ... rsRock).
-    Recordset& Cursor(ProjectTable table) { return m_cursors[static_cast<int>(table)]; }
-    void ReleaseCursors();
-
-    // The project database, when one was opened (null otherwise).
-    clsQ7IO* IO() const { return m_io; }
-    void SetIO(clsQ7IO* io) { m_io = io; }
-
-    MessageService& Messages() const { return m_messages; }
-    void ShowError(const QString& message, const QString& title) const {
-        m_messages.ShowError(message, title);
-    }
-    void ShowInfo(const QString& message, const QString& title) const { m_messages.ShowInfo(message, title); }
-    bool AskYesNo(const QString& message, const QString& title) const {
-        return m_messages.AskYesNo(message, title);
-    }
-
-    static void SelectAllText(QLineEdit* box);
-
-    // Stores `value` in `column` of the open project's record of `table` and saves the record;
-    // nothing unless InputEventsOn and ProjectOpen. An empty text is stored as 0. A database
-    // failure is shown ("Project Database Error"); the value stays in the form and the object.
-    void SaveField(ProjectTable table, const QString& column, const QVariant& value);
-    // Several columns of one record, saved once.
-    void SaveFields(ProjectTable table, const std::vector<std::pair<QString, QVariant>>& values);
-
-    // Moves the highlight of a project list to the grid's current row (columns 1..n), and returns
-    // the key in column n + 1. Does nothing while lastRow <= 0.
-    static void HighlightGridRow(FlexGrid& grid, int n, int& lastRow, std::int32_t& key);
-
-private:
-    MessageService& m_messages;
-    clsQ7IO* m_io = nullptr;
-    std::array<Recordset, kProjectTableCount> m_cursors;
 };
 
 } // namespace q7

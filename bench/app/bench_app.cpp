@@ -5,11 +5,11 @@
 //    (target: under 30 ms), with the inputs as they were and with one changed (the plots of the
 //    tab in view drawn anew);
 //  - start-up, from creating the main window until it is shown and painted (target: under 1 s).
-#include "app/InputBox.h"
 #include "app/MainControls.h"
-#include "app/MessageService.h"
 #include "app/frmMain.h"
 #include "engine/Q7Objects.h"
+#include "ui/InputBox.h"
+#include "ui/MessageService.h"
 
 #include <QApplication>
 #include <QCheckBox>

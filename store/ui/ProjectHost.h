@@ -1,5 +1,5 @@
 #pragma once
-// What the project dialogs need of the main window: the shared state, the database, the project
+// What the project dialogs need of the main window: the project session, the database, the project
 // header object and the calculation objects, loading a project into the form, and taking over a
 // project that was just created or renamed.
 #include <QString>
@@ -10,14 +10,14 @@ namespace q7 {
 
 class clsProject;
 class clsQ7IO;
-class modQ7;
+class ProjectSession;
 struct ProjectTables;
 struct Q7Objects;
 
 class ProjectHost {
 public:
     virtual ~ProjectHost() = default;
-    virtual modQ7& State() = 0;
+    virtual ProjectSession& Session() = 0;
     virtual clsQ7IO& Database() = 0;
     virtual clsProject& Project() = 0;
     virtual const Q7Objects& CalculationObjects() = 0;

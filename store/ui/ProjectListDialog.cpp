@@ -1,10 +1,10 @@
 #include "store/ui/ProjectListDialog.h"
 
-#include "app/FlexGrid.h"
-#include "app/modQ7.h"
 #include "engine/Errors.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
+#include "store/ui/ProjectSession.h"
+#include "ui/FlexGrid.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -23,14 +23,32 @@ QString DateText(const QVariant& value) {
     return when.isValid() ? QLocale().toString(when.date(), QLocale::ShortFormat) : value.toString();
 }
 
+// Moves the highlight of a project list to the grid's current row (columns 1..n), and returns
+// the key in column n + 1. Does nothing while lastRow <= 0.
+void HighlightGridRow(FlexGrid& grid, int n, int& lastRow, std::int32_t& key) {
+    if (lastRow <= 0) return;
+    static const QColor highlight(146, 209, 206);
+    const int r = grid.Row();
+    for (int c = 1; c <= n; ++c)
+        grid.SetCellBackColor(lastRow, c, Qt::white);
+    lastRow = r;
+    for (int c = 1; c <= n; ++c)
+        grid.SetCellBackColor(r, c, highlight);
+    if (grid.Col() != n + 1) {
+        const QSignalBlocker quiet(&grid);
+        grid.SetCurrentCell(r, n + 1);
+    }
+    key = grid.TextMatrix(r, n + 1).toInt();
+}
+
 } // namespace
 
 ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption, QWidget* parent)
     : QDialog(parent), m_host(host) {
     setWindowTitle(QStringLiteral("Q7 Projects"));
     setModal(true);
-    m_entryPrjID = host.State().CurPrjID;
-    m_entryPrjName = host.State().CurPrjName;
+    m_entryPrjID = host.Session().CurPrjID;
+    m_entryPrjName = host.Session().CurPrjName;
 
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QStringLiteral("fxgProjects"));
@@ -64,8 +82,8 @@ ProjectListDialog::ProjectListDialog(ProjectHost& host, const QString& okCaption
 }
 
 void ProjectListDialog::RestoreCurrentProject() {
-    m_host.State().CurPrjID = m_entryPrjID;
-    m_host.State().CurPrjName = m_entryPrjName;
+    m_host.Session().CurPrjID = m_entryPrjID;
+    m_host.Session().CurPrjName = m_entryPrjName;
 }
 
 void ProjectListDialog::reject() {
@@ -100,7 +118,8 @@ void ProjectListDialog::FillList() {
         }
         m_count = row;
     } catch (const Error& e) {
-        m_host.State().ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
+        m_host.Session().ShowError(QString::fromStdString(e.what()),
+                                   QStringLiteral("Project Database Error"));
         return;
     }
     m_ready = true;
@@ -119,9 +138,9 @@ void ProjectListDialog::FillList() {
 
 void ProjectListDialog::RowChanged() {
     if (m_lastRow <= 0) return;
-    modQ7& state = m_host.State();
-    modQ7::HighlightGridRow(*m_grid, 4, m_lastRow, state.CurPrjID);
-    state.CurPrjName = m_grid->TextMatrix(m_lastRow, 1);
+    ProjectSession& session = m_host.Session();
+    HighlightGridRow(*m_grid, 4, m_lastRow, session.CurPrjID);
+    session.CurPrjName = m_grid->TextMatrix(m_lastRow, 1);
 }
 
 } // namespace q7

@@ -1,9 +1,9 @@
 #include "store/ui/frmDelete.h"
 
-#include "app/modQ7.h"
 #include "engine/Errors.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
+#include "store/ui/ProjectSession.h"
 
 #include <QPushButton>
 
@@ -15,7 +15,7 @@ frmDelete::frmDelete(ProjectHost& host, QWidget* parent)
 }
 
 void frmDelete::Confirm() {
-    modQ7& state = m_host.State();
+    ProjectSession& state = m_host.Session();
     if (ProjectCount() > 0 && state.AskYesNo(QStringLiteral("Delete project ") + state.CurPrjName +
                                                  QStringLiteral(".  Are you sure?"),
                                              QStringLiteral("Remove Project from Q7"))) {

@@ -1,7 +1,7 @@
 #include "store/ui/frmOpen.h"
 
-#include "app/modQ7.h"
 #include "store/ui/ProjectHost.h"
+#include "store/ui/ProjectSession.h"
 
 namespace q7 {
 
@@ -16,7 +16,7 @@ void frmOpen::Confirm() {
         reject();
         return;
     }
-    m_host.LoadProjectIntoForm(m_host.State().CurPrjID);
+    m_host.LoadProjectIntoForm(m_host.Session().CurPrjID);
     accept();
 }
 

@@ -1,12 +1,12 @@
 #include "store/ui/frmProject.h"
 
-#include "app/InputBox.h"
-#include "app/modQ7.h"
 #include "engine/Errors.h"
+#include "engine/clsProject.h"
 #include "store/ProjectTables.h"
-#include "store/clsProject.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
+#include "store/ui/ProjectSession.h"
+#include "ui/InputBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@
 namespace q7 {
 
 frmProject::frmProject(ProjectHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_mode(host.State().ProjectDialogMode) {
+    : QDialog(parent), m_host(host), m_mode(host.Session().ProjectDialogMode) {
     setObjectName(QStringLiteral("frmProject"));
     setModal(true);
 
@@ -64,7 +64,7 @@ frmProject::frmProject(ProjectHost& host, QWidget* parent)
     setTabOrder(m_cmdSave, m_cmdCancel);
 
     // Loading: filling the boxes writes nothing back.
-    modQ7& state = m_host.State();
+    ProjectSession& state = m_host.Session();
     state.InputEventsOn = false;
     try {
         if (m_mode == 2) {
@@ -90,7 +90,7 @@ frmProject::frmProject(ProjectHost& host, QWidget* parent)
 }
 
 void frmProject::BoxChanged(InputBox* box) {
-    if (!m_host.State().InputEventsOn) return;
+    if (!m_host.Session().InputEventsOn) return;
     const QString tag = box->property("tag").toString();
     const QString text = box->text();
     m_row.SetValue(tag, text);
@@ -110,10 +110,11 @@ void frmProject::Save() {
             m_host.ProjectSaved(m_txtPrjName->text(), prjID, &tables);
         } else {
             m_host.Database().SaveREC(m_row);
-            m_host.ProjectSaved(m_txtPrjName->text(), m_host.State().CurPrjID, nullptr);
+            m_host.ProjectSaved(m_txtPrjName->text(), m_host.Session().CurPrjID, nullptr);
         }
     } catch (const Error& e) {
-        m_host.State().ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
+        m_host.Session().ShowError(QString::fromStdString(e.what()),
+                                   QStringLiteral("Project Database Error"));
         return;
     }
     accept();

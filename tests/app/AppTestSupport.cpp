@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
-#include "app/InputBox.h"
 #include "store/ProjectSchema.h"
+#include "ui/InputBox.h"
 
 #include <QPushButton>
 #include <QSqlDatabase>

@@ -2,10 +2,10 @@
 // Shared pieces of the workstation tests: one QApplication on the offscreen platform, a message
 // service that records every box and answers questions from a script, a main window opened on a
 // chosen project database (or none), finding controls by name, and acting in modal dialogs.
-#include "app/InputBox.h"
 #include "app/MainControls.h"
-#include "app/MessageService.h"
 #include "app/frmMain.h"
+#include "ui/InputBox.h"
+#include "ui/MessageService.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // gas composition's plus fraction and Normalize, the oil tab's buttons and the rock options.
 #include "AppTestSupport.h"
 
-#include "app/InputBox.h"
 #include "engine/Q7Objects.h"
+#include "ui/InputBox.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

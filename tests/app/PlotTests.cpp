@@ -2,11 +2,11 @@
 // emptied with their grid, and a plot renders, saves and copies.
 #include "AppTestSupport.h"
 
-#include "app/FlexGrid.h"
-#include "app/PlotView.h"
 #include "app/ResultPlots.h"
-#include "app/TextFormat.h"
 #include "engine/Q7Objects.h"
+#include "ui/FlexGrid.h"
+#include "ui/PlotView.h"
+#include "ui/TextFormat.h"
 
 #include <QAbstractAxis>
 #include <QAction>

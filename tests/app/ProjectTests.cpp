@@ -2,9 +2,9 @@
 // loading a project back into a fresh window.
 #include "AppTestSupport.h"
 
-#include "app/FlexGrid.h"
 #include "engine/Q7Objects.h"
 #include "store/clsQ7IO.h"
+#include "ui/FlexGrid.h"
 
 #include <QAction>
 #include <QCheckBox>

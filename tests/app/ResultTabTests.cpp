@@ -2,10 +2,10 @@
 // rules, the reported errors and the output menus.
 #include "AppTestSupport.h"
 
-#include "app/FlexGrid.h"
-#include "app/SpanHeading.h"
-#include "app/TextFormat.h"
 #include "engine/Q7Objects.h"
+#include "ui/FlexGrid.h"
+#include "ui/SpanHeading.h"
+#include "ui/TextFormat.h"
 
 #include <QAction>
 #include <QCheckBox>

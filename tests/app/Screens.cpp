@@ -2,8 +2,8 @@
 // default computation) into a folder: for looking at the layout on a machine without a display.
 //   q7-screens OUTDIR      (run under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
 #include "app/MainControls.h"
-#include "app/MessageService.h"
 #include "app/frmMain.h"
+#include "ui/MessageService.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "AppTestSupport.h"
 
 #include "app/AppVersion.h"
-#include "app/InputBox.h"
 #include "app/frmAbout.h"
+#include "ui/InputBox.h"
 
 #include <QAbstractButton>
 #include <QAction>

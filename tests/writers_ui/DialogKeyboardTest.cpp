@@ -3,7 +3,7 @@
 #include "DialogTestSupport.h"
 #include "KeyboardTestSupport.h"
 
-#include "store/clsProject.h"
+#include "engine/clsProject.h"
 #include "writers/ui/frmCSV.h"
 #include "writers/ui/frmECL.h"
 #include "writers/ui/frmReport.h"

@@ -5,8 +5,8 @@
 
 #include "tests/writers/WriterTestSupport.h"
 
-#include "app/MessageService.h"
-#include "writers/ui/FileDialogService.h"
+#include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QAbstractButton>

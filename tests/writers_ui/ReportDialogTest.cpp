@@ -3,7 +3,7 @@
 // page, and a failed write that keeps the dialog open.
 #include "DialogTestSupport.h"
 
-#include "store/clsProject.h"
+#include "engine/clsProject.h"
 #include "writers/CaseOutput.h"
 #include "writers/clsReport.h"
 #include "writers/ui/frmReport.h"

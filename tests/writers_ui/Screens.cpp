@@ -2,11 +2,11 @@
 // export after oil, gas and water were computed (and again with a table a simulator would refuse),
 // the CSV export and the report over a project.
 //   writers-ui-screens [OUTPUT_FOLDER]
-#include "app/MessageService.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
-#include "store/clsProject.h"
-#include "writers/ui/QtFileDialogService.h"
+#include "engine/clsProject.h"
+#include "ui/MessageService.h"
+#include "ui/QtFileDialogService.h"
 #include "writers/ui/frmCSV.h"
 #include "writers/ui/frmECL.h"
 #include "writers/ui/frmReport.h"

@@ -2,7 +2,7 @@
 // File -> Export -> Comma Delimited (.csv): the CSV file's name and the property groups to write.
 // Offers only the groups whose tables have been computed and passes every choice straight to its
 // clsCSV.
-#include "app/MessageServiceSink.h"
+#include "ui/MessageServiceSink.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QDialog>

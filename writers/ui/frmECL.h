@@ -1,7 +1,7 @@
 #pragma once
 // File -> Export -> Eclipse: which Eclipse include files to write and under which names. Offers
 // only the tables whose phase has been computed and passes every choice straight to its clsECL.
-#include "app/MessageServiceSink.h"
+#include "ui/MessageServiceSink.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "writers/ui/frmReport.h"
 
 #include "engine/Q7Objects.h"
-#include "store/clsProject.h"
+#include "engine/clsProject.h"
 #include "writers/OutputChoices.h"
 #include "writers/clsReport.h"
 

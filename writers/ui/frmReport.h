@@ -2,7 +2,7 @@
 // File -> Report: the identification printed at the head of the report, the report's file name and
 // the property groups. Starts from the current project's fields and passes every edit straight to
 // its clsReport; the project itself is never changed.
-#include "app/MessageServiceSink.h"
+#include "ui/MessageServiceSink.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/FlexGrid.h"
+#include "ui/FlexGrid.h"
 
 #include <QHeaderView>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "writers/ui/QtFileDialogService.h"
+#include "ui/QtFileDialogService.h"
 
 #include <QFileDialog>
 

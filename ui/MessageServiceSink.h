@@ -1,8 +1,8 @@
 #pragma once
 // The engine's message sink on top of the program's message service: what a calculation reports
 // itself (the oil table's pressure loop) or a writer announces appears in a message box.
-#include "app/MessageService.h"
 #include "engine/MessageSink.h"
+#include "ui/MessageService.h"
 
 namespace q7 {
 

@@ -1,6 +1,6 @@
-#include "app/SpanHeading.h"
+#include "ui/SpanHeading.h"
 
-#include "app/FlexGrid.h"
+#include "ui/FlexGrid.h"
 
 #include <QHeaderView>
 #include <QPainter>

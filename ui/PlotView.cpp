@@ -1,4 +1,4 @@
-#include "app/PlotView.h"
+#include "ui/PlotView.h"
 
 #include <QApplication>
 #include <QChart>

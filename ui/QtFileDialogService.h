@@ -1,6 +1,6 @@
 #pragma once
 // The desktop's save dialog (QFileDialog). The only place QFileDialog is used.
-#include "writers/ui/FileDialogService.h"
+#include "ui/FileDialogService.h"
 
 namespace q7 {
 

@@ -1,4 +1,4 @@
-#include "app/TextFormat.h"
+#include "ui/TextFormat.h"
 
 #include "engine/NumericText.h"
 

@@ -1,10 +1,7 @@
-#include "app/modQ7.h"
+#include "store/ui/ProjectSession.h"
 
-#include "app/FlexGrid.h"
 #include "engine/Errors.h"
 #include "store/clsQ7IO.h"
-
-#include <QLineEdit>
 
 namespace q7 {
 
@@ -14,7 +11,7 @@ const char* ProjectTableName(ProjectTable table) {
     return names[static_cast<int>(table)];
 }
 
-void modQ7::ReleaseCursors() {
+void ProjectSession::ReleaseCursors() {
     for (auto& cursor : m_cursors) {
         try {
             if (cursor.EditPending()) cursor.CancelUpdate();
@@ -25,15 +22,11 @@ void modQ7::ReleaseCursors() {
     }
 }
 
-void modQ7::SelectAllText(QLineEdit* box) {
-    box->setSelection(0, static_cast<int>(box->text().size()));
-}
-
-void modQ7::SaveField(ProjectTable table, const QString& column, const QVariant& value) {
+void ProjectSession::SaveField(ProjectTable table, const QString& column, const QVariant& value) {
     SaveFields(table, {{column, value}});
 }
 
-void modQ7::SaveFields(ProjectTable table, const std::vector<std::pair<QString, QVariant>>& values) {
+void ProjectSession::SaveFields(ProjectTable table, const std::vector<std::pair<QString, QVariant>>& values) {
     if (!InputEventsOn || !ProjectOpen) return;
     Recordset& rs = Cursor(table);
     try {
@@ -48,22 +41,6 @@ void modQ7::SaveFields(ProjectTable table, const std::vector<std::pair<QString, 
     } catch (const Error& e) {
         ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
     }
-}
-
-void modQ7::HighlightGridRow(FlexGrid& grid, int n, int& lastRow, std::int32_t& key) {
-    if (lastRow <= 0) return;
-    static const QColor highlight(146, 209, 206);
-    const int r = grid.Row();
-    for (int c = 1; c <= n; ++c)
-        grid.SetCellBackColor(lastRow, c, Qt::white);
-    lastRow = r;
-    for (int c = 1; c <= n; ++c)
-        grid.SetCellBackColor(r, c, highlight);
-    if (grid.Col() != n + 1) {
-        const QSignalBlocker quiet(&grid);
-        grid.SetCurrentCell(r, n + 1);
-    }
-    key = grid.TextMatrix(r, n + 1).toInt();
 }
 
 } // namespace q7

@@ -1,6 +1,6 @@
 #pragma once
 // Modal message boxes on the screen. The only place QMessageBox is used.
-#include "app/MessageService.h"
+#include "ui/MessageService.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
-#include "app/InputBox.h"
+#include "ui/InputBox.h"
 
-#include "app/MessageService.h"
-#include "app/modQ7.h"
+#include "ui/DialogSupport.h"
+#include "ui/MessageService.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -135,7 +135,7 @@ bool InputBox::focusNextPrevChild(bool next) {
 void InputBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     m_leaveChecked = false;
-    modQ7::SelectAllText(this);
+    SelectAllText(this);
     emit focusReceived();
 }
 

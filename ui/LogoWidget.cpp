@@ -1,4 +1,4 @@
-#include "app/LogoWidget.h"
+#include "ui/LogoWidget.h"
 
 #include <QPainter>
 #include <QPainterPath>
