@@ -58,7 +58,7 @@ public:
         IfNumber("MaxPr", [&](const std::string& t) { prs.SetMaxP(t); });
         if (prs.PrRange() == "I") {
             for (std::int16_t k = 1; k <= 18; ++k)
-                IfNumber("p" + std::to_string(k), [&](const std::string& t) { prs.SetPRSi(t, k); });
+                IfNumber(PressureKey(k), [&](const std::string& t) { prs.SetPRSi(t, k); });
         }
 
         clsOil& oil = m_obj.Oil;

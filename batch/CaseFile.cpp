@@ -5,8 +5,16 @@
 #include <cmath>
 #include <fstream>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace q7 {
+
+std::string PressureKey(int k) {
+    // Appended rather than "p" + text, which GCC 12 at -O3 takes for an overlapping copy.
+    std::string key = "p";
+    key += std::to_string(k);
+    return key;
+}
 
 namespace {
 
@@ -15,40 +23,50 @@ enum class KeyType { Number, Integer, Flag, Text };
 struct KeyInfo {
     std::string name;
     KeyType type;
+    // The values a form can hold: the letters of a pair of option buttons, or the range of an
+    // option index (an empty letter set and lo > hi: no restriction beyond the type).
+    std::vector<std::string> letters = {};
+    long lo = 1, hi = 0;
 };
 
 std::vector<KeyInfo> BuildKeyInfo() {
     std::vector<KeyInfo> k;
     auto add = [&k](const std::string& n, KeyType t) { k.push_back({n, t}); };
+    auto letters = [&k](const std::string& n, std::vector<std::string> set) {
+        k.push_back({n, KeyType::Text, std::move(set)});
+    };
+    auto index = [&k](const std::string& n, long lo, long hi) {
+        k.push_back({n, KeyType::Integer, {}, lo, hi});
+    };
     for (const char* n : {"PhaseOil", "PhaseGas", "PhaseWater"})
         add(n, KeyType::Flag);
     add("StdPressure", KeyType::Number);
     add("StdTemp", KeyType::Number);
-    add("StdTempUnits", KeyType::Text);
+    letters("StdTempUnits", {"F", "C"});
     add("RESTEMP", KeyType::Number);
-    add("ResTempUnits", KeyType::Text);
-    add("PrRange", KeyType::Text);
+    letters("ResTempUnits", {"F", "C"});
+    letters("PrRange", {"R", "I"});
     for (const char* n : {"MinPr", "InitPr", "MaxPr"})
         add(n, KeyType::Number);
     for (int i = 1; i <= 18; ++i)
-        add("p" + std::to_string(i), KeyType::Number);
+        add(PressureKey(i), KeyType::Number);
     for (const char* n : {"API", "SpecGrav", "SepGasGrav", "SepP", "SepT"})
         add(n, KeyType::Number);
-    add("SepTUnits", KeyType::Text);
+    letters("SepTUnits", {"F", "C"});
     add("InitGO", KeyType::Number);
     add("BPP", KeyType::Number);
-    add("GasEntry", KeyType::Text);
+    letters("GasEntry", {"G", "C"});
     for (const char* n : {"GasGrav", "MFnitrogen", "mfCO2", "mfH2S"})
         add(n, KeyType::Number);
     for (int i = 1; i <= 15; ++i)
         add("gc" + std::to_string(i), KeyType::Number);
-    add("PlusEntry", KeyType::Integer);
+    index("PlusEntry", 0, 12); // the composition row that is the plus fraction, 0 for none
     add("PLUSmw", KeyType::Number);
     add("PLUSgg", KeyType::Number);
     add("PPMSalinity", KeyType::Integer);
     add("PERSalinity", KeyType::Number);
     for (const char* n : {"RockType", "DrainType", "LithType", "WetType", "CorrType"})
-        add(n, KeyType::Integer);
+        index(n, 0, 1); // each a pair of option buttons
     for (const char* n : {"SWC", "SORW", "SORG", "SGCrit", "CoreyK", "CoreyN", "HRPoro", "HRAir", "HRKrg"})
         add(n, KeyType::Number);
     for (const char* n : {"Company", "Field", "Reservoir", "PrjDesc", "CreatedBy"})
@@ -92,6 +110,46 @@ bool FitsType(const nlohmann::json& v, KeyType type) {
     return false;
 }
 
+// Why a value of the right type is still one no form could hold; empty when it is fine.
+std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
+    switch (info.type) {
+    case KeyType::Number: {
+        // Every number reaches its object as a single: what a single cannot hold would silently
+        // become 0 or infinity there.
+        const double value = v.get<double>();
+        const float single = static_cast<float>(value);
+        if (!std::isfinite(value) || !std::isfinite(single))
+            return "is beyond the range of a single-precision number (about 3.4E+38)";
+        if (value != 0.0 && single == 0.0f)
+            return "is too small for a single-precision number (about 1.4E-45)";
+        return {};
+    }
+    case KeyType::Integer: {
+        if (info.lo > info.hi) return {};
+        const double value = v.get<double>();
+        if (value >= static_cast<double>(info.lo) && value <= static_cast<double>(info.hi)) return {};
+        if (info.hi - info.lo == 1)
+            return "must be " + std::to_string(info.lo) + " or " + std::to_string(info.hi);
+        return "must be a whole number from " + std::to_string(info.lo) + " to " + std::to_string(info.hi);
+    }
+    case KeyType::Text: {
+        if (info.letters.empty()) return {};
+        const std::string text = v.get<std::string>();
+        if (std::find(info.letters.begin(), info.letters.end(), text) != info.letters.end()) return {};
+        std::string set;
+        for (size_t i = 0; i < info.letters.size(); ++i)
+            set += (i == 0                         ? ""
+                    : i + 1 == info.letters.size() ? " or "
+                                                   : ", ") +
+                   ("\"" + info.letters[i] + "\"");
+        return "must be " + set;
+    }
+    case KeyType::Flag:
+        return {};
+    }
+    return {};
+}
+
 const char* TypeName(KeyType type) {
     switch (type) {
     case KeyType::Text:
@@ -119,14 +177,32 @@ const std::vector<std::string>& CaseFile::Keys() {
 }
 
 CaseFile CaseFile::FromFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw CaseError(path.string() + ": is a folder, not a case file");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw CaseError(path.string() + ": cannot be read");
+    // A parsed object keeps one of two equal keys without a word: the parser's callback sees
+    // every key of the case object as it is read.
+    std::string twice;
+    std::unordered_set<std::string> seen;
+    auto onEvent = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        if (depth == 1 && event == nlohmann::json::parse_event_t::key && parsed.is_string()) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            if (twice.empty() && (key.empty() || key[0] != '_') && !seen.insert(Lower(key)).second)
+                twice = key;
+        }
+        return true;
+    };
     nlohmann::json object;
     try {
-        object = nlohmann::json::parse(in);
+        object = nlohmann::json::parse(in, onEvent);
     } catch (const nlohmann::json::exception& e) {
         throw CaseError(path.string() + ": not a JSON case file (" + e.what() + ")");
+    } catch (const std::ios_base::failure& e) {
+        throw CaseError(path.string() + ": cannot be read (" + e.what() + ")");
     }
+    if (!twice.empty()) throw CaseError(path.string() + ": key \"" + twice + "\" is given twice");
     return FromJson(object, path.string());
 }
 
@@ -140,6 +216,8 @@ CaseFile CaseFile::FromJson(const nlohmann::json& object, const std::string& sou
         if (value.is_null()) continue;
         if (!FitsType(value, info->type))
             throw CaseError(source + ": key \"" + key + "\" must be " + TypeName(info->type));
+        if (const std::string problem = ValueProblem(value, *info); !problem.empty())
+            throw CaseError(source + ": key \"" + key + "\" " + problem + " (" + value.dump() + ")");
         if (c.m_values.contains(info->name)) throw CaseError(source + ": key \"" + key + "\" is given twice");
         c.m_values[info->name] = value;
     }

@@ -338,6 +338,32 @@ TEST(Projects, NewCancelledCreatesNothing) {
     EXPECT_FALSE(w.ui().txtProject->isVisible());
 }
 
+// The same names q7-batch save refuses: the dialog says why and stays open; nothing is stored.
+TEST(Projects, NewRefusesNamesThatCouldNotBeNamedAgain) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    for (const QString& name :
+         {QStringLiteral("--id"), QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral(" ")}) {
+        w.Messages().Clear();
+        bool stayedOpen = false;
+        WhenModal refuse([&](QWidget* dialog) {
+            Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"))->setText(name);
+            Find<QPushButton>(dialog, QStringLiteral("cmdSave"))->click();
+            stayedOpen = dialog->isVisible();
+            Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+        });
+        w.ui().mnuNew->trigger();
+        ASSERT_TRUE(refuse.Ran());
+        EXPECT_TRUE(stayedOpen) << name.toStdString();
+        ASSERT_EQ(w.Messages().Errors().size(), 1u) << name.toStdString();
+        EXPECT_EQ(w.Messages().Errors()[0].title, QStringLiteral("Invalid Project Name"));
+        EXPECT_TRUE(
+            w.Messages().Errors()[0].text.startsWith(QStringLiteral("The project cannot be saved: ")));
+    }
+    EXPECT_EQ(ProjectCount(database.Path()), 0);
+    EXPECT_FALSE(w.State().ProjectOpen);
+}
+
 TEST(Projects, OpenAfterComputingAsksFirst) {
     const DatabaseChoice database = DatabaseChoice::Empty();
     AddProject(database.Path(), QStringLiteral("Kept"));
