@@ -29,6 +29,8 @@ std::optional<OutputFormats> ParseFormatList(const std::string& list) {
             f.eclipse = true;
         else if (item == "report")
             f.report = true;
+        else if (item == "tidy")
+            f.tidy = true;
         else
             return std::nullopt; // also an empty item: "csv,", ",csv", "csv,,report"
         if (comma == std::string::npos) break;

@@ -4,6 +4,7 @@
 
 #include "batch/CaseFolder.h"
 #include "batch/Summary.h"
+#include "batch/TidyCsv.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
@@ -136,6 +137,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         if (formats.csv) WriteCaseCsv(objects, dir);
         if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
         if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+        if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
         if (formats.summary) WriteWholeFile(dir / "summary.json", SummaryJson(outcome, objects));
     }
@@ -146,6 +148,22 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         result.warnings = ImpossibleValues(objects);
     }
     return result;
+}
+
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson) {
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    try {
+        ApplyCase(c, objects);
+    } catch (const std::exception& e) {
+        outcome.error = FailureFrom("Case Input Error", e);
+    }
+    if (!outcome.error) Compute(c, objects, sink, outcome);
+    CaseLine line;
+    line.clean = outcome.messages.empty() && !outcome.error;
+    line.json = SummaryLine(caseJson, outcome, objects);
+    return line;
 }
 
 } // namespace q7

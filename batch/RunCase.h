@@ -18,6 +18,7 @@ struct Q7Objects;
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
+    bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
 };
 
 // Applies the case to `objects` (fresh, built on `sink`) and computes it as the workstation's
@@ -40,5 +41,12 @@ struct CaseResult {
 // computed table for impossible values.
 CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                    const OutputFormats& formats, bool check);
+
+// The case's summary as one line of a result stream, with `caseJson` as its "case" (see SummaryLine).
+struct CaseLine {
+    bool clean = false; // computed without a message or an error
+    std::string json;
+};
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson);
 
 } // namespace q7

@@ -1,7 +1,9 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
+#include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/DeckCommand.h"
 #include "batch/Options.h"
+#include "batch/Progress.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
 #include "batch/ProjectCommands.h"
@@ -38,7 +40,8 @@ const char* kUsage =
     "\n"
     "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
-    "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
+    "         --formats chooses among summary,csv,eclipse,report (default: these four) and\n"
+    "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
     "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
@@ -58,7 +61,7 @@ const char* kUsage =
 
 int Usage(const std::string& why) {
     if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";
-    std::cerr << kUsage;
+    std::cerr << kUsage << "\n" << q7::kStudyUsage;
     return 2;
 }
 
@@ -83,7 +86,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> anyFailed{false};
     std::mutex errMutex;
-    const bool progress = isatty(STDERR_FILENO) != 0;
+    q7::Progress progress(files.size());
 
     auto worker = [&] {
         for (size_t i = next++; i < files.size(); i = next++) {
@@ -97,13 +100,13 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
                 warnings[i] = std::move(r.warnings);
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << (progress ? "\r" : "") << "q7-batch: " << e.what() << "\n";
+                std::cerr << (progress.Shown() ? "\r" : "") << "q7-batch: " << e.what() << "\n";
             }
             if (!ok) anyFailed = true;
             const size_t n = ++done;
-            if (progress) {
+            if (progress.Shown()) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << "\r" << n << "/" << files.size() << " cases" << std::flush;
+                progress.Update(n);
             }
         }
     };
@@ -115,7 +118,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     worker();
     for (auto& t : threads)
         t.join();
-    if (progress) std::cerr << "\n";
+    progress.Finish();
     // The checks' findings in the order the cases were named.
     bool refused = false;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -146,7 +149,7 @@ int Finish(int status) {
 int Main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage;
+        std::cout << kUsage << "\n" << q7::kStudyUsage;
         return args.empty() ? 2 : 0;
     }
     const std::string command = args[0];
@@ -157,6 +160,10 @@ int Main(int argc, char** argv) {
         return q7::RunDeckCommand(args, nullptr);
 #endif
     }
+    if (command == "sweep") return q7::RunSweepCommand(args);
+    if (command == "table") return q7::RunTableCommand(args);
+    if (command == "run" && std::find(args.begin(), args.end(), "--jsonl") != args.end())
+        return q7::RunStreamCommand(args);
     if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
 #ifdef Q7_BATCH_PROJECTS
         if (command == "run" || command == "projects" || command == "save" || command == "export" ||
@@ -193,7 +200,7 @@ int Main(int argc, char** argv) {
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
             const std::optional<q7::OutputFormats> f = v ? q7::ParseFormatList(*v) : std::nullopt;
-            if (!f) return Usage("--formats takes summary,csv,eclipse,report");
+            if (!f) return Usage("--formats takes summary,csv,eclipse,report,tidy");
             const q7::EclipseUnits units = formats.units;
             formats = *f;
             formats.units = units;
