@@ -72,8 +72,19 @@ protected:
 private:
     // Start-up and shut-down.
     void WireControls();
-    void WireTextBoxes();
-    void WireOptions();
+    // Each input tab's wiring and its filling from the objects, in the tab's file (app/tabs/).
+    void WirePhasesTab();
+    void WirePressureTab();
+    void WireOilTab();
+    void WireGasTab();
+    void WireWaterTab();
+    void WireRockInputTab();
+    void ShowPhasesValues();
+    void ShowPressureValues();
+    void ShowOilValues();
+    void ShowGasValues();
+    void ShowWaterValues();
+    void ShowRockInputValues();
     void WireMenus();
     void OpenProjectDatabase();
     void ShutDown();
@@ -83,6 +94,9 @@ private:
     void PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
                     std::function<void(std::string_view)> set, std::function<QVariant()> stored,
                     DerivedColumn derived = {});
+    // Both options of a pair carry `tag`; `handler` runs with the index of the option that becomes
+    // selected, by the user or by code.
+    void WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler);
 
     // Handlers.
     void PhaseClick(int i, bool ticked);

@@ -140,7 +140,10 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     }
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;
-    if (check) result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects));
+    if (check) {
+        result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects));
+        result.warnings = ImpossibleValues(objects);
+    }
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Computing one case as the workstation's result tabs do and writing its files into a folder.
 #include "batch/CaseFile.h"
+#include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
 
 #include <filesystem>
@@ -22,10 +23,12 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
 struct CaseResult {
     bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
+    std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
 };
 
 // As RunCaseToDir; with an empty outDir nothing is written. With `check`, the Eclipse tables the
-// export offers for the case (and pre-selects) are checked as they would be written.
+// export offers for the case (and pre-selects) are checked as they would be written, and every
+// computed table for impossible values.
 CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                    const OutputFormats& formats, bool check);
 

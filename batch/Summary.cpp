@@ -2,6 +2,7 @@
 
 #include "batch/FloatText.h"
 #include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 
 #include <charconv>
 
@@ -111,6 +112,14 @@ private:
         }
     }
     void Indent() { m_out.append(static_cast<size_t>(m_depth), ' '); }
+
+public:
+    static std::string FloatText(float v) {
+        char buf[32];
+        return std::string(buf, WriteFloat9(buf, v));
+    }
+
+private:
     void Float(float v) {
         char buf[32];
         m_out.append(buf, WriteFloat9(buf, v));
@@ -289,6 +298,22 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.List("KRGas", wet, Getter(r, &clsRock::GetKRGas));
     j.Close();
     j.Close();
+
+    // Impossible values, only when there are any: a clean case's summary has no such key.
+    const std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (!warnings.empty()) {
+        std::string list = "[";
+        for (size_t i = 0; i < warnings.size(); ++i) {
+            const ValueWarning& w = warnings[i];
+            if (i) list += ",";
+            if (!caseJson) list += "\n  ";
+            list += "{\"table\": " + JsonOut::Quote(w.table) + ", \"row\": " + std::to_string(w.row) +
+                    ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
+                    ", \"text\": " + JsonOut::Quote(w.text) + "}";
+        }
+        list += caseJson ? "]" : "\n ]";
+        j.Raw("warnings", list);
+    }
 
     j.str() += caseJson ? "}\n" : "\n}\n";
     return std::move(j.str());

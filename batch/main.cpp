@@ -39,10 +39,12 @@ const char* kUsage =
     "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
-    "         prints each table a simulator would refuse as CASE: KEYWORD: reason; without\n"
-    "         --out nothing is written.\n"
+    "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
+    "         impossible value as CASE: TABLE, row N: what is wrong; without --out nothing is\n"
+    "         written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
-    "         error (its summary says which) or, with --check, a table would be refused,\n"
+    "         error (its summary says which) or, with --check, a table would be refused or\n"
+    "         holds an impossible value,\n"
     "         2 usage error (also two cases that would write one folder).\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
@@ -71,6 +73,7 @@ std::string FolderCollision(const std::vector<std::string>& files, const std::st
 int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
              const q7::OutputFormats& formats, bool check) {
     std::vector<std::vector<q7::EclipseProblem>> problems(files.size());
+    std::vector<std::vector<q7::ValueWarning>> warnings(files.size());
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> anyFailed{false};
     std::mutex errMutex;
@@ -85,6 +88,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
                 q7::CaseResult r = q7::RunCase(c, path.stem().string(), outDir, formats, check);
                 ok = r.clean;
                 problems[i] = std::move(r.problems);
+                warnings[i] = std::move(r.warnings);
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> lock(errMutex);
                 std::cerr << (progress.Shown() ? "\r" : "") << "q7-batch: " << e.what() << "\n";
@@ -112,6 +116,12 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
         for (const q7::EclipseProblem& p : problems[i]) {
             std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": "
                       << p.reason << "\n";
+            refused = true;
+        }
+        for (const q7::ValueWarning& w : warnings[i]) {
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table;
+            if (w.row > 0) std::cout << ", row " << w.row;
+            std::cout << ": " << w.text << "\n";
             refused = true;
         }
     }

@@ -6,6 +6,7 @@
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <stdexcept>
@@ -19,8 +20,15 @@ namespace {
 // text would lose leading digits, or run into the column before) is noted as a fault.
 class Layout {
 public:
-    void StartRecord() { m_table.emplace_back(); }
-    void StartRow() { m_table.back().emplace_back(); }
+    void StartRecord() {
+        m_table.emplace_back();
+        m_sources.emplace_back();
+    }
+    // A row written from row `source` of the objects' table (schedule or saturation row).
+    void StartRow(std::int16_t source) {
+        m_table.back().emplace_back();
+        m_sources.back().push_back(source);
+    }
 
     // A single written with `width` characters and `decimals` decimals. `lineStart`: the column
     // opens the line, so it needs no blank in front of it.
@@ -44,6 +52,7 @@ public:
 
     WrittenTable& Table() { return m_table; }
     const std::vector<std::string>& Overflows() const { return m_overflows; }
+    const std::vector<std::vector<std::int16_t>>& Sources() const { return m_sources; }
 
 private:
     // The number a column's text holds, whatever the process's locale.
@@ -59,6 +68,7 @@ private:
         return s + "row " + std::to_string(m_table.back().size());
     }
     WrittenTable m_table;
+    std::vector<std::vector<std::int16_t>> m_sources;
     std::vector<std::string> m_overflows;
 };
 
@@ -66,7 +76,7 @@ private:
 void LayPVDO(const Q7Objects& o, Layout& t) {
     t.StartRecord();
     for (std::int16_t i = o.Prs.BPPi(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(o.Prs.GetPRSo(i), 15, 1, true, "pressure");
         t.Add(o.Oil.GetBO(i), 14, 4, false, "Bo");
         t.Add(o.Oil.GetMUO(i), 11, 3, false, "viscosity");
@@ -82,14 +92,14 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
     if (prs.NPRSo() < 1) return;
     for (std::int16_t i = prs.NPRSo(); i >= 1; --i) {
         t.StartRecord();
-        t.StartRow();
+        t.StartRow(i);
         t.AddDouble(static_cast<double>(oil.GetRSOS(i)) / 1000.0, 14, 3, true, "Rs");
         t.Add(prs.GetPRSo(i), 15, 1, false, "pressure");
         t.Add(oil.GetBOS(i), 14, 4, false, "Bo");
         t.Add(oil.GetMUOS(i), 11, 3, false, "viscosity");
         if (i == bppi) {
             for (std::int16_t j = static_cast<std::int16_t>(i - 1); j >= 1; --j) {
-                t.StartRow();
+                t.StartRow(j);
                 t.Add(prs.GetPRSo(j), 29, 1, true, "pressure");
                 t.Add(oil.GetBO(j), 14, 4, false, "Bo");
                 t.Add(oil.GetMUO(j), 11, 3, false, "viscosity");
@@ -102,7 +112,7 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
     const double bu = static_cast<double>(oil.GetBOS(1)) * Exp(-200.0 * static_cast<double>(oil.GetCO(1)));
     const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
     const double mu = static_cast<double>(oil.GetMUOS(1)) * Pow(Div(pu, p1), m);
-    t.StartRow();
+    t.StartRow(1);
     t.AddDouble(pu, 11, 1, true, "pressure");
     t.AddDouble(bu, 14, 4, false, "Bo");
     t.AddDouble(mu, 11, 3, false, "viscosity");
@@ -112,7 +122,7 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
 void LayPVDG(const Q7Objects& o, Layout& t) {
     t.StartRecord();
     for (std::int16_t i = o.Prs.NPRSo(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(o.Prs.GetPRSo(i), 15, 1, true, "pressure");
         t.AddDouble(static_cast<double>(o.Gas.GetBG(i)) * 1000.0 / 5.615, 15, 5, false, "Bg");
         t.Add(o.Gas.GetMUG(i), 9, 4, false, "viscosity");
@@ -125,7 +135,7 @@ void LayPVTW(const Q7Objects& o, Layout& t) {
     const clsWater& water = o.Water;
     const auto [r, c] = PVTWReference(o);
     t.StartRecord();
-    t.StartRow();
+    t.StartRow(static_cast<std::int16_t>(r));
     t.Add(prs.GetPRSo(r), 14, 1, true, "reference pressure");
     t.Add(water.GetBW(r), 16, 4, false, "Bw");
     t.Add(water.GetCW(r), 15, 7, false, "compressibility");
@@ -135,7 +145,7 @@ void LayPVTW(const Q7Objects& o, Layout& t) {
 
 void LayDENSITY(const Q7Objects& o, Layout& t) {
     t.StartRecord();
-    t.StartRow();
+    t.StartRow(0);
     t.Add(o.Oil.STDenOil(), 17, 3, true, "oil density");
     t.Add(o.Water.STDenWat(), 18, 3, false, "water density");
     t.Add(o.Gas.STDenGas(), 16, 3, false, "gas density");
@@ -145,7 +155,7 @@ void LaySWOF(const Q7Objects& o, Layout& t) {
     const clsRock& rock = o.Rock;
     t.StartRecord();
     for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(rock.GetSWet(i), 12, 2, true, "Sw");
         t.Add(rock.GetKRWat(i), 10, 4, false, "krw");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
@@ -158,7 +168,7 @@ void LaySGOF(const Q7Objects& o, Layout& t) {
     const clsRock& rock = o.Rock;
     t.StartRecord();
     for (std::int16_t i = rock.NWet(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(rock.GetSNWet(i), 12, 4, true, "Sg");
         t.Add(rock.GetKRGas(i), 10, 4, false, "krg");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
@@ -318,6 +328,19 @@ void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::st
                       "); the oil must become immobile at its residual saturation");
     UnitRange(rows, kr, name, out);
     UnitRange(rows, kro, name, out);
+    // Each phase must flow somewhere: a simulator looks for the saturation at which each kr
+    // leaves 0, and stops when there is none.
+    for (const Column* c : {&kr, &kro}) {
+        bool mobile = false;
+        for (const WrittenRow& row : rows)
+            mobile = mobile || At(row, *c) > 0.0;
+        if (!mobile)
+            out.push_back(std::string(c->name) + " is 0 in every row as written: the " +
+                          (c == &kro ? "oil"
+                           : gasOil  ? "gas"
+                                     : "water") +
+                          " never becomes mobile, so a simulator cannot find its critical saturation");
+    }
 }
 
 } // namespace
@@ -365,6 +388,63 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
     for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
         out.push_back(std::move(reason));
     return out;
+}
+
+namespace {
+
+// The written position a reason opens with: "record K, row N", "record K (...)" or "row N (...)";
+// both 1-based, 0 when absent.
+std::pair<std::size_t, std::size_t> PositionOf(const std::string& reason) {
+    std::size_t record = 0, row = 0, at = 0;
+    auto number = [&](const char* word) -> std::size_t {
+        const std::size_t len = std::char_traits<char>::length(word);
+        if (reason.compare(at, len, word) != 0) return 0;
+        std::size_t v = 0;
+        const auto r = std::from_chars(reason.data() + at + len, reason.data() + reason.size(), v);
+        at = static_cast<std::size_t>(r.ptr - reason.data());
+        return v;
+    };
+    record = number("record ");
+    if (record) {
+        const std::size_t comma = reason.find(", row ", at);
+        const std::size_t colon = reason.find(':', at);
+        if (comma != std::string::npos && comma < colon) {
+            at = comma + 2;
+            row = number("row ");
+        } else {
+            row = 1;
+        }
+    } else {
+        row = number("row ");
+        if (row) record = 1;
+    }
+    return {record, row};
+}
+
+} // namespace
+
+std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword) {
+    const LayFunction lay = LayoutOf(keyword);
+    Layout layout;
+    try {
+        lay(objects, layout);
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::vector<std::string> reasons = layout.Overflows();
+    for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
+        reasons.push_back(std::move(reason));
+    std::vector<std::int16_t> rows;
+    for (const std::string& reason : reasons) {
+        const auto [record, row] = PositionOf(reason);
+        if (record == 0 || record > layout.Sources().size()) continue;
+        const std::vector<std::int16_t>& sources = layout.Sources()[record - 1];
+        if (row == 0 || row > sources.size() || sources[row - 1] < 1) continue;
+        if (std::find(rows.begin(), rows.end(), sources[row - 1]) == rows.end())
+            rows.push_back(sources[row - 1]);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables) {

@@ -2,6 +2,7 @@
 // Checks before export: the Eclipse tables as clsECL writes them, every number rounded to the
 // decimals of its column and read back, tested against the rules a simulator applies when it
 // reads the include files. The Eclipse export dialog and q7-batch --check both ask here.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,10 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
 
 // The rules alone, on a table as written (the layout of EclipseTableAsWritten's result).
 std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table);
+
+// The rows of the objects' table (schedule rows for the fluid tables, saturation rows for SWOF and
+// SGOF) whose written lines a reason names, in rising order; a fault of the whole table names none.
+std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword);
 
 struct EclipseProblem {
     std::string keyword; // "PVDO" ... "SGOF"
