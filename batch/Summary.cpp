@@ -306,7 +306,7 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
         for (size_t i = 0; i < warnings.size(); ++i) {
             const ValueWarning& w = warnings[i];
             if (i) list += ",";
-            list += caseJson ? " " : "\n  ";
+            if (!caseJson) list += "\n  ";
             list += "{\"table\": " + JsonOut::Quote(w.table) + ", \"row\": " + std::to_string(w.row) +
                     ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
                     ", \"text\": " + JsonOut::Quote(w.text) + "}";
