@@ -158,6 +158,12 @@ void frmMain::SetText(QLineEdit* box, const QString& text) {
     box->setText(text);
 }
 
+void frmMain::ShowComputed(QLineEdit* box, const QString& text) {
+    m_showingComputed = true;
+    SetText(box, text);
+    m_showingComputed = false;
+}
+
 void frmMain::SetFirstOption(const OptionPair& pair, bool value) {
     if (value) {
         pair[0]->setChecked(true);
@@ -211,7 +217,7 @@ void frmMain::PlainField(InputBox* box, const QString& title, bool strict, Proje
                 Guarded(title, [&] {
                     set(Std(text));
                     std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(column), stored()}};
-                    if (derived.column)
+                    if (derived.column && !m_showingComputed)
                         values.emplace_back(QString::fromLatin1(derived.column), derived.value());
                     m_state.SaveFields(table, values);
                 });
@@ -708,7 +714,7 @@ void frmMain::NormalizeClick() {
 void frmMain::CalcPbpClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         m_objects->Oil.SetRsi(Std(m_ui.txtRSI->text()));
-        SetText(m_ui.txtBPP, Fixed(m_objects->Oil.Pbp(), 1));
+        ShowComputed(m_ui.txtBPP, Fixed(m_objects->Oil.Pbp(), 1));
         m_ui.cmdProceed->setEnabled(true);
     });
 }
@@ -716,7 +722,7 @@ void frmMain::CalcPbpClick() {
 void frmMain::CalcRsiClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         m_objects->Oil.SetPbp(Std(m_ui.txtBPP->text()));
-        SetText(m_ui.txtRSI, Fixed(m_objects->Oil.RSI(), 1));
+        ShowComputed(m_ui.txtRSI, Fixed(m_objects->Oil.RSI(), 1));
         m_ui.cmdProceed->setEnabled(true);
     });
 }

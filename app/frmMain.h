@@ -138,6 +138,10 @@ private:
     std::unique_ptr<clsProject> m_project;
     std::unique_ptr<clsQ7IO> m_io;
     bool m_shiftingPressures = false;
+    // The program writes a computed value into a box ("Calc Pbp", "Calc Rsi", the bubble point
+    // of "Fluid Properties"): the box stores its own column, never the partner it derives back.
+    bool m_showingComputed = false;
+    void ShowComputed(QLineEdit* box, const QString& text);
     bool m_shutDown = false;
     std::function<void(OutputDialog, frmMain&)> m_outputOpener;
 };

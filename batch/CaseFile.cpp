@@ -1,5 +1,7 @@
 #include "batch/CaseFile.h"
 
+#include "engine/ProjectFields.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -17,42 +19,29 @@ struct KeyInfo {
     KeyType type;
 };
 
+// The keys are the project fields' columns, typed by their kind.
 std::vector<KeyInfo> BuildKeyInfo() {
     std::vector<KeyInfo> k;
-    auto add = [&k](const std::string& n, KeyType t) { k.push_back({n, t}); };
-    for (const char* n : {"PhaseOil", "PhaseGas", "PhaseWater"})
-        add(n, KeyType::Flag);
-    add("StdPressure", KeyType::Number);
-    add("StdTemp", KeyType::Number);
-    add("StdTempUnits", KeyType::Text);
-    add("RESTEMP", KeyType::Number);
-    add("ResTempUnits", KeyType::Text);
-    add("PrRange", KeyType::Text);
-    for (const char* n : {"MinPr", "InitPr", "MaxPr"})
-        add(n, KeyType::Number);
-    for (int i = 1; i <= 18; ++i)
-        add("p" + std::to_string(i), KeyType::Number);
-    for (const char* n : {"API", "SpecGrav", "SepGasGrav", "SepP", "SepT"})
-        add(n, KeyType::Number);
-    add("SepTUnits", KeyType::Text);
-    add("InitGO", KeyType::Number);
-    add("BPP", KeyType::Number);
-    add("GasEntry", KeyType::Text);
-    for (const char* n : {"GasGrav", "MFnitrogen", "mfCO2", "mfH2S"})
-        add(n, KeyType::Number);
-    for (int i = 1; i <= 15; ++i)
-        add("gc" + std::to_string(i), KeyType::Number);
-    add("PlusEntry", KeyType::Integer);
-    add("PLUSmw", KeyType::Number);
-    add("PLUSgg", KeyType::Number);
-    add("PPMSalinity", KeyType::Integer);
-    add("PERSalinity", KeyType::Number);
-    for (const char* n : {"RockType", "DrainType", "LithType", "WetType", "CorrType"})
-        add(n, KeyType::Integer);
-    for (const char* n : {"SWC", "SORW", "SORG", "SGCrit", "CoreyK", "CoreyN", "HRPoro", "HRAir", "HRKrg"})
-        add(n, KeyType::Number);
-    for (const char* n : {"Company", "Field", "Reservoir", "PrjDesc", "CreatedBy"})
-        add(n, KeyType::Text);
+    for (const ProjectField& f : ProjectFields()) {
+        KeyType type = KeyType::Number;
+        switch (f.kind) {
+        case FieldKind::Number:
+            type = KeyType::Number;
+            break;
+        case FieldKind::Integer:
+        case FieldKind::Option:
+            type = KeyType::Integer;
+            break;
+        case FieldKind::Flag:
+            type = KeyType::Flag;
+            break;
+        case FieldKind::Unit:
+        case FieldKind::Text:
+            type = KeyType::Text;
+            break;
+        }
+        k.push_back({f.column, type});
+    }
     return k;
 }
 
