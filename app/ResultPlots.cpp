@@ -62,7 +62,7 @@ int TitleRoom(const QChart& chart, const QValueAxis& yAxis) {
     const QFontMetrics labels(yAxis.labelsFont());
     const QFontMetrics chartTitle(chart.titleFont());
     return title.horizontalAdvance(yAxis.titleText()) + chartTitle.height() + labels.height() +
-           title.height() + chart.margins().top() + chart.margins().bottom() + 3 * labels.height() / 2 + 8;
+           title.height() + chart.margins().top() + chart.margins().bottom() + 2 * labels.height() + 16;
 }
 
 QValueAxis* NewAxis() {

@@ -25,12 +25,6 @@ class clsQ7IO;
 class clsUtil;
 struct Q7Objects;
 
-// A column that an object derives from a typed value and that is stored together with it.
-struct DerivedColumn {
-    const char* column = nullptr;
-    std::function<QVariant()> value;
-};
-
 // The output dialogs the File menu opens.
 enum class OutputDialog { Report, Csv, Eclipse };
 
@@ -72,17 +66,33 @@ protected:
 private:
     // Start-up and shut-down.
     void WireControls();
-    void WireTextBoxes();
-    void WireOptions();
+    // Each input tab's wiring and its filling from the objects, in the tab's file (app/tabs/).
+    void WirePhasesTab();
+    void WirePressureTab();
+    void WireOilTab();
+    void WireGasTab();
+    void WireWaterTab();
+    void WireRockInputTab();
+    void ShowPhasesValues();
+    void ShowPressureValues();
+    void ShowOilValues();
+    void ShowGasValues();
+    void ShowWaterValues();
+    void ShowRockInputValues();
     void WireMenus();
     void OpenProjectDatabase();
     void ShutDown();
 
     // Runs an input handler; an error its object raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
-    void PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
-                    std::function<void(std::string_view)> set, std::function<QVariant()> stored,
-                    DerivedColumn derived = {});
+    // A box of one project field, found by its tag (the column, matched without regard to case):
+    // each change gives the text to the objects and stores the value they then hold, with the
+    // column `derivedTag` that the objects derive from it, if any.
+    void PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
+                    const char* derivedTag = nullptr);
+    // Both options of a pair carry `tag`; `handler` runs with the index of the option that becomes
+    // selected, by the user or by code.
+    void WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler);
 
     // Handlers.
     void PhaseClick(int i, bool ticked);

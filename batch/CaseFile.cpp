@@ -7,8 +7,16 @@
 #include <cmath>
 #include <fstream>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace q7 {
+
+std::string PressureKey(int k) {
+    // Appended rather than "p" + text, which GCC 12 at -O3 takes for an overlapping copy.
+    std::string key = "p";
+    key += std::to_string(k);
+    return key;
+}
 
 namespace {
 
@@ -17,30 +25,41 @@ enum class KeyType { Number, Integer, Flag, Text };
 struct KeyInfo {
     std::string name;
     KeyType type;
+    // The values a form can hold: the letters of a pair of option buttons, or the range of an
+    // option index (an empty letter set and lo > hi: no restriction beyond the type).
+    std::vector<std::string> letters = {};
+    long lo = 1, hi = 0;
 };
 
 // The keys are the project fields' columns, typed by their kind.
 std::vector<KeyInfo> BuildKeyInfo() {
     std::vector<KeyInfo> k;
     for (const ProjectField& f : ProjectFields()) {
-        KeyType type = KeyType::Number;
+        KeyInfo info{f.column, KeyType::Number};
         switch (f.kind) {
         case FieldKind::Number:
-            type = KeyType::Number;
             break;
         case FieldKind::Integer:
+            info.type = KeyType::Integer;
+            info.lo = f.lo;
+            info.hi = f.hi;
+            break;
         case FieldKind::Option:
-            type = KeyType::Integer;
+            info.type = KeyType::Integer;
+            info.lo = 0; // a pair of option buttons
+            info.hi = 1;
             break;
         case FieldKind::Flag:
-            type = KeyType::Flag;
+            info.type = KeyType::Flag;
             break;
         case FieldKind::Unit:
         case FieldKind::Text:
-            type = KeyType::Text;
+            info.type = KeyType::Text;
+            for (char letter : f.choices)
+                info.letters.emplace_back(1, letter);
             break;
         }
-        k.push_back({f.column, type});
+        k.push_back(std::move(info));
     }
     return k;
 }
@@ -81,6 +100,46 @@ bool FitsType(const nlohmann::json& v, KeyType type) {
     return false;
 }
 
+// Why a value of the right type is still one no form could hold; empty when it is fine.
+std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
+    switch (info.type) {
+    case KeyType::Number: {
+        // Every number reaches its object as a single: what a single cannot hold would silently
+        // become 0 or infinity there.
+        const double value = v.get<double>();
+        const float single = static_cast<float>(value);
+        if (!std::isfinite(value) || !std::isfinite(single))
+            return "is beyond the range of a single-precision number (about 3.4E+38)";
+        if (value != 0.0 && single == 0.0f)
+            return "is too small for a single-precision number (about 1.4E-45)";
+        return {};
+    }
+    case KeyType::Integer: {
+        if (info.lo > info.hi) return {};
+        const double value = v.get<double>();
+        if (value >= static_cast<double>(info.lo) && value <= static_cast<double>(info.hi)) return {};
+        if (info.hi - info.lo == 1)
+            return "must be " + std::to_string(info.lo) + " or " + std::to_string(info.hi);
+        return "must be a whole number from " + std::to_string(info.lo) + " to " + std::to_string(info.hi);
+    }
+    case KeyType::Text: {
+        if (info.letters.empty()) return {};
+        const std::string text = v.get<std::string>();
+        if (std::find(info.letters.begin(), info.letters.end(), text) != info.letters.end()) return {};
+        std::string set;
+        for (size_t i = 0; i < info.letters.size(); ++i)
+            set += (i == 0                         ? ""
+                    : i + 1 == info.letters.size() ? " or "
+                                                   : ", ") +
+                   ("\"" + info.letters[i] + "\"");
+        return "must be " + set;
+    }
+    case KeyType::Flag:
+        return {};
+    }
+    return {};
+}
+
 const char* TypeName(KeyType type) {
     switch (type) {
     case KeyType::Text:
@@ -108,14 +167,32 @@ const std::vector<std::string>& CaseFile::Keys() {
 }
 
 CaseFile CaseFile::FromFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw CaseError(path.string() + ": is a folder, not a case file");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw CaseError(path.string() + ": cannot be read");
+    // A parsed object keeps one of two equal keys without a word: the parser's callback sees
+    // every key of the case object as it is read.
+    std::string twice;
+    std::unordered_set<std::string> seen;
+    auto onEvent = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        if (depth == 1 && event == nlohmann::json::parse_event_t::key && parsed.is_string()) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            if (twice.empty() && (key.empty() || key[0] != '_') && !seen.insert(Lower(key)).second)
+                twice = key;
+        }
+        return true;
+    };
     nlohmann::json object;
     try {
-        object = nlohmann::json::parse(in);
+        object = nlohmann::json::parse(in, onEvent);
     } catch (const nlohmann::json::exception& e) {
         throw CaseError(path.string() + ": not a JSON case file (" + e.what() + ")");
+    } catch (const std::ios_base::failure& e) {
+        throw CaseError(path.string() + ": cannot be read (" + e.what() + ")");
     }
+    if (!twice.empty()) throw CaseError(path.string() + ": key \"" + twice + "\" is given twice");
     return FromJson(object, path.string());
 }
 
@@ -129,6 +206,8 @@ CaseFile CaseFile::FromJson(const nlohmann::json& object, const std::string& sou
         if (value.is_null()) continue;
         if (!FitsType(value, info->type))
             throw CaseError(source + ": key \"" + key + "\" must be " + TypeName(info->type));
+        if (const std::string problem = ValueProblem(value, *info); !problem.empty())
+            throw CaseError(source + ": key \"" + key + "\" " + problem + " (" + value.dump() + ")");
         if (c.m_values.contains(info->name)) throw CaseError(source + ": key \"" + key + "\" is given twice");
         c.m_values[info->name] = value;
     }

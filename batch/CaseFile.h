@@ -45,6 +45,9 @@ private:
     nlohmann::json m_values = nlohmann::json::object(); // canonical key -> value, nulls removed
 };
 
+// The key of the k-th of the 18 individual pressures: "p1" ... "p18".
+std::string PressureKey(int k);
+
 // Gives the objects every value of the case, in the order in which loading a project fills the form.
 void ApplyCase(const CaseFile& c, Q7Objects& objects);
 

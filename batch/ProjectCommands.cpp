@@ -1,10 +1,13 @@
 #include "batch/ProjectCommands.h"
 
 #include "batch/CaseFile.h"
+#include "batch/Options.h"
 #include "batch/RunCase.h"
 #include "engine/Errors.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "store/DatabaseLock.h"
+#include "store/ProjectNames.h"
 #include "store/clsQ7IO.h"
 
 #include <QCoreApplication>
@@ -78,22 +81,9 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
 }
 
 OutputFormats ParseFormats(const std::string& list) {
-    OutputFormats f{false, false, false, false};
-    std::stringstream words(list);
-    std::string item;
-    while (std::getline(words, item, ',')) {
-        if (item == "summary")
-            f.summary = true;
-        else if (item == "csv")
-            f.csv = true;
-        else if (item == "eclipse")
-            f.eclipse = true;
-        else if (item == "report")
-            f.report = true;
-        else
-            throw UsageError("--formats takes summary,csv,eclipse,report");
-    }
-    return f;
+    const std::optional<OutputFormats> formats = ParseFormatList(list);
+    if (!formats) throw UsageError("--formats takes summary,csv,eclipse,report");
+    return *formats;
 }
 
 std::string Quote(const std::string& text) {
@@ -115,9 +105,32 @@ QString DatabaseFile() {
 
 void Open(clsQ7IO& io) {
     io.OpenDatabase(DatabaseFile());
-    if (!io.Q7FOUND())
-        throw CommandError("no project database at " + io.DatabasePath().toStdString() + " (" +
-                           io.OpenProblem().toStdString() + ")");
+    if (io.Q7FOUND()) return;
+    const std::string path = io.DatabasePath().toStdString();
+    const std::string problem = io.OpenProblem().toStdString();
+    // A file (or folder) that is there but cannot be used is not "no database": say what it is.
+    if (!path.empty() && QFileInfo::exists(io.DatabasePath()))
+        throw CommandError("cannot use the project database at " + path + ": " + problem);
+    throw CommandError("no project database at " + path + " (" + problem + ")");
+}
+
+// A name as it can be shown on one line: control characters and bytes that are not text as \xNN.
+std::string Printable(const std::string& name) {
+    const QString decoded = QString::fromUtf8(name);
+    const bool utf8 = decoded.toUtf8() == QByteArray::fromStdString(name);
+    std::string out = "\"";
+    for (const char ch : name) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 0x20 || byte == 0x7f || (byte >= 0x80 && !utf8)) {
+            static const char* const hex = "0123456789abcdef";
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
 }
 
 struct ProjectRef {
@@ -228,6 +241,10 @@ int SaveProject(const std::vector<std::string>& args) {
     const Arguments a = Parse(args, {"--name", "--by", "--desc"});
     if (a.positional.size() != 1) throw UsageError("save takes one case file");
     if (!a.name) throw UsageError("save needs --name NAME");
+    // A name that could not be typed back (or that a list would show like another) is refused,
+    // so that every project stays reachable by its name.
+    if (const std::string problem = ProjectNameProblem(*a.name); !problem.empty())
+        throw UsageError("cannot save a project named " + Printable(*a.name) + ": " + problem);
     const CaseFile c = CaseFile::FromFile(a.positional.front());
     std::string unstored;
     for (const char* key : {"PlusEntry", "PLUSmw", "PLUSgg", "Company", "Field", "Reservoir"})
@@ -247,6 +264,12 @@ int SaveProject(const std::vector<std::string>& args) {
 
     clsQ7IO io;
     Open(io);
+    Recordset list = io.GetProjects();
+    for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
+        if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == *a.name)
+            throw CommandError("a project named " + Quote(*a.name) + " already exists (id " +
+                               list.Value(QStringLiteral("PrjID")).toString().toStdString() +
+                               "); choose another name, or delete that project first");
     Recordset row = io.NewREC(QStringLiteral("tblProject"));
     row.SetValue(QStringLiteral("PrjName"), QString::fromStdString(*a.name));
     if (const std::optional<std::string> by = a.by ? a.by : c.OptText("CreatedBy"))
@@ -333,7 +356,14 @@ int RunProjectCommand(const std::vector<std::string>& args) {
         std::cerr << "q7-batch: " << e.what() << '\n' << kUsage;
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "q7-batch: " << e.what() << '\n';
+        std::string message = e.what();
+        // The command's connection is closed by now, so the lock's holder can be looked for.
+        if (message.find("locked by another program") != std::string::npos &&
+            message.find("has it open") == std::string::npos) {
+            if (const std::string holder = LockHolder(DatabaseFile().toStdString()); !holder.empty())
+                message += "; it is held by " + holder;
+        }
+        std::cerr << "q7-batch: " << message << '\n';
         return 1;
     }
 }

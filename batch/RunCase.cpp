@@ -2,15 +2,13 @@
 // "Fluid Properties" and "Rock Properties" tabs, then the files.
 #include "batch/RunCase.h"
 
+#include "batch/CaseFolder.h"
 #include "batch/Summary.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
 #include "writers/CaseOutput.h"
 #include "writers/OutputChoices.h"
-
-#include <fstream>
-#include <system_error>
 
 namespace q7 {
 
@@ -98,14 +96,6 @@ void Compute(const CaseFile& c, Q7Objects& o, MessageSink& sink, CaseOutcome& ou
     if (auto failure = RunRockTable(o); failure && !outcome.error) outcome.error = failure;
 }
 
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw IoError(path.string() + ": " + std::generic_category().message(errno));
-    out << text;
-    out.close();
-    if (!out) throw IoError(path.string() + ": write failed");
-}
-
 ReportIdentity IdentityOf(const CaseFile& c) {
     ReportIdentity id;
     id.Company = c.OptText("Company").value_or("");
@@ -125,6 +115,7 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
 
 CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                    const OutputFormats& formats, bool check) {
+    const std::filesystem::path dir = outDir.empty() ? outDir : CaseFolder(outDir, name);
     CaseOutcome outcome;
     RecordingSink sink(outcome.messages);
     Q7Objects objects(sink);
@@ -137,12 +128,12 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     if (!outcome.error) Compute(c, objects, sink, outcome);
 
     if (!outDir.empty()) {
-        const std::filesystem::path dir = outDir / name;
-        std::filesystem::create_directories(dir);
-        if (formats.summary) WriteText(dir / "summary.json", SummaryJson(outcome, objects));
+        ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
         if (formats.eclipse) WriteCaseEclipse(objects, dir);
         if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+        // Last, so that a summary stands only beside a complete set of files.
+        if (formats.summary) WriteWholeFile(dir / "summary.json", SummaryJson(outcome, objects));
     }
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;

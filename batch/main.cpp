@@ -1,5 +1,6 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
 #include "batch/CaseFile.h"
+#include "batch/Options.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
 #include "batch/ProjectCommands.h"
@@ -7,10 +8,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <map>
 #include <mutex>
-#include <sstream>
+#include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -35,7 +40,7 @@ const char* kUsage =
     "         --out nothing is written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
     "         error (its summary says which) or, with --check, a table would be refused,\n"
-    "         2 usage error.\n"
+    "         2 usage error (also two cases that would write one folder).\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
     "         export, delete and run --project work on it.\n";
@@ -46,23 +51,18 @@ int Usage(const std::string& why) {
     return 2;
 }
 
-bool ParseFormats(const std::string& list, q7::OutputFormats& f) {
-    f = q7::OutputFormats{false, false, false, false};
-    std::stringstream ss(list);
-    std::string item;
-    while (std::getline(ss, item, ',')) {
-        if (item == "summary")
-            f.summary = true;
-        else if (item == "csv")
-            f.csv = true;
-        else if (item == "eclipse")
-            f.eclipse = true;
-        else if (item == "report")
-            f.report = true;
-        else
-            return false;
+// Two cases that would write one folder (x.json in two folders, or one file named twice) would mix
+// their files: say which before anything is written.
+std::string FolderCollision(const std::vector<std::string>& files, const std::string& outDir) {
+    std::map<std::string, std::string> byFolder;
+    for (const std::string& file : files) {
+        const std::string folder = std::filesystem::path(file).stem().string();
+        const auto [it, added] = byFolder.emplace(folder, file);
+        if (!added)
+            return it->second + " and " + file + " would both write " +
+                   (std::filesystem::path(outDir) / folder).string() + "; give the cases different names";
     }
-    return true;
+    return {};
 }
 
 int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
@@ -116,9 +116,15 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     return anyFailed || refused ? 1 : 0;
 }
 
-} // namespace
+// Output that never reached its destination (a full disk, a closed file) is a failure too.
+int Finish(int status) {
+    std::cout.flush();
+    if (std::cout) return status;
+    std::cerr << "q7-batch: the output could not be written: " << std::strerror(errno) << "\n";
+    return status == 0 ? 1 : status;
+}
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::cout << kUsage;
@@ -139,6 +145,7 @@ int main(int argc, char** argv) {
     int jobs = 1;
     q7::OutputFormats formats;
     bool check = false;
+    std::set<std::string> given;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* what) -> const std::string* {
@@ -146,22 +153,22 @@ int main(int argc, char** argv) {
             (void)what;
             return &args[++i];
         };
+        if ((a == "--out" || a == "--jobs" || a == "--formats") && !given.insert(a).second)
+            return Usage(a + " is given twice");
         if (a == "--out") {
             const std::string* v = value("--out");
-            if (!v) return Usage("--out needs a folder");
+            if (!v || v->empty()) return Usage("--out needs a folder");
             outDir = *v;
         } else if (a == "--jobs") {
             const std::string* v = value("--jobs");
-            if (!v) return Usage("--jobs needs a number");
-            try {
-                jobs = std::stoi(*v);
-            } catch (...) {
-                return Usage("--jobs needs a number");
-            }
-            if (jobs < 1) return Usage("--jobs needs a number of at least 1");
+            const std::optional<int> n = v ? q7::ParseCount(*v) : std::nullopt;
+            if (!n) return Usage("--jobs needs a whole number of at least 1, not \"" + (v ? *v : "") + "\"");
+            jobs = *n;
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
-            if (!v || !ParseFormats(*v, formats)) return Usage("--formats takes summary,csv,eclipse,report");
+            const std::optional<q7::OutputFormats> f = v ? q7::ParseFormatList(*v) : std::nullopt;
+            if (!f) return Usage("--formats takes summary,csv,eclipse,report");
+            formats = *f;
         } else if (a == "--check") {
             check = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -172,5 +179,14 @@ int main(int argc, char** argv) {
     }
     if (files.empty()) return Usage("no case files");
     if (outDir.empty() && !check) return Usage("--out DIR is required");
+    if (!outDir.empty())
+        if (const std::string collision = FolderCollision(files, outDir); !collision.empty())
+            return Usage(collision);
     return RunCases(files, outDir, jobs, formats, check);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return Finish(Main(argc, argv));
 }

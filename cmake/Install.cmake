@@ -1,5 +1,5 @@
 # What an install adds to the programs' own rules (batch/, store/, thesaurus/, app/): the
-# workstation's desktop entry and icon, and the licence text. Included last, so every target exists.
+# workstation's desktop entry and icon, the copyright file, the changelog and the manual pages. Included last, so every target exists.
 if(TARGET q7)
   install(FILES ${PROJECT_SOURCE_DIR}/data/fluvarex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/data/fluvarex.svg
@@ -26,4 +26,30 @@ if(TARGET q7)
   endif()
 endif()
 
-install(FILES ${PROJECT_SOURCE_DIR}/COPYING DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/fluvarex RENAME copyright)
+# The package's documents, as Debian keeps them: the copyright file (pointing at the system's copy
+# of the GPL), the changelog and the manual pages, compressed with gzip -9n (no name, no time stamp,
+# so that the same sources give the same package).
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/fluvarex)
+find_program(Q7_GZIP gzip REQUIRED)
+function(q7_install_gzipped source destination name)
+  set(gz ${CMAKE_BINARY_DIR}/doc/${name}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+    COMMAND ${Q7_GZIP} -9n -c ${source} > ${gz}
+    DEPENDS ${source}
+    COMMENT "Compressing ${name}")
+  string(MAKE_C_IDENTIFIER "q7-doc-${name}" target)
+  add_custom_target(${target} ALL DEPENDS ${gz})
+  install(FILES ${gz} DESTINATION ${destination})
+endfunction()
+q7_install_gzipped(${PROJECT_SOURCE_DIR}/data/debian/changelog ${CMAKE_INSTALL_DATADIR}/doc/fluvarex
+                   changelog.Debian)
+set(q7_manual_pages q7-batch)
+foreach(program q7 tezar-demo tezar-mkthes)
+  if(TARGET ${program})
+    list(APPEND q7_manual_pages ${program})
+  endif()
+endforeach()
+foreach(page ${q7_manual_pages})
+  q7_install_gzipped(${PROJECT_SOURCE_DIR}/data/man/${page}.1 ${CMAKE_INSTALL_MANDIR}/man1 ${page}.1)
+endforeach()

@@ -153,8 +153,12 @@ std::string FixedMagnitude(float magnitude, int decimals) {
         if (decimals == 0) return digits;
         const auto d = static_cast<std::size_t>(decimals);
         if (digits.size() <= d) digits.insert(0, d + 1 - digits.size(), '0');
-        digits.insert(digits.size() - d, ".");
-        return digits;
+        // Built by appending: the integer digits, the point, the decimals.
+        const std::size_t intDigits = digits.size() - d;
+        std::string text(digits, 0, intDigits);
+        text += '.';
+        text.append(digits, intDigits, d);
+        return text;
     }
     std::string exact = ExactFixed(magnitude);
     const std::size_t point = exact.find('.');
@@ -166,7 +170,10 @@ std::string FixedMagnitude(float magnitude, int decimals) {
     }
     const bool roundUp = fracPart[static_cast<std::size_t>(decimals)] >= '5';
     std::string kept = intPart;
-    if (decimals > 0) kept += "." + fracPart.substr(0, static_cast<std::size_t>(decimals));
+    if (decimals > 0) {
+        kept += '.';
+        kept.append(fracPart, 0, static_cast<std::size_t>(decimals));
+    }
     if (roundUp && IncrementDigits(kept)) kept.insert(kept.begin(), '1');
     return kept;
 }
@@ -297,19 +304,26 @@ std::string GeneralText(bool negative, std::string digits, int exponent) {
     std::string text = negative ? "-" : "";
     if (exponent < -4 || exponent >= kDigits) {
         text += digits.substr(0, 1);
-        if (digits.size() > 1) text += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            text += '.';
+            text.append(digits, 1);
+        }
         char exponentText[16];
         std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
                       std::abs(exponent));
         text += exponentText;
     } else if (exponent < 0) {
-        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        text += "0.";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text += digits;
     } else {
         const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() <= intDigits) {
             text += digits + std::string(intDigits - digits.size(), '0');
         } else {
-            text += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+            text.append(digits, 0, intDigits);
+            text += '.';
+            text.append(digits, intDigits);
         }
     }
     return text;

@@ -199,6 +199,8 @@ std::vector<ProjectField> Describe() {
     b.Of(
         FieldKind::Integer, "PlusEntry", "", "", [](const Q7Objects& o) { return o.Gas.PlusEntry(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.PlusEntry(Index(t)); });
+    b.fields.back().lo = 0; // the composition row that is the plus fraction, 0 for none
+    b.fields.back().hi = 12;
     b.Number(
         "PLUSmw", "", "txtPLUSmw", -1, [](const Q7Objects& o) { return o.Gas.PLUSmw(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSmw(t); });

@@ -38,6 +38,7 @@ struct ProjectField {
     FieldKind kind = FieldKind::Number;
     std::string unit;    // the column of this value's temperature unit, if any
     std::string choices; // a letter option's letters by button index ("FC", "RI", "GC")
+    long lo = 1, hi = 0; // the range of a whole number a form can hold (lo > hi: any)
     // The value the objects hold, as it is stored: numbers for every kind but Unit and Text.
     std::function<double(const Q7Objects&)> number;
     std::function<std::string(const Q7Objects&)> text;

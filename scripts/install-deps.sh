@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Fluvarex needs that are not on this machine yet.
-# Usage: scripts/install-deps.sh [--gui] [--opm] [--thesaurus] [--all]
-# Without options it installs what the build and the tests need.
+# Usage: scripts/install-deps.sh [--no-opm] [--ci]
+#   (no option)  what the build and every test need, OPM Flow included
+#   --no-opm     leave out OPM Flow (the tests that run it then skip)
+#   --ci         also the tools of the continuous integration run: clang-format-14, lintian, ccache
 set -euo pipefail
+
+usage() { sed -n '3,6s/^# \{0,1\}//p' "$0"; }
 
 packages=(
   g++ cmake ninja-build pkg-config
@@ -14,12 +18,24 @@ packages=(
   python3 dpkg-dev
 )
 want_opm=1
+want_ci=0
 for arg in "$@"; do
   case "$arg" in
     --no-opm) want_opm=0 ;;
+    --ci) want_ci=1 ;;
+    -h | --help)
+      usage
+      exit 0
+      ;;
+    *)
+      echo "install-deps.sh: unknown option '$arg'" >&2
+      usage >&2
+      exit 2
+      ;;
   esac
 done
 [ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin)
+[ "$want_ci" = 1 ] && packages+=(clang-format-14 lintian ccache git)
 
 missing=()
 for p in "${packages[@]}"; do

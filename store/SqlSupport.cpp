@@ -51,6 +51,12 @@ QString NewConnectionName(const char* purpose) {
     return QStringLiteral("q7-%1-%2").arg(QLatin1String(purpose)).arg(++counter);
 }
 
+bool IsLockedError(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok && (code == kSqliteBusy || code == kSqliteLocked);
+}
+
 void ThrowDatabaseError(const QString& action, const QSqlError& error) {
     throw DatabaseError((action + QStringLiteral(": ") + Reason(error)).toStdString());
 }

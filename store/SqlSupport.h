@@ -16,6 +16,9 @@ QString NewConnectionName(const char* purpose);
 // on (another program writing, a read-only file, a full disk) and the driver's text otherwise.
 [[noreturn]] void ThrowDatabaseError(const QString& action, const QSqlError& error);
 
+// Whether the failure is another connection's lock (SQLite's busy or locked).
+bool IsLockedError(const QSqlError& error);
+
 // Prepares and executes `sql` with positional values; throws DatabaseError naming `action`.
 void ExecOrThrow(QSqlQuery& query, const QString& sql, const QVariantList& values, const QString& action);
 

@@ -3,6 +3,7 @@
 #include "engine/Errors.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlSupport.h"
 
@@ -26,6 +27,14 @@ namespace {
 
 QVariant Text(const std::string& value) {
     return QString::fromStdString(value);
+}
+
+// Whether reading the database fails because another program holds it locked.
+bool IsLocked(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA busy_timeout = 0")); // the open has waited already
+    return !query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) &&
+           IsLockedError(query.lastError());
 }
 
 } // namespace
@@ -59,19 +68,32 @@ QString clsQ7IO::LocateDatabase(const QString& beside) {
     if (beside.isEmpty()) return beside;
     const QFileInfo file(beside);
     const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
-    return UsableDatabase(beside, writable, UserDataFolder());
+    const QString source = file.exists() ? beside : TemplateDatabase(beside);
+    return UsableDatabase(beside, writable, UserDataFolder(), source);
+}
+
+QString clsQ7IO::TemplateDatabase(const QString& beside) {
+    if (beside.isEmpty()) return {};
+    const QFileInfo file(beside);
+    return QDir::cleanPath(file.absolutePath() + QLatin1Char('/') + QStringLiteral(Q7_DATA_FROM_PROGRAM) +
+                           QLatin1Char('/') + file.fileName());
 }
 
 QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder) {
+    return UsableDatabase(beside, besideWritable, userFolder, beside);
+}
+
+QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder,
+                                const QString& source) {
     if (besideWritable || userFolder.isEmpty()) return beside;
     const QString copy = QDir(userFolder).filePath(QFileInfo(beside).fileName());
     if (QFileInfo::exists(copy)) return copy;
-    if (!QFileInfo::exists(beside) || !QDir().mkpath(userFolder)) return beside;
+    if (source.isEmpty() || !QFileInfo::exists(source) || !QDir().mkpath(userFolder)) return beside;
     // Copied under a temporary name and renamed, so that an interrupted copy never passes for
     // the database.
     const QString part = copy + QStringLiteral(".part");
     QFile::remove(part);
-    if (!QFile::copy(beside, part)) return beside;
+    if (!QFile::copy(source, part)) return beside;
     QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     if (!QFile::rename(part, copy)) {
         QFile::remove(part);
@@ -100,10 +122,13 @@ void clsQ7IO::OpenDatabase(const QString& path) {
     m_path = path;
     m_problem.clear();
     m_readOnly = false;
+    bool locked = false;
     try {
         const QFileInfo file(path);
         if (path.isEmpty()) {
             m_problem = QStringLiteral("no database file is named");
+        } else if (file.isDir()) {
+            m_problem = QStringLiteral("%1 is a folder, not a database file").arg(path);
         } else if (!file.exists() || !file.isFile()) {
             m_problem = QStringLiteral("the file %1 does not exist").arg(path);
         } else {
@@ -135,6 +160,7 @@ void clsQ7IO::OpenDatabase(const QString& path) {
                     m_problem = db.lastError().text();
                 } else {
                     m_problem = SchemaProblem(db);
+                    if (!m_problem.isEmpty()) locked = IsLocked(db);
                     if (m_problem.isEmpty()) {
                         QSqlQuery query(db);
                         if (!m_readOnly && query.exec(QStringLiteral("PRAGMA journal_mode")) &&
@@ -156,8 +182,12 @@ void clsQ7IO::OpenDatabase(const QString& path) {
         m_problem = QStringLiteral("unknown failure");
     }
     if (!m_found) {
-        const QString problem = m_problem;
+        QString problem = m_problem;
         Close();
+        // Asked only now: looking for the holder must not disturb a connection of this process.
+        if (locked)
+            problem = QString::fromStdString(LockedReason(QFileInfo(path).absoluteFilePath().toStdString())) +
+                      QStringLiteral(" (%1)").arg(problem);
         m_problem = problem;
     }
 }

@@ -31,13 +31,22 @@ public:
     // The file named by Q7_DATABASE when that is set, else UsableDatabase of DatabaseForProgram of
     // the running program.
     static QString LocateDatabase();
-    // The file named by Q7_DATABASE when that is set, else UsableDatabase(beside).
+    // The file named by Q7_DATABASE when that is set, else UsableDatabase(beside, ..., source) with
+    // `beside` as the source when it exists, else the installed template (TemplateDatabase).
     static QString LocateDatabase(const QString& beside);
     // The project database beside the programs, `beside`, when it and its folder can be written
-    // (the journal lives beside it). Otherwise, as for a program installed in a system folder, the
-    // user's own copy in `userFolder` (made from `beside` the first time, never overwritten), so
-    // that projects can be saved. `beside` itself when no copy exists or can be made.
+    // (the journal lives beside it; the build tree's case). Otherwise, as for a program installed in
+    // a system folder, the user's own copy in `userFolder`, named as `beside`, made from `source`
+    // the first time and never overwritten, so that projects can be saved. `beside` itself when no
+    // copy exists or can be made.
+    static QString UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder,
+                                  const QString& source);
+    // The same with `beside` as the source.
     static QString UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder);
+    // The installed empty database the user's copy is made from: the data folder found from the
+    // programs' folder (../share/fluvarex), with the file name of `beside`:
+    // /usr/bin/q7.mdb -> /usr/share/fluvarex/q7.mdb.
+    static QString TemplateDatabase(const QString& beside);
     // The user's folder for the copy: ~/.local/share/fluvarex (the XDG data home).
     static QString UserDataFolder();
     // The program's folder and base name with ".mdb": /opt/fluvarex/bin/q7 -> /opt/fluvarex/bin/q7.mdb.

@@ -185,13 +185,17 @@ void CTezarCtrl::Fail(int16_t code) {
 
 std::string CTezarCtrl::ResolveThesFile() const {
     if (!m_mainThesFile.empty()) return Latin1ToUtf8(m_mainThesFile);
-    // The default file: the current folder first, then beside the library, then beside the program.
+    // The default file: the current folder first, then beside the library, then beside the program
+    // (a build tree), then the installed data folder as seen from the library and from the program.
     std::vector<std::filesystem::path> places = {std::filesystem::path(kDefaultThesFile)};
     const std::string moduleDir = Module::Directory();
     if (!moduleDir.empty()) places.push_back(std::filesystem::path(moduleDir) / kDefaultThesFile);
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) places.push_back(exe.parent_path() / kDefaultThesFile);
+    if (!moduleDir.empty())
+        places.push_back(std::filesystem::path(moduleDir) / TEZAR_DATA_FROM_LIBRARY / kDefaultThesFile);
+    if (!ec) places.push_back(exe.parent_path() / TEZAR_DATA_FROM_PROGRAM / kDefaultThesFile);
     for (const auto& p : places)
         if (std::filesystem::is_regular_file(p, ec)) return p.string();
     return kDefaultThesFile;

@@ -6,7 +6,7 @@
 //   [Lexo.LexoCtrl.1\CLSID]
 //   @={833ABF47-E01B-4AA7-936B-C94103285341}
 //   [CLSID\{833ABF47-E01B-4AA7-936B-C94103285341}\InprocServer32]
-//   @=/usr/lib/x86_64-linux-gnu/libtezar.so
+//   @=/usr/lib/x86_64-linux-gnu/fluvarex/libtezar.so
 
 #include <optional>
 #include <string>

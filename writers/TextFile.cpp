@@ -20,6 +20,12 @@ std::string Describe(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
 }
 
+// The hidden temporary beside a target: "." + target name (at most 200 characters) + ".tmp" +
+// process id + "-" + a counter.
+std::string TemporaryPrefix(const std::string& target) {
+    return "." + target.substr(0, 200) + ".tmp";
+}
+
 } // namespace
 
 TextFile::~TextFile() {
@@ -39,10 +45,10 @@ void TextFile::Create(const std::filesystem::path& path) {
 
     // Hidden temporary beside the target, in the same folder so that the rename stays on one
     // file system; O_EXCL never reuses a file another writer has open.
-    const std::string stem = path.filename().string().substr(0, 200);
+    const std::string prefix = TemporaryPrefix(path.filename().string());
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path temp = path;
-        temp.replace_filename("." + stem + ".tmp" + std::to_string(::getpid()) + "-" +
+        temp.replace_filename(prefix + std::to_string(::getpid()) + "-" +
                               std::to_string(g_tempCounter.fetch_add(1)));
         int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -114,6 +120,18 @@ void TextFile::Discard() noexcept {
     }
     m_temp.clear();
     m_used = 0;
+}
+
+int TextFile::TemporaryOwner(const std::string& name, const std::string& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) return 0;
+    const std::string rest = name.substr(prefix.size());
+    const size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == rest.size() || dash > 9) return 0;
+    if (rest.find_first_not_of("0123456789-") != std::string::npos ||
+        rest.find('-', dash + 1) != std::string::npos)
+        return 0;
+    return std::stoi(rest.substr(0, dash));
 }
 
 void TextFile::Fail(const char* what, int error) {

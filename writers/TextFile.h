@@ -56,6 +56,11 @@ public:
     // Drops the unfinished file; the target keeps whatever it held before.
     void Discard() noexcept;
 
+    // When `name` is the name of a temporary file that Create made for a target named `target`
+    // (in the same folder), the id of the process that made it; else 0. A temporary whose process
+    // is gone was left by an interrupted write.
+    static int TemporaryOwner(const std::string& name, const std::string& target);
+
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
 

@@ -2,6 +2,7 @@
 
 #include "engine/Errors.h"
 #include "engine/clsProject.h"
+#include "store/ProjectNames.h"
 #include "store/ProjectTables.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
@@ -102,6 +103,12 @@ void frmProject::BoxChanged(InputBox* box) {
 }
 
 void frmProject::Save() {
+    // A name the batch tool could not name again (or a list could not tell from another) is refused.
+    if (const std::string why = ProjectNameProblem(m_txtPrjName->text().toStdString()); !why.empty()) {
+        m_host.Session().ShowError(QString::fromStdString("The project cannot be saved: " + why + "."),
+                                   QStringLiteral("Invalid Project Name"));
+        return;
+    }
     try {
         if (m_mode == 1) {
             // The project row and its six data rows from the inputs on screen, in one transaction.

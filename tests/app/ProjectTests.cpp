@@ -279,8 +279,9 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
                                                .arg(id))
             .toDouble();
     };
-    EXPECT_EQ(stored("InitGO"), static_cast<double>(750.5f));
-    EXPECT_EQ(stored("SpecGrav"), static_cast<double>(0.8628f));
+    // The store keeps a single as the shortest text that reads back as it.
+    EXPECT_EQ(static_cast<float>(stored("InitGO")), 750.5f);
+    EXPECT_EQ(static_cast<float>(stored("SpecGrav")), 0.8628f);
     for (int cycle = 0; cycle < 2; ++cycle) {
         Workstation w(database);
         w.Window().LoadProjectIntoForm(id);
@@ -292,7 +293,7 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
         w.CompleteOilTab();
         w.SelectTab(kTabFluidProps);
         w.ui().mnuClose->trigger();
-        EXPECT_EQ(stored("InitGO"), static_cast<double>(750.5f));
+        EXPECT_EQ(static_cast<float>(stored("InitGO")), 750.5f);
     }
     {
         Workstation w(database);
@@ -503,6 +504,32 @@ TEST(Projects, NewCancelledCreatesNothing) {
     EXPECT_EQ(ProjectCount(database.Path()), 0);
     EXPECT_FALSE(w.State().ProjectOpen);
     EXPECT_FALSE(w.ui().txtProject->isVisible());
+}
+
+// The same names q7-batch save refuses: the dialog says why and stays open; nothing is stored.
+TEST(Projects, NewRefusesNamesThatCouldNotBeNamedAgain) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    for (const QString& name :
+         {QStringLiteral("--id"), QStringLiteral("a\tb"), QStringLiteral("a\nb"), QStringLiteral(" ")}) {
+        w.Messages().Clear();
+        bool stayedOpen = false;
+        WhenModal refuse([&](QWidget* dialog) {
+            Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"))->setText(name);
+            Find<QPushButton>(dialog, QStringLiteral("cmdSave"))->click();
+            stayedOpen = dialog->isVisible();
+            Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+        });
+        w.ui().mnuNew->trigger();
+        ASSERT_TRUE(refuse.Ran());
+        EXPECT_TRUE(stayedOpen) << name.toStdString();
+        ASSERT_EQ(w.Messages().Errors().size(), 1u) << name.toStdString();
+        EXPECT_EQ(w.Messages().Errors()[0].title, QStringLiteral("Invalid Project Name"));
+        EXPECT_TRUE(
+            w.Messages().Errors()[0].text.startsWith(QStringLiteral("The project cannot be saved: ")));
+    }
+    EXPECT_EQ(ProjectCount(database.Path()), 0);
+    EXPECT_FALSE(w.State().ProjectOpen);
 }
 
 TEST(Projects, OpenAfterComputingAsksFirst) {

@@ -6,8 +6,10 @@
 #include "batch/RunCase.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "store/clsQ7IO.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <set>
 #include <sstream>
 
 namespace q7 {
@@ -64,6 +67,18 @@ protected:
         for (QString& r : row)
             r.remove(QRegularExpression(QStringLiteral("^PrjID=\\d+ ")));
         return row;
+    }
+
+    // Creates a project of the start-up inputs straight through the store, past save's rules.
+    int StoreDirectly(const QString& name) {
+        clsQ7IO io;
+        io.OpenDatabase(db.Path());
+        NullMessageSink sink;
+        Q7Objects objects(sink);
+        Recordset row = io.NewREC(QStringLiteral("tblProject"));
+        row.SetValue(QStringLiteral("PrjName"), name);
+        io.CreateProject(row, objects);
+        return row.Value(QStringLiteral("PrjID")).toInt();
     }
 
     fs::path WriteTemp(const std::string& name, const std::string& text) {
@@ -201,7 +216,9 @@ struct Refusal {
 TEST_F(ProjectCommands, NamesThatMatchNoneOrSeveralAreErrors) {
     const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
     const int first = Save(example, "Twin");
-    const int second = Save(example, "Twin");
+    // save refuses a second "Twin"; a database from before that rule (or another program) may
+    // hold one.
+    const int second = StoreDirectly("Twin");
     const std::string ids = "(ids " + std::to_string(first) + ", " + std::to_string(second) + ")";
     const Refusal refusals[] = {
         {{"export", "Nobody"}, 1, "no project is named \"Nobody\""},
@@ -314,6 +331,96 @@ TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no project database at " + missing), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// Projects stored before save refused such names (or by another program) still run into a folder
+// of their own under --out, never beside or above it.
+TEST_F(ProjectCommands, StoredNamesNeverLeaveTheOutputFolder) {
+    const fs::path out = fs::path(db.Folder().toStdString()) / "runs" / "out";
+    const int up = StoreDirectly(QStringLiteral(".."));
+    StoreDirectly(QStringLiteral("a/b"));
+    StoreDirectly(QStringLiteral("c\nd"));
+    for (const char* name : {"a/b", "c\nd"}) {
+        const CommandResult r =
+            Run({"run", "--project", name, "--out", out.string(), "--formats", "summary"});
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    const CommandResult r = Run({"run", "--project", "--id", std::to_string(up), "--out", out.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::set<std::string> folders;
+    for (const auto& entry : fs::directory_iterator(out))
+        folders.insert(entry.path().filename().string());
+    EXPECT_EQ(folders, (std::set<std::string>{"a_b", "c_d", "project-" + std::to_string(up)}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.parent_path()), fs::directory_iterator()), 1);
+}
+
+// Before, such names were stored and then could not be named again: "--id" reads as an option,
+// "a\tb" and "a\nb" look alike in the list and share one output folder.
+TEST_F(ProjectCommands, SaveRefusesNamesThatCouldNotBeReachedLater) {
+    const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
+    const std::pair<std::string, const char*> refused[] = {
+        {"--id", "named \"--id\": a name starting with \"-\""},
+        {"-x", "starting with \"-\""},
+        {"a\nb", "named \"a\\x0ab\": the name holds a control character"},
+        {"a\tb", "named \"a\\x09b\""},
+        {"\xff\xfeX", "named \"\\xff\\xfeX\": the name is not valid UTF-8"},
+        {"", "needs a name"},
+    };
+    for (const auto& [name, says] : refused) {
+        const CommandResult r = Run({"save", example, "--name", name});
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 0);
+
+    const int id = Save(example, "North \xc3\x96l");
+    const CommandResult again = Run({"save", example, "--name", "North \xc3\x96l"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(
+        again.err.find("a project named \"North \xc3\x96l\" already exists (id " + std::to_string(id) + ")"),
+        std::string::npos)
+        << again.err;
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 1);
+    EXPECT_EQ(Run({"export", "North \xc3\x96l"}).status, 0);
+}
+
+TEST_F(ProjectCommands, ADatabasePathThatIsAFolderIsCalledOne) {
+    const std::string folder = db.Folder().toStdString();
+    ASSERT_EQ(setenv("Q7_DATABASE", folder.c_str(), 1), 0);
+    const CommandResult r = Run({"projects"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot use the project database at " + folder + ": " + folder +
+                         " is a folder, not a database file"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("does not exist"), std::string::npos) << r.err;
+}
+
+// Before: "no project database at ... (database is locked)".
+TEST_F(ProjectCommands, ALockedDatabaseSaysItIsLockedAndByWhichProcess) {
+    const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
+    Save(example, "Held");
+    for (const char* mode : {"exclusive", "lock"}) {
+        SCOPED_TRACE(mode);
+        QProcess child;
+        child.start(QStringLiteral(Q7_STORE_CHILD),
+                    {QString::fromLatin1(mode), db.Path(), QStringLiteral("12")});
+        ASSERT_TRUE(child.waitForStarted(5000));
+        ASSERT_TRUE(child.waitForReadyRead(10000));
+        ASSERT_TRUE(child.readAllStandardOutput().startsWith("locked"));
+        const std::string pid = std::to_string(child.processId());
+        // Exclusive: nobody may even read, so opening fails. A write lock: reading works and the
+        // save fails once the wait for the other writer is over.
+        const CommandResult r =
+            std::string(mode) == "exclusive" ? Run({"projects"}) : Run({"save", example, "--name", "Second"});
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find("locked by another program"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("process " + pid + " (store_test_chil"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("no project database"), std::string::npos) << r.err;
+        child.kill();
+        child.waitForFinished(5000);
+    }
+    EXPECT_EQ(Run({"projects"}).status, 0);
 }
 
 } // namespace

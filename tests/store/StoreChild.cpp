@@ -2,6 +2,8 @@
 //   store_test_child edit DB PRJID     writes API = 1, 2, 3, ... through SaveREC and prints each
 //                                      number once SaveREC has returned, until killed
 //   store_test_child lock DB SECONDS   holds the database's write lock, prints "locked", waits
+//   store_test_child exclusive DB SECONDS  holds the database in exclusive locking mode (nobody
+//                                      else may even read it), prints "locked", waits
 //   store_test_child readonly DB PRJID as an unprivileged user: opens, lists, tries one save, and
 //                                      prints what happened
 #include "engine/Errors.h"
@@ -63,6 +65,25 @@ int Lock(const QString& path, int seconds) {
     return 0;
 }
 
+int Exclusive(const QString& path, int seconds) {
+    q7::ScopedConnection connection("exclusive");
+    QSqlDatabase db = connection.Database();
+    db.setDatabaseName(path);
+    if (!db.open()) return 1;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE")) ||
+        !query.exec(QStringLiteral("BEGIN EXCLUSIVE")) ||
+        !query.exec(QStringLiteral("UPDATE tblProject SET PrjDesc = 'held by another program'"))) {
+        Say("lock failed: " + query.lastError().text().toStdString());
+        return 1;
+    }
+    Say("locked");
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    query.exec(QStringLiteral("ROLLBACK"));
+    Say("released");
+    return 0;
+}
+
 int ReadOnly(const QString& path, int prjID) {
     // Root may write any file; become an ordinary user so the file's permissions count.
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
@@ -101,6 +122,7 @@ int main(int argc, char* argv[]) {
     try {
         if (mode == "edit") return Edit(path, number);
         if (mode == "lock") return Lock(path, number);
+        if (mode == "exclusive") return Exclusive(path, number);
         if (mode == "readonly") return ReadOnly(path, number);
     } catch (const std::exception& e) {
         Say(std::string("error: ") + e.what());

@@ -79,10 +79,11 @@ std::string ControlHost::BundledLibrary() {
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
     for (const auto& candidate :
-         {exe.parent_path().parent_path() / "lib" / "libtezar.so",
+         {exe.parent_path() / TEZAR_LIBRARY_FROM_PROGRAM / "libtezar.so",
+          exe.parent_path().parent_path() / "lib" / "libtezar.so",
           exe.parent_path().parent_path() / "lib" / "x86_64-linux-gnu" / "libtezar.so",
           exe.parent_path() / "libtezar.so"})
-        if (std::filesystem::exists(candidate, ec)) return candidate.string();
+        if (std::filesystem::exists(candidate, ec)) return candidate.lexically_normal().string();
     return {};
 }
 

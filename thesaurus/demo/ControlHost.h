@@ -35,7 +35,8 @@ public:
     HResult Call(DispId id, ExcepInfo* excep = nullptr);
     IDispatch* Control() const { return m_control; }
 
-    // The library beside this program (../lib/libtezar.so or ./libtezar.so), or "".
+    // The library of this program's install (../lib/<multiarch>/fluvarex/libtezar.so), of its build
+    // tree (../lib/libtezar.so) or beside it (./libtezar.so), or "".
     static std::string BundledLibrary();
 
 private:

@@ -1,7 +1,9 @@
-// The main window's result tabs: what selecting each tab does, the grids and the output boxes.
+// The main window's result tabs ("Fluid Properties", "Rock Properties"): their controls, what
+// selecting each tab does, the grids and the output boxes.
 #include "app/ResultPlots.h"
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
+#include "app/tabs/TabBuilder.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
@@ -13,10 +15,13 @@
 #include "ui/TextFormat.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace q7 {
 
@@ -333,6 +338,124 @@ void frmMain::ComputeRockTable() {
     }
     PlotRock(*m_ui.plotRock, rock);
     SetOutputMenus(true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the result tabs
+
+void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
+    ui.sstFluid = new QTabWidget;
+    ui.sstFluid->setObjectName(QStringLiteral("sstFluid"));
+
+    // A result page: title, a row of captioned output boxes, the headings and the grid.
+    auto resultPage = [&b](const char* name, const QString& title,
+                           const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
+                           FlexGrid*& grid, const char* gridName, SpanHeading** heading, PlotPane*& plot,
+                           int charts) {
+        auto* page = new QWidget;
+        page->setObjectName(QString::fromLatin1(name));
+        auto* layout = new QVBoxLayout(page);
+        auto* titleLabel = TabBuilder::Label(title);
+        QFont f = titleLabel->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.15);
+        titleLabel->setFont(f);
+        layout->addWidget(titleLabel);
+        auto* boxes = new QGridLayout;
+        int col = 0;
+        for (const auto& [box, boxName, caption, unit] : outputs) {
+            *box = b.OutBox(QString::fromLatin1(boxName), 10);
+            auto* captionLabel = TabBuilder::Label(caption);
+            captionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+            boxes->addWidget(captionLabel, 0, col, Qt::AlignHCenter | Qt::AlignBottom);
+            boxes->addWidget(*box, 1, col, Qt::AlignHCenter);
+            auto* unitLabel = TabBuilder::Label(unit);
+            unitLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            boxes->addWidget(unitLabel, 2, col, Qt::AlignHCenter | Qt::AlignTop);
+            ++col;
+        }
+        boxes->setColumnStretch(col, 1);
+        layout->addLayout(boxes);
+        grid = new FlexGrid;
+        grid->setObjectName(QString::fromLatin1(gridName));
+        SpanHeading* spans = nullptr;
+        if (heading) {
+            *heading = spans = new SpanHeading(grid);
+            (*heading)->setObjectName(QStringLiteral("hdg") + QString::fromLatin1(gridName).mid(3));
+        }
+        plot = new PlotPane(charts);
+        layout->addWidget(GridBesidePlot(spans, grid, plot), 1);
+        return page;
+    };
+
+    QWidget* waterPage = resultPage(
+        "tabFluidWater", QStringLiteral("Water Properties"),
+        {{&ui.txtPERo, "txtPERo", QStringLiteral("Weight % Solids"), QString()},
+         {&ui.txtPPMo, "txtPPMo", QStringLiteral("Dissolved Solids"), QStringLiteral("(ppm)")},
+         {&ui.txtSTDWout, "txtSTDWout", QStringLiteral("Tank Water Den"), QStringLiteral("(lb/scf)")},
+         {&ui.txtResTfW, "txtResTfW", QStringLiteral("Reservoir Temp"), QStringLiteral("(F)")}},
+        ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
+    QWidget* gasPage = resultPage(
+        "tabFluidGas", QStringLiteral("Gas Properties"),
+        {{&ui.txtGGout, "txtGGout", QStringLiteral("Gas Gravity"), QStringLiteral("(air = 1.0)")},
+         {&ui.txtResTout, "txtResTout", QStringLiteral("Reservoir Temp"), QStringLiteral("(F)")},
+         {&ui.txtPC, "txtPC", QStringLiteral("Critical Pressure"), QStringLiteral("(psia)")},
+         {&ui.txtTC, "txtTC", QStringLiteral("Critical Temperature"), QStringLiteral("(R)")},
+         {&ui.txtPTRout, "txtPTRout", QStringLiteral("Pseudo-Temp"), QString()},
+         {&ui.txtGSTDout, "txtGSTDout", QStringLiteral("Tank Gas Den"), QStringLiteral("(lb/scf)")}},
+        ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
+    QWidget* oilPage = resultPage(
+        "tabFluidOil", QStringLiteral("Oil Properties"),
+        {{&ui.txtPBPout, "txtPBPout", QStringLiteral("Bubble Point"), QStringLiteral("(psia)")},
+         {&ui.txtCatPbp, "txtCatPbp", QStringLiteral("Compress @Pbp"), QStringLiteral("(psi)")},
+         {&ui.txtSTDOout, "txtSTDOout", QStringLiteral("Tank Oil Den"), QStringLiteral("(lb/scf)")},
+         {&ui.txtRSISEPout, "txtRSISEPout", QStringLiteral("GOR Sep"), QStringLiteral("(scf/stb)")},
+         {&ui.txtRSITANKout, "txtRSITANKout", QStringLiteral("GOR Tank"), QString()},
+         {&ui.txtRSIout, "txtRSIout", QStringLiteral("Initial GOR"), QString()}},
+        ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
+    ui.sstFluid->addTab(waterPage, QStringLiteral("Water"));
+    ui.sstFluid->addTab(gasPage, QStringLiteral("Gas"));
+    ui.sstFluid->addTab(oilPage, QStringLiteral("Oil"));
+
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabFluidProps"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(ui.sstFluid);
+    ui.sstMain->addTab(page, QStringLiteral("Fluid Properties"));
+}
+
+void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabRockProps"));
+    auto* layout = new QVBoxLayout(page);
+    auto* input =
+        TabBuilder::Frame(QStringLiteral(" Relative Permeability Input "), QStringLiteral("fraRockCase"));
+    auto* il = new QGridLayout(input);
+    ui.txtDispOut = b.OutBox(QStringLiteral("txtDispOut"), 10);
+    ui.txtLithOut = b.OutBox(QStringLiteral("txtLithOut"), 10);
+    ui.txtCORROut = b.OutBox(QStringLiteral("txtCORROut"), 10);
+    const std::pair<const char*, QLineEdit*> boxes[3] = {
+        {"Displacement", ui.txtDispOut}, {"Lithology", ui.txtLithOut}, {"Correlation Type", ui.txtCORROut}};
+    for (int c = 0; c < 3; ++c) {
+        boxes[c].second->setAlignment(Qt::AlignLeft);
+        il->addWidget(TabBuilder::Label(QString::fromLatin1(boxes[c].first)), 0, c, Qt::AlignHCenter);
+        il->addWidget(boxes[c].second, 1, c, Qt::AlignHCenter);
+    }
+    il->setColumnStretch(3, 1);
+    layout->addWidget(input);
+    ui.lblRockProp = TabBuilder::Label(QString(), QStringLiteral("lblRockProp"));
+    QFont f = ui.lblRockProp->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    ui.lblRockProp->setFont(f);
+    layout->addWidget(ui.lblRockProp);
+    ui.fxgRock = new FlexGrid;
+    ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
+    ui.hdgRock = new SpanHeading(ui.fxgRock);
+    ui.hdgRock->setObjectName(QStringLiteral("hdgRock"));
+    ui.plotRock = new PlotPane(1);
+    layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
+    ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
 }
 
 } // namespace q7
