@@ -292,6 +292,10 @@ void PlotPane::DrawPending() {
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         if (m_pending[i] == m_drawn[i]) continue;
         Draw(*m_views[i], m_pending[i]);
+        // Only a chart with a legend takes the extra room for it; the others share alike, so
+        // that the shortest still holds its axis title.
+        if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+            box->setStretch(static_cast<int>(i), m_pending[i].legend ? 4 : 3);
         m_drawn[i] = m_pending[i];
     }
 }
