@@ -129,6 +129,10 @@ struct MainControls {
     QLineEdit* txtPPMo = nullptr;
     QLineEdit* txtSTDWout = nullptr;
     QLineEdit* txtResTfW = nullptr;
+    // The warning line above each fluid grid (hidden while its table has no fault).
+    QLabel* lblUOilWarn = nullptr;
+    QLabel* lblGASWarn = nullptr;
+    QLabel* lblWaterWarn = nullptr;
     // The plots beside the fluid grids.
     PlotPane* plotOil = nullptr;
     PlotPane* plotGas = nullptr;
@@ -165,6 +169,8 @@ struct MainControls {
     QLineEdit* txtLithOut = nullptr;
     QLineEdit* txtCORROut = nullptr;
     QLabel* lblRockProp = nullptr;
+    QLabel* lblRockNote = nullptr; // beside the system's caption: why Honarpour gave no curves
+    QLabel* lblRockWarn = nullptr;
     FlexGrid* fxgRock = nullptr;
     SpanHeading* hdgRock = nullptr;
     PlotPane* plotRock = nullptr;

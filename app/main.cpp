@@ -14,22 +14,25 @@ int main(int argc, char* argv[]) {
     q7::QtMessageService messages;
     q7::QtFileDialogService files;
     q7::frmMain window(messages);
+    // The Eclipse export's unit system, kept from one opening to the next while the program runs.
+    q7::EclipseUnits eclipseUnits = q7::EclipseUnits::Field;
     messages.SetParent(&window);
     // File -> Report and File -> Export open the output dialogs over the window.
-    window.SetOutputDialogOpener([&messages, &files](q7::OutputDialog kind, q7::frmMain& main) {
-        const q7::OutputDialogHost host{main.Objects(), messages, files, main.State().InputEventsOn};
-        switch (kind) {
-        case q7::OutputDialog::Report:
-            q7::frmReport::Show(host, main.Project(), &main);
-            break;
-        case q7::OutputDialog::Csv:
-            q7::frmCSV::Show(host, &main);
-            break;
-        case q7::OutputDialog::Eclipse:
-            q7::frmECL::Show(host, &main);
-            break;
-        }
-    });
+    window.SetOutputDialogOpener(
+        [&messages, &files, &eclipseUnits](q7::OutputDialog kind, q7::frmMain& main) {
+            const q7::OutputDialogHost host{main.Objects(), messages, files, main.State().InputEventsOn};
+            switch (kind) {
+            case q7::OutputDialog::Report:
+                q7::frmReport::Show(host, main.Project(), &main);
+                break;
+            case q7::OutputDialog::Csv:
+                q7::frmCSV::Show(host, &main);
+                break;
+            case q7::OutputDialog::Eclipse:
+                q7::frmECL::Show(host, &main, &eclipseUnits);
+                break;
+            }
+        });
     window.show();
     window.activateWindow();
     return app.exec();

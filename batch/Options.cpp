@@ -14,7 +14,8 @@ std::optional<int> ParseCount(const std::string& text, int least) {
 
 std::optional<OutputFormats> ParseFormatList(const std::string& list) {
     if (list.empty()) return std::nullopt;
-    OutputFormats f{false, false, false, false};
+    OutputFormats f;
+    f.summary = f.csv = f.eclipse = f.report = false;
     size_t start = 0;
     for (;;) {
         const size_t comma = list.find(',', start);
@@ -28,6 +29,8 @@ std::optional<OutputFormats> ParseFormatList(const std::string& list) {
             f.eclipse = true;
         else if (item == "report")
             f.report = true;
+        else if (item == "tidy")
+            f.tidy = true;
         else
             return std::nullopt; // also an empty item: "csv,", ",csv", "csv,,report"
         if (comma == std::string::npos) break;

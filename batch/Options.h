@@ -11,7 +11,7 @@ namespace q7 {
 // A count of at least `least` written as plain decimal digits ("2"; not "2abc", " 2", "+2", "").
 std::optional<int> ParseCount(const std::string& text, int least = 1);
 
-// A comma-separated choice among summary, csv, eclipse, report: at least one, none empty, each
+// A comma-separated choice among summary, csv, eclipse, report, tidy: at least one, none empty, each
 // known. Nothing when the list is not one.
 std::optional<OutputFormats> ParseFormatList(const std::string& list);
 

@@ -30,6 +30,7 @@ const char* kUsage =
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"
     "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "                  [--units field|metric]\n"
     "       q7-batch delete (NAME | --id N)\n";
 
 // A failure the user should read; the command ends with status 1.
@@ -47,7 +48,7 @@ public:
 // The words of a sub-command: positional words and --option values.
 struct Arguments {
     std::vector<std::string> positional;
-    std::optional<std::string> name, by, desc, id, out, formats;
+    std::optional<std::string> name, by, desc, id, out, formats, units;
     bool project = false;
     bool check = false;
 };
@@ -68,12 +69,13 @@ Arguments Parse(const std::vector<std::string>& args, const std::vector<std::str
         }
         if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
         const std::string& value = args[++i];
-        std::optional<std::string>* slot = word == "--name"   ? &a.name
-                                           : word == "--by"   ? &a.by
-                                           : word == "--desc" ? &a.desc
-                                           : word == "--id"   ? &a.id
-                                           : word == "--out"  ? &a.out
-                                                              : &a.formats;
+        std::optional<std::string>* slot = word == "--name"    ? &a.name
+                                           : word == "--by"    ? &a.by
+                                           : word == "--desc"  ? &a.desc
+                                           : word == "--id"    ? &a.id
+                                           : word == "--out"   ? &a.out
+                                           : word == "--units" ? &a.units
+                                                               : &a.formats;
         if (slot->has_value()) throw UsageError(word + " is given twice");
         *slot = value;
     }
@@ -308,10 +310,15 @@ std::string FolderName(const ProjectRef& project) {
 }
 
 int RunProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check"});
+    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check", "--units"});
     if (!a.project) throw UsageError("run of a stored project needs --project");
     if (!a.out && !a.check) throw UsageError("--out DIR is required");
-    const OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
+    OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
+    if (a.units) {
+        const std::optional<EclipseUnits> units = ParseEclipseUnits(*a.units);
+        if (!units) throw UsageError("--units takes field or metric");
+        formats.units = *units;
+    }
     clsQ7IO io;
     Open(io);
     const ProjectRef project = Resolve(io, a, "run --project");
@@ -336,13 +343,40 @@ int DeleteProject(const std::vector<std::string>& args) {
 
 } // namespace
 
-int RunProjectCommand(const std::vector<std::string>& args) {
-    // Qt loads its SQLite driver only with an application object.
+namespace {
+
+// Qt loads its SQLite driver only with an application object.
+std::unique_ptr<QCoreApplication> EnsureApplication() {
     static int argc = 1;
     static char name[] = "q7-batch";
     static char* argv[] = {name, nullptr};
     std::unique_ptr<QCoreApplication> app;
     if (QCoreApplication::instance() == nullptr) app = std::make_unique<QCoreApplication>(argc, argv);
+    return app;
+}
+
+} // namespace
+
+CaseFile StoredProjectCase(const std::string& name) {
+    const std::unique_ptr<QCoreApplication> app = EnsureApplication();
+    clsQ7IO io;
+    Open(io);
+    Arguments a;
+    a.positional.push_back(name);
+    const ProjectRef project = Resolve(io, a, "--project");
+    return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+}
+
+CaseFile StoredProjectCase(clsQ7IO& io, std::int32_t prjID, std::string* name) {
+    Recordset row = io.GetProject(prjID);
+    if (row.RecordCount() == 0) throw CommandError("no project has the id " + std::to_string(prjID));
+    const ProjectRef project{prjID, row.Value(QStringLiteral("PrjName")).toString().toStdString()};
+    if (name) *name = project.name;
+    return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+}
+
+int RunProjectCommand(const std::vector<std::string>& args) {
+    const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 
     const std::string command = args.empty() ? std::string() : args.front();
     try {

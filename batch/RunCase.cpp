@@ -4,6 +4,7 @@
 
 #include "batch/CaseFolder.h"
 #include "batch/Summary.h"
+#include "batch/TidyCsv.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
@@ -113,32 +114,55 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
     return RunCase(c, name, outDir, formats, false).clean;
 }
 
-CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
-                   const OutputFormats& formats, bool check) {
-    const std::filesystem::path dir = outDir.empty() ? outDir : CaseFolder(outDir, name);
-    CaseOutcome outcome;
-    RecordingSink sink(outcome.messages);
-    Q7Objects objects(sink);
-
+void ComputeCase(const CaseFile& c, Q7Objects& objects, MessageSink& sink, CaseOutcome& outcome) {
     try {
         ApplyCase(c, objects);
     } catch (const std::exception& e) {
         outcome.error = FailureFrom("Case Input Error", e);
     }
     if (!outcome.error) Compute(c, objects, sink, outcome);
+}
+
+CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
+                   const OutputFormats& formats, bool check) {
+    const std::filesystem::path dir = outDir.empty() ? outDir : CaseFolder(outDir, name);
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    ComputeCase(c, objects, sink, outcome);
 
     if (!outDir.empty()) {
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
-        if (formats.eclipse) WriteCaseEclipse(objects, dir);
+        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
         if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+        if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
         if (formats.summary) WriteWholeFile(dir / "summary.json", SummaryJson(outcome, objects));
     }
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;
-    if (check) result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects));
+    if (check) {
+        result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units);
+        result.warnings = ImpossibleValues(objects);
+    }
     return result;
+}
+
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson) {
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    try {
+        ApplyCase(c, objects);
+    } catch (const std::exception& e) {
+        outcome.error = FailureFrom("Case Input Error", e);
+    }
+    if (!outcome.error) Compute(c, objects, sink, outcome);
+    CaseLine line;
+    line.clean = outcome.messages.empty() && !outcome.error;
+    line.json = SummaryLine(caseJson, outcome, objects);
+    return line;
 }
 
 } // namespace q7

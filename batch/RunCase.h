@@ -1,7 +1,10 @@
 #pragma once
 // Computing one case as the workstation's result tabs do and writing its files into a folder.
 #include "batch/CaseFile.h"
+#include "batch/Summary.h"
+#include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
+#include "writers/EclipseUnits.h"
 
 #include <filesystem>
 #include <string>
@@ -9,9 +12,18 @@
 
 namespace q7 {
 
+class MessageSink;
+struct Q7Objects;
+
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
+    EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
+    bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
 };
+
+// Applies the case to `objects` (fresh, built on `sink`) and computes it as the workstation's
+// result tabs do; the raised error and the gas status go to `outcome`, messages to `sink`.
+void ComputeCase(const CaseFile& c, Q7Objects& objects, MessageSink& sink, CaseOutcome& outcome);
 
 // Computes the case on a fresh set of objects and writes DIR/<name>/summary.json and the chosen
 // files. Returns true when the case computed without a message or an error.
@@ -21,11 +33,20 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
 struct CaseResult {
     bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
+    std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
 };
 
 // As RunCaseToDir; with an empty outDir nothing is written. With `check`, the Eclipse tables the
-// export offers for the case (and pre-selects) are checked as they would be written.
+// export offers for the case (and pre-selects) are checked as they would be written, and every
+// computed table for impossible values.
 CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
                    const OutputFormats& formats, bool check);
+
+// The case's summary as one line of a result stream, with `caseJson` as its "case" (see SummaryLine).
+struct CaseLine {
+    bool clean = false; // computed without a message or an error
+    std::string json;
+};
+CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson);
 
 } // namespace q7

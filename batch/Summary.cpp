@@ -1,6 +1,8 @@
 #include "batch/Summary.h"
 
+#include "batch/FloatText.h"
 #include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 
 #include <charconv>
 
@@ -11,6 +13,7 @@ namespace {
 // A small JSON writer: one key per line, like the reference summaries.
 class JsonOut {
 public:
+    explicit JsonOut(bool oneLine) : m_oneLine(oneLine) {}
     std::string& str() { return m_out; }
 
     void Open(const char* key) {
@@ -21,8 +24,10 @@ public:
     }
     void Close() {
         --m_depth;
-        m_out += '\n';
-        Indent();
+        if (!m_oneLine) {
+            m_out += '\n';
+            Indent();
+        }
         m_out += '}';
         m_first = false;
     }
@@ -97,21 +102,31 @@ private:
     void Key(const char* key) {
         if (!m_first) m_out += ',';
         m_first = false;
-        m_out += '\n';
-        Indent();
+        if (!m_oneLine) {
+            m_out += '\n';
+            Indent();
+        }
         if (key) {
             m_out += Quote(key);
             m_out += ": ";
         }
     }
     void Indent() { m_out.append(static_cast<size_t>(m_depth), ' '); }
+
+public:
+    static std::string FloatText(float v) {
+        char buf[32];
+        return std::string(buf, WriteFloat9(buf, v));
+    }
+
+private:
     void Float(float v) {
         char buf[32];
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v), std::chars_format::general, 9);
-        m_out.append(buf, r.ptr);
+        m_out.append(buf, WriteFloat9(buf, v));
     }
 
     std::string m_out;
+    bool m_oneLine;
     bool m_first = true;
     int m_depth = 0;
 };
@@ -120,11 +135,12 @@ template <class T> auto Getter(const T& obj, float (T::*get)(std::int16_t) const
     return [&obj, get](std::int16_t k) { return (obj.*get)(k); };
 }
 
-} // namespace
-
-std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
-    JsonOut j;
+// The summary laid out one key a line, or, with a case (a JSON value) to put first, on one line.
+std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson) {
+    JsonOut j(caseJson != nullptr);
+    j.str().reserve(caseJson ? 8192 : 12288);
     j.str() += '{';
+    if (caseJson) j.Raw("case", *caseJson);
     if (outcome.gasStatus)
         j.Integer("gasStatus", *outcome.gasStatus);
     else
@@ -283,8 +299,44 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
     j.Close();
     j.Close();
 
-    j.str() += "\n}\n";
-    return j.str();
+    // Impossible values, only when there are any: a clean case's summary has no such key.
+    const std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (!warnings.empty()) {
+        std::string list = "[";
+        for (size_t i = 0; i < warnings.size(); ++i) {
+            const ValueWarning& w = warnings[i];
+            if (i) list += ",";
+            list += caseJson ? " " : "\n  ";
+            list += "{\"table\": " + JsonOut::Quote(w.table) + ", \"row\": " + std::to_string(w.row) +
+                    ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
+                    ", \"text\": " + JsonOut::Quote(w.text) + "}";
+        }
+        list += caseJson ? "]" : "\n ]";
+        j.Raw("warnings", list);
+    }
+
+    j.str() += caseJson ? "}\n" : "\n}\n";
+    return std::move(j.str());
+}
+
+} // namespace
+
+std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
+    return Summary(outcome, o, nullptr);
+}
+
+std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects) {
+    return Summary(outcome, objects, &caseJson);
+}
+
+std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {
+    return "{\"case\": " + caseJson + ", \"error\": {\"stage\": " + JsonOut::Quote(failure.stage) +
+           ", \"kind\": " + JsonOut::Quote(failure.kind) + ", \"text\": " + JsonOut::Quote(failure.text) +
+           "}}\n";
+}
+
+std::string JsonQuote(const std::string& text) {
+    return JsonOut::Quote(text);
 }
 
 } // namespace q7

@@ -20,4 +20,14 @@ struct CaseOutcome {
 
 std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& objects);
 
+// The summary as one line of a result stream: the very object SummaryJson gives, on one line, with
+// "case" (`caseJson`, a JSON value) as its first key. The line ends in '\n'.
+std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects);
+
+// The result line of a case that could not be read or checked: its "case" and its "error".
+std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure);
+
+// `text` as a JSON string.
+std::string JsonQuote(const std::string& text);
+
 } // namespace q7

@@ -1,6 +1,9 @@
 // q7-batch: the workstation's calculations without a window, for scripts and batch work.
+#include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
+#include "batch/DeckCommand.h"
 #include "batch/Options.h"
+#include "batch/Progress.h"
 #include "batch/RunCase.h"
 #ifdef Q7_BATCH_PROJECTS
 #include "batch/ProjectCommands.h"
@@ -25,7 +28,11 @@ namespace {
 
 const char* kUsage =
     "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
+    "                  [--units field|metric]\n"
     "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "                  [--units field|metric]\n"
+    "       q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
+    "                  [--units field|metric] [--check]\n"
     "       q7-batch projects\n"
     "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
     "       q7-batch export (NAME | --id N)\n"
@@ -33,21 +40,28 @@ const char* kUsage =
     "\n"
     "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
-    "         --formats chooses among summary,csv,eclipse,report (default: all).\n"
+    "         --formats chooses among summary,csv,eclipse,report (default: these four) and\n"
+    "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
+    "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
-    "         prints each table a simulator would refuse as CASE: KEYWORD: reason; without\n"
-    "         --out nothing is written.\n"
+    "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
+    "         impossible value as CASE: TABLE, row N: what is wrong; without --out nothing is\n"
+    "         written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
-    "         error (its summary says which) or, with --check, a table would be refused,\n"
+    "         error (its summary says which) or, with --check, a table would be refused or\n"
+    "         holds an impossible value,\n"
     "         2 usage error (also two cases that would write one folder).\n"
+    "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
+    "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
+    "         per case, when every case offers it. --check checks every region's tables.\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
     "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
     "         export, delete and run --project work on it.\n";
 
 int Usage(const std::string& why) {
     if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";
-    std::cerr << kUsage;
+    std::cerr << kUsage << "\n" << q7::kStudyUsage;
     return 2;
 }
 
@@ -68,10 +82,11 @@ std::string FolderCollision(const std::vector<std::string>& files, const std::st
 int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
              const q7::OutputFormats& formats, bool check) {
     std::vector<std::vector<q7::EclipseProblem>> problems(files.size());
+    std::vector<std::vector<q7::ValueWarning>> warnings(files.size());
     std::atomic<size_t> next{0}, done{0};
     std::atomic<bool> anyFailed{false};
     std::mutex errMutex;
-    const bool progress = isatty(STDERR_FILENO) != 0;
+    q7::Progress progress(files.size());
 
     auto worker = [&] {
         for (size_t i = next++; i < files.size(); i = next++) {
@@ -82,15 +97,16 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
                 q7::CaseResult r = q7::RunCase(c, path.stem().string(), outDir, formats, check);
                 ok = r.clean;
                 problems[i] = std::move(r.problems);
+                warnings[i] = std::move(r.warnings);
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << (progress ? "\r" : "") << "q7-batch: " << e.what() << "\n";
+                std::cerr << (progress.Shown() ? "\r" : "") << "q7-batch: " << e.what() << "\n";
             }
             if (!ok) anyFailed = true;
             const size_t n = ++done;
-            if (progress) {
+            if (progress.Shown()) {
                 std::lock_guard<std::mutex> lock(errMutex);
-                std::cerr << "\r" << n << "/" << files.size() << " cases" << std::flush;
+                progress.Update(n);
             }
         }
     };
@@ -102,13 +118,19 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     worker();
     for (auto& t : threads)
         t.join();
-    if (progress) std::cerr << "\n";
+    progress.Finish();
     // The checks' findings in the order the cases were named.
     bool refused = false;
     for (size_t i = 0; i < files.size(); ++i) {
         for (const q7::EclipseProblem& p : problems[i]) {
             std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": "
                       << p.reason << "\n";
+            refused = true;
+        }
+        for (const q7::ValueWarning& w : warnings[i]) {
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table;
+            if (w.row > 0) std::cout << ", row " << w.row;
+            std::cout << ": " << w.text << "\n";
             refused = true;
         }
     }
@@ -127,10 +149,21 @@ int Finish(int status) {
 int Main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::cout << kUsage;
+        std::cout << kUsage << "\n" << q7::kStudyUsage;
         return args.empty() ? 2 : 0;
     }
     const std::string command = args[0];
+    if (command == "deck") {
+#ifdef Q7_BATCH_PROJECTS
+        return q7::RunDeckCommand(args, [](const std::string& name) { return q7::StoredProjectCase(name); });
+#else
+        return q7::RunDeckCommand(args, nullptr);
+#endif
+    }
+    if (command == "sweep") return q7::RunSweepCommand(args);
+    if (command == "table") return q7::RunTableCommand(args);
+    if (command == "run" && std::find(args.begin(), args.end(), "--jsonl") != args.end())
+        return q7::RunStreamCommand(args);
     if (command != "run" || std::find(args.begin(), args.end(), "--project") != args.end()) {
 #ifdef Q7_BATCH_PROJECTS
         if (command == "run" || command == "projects" || command == "save" || command == "export" ||
@@ -167,8 +200,15 @@ int Main(int argc, char** argv) {
         } else if (a == "--formats") {
             const std::string* v = value("--formats");
             const std::optional<q7::OutputFormats> f = v ? q7::ParseFormatList(*v) : std::nullopt;
-            if (!f) return Usage("--formats takes summary,csv,eclipse,report");
+            if (!f) return Usage("--formats takes summary,csv,eclipse,report,tidy");
+            const q7::EclipseUnits units = formats.units;
             formats = *f;
+            formats.units = units;
+        } else if (a == "--units") {
+            const std::string* v = value("--units");
+            const auto units = v ? q7::ParseEclipseUnits(*v) : std::nullopt;
+            if (!units) return Usage("--units takes field or metric");
+            formats.units = *units;
         } else if (a == "--check") {
             check = true;
         } else if (!a.empty() && a[0] == '-') {

@@ -34,7 +34,7 @@ for arg in "$@"; do
       ;;
   esac
 done
-[ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin)
+[ "$want_opm" = 1 ] && packages+=(libopm-simulators-bin python3-opm-common)
 [ "$want_ci" = 1 ] && packages+=(clang-format-14 lintian ccache git)
 
 missing=()

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,8 @@ int ThesFile::OpenDescriptor(int fd) {
 }
 
 void ThesFile::Close() {
+    if (m_map) ::munmap(const_cast<unsigned char*>(m_map), static_cast<size_t>(m_length));
+    m_map = nullptr;
     if (m_fd >= 0 && m_ownsFd) ::close(m_fd); // closing drops the shared lock
     m_fd = -1;
     m_ownsFd = false;
@@ -58,7 +61,11 @@ int ThesFile::CheckHeader() {
     struct stat st {};
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) return kThesCannotOpen;
     m_length = st.st_size;
-    m_slots.assign(kSlots, Slot{});
+    if (m_length > 0) {
+        void* map = ::mmap(nullptr, static_cast<size_t>(m_length), PROT_READ, MAP_SHARED, m_fd, 0);
+        if (map != MAP_FAILED) m_map = static_cast<const unsigned char*>(map);
+    }
+    if (!m_map) m_slots.assign(kSlots, Slot{});
 
     unsigned char header[7] = {};
     const size_t got = ReadAt(123, header, sizeof header);
@@ -129,6 +136,10 @@ bool ThesFile::LoadBlocks(int64_t first, int64_t last) {
 size_t ThesFile::ReadAt(int64_t offset, void* buffer, size_t len) {
     if (m_fd < 0 || offset < 0 || offset >= m_length || len == 0) return 0;
     len = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(len), m_length - offset));
+    if (m_map) {
+        std::memcpy(buffer, m_map + offset, len);
+        return len;
+    }
     const int64_t first = offset / kBlock;
     const int64_t last = (offset + static_cast<int64_t>(len) - 1) / kBlock;
     if (last - first + 1 > static_cast<int64_t>(kSlots / 2)) return ReadDirect(offset, buffer, len);
@@ -165,7 +176,7 @@ bool ThesFile::ReadText(int64_t offset, std::string& text) {
 }
 
 void ThesFile::Prefetch(int64_t offset, int64_t len) {
-    if (m_fd < 0 || offset < 0 || offset >= m_length || len <= 0) return;
+    if (m_map || m_fd < 0 || offset < 0 || offset >= m_length || len <= 0) return;
     len = std::min(len, m_length - offset);
     const int64_t first = offset / kBlock;
     const int64_t last = (offset + len - 1) / kBlock;

@@ -9,8 +9,10 @@
 //   offset D    to the end  entry area: 32-bit entries; -(T + 1) starts a headword whose text is at T,
 //                           the S + 1 entries after it are its synonyms, whose texts are at S
 //
-// Every read is positioned and clipped to the file as it was when opened. Reads go through a small
-// block buffer that lives only while the file is open, so one lookup costs a handful of system calls.
+// Every read is positioned and clipped to the file as it was when opened. While the file is open it
+// is mapped read-only, so a read is a copy out of the mapping and costs no system call; where it
+// cannot be mapped, reads go through a small block buffer that lives only while the file is open, so
+// one lookup costs a handful of system calls. Nothing of the file outlives Close().
 
 #include <array>
 #include <cstdint>
@@ -51,8 +53,9 @@ public:
     // Loads a span into the block buffer with one read when it is small enough to keep.
     void Prefetch(int64_t offset, int64_t len);
 
-    // Positioned reads issued to the system since the file was opened.
+    // Positioned reads issued to the system since the file was opened (none while it is mapped).
     uint64_t ReadCount() const { return m_readCount; }
+    bool Mapped() const { return m_map != nullptr; }
 
 private:
     static constexpr int64_t kBlock = 4096;
@@ -73,6 +76,7 @@ private:
 
     int m_fd = -1;
     bool m_ownsFd = false;
+    const unsigned char* m_map = nullptr; // the whole file, m_length bytes, while open
     int64_t m_length = 0;
     int64_t m_entryStart = 0;
     int8_t m_language = 0;

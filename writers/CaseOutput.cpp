@@ -17,9 +17,10 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir) {
     csv.Execute();
 }
 
-void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir) {
+void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units) {
     NullMessageSink silent;
     clsECL ecl(objects, silent);
+    ecl.Units(units);
     ecl.FileName((dir / "Eclipse").string());
     SelectEclipseTables(ecl, OfferedEclipseTables(objects));
     ecl.Execute();

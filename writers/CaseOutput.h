@@ -2,6 +2,8 @@
 // The files one case writes in the batch tool: the CSV export, the Eclipse include files and the
 // report, each with the choices its dialog makes on loading. No completion message is shown; a file
 // that cannot be created or written throws IoError naming the path and the reason.
+#include "writers/EclipseUnits.h"
+
 #include <filesystem>
 #include <string>
 
@@ -19,7 +21,8 @@ struct ReportIdentity {
 void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir);
 
 // dir/Eclipse.* with the tables the Eclipse export offers and pre-selects for this case.
-void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir);
+void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir,
+                      EclipseUnits units = EclipseUnits::Field);
 
 // dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete.
 void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,

@@ -6,6 +6,7 @@
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <stdexcept>
@@ -19,12 +20,25 @@ namespace {
 // text would lose leading digits, or run into the column before) is noted as a fault.
 class Layout {
 public:
-    void StartRecord() { m_table.emplace_back(); }
-    void StartRow() { m_table.back().emplace_back(); }
+    explicit Layout(EclipseUnits units) : m_units(units) {}
+    void StartRecord() {
+        m_table.emplace_back();
+        m_sources.emplace_back();
+    }
+    // A row written from row `source` of the objects' table (schedule or saturation row).
+    void StartRow(std::int16_t source) {
+        m_table.back().emplace_back();
+        m_sources.back().push_back(source);
+    }
 
-    // A single written with `width` characters and `decimals` decimals. `lineStart`: the column
-    // opens the line, so it needs no blank in front of it.
-    void Add(float value, std::int16_t width, std::int16_t decimals, bool lineStart, const char* name) {
+    // A single written with `width` characters and `decimals` decimals in a FIELD file, and in
+    // the column the unit system gives it otherwise. `lineStart`: the column opens the line, so it
+    // needs no blank in front of it.
+    void Add(float fieldValue, std::int16_t fieldWidth, std::int16_t fieldDecimals, bool lineStart,
+             const char* name) {
+        const EclipseQuantity quantity = QuantityOf(name);
+        const float value = InUnits(fieldValue, quantity, m_units);
+        const auto [width, decimals] = ColumnIn(quantity, fieldWidth, fieldDecimals, m_units);
         std::string full = Nbr2Str(value, 48, decimals);
         full.erase(0, full.find_first_not_of(' '));
         const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
@@ -44,8 +58,23 @@ public:
 
     WrittenTable& Table() { return m_table; }
     const std::vector<std::string>& Overflows() const { return m_overflows; }
+    const std::vector<std::vector<std::int16_t>>& Sources() const { return m_sources; }
 
 private:
+    // The quantity of a column, from the name the layouts give it.
+    static EclipseQuantity QuantityOf(std::string_view name) {
+        using Q = EclipseQuantity;
+        if (name == "pressure" || name == "reference pressure") return Q::Pressure;
+        if (name == "Rs") return Q::GasOilRatio;
+        if (name == "Bo" || name == "Bw") return Q::VolumeRatio;
+        if (name == "Bg") return Q::GasVolume;
+        if (name == "viscosity") return Q::Viscosity;
+        if (name.ends_with("density")) return Q::Density;
+        if (name == "compressibility" || name == "viscosibility") return Q::PerPressure;
+        if (name == "Sw" || name == "Sg" || name == "krw" || name == "krg" || name == "kro")
+            return Q::Fraction;
+        throw std::logic_error("no unit for the column " + std::string(name));
+    }
     // The number a column's text holds, whatever the process's locale.
     static double ReadBack(const std::string& text) {
         const std::size_t start = text.find_first_not_of(' ');
@@ -58,7 +87,9 @@ private:
         if (m_table.size() > 1) s = "record " + std::to_string(m_table.size()) + ", ";
         return s + "row " + std::to_string(m_table.back().size());
     }
+    EclipseUnits m_units;
     WrittenTable m_table;
+    std::vector<std::vector<std::int16_t>> m_sources;
     std::vector<std::string> m_overflows;
 };
 
@@ -66,7 +97,7 @@ private:
 void LayPVDO(const Q7Objects& o, Layout& t) {
     t.StartRecord();
     for (std::int16_t i = o.Prs.BPPi(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(o.Prs.GetPRSo(i), 15, 1, true, "pressure");
         t.Add(o.Oil.GetBO(i), 14, 4, false, "Bo");
         t.Add(o.Oil.GetMUO(i), 11, 3, false, "viscosity");
@@ -82,14 +113,14 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
     if (prs.NPRSo() < 1) return;
     for (std::int16_t i = prs.NPRSo(); i >= 1; --i) {
         t.StartRecord();
-        t.StartRow();
+        t.StartRow(i);
         t.AddDouble(static_cast<double>(oil.GetRSOS(i)) / 1000.0, 14, 3, true, "Rs");
         t.Add(prs.GetPRSo(i), 15, 1, false, "pressure");
         t.Add(oil.GetBOS(i), 14, 4, false, "Bo");
         t.Add(oil.GetMUOS(i), 11, 3, false, "viscosity");
         if (i == bppi) {
             for (std::int16_t j = static_cast<std::int16_t>(i - 1); j >= 1; --j) {
-                t.StartRow();
+                t.StartRow(j);
                 t.Add(prs.GetPRSo(j), 29, 1, true, "pressure");
                 t.Add(oil.GetBO(j), 14, 4, false, "Bo");
                 t.Add(oil.GetMUO(j), 11, 3, false, "viscosity");
@@ -102,7 +133,7 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
     const double bu = static_cast<double>(oil.GetBOS(1)) * Exp(-200.0 * static_cast<double>(oil.GetCO(1)));
     const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
     const double mu = static_cast<double>(oil.GetMUOS(1)) * Pow(Div(pu, p1), m);
-    t.StartRow();
+    t.StartRow(1);
     t.AddDouble(pu, 11, 1, true, "pressure");
     t.AddDouble(bu, 14, 4, false, "Bo");
     t.AddDouble(mu, 11, 3, false, "viscosity");
@@ -112,7 +143,7 @@ void LayPVTO(const Q7Objects& o, Layout& t) {
 void LayPVDG(const Q7Objects& o, Layout& t) {
     t.StartRecord();
     for (std::int16_t i = o.Prs.NPRSo(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(o.Prs.GetPRSo(i), 15, 1, true, "pressure");
         t.AddDouble(static_cast<double>(o.Gas.GetBG(i)) * 1000.0 / 5.615, 15, 5, false, "Bg");
         t.Add(o.Gas.GetMUG(i), 9, 4, false, "viscosity");
@@ -125,7 +156,7 @@ void LayPVTW(const Q7Objects& o, Layout& t) {
     const clsWater& water = o.Water;
     const auto [r, c] = PVTWReference(o);
     t.StartRecord();
-    t.StartRow();
+    t.StartRow(static_cast<std::int16_t>(r));
     t.Add(prs.GetPRSo(r), 14, 1, true, "reference pressure");
     t.Add(water.GetBW(r), 16, 4, false, "Bw");
     t.Add(water.GetCW(r), 15, 7, false, "compressibility");
@@ -135,7 +166,7 @@ void LayPVTW(const Q7Objects& o, Layout& t) {
 
 void LayDENSITY(const Q7Objects& o, Layout& t) {
     t.StartRecord();
-    t.StartRow();
+    t.StartRow(0);
     t.Add(o.Oil.STDenOil(), 17, 3, true, "oil density");
     t.Add(o.Water.STDenWat(), 18, 3, false, "water density");
     t.Add(o.Gas.STDenGas(), 16, 3, false, "gas density");
@@ -145,7 +176,7 @@ void LaySWOF(const Q7Objects& o, Layout& t) {
     const clsRock& rock = o.Rock;
     t.StartRecord();
     for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(rock.GetSWet(i), 12, 2, true, "Sw");
         t.Add(rock.GetKRWat(i), 10, 4, false, "krw");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
@@ -158,7 +189,7 @@ void LaySGOF(const Q7Objects& o, Layout& t) {
     const clsRock& rock = o.Rock;
     t.StartRecord();
     for (std::int16_t i = rock.NWet(); i >= 1; --i) {
-        t.StartRow();
+        t.StartRow(i);
         t.Add(rock.GetSNWet(i), 12, 4, true, "Sg");
         t.Add(rock.GetKRGas(i), 10, 4, false, "krg");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
@@ -243,45 +274,52 @@ void UnitRange(const WrittenRecord& rows, const Column& c, const RowName& name,
 // strictly falling; in the dead-oil and dry-gas tables (`mu` given) viscosity never falling.
 // A live-oil record's viscosity may fall: simulators take the undersaturated branch as it is.
 void CheckPressureRows(const WrittenRecord& rows, const Column& b, const Column* mu,
-                       const std::string& prefix, std::vector<std::string>& out) {
-    const Column p{2, "pressure", 1};
+                       const std::string& prefix, EclipseUnits units, std::vector<std::string>& out) {
+    const bool metric = units == EclipseUnits::Metric;
+    const Column p{2, "pressure", metric ? 3 : 1};
     const RowName name = [&](std::size_t r) {
-        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), 1) + " psia)";
+        return prefix + "row " + std::to_string(r + 1) + " (" + Show(At(rows[r], p), p.decimals) +
+               (metric ? " barsa)" : " psia)");
     };
     Strict(rows, p, true, name,
-           "pressures must rise strictly as written (1 decimal): space them further apart", out);
+           std::string("pressures must rise strictly as written (") + (metric ? "3 decimals" : "1 decimal") +
+               "): space them further apart",
+           out);
     Strict(rows, b, false, name, std::string(b.name) + " must fall strictly as pressure rises", out);
     if (mu) NotFalling(rows, *mu, name, out);
 }
 
 const Column kBo{1, "Bo", 4}, kMuo{0, "viscosity", 3}, kBg{1, "Bg", 5}, kMug{0, "viscosity", 4};
 
-void CheckPVDO(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBo, &kMuo, "", out);
+void CheckPVDO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBo, &kMuo, "", units, out);
     if (t.front().size() < 2)
         out.push_back(
             "only one pressure row (the bubble point is at the top of the schedule); a dead-oil table "
             "needs at least two: raise the highest pressure above the bubble point");
 }
 
-void CheckPVTO(const WrittenTable& t, std::vector<std::string>& out) {
+void CheckPVTO(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
     for (std::size_t k = 0; k < t.size(); ++k) {
         const WrittenRecord& rec = t[k];
         const std::string prefix =
             "record " + std::to_string(k + 1) + " (Rs " + Show(rec.front().front(), 3) + "), ";
-        CheckPressureRows(rec, kBo, nullptr, prefix, out);
+        CheckPressureRows(rec, kBo, nullptr, prefix, units, out);
         if (k > 0 && !(rec.front().front() > t[k - 1].front().front())) {
-            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], 1) + " psia): Rs " +
-                          Show(rec.front().front(), 3) + " is not above " +
-                          Show(t[k - 1].front().front(), 3) +
-                          " in the record before; Rs must rise strictly as written (3 decimals, Mscf/stb): "
+            const bool metric = units == EclipseUnits::Metric;
+            out.push_back("record " + std::to_string(k + 1) + " (" + Show(rec.front()[1], metric ? 3 : 1) +
+                          (metric ? " barsa): Rs " : " psia): Rs ") + Show(rec.front().front(), 3) +
+                          " is not above " + Show(t[k - 1].front().front(), 3) +
+                          " in the record before; Rs must rise strictly as written (3 decimals, " +
+                          (metric ? "sm3/sm3" : "Mscf/stb") +
+                          "): "
                           "space the pressures further apart");
         }
     }
 }
 
-void CheckPVDG(const WrittenTable& t, std::vector<std::string>& out) {
-    CheckPressureRows(t.front(), kBg, &kMug, "", out);
+void CheckPVDG(const WrittenTable& t, EclipseUnits units, std::vector<std::string>& out) {
+    CheckPressureRows(t.front(), kBg, &kMug, "", units, out);
 }
 
 void CheckPVTW(const WrittenTable& t, std::vector<std::string>& out) {
@@ -318,18 +356,32 @@ void CheckSaturationRows(const WrittenTable& t, bool gasOil, std::vector<std::st
                       "); the oil must become immobile at its residual saturation");
     UnitRange(rows, kr, name, out);
     UnitRange(rows, kro, name, out);
+    // Each phase must flow somewhere: a simulator looks for the saturation at which each kr
+    // leaves 0, and stops when there is none.
+    for (const Column* c : {&kr, &kro}) {
+        bool mobile = false;
+        for (const WrittenRow& row : rows)
+            mobile = mobile || At(row, *c) > 0.0;
+        if (!mobile)
+            out.push_back(std::string(c->name) + " is 0 in every row as written: the " +
+                          (c == &kro ? "oil"
+                           : gasOil  ? "gas"
+                                     : "water") +
+                          " never becomes mobile, so a simulator cannot find its critical saturation");
+    }
 }
 
 } // namespace
 
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword) {
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     lay(objects, layout);
     return std::move(layout.Table());
 }
 
-std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t) {
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
+                                           EclipseUnits units) {
     LayoutOf(keyword); // refuses an unknown keyword
     if (t.empty()) return {"the table has no rows"};
     const std::size_t width = keyword == "PVTW" ? 5 : keyword == "SWOF" || keyword == "SGOF" ? 4 : 3;
@@ -341,11 +393,11 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     }
     std::vector<std::string> out;
     if (keyword == "PVDO")
-        CheckPVDO(t, out);
+        CheckPVDO(t, units, out);
     else if (keyword == "PVTO")
-        CheckPVTO(t, out);
+        CheckPVTO(t, units, out);
     else if (keyword == "PVDG")
-        CheckPVDG(t, out);
+        CheckPVDG(t, units, out);
     else if (keyword == "PVTW")
         CheckPVTW(t, out);
     else if (keyword == "SWOF" || keyword == "SGOF")
@@ -353,27 +405,86 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
     return out;
 }
 
-std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword) {
+std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
+                                           EclipseUnits units) {
     const LayFunction lay = LayoutOf(keyword);
-    Layout layout;
+    Layout layout(units);
     try {
         lay(objects, layout);
     } catch (const std::exception& e) {
         return {std::string("cannot be written: ") + e.what()};
     }
     std::vector<std::string> out = layout.Overflows();
-    for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
+    for (std::string& reason : CheckWrittenTable(keyword, layout.Table(), units))
         out.push_back(std::move(reason));
     return out;
 }
 
-std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables) {
+namespace {
+
+// The written position a reason opens with: "record K, row N", "record K (...)" or "row N (...)";
+// both 1-based, 0 when absent.
+std::pair<std::size_t, std::size_t> PositionOf(const std::string& reason) {
+    std::size_t record = 0, row = 0, at = 0;
+    auto number = [&](const char* word) -> std::size_t {
+        const std::size_t len = std::char_traits<char>::length(word);
+        if (reason.compare(at, len, word) != 0) return 0;
+        std::size_t v = 0;
+        const auto r = std::from_chars(reason.data() + at + len, reason.data() + reason.size(), v);
+        at = static_cast<std::size_t>(r.ptr - reason.data());
+        return v;
+    };
+    record = number("record ");
+    if (record) {
+        const std::size_t comma = reason.find(", row ", at);
+        const std::size_t colon = reason.find(':', at);
+        if (comma != std::string::npos && comma < colon) {
+            at = comma + 2;
+            row = number("row ");
+        } else {
+            row = 1;
+        }
+    } else {
+        row = number("row ");
+        if (row) record = 1;
+    }
+    return {record, row};
+}
+
+} // namespace
+
+std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword) {
+    const LayFunction lay = LayoutOf(keyword);
+    Layout layout(EclipseUnits::Field);
+    try {
+        lay(objects, layout);
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::vector<std::string> reasons = layout.Overflows();
+    for (std::string& reason : CheckWrittenTable(keyword, layout.Table()))
+        reasons.push_back(std::move(reason));
+    std::vector<std::int16_t> rows;
+    for (const std::string& reason : reasons) {
+        const auto [record, row] = PositionOf(reason);
+        if (record == 0 || record > layout.Sources().size()) continue;
+        const std::vector<std::int16_t>& sources = layout.Sources()[record - 1];
+        if (row == 0 || row > sources.size() || sources[row - 1] < 1) continue;
+        if (std::find(rows.begin(), rows.end(), sources[row - 1]) == rows.end())
+            rows.push_back(sources[row - 1]);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
+                                               EclipseUnits units) {
     const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
                              tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k]))
+        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units))
             problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
     }
     return problems;

@@ -2,6 +2,9 @@
 // Checks before export: the Eclipse tables as clsECL writes them, every number rounded to the
 // decimals of its column and read back, tested against the rules a simulator applies when it
 // reads the include files. The Eclipse export dialog and q7-batch --check both ask here.
+#include "writers/EclipseUnits.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,17 +26,25 @@ inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG
                                                         "DENSITY", "SWOF", "SGOF"};
 
 // The numbers of `keyword`'s table exactly as clsECL would write them from `objects` (which must
-// hold the complete table). Throws std::invalid_argument for a keyword not in kEclipseKeywords and
+// hold the complete table) in `units`. Throws std::invalid_argument for a keyword not in kEclipseKeywords and
 // whatever the writer would throw when a value cannot be written.
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword);
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword,
+                                   EclipseUnits units = EclipseUnits::Field);
 
 // Why a simulator would refuse `keyword`'s table as written: one short reason per fault, naming
 // the row and its values; empty when the table is fine. A table that cannot be written at all
 // gives one reason saying why. Throws std::invalid_argument for an unknown keyword.
-std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword);
+std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
+                                           EclipseUnits units = EclipseUnits::Field);
 
 // The rules alone, on a table as written (the layout of EclipseTableAsWritten's result).
-std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table);
+// `units` names the units of the pressures and gas-oil ratios in the reasons.
+std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& table,
+                                           EclipseUnits units = EclipseUnits::Field);
+
+// The rows of the objects' table (schedule rows for the fluid tables, saturation rows for SWOF and
+// SGOF) whose written lines a reason names, in rising order; a fault of the whole table names none.
+std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword);
 
 struct EclipseProblem {
     std::string keyword; // "PVDO" ... "SGOF"
@@ -41,6 +52,7 @@ struct EclipseProblem {
 };
 
 // The problems of every table selected in `tables`, in the writer's order.
-std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables);
+std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
+                                               EclipseUnits units = EclipseUnits::Field);
 
 } // namespace q7

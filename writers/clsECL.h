@@ -1,7 +1,9 @@
 #pragma once
-// Eclipse include files in field units, one keyword table per file: PVDO with its RSCONST record,
-// PVTO, PVDG, PVTW, DENSITY, SWOF and SGOF. The writer reads the calculation objects and changes
-// none of them; it writes what they hold without looking at their GO flags.
+// Eclipse include files in field units (or METRIC, by choice), one keyword table per file: PVDO with its
+// RSCONST record, PVTO, PVDG, PVTW, DENSITY, SWOF and SGOF. The writer reads the calculation objects and
+// changes none of them; it writes what they hold without looking at their GO flags.
+#include "writers/EclipseUnits.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,6 +53,10 @@ public:
     bool SGOF() const { return m_sgof; }
     void SGOF(bool value) { m_sgof = value; }
 
+    // The unit system of the files; FIELD unless chosen otherwise.
+    EclipseUnits Units() const { return m_units; }
+    void Units(EclipseUnits units) { m_units = units; }
+
     // Writes the selected files in the order PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF, then shows
     // "Eclipse output complete!" titled "Files: " and the keywords written. A file that cannot be
     // created or written throws IoError: the files before it stay complete, no later file is
@@ -58,22 +64,20 @@ public:
     void Execute();
 
 private:
-    void WritePVDO(TextFile& file) const;
-    void WritePVTO(TextFile& file) const;
-    void WritePVDG(TextFile& file) const;
-    void WritePVTW(TextFile& file) const;
-    void WriteDENS(TextFile& file) const;
-    void WriteSWOF(TextFile& file) const;
-    void WriteSGOF(TextFile& file) const;
-    void WriteRockHeading(TextFile& file, bool gasOil) const;
+    void WriteTable(TextFile& file, std::string_view keyword) const;
 
     const Q7Objects& m_objects;
     MessageSink& m_sink;
+    EclipseUnits m_units = EclipseUnits::Field;
     std::string m_fileName;
     std::string m_pvdoFile, m_pvtoFile, m_pvdgFile, m_pvtwFile, m_densFile, m_swofFile, m_sgofFile;
     bool m_pvdo = false, m_pvto = false, m_pvdg = false, m_pvtw = false, m_dens = false, m_swof = false,
          m_sgof = false;
 };
+
+// The extension of a keyword's file: ".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof".
+// Throws std::invalid_argument for a keyword not in kEclipseKeywords.
+std::string EclipseExtension(std::string_view keyword);
 
 // PVTW's reference row, near the middle of the schedule (n / 2 with ties to the even neighbour),
 // and the water viscosibility there: the central difference dMu/dp divided by Mu (0 when the

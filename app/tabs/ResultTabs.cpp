@@ -1,6 +1,7 @@
 // The main window's result tabs ("Fluid Properties", "Rock Properties"): their controls, what
 // selecting each tab does, the grids and the output boxes.
 #include "app/ResultPlots.h"
+#include "app/ResultWarnings.h"
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
 #include "app/tabs/TabBuilder.h"
@@ -8,6 +9,7 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "engine/ValueChecks.h"
 #include "ui/FlexGrid.h"
 #include "ui/InputBox.h"
 #include "ui/ScopeGuards.h"
@@ -140,23 +142,27 @@ void frmMain::ShowCalcFailure(const QString& stage, const QString& text) {
 
 void frmMain::ClearFluidResults(const QString& stage) {
     const bool all = stage == QLatin1String("Pressure Schedule Error");
-    auto clear = [](FlexGrid* grid, PlotPane* plot, std::initializer_list<QLineEdit*> boxes) {
+    auto clear = [](FlexGrid* grid, QLabel* warning, PlotPane* plot,
+                    std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
+        ClearFaults(warning);
         plot->Clear();
         for (QLineEdit* box : boxes)
             box->clear();
     };
     if (all || stage == QLatin1String("Oil Properties Error"))
-        clear(m_ui.fxgUOil, m_ui.plotOil,
+        clear(m_ui.fxgUOil, m_ui.lblUOilWarn, m_ui.plotOil,
               {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
                m_ui.txtRSIout});
     if (all || stage == QLatin1String("Gas Properties Error"))
-        clear(m_ui.fxgGAS, m_ui.plotGas,
+        clear(m_ui.fxgGAS, m_ui.lblGASWarn, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
     if (all || stage == QLatin1String("Water Properties Error"))
-        clear(m_ui.fxgWater, m_ui.plotWater, {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
+        clear(m_ui.fxgWater, m_ui.lblWaterWarn, m_ui.plotWater,
+              {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
     if (stage == QLatin1String("Rock Properties Error"))
-        clear(m_ui.fxgRock, m_ui.plotRock, {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+        clear(m_ui.fxgRock, m_ui.lblRockWarn, m_ui.plotRock,
+              {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
 }
 
 void frmMain::ApplySubTabRules() {
@@ -182,6 +188,7 @@ void frmMain::ApplySubTabRules() {
 
 void frmMain::PrepareOilGrid() {
     m_ui.plotOil->Clear();
+    ClearFaults(m_ui.lblUOilWarn);
     m_util->FXG(m_ui.fxgUOil);
     m_util->fxgINIT(11, 500);
     const char* captions[10] = {"Pressure (psia)",   "Vol Fact (rb/stb)", "GOR (scf/stb)",
@@ -220,12 +227,14 @@ void frmMain::FillOilTable() {
     SetText(m_ui.txtRSISEPout, Fixed(oil.RSISep(), 1));
     SetText(m_ui.txtRSITANKout, Fixed(oil.RSITank(), 1));
     SetText(m_ui.txtRSIout, Fixed(oil.RSI(), 1));
+    ShowFaults(m_ui.lblUOilWarn, grid, FaultsOf(*m_objects, ResultTable::Oil));
     PlotOil(*m_ui.plotOil, prs, oil);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareGasGrid() {
     m_ui.plotGas->Clear();
+    ClearFaults(m_ui.lblGASWarn);
     m_util->FXG(m_ui.fxgGAS);
     m_util->fxgINIT(10, 500);
     const char* captions[9] = {"Pressure (psia)",  "Pseudo Pres",        "Z Factor",
@@ -251,12 +260,14 @@ void frmMain::FillGasTable() {
                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
             i);
     }
+    ShowFaults(m_ui.lblGASWarn, m_ui.fxgGAS, FaultsOf(*m_objects, ResultTable::Gas));
     PlotGas(*m_ui.plotGas, prs, gas);
     SetOutputMenus(true);
 }
 
 void frmMain::PrepareWaterGrid() {
     m_ui.plotWater->Clear();
+    ClearFaults(m_ui.lblWaterWarn);
     m_util->FXG(m_ui.fxgWater);
     m_util->fxgINIT(7, 500);
     m_util->fxgColCap(1, QStringLiteral("Pressure (psia)"), 1000);
@@ -280,6 +291,7 @@ void frmMain::FillWaterTable() {
                      Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
             i);
     }
+    ShowFaults(m_ui.lblWaterWarn, m_ui.fxgWater, FaultsOf(*m_objects, ResultTable::Water));
     PlotWater(*m_ui.plotWater, prs, water);
     SetOutputMenus(true);
 }
@@ -287,6 +299,8 @@ void frmMain::FillWaterTable() {
 void frmMain::ComputeRockTable() {
     BusyCursor busy;
     m_state.SettingsInUse = true;
+    ClearFaults(m_ui.lblRockWarn);
+    ClearFaults(m_ui.lblRockNote);
     if (auto failure = RunRockTable(*m_objects)) {
         ShowCalcFailure(Q(failure->stage), Q(failure->text));
         return;
@@ -336,12 +350,33 @@ void frmMain::ComputeRockTable() {
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
+    ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
+    if (const auto note = HonarpourNotApplied(rock)) {
+        m_ui.lblRockNote->setText(QStringLiteral("\u26A0 ") + Q(*note));
+        m_ui.lblRockNote->setVisible(true);
+    } else {
+        ClearFaults(m_ui.lblRockNote);
+    }
     PlotRock(*m_ui.plotRock, rock);
     SetOutputMenus(true);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Building the result tabs
+
+namespace {
+
+// A one-line warning beside or above a result grid: dark red on a pale ground, hidden until a
+// table has something to say.
+QLabel* WarningLine(const QString& name) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; background: #fff2cc; padding: 2px; }"));
+    label->setVisible(false);
+    return label;
+}
+
+} // namespace
 
 void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
     ui.sstFluid = new QTabWidget;
@@ -350,8 +385,8 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
     // A result page: title, a row of captioned output boxes, the headings and the grid.
     auto resultPage = [&b](const char* name, const QString& title,
                            const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
-                           FlexGrid*& grid, const char* gridName, SpanHeading** heading, PlotPane*& plot,
-                           int charts) {
+                           QLabel*& warning, FlexGrid*& grid, const char* gridName, SpanHeading** heading,
+                           PlotPane*& plot, int charts) {
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(name));
         auto* layout = new QVBoxLayout(page);
@@ -376,6 +411,9 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
         }
         boxes->setColumnStretch(col, 1);
         layout->addLayout(boxes);
+        warning = WarningLine(QStringLiteral("lbl") + QString::fromLatin1(gridName).mid(3) +
+                              QStringLiteral("Warn"));
+        layout->addWidget(warning);
         grid = new FlexGrid;
         grid->setObjectName(QString::fromLatin1(gridName));
         SpanHeading* spans = nullptr;
@@ -394,7 +432,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
          {&ui.txtPPMo, "txtPPMo", QStringLiteral("Dissolved Solids"), QStringLiteral("(ppm)")},
          {&ui.txtSTDWout, "txtSTDWout", QStringLiteral("Tank Water Den"), QStringLiteral("(lb/scf)")},
          {&ui.txtResTfW, "txtResTfW", QStringLiteral("Reservoir Temp"), QStringLiteral("(F)")}},
-        ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
+        ui.lblWaterWarn, ui.fxgWater, "fxgWater", nullptr, ui.plotWater, 2);
     QWidget* gasPage = resultPage(
         "tabFluidGas", QStringLiteral("Gas Properties"),
         {{&ui.txtGGout, "txtGGout", QStringLiteral("Gas Gravity"), QStringLiteral("(air = 1.0)")},
@@ -403,7 +441,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
          {&ui.txtTC, "txtTC", QStringLiteral("Critical Temperature"), QStringLiteral("(R)")},
          {&ui.txtPTRout, "txtPTRout", QStringLiteral("Pseudo-Temp"), QString()},
          {&ui.txtGSTDout, "txtGSTDout", QStringLiteral("Tank Gas Den"), QStringLiteral("(lb/scf)")}},
-        ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
+        ui.lblGASWarn, ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
     QWidget* oilPage = resultPage(
         "tabFluidOil", QStringLiteral("Oil Properties"),
         {{&ui.txtPBPout, "txtPBPout", QStringLiteral("Bubble Point"), QStringLiteral("(psia)")},
@@ -412,7 +450,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
          {&ui.txtRSISEPout, "txtRSISEPout", QStringLiteral("GOR Sep"), QStringLiteral("(scf/stb)")},
          {&ui.txtRSITANKout, "txtRSITANKout", QStringLiteral("GOR Tank"), QString()},
          {&ui.txtRSIout, "txtRSIout", QStringLiteral("Initial GOR"), QString()}},
-        ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
+        ui.lblUOilWarn, ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
     ui.sstFluid->addTab(waterPage, QStringLiteral("Water"));
     ui.sstFluid->addTab(gasPage, QStringLiteral("Gas"));
     ui.sstFluid->addTab(oilPage, QStringLiteral("Oil"));
@@ -448,7 +486,13 @@ void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.15);
     ui.lblRockProp->setFont(f);
-    layout->addWidget(ui.lblRockProp);
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(ui.lblRockProp);
+    ui.lblRockNote = WarningLine(QStringLiteral("lblRockNote"));
+    caption->addWidget(ui.lblRockNote, 1);
+    layout->addLayout(caption);
+    ui.lblRockWarn = WarningLine(QStringLiteral("lblRockWarn"));
+    layout->addWidget(ui.lblRockWarn);
     ui.fxgRock = new FlexGrid;
     ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
     ui.hdgRock = new SpanHeading(ui.fxgRock);

@@ -1,13 +1,19 @@
 // q7-batch over 1000 generated cases, one job and two, summaries only and every file.
 // Cases/second is reported as items_per_second.
-#include <benchmark/benchmark.h>
+#include "batch/CaseFile.h"
+#include "batch/RunCase.h"
 
+#include <benchmark/benchmark.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -75,8 +81,56 @@ void BM_BatchAllFiles(benchmark::State& state) {
     RunBatch(state, "summary,csv,eclipse,report");
 }
 
+// The golden cases, one a line, in name order.
+const std::vector<std::string>& GoldenLines() {
+    static const std::vector<std::string> lines = [] {
+        std::vector<fs::path> paths;
+        for (const auto& e : fs::directory_iterator(fs::path(Q7_SOURCE_DIR) / "tests/data/golden/cases"))
+            if (e.path().extension() == ".json") paths.push_back(e.path());
+        std::sort(paths.begin(), paths.end());
+        std::vector<std::string> out;
+        for (const fs::path& p : paths) {
+            std::ifstream in(p);
+            out.push_back(nlohmann::json::parse(in).dump());
+        }
+        return out;
+    }();
+    return lines;
+}
+
+// run --jsonl over the golden cases' mix repeated to 10 000 lines, summaries to standard output.
+void BM_StreamSummaries(benchmark::State& state) {
+    const fs::path in = fs::temp_directory_path() / "q7-bench-stream.jsonl";
+    const int cases = 10000;
+    {
+        std::ofstream out(in);
+        for (int i = 0; i < cases; ++i)
+            out << GoldenLines()[static_cast<size_t>(i) % GoldenLines().size()] << "\n";
+    }
+    const std::string cmd = std::string(Q7_BATCH_EXE) + " run --jsonl " + in.string() + " --jobs " +
+                            std::to_string(state.range(0)) + " >/dev/null 2>&1";
+    for (auto _ : state)
+        if (std::system(cmd.c_str()) == -1) state.SkipWithError("q7-batch did not start");
+    state.SetItemsProcessed(state.iterations() * cases);
+}
+
+// One stream line in the process: read the case, compute it, write its summary line (the work of
+// run --jsonl per case, without the process and the pipe), over the golden cases in turn.
+void BM_CaseLine(benchmark::State& state) {
+    const auto& lines = GoldenLines();
+    size_t i = 0;
+    for (auto _ : state) {
+        const std::string& text = lines[i++ % lines.size()];
+        const q7::CaseFile c = q7::CaseFile::FromJson(nlohmann::json::parse(text), "line");
+        benchmark::DoNotOptimize(q7::RunCaseLine(c, "1").json.size());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 } // namespace
 
+BENCHMARK(BM_StreamSummaries)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CaseLine)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BatchSummaries)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BatchAllFiles)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 

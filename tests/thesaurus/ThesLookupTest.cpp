@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 using namespace tezar;
 using namespace tezar::test;
 
@@ -293,4 +296,39 @@ TEST(ThesLookup, OneLookupIssuesFewReads) {
         lookup.Find(file, word, got);
         EXPECT_LE(file.ReadCount(), 12u) << word; // opening included
     }
+}
+
+// While open the file is read through a read-only mapping: no system call per read, the bytes those
+// reads would give, clipped to the length at opening even when the file grows meanwhile, and
+// nothing left once it is closed.
+TEST(ThesLookup, MappedReadsGiveTheFileAsOpened) {
+    TempDir dir;
+    const std::string path = WriteThes(dir, "m.the", NumberedEntries(300));
+    const std::string bytes = ReadBytes(path);
+    ThesFile file;
+    ASSERT_EQ(file.Open(path), 0);
+    EXPECT_TRUE(file.Mapped());
+    const int64_t n = static_cast<int64_t>(bytes.size());
+    for (int64_t at : {int64_t{0}, int64_t{123}, n / 2, n - 7, n - 1}) {
+        char buf[64] = {};
+        const size_t got = file.ReadAt(at, buf, sizeof buf);
+        EXPECT_EQ(got, static_cast<size_t>(std::min<int64_t>(64, n - at))) << at;
+        EXPECT_EQ(std::string(buf, got), bytes.substr(static_cast<size_t>(at), got)) << at;
+    }
+    char buf[8];
+    EXPECT_EQ(file.ReadAt(n, buf, sizeof buf), 0u);
+    EXPECT_EQ(file.ReadAt(-1, buf, sizeof buf), 0u);
+    {
+        std::ofstream grow(path, std::ios::binary | std::ios::app);
+        grow << std::string(5000, 'x');
+    }
+    EXPECT_EQ(file.ReadAt(n - 2, buf, sizeof buf), 2u);
+    std::vector<std::string> got;
+    ThesLookup lookup;
+    EXPECT_TRUE(lookup.Find(file, "w00150", got));
+    EXPECT_FALSE(got.empty());
+    EXPECT_EQ(file.ReadCount(), 0u);
+    file.Close();
+    EXPECT_FALSE(file.Mapped());
+    EXPECT_EQ(file.ReadAt(0, buf, sizeof buf), 0u);
 }

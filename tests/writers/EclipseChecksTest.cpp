@@ -99,7 +99,22 @@ const RuleCase kRuleCases[] = {
      "SWOF",
      {With(kSwof, 3, 2, -0.0001)},
      "row 4 (Sw 0.80): kro -0.0001 is outside [0, 1]"},
+    // A phase whose kr never leaves 0 has no critical saturation: Flow aborts looking for it.
+    {"SwofWaterNeverMobile",
+     "SWOF",
+     {With(With(With(kSwof, 1, 1, 0.0), 2, 1, 0.0), 3, 1, 0.0)},
+     "krw is 0 in every row as written: the water never becomes mobile"},
+    {"SwofOilNeverMobile",
+     "SWOF",
+     {With(With(kSwof, 0, 2, 0.0), 1, 2, 0.0)},
+     "kro is 0 in every row as written: the oil never becomes mobile"},
+    // Mobile at the last row only is enough.
+    {"SwofWaterMobileOnlyAtTheLastRowPasses", "SWOF", {With(With(kSwof, 1, 1, 0.0), 2, 1, 0.0)}, nullptr},
     {"SgofPasses", "SGOF", {kSgof}, nullptr},
+    {"SgofGasNeverMobile",
+     "SGOF",
+     {With(With(kSgof, 1, 1, 0.0), 2, 1, 0.0)},
+     "krg is 0 in every row as written: the gas never becomes mobile"},
     {"SgofFirstSgNotZero", "SGOF", {With(kSgof, 0, 0, 0.05)}, "row 1 (Sg 0.0500): the first Sg must be 0"},
     {"SgofFirstKrgNotZero",
      "SGOF",
@@ -208,6 +223,12 @@ TEST_F(EclipseChecksOnCases, PressuresEqualOnlyAfterRoundingAreFlagged) {
     const std::vector<std::string> pvdg = CheckEclipseTable(data.objects, "PVDG");
     ASSERT_FALSE(pvdg.empty());
     EXPECT_NE(pvdg.front().find("pressure 3000.0 is not above 3000.0"), std::string::npos) << pvdg.front();
+    // The row at fault is the schedule row typed 3000 (row 2, highest first), in every table that
+    // holds it; the live-oil record of 3000 psia is the one whose Rs does not rise.
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDG"), std::vector<std::int16_t>{2});
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDO"), std::vector<std::int16_t>{2});
+    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVTO"), std::vector<std::int16_t>{2});
+    EXPECT_TRUE(EclipseRowsAtFault(data.objects, "SWOF").empty());
 }
 
 // Gas-oil Corey drainage with the default end points: the oil's kr at the highest gas saturation,
@@ -224,10 +245,27 @@ TEST_F(EclipseChecksOnCases, GasOilCoreyDrainageKroNeverReachesZero) {
     EXPECT_EQ(problems.front().keyword, "SGOF");
     EXPECT_NE(problems.front().reason.find("kro never reaches 0"), std::string::npos)
         << problems.front().reason;
+    // A fault of the whole table marks no row.
+    EXPECT_TRUE(EclipseRowsAtFault(data.objects, "SGOF").empty());
 
     data.objects.Rock.Displace(1);
     data.ComputeRock();
     EXPECT_TRUE(CheckEclipseTable(data.objects, "SGOF").empty());
+}
+
+// Honarpour has no drainage curves: the oil-water table comes out 0 in every kr, and both phases
+// are flagged as never mobile (Flow aborts in its critical-saturation search on such a file).
+TEST_F(EclipseChecksOnCases, HonarpourDrainageTableHasNoMobilePhase) {
+    data.Compute({.water = true});
+    clsRock& rock = data.objects.Rock;
+    rock.CORR(1);
+    rock.Displace(0);
+    data.ComputeRock();
+    ASSERT_TRUE(rock.GO());
+    const std::vector<std::string> reasons = CheckEclipseTable(data.objects, "SWOF");
+    ASSERT_EQ(reasons.size(), 2u) << (reasons.empty() ? "no reason" : reasons.front());
+    EXPECT_NE(reasons[0].find("the water never becomes mobile"), std::string::npos) << reasons[0];
+    EXPECT_NE(reasons[1].find("the oil never becomes mobile"), std::string::npos) << reasons[1];
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 // The Eclipse include files in a real simulator: each case writes its files, a small black-oil deck
-// (FIELD units, a 5 x 5 x 1 grid, a producer and an injector, four monthly report steps) includes
+// (FIELD or METRIC units, a 5 x 5 x 1 grid, a producer and an injector, four monthly report steps) includes
 // them in PROPS, and OPM Flow must parse the tables, pass its saturation-function checks without
 // an "Error:" and run to the end of the schedule.
 #include "WriterTestSupport.h"
 
+#include "writers/EclipseChecks.h"
+#include "writers/EclipseDeck.h"
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <sys/wait.h>
@@ -24,30 +27,64 @@ bool FlowOnPath() {
     return false;
 }
 
+// A deck around the include files. Numbers are given in field units and written in the deck's own
+// unit system (converted here with the textbook factors, independently of the writers).
 struct Deck {
+    EclipseUnits units = EclipseUnits::Field;
     std::vector<std::string> phases;   // RUNSPEC phase keywords
     std::vector<std::string> includes; // PROPS include files, in order
-    std::string equilibration;         // SOLUTION section
-    std::string injectorPhase;         // WATER or GAS
-    std::string injectorRate;
-    std::string producerBhp = "1500";
+    std::string tabdims = " 1 1 30 40 1 40 /";
+    double initialPressure = 3000;   // psia at the datum
+    std::vector<float> bubblePoints; // psia, one per region, for live oil (PBVD); empty: dead oil
+    int regions = 1;                 // PVTNUM = SATNUM = EQLNUM, in bands of cells
+    std::string injectorPhase;       // WATER or GAS
+    double injectorRate = 300;       // stb/d or Mscf/d
+    double producerBhp = 1500;       // psia
 };
 
 std::string DeckText(const Deck& d) {
-    std::string s = "RUNSPEC\nTITLE\nFluvarex include files\nDIMENS\n 5 5 1 /\nFIELD\n";
+    const bool metric = d.units == EclipseUnits::Metric;
+    auto ft = [&](double v) { return Dx(metric ? v * 0.3048 : v, 3); };
+    auto psi = [&](double v) { return Dx(metric ? v * 0.0689475729 : v, 3); };
+    auto liquidRate = [&](double v) { return Dx(metric ? v * 0.158987295 : v, 3); };
+    auto gasRate = [&](double v) { return Dx(metric ? v * 28.316846592 : v, 3); };
+    std::string s = "RUNSPEC\nTITLE\nFluvarex include files\nDIMENS\n 5 5 1 /\n" +
+                    std::string(UnitsKeyword(d.units)) + "\n";
     for (const std::string& p : d.phases)
         s += p + "\n";
-    s += "TABDIMS\n 1 1 30 40 1 40 /\nEQLDIMS\n 1 /\nWELLDIMS\n 2 1 1 2 /\nSTART\n 1 'JAN' 2024 /\nUNIFOUT\n"
-         "GRID\nDX\n 25*300 /\nDY\n 25*300 /\nDZ\n 25*40 /\nTOPS\n 25*8000 /\nPORO\n 25*0.2 /\n"
-         "PERMX\n 25*100 /\nPERMY\n 25*100 /\nPERMZ\n 25*10 /\nPROPS\n";
+    s += "TABDIMS\n" + d.tabdims + "\nEQLDIMS\n " + std::to_string(d.regions) +
+         " /\nWELLDIMS\n 2 1 1 2 /\nSTART\n 1 'JAN' 2024 /\nUNIFOUT\nGRID\nDX\n 25*" + ft(300) +
+         " /\nDY\n 25*" + ft(300) + " /\nDZ\n 25*" + ft(40) + " /\nTOPS\n 25*" + ft(8000) +
+         " /\nPORO\n 25*0.2 /\nPERMX\n 25*100 /\nPERMY\n 25*100 /\nPERMZ\n 25*10 /\nPROPS\n";
     for (const std::string& f : d.includes)
         s += "INCLUDE\n '" + f + "' /\n";
-    s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.equilibration;
-    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n 'INJ' 'G' 5 5 8020 '" + d.injectorPhase +
-         "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* 0.5 /\n/\n"
-         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 400 4* " +
-         d.producerBhp + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase + "' 'OPEN' 'RATE' " + d.injectorRate +
-         " 1* 4500 /\n/\nTSTEP\n 4*30 /\nEND\n";
+    s += "ROCK\n " + psi(3000) + " " + Dx(metric ? 4.0E-6 * 14.5037738 : 4.0E-6, 9) + " /\n";
+    if (d.regions > 1) {
+        // Bands of whole rows of cells: region k takes rows k, and the last region the rest.
+        std::string bands;
+        for (int k = 1; k <= d.regions; ++k)
+            bands +=
+                " " + std::to_string(k < d.regions ? 5 : 5 * (5 - d.regions + 1)) + "*" + std::to_string(k);
+        s += "REGIONS\n";
+        for (const char* kw : {"PVTNUM", "SATNUM", "EQLNUM"})
+            s += std::string(kw) + "\n" + bands + " /\n";
+    }
+    s += "SOLUTION\nEQUIL\n";
+    const bool live = !d.bubblePoints.empty();
+    for (int k = 0; k < d.regions; ++k)
+        s += " " + ft(8020) + " " + psi(d.initialPressure) + " " + ft(9000) + " 0 " + ft(7000) + " 0 " +
+             (live ? "1" : "0") + " 0 0 /\n";
+    if (live) {
+        s += "PBVD\n";
+        for (float pb : d.bubblePoints)
+            s += " " + ft(7000) + " " + psi(pb) + "\n " + ft(9000) + " " + psi(pb) + " /\n";
+    }
+    const std::string rate = d.injectorPhase == "GAS" ? gasRate(d.injectorRate) : liquidRate(d.injectorRate);
+    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 " + ft(8020) + " 'OIL' /\n 'INJ' 'G' 5 5 " + ft(8020) + " '" +
+         d.injectorPhase + "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* " + ft(0.5) +
+         " /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* " + ft(0.5) + " /\n/\nWCONPROD\n 'PROD' 'OPEN' 'ORAT' " +
+         liquidRate(400) + " 4* " + psi(d.producerBhp) + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase +
+         "' 'OPEN' 'RATE' " + rate + " 1* " + psi(4500) + " /\n/\nTSTEP\n 4*30 /\nEND\n";
     return s;
 }
 
@@ -62,26 +99,25 @@ std::pair<int, std::string> RunFlow(const std::filesystem::path& dir, const std:
     return {code, ReadFile(dir / "flow.log") + ReadFile(dir / ("out/" + deck + ".PRT"))};
 }
 
-class FlowDeck : public ::testing::Test {
+class FlowDeck : public ::testing::TestWithParam<EclipseUnits> {
 protected:
     void SetUp() override {
         if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
     }
-    // Writes the chosen tables under the base name `base` in the scratch folder.
-    void Write(const std::string& base, const EclipseTables& tables) {
-        clsECL ecl(data.objects, data.sink);
+    EclipseUnits Units() const { return GetParam(); }
+    // Writes the chosen tables of `objects` under the base name `base` in the scratch folder.
+    void Write(const std::string& base, const EclipseTables& tables, Objects& from) {
+        clsECL ecl(from.objects, from.sink);
         ecl.FileName(dir / base);
+        ecl.Units(Units());
         SelectEclipseTables(ecl, tables);
         ecl.Execute();
     }
-    // Initially undersaturated at 3000 psia, with the computed bubble point at every depth.
-    std::string LiveOilEquilibration() const {
-        const std::string pb = Dx(data.objects.Oil.Pbp(), 1);
-        return "EQUIL\n 8020 3000 9000 0 7000 0 1 0 0 /\nPBVD\n 7000 " + pb + "\n 9000 " + pb + " /\n";
-    }
+    void Write(const std::string& base, const EclipseTables& tables) { Write(base, tables, data); }
     // Runs the deck and returns what Flow printed.
-    std::string Check(const std::string& deckText) {
-        std::ofstream(dir / "CASE.DATA") << deckText;
+    std::string Check(const Deck& deck) {
+        EXPECT_EQ(deck.units, Units());
+        std::ofstream(dir / "CASE.DATA") << DeckText(deck);
         const auto [code, output] = RunFlow(dir.path(), "CASE");
         EXPECT_EQ(code, 0) << output;
         EXPECT_EQ(output.find("Error:"), std::string::npos) << output;
@@ -93,10 +129,14 @@ protected:
     Objects data;
 };
 
+std::string UnitsName(const ::testing::TestParamInfo<EclipseUnits>& info) {
+    return info.param == EclipseUnits::Field ? "Field" : "Metric";
+}
+
 // The default oil (bubble point about 2214 psia) with gas and water over the default range;
 // SWOF from the Corey drainage curves, SGOF from the Corey gas-oil imbibition curves (whose oil
 // kr reaches 0). Initially undersaturated at 3000 psia; the producer draws below the bubble point.
-TEST_F(FlowDeck, LiveOilThreePhases) {
+TEST_P(FlowDeck, LiveOilThreePhases) {
     data.Compute({.gas = true, .water = true});
     data.ComputeRock();
     Write("live", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
@@ -105,17 +145,17 @@ TEST_F(FlowDeck, LiveOilThreePhases) {
     rock.Displace(1);
     data.ComputeRock();
     Write("live", {.SGOF = true});
-    Check(
-        DeckText({.phases = {"OIL", "WATER", "GAS", "DISGAS"},
-                  .includes = {"live.pvto", "live.pvdg", "live.pvtw", "live.dens", "live.swof", "live.sgof"},
-                  .equilibration = LiveOilEquilibration(),
-                  .injectorPhase = "WATER",
-                  .injectorRate = "300"}));
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"live.pvto", "live.pvdg", "live.pvtw", "live.dens", "live.swof", "live.sgof"},
+           .bubblePoints = {data.objects.Oil.Pbp()},
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
 }
 
 // Gas and oil only, with gas injection; SGOF from the Honarpour sandstone gas-oil imbibition
 // correlation, highest gas saturation 1 - Swc.
-TEST_F(FlowDeck, GasOilImbibition) {
+TEST_P(FlowDeck, GasOilImbibition) {
     data.Compute({.gas = true});
     clsRock& rock = data.objects.Rock;
     rock.Fluids(1);
@@ -123,29 +163,132 @@ TEST_F(FlowDeck, GasOilImbibition) {
     rock.CORR(1);
     data.ComputeRock();
     Write("go", {.PVTO = true, .PVDG = true, .DENS = true, .SGOF = true});
-    Check(DeckText({.phases = {"OIL", "GAS", "DISGAS"},
-                    .includes = {"go.pvto", "go.pvdg", "go.dens", "go.sgof"},
-                    .equilibration = LiveOilEquilibration(),
-                    .injectorPhase = "GAS",
-                    .injectorRate = "500"}));
+    Check({.units = Units(),
+           .phases = {"OIL", "GAS", "DISGAS"},
+           .includes = {"go.pvto", "go.pvdg", "go.dens", "go.sgof"},
+           .bubblePoints = {data.objects.Oil.Pbp()},
+           .injectorPhase = "GAS",
+           .injectorRate = 500});
 }
 
-// Dead oil: PVDO from the bubble point upwards with its RSCONST record, water, and SWOF from the
-// Corey oil-water imbibition curves. The producer stays above the bubble point.
-TEST_F(FlowDeck, DeadOilWithConstantSolutionGas) {
+// Oil and water: PVDO from the bubble point upwards with its RSCONST record, water, and SWOF from
+// the Corey oil-water imbibition curves. The producer stays above the bubble point.
+TEST_P(FlowDeck, DeadOilWithConstantSolutionGas) {
     data.Compute({.water = true});
     data.objects.Rock.Displace(1);
     data.ComputeRock();
     Write("dead", {.PVDO = true, .PVTW = true, .DENS = true, .SWOF = true});
     ASSERT_NE(ReadFile(dir / "dead.pvdo").find("RSCONST"), std::string::npos);
-    const std::string output =
-        Check(DeckText({.phases = {"OIL", "WATER"},
-                        .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
-                        .equilibration = "EQUIL\n 8020 3500 9000 0 7000 0 0 0 0 /\n",
-                        .injectorPhase = "WATER",
-                        .injectorRate = "300",
-                        .producerBhp = Dx(data.objects.Oil.Pbp() + 300.0f, 0)}));
+    const std::string output = Check({.units = Units(),
+                                      .phases = {"OIL", "WATER"},
+                                      .includes = {"dead.pvdo", "dead.pvtw", "dead.dens", "dead.swof"},
+                                      .initialPressure = 3500,
+                                      .injectorPhase = "WATER",
+                                      .injectorRate = 300,
+                                      .producerBhp = data.objects.Oil.Pbp() + 300.0});
     EXPECT_NE(output.find("Reading RSCONST"), std::string::npos) << output;
+}
+
+// Dead oil with free dry gas injected (no dissolved gas): PVDO, PVDG and the Corey gas-oil
+// imbibition curves.
+TEST_P(FlowDeck, DeadOilAndDryGas) {
+    data.Compute({.gas = true});
+    data.objects.Rock.Fluids(1);
+    data.objects.Rock.Displace(1);
+    data.ComputeRock();
+    Write("dry", {.PVDO = true, .PVDG = true, .DENS = true, .SGOF = true});
+    Check({.units = Units(),
+           .phases = {"OIL", "GAS"},
+           .includes = {"dry.pvdo", "dry.pvdg", "dry.dens", "dry.sgof"},
+           .initialPressure = 3500,
+           .injectorPhase = "GAS",
+           .injectorRate = 500,
+           .producerBhp = data.objects.Oil.Pbp() + 300.0});
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, FlowDeck, ::testing::Values(EclipseUnits::Field, EclipseUnits::Metric),
+                         UnitsName);
+
+// One keyword's table as a single-case file holds it: the lines after the keyword and its empty
+// line, without the file's closing empty line (or PVDO's constant-Rs record).
+std::string TableBody(const std::string& file, const std::string& keyword) {
+    const std::size_t at = file.find(keyword + "\r\n\r\n");
+    if (at == std::string::npos) return "(no " + keyword + " in the file)";
+    const std::string rest = file.substr(at + keyword.size() + 4);
+    if (keyword == "PVDO") return rest.substr(0, rest.find("\r\n\r\n\r\n\r\nRSCONST") + 2);
+    return rest.substr(0, rest.size() - 2);
+}
+
+// Three live oils with gas and water as the PVT and saturation regions of one deck, PVTNUM,
+// SATNUM and EQLNUM set per band of cells: each region's tables are exactly its case's single-case
+// file, the deck asks for three tables of each kind, and Flow runs it to the end.
+TEST_P(FlowDeck, ThreeRegionsInOneDeck) {
+    Objects light, heavy;
+    data.Compute({.gas = true, .water = true});
+    data.ComputeRock();
+    light.objects.Oil.SetAPI("40");
+    light.objects.Oil.SetRsi("450");
+    light.Compute({.gas = true, .water = true});
+    light.objects.Rock.Displace(1);
+    light.ComputeRock();
+    heavy.objects.Oil.SetAPI("28");
+    heavy.objects.Oil.SetRsi("300");
+    heavy.Compute(
+        {.gas = true, .water = true, .pressures = {"4500", "3800", "3000", "2400", "1800", "1200"}});
+    heavy.objects.Rock.Lith(1);
+    heavy.ComputeRock();
+    const std::vector<DeckCase> cases{
+        {"start-up", &data.objects}, {"light", &light.objects}, {"heavy", &heavy.objects}};
+    const DeckResult deck = WriteEclipseDeck(cases, dir.path() / "regions", Units());
+    EXPECT_EQ(deck.keywords, (std::vector<std::string>{"PVDO", "PVTO", "PVDG", "PVTW", "DENSITY", "SWOF"}));
+    EXPECT_TRUE(deck.leftOut.empty());
+    EXPECT_EQ(deck.dims.NTPVT, 3);
+    EXPECT_EQ(deck.dims.NTSFUN, 3);
+    EXPECT_EQ(deck.dims.NSSFUN, 15);
+    // The start-up schedule has the most pressures: 16 from the range plus the bubble point.
+    EXPECT_EQ(deck.dims.NRPVT, data.objects.Prs.NPRSo());
+    EXPECT_EQ(deck.dims.NPPVT, data.objects.Prs.NPRSo());
+
+    Objects* sources[] = {&data, &light, &heavy};
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+        for (const EclipseProblem& p :
+             CheckEclipseTables(sources[k]->objects, OfferedEclipseTables(sources[k]->objects), Units()))
+            ADD_FAILURE() << cases[k].name << ": " << p.keyword << ": " << p.reason;
+        const std::string base = "single" + std::to_string(k + 1);
+        Write(base, OfferedEclipseTables(sources[k]->objects), *sources[k]);
+        for (const std::string& keyword : deck.keywords) {
+            const std::string ext = EclipseExtension(keyword);
+            const std::string region =
+                "-- Region " + std::to_string(k + 1) + ": case " + cases[k].name + "\r\n";
+            EXPECT_NE(ReadFile(dir / ("regions" + ext))
+                          .find(region + TableBody(ReadFile(dir / (base + ext)), keyword)),
+                      std::string::npos)
+                << keyword << " region " << k + 1;
+        }
+    }
+    const std::string pvdo = ReadFile(dir / "regions.pvdo");
+    EXPECT_NE(pvdo.find("RSCONSTT\r\n"), std::string::npos);
+
+    // Three phases need the gas-oil curves too: each case's rock as a gas/oil imbibition system.
+    for (Objects* o : sources) {
+        o->objects.Rock.Fluids(1);
+        o->objects.Rock.Displace(1);
+        o->ComputeRock();
+        for (const EclipseProblem& p : CheckEclipseTables(o->objects, {.SGOF = true}, Units()))
+            ADD_FAILURE() << p.keyword << ": " << p.reason;
+    }
+    const DeckResult gasOil = WriteEclipseDeck(cases, dir.path() / "gasoil", Units());
+    ASSERT_NE(std::find(gasOil.keywords.begin(), gasOil.keywords.end(), "SGOF"), gasOil.keywords.end());
+
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"regions.pvto", "regions.pvdg", "regions.pvtw", "regions.dens", "regions.swof",
+                        "gasoil.sgof"},
+           .tabdims = deck.dims.Record(),
+           .bubblePoints = {data.objects.Oil.Pbp(), light.objects.Oil.Pbp(), heavy.objects.Oil.Pbp()},
+           .regions = 3,
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
 }
 
 } // namespace

@@ -45,7 +45,8 @@ std::vector<QString> EclipseOrder() {
         order.push_back(QStringLiteral("txt") + QLatin1String(keywords[k]));
         order.push_back(QStringLiteral("cmdBrowse") + QLatin1String(keywords[k]));
     }
-    for (const QString& n : Names({"cmdReport", "cmdCancel", "txtFileName"}))
+    // Tab reaches the chosen one of the two unit buttons (arrows move between them).
+    for (const QString& n : Names({"optUnits(0)", "cmdReport", "cmdCancel", "txtFileName"}))
         order.push_back(n);
     return order;
 }

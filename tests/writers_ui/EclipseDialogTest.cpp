@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <array>
@@ -189,6 +190,49 @@ TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
     EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
     EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVTO PVDG PVTW DENSITY SGOF ");
     EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+// The units choice: Field by default, Metric writes the batch tool's METRIC files, the choice is
+// kept for the next opening, and the offered tables are checked again in the chosen units.
+TEST(EclipseDialog, MetricIsChosenWrittenAndRemembered) {
+    DialogWorld w;
+    ScratchDir batch, dialog;
+    // Two typed pressures 0.02 psi apart: alike with one decimal of psia, distinct in barsa.
+    w.data.Compute({.oil = false, .gas = true, .pressures = {"3000", "2999.98", "2000"}});
+    WriteCaseEclipse(w.data.objects, batch.path(), EclipseUnits::Metric);
+
+    EclipseUnits remembered = EclipseUnits::Field;
+    {
+        frmECL d(w.Host(), nullptr, &remembered);
+        Open(d);
+        auto* field = Find<QRadioButton>(d, QStringLiteral("optUnits(0)"));
+        auto* metric = Find<QRadioButton>(d, QStringLiteral("optUnits(1)"));
+        EXPECT_TRUE(field->isChecked());
+        EXPECT_EQ(d.Writer().Units(), EclipseUnits::Field);
+        auto* warnings = Find<QLabel>(d, QStringLiteral("lblEclipseWarnings"));
+        EXPECT_FALSE(warnings->isHidden());
+        EXPECT_NE(Include(d, 2)->toolTip().indexOf(QStringLiteral("psia")), -1);
+
+        Click(metric);
+        EXPECT_EQ(d.Writer().Units(), EclipseUnits::Metric);
+        EXPECT_EQ(remembered, EclipseUnits::Metric);
+        EXPECT_TRUE(warnings->isHidden()) << warnings->text().toStdString();
+        EXPECT_TRUE(Include(d, 2)->toolTip().isEmpty());
+
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dialog / "Eclipse"));
+        Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+    }
+    const std::set<std::string> expected{"Eclipse.pvdg", "Eclipse.dens"};
+    EXPECT_EQ(FilesIn(dialog.path()), expected);
+    for (const std::string& name : expected)
+        EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
+
+    // The next opening starts from Metric; a dialog that is not told of a choice starts from Field.
+    frmECL again(w.Host(), nullptr, &remembered);
+    EXPECT_TRUE(Find<QRadioButton>(again, QStringLiteral("optUnits(1)"))->isChecked());
+    EXPECT_EQ(again.Writer().Units(), EclipseUnits::Metric);
+    frmECL fresh(w.Host());
+    EXPECT_EQ(fresh.Writer().Units(), EclipseUnits::Field);
 }
 
 // A write that fails: the path and the reason in an error box, no completion message, the dialog

@@ -9,9 +9,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -71,9 +73,9 @@ QString EclipseFilter() {
 
 } // namespace
 
-frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
+frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units)
     : QDialog(parent), m_host(host), m_sink(host.messages),
-      m_ecl(std::make_unique<clsECL>(host.objects, m_sink)) {
+      m_ecl(std::make_unique<clsECL>(host.objects, m_sink)), m_rememberedUnits(units) {
     setObjectName(QStringLiteral("frmECL"));
     setWindowTitle(QStringLiteral("Eclipse File Export"));
     setModal(true);
@@ -126,6 +128,22 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
         rows->addWidget(browse, k, 2);
     }
 
+    // The unit system of every file: Field (the default) or Metric.
+    auto* fraUnits = new QGroupBox(QStringLiteral(" Units "), this);
+    fraUnits->setObjectName(QStringLiteral("fraUnits"));
+    auto* unitsRow = new QHBoxLayout(fraUnits);
+    const char* unitCaptions[] = {"F&ield (psia, Mscf/stb, rb/Mscf, lb/ft3)",
+                                  "&Metric (barsa, sm3/sm3, rm3/sm3, kg/m3)"};
+    for (int k = 0; k < 2; ++k) {
+        m_optUnits[k] = new QRadioButton(QString::fromLatin1(unitCaptions[k]), fraUnits);
+        m_optUnits[k]->setObjectName(QStringLiteral("optUnits(%1)").arg(k));
+        unitsRow->addWidget(m_optUnits[k]);
+        connect(m_optUnits[k], &QRadioButton::toggled, this, [this](bool on) {
+            if (on) UnitsClicked();
+        });
+    }
+    unitsRow->addStretch(1);
+
     // Tables a simulator would refuse are named here; the reasons are on each table's tool tip.
     m_lblEclipseWarnings = new QLabel(this);
     m_lblEclipseWarnings->setObjectName(QStringLiteral("lblEclipseWarnings"));
@@ -140,6 +158,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
+    layout->addWidget(fraUnits);
     layout->addWidget(m_lblEclipseWarnings);
     layout->addLayout(buttons);
 
@@ -148,7 +167,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
     std::vector<QWidget*> order{m_txtFileName, browseBase};
     for (int k = 0; k < kTables; ++k)
         order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
-    order.insert(order.end(), {m_cmdReport, m_cmdCancel});
+    order.insert(order.end(), {m_optUnits[0], m_optUnits[1], m_cmdReport, m_cmdCancel});
     SetTabOrder(order);
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
@@ -159,8 +178,8 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent)
 
 frmECL::~frmECL() = default;
 
-void frmECL::Show(const OutputDialogHost& host, QWidget* parent) {
-    frmECL dialog(host, parent);
+void frmECL::Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units) {
+    frmECL dialog(host, parent, units);
     dialog.exec();
 }
 
@@ -168,6 +187,9 @@ void frmECL::Load() {
     m_host.inputEventsOn = false;
     // The base name derives every path, so each path box shows its file.
     m_txtFileName->setText(QString::fromStdString(m_ecl->FileName()));
+    const EclipseUnits units = m_rememberedUnits ? *m_rememberedUnits : EclipseUnits::Field;
+    m_ecl->Units(units);
+    m_optUnits[units == EclipseUnits::Metric ? 1 : 0]->setChecked(true);
 
     const EclipseTables offered = OfferedEclipseTables(m_host.objects);
     auto offer = [this](int k) {
@@ -193,11 +215,13 @@ void frmECL::CheckOfferedTables() {
     QStringList refused;
     for (int k = 0; k < kTables; ++k) {
         QCheckBox* check = m_cbxInclude[k];
+        check->setToolTip(QString());
+        check->setIcon(QIcon());
         if (!check->isEnabled()) continue;
         const std::string_view keyword = kEclipseKeywords[k];
         std::vector<std::string> reasons;
         try {
-            reasons = CheckEclipseTable(m_host.objects, keyword);
+            reasons = CheckEclipseTable(m_host.objects, keyword, m_ecl->Units());
         } catch (const std::exception& e) {
             // A check that fails says so rather than closing the dialog.
             reasons = {std::string("the table could not be checked: ") + e.what()};
@@ -235,6 +259,14 @@ void frmECL::SetPathEnabled(int k, bool on) {
 
 void frmECL::PathChanged(int k) {
     (m_ecl.get()->*kRows[k].setPath)(m_path[k]->text().toStdString());
+}
+
+// The tables are checked again as they would be written in the chosen units.
+void frmECL::UnitsClicked() {
+    const EclipseUnits units = m_optUnits[1]->isChecked() ? EclipseUnits::Metric : EclipseUnits::Field;
+    m_ecl->Units(units);
+    if (m_rememberedUnits) *m_rememberedUnits = units;
+    CheckOfferedTables();
 }
 
 void frmECL::ExportClick() {

@@ -2,6 +2,7 @@
 // File -> Export -> Eclipse: which Eclipse include files to write and under which names. Offers
 // only the tables whose phase has been computed and passes every choice straight to its clsECL.
 #include "ui/MessageServiceSink.h"
+#include "writers/EclipseUnits.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace q7 {
 
@@ -24,11 +26,13 @@ public:
     static constexpr int kTables = 7; // PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF
 
     // Builds the dialog and loads it from the GO flags; the writer lives as long as the dialog.
-    explicit frmECL(const OutputDialogHost& host, QWidget* parent = nullptr);
+    // `units`, when given, is the unit system chosen at the last opening: the dialog starts from it
+    // and keeps the choice there (FIELD otherwise).
+    explicit frmECL(const OutputDialogHost& host, QWidget* parent = nullptr, EclipseUnits* units = nullptr);
     ~frmECL() override;
 
     // Opens the dialog modally over `parent` (the Eclipse menu item).
-    static void Show(const OutputDialogHost& host, QWidget* parent);
+    static void Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units = nullptr);
 
     const clsECL& Writer() const { return *m_ecl; }
 
@@ -43,6 +47,7 @@ private:
     // A path box and its "…" button are enabled together.
     void SetPathEnabled(int k, bool on);
     void ExportClick();
+    void UnitsClicked();
 
     OutputDialogHost m_host;
     MessageServiceSink m_sink;
@@ -51,6 +56,8 @@ private:
     std::array<QCheckBox*, kTables> m_cbxInclude{};
     std::array<QLineEdit*, kTables> m_path{};
     std::array<QPushButton*, kTables> m_browse{};
+    EclipseUnits* m_rememberedUnits;
+    std::array<QRadioButton*, 2> m_optUnits{}; // Field, Metric
     QLabel* m_lblEclipseWarnings;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;

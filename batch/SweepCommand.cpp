@@ -1,0 +1,250 @@
+// sweep: the variants of a base case as JSON lines, over a full grid of listed keys or a seeded
+// Latin-hypercube sample of them, each named after its values.
+#include "batch/BatchCommands.h"
+#include "batch/CaseFile.h"
+#include "batch/LineFiles.h"
+#include "batch/Progress.h"
+#include "batch/Summary.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <random>
+
+namespace q7 {
+
+namespace {
+
+struct Axis {
+    std::string key; // canonical spelling
+    double from = 0, to = 0;
+    std::uint64_t n = 0; // grid points (grid only)
+};
+
+int SweepUsage(const std::string& why) {
+    std::cerr << "q7-batch: " << why << "\n" << kStudyUsage;
+    return 2;
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return s;
+}
+
+bool ParseNumber(const std::string& text, double& v) {
+    try {
+        size_t used = 0;
+        v = std::stod(text, &used);
+        return used == text.size() && std::isfinite(v);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ParseCount(const std::string& text, std::uint64_t& n) {
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    n = std::stoull(text);
+    return n >= 1;
+}
+
+// KEY=FROM:TO (withCount false) or KEY=FROM:TO:N; the key checked against the case keys and both
+// ends against what a case accepts for it. Returns the reason when the text is refused.
+std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
+    const size_t eq = text.find('=');
+    const std::string shape = withCount ? "KEY=FROM:TO:N" : "KEY=FROM:TO";
+    if (eq == std::string::npos || eq == 0) return "\"" + text + "\" is not " + shape;
+    const std::string key = text.substr(0, eq);
+    std::vector<std::string> parts;
+    size_t start = eq + 1;
+    for (;;) {
+        const size_t colon = text.find(':', start);
+        parts.push_back(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    if (parts.size() != (withCount ? 3u : 2u) || !ParseNumber(parts[0], axis.from) ||
+        !ParseNumber(parts[1], axis.to) || (withCount && !ParseCount(parts[2], axis.n)))
+        return "\"" + text + "\" is not " + shape + " with numbers FROM, TO and a count N of at least 1";
+    axis.key.clear();
+    for (const std::string& k : CaseFile::Keys())
+        if (Lower(k) == Lower(key)) axis.key = k;
+    if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + key + "\"";
+    try {
+        for (double v : {axis.from, axis.to})
+            CaseFile::FromJson(nlohmann::json{{axis.key, v}}, "--vary/--sample " + axis.key);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// A varied value as a case holds it: 7 significant digits, as the form shows a stored single.
+std::string Value(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.7g", v);
+    if (std::string(buf) == "-0") return "0";
+    return buf;
+}
+
+class Writer {
+public:
+    Writer(const nlohmann::ordered_json& base, const std::vector<Axis>& axes, LineOutput& out) : m_out(out) {
+        auto name = base.find("_name");
+        if (name != base.end() && name->is_string()) m_baseName = name->get<std::string>() + " ";
+        for (const auto& [key, value] : base.items()) {
+            if (key == "_name") continue;
+            bool varied = false;
+            for (const Axis& a : axes)
+                varied = varied || Lower(a.key) == Lower(key);
+            if (!varied) m_rest += ", " + JsonQuote(key) + ": " + value.dump();
+        }
+        for (const Axis& a : axes)
+            m_keys.push_back(a.key);
+    }
+
+    void Case(const std::vector<std::string>& values) {
+        std::string name = m_baseName, fields;
+        for (size_t k = 0; k < values.size(); ++k) {
+            if (k) name += ' ';
+            name += m_keys[k] + "=" + values[k];
+            fields += ", " + JsonQuote(m_keys[k]) + ": " + values[k];
+        }
+        m_out.Write("{\"_name\": " + JsonQuote(name) + fields + m_rest + "}\n");
+    }
+
+private:
+    LineOutput& m_out;
+    std::string m_baseName, m_rest;
+    std::vector<std::string> m_keys;
+};
+
+void Grid(const std::vector<Axis>& axes, std::uint64_t total, Writer& w) {
+    std::vector<std::uint64_t> at(axes.size(), 0);
+    std::vector<std::string> values(axes.size());
+    Progress progress(total);
+    for (std::uint64_t c = 0; c < total; ++c) {
+        for (size_t k = 0; k < axes.size(); ++k) {
+            const Axis& a = axes[k];
+            const double v =
+                a.n == 1 || at[k] + 1 == a.n
+                    ? (a.n == 1 ? a.from : a.to)
+                    : a.from + (a.to - a.from) * static_cast<double>(at[k]) / static_cast<double>(a.n - 1);
+            values[k] = Value(v);
+        }
+        w.Case(values);
+        // The last key changes fastest.
+        for (size_t k = axes.size(); k-- > 0;) {
+            if (++at[k] < axes[k].n) break;
+            at[k] = 0;
+        }
+        progress.Update(c + 1);
+    }
+}
+
+// A Latin-hypercube sample: each key's range cut into `samples` equal strata, one value drawn
+// uniformly in each, the strata shuffled independently per key. The generator is the standard
+// 64-bit Mersenne Twister with its own arithmetic (no library distribution), so that a seed gives
+// the same sample on every platform.
+void Sample(const std::vector<Axis>& axes, std::uint64_t samples, std::uint64_t seed, Writer& w) {
+    std::mt19937_64 rng(seed);
+    std::vector<std::vector<double>> columns(axes.size());
+    for (size_t k = 0; k < axes.size(); ++k) {
+        std::vector<std::uint64_t> strata(samples);
+        for (std::uint64_t s = 0; s < samples; ++s)
+            strata[s] = s;
+        for (std::uint64_t s = samples; s > 1; --s)
+            std::swap(strata[s - 1], strata[rng() % s]);
+        columns[k].resize(samples);
+        for (std::uint64_t s = 0; s < samples; ++s) {
+            const double u = static_cast<double>(rng() >> 11) * 0x1.0p-53;
+            const double t = (static_cast<double>(strata[s]) + u) / static_cast<double>(samples);
+            columns[k][s] = axes[k].from + (axes[k].to - axes[k].from) * t;
+        }
+    }
+    std::vector<std::string> values(axes.size());
+    Progress progress(samples);
+    for (std::uint64_t s = 0; s < samples; ++s) {
+        for (size_t k = 0; k < axes.size(); ++k)
+            values[k] = Value(columns[k][s]);
+        w.Case(values);
+        progress.Update(s + 1);
+    }
+}
+
+} // namespace
+
+int RunSweepCommand(const std::vector<std::string>& args) {
+    std::string basePath, output;
+    std::vector<Axis> grid, sample;
+    std::uint64_t samples = 0, seed = 0;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool option =
+            a == "--vary" || a == "--sample" || a == "--samples" || a == "--seed" || a == "--out";
+        if (option && i + 1 >= args.size()) return SweepUsage(a + " needs a value");
+        if (a == "--vary" || a == "--sample") {
+            Axis axis;
+            const std::string why = ParseAxis(args[++i], a == "--vary", axis);
+            if (!why.empty()) return SweepUsage(a + ": " + why);
+            for (const Axis& other : a == "--vary" ? grid : sample)
+                if (other.key == axis.key) return SweepUsage(a + ": " + axis.key + " is given twice");
+            (a == "--vary" ? grid : sample).push_back(axis);
+        } else if (a == "--samples") {
+            if (!ParseCount(args[++i], samples)) return SweepUsage("--samples needs a number of at least 1");
+        } else if (a == "--seed") {
+            const std::string& s = args[++i];
+            if (s.empty() || s.size() > 19 || s.find_first_not_of("0123456789") != std::string::npos)
+                return SweepUsage("--seed needs a whole number");
+            seed = std::stoull(s);
+        } else if (a == "--out") {
+            output = args[++i];
+        } else if (!a.empty() && a[0] == '-') {
+            return SweepUsage("unknown option: " + a);
+        } else if (basePath.empty()) {
+            basePath = a;
+        } else {
+            return SweepUsage("sweep takes one base case");
+        }
+    }
+    if (basePath.empty()) return SweepUsage("sweep needs a base case");
+    if (!grid.empty() && !sample.empty()) return SweepUsage("--vary and --sample do not mix");
+    if (grid.empty() && sample.empty()) return SweepUsage("sweep needs --vary or --sample");
+    if (!sample.empty() && samples == 0) return SweepUsage("--sample needs --samples N");
+    if (sample.empty() && samples) return SweepUsage("--samples goes with --sample");
+
+    std::uint64_t total = 1;
+    for (const Axis& a : grid) {
+        if (total > UINT64_MAX / a.n) return SweepUsage("the grid has too many cases");
+        total *= a.n;
+    }
+    try {
+        std::ifstream in(basePath, std::ios::binary);
+        if (!in) throw CaseError(basePath + ": cannot be read");
+        nlohmann::ordered_json base;
+        try {
+            base = nlohmann::ordered_json::parse(in);
+        } catch (const nlohmann::json::exception& e) {
+            throw CaseError(basePath + ": not a JSON case file (" + e.what() + ")");
+        }
+        CaseFile::FromJson(nlohmann::json(base), basePath); // the base must be a valid case
+        LineOutput out(output);
+        const std::vector<Axis>& axes = grid.empty() ? sample : grid;
+        Writer w(base, axes, out);
+        if (!grid.empty())
+            Grid(grid, total, w);
+        else
+            Sample(sample, samples, seed, w);
+        out.Commit();
+    } catch (const std::exception& e) {
+        std::cerr << "q7-batch: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace q7

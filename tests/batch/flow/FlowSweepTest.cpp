@@ -1,0 +1,433 @@
+// Drawn cases against OPM Flow: a seeded generator draws cases over every phase set, both pressure
+// modes, API and gravity oil, both oil buttons, gravity and composition gas and every rock
+// combination; each case computes and writes its Eclipse files as the batch tool does, and Flow
+// runs a tiny deck around them. The checks before export must flag a table exactly when Flow
+// refuses (or aborts on) a deck that holds it.
+//
+// Two decks per case, each a single cell with one report step and no wells: an oil-water deck
+// (PVDO, PVTW, DENSITY, SWOF) and a gas-oil deck (PVTO, PVDG, DENSITY, SGOF). A table the case does
+// not write is replaced by a fixed table Flow is known to take; a deck holding none of the case's
+// tables is not run.
+#include "batch/CaseFile.h"
+#include "batch/RunCase.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace q7::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kCases = 320;
+constexpr unsigned kSeed = 20261209;
+
+bool FlowOnPath() {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "");
+    std::string dir;
+    while (std::getline(dirs, dir, ':'))
+        if (!dir.empty() && ::access((fs::path(dir) / "flow").c_str(), X_OK) == 0) return true;
+    return false;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// ---- The generator ----
+
+class Draw {
+public:
+    explicit Draw(unsigned seed) : m_rng(seed) {}
+    double Uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(m_rng); }
+    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+    bool Chance(double p) { return Uniform(0.0, 1.0) < p; }
+    // Rounded to `decimals` as an engineer would type it.
+    double Typed(double lo, double hi, int decimals) {
+        const double f = std::pow(10.0, decimals);
+        return std::round(Uniform(lo, hi) * f) / f;
+    }
+
+private:
+    std::mt19937 m_rng;
+};
+
+nlohmann::json DrawCase(Draw& d, int index) {
+    nlohmann::json c = nlohmann::json::object();
+    // Every non-empty phase set in turn, the rest drawn.
+    const int phases = index % 7 + 1;
+    c["PhaseOil"] = phases & 1 ? 1 : 0;
+    c["PhaseGas"] = phases & 2 ? 1 : 0;
+    c["PhaseWater"] = phases & 4 ? 1 : 0;
+    if (d.Chance(0.2)) {
+        c["ResTempUnits"] = "C";
+        c["RESTEMP"] = d.Typed(25, 150, 1);
+    } else {
+        c["RESTEMP"] = d.Typed(70, 320, 1);
+    }
+    if (index % 2 == 0) {
+        c["PrRange"] = "R";
+        const double lo = d.Typed(15, 3000, 0);
+        c["MinPr"] = lo;
+        c["MaxPr"] = d.Typed(lo + 200, 10000, 0);
+        if (d.Chance(0.5)) c["InitPr"] = d.Typed(lo, lo + 3000, 0);
+    } else {
+        c["PrRange"] = "I";
+        const int n = d.Int(2, 18);
+        for (int k = 1; k <= n; ++k)
+            c["p" + std::to_string(k)] = d.Typed(15, 9000, d.Chance(0.3) ? 1 : 0);
+    }
+    if (d.Chance(0.5))
+        c["API"] = d.Typed(10, 60, 1);
+    else
+        c["SpecGrav"] = d.Typed(0.74, 1.0, 4);
+    c["SepGasGrav"] = d.Typed(0.56, 1.3, 3);
+    c["SepP"] = d.Typed(15, 500, 1);
+    c["SepT"] = d.Typed(40, 150, 1);
+    if (index % 4 < 2)
+        c["InitGO"] = d.Typed(20, 3000, 1); // "Calc Pbp"
+    else
+        c["BPP"] = d.Typed(200, 6500, 1); // "Calc Rsi"
+    if (index % 3 == 0) {
+        c["GasEntry"] = "C";
+        // A composition summing to 1 at four decimals, the remainder in methane.
+        double rest = 1.0;
+        for (int k = 2; k <= 15; ++k) {
+            if (!d.Chance(0.6)) continue;
+            const double x = std::min(rest, d.Typed(0, k <= 4 ? 0.12 : 0.05, 4));
+            c["gc" + std::to_string(k)] = x;
+            rest -= x;
+        }
+        c["gc1"] = std::round(rest * 10000.0) / 10000.0;
+        if (d.Chance(0.5)) {
+            c["PlusEntry"] = d.Int(7, 12);
+            c["PLUSmw"] = d.Typed(100, 250, 1);
+            c["PLUSgg"] = d.Typed(0.7, 0.86, 3);
+        }
+    } else {
+        c["GasEntry"] = "G";
+        c["GasGrav"] = d.Typed(0.56, 1.4, 3);
+        c["MFnitrogen"] = d.Chance(0.5) ? d.Typed(0, 0.1, 3) : 0.0;
+        c["mfCO2"] = d.Chance(0.5) ? d.Typed(0, 0.2, 3) : 0.0;
+        c["mfH2S"] = d.Chance(0.3) ? d.Typed(0, 0.2, 3) : 0.0;
+    }
+    c["PPMSalinity"] = d.Chance(0.3) ? 0 : d.Int(0, 200000);
+    // Every rock combination in turn; end points from 0 to 0.5.
+    const int rock = index % 32;
+    c["RockType"] = rock & 1;
+    c["DrainType"] = (rock >> 1) & 1;
+    c["LithType"] = (rock >> 2) & 1;
+    c["WetType"] = (rock >> 3) & 1;
+    c["CorrType"] = (rock >> 4) & 1;
+    for (const char* k : {"SWC", "SORW", "SORG", "SGCrit"})
+        c[k] = d.Typed(0, 0.5, 2);
+    c["CoreyK"] = d.Typed(1, 6, 1);
+    c["CoreyN"] = d.Typed(1, 6, 1);
+    c["HRPoro"] = d.Typed(0.05, 0.35, 2);
+    c["HRAir"] = d.Typed(1, 2000, 1);
+    c["HRKrg"] = d.Typed(0.3, 1.0, 2);
+    return c;
+}
+
+// ---- The decks ----
+
+// Tables Flow takes, for the tables a case does not write.
+const std::map<std::string, std::string> kFiller = {
+    {"PVDO", "PVDO\n 1000 1.20 1.0\n 3000 1.18 1.1\n 5000 1.16 1.2 /\n"},
+    {"PVTO", "PVTO\n 0.2 1000 1.15 1.2 /\n 0.5 2500 1.30 0.8\n 4000 1.28 0.9 /\n"
+             " 0.8 4000 1.45 0.6\n 5500 1.43 0.65 /\n/\n"},
+    {"PVDG", "PVDG\n 500 6.0 0.012\n 2500 1.2 0.018\n 5500 0.6 0.03 /\n"},
+    {"PVTW", "PVTW\n 3000 1.02 3E-6 0.5 0 /\n"},
+    {"DENSITY", "DENSITY\n 50 62.4 0.06 /\n"},
+    {"SWOF", "SWOF\n 0.2 0 1 0\n 0.5 0.2 0.3 0\n 0.8 0.7 0 0\n 1.0 1.0 0 0 /\n"},
+    {"SGOF", "SGOF\n 0 0 1 0\n 0.3 0.2 0.3 0\n 0.8 0.7 0 0 /\n"},
+};
+const std::map<std::string, std::string> kExtension = {
+    {"PVDO", "pvdo"},    {"PVTO", "pvto"}, {"PVDG", "pvdg"}, {"PVTW", "pvtw"},
+    {"DENSITY", "dens"}, {"SWOF", "swof"}, {"SGOF", "sgof"},
+};
+
+// The rows of numbers of an include file (comments, the keyword and slashes left out).
+std::vector<std::vector<double>> NumberRows(const std::string& text) {
+    std::vector<std::vector<double>> rows;
+    std::stringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("--", 0) == 0) continue;
+        std::stringstream words(line);
+        std::string w;
+        std::vector<double> row;
+        while (words >> w) {
+            char* end = nullptr;
+            const double v = std::strtod(w.c_str(), &end);
+            if (end != w.c_str() && *end == '\0') row.push_back(v);
+        }
+        if (!row.empty()) rows.push_back(row);
+    }
+    return rows;
+}
+
+struct DeckRun {
+    std::string name;             // "oil-water" or "gas-oil"
+    std::vector<std::string> own; // the case's tables in the deck
+    fs::path dir;
+    int code = 0;
+    std::string output;
+    bool refused() const { return code != 0 || output.find("Error:") != std::string::npos; }
+};
+
+// The deck around `tables` (keyword -> file text); `gasOil` chooses the phases. The cell starts at
+// a pressure the oil table holds: a PVDO row, or a PVTO record's bubble point with its Rs.
+std::string DeckText(bool gasOil, const std::map<std::string, std::string>& tables) {
+    std::string s = "RUNSPEC\nDIMENS\n 1 1 1 /\nFIELD\nOIL\n";
+    s += gasOil ? "GAS\nDISGAS\n" : "WATER\n";
+    s += "TABDIMS\n 1 1 50 100 1 100 /\nEQLDIMS\n 1 /\nSTART\n 1 'JAN' 2024 /\n"
+         "GRID\nDX\n 100 /\nDY\n 100 /\nDZ\n 10 /\nTOPS\n 8000 /\nPORO\n 0.2 /\n"
+         "PERMX\n 100 /\nPERMY\n 100 /\nPERMZ\n 10 /\nPROPS\n";
+    for (const auto& [keyword, file] : tables)
+        s += "INCLUDE\n '" + file + "' /\n";
+    s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n";
+    return s;
+}
+
+void RunFlow(DeckRun& run) {
+    const std::string command = "cd '" + run.dir.string() +
+                                "' && ulimit -c 0 && flow CASE.DATA --output-dir=out --threads-per-process=1"
+                                " --enable-async-ecl-output=false > flow.log 2>&1";
+    const int status = std::system(command.c_str());
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.output = ReadFile(run.dir / "flow.log") + ReadFile(run.dir / "out/CASE.PRT");
+}
+
+// What Flow said about a refusal: its error lines and the lines before an abort, without the
+// backtrace.
+std::string FlowSaid(const std::string& output) {
+    std::stringstream lines(output);
+    std::string line, out;
+    std::vector<std::string> tail;
+    while (std::getline(lines, line)) {
+        if (line.rfind("[vm", 0) == 0 || line.find("*** ") != std::string::npos) continue;
+        if (line.find("rror") != std::string::npos || line.find("ssertion") != std::string::npos ||
+            line.find("xception") != std::string::npos || line.find("roblem") != std::string::npos)
+            out += line + "\n";
+        tail.push_back(line);
+    }
+    if (out.empty())
+        for (std::size_t k = tail.size() > 12 ? tail.size() - 12 : 0; k < tail.size(); ++k)
+            out += tail[k] + "\n";
+    return out;
+}
+
+// A short name of the rule behind a reason, for the closing counts.
+std::string RuleOf(const std::string& keyword, const std::string& reason) {
+    static const std::pair<const char*, const char*> kRules[] = {
+        {"never becomes mobile", "a phase never mobile"},
+        {"cannot be written", "cannot be written"},
+        {"does not fit", "number too wide"},
+        {"pressures must rise", "pressure not rising"},
+        {"must fall strictly", "volume factor not falling"},
+        {"viscosity must not fall", "viscosity falling"},
+        {"Rs must rise", "Rs not rising"},
+        {"only one pressure row", "one pressure row"},
+        {"saturations must rise", "saturation not rising"},
+        {"outside [0, 1]", "outside [0, 1]"},
+        {"must be above 0", "not above 0"},
+        {"at the first row", "kr not 0 at first row"},
+        {"first Sg must be 0", "first Sg not 0"},
+        {"kro never reaches 0", "kro never 0"},
+    };
+    for (const auto& [piece, name] : kRules)
+        if (reason.find(piece) != std::string::npos) return keyword + ": " + name;
+    return keyword + ": other";
+}
+
+class FlowSweep : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH: the drawn-case sweep needs it";
+        root = fs::temp_directory_path() / ("q7-flow-sweep-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!root.empty() && !HasFailure()) fs::remove_all(root, ec);
+    }
+    fs::path root;
+};
+
+TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
+    Draw draw(kSeed);
+    struct Drawn {
+        nlohmann::json json;
+        std::vector<EclipseProblem> problems;
+        std::string writeError;
+        std::vector<DeckRun> decks;
+    };
+    std::vector<Drawn> cases(kCases);
+
+    // The fillers alone must pass, or the sweep proves nothing.
+    {
+        DeckRun probe{"fillers", {}, root / "fillers"};
+        for (bool gasOil : {false, true}) {
+            fs::create_directories(probe.dir);
+            std::map<std::string, std::string> files;
+            for (const char* k : gasOil ? std::vector<const char*>{"PVTO", "PVDG", "DENSITY", "SGOF"}
+                                        : std::vector<const char*>{"PVDO", "PVTW", "DENSITY", "SWOF"}) {
+                std::ofstream(probe.dir / (std::string("F.") + kExtension.at(k))) << kFiller.at(k);
+                files[k] = std::string("F.") + kExtension.at(k);
+            }
+            std::ofstream(probe.dir / "CASE.DATA")
+                << DeckText(gasOil, files)
+                << (gasOil ? "EQUIL\n 8005 2500 9000 0 7000 0 1 /\nRSVD\n 7000 0.5\n 9000 0.5 /\n"
+                           : "EQUIL\n 8005 3000 9000 0 7000 0 /\n")
+                << "SCHEDULE\nTSTEP\n 1 /\nEND\n";
+            RunFlow(probe);
+            ASSERT_FALSE(probe.refused()) << FlowSaid(probe.output);
+        }
+    }
+
+    std::vector<DeckRun*> queue;
+    for (int i = 0; i < kCases; ++i) {
+        Drawn& dc = cases[i];
+        dc.json = DrawCase(draw, i);
+        const std::string name = "case-" + std::to_string(i);
+        const fs::path dir = root / name;
+        try {
+            const CaseFile c = CaseFile::FromJson(dc.json, name);
+            dc.problems = RunCase(c, name, root, OutputFormats{false, false, true, false}, true).problems;
+        } catch (const std::exception& e) {
+            dc.writeError = e.what();
+            continue;
+        }
+        // The case's files and where the cell starts.
+        for (bool gasOil : {false, true}) {
+            const std::vector<std::string> keywords =
+                gasOil ? std::vector<std::string>{"PVTO", "PVDG", "DENSITY", "SGOF"}
+                       : std::vector<std::string>{"PVDO", "PVTW", "DENSITY", "SWOF"};
+            DeckRun run{gasOil ? "gas-oil" : "oil-water", {}, dir / (gasOil ? "go" : "ow")};
+            fs::create_directories(run.dir);
+            std::map<std::string, std::string> files;
+            for (const std::string& k : keywords) {
+                const fs::path own = dir / ("Eclipse." + kExtension.at(k));
+                if (fs::exists(own)) {
+                    run.own.push_back(k);
+                    files[k] = own.string();
+                } else {
+                    std::ofstream(run.dir / ("F." + kExtension.at(k))) << kFiller.at(k);
+                    files[k] = "F." + kExtension.at(k);
+                }
+            }
+            if (run.own.empty()) continue;
+            std::string solution;
+            const std::string oilKeyword = gasOil ? "PVTO" : "PVDO";
+            const auto oilRows = NumberRows(
+                files[oilKeyword].rfind("F.", 0) == 0 ? kFiller.at(oilKeyword) : ReadFile(files[oilKeyword]));
+            double p = 3000.0, rs = 0.5;
+            if (gasOil) {
+                // The saturated rows (Rs, p, Bo, mu): the middle record's.
+                std::vector<std::vector<double>> saturated;
+                for (const auto& r : oilRows)
+                    if (r.size() >= 4) saturated.push_back(r);
+                if (!saturated.empty()) {
+                    rs = saturated[saturated.size() / 2][0];
+                    p = saturated[saturated.size() / 2][1];
+                }
+            } else {
+                std::vector<std::vector<double>> rows;
+                for (const auto& r : oilRows)
+                    if (r.size() == 3) rows.push_back(r);
+                if (!rows.empty()) p = rows[rows.size() / 2][0];
+            }
+            std::ostringstream eq;
+            eq << "EQUIL\n 8005 " << p << " 9000 0 7000 0 " << (gasOil ? "1" : "0") << " /\n";
+            if (gasOil) eq << "RSVD\n 7000 " << rs << "\n 9000 " << rs << " /\n";
+            std::ofstream(run.dir / "CASE.DATA")
+                << DeckText(gasOil, files) << eq.str() << "SCHEDULE\nTSTEP\n 1 /\nEND\n";
+            dc.decks.push_back(std::move(run));
+        }
+    }
+    for (Drawn& dc : cases)
+        for (DeckRun& run : dc.decks)
+            queue.push_back(&run);
+
+    // Flow in two processes at a time.
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t k = next++; k < queue.size(); k = next++)
+            RunFlow(*queue[k]);
+    };
+    std::thread second(worker);
+    worker();
+    second.join();
+
+    int refusedCases = 0, flaggedCases = 0, decksRun = 0, decksRefused = 0;
+    std::map<std::string, int> byRule;
+    for (int i = 0; i < kCases; ++i) {
+        const Drawn& dc = cases[i];
+        EXPECT_TRUE(dc.writeError.empty()) << "case " << i << " could not be run: " << dc.writeError << "\n"
+                                           << dc.json.dump();
+        bool caseRefused = false;
+        for (const DeckRun& run : dc.decks) {
+            ++decksRun;
+            std::vector<std::string> flagged;
+            for (const EclipseProblem& p : dc.problems)
+                if (std::find(run.own.begin(), run.own.end(), p.keyword) != run.own.end())
+                    flagged.push_back(p.keyword + ": " + p.reason);
+            const bool refused = run.refused();
+            caseRefused = caseRefused || refused;
+            if (refused) ++decksRefused;
+            std::string tables;
+            for (const std::string& k : run.own)
+                tables += " " + k;
+            if (refused && flagged.empty())
+                ADD_FAILURE() << "case " << i << ": Flow refused the " << run.name << " deck (its own tables"
+                              << tables << ", exit " << run.code << ") but nothing was flagged\n"
+                              << dc.json.dump() << "\nFlow said:\n"
+                              << FlowSaid(run.output) << "files in " << run.dir.string();
+            if (!refused && !flagged.empty()) {
+                std::string all;
+                for (const std::string& f : flagged)
+                    all += "  " + f + "\n";
+                ADD_FAILURE() << "case " << i << ": flagged, but Flow took the " << run.name
+                              << " deck (its own tables" << tables << ")\n"
+                              << dc.json.dump() << "\n"
+                              << all << "files in " << run.dir.string();
+            }
+        }
+        if (caseRefused) ++refusedCases;
+        if (!dc.problems.empty()) ++flaggedCases;
+        std::set<std::string> rules;
+        for (const EclipseProblem& p : dc.problems)
+            rules.insert(RuleOf(p.keyword, p.reason));
+        for (const std::string& r : rules)
+            ++byRule[r];
+    }
+    std::cout << "drawn cases: " << kCases << "; decks run: " << decksRun
+              << ", refused by Flow: " << decksRefused << "; cases refused: " << refusedCases
+              << ", cases flagged: " << flaggedCases << "\n";
+    for (const auto& [rule, n] : byRule)
+        std::cout << "  cases flagged for " << rule << ": " << n << "\n";
+}
+
+} // namespace
+} // namespace q7::test

@@ -1,0 +1,131 @@
+// q7-batch's unit choice and its deck of several regions, end to end through the program.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// Gas-oil Corey drainage with the default end points: SGOF's kro stays above 0.
+const char* kGasOilCoreyDrainage =
+    R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})";
+const char* kGasOilImbibition = R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 1})";
+// Two typed pressures 0.02 psi apart: both 3000.0 psia with one decimal, but 206.843 and 206.841
+// barsa with three.
+const char* kCloseTypedPressures = R"({"PhaseOil": 1, "PhaseGas": 1, "PhaseWater": 1, "PrRange": "I",
+    "p1": 3000, "p2": 2999.98, "p3": 2000, "BPP": 2500})";
+
+class BatchDeck : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() /
+                (std::string("q7deck-") + info->name() + "-" + std::to_string(getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "cases");
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Case(const std::string& name, const std::string& json) {
+        const fs::path p = m_dir / "cases" / (name + ".json");
+        std::ofstream(p) << json;
+        return p.string();
+    }
+    static std::string Example(const std::string& name) {
+        return (fs::path(Q7_SOURCE_DIR) / "examples" / (name + ".json")).string();
+    }
+    int Run(const std::string& args) {
+        const std::string cmd =
+            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt 2>stderr.txt";
+        const int rc = std::system(cmd.c_str());
+        out = Slurp(m_dir / "stdout.txt");
+        err = Slurp(m_dir / "stderr.txt");
+        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    }
+
+    fs::path m_dir;
+    std::string out, err;
+};
+
+TEST_F(BatchDeck, UnitsAndDeckUsageErrors) {
+    EXPECT_EQ(Run("run " + Example("default") + " --out o --units kelvin"), 2);
+    EXPECT_NE(err.find("--units takes field or metric"), std::string::npos) << err;
+    EXPECT_EQ(Run("run " + Example("default") + " --out o --units"), 2);
+    EXPECT_EQ(Run("deck " + Example("default")), 2);
+    EXPECT_NE(err.find("--out DIR is required"), std::string::npos) << err;
+    EXPECT_EQ(Run("deck --out d"), 2);
+    EXPECT_EQ(Run("deck " + Example("default") + " --out d --units si"), 2);
+    EXPECT_EQ(Run("deck " + Example("default") + " --out d --jobs 2"), 2);
+    EXPECT_FALSE(fs::exists(m_dir / "o"));
+    EXPECT_FALSE(fs::exists(m_dir / "d"));
+}
+
+// FIELD is the default and writes the same bytes as before; METRIC files say so in their heading.
+TEST_F(BatchDeck, FieldIsTheDefaultAndMetricIsMarked) {
+    const std::string cases = Example("default") + " " + Example("gas-oil-honarpour");
+    ASSERT_EQ(Run("run " + cases + " --out plain --formats eclipse"), 0) << err;
+    ASSERT_EQ(Run("run " + cases + " --out field --formats eclipse --units FIELD"), 0) << err;
+    ASSERT_EQ(Run("run " + cases + " --out metric --formats eclipse --units metric"), 0) << err;
+    int files = 0;
+    for (const auto& e : fs::recursive_directory_iterator(m_dir / "plain")) {
+        if (!e.is_regular_file()) continue;
+        const fs::path rel = fs::relative(e.path(), m_dir / "plain");
+        EXPECT_EQ(Slurp(e.path()), Slurp(m_dir / "field" / rel)) << rel;
+        const std::string metric = Slurp(m_dir / "metric" / rel);
+        EXPECT_EQ(metric.rfind("-- METRIC units: pressure barsa", 0), 0u) << rel;
+        EXPECT_EQ(Slurp(e.path()).find("METRIC"), std::string::npos) << rel;
+        ++files;
+    }
+    EXPECT_EQ(files, 11);
+}
+
+// The checks look at the tables as written in the chosen units: pressures that FIELD writes alike
+// are refused there and distinct in METRIC, whose reasons name barsa.
+TEST_F(BatchDeck, ChecksRunOnTheTablesAsWrittenInTheirUnits) {
+    const std::string close = Case("close", kCloseTypedPressures);
+    EXPECT_EQ(Run("run " + close + " --check"), 1);
+    EXPECT_NE(out.find("close: PVDG: row 4 (3000.0 psia): pressure 3000.0 is not above 3000.0"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(Run("run " + close + " --check --units metric"), 1);
+    EXPECT_EQ(out.find("PVDG"), std::string::npos) << out;
+    EXPECT_EQ(out.find("pressure 206."), std::string::npos) << out;
+    // Bo is the same number in both systems, and level in both.
+    EXPECT_NE(out.find("close: PVDO: row 3 (206.843 barsa): Bo 1.4417 is not below 1.4417"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(BatchDeck, DeckNamesLeftOutKeywordsAndChecksEveryRegion) {
+    const std::string imbibition = Case("go-imb", kGasOilImbibition);
+    const std::string drainage = Case("go-drain", kGasOilCoreyDrainage);
+    ASSERT_EQ(Run("deck " + Example("default") + " " + imbibition + " --out d --base two"), 0) << err;
+    // default is oil with an oil-water rock table; go-imb a gas/oil one.
+    EXPECT_NE(err.find("note: SWOF left out: not offered by go-imb"), std::string::npos) << err;
+    EXPECT_NE(err.find("note: SGOF left out: not offered by default"), std::string::npos) << err;
+    EXPECT_NE(out.find("d/two.pvto\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("TABDIMS 1 2 1 "), std::string::npos) << out;
+    EXPECT_FALSE(fs::exists(m_dir / "d" / "two.swof"));
+    EXPECT_TRUE(fs::exists(m_dir / "d" / "two.pvdg"));
+
+    ASSERT_EQ(Run("deck " + imbibition + " " + drainage + " --out c --check"), 1) << err;
+    EXPECT_NE(out.find("region 2 (go-drain): SGOF: kro never reaches 0"), std::string::npos) << out;
+    EXPECT_EQ(out.find("region 1"), std::string::npos) << out;
+    EXPECT_NE(out.find("TABDIMS 2 2 15 "), std::string::npos) << out;
+    EXPECT_TRUE(fs::exists(m_dir / "c" / "Eclipse.sgof"));
+}
+
+} // namespace
