@@ -10,6 +10,7 @@
 
 #include <QChart>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
@@ -50,6 +51,18 @@ QFont Scaled(QFont font, double scale, bool bold) {
     font.setPointSizeF(font.pointSizeF() * scale);
     font.setBold(bold);
     return font;
+}
+
+constexpr int kChartMinimumHeight = 120;
+
+// The chart height that leaves the plot area as tall as the vertical axis title is long: the title
+// and the horizontal axis's labels and title above and below it, and the margins.
+int TitleRoom(const QChart& chart, const QValueAxis& yAxis) {
+    const QFontMetrics title(yAxis.titleFont());
+    const QFontMetrics labels(yAxis.labelsFont());
+    const QFontMetrics chartTitle(chart.titleFont());
+    return title.horizontalAdvance(yAxis.titleText()) + chartTitle.height() + labels.height() +
+           title.height() + chart.margins().top() + chart.margins().bottom() + 2 * labels.height() + 16;
 }
 
 QValueAxis* NewAxis() {
@@ -224,6 +237,8 @@ void Draw(PlotView& view, const ChartContent& content) {
         SetAxis(yAxis, content.yTitle, yLo, yHi, 3.5);
     }
     chart->legend()->setVisible(content.legend);
+    // Room for the vertical axis title along the plot area, so that it is never cut short.
+    view.setMinimumHeight(std::max(kChartMinimumHeight, TitleRoom(*chart, *yAxis)));
 }
 
 const QString kPressure = QStringLiteral("Pressure (psia)");
@@ -245,7 +260,7 @@ PlotPane::PlotPane(int charts, QWidget* parent) : QWidget(parent) {
         chart->legend()->setAlignment(Qt::AlignBottom);
         chart->legend()->setContentsMargins(0, 0, 0, 0);
         chart->legend()->setVisible(false);
-        view->setMinimumHeight(120);
+        view->setMinimumHeight(kChartMinimumHeight);
         layout->addWidget(view, i == 0 && charts > 1 ? 4 : 3);
         m_views.push_back(view);
     }
@@ -277,8 +292,26 @@ void PlotPane::DrawPending() {
     for (std::size_t i = 0; i < m_views.size(); ++i) {
         if (m_pending[i] == m_drawn[i]) continue;
         Draw(*m_views[i], m_pending[i]);
+        // Only a chart with a legend takes the extra room for it; the others share alike, so
+        // that the shortest still holds its axis title.
+        if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+            box->setStretch(static_cast<int>(i), m_pending[i].legend ? 4 : 3);
         m_drawn[i] = m_pending[i];
     }
+}
+
+// Below this width the labels of the pressure axis crowd and the titles are cut: about seven tick
+// labels of "0000", the vertical axis's labels and its title.
+QSize PlotPane::minimumSizeHint() const {
+    QFont axisFont = font();
+    axisFont.setPointSizeF(axisFont.pointSizeF() * 0.85);
+    const QFontMetrics fm(axisFont);
+    int height = 0;
+    for (const PlotView* view : m_views)
+        height += view->minimumHeight();
+    return {fm.horizontalAdvance(QStringLiteral("0000")) * 7 +
+                fm.horizontalAdvance(QStringLiteral("0.0000")) + 3 * fm.height(),
+            height};
 }
 
 QSize PlotPane::sizeHint() const {

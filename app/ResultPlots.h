@@ -59,6 +59,8 @@ public:
     // Empties every chart; the charts keep their places and titles.
     void Clear();
     QSize sizeHint() const override;
+    // The narrowest pane whose charts stay readable; the splitter never gives it less.
+    QSize minimumSizeHint() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;

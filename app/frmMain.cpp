@@ -9,6 +9,7 @@
 #include "app/tabs/TabBuilder.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "engine/clsProject.h"
 #include "store/clsQ7IO.h"
@@ -35,6 +36,8 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 namespace q7 {
 
@@ -148,6 +151,12 @@ void frmMain::SetText(QLineEdit* box, const QString& text) {
     box->setText(text);
 }
 
+void frmMain::ShowComputed(QLineEdit* box, const QString& text) {
+    m_showingComputed = true;
+    SetText(box, text);
+    m_showingComputed = false;
+}
+
 void frmMain::SetFirstOption(const OptionPair& pair, bool value) {
     if (value) {
         pair[0]->setChecked(true);
@@ -192,21 +201,32 @@ void frmMain::WireControls() {
                 [this](const QString& text, const QString& title) { m_messages.ShowError(text, title); });
 }
 
-void frmMain::PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table,
-                         const char* column, std::function<void(std::string_view)> set,
-                         std::function<QVariant()> stored, DerivedColumn derived) {
+void frmMain::PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
+                         const char* derivedTag) {
+    const ProjectField* field = FindField(tag);
+    const ProjectField* derived = derivedTag ? FindField(derivedTag) : nullptr;
+    if (!field || !field->Stored() || (derivedTag && !derived))
+        throw std::logic_error(std::string("no project field ") + tag);
+    ProjectTable table = ProjectTable::Fluid;
+    for (int t = 0; t < kProjectTableCount; ++t)
+        if (field->table == ProjectTableName(static_cast<ProjectTable>(t)))
+            table = static_cast<ProjectTable>(t);
     box->SetValidation(&m_messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
-    box->setProperty("tag", QString::fromLatin1(column));
-    connect(box, &QLineEdit::textChanged, this,
-            [this, title, table, column, set, stored, derived](const QString& text) {
-                Guarded(title, [&] {
-                    set(Std(text));
-                    std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(column), stored()}};
-                    if (derived.column)
-                        values.emplace_back(QString::fromLatin1(derived.column), derived.value());
-                    m_state.SaveFields(table, values);
-                });
+    box->setProperty("tag", QString::fromLatin1(tag));
+    connect(
+        box, &QLineEdit::textChanged, this, [this, title, table, tag, field, derived](const QString& text) {
+            Guarded(title, [&] {
+                field->set(*m_objects, Std(text));
+                auto stored = [this](const ProjectField& f) {
+                    return f.kind == FieldKind::Number ? QVariant(static_cast<float>(f.number(*m_objects)))
+                                                       : QVariant(static_cast<int>(f.number(*m_objects)));
+                };
+                std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(tag), stored(*field)}};
+                if (derived && !m_showingComputed)
+                    values.emplace_back(QString::fromStdString(derived->column), stored(*derived));
+                m_state.SaveFields(table, values);
             });
+        });
 }
 
 void frmMain::WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler) {

@@ -25,12 +25,6 @@ class clsQ7IO;
 class clsUtil;
 struct Q7Objects;
 
-// A column that an object derives from a typed value and that is stored together with it.
-struct DerivedColumn {
-    const char* column = nullptr;
-    std::function<QVariant()> value;
-};
-
 // The output dialogs the File menu opens.
 enum class OutputDialog { Report, Csv, Eclipse };
 
@@ -91,9 +85,11 @@ private:
 
     // Runs an input handler; an error its object raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
-    void PlainField(InputBox* box, const QString& title, bool strict, ProjectTable table, const char* column,
-                    std::function<void(std::string_view)> set, std::function<QVariant()> stored,
-                    DerivedColumn derived = {});
+    // A box of one project field, found by its tag (the column, matched without regard to case):
+    // each change gives the text to the objects and stores the value they then hold, with the
+    // column `derivedTag` that the objects derive from it, if any.
+    void PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
+                    const char* derivedTag = nullptr);
     // Both options of a pair carry `tag`; `handler` runs with the index of the option that becomes
     // selected, by the user or by code.
     void WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler);
@@ -152,6 +148,10 @@ private:
     std::unique_ptr<clsProject> m_project;
     std::unique_ptr<clsQ7IO> m_io;
     bool m_shiftingPressures = false;
+    // The program writes a computed value into a box ("Calc Pbp", "Calc Rsi", the bubble point
+    // of "Fluid Properties"): the box stores its own column, never the partner it derives back.
+    bool m_showingComputed = false;
+    void ShowComputed(QLineEdit* box, const QString& text);
     bool m_shutDown = false;
     std::function<void(OutputDialog, frmMain&)> m_outputOpener;
 };

@@ -2,6 +2,7 @@
 // loading a project's records into the input controls.
 #include "app/frmMain.h"
 #include "engine/Errors.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/ProjectTables.h"
 #include "store/clsQ7IO.h"
@@ -21,18 +22,18 @@ namespace q7 {
 namespace {
 
 // Field access that takes a missing column or a database Null as "no value".
-QVariant Column(const Recordset& rs, const char* name) {
-    const QString column = QString::fromLatin1(name);
+QVariant Column(const Recordset& rs, const std::string& name) {
+    const QString column = QString::fromStdString(name);
     if (rs.IsEOF() || rs.ColumnIndex(column) < 0) return {};
     return rs.Value(column);
 }
 
-// The text a box shows for a stored single: its general form, or the box's fixed format.
-// A Null shows the box's design-time text.
-QString SingleText(const QVariant& v, int decimals = -1, const QString& nullText = {}) {
-    if (v.isNull()) return nullText;
-    const auto value = static_cast<float>(v.toDouble());
-    return decimals < 0 ? General(value) : Fixed(value, decimals);
+// The text a box shows for a stored value (the project fields say how); a Null shows the text a
+// box of a list shows when empty, and nothing in any other box.
+QString StoredText(const ProjectField& field, const QVariant& v) {
+    const bool listed = field.box.find('(') != std::string::npos;
+    if (v.isNull()) return listed ? QString::fromStdString(FieldText(field, 0.0)) : QString();
+    return QString::fromStdString(FieldText(field, v.toDouble()));
 }
 
 } // namespace
@@ -118,113 +119,90 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     m_state.ProjectOpen = false;
     m_state.ReleaseCursors();
 
-    const Recordset& fl = tables.Fluid;
-    const Recordset& pr = tables.Pressure;
-    const Recordset& oi = tables.Oil;
-    const Recordset& ga = tables.Gas;
-    const Recordset& wa = tables.Water;
-    const Recordset& ro = tables.Rock;
-    auto unitOption = [](const OptionPair& pair, const QVariant& v) {
-        const QString unit = v.toString();
-        if (unit == QLatin1String("F")) SelectOption(pair, 0);
-        if (unit == QLatin1String("C")) SelectOption(pair, 1);
-    };
-    auto indexOption = [](const OptionPair& pair, const QVariant& v) {
-        if (v.isNull()) return;
-        if (v.toInt() == 0) SelectOption(pair, 0);
-        if (v.toInt() == 1) SelectOption(pair, 1);
+    const std::pair<const char*, const Recordset*> records[6] = {
+        {"tblFluidSpec", &tables.Fluid}, {"tblPressureSpec", &tables.Pressure},
+        {"tblOilGravity", &tables.Oil},  {"tblGasComp", &tables.Gas},
+        {"tblWater", &tables.Water},     {"tblRock", &tables.Rock}};
+    auto pairNamed = [this](const std::string& base) {
+        const QString name = QString::fromStdString(base);
+        return OptionPair{findChild<QRadioButton*>(name + QStringLiteral("(0)")),
+                          findChild<QRadioButton*>(name + QStringLiteral("(1)"))};
     };
 
     Guarded(QStringLiteral("Project Database Error"), [&] {
-        const char* phases[3] = {"PhaseOil", "PhaseGas", "PhaseWater"};
-        for (int i = 0; i < 3; ++i) {
-            const QVariant v = Column(fl, phases[i]);
-            if (!v.isNull()) m_ui.cbxFPP[i]->setChecked(v.toInt() != 0);
+        // Every stored field into its control, in column order, as its description says.
+        for (const auto& [table, rs] : records) {
+            for (const ProjectField* field : TableFields(table)) {
+                const QVariant v = Column(*rs, field->column);
+                switch (field->kind) {
+                case FieldKind::Flag:
+                    if (!v.isNull())
+                        findChild<QCheckBox*>(QString::fromStdString(field->box))->setChecked(v.toInt() != 0);
+                    break;
+                case FieldKind::Option:
+                    if (!v.isNull() && (v.toInt() == 0 || v.toInt() == 1))
+                        SelectOption(pairNamed(field->box), v.toInt());
+                    break;
+                case FieldKind::Unit:
+                case FieldKind::Text: {
+                    const QString letter = v.toString();
+                    const auto at =
+                        letter.size() == 1 ? field->choices.find(letter.toStdString()) : std::string::npos;
+                    if (at != std::string::npos) SelectOption(pairNamed(field->box), static_cast<int>(at));
+                    // The pressure-mode handler switches the input events back on; the load keeps
+                    // them off.
+                    m_state.InputEventsOn = false;
+                    break;
+                }
+                case FieldKind::Number:
+                case FieldKind::Integer:
+                    SetText(findChild<QLineEdit*>(QString::fromStdString(field->box)), StoredText(*field, v));
+                    break;
+                }
+            }
         }
-        SetText(m_ui.txtStdP, SingleText(Column(fl, "StdPressure")));
-        SetText(m_ui.txtStdT, SingleText(Column(fl, "StdTemp")));
-        unitOption(m_ui.optStdTU, Column(fl, "StdTempUnits"));
-        SetText(m_ui.txtResT, SingleText(Column(fl, "RESTEMP")));
-        unitOption(m_ui.optResTU, Column(fl, "ResTempUnits"));
 
-        const QString range = Column(pr, "PrRange").toString();
-        if (range == QLatin1String("R")) SelectOption(m_ui.optPRange, 0);
-        if (range == QLatin1String("I")) SelectOption(m_ui.optPRange, 1);
-        // The pressure-mode handler switches the input events back on; the load keeps them off.
-        m_state.InputEventsOn = false;
         const bool rangeMode = m_ui.optPRange[0]->isChecked();
-        const bool discreteMode = m_ui.optPRange[1]->isChecked();
-        SetText(m_ui.txtMinP, SingleText(Column(pr, "MinPr")));
-        SetText(m_ui.txtInitP, SingleText(Column(pr, "InitPr")));
-        SetText(m_ui.txtMaxP, SingleText(Column(pr, "MaxPr")));
         for (InputBox* box : {m_ui.txtMinP, m_ui.txtInitP, m_ui.txtMaxP})
             box->setEnabled(rangeMode);
-        for (int k = 1; k <= 18; ++k) {
-            const QByteArray column = "p" + QByteArray::number(k);
-            SetText(m_ui.txtP[k], SingleText(Column(pr, column.constData()), -1, QStringLiteral("0")));
-            m_ui.txtP[k]->setEnabled(discreteMode);
-        }
-        // The discrete pressures wait for the input events too: the schedule takes the list here.
+        for (int k = 1; k <= 18; ++k)
+            m_ui.txtP[k]->setEnabled(m_ui.optPRange[1]->isChecked());
+        const bool gravityEntry = m_ui.optGasEntry[0]->isChecked();
+        for (InputBox* box : {m_ui.txtGasGrav, m_ui.txtMFN, m_ui.txtMFCO2, m_ui.txtMFHS})
+            box->setEnabled(gravityEntry);
+        for (int k = 1; k <= 15; ++k)
+            m_ui.txtGC[k]->setEnabled(m_ui.optGasEntry[1]->isChecked());
+
+        // The boxes that wait for the input events give the objects their stored values here,
+        // exactly (the plain boxes took theirs as they were filled).
         if (m_objects->Prs.PrRange() == "I") {
             m_objects->Prs.NPRSi(0);
             for (int k = 1; k <= 18; ++k)
                 m_objects->Prs.SetPRSi(m_ui.txtP[k]->text().toStdString(), static_cast<std::int16_t>(k));
         }
-
-        SetText(m_ui.txtAPI, SingleText(Column(oi, "API")));
-        SetText(m_ui.txtGrav, SingleText(Column(oi, "SpecGrav")));
-        // The gravity boxes wait for the input events: the object takes the gravity here, before
-        // the GOR and bubble point that depend on it (the API when there is one, as the batch tool).
-        if (!m_ui.txtAPI->text().isEmpty())
-            m_objects->Oil.SetAPI(m_ui.txtAPI->text().toStdString());
-        else if (!m_ui.txtGrav->text().isEmpty())
-            m_objects->Oil.SetOilSG(m_ui.txtGrav->text().toStdString());
-        SetText(m_ui.txtSepGas, SingleText(Column(oi, "SepGasGrav")));
-        SetText(m_ui.txtSepP, SingleText(Column(oi, "SepP")));
-        SetText(m_ui.txtSepT, SingleText(Column(oi, "SepT")));
-        unitOption(m_ui.optSepTU, Column(oi, "SepTUnits"));
-        SetText(m_ui.txtRSI, SingleText(Column(oi, "InitGO")));
-        SetText(m_ui.txtBPP, SingleText(Column(oi, "BPP")));
-
-        const QString entry = Column(ga, "GasEntry").toString();
-        if (entry == QLatin1String("G")) SelectOption(m_ui.optGasEntry, 0);
-        if (entry == QLatin1String("C")) SelectOption(m_ui.optGasEntry, 1);
-        const bool gravityEntry = m_ui.optGasEntry[0]->isChecked();
-        const bool compositionEntry = m_ui.optGasEntry[1]->isChecked();
-        const std::pair<InputBox*, const char*> inerts[4] = {{m_ui.txtGasGrav, "GasGrav"},
-                                                             {m_ui.txtMFN, "MFnitrogen"},
-                                                             {m_ui.txtMFCO2, "mfCO2"},
-                                                             {m_ui.txtMFHS, "mfH2S"}};
-        for (const auto& [box, column] : inerts) {
-            SetText(box, SingleText(Column(ga, column), 4));
-            box->setEnabled(gravityEntry);
+        auto single = [](const QVariant& v, float& out) -> const float* {
+            if (v.isNull()) return nullptr;
+            out = static_cast<float>(v.toDouble());
+            return &out;
+        };
+        float api = 0, sg = 0, rsi = 0, pbp = 0;
+        const float* apiValue = single(Column(tables.Oil, "API"), api);
+        const float* sgValue = single(Column(tables.Oil, "SpecGrav"), sg);
+        // The gravity the other derives shows as the linked update shows it.
+        switch (ApplyGravityPair(m_objects->Oil, apiValue, sgValue)) {
+        case Derived::Second:
+            SetText(m_ui.txtGrav, Fixed(m_objects->Oil.OilSG(), 4));
+            break;
+        case Derived::First:
+            SetText(m_ui.txtAPI, Fixed(m_objects->Oil.API(), 4));
+            break;
+        case Derived::Neither:
+            break;
         }
-        for (int k = 1; k <= 15; ++k) {
-            const QByteArray column = "gc" + QByteArray::number(k);
-            SetText(m_ui.txtGC[k], SingleText(Column(ga, column.constData()), 4, QStringLiteral("0.0000")));
-            m_ui.txtGC[k]->setEnabled(compositionEntry);
-        }
-
-        const QVariant ppm = Column(wa, "PPMSalinity");
-        SetText(m_ui.txtPPM, ppm.isNull() ? QString() : QString::number(ppm.toLongLong()));
-        SetText(m_ui.txtPER, SingleText(Column(wa, "PERSalinity")));
+        ApplyOilPair(m_objects->Oil, single(Column(tables.Oil, "InitGO"), rsi),
+                     single(Column(tables.Oil, "BPP"), pbp));
         if (!m_ui.txtPPM->text().isEmpty()) m_objects->Water.SetPPM(m_ui.txtPPM->text().toStdString());
         if (!m_ui.txtPER->text().isEmpty()) m_objects->Water.SetPER(m_ui.txtPER->text().toStdString());
-
-        indexOption(m_ui.optRock, Column(ro, "RockType"));
-        indexOption(m_ui.optType, Column(ro, "DrainType"));
-        indexOption(m_ui.optLith, Column(ro, "LithType"));
-        indexOption(m_ui.optWet, Column(ro, "WetType"));
-        indexOption(m_ui.optCorr, Column(ro, "CorrType"));
-        SetText(m_ui.txtSWC, SingleText(Column(ro, "SWC"), 2));
-        SetText(m_ui.txtSORW, SingleText(Column(ro, "SORW"), 2));
-        SetText(m_ui.txtSORG, SingleText(Column(ro, "SORG"), 2));
-        SetText(m_ui.txtSGCrit, SingleText(Column(ro, "SGCrit"), 2));
-        SetText(m_ui.txtK, SingleText(Column(ro, "CoreyK")));
-        SetText(m_ui.txtN, SingleText(Column(ro, "CoreyN")));
-        SetText(m_ui.txtHRPoro, SingleText(Column(ro, "HRPoro")));
-        SetText(m_ui.txtHRAir, SingleText(Column(ro, "HRAir")));
-        SetText(m_ui.txtHRKrg, SingleText(Column(ro, "HRKrg")));
     });
 
     m_state.Cursor(ProjectTable::Fluid) = std::move(tables.Fluid);

@@ -1,5 +1,7 @@
 #include "batch/CaseFile.h"
 
+#include "engine/ProjectFields.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -29,48 +31,36 @@ struct KeyInfo {
     long lo = 1, hi = 0;
 };
 
+// The keys are the project fields' columns, typed by their kind.
 std::vector<KeyInfo> BuildKeyInfo() {
     std::vector<KeyInfo> k;
-    auto add = [&k](const std::string& n, KeyType t) { k.push_back({n, t}); };
-    auto letters = [&k](const std::string& n, std::vector<std::string> set) {
-        k.push_back({n, KeyType::Text, std::move(set)});
-    };
-    auto index = [&k](const std::string& n, long lo, long hi) {
-        k.push_back({n, KeyType::Integer, {}, lo, hi});
-    };
-    for (const char* n : {"PhaseOil", "PhaseGas", "PhaseWater"})
-        add(n, KeyType::Flag);
-    add("StdPressure", KeyType::Number);
-    add("StdTemp", KeyType::Number);
-    letters("StdTempUnits", {"F", "C"});
-    add("RESTEMP", KeyType::Number);
-    letters("ResTempUnits", {"F", "C"});
-    letters("PrRange", {"R", "I"});
-    for (const char* n : {"MinPr", "InitPr", "MaxPr"})
-        add(n, KeyType::Number);
-    for (int i = 1; i <= 18; ++i)
-        add(PressureKey(i), KeyType::Number);
-    for (const char* n : {"API", "SpecGrav", "SepGasGrav", "SepP", "SepT"})
-        add(n, KeyType::Number);
-    letters("SepTUnits", {"F", "C"});
-    add("InitGO", KeyType::Number);
-    add("BPP", KeyType::Number);
-    letters("GasEntry", {"G", "C"});
-    for (const char* n : {"GasGrav", "MFnitrogen", "mfCO2", "mfH2S"})
-        add(n, KeyType::Number);
-    for (int i = 1; i <= 15; ++i)
-        add("gc" + std::to_string(i), KeyType::Number);
-    index("PlusEntry", 0, 12); // the composition row that is the plus fraction, 0 for none
-    add("PLUSmw", KeyType::Number);
-    add("PLUSgg", KeyType::Number);
-    add("PPMSalinity", KeyType::Integer);
-    add("PERSalinity", KeyType::Number);
-    for (const char* n : {"RockType", "DrainType", "LithType", "WetType", "CorrType"})
-        index(n, 0, 1); // each a pair of option buttons
-    for (const char* n : {"SWC", "SORW", "SORG", "SGCrit", "CoreyK", "CoreyN", "HRPoro", "HRAir", "HRKrg"})
-        add(n, KeyType::Number);
-    for (const char* n : {"Company", "Field", "Reservoir", "PrjDesc", "CreatedBy"})
-        add(n, KeyType::Text);
+    for (const ProjectField& f : ProjectFields()) {
+        KeyInfo info{f.column, KeyType::Number};
+        switch (f.kind) {
+        case FieldKind::Number:
+            break;
+        case FieldKind::Integer:
+            info.type = KeyType::Integer;
+            info.lo = f.lo;
+            info.hi = f.hi;
+            break;
+        case FieldKind::Option:
+            info.type = KeyType::Integer;
+            info.lo = 0; // a pair of option buttons
+            info.hi = 1;
+            break;
+        case FieldKind::Flag:
+            info.type = KeyType::Flag;
+            break;
+        case FieldKind::Unit:
+        case FieldKind::Text:
+            info.type = KeyType::Text;
+            for (char letter : f.choices)
+                info.letters.emplace_back(1, letter);
+            break;
+        }
+        k.push_back(std::move(info));
+    }
     return k;
 }
 

@@ -4,6 +4,7 @@
 #include "batch/Options.h"
 #include "batch/RunCase.h"
 #include "engine/Errors.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectNames.h"
@@ -189,9 +190,8 @@ nlohmann::json CaseValue(const QVariant& value) {
 }
 
 const std::string* CaseKeyFor(const QString& column) {
-    for (const std::string& key : CaseFile::Keys())
-        if (column.compare(QString::fromStdString(key), Qt::CaseInsensitive) == 0) return &key;
-    return nullptr;
+    const ProjectField* field = FindField(column.toStdString());
+    return field && field->Stored() ? &field->column : nullptr;
 }
 
 // The project's stored inputs as a case: every non-empty column of the six data tables under its
@@ -218,32 +218,6 @@ nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
         if (!value.isNull()) object[column] = value.toString().toStdString();
     }
     return object;
-}
-
-// The oil tab's two linked boxes: the initial GOR gives the bubble point ("Calc Pbp") and the
-// bubble point the GOR ("Calc Rsi"). A case holding both (as an exported project does) keeps the
-// pair it was saved with; one that holds neither gets the bubble point of the GOR at the case's
-// conditions, as the workstation's oil tab must have computed before a project could be saved.
-void ApplyOilPair(const CaseFile& c, clsOil& oil) {
-    const bool hasRsi = c.Has("InitGO");
-    const bool hasPbp = c.Has("BPP");
-    const float rsi = hasRsi ? static_cast<float>(c.Number("InitGO")) : 0.0f;
-    const float pbp = hasPbp ? static_cast<float>(c.Number("BPP")) : 0.0f;
-    if (!hasRsi && !hasPbp) {
-        try {
-            oil.SetRsi(SingleText(oil.RSI()));
-        } catch (const Error&) {
-            // Oil data that give no bubble point (no oil phase): the objects keep what they hold.
-        }
-        return;
-    }
-    if (hasRsi) {
-        oil.SetRsi(SingleText(rsi));
-        if (!hasPbp || oil.Pbp() == pbp) return;
-    }
-    oil.SetPbp(SingleText(pbp));
-    if (hasRsi && oil.RSI() != rsi)
-        oil.SetRsi(SingleText(rsi)); // an inconsistent pair: the GOR decides, as "Calc Pbp" does
 }
 
 int ListProjects(const std::vector<std::string>& args) {
@@ -283,7 +257,12 @@ int SaveProject(const std::vector<std::string>& args) {
     NullMessageSink sink;
     Q7Objects objects(sink);
     ApplyCase(c, objects);
-    ApplyOilPair(c, objects.Oil);
+    // A case holding both (as an exported project does) keeps the pair it was saved with; one
+    // that holds neither gets the bubble point of the GOR at the case's conditions, as the
+    // workstation's oil tab must have computed before a project could be saved.
+    const float rsi = c.Has("InitGO") ? static_cast<float>(c.Number("InitGO")) : 0.0f;
+    const float pbp = c.Has("BPP") ? static_cast<float>(c.Number("BPP")) : 0.0f;
+    ApplyOilPair(objects.Oil, c.Has("InitGO") ? &rsi : nullptr, c.Has("BPP") ? &pbp : nullptr);
 
     clsQ7IO io;
     Open(io);

@@ -44,13 +44,12 @@ struct OilBoxes {
 OilBoxes PressOilButton(const CaseFile& c, clsOil& oil) {
     OilBoxes boxes;
     if (c.Has("InitGO") || !c.Has("BPP")) {
-        boxes.rsi =
-            c.Has("InitGO") ? GeneralForm(static_cast<float>(c.Number("InitGO"))) : Fixed(oil.RSI(), 1);
+        boxes.rsi = c.Has("InitGO") ? ExactText(static_cast<float>(c.Number("InitGO"))) : Fixed(oil.RSI(), 1);
         oil.SetRsi(boxes.rsi);
         boxes.bpp = Fixed(oil.Pbp(), 1);
         oil.SetPbp(boxes.bpp);
     } else {
-        boxes.bpp = GeneralForm(static_cast<float>(c.Number("BPP")));
+        boxes.bpp = ExactText(static_cast<float>(c.Number("BPP")));
         oil.SetPbp(boxes.bpp);
         boxes.rsi = Fixed(oil.RSI(), 1);
         oil.SetRsi(boxes.rsi);

@@ -269,6 +269,31 @@ std::string GeneralForm(float value) {
     return GeneralText(value < 0, digits, exponent);
 }
 
+std::string ExactText(float value) {
+    std::string text = GeneralForm(value);
+    if (!std::isfinite(value) || Str2Nbr(text) == value) return text;
+    // The shortest digits that read back as the value, laid out as the general form lays out
+    // seven.
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific).ptr;
+    const std::string scientific(buffer, end);
+    const std::size_t ePos = scientific.find('e');
+    std::string digits = scientific.substr(0, 1);
+    if (ePos > 2) digits += scientific.substr(2, ePos - 2);
+    const int exponent = std::stoi(scientific.substr(ePos + 1));
+    return GeneralText(value < 0, digits, exponent);
+}
+
+std::string ShownText(float value, int decimals) {
+    if (decimals >= 0 && std::isfinite(value)) {
+        std::string fixed = Nbr2Str(value, 48, static_cast<std::int16_t>(decimals));
+        fixed.erase(0, fixed.find_first_not_of(' '));
+        if (Str2Nbr(fixed) == value) return fixed;
+    }
+    return ExactText(value);
+}
+
 namespace {
 
 // The general form from seven significant digits d1...d7 and the decimal exponent of d1.

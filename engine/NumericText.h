@@ -24,4 +24,13 @@ std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN);
 // very small or large magnitudes (14.7, 5000, 0.84985, 1E-05, 1.5E+07).
 std::string GeneralForm(float value);
 
+// The general form when it reads back as the same single, else the shortest text that does, in
+// the same style (40.160805, 1.2345679E+07): a stored value shown this way and read again is the
+// value that was stored, bit for bit.
+std::string ExactText(float value);
+
+// A stored value as its box shows it: `decimals` fixed decimals (half away from zero, no padding)
+// when that reads back as the same single, else ExactText; decimals < 0 is ExactText.
+std::string ShownText(float value, int decimals);
+
 } // namespace q7

@@ -1,6 +1,7 @@
 #include "store/clsQ7IO.h"
 
 #include "engine/Errors.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"
@@ -306,97 +307,53 @@ void clsQ7IO::SaveREC(Recordset& rs) {
     rs.Update();
 }
 
-Recordset clsQ7IO::SaveFluid(std::int32_t prjID, const clsFluid& fluid) {
-    Recordset rs = NewREC(QStringLiteral("tblFluidSpec"));
+Recordset clsQ7IO::SaveTable(const QString& tableName, std::int32_t prjID, const Q7Objects& objects) {
+    Recordset rs = NewREC(tableName);
     rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("PhaseOil"), 0);
-    rs.SetValue(QStringLiteral("PhaseGas"), 0);
-    rs.SetValue(QStringLiteral("PhaseWater"), 0);
-    if (fluid.PhaseOil()) rs.SetValue(QStringLiteral("PhaseOil"), 1);
-    if (fluid.PhaseGas()) rs.SetValue(QStringLiteral("PhaseGas"), 1);
-    if (fluid.PhaseWater()) rs.SetValue(QStringLiteral("PhaseWater"), 1);
-    rs.SetValue(QStringLiteral("StdPressure"), fluid.StdP());
-    rs.SetValue(QStringLiteral("StdTemp"), fluid.StdTf());
-    rs.SetValue(QStringLiteral("StdTempUnits"), QStringLiteral("F"));
-    rs.SetValue(QStringLiteral("RESTEMP"), fluid.ResTf());
-    rs.SetValue(QStringLiteral("ResTempUnits"), QStringLiteral("F"));
+    for (const ProjectField* field : TableFields(rs.Table().toStdString())) {
+        if (field->held && !field->held(objects)) continue;
+        const QString column = QString::fromStdString(field->column);
+        switch (field->kind) {
+        case FieldKind::Number:
+            rs.SetValue(column, static_cast<float>(field->number(objects)));
+            break;
+        case FieldKind::Integer:
+        case FieldKind::Flag:
+        case FieldKind::Option:
+            rs.SetValue(column, static_cast<int>(field->number(objects)));
+            break;
+        case FieldKind::Unit:
+        case FieldKind::Text:
+            rs.SetValue(column, Text(field->text(objects)));
+            break;
+        }
+    }
     SaveREC(rs);
     return rs;
 }
 
-Recordset clsQ7IO::SavePressure(std::int32_t prjID, const clsPrs& prs) {
-    Recordset rs = NewREC(QStringLiteral("tblPressureSpec"));
-    rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("PrRange"), Text(prs.PrRange()));
-    rs.SetValue(QStringLiteral("MinPr"), prs.PrMin());
-    rs.SetValue(QStringLiteral("InitPr"), prs.PrIni());
-    rs.SetValue(QStringLiteral("MaxPr"), prs.PrMax());
-    // Individual pressures are kept only in mode "I". An empty list stores none (reading a position
-    // of an empty list fails).
-    if (prs.PrRange() == "I" && prs.NPRSi() > 0)
-        for (std::int16_t k = 1; k <= clsPrs::kMaxTyped; ++k)
-            rs.SetValue(QStringLiteral("p%1").arg(k), prs.GetPRSi(k));
-    SaveREC(rs);
-    return rs;
+Recordset clsQ7IO::SaveFluid(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblFluidSpec"), prjID, objects);
 }
 
-Recordset clsQ7IO::SaveOil(std::int32_t prjID, const clsOil& oil) {
-    Recordset rs = NewREC(QStringLiteral("tblOilGravity"));
-    rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("API"), oil.API());
-    rs.SetValue(QStringLiteral("SpecGrav"), oil.OilSG());
-    rs.SetValue(QStringLiteral("SepGasGrav"), oil.SepGG());
-    rs.SetValue(QStringLiteral("SepP"), oil.SepP());
-    rs.SetValue(QStringLiteral("SepT"), oil.SepTf());
-    rs.SetValue(QStringLiteral("SepTUnits"), QStringLiteral("F"));
-    rs.SetValue(QStringLiteral("InitGO"), oil.RSI());
-    rs.SetValue(QStringLiteral("BPP"), oil.Pbp());
-    SaveREC(rs);
-    return rs;
+Recordset clsQ7IO::SavePressure(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblPressureSpec"), prjID, objects);
 }
 
-Recordset clsQ7IO::SaveGas(std::int32_t prjID, const clsGas& gas) {
-    Recordset rs = NewREC(QStringLiteral("tblGasComp"));
-    rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("GasEntry"), Text(gas.GasEntry()));
-    rs.SetValue(QStringLiteral("GasGrav"), gas.GasGrav());
-    rs.SetValue(QStringLiteral("MFnitrogen"), gas.mfN());
-    rs.SetValue(QStringLiteral("mfCO2"), gas.mfCO2());
-    rs.SetValue(QStringLiteral("mfH2S"), gas.mfH2S());
-    for (std::int16_t k = 1; k <= clsGas::kComponents; ++k)
-        rs.SetValue(QStringLiteral("gc%1").arg(k), gas.GetGC(k));
-    SaveREC(rs);
-    return rs;
+Recordset clsQ7IO::SaveOil(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblOilGravity"), prjID, objects);
 }
 
-Recordset clsQ7IO::SaveWater(std::int32_t prjID, const clsWater& water) {
-    Recordset rs = NewREC(QStringLiteral("tblWater"));
-    rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("PPMSalinity"), water.PPM());
-    rs.SetValue(QStringLiteral("PERSalinity"), water.PER());
-    SaveREC(rs);
-    return rs;
+Recordset clsQ7IO::SaveGas(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblGasComp"), prjID, objects);
 }
 
-Recordset clsQ7IO::SaveRock(std::int32_t prjID, const clsRock& rock) {
-    Recordset rs = NewREC(QStringLiteral("tblRock"));
-    rs.SetValue(QStringLiteral("PrjID"), prjID);
-    rs.SetValue(QStringLiteral("RockType"), rock.Fluids());
-    rs.SetValue(QStringLiteral("DrainType"), rock.Displace());
-    rs.SetValue(QStringLiteral("LithType"), rock.Lith());
-    rs.SetValue(QStringLiteral("WetType"), rock.Wet());
-    rs.SetValue(QStringLiteral("CorrType"), rock.CORR());
-    rs.SetValue(QStringLiteral("SWC"), rock.SWC());
-    rs.SetValue(QStringLiteral("SORW"), rock.SORW());
-    rs.SetValue(QStringLiteral("SORG"), rock.SORG());
-    rs.SetValue(QStringLiteral("SGCrit"), rock.SGCrit());
-    rs.SetValue(QStringLiteral("CoreyK"), rock.CoreyK());
-    rs.SetValue(QStringLiteral("CoreyN"), rock.CoreyN());
-    rs.SetValue(QStringLiteral("HRPoro"), rock.HRPoro());
-    rs.SetValue(QStringLiteral("HRAir"), rock.HRAir());
-    rs.SetValue(QStringLiteral("HRKrg"), rock.HRKrg());
-    SaveREC(rs);
-    return rs;
+Recordset clsQ7IO::SaveWater(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblWater"), prjID, objects);
+}
+
+Recordset clsQ7IO::SaveRock(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblRock"), prjID, objects);
 }
 
 ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& objects) {
@@ -416,12 +373,12 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
                 (action + QStringLiteral(": the database gave no usable PrjID")).toStdString());
         const auto prjID = static_cast<std::int32_t>(id);
         ProjectTables tables;
-        tables.Fluid = SaveFluid(prjID, objects.Fluid);
-        tables.Pressure = SavePressure(prjID, objects.Prs);
-        tables.Oil = SaveOil(prjID, objects.Oil);
-        tables.Gas = SaveGas(prjID, objects.Gas);
-        tables.Water = SaveWater(prjID, objects.Water);
-        tables.Rock = SaveRock(prjID, objects.Rock);
+        tables.Fluid = SaveFluid(prjID, objects);
+        tables.Pressure = SavePressure(prjID, objects);
+        tables.Oil = SaveOil(prjID, objects);
+        tables.Gas = SaveGas(prjID, objects);
+        tables.Water = SaveWater(prjID, objects);
+        tables.Rock = SaveRock(prjID, objects);
         Commit(action);
         return tables;
     } catch (...) {

@@ -11,12 +11,6 @@
 
 namespace q7 {
 
-class clsFluid;
-class clsGas;
-class clsOil;
-class clsPrs;
-class clsRock;
-class clsWater;
 struct Q7Objects;
 
 class clsQ7IO {
@@ -78,14 +72,15 @@ public:
     // Writes the record set's current row.
     void SaveREC(Recordset& rs);
 
-    // Each creates the project's row in one data table from the object's current state and returns
-    // the record set standing on it.
-    Recordset SaveFluid(std::int32_t prjID, const clsFluid& fluid);
-    Recordset SavePressure(std::int32_t prjID, const clsPrs& prs);
-    Recordset SaveOil(std::int32_t prjID, const clsOil& oil);
-    Recordset SaveGas(std::int32_t prjID, const clsGas& gas);
-    Recordset SaveWater(std::int32_t prjID, const clsWater& water);
-    Recordset SaveRock(std::int32_t prjID, const clsRock& rock);
+    // Each creates the project's row in one data table from the objects' current state (the
+    // table's columns as the project fields describe them) and returns the record set on it.
+    Recordset SaveTable(const QString& tableName, std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveFluid(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SavePressure(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveOil(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveGas(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveWater(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveRock(std::int32_t prjID, const Q7Objects& objects);
 
     // Creates a project in one transaction: writes `projectRow` (a new tblProject row from NewREC,
     // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the six data rows from the

@@ -108,18 +108,10 @@ void frmMain::WireGasTab() {
     // The objects are created after the controls are wired: every handler reaches them late.
     auto gas = [this]() -> clsGas& { return m_objects->Gas; };
     // Gas Input.
-    PlainField(
-        m_ui.txtGasGrav, QStringLiteral("Invalid Gas Gravity"), true, ProjectTable::Gas, "GasGrav",
-        [=](std::string_view t) { gas().SetGasGrav(t); }, [=] { return QVariant(gas().GasGrav()); });
-    PlainField(
-        m_ui.txtMFN, QStringLiteral("Invalid Nitrogen fraction"), true, ProjectTable::Gas, "mfNitrogen",
-        [=](std::string_view t) { gas().SetmfN(t); }, [=] { return QVariant(gas().mfN()); });
-    PlainField(
-        m_ui.txtMFCO2, QStringLiteral("Invalid CO2 fraction"), true, ProjectTable::Gas, "mfCO2",
-        [=](std::string_view t) { gas().SetmfCO2(t); }, [=] { return QVariant(gas().mfCO2()); });
-    PlainField(
-        m_ui.txtMFHS, QStringLiteral("Invalid H2S fraction"), true, ProjectTable::Gas, "mfH2S",
-        [=](std::string_view t) { gas().SetmfH2S(t); }, [=] { return QVariant(gas().mfH2S()); });
+    PlainField(m_ui.txtGasGrav, QStringLiteral("Invalid Gas Gravity"), true, "GasGrav");
+    PlainField(m_ui.txtMFN, QStringLiteral("Invalid Nitrogen fraction"), true, "mfNitrogen");
+    PlainField(m_ui.txtMFCO2, QStringLiteral("Invalid CO2 fraction"), true, "mfCO2");
+    PlainField(m_ui.txtMFHS, QStringLiteral("Invalid H2S fraction"), true, "mfH2S");
     for (int k = 1; k <= 15; ++k) {
         InputBox* box = m_ui.txtGC[k];
         box->SetValidation(&m_messages, QStringLiteral("Invalid Gas Composition"), InputBox::Rule::Lenient);

@@ -118,25 +118,13 @@ void frmMain::WireOilTab() {
             SetText(m_ui.txtAPI, Fixed(oil().API(), 4));
         });
     });
-    PlainField(
-        m_ui.txtSepGas, QStringLiteral("Invalid gravity"), true, ProjectTable::Oil, "SepGasGrav",
-        [=](std::string_view t) { oil().SetSepGG(t); }, [=] { return QVariant(oil().SepGG()); });
-    PlainField(
-        m_ui.txtSepP, pressure, true, ProjectTable::Oil, "SepP",
-        [=](std::string_view t) { oil().SetSepP(t); }, [=] { return QVariant(oil().SepP()); });
-    PlainField(
-        m_ui.txtSepT, temperature, true, ProjectTable::Oil, "SepT",
-        [=](std::string_view t) { oil().SetSepT(t); }, [=] { return QVariant(oil().SepTf()); });
+    PlainField(m_ui.txtSepGas, QStringLiteral("Invalid gravity"), true, "SepGasGrav");
+    PlainField(m_ui.txtSepP, pressure, true, "SepP");
+    PlainField(m_ui.txtSepT, temperature, true, "SepT");
     // The GOR and the bubble point derive each other in the object: both are stored, so that a
     // reopened project computes with the pair the object held.
-    PlainField(
-        m_ui.txtRSI, QStringLiteral("Invalid Initial GOR"), false, ProjectTable::Oil, "InitGO",
-        [=](std::string_view t) { oil().SetRsi(t); }, [=] { return QVariant(oil().RSI()); },
-        {"BPP", [=] { return QVariant(oil().Pbp()); }});
-    PlainField(
-        m_ui.txtBPP, QStringLiteral("Invalid Bubble Point Pressure"), false, ProjectTable::Oil, "BPP",
-        [=](std::string_view t) { oil().SetPbp(t); }, [=] { return QVariant(oil().Pbp()); },
-        {"InitGO", [=] { return QVariant(oil().RSI()); }});
+    PlainField(m_ui.txtRSI, QStringLiteral("Invalid Initial GOR"), false, "InitGO", "BPP");
+    PlainField(m_ui.txtBPP, QStringLiteral("Invalid Bubble Point Pressure"), false, "BPP", "InitGO");
     // The calculate button follows the box the user is in.
     connect(m_ui.txtRSI, &InputBox::focusReceived, this, [this] {
         m_ui.cmdCalcPbp->setVisible(true);
@@ -173,7 +161,7 @@ void frmMain::ShowOilValues() {
 void frmMain::CalcPbpClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         m_objects->Oil.SetRsi(Std(m_ui.txtRSI->text()));
-        SetText(m_ui.txtBPP, Fixed(m_objects->Oil.Pbp(), 1));
+        ShowComputed(m_ui.txtBPP, Fixed(m_objects->Oil.Pbp(), 1));
         m_ui.cmdProceed->setEnabled(true);
     });
 }
@@ -181,7 +169,7 @@ void frmMain::CalcPbpClick() {
 void frmMain::CalcRsiClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         m_objects->Oil.SetPbp(Std(m_ui.txtBPP->text()));
-        SetText(m_ui.txtRSI, Fixed(m_objects->Oil.RSI(), 1));
+        ShowComputed(m_ui.txtRSI, Fixed(m_objects->Oil.RSI(), 1));
         m_ui.cmdProceed->setEnabled(true);
     });
 }

@@ -66,19 +66,12 @@ void BuildPhasesTab(TabBuilder& b, MainControls& ui) {
 
 void frmMain::WirePhasesTab() {
     // The objects are created after the controls are wired: every handler reaches them late.
-    auto fluid = [this]() -> clsFluid& { return m_objects->Fluid; };
     const QString pressure = QStringLiteral("Invalid pressure");
     const QString temperature = QStringLiteral("Invalid temperature");
     // Phases Present.
-    PlainField(
-        m_ui.txtStdP, pressure, true, ProjectTable::Fluid, "stdPressure",
-        [=](std::string_view t) { fluid().SetStdP(t); }, [=] { return QVariant(fluid().StdP()); });
-    PlainField(
-        m_ui.txtStdT, temperature, true, ProjectTable::Fluid, "stdTemp",
-        [=](std::string_view t) { fluid().SetStdT(t); }, [=] { return QVariant(fluid().StdTf()); });
-    PlainField(
-        m_ui.txtResT, temperature, true, ProjectTable::Fluid, "resTemp",
-        [=](std::string_view t) { fluid().SetResT(t); }, [=] { return QVariant(fluid().ResTf()); });
+    PlainField(m_ui.txtStdP, pressure, true, "stdPressure");
+    PlainField(m_ui.txtStdT, temperature, true, "stdTemp");
+    PlainField(m_ui.txtResT, temperature, true, "resTemp");
 
     WireOption(m_ui.optStdTU, "stdTempUnits", [this](int i) {
         Guarded(QStringLiteral("Invalid temperature"), [&] {

@@ -73,18 +73,11 @@ void BuildPressureTab(TabBuilder& b, MainControls& ui) {
 
 void frmMain::WirePressureTab() {
     // The objects are created after the controls are wired: every handler reaches them late.
-    auto prs = [this]() -> clsPrs& { return m_objects->Prs; };
     const QString pressure = QStringLiteral("Invalid pressure");
     // Pressure Input.
-    PlainField(
-        m_ui.txtMinP, pressure, true, ProjectTable::Pressure, "MinPr",
-        [=](std::string_view t) { prs().SetMinP(t); }, [=] { return QVariant(prs().PrMin()); });
-    PlainField(
-        m_ui.txtInitP, pressure, true, ProjectTable::Pressure, "InitPr",
-        [=](std::string_view t) { prs().SetIniP(t); }, [=] { return QVariant(prs().PrIni()); });
-    PlainField(
-        m_ui.txtMaxP, pressure, true, ProjectTable::Pressure, "MaxPr",
-        [=](std::string_view t) { prs().SetMaxP(t); }, [=] { return QVariant(prs().PrMax()); });
+    PlainField(m_ui.txtMinP, pressure, true, "MinPr");
+    PlainField(m_ui.txtInitP, pressure, true, "InitPr");
+    PlainField(m_ui.txtMaxP, pressure, true, "MaxPr");
     for (int k = 1; k <= 18; ++k) {
         InputBox* box = m_ui.txtP[k];
         box->SetValidation(&m_messages, pressure, InputBox::Rule::Lenient);

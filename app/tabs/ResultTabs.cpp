@@ -57,12 +57,17 @@ public:
     explicit FluidTabObserver(frmMain& form) : m_form(form) {}
     void ScheduleBuilt() override { m_form.ApplySubTabRules(); }
     void OilStarting() override { m_form.PrepareOilGrid(); }
-    void OilDone() override { m_form.FillOilTable(); }
+    // The oil loop reports its own failure and leaves its table part filled: nothing of it is shown.
+    void OilDone() override {
+        if (m_form.Objects().Oil.GO()) m_form.FillOilTable();
+    }
     void GasStarting() override { m_form.PrepareGasGrid(); }
     void GasDone() override { m_form.FillGasTable(); }
     void GasStopped() override { m_form.SelectTab(kTabGas); }
     void WaterStarting() override { m_form.PrepareWaterGrid(); }
-    void WaterDone() override { m_form.FillWaterTable(); }
+    void WaterDone() override {
+        if (m_form.Objects().Water.GO()) m_form.FillWaterTable();
+    }
 
 private:
     frmMain& m_form;
@@ -76,7 +81,7 @@ void frmMain::TabSelected(int tab) {
         if (m_ui.optPRange[1]->isChecked()) {
             const clsPrs& prs = m_objects->Prs;
             for (int i = 1; i <= prs.NPRSi() && i <= 18; ++i)
-                SetText(m_ui.txtP[i], General(prs.GetPRSi(static_cast<std::int16_t>(i))));
+                SetText(m_ui.txtP[i], Q(ExactText(prs.GetPRSi(static_cast<std::int16_t>(i)))));
         }
         break;
     case kTabFluidProps:
@@ -98,6 +103,9 @@ void frmMain::ComputeFluidTables() {
     m_state.SettingsInUse = true;
     SetOutputMenus(false);
     Q7Objects& o = *m_objects;
+    // Every table of the last computation goes first: a stage that fails or is not reached must
+    // not leave its old rows (or rows of this run beside old values) passing for a result.
+    ClearFluidResults(QStringLiteral("Pressure Schedule Error"));
 
     try {
         if (o.Prs.PrRange() == "R") o.Prs.BuildPRSi();
@@ -113,12 +121,16 @@ void frmMain::ComputeFluidTables() {
             return;
         }
         // Raises the bubble-point box's own change handling.
-        SetText(m_ui.txtBPP, General(o.Oil.Pbp()));
+        ShowComputed(m_ui.txtBPP, General(o.Oil.Pbp()));
     }
 
     FluidTabObserver observer(*this);
     const FluidTablesResult result = RunFluidTables(o, m_sink, observer);
     if (result.failure) ShowCalcFailure(Q(result.failure->stage), Q(result.failure->text));
+    // A run that stopped part way (a reported failure or a gas status) offers nothing to write.
+    if (result.failure || result.gasStopped || (o.Fluid.PhaseOil() && !o.Oil.GO()) ||
+        (o.Fluid.PhaseWater() && !result.gasStopped && !o.Water.GO()))
+        SetOutputMenus(false);
 }
 
 // A raised calculation error: shown under the calculation's title, and the table it would have

@@ -120,35 +120,16 @@ void BuildRockInputTab(TabBuilder& b, MainControls& ui) {
 
 void frmMain::WireRockInputTab() {
     // The objects are created after the controls are wired: every handler reaches them late.
-    auto rock = [this]() -> clsRock& { return m_objects->Rock; };
     // Rock Input.
-    PlainField(
-        m_ui.txtSWC, QStringLiteral("Invalid Connate Water"), true, ProjectTable::Rock, "SWC",
-        [=](std::string_view t) { rock().SetSWC(t); }, [=] { return QVariant(rock().SWC()); });
-    PlainField(
-        m_ui.txtSORW, QStringLiteral("Invalid Res Oil to Water"), true, ProjectTable::Rock, "SORW",
-        [=](std::string_view t) { rock().SetSORW(t); }, [=] { return QVariant(rock().SORW()); });
-    PlainField(
-        m_ui.txtSORG, QStringLiteral("Invalid Res Oil to Gas"), true, ProjectTable::Rock, "SORG",
-        [=](std::string_view t) { rock().SetSORG(t); }, [=] { return QVariant(rock().SORG()); });
-    PlainField(
-        m_ui.txtSGCrit, QStringLiteral("Invalid Critical Gas"), true, ProjectTable::Rock, "SGCrit",
-        [=](std::string_view t) { rock().SetSGCrit(t); }, [=] { return QVariant(rock().SGCrit()); });
-    PlainField(
-        m_ui.txtK, QStringLiteral("Invalid K Exponent"), true, ProjectTable::Rock, "CoreyK",
-        [=](std::string_view t) { rock().SetCoreyK(t); }, [=] { return QVariant(rock().CoreyK()); });
-    PlainField(
-        m_ui.txtN, QStringLiteral("Invalid N Exponent"), true, ProjectTable::Rock, "CoreyN",
-        [=](std::string_view t) { rock().SetCoreyN(t); }, [=] { return QVariant(rock().CoreyN()); });
-    PlainField(
-        m_ui.txtHRPoro, QStringLiteral("Invalid Porosity Exponent"), true, ProjectTable::Rock, "HRPoro",
-        [=](std::string_view t) { rock().SetHRPoro(t); }, [=] { return QVariant(rock().HRPoro()); });
-    PlainField(
-        m_ui.txtHRAir, QStringLiteral("Invalid Air Perm Exponent"), true, ProjectTable::Rock, "HRAir",
-        [=](std::string_view t) { rock().SetHRAir(t); }, [=] { return QVariant(rock().HRAir()); });
-    PlainField(
-        m_ui.txtHRKrg, QStringLiteral("Invalid Krg Exponent"), true, ProjectTable::Rock, "HRKrg",
-        [=](std::string_view t) { rock().SetHRKrg(t); }, [=] { return QVariant(rock().HRKrg()); });
+    PlainField(m_ui.txtSWC, QStringLiteral("Invalid Connate Water"), true, "SWC");
+    PlainField(m_ui.txtSORW, QStringLiteral("Invalid Res Oil to Water"), true, "SORW");
+    PlainField(m_ui.txtSORG, QStringLiteral("Invalid Res Oil to Gas"), true, "SORG");
+    PlainField(m_ui.txtSGCrit, QStringLiteral("Invalid Critical Gas"), true, "SGCrit");
+    PlainField(m_ui.txtK, QStringLiteral("Invalid K Exponent"), true, "CoreyK");
+    PlainField(m_ui.txtN, QStringLiteral("Invalid N Exponent"), true, "CoreyN");
+    PlainField(m_ui.txtHRPoro, QStringLiteral("Invalid Porosity Exponent"), true, "HRPoro");
+    PlainField(m_ui.txtHRAir, QStringLiteral("Invalid Air Perm Exponent"), true, "HRAir");
+    PlainField(m_ui.txtHRKrg, QStringLiteral("Invalid Krg Exponent"), true, "HRKrg");
 
     // Rock options: the object first, then the stored index.
     auto rockOption = [this](const OptionPair& pair, const char* tag, std::function<void(std::int16_t)> set,

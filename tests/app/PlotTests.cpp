@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMenu>
 #include <QRadioButton>
@@ -275,6 +276,43 @@ TEST(Plots, BesideTheGrid) {
         EXPECT_GT(splitter->sizes().at(0), splitter->sizes().at(1));
     }
 }
+
+// At 1024x700 and at 1920x1080 every plot pane keeps a readable width beside its grid (before, it
+// shrank to about 90 px at 1024 and its ticks became "...") and each chart's plot area is as long
+// as its axis titles, so that no title is cut (before, the gas volume factor's was).
+class PlotsAtWindowSize : public ::testing::TestWithParam<QSize> {};
+
+TEST_P(PlotsAtWindowSize, ReadableAndTitlesWhole) {
+    Workstation w;
+    ComputeEverything(w);
+    w.Window().resize(GetParam());
+    QApplication::processEvents();
+    for (PlotPane* pane : {w.ui().plotOil, w.ui().plotGas, w.ui().plotWater, w.ui().plotRock}) {
+        Reveal(w, pane);
+        QApplication::processEvents();
+        SCOPED_TRACE(pane->parentWidget()->objectName().toStdString());
+        EXPECT_LE(w.Window().height(), GetParam().height());
+        EXPECT_GE(pane->width(), pane->minimumSizeHint().width());
+        EXPECT_GE(pane->width(), 250);
+        for (int i = 0; i < pane->Count(); ++i) {
+            QChart* chart = pane->View(i)->chart();
+            const QRectF area = chart->plotArea();
+            for (QAbstractAxis* axis : chart->axes()) {
+                if (!axis->isVisible()) continue;
+                const int title = QFontMetrics(axis->titleFont()).horizontalAdvance(axis->titleText());
+                const double room = axis->orientation() == Qt::Vertical ? area.height() : area.width();
+                EXPECT_GE(room, title)
+                    << chart->title().toStdString() << ": " << axis->titleText().toStdString();
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Workstation, PlotsAtWindowSize,
+                         ::testing::Values(QSize(1024, 700), QSize(1920, 1080)), [](const auto& info) {
+                             return std::to_string(info.param.width()) + "x" +
+                                    std::to_string(info.param.height());
+                         });
 
 class PlotFiles : public ::testing::Test {
 protected:

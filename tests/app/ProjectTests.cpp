@@ -2,6 +2,8 @@
 // loading a project back into a fresh window.
 #include "AppTestSupport.h"
 
+#include "engine/NumericText.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/clsQ7IO.h"
 #include "ui/FlexGrid.h"
@@ -12,12 +14,14 @@
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
+#include <random>
 
 namespace q7::test {
 namespace {
@@ -138,6 +142,170 @@ TEST(Projects, EmptyDatabaseListsNothing) {
     EXPECT_FALSE(w.State().ProjectOpen);
     EXPECT_EQ(w.State().CurPrjID, 0);
     EXPECT_TRUE(w.Messages().All().empty());
+}
+
+// Every column of a project's six data rows, each value as the text of the double it holds.
+QStringList StoredRows(const QString& path, std::int32_t id) {
+    QStringList rows;
+    const QString name = QStringLiteral("project-rows");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        for (const char* table :
+             {"tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"}) {
+            QSqlQuery q(db);
+            EXPECT_TRUE(q.exec(
+                QStringLiteral("SELECT * FROM %1 WHERE PrjID = %2").arg(QLatin1String(table)).arg(id)));
+            while (q.next())
+                for (int c = 0; c < q.record().count(); ++c)
+                    rows << q.record().fieldName(c) + QLatin1Char('=') +
+                                (q.value(c).isNull() ? QStringLiteral("Null")
+                                                     : QString::number(q.value(c).toDouble(), 'g', 17) +
+                                                           QLatin1Char('/') + q.value(c).toString());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
+
+// A project of drawn inputs, typed as a user would type them (values that need all the digits a
+// single has), created on the database directly.
+std::int32_t AddDrawnProject(const QString& path, const QString& name, std::mt19937& draw) {
+    auto text = [&draw](float lo, float hi) {
+        return ExactText(std::uniform_real_distribution<float>(lo, hi)(draw));
+    };
+    clsQ7IO io;
+    io.OpenDatabase(path);
+    NullMessageSink sink;
+    Q7Objects o(sink);
+    o.Fluid.PhaseWater(draw() % 2 == 0);
+    o.Fluid.SetStdP(text(14.0f, 15.0f));
+    o.Fluid.SetResT(text(120.0f, 260.0f));
+    if (draw() % 2 == 0) {
+        o.Prs.PrRange("I");
+        const int n = 2 + static_cast<int>(draw() % 12);
+        for (int k = 1; k <= n; ++k)
+            o.Prs.SetPRSi(ExactText(200.0f * static_cast<float>(k) +
+                                    std::uniform_real_distribution<float>(0, 99)(draw)),
+                          static_cast<std::int16_t>(k));
+    } else {
+        o.Prs.SetMinP(text(14.7f, 400.0f));
+        o.Prs.SetMaxP(text(4000.0f, 6000.0f));
+    }
+    if (draw() % 2 == 0)
+        o.Oil.SetAPI(text(20.0f, 50.0f));
+    else
+        o.Oil.SetOilSG(text(0.78f, 0.93f));
+    o.Oil.SetSepGG(text(0.6f, 1.1f));
+    o.Oil.SetSepP(text(50.0f, 200.0f));
+    o.Oil.SetRsi(text(200.0f, 1200.0f));
+    o.Gas.SetGasGrav(text(0.6f, 1.0f));
+    o.Gas.SetmfCO2(text(0.0f, 0.05f));
+    o.Water.SetPER(text(0.5f, 8.0f));
+    o.Rock.SetSWC(text(0.1f, 0.3f));
+    o.Rock.SetSORW(text(0.1f, 0.3f));
+    o.Rock.SetCoreyK(text(1.5f, 4.0f));
+    o.Rock.SetHRAir(text(50.0f, 900.0f));
+    Recordset row = io.NewREC(QStringLiteral("tblProject"));
+    row.SetValue(QStringLiteral("PrjName"), name);
+    io.CreateProject(row, o);
+    return static_cast<std::int32_t>(row.Value(QStringLiteral("PrjID")).toLongLong());
+}
+
+// Opening a project and closing it without an edit, visiting every input tab between, changes no
+// stored column by a bit, and every box shows a text that reads back as the stored value. Before,
+// the boxes showed seven digits, and the pressure tab wrote them back.
+TEST(Projects, DrawnProjectsOpenAndCloseWithoutChangingAColumn) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    std::mt19937 draw(1209);
+    for (int n = 0; n < 8; ++n) {
+        SCOPED_TRACE("project " + std::to_string(n));
+        const std::int32_t id = AddDrawnProject(database.Path(), QStringLiteral("drawn %1").arg(n), draw);
+        const QStringList before = StoredRows(database.Path(), id);
+        Workstation w(database);
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            w.Window().LoadProjectIntoForm(id);
+            ASSERT_TRUE(w.State().ProjectOpen);
+            for (const ProjectField& field : ProjectFields()) {
+                if (!field.Stored() || (field.kind != FieldKind::Number && field.kind != FieldKind::Integer))
+                    continue;
+                auto* box = w.Window().findChild<QLineEdit*>(QString::fromStdString(field.box));
+                ASSERT_NE(box, nullptr) << field.box;
+                const QVariant stored =
+                    QueryValue(database.Path(), QStringLiteral("SELECT %1 FROM %2 WHERE PrjID = %3")
+                                                    .arg(QString::fromStdString(field.column),
+                                                         QString::fromStdString(field.table))
+                                                    .arg(id));
+                if (stored.isNull()) continue;
+                // Of the two gravities, the one derived from the other shows as its linked update
+                // shows it ("0.0000"); the object holds both as stored.
+                if (field.column == "API" || field.column == "SpecGrav") {
+                    EXPECT_EQ(static_cast<float>(field.number(w.Objects())),
+                              static_cast<float>(stored.toDouble()))
+                        << field.column;
+                    continue;
+                }
+                EXPECT_EQ(Str2Nbr(box->text().toStdString()), static_cast<float>(stored.toDouble()))
+                    << field.column << " shows " << box->text().toStdString();
+            }
+            for (int tab : {kTabPhases, kTabPressure, kTabOil, kTabGas, kTabWater, kTabRockInput})
+                if (w.ui().sstMain->isTabEnabled(tab)) w.SelectTab(tab);
+            w.ui().mnuClose->trigger();
+            EXPECT_EQ(StoredRows(database.Path(), id), before);
+        }
+    }
+}
+
+// What the user typed comes back as typed: a GOR of 750.5 through "Calc Pbp", "Proceed" and
+// "Fluid Properties" is stored and shown as 750.5 over two reopenings (before: 750.4998, then
+// 750.5037), and a typed gravity 0.8628 (or the gravity of a typed API 32.5) shows as 0.8628.
+TEST(Projects, TypedValuesComeBackAsTyped) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    std::int32_t id = 0;
+    {
+        Workstation w(database);
+        NewProject(w, QStringLiteral("Typed"), QStringLiteral("A. Engineer"), QString());
+        id = w.State().CurPrjID;
+        w.SelectTab(kTabOil);
+        w.Type(w.ui().txtGrav, QStringLiteral("0.8628"));
+        w.Type(w.ui().txtRSI, QStringLiteral("750.5"));
+        w.CompleteOilTab();
+        w.SelectTab(kTabFluidProps);
+    }
+    auto stored = [&](const char* column) {
+        return QueryValue(database.Path(), QStringLiteral("SELECT %1 FROM tblOilGravity WHERE PrjID = %2")
+                                               .arg(QLatin1String(column))
+                                               .arg(id))
+            .toDouble();
+    };
+    // The store keeps a single as the shortest text that reads back as it.
+    EXPECT_EQ(static_cast<float>(stored("InitGO")), 750.5f);
+    EXPECT_EQ(static_cast<float>(stored("SpecGrav")), 0.8628f);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        Workstation w(database);
+        w.Window().LoadProjectIntoForm(id);
+        EXPECT_EQ(w.ui().txtRSI->text(), QStringLiteral("750.5"));
+        EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.8628"));
+        EXPECT_EQ(w.Objects().Oil.RSI(), 750.5f);
+        EXPECT_EQ(w.Objects().Oil.OilSG(), 0.8628f);
+        w.SelectTab(kTabOil);
+        w.CompleteOilTab();
+        w.SelectTab(kTabFluidProps);
+        w.ui().mnuClose->trigger();
+        EXPECT_EQ(static_cast<float>(stored("InitGO")), 750.5f);
+    }
+    {
+        Workstation w(database);
+        w.Window().LoadProjectIntoForm(id);
+        w.SelectTab(kTabOil);
+        w.Type(w.ui().txtAPI, QStringLiteral("32.5"));
+        w.ui().mnuClose->trigger();
+        w.Window().LoadProjectIntoForm(id);
+        EXPECT_EQ(w.ui().txtAPI->text(), QStringLiteral("32.5"));
+        EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.8628"));
+        EXPECT_EQ(w.Objects().Oil.API(), 32.5f);
+    }
 }
 
 TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {

@@ -2,17 +2,21 @@
 // rules, the reported errors and the output menus.
 #include "AppTestSupport.h"
 
+#include "app/ResultPlots.h"
 #include "engine/Q7Objects.h"
 #include "ui/FlexGrid.h"
+#include "ui/PlotView.h"
 #include "ui/SpanHeading.h"
 #include "ui/TextFormat.h"
 
 #include <QAction>
+#include <QChart>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QXYSeries>
 
 #include <gtest/gtest.h>
 
@@ -235,6 +239,73 @@ TEST(FluidProperties, RaisedErrorsAreShownAndTheTableEmptied) {
     w.SelectTab(kTabFluidProps);
     EXPECT_GT(w.ui().fxgWater->Rows(), 1);
     EXPECT_TRUE(OutputMenusEnabled(w));
+}
+
+int PlottedPoints(PlotPane* pane) {
+    int n = 0;
+    for (int i = 0; i < pane->Count(); ++i)
+        for (QAbstractSeries* s : pane->View(i)->chart()->series())
+            n += static_cast<int>(qobject_cast<QXYSeries*>(s)->count());
+    return n;
+}
+
+// A failed or part-done computation leaves no table of an earlier one on screen: with a minimum
+// pressure of -500 the oil loop fails at -500 and the gas stops, and every grid and plot of
+// "Fluid Properties" is empty afterwards (the messages themselves are unchanged). Before, the oil
+// grid showed the new pressures beside the old volume factors.
+TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.ui().cbxFPP[2]->click(); // oil and water
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    ASSERT_TRUE(w.Messages().All().empty());
+    ASSERT_GT(w.ui().fxgUOil->Rows(), 1);
+    ASSERT_GT(w.ui().fxgWater->Rows(), 1);
+    w.SelectTab(kTabPressure);
+    w.Type(w.ui().txtMinP, QStringLiteral("-500"));
+    w.SelectTab(kTabFluidProps);
+    QApplication::processEvents();
+    const auto errors = w.Messages().Errors();
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0].title, QStringLiteral("Oil Properties Error"));
+    EXPECT_EQ(errors[0].text, QStringLiteral("Error at pressure -500 - Please adjust input paramemters!"));
+    EXPECT_EQ(errors[1].text, QStringLiteral("Derived Pressure out of range!"));
+    for (FlexGrid* grid : {w.ui().fxgUOil, w.ui().fxgGAS, w.ui().fxgWater})
+        EXPECT_LE(grid->Rows(), 1) << grid->objectName().toStdString();
+    for (PlotPane* pane : {w.ui().plotOil, w.ui().plotGas, w.ui().plotWater})
+        EXPECT_EQ(PlottedPoints(pane), 0);
+    EXPECT_TRUE(w.ui().txtPBPout->text().isEmpty());
+    EXPECT_TRUE(OutputMenusDisabled(w));
+
+    // A good run afterwards fills them again.
+    w.SelectTab(kTabPressure);
+    w.Type(w.ui().txtMinP, QStringLiteral("14.7"));
+    w.Messages().Clear();
+    w.SelectTab(kTabFluidProps);
+    EXPECT_TRUE(w.Messages().All().empty());
+    EXPECT_EQ(w.ui().fxgUOil->Rows() - 1, w.Objects().Prs.NPRSo());
+    EXPECT_EQ(w.ui().fxgWater->Rows() - 1, w.Objects().Prs.NPRSo());
+}
+
+// The gas step stopping keeps the oil table of this run but not the water table of the last one.
+TEST(FluidProperties, StoppedGasStepEmptiesTheWaterTableOfTheLastRun) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.ui().cbxFPP[2]->click();
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    ASSERT_GT(w.ui().fxgWater->Rows(), 1);
+    w.SelectTab(kTabGas);
+    w.Type(w.ui().txtGasGrav, QStringLiteral("0.4"));
+    w.SelectTab(kTabFluidProps);
+    ASSERT_EQ(w.Messages().Errors().size(), 1u);
+    EXPECT_EQ(w.ui().fxgUOil->Rows() - 1, w.Objects().Prs.NPRSo());
+    EXPECT_LE(w.ui().fxgGAS->Rows(), 1);
+    EXPECT_LE(w.ui().fxgWater->Rows(), 1);
+    EXPECT_EQ(PlottedPoints(w.ui().plotWater), 0);
 }
 
 TEST(RockProperties, BothSystemsAndSelectedTwice) {

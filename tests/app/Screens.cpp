@@ -1,6 +1,6 @@
 // Writes a picture of every tab of the main window (and of the three fluid sub-tabs after the
 // default computation) into a folder: for looking at the layout on a machine without a display.
-//   q7-screens OUTDIR      (run under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
+//   q7-screens OUTDIR [WIDTHxHEIGHT]   (run under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
 #include "app/MainControls.h"
 #include "app/frmMain.h"
 #include "ui/MessageService.h"
@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
+#include <QStringList>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -37,6 +38,10 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(out);
     PrintingMessages messages;
     q7::frmMain window(messages);
+    if (argc > 2) {
+        const QStringList size = QString::fromLocal8Bit(argv[2]).split(QLatin1Char('x'));
+        if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
+    }
     window.show();
     window.activateWindow();
     QApplication::processEvents();

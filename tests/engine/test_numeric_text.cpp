@@ -192,3 +192,41 @@ TEST(ALog10, ZeroAndNegativeArgumentsRaise) {
 }
 
 } // namespace
+
+namespace {
+
+// A stored single shown and read back is the single that was stored, over singles drawn across
+// the magnitudes the inputs take; where seven digits are enough the text is the general form.
+TEST(ExactText, ReadsBackAsTheSameSingle) {
+    std::mt19937 draw(7);
+    std::uniform_real_distribution<double> exponent(-6.0, 8.0);
+    int longer = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const float v = static_cast<float>(std::pow(10.0, exponent(draw))) * (i % 7 == 0 ? -1.0f : 1.0f);
+        const std::string text = q7::ExactText(v);
+        ASSERT_EQ(Str2Nbr(text), v) << text;
+        if (Str2Nbr(GeneralForm(v)) == v)
+            EXPECT_EQ(text, GeneralForm(v));
+        else
+            ++longer;
+    }
+    EXPECT_GT(longer, 0); // some singles do need eight or nine digits
+    EXPECT_EQ(q7::ExactText(40.160805f), "40.160805");
+    EXPECT_EQ(q7::ExactText(2035.716f), "2035.716");
+    EXPECT_EQ(q7::ExactText(750.5f), "750.5");
+    EXPECT_EQ(q7::ExactText(0.8628f), "0.8628");
+    EXPECT_EQ(q7::ExactText(1e-05f), "1E-05");
+    EXPECT_EQ(q7::ExactText(12345679.0f), "1.2345679E+07");
+}
+
+// A box's fixed decimals when they lose nothing, else the exact text.
+TEST(ShownText, FixedDecimalsOnlyWhenTheyLoseNothing) {
+    EXPECT_EQ(q7::ShownText(0.65f, 4), "0.6500");
+    EXPECT_EQ(q7::ShownText(0.25f, 2), "0.25");
+    EXPECT_EQ(q7::ShownText(0.255f, 2), "0.255");
+    EXPECT_EQ(q7::ShownText(0.12345f, 4), "0.12345");
+    EXPECT_EQ(q7::ShownText(0.0f, 4), "0.0000");
+    EXPECT_EQ(q7::ShownText(14.7f, -1), "14.7");
+}
+
+} // namespace

@@ -4,6 +4,8 @@
 #include "batch/CaseFile.h"
 #include "batch/ProjectCommands.h"
 #include "batch/RunCase.h"
+#include "engine/MessageSink.h"
+#include "engine/Q7Objects.h"
 #include "store/clsQ7IO.h"
 
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -243,6 +246,82 @@ TEST_F(ProjectCommands, NamesThatMatchNoneOrSeveralAreErrors) {
     // --id picks one of the twins.
     EXPECT_EQ(Run({"delete", "--id", std::to_string(first)}).status, 0);
     EXPECT_EQ(Run({"export", "Twin"}).status, 0);
+}
+
+std::string IndividualPressure(int k) {
+    std::string key = "p";
+    key += std::to_string(k);
+    return key;
+}
+
+// The export without its two comment lines (project name and creation time).
+std::string ExportedValues(const std::string& text) {
+    nlohmann::json j = nlohmann::json::parse(text);
+    j.erase("_project");
+    j.erase("_created");
+    return j.dump();
+}
+
+// Drawn cases whose values need all nine digits of a single (API 40.160805, a bubble point
+// 2035.716) and a discrete list shorter than 18: case -> save -> export -> save -> export gives the
+// same export and the same rows, and a list of n pressures stays n pressures. Before, the
+// seven-digit general form turned API 40.160805 into 40.16081 on the second save, and the places
+// after the list were stored as copies of its last pressure.
+TEST_F(ProjectCommands, DrawnCasesSurviveExportAndSaveUnchanged) {
+    std::mt19937 draw(20261209);
+    auto uniform = [&draw](float lo, float hi) {
+        return std::uniform_real_distribution<float>(lo, hi)(draw);
+    };
+    for (int n = 0; n < 12; ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        nlohmann::json c;
+        c["PhaseOil"] = 1;
+        c["PhaseWater"] = n % 2;
+        c["RESTEMP"] = uniform(120.0f, 260.0f);
+        c["API"] = uniform(20.0f, 50.0f);
+        c["SepGasGrav"] = uniform(0.6f, 1.1f);
+        c["SepP"] = uniform(50.0f, 200.0f);
+        c["GasGrav"] = uniform(0.6f, 1.0f);
+        c["SWC"] = uniform(0.1f, 0.3f);
+        c["CoreyK"] = uniform(1.5f, 4.0f);
+        c["PERSalinity"] = uniform(0.5f, 8.0f);
+        if (n % 3 == 0)
+            c["BPP"] = uniform(1500.0f, 3500.0f);
+        else
+            c["InitGO"] = uniform(200.0f, 1200.0f);
+        const int pressures = 2 + n % 10;
+        if (n % 2 == 0) {
+            c["PrRange"] = "I";
+            float p = 200.0f;
+            for (int k = 1; k <= pressures; ++k)
+                c[IndividualPressure(k)] = p += uniform(100.0f, 600.0f);
+        } else {
+            c["PrRange"] = "R";
+            c["MinPr"] = uniform(14.7f, 500.0f);
+            c["MaxPr"] = uniform(4000.0f, 6000.0f);
+        }
+        const std::string name = "drawn" + std::to_string(n);
+        const int first = Save(WriteTemp(name + ".json", c.dump()).string(), name);
+        const CommandResult once = Run({"export", "--id", std::to_string(first)});
+        ASSERT_EQ(once.status, 0) << once.err;
+        const int second = Save(WriteTemp(name + "-1.json", once.out).string(), name + "-1");
+        const CommandResult twice = Run({"export", "--id", std::to_string(second)});
+        ASSERT_EQ(twice.status, 0) << twice.err;
+        EXPECT_EQ(ExportedValues(twice.out), ExportedValues(once.out));
+        for (const char* table : kDataTables)
+            EXPECT_EQ(DataRow(table, second), DataRow(table, first)) << table;
+
+        const nlohmann::json exported = nlohmann::json::parse(once.out);
+        EXPECT_EQ(exported.at("API").get<float>(), c.at("API").get<float>());
+        if (n % 2 == 0) {
+            for (int k = pressures + 1; k <= 18; ++k)
+                EXPECT_EQ(exported.at(IndividualPressure(k)).get<double>(), 0.0) << k;
+            NullMessageSink sink;
+            Q7Objects objects(sink);
+            ApplyCase(CaseFile::FromJson(exported, "export"), objects);
+            EXPECT_EQ(objects.Prs.NPRSi(), pressures);
+        }
+    }
 }
 
 TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
