@@ -52,8 +52,16 @@ void WriteHeading(TextFile& file, const std::vector<DeckCase>& cases, const Deck
 } // namespace
 
 std::string DeckTableDims::Record() const {
-    return " " + std::to_string(NTSFUN) + " " + std::to_string(NTPVT) + " " + std::to_string(NSSFUN) + " " +
-           std::to_string(NPPVT) + " 1* " + std::to_string(NRPVT) + " /";
+    // Built by appending: GCC 12 at -O3 takes "literal" + std::string&& for an overlapping copy.
+    std::string record;
+    for (const int n : {NTSFUN, NTPVT, NSSFUN, NPPVT}) {
+        record += ' ';
+        record += std::to_string(n);
+    }
+    record += " 1* ";
+    record += std::to_string(NRPVT);
+    record += " /";
+    return record;
 }
 
 DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units) {
