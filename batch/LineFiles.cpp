@@ -60,8 +60,11 @@ LineOutput::LineOutput(const std::string& name) : m_name(name) {
         return;
     }
     const std::filesystem::path target(name);
-    m_temp = (target.parent_path() / ("." + target.filename().string() + ".tmp-" + std::to_string(getpid())))
-                 .string();
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".tmp-";
+    hidden += std::to_string(getpid());
+    m_temp = (target.parent_path() / hidden).string();
     m_file = std::fopen(m_temp.c_str(), "wb");
     if (!m_file) throw IoError(name + ": " + Reason());
 }

@@ -29,7 +29,10 @@ Progress::~Progress() {
 
 std::string Progress::Line(std::uint64_t done, std::uint64_t total, double seconds, double fraction) {
     std::string line = std::to_string(done);
-    if (total) line += "/" + std::to_string(total);
+    if (total) {
+        line += '/';
+        line += std::to_string(total);
+    }
     line += " cases";
     if (seconds > 0.0 && done > 0) {
         char buf[64];

@@ -23,7 +23,10 @@ std::string Describe(const std::filesystem::path& path) {
 // The hidden temporary beside a target: "." + target name (at most 200 characters) + ".tmp" +
 // process id + "-" + a counter.
 std::string TemporaryPrefix(const std::string& target) {
-    return "." + target.substr(0, 200) + ".tmp";
+    std::string prefix = ".";
+    prefix.append(target, 0, 200);
+    prefix += ".tmp";
+    return prefix;
 }
 
 } // namespace
