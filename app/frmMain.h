@@ -32,7 +32,7 @@ struct DerivedColumn {
 };
 
 // The output dialogs the File menu opens.
-enum class OutputDialog { Report, Csv, Eclipse };
+enum class OutputDialog { Report, Csv, Eclipse, EclipseProjects };
 
 class frmMain : public QMainWindow, public ProjectHost {
     Q_OBJECT
