@@ -30,6 +30,9 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
     ui.mnuExport->setObjectName(QStringLiteral("mnuExport"));
     ui.mnuCSV = action(ui.mnuExport, "mnuCSV", QStringLiteral("&Comma Delimited (.csv)"));
     ui.mnuEclipse = action(ui.mnuExport, "mnuEclipse", QStringLiteral("&Eclipse"));
+    ui.mnuEclipseProjects =
+        action(ui.mnuExport, "mnuEclipseProjects", QStringLiteral("Eclipse, &Several Projects..."));
+    ui.mnuEclipseProjects->setVisible(false);
     ui.mnuBar5 = ui.muFile->addSeparator();
     ui.mnuBar5->setObjectName(QStringLiteral("mnuBar5"));
     ui.mnuExit = action(ui.muFile, "mnuExit", QStringLiteral("E&xit"));

@@ -47,6 +47,7 @@ struct MainControls {
     QMenu* mnuExport = nullptr;
     QAction* mnuCSV = nullptr;
     QAction* mnuEclipse = nullptr;
+    QAction* mnuEclipseProjects = nullptr; // shown with the project database
     QAction* mnuBar5 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuProj = nullptr;

@@ -123,13 +123,16 @@ void frmMain::ShutDown() {
     m_state.SetIO(nullptr);
     m_io.reset();
     m_ui.mnuProj->menuAction()->setVisible(false);
+    m_ui.mnuEclipseProjects->setVisible(false);
 }
 
 void frmMain::OpenProjectDatabase() {
     m_io->Q7Open();
     m_ui.mnuProj->menuAction()->setVisible(false);
+    m_ui.mnuEclipseProjects->setVisible(false);
     if (m_io->Q7FOUND()) {
         m_ui.mnuProj->menuAction()->setVisible(true);
+        m_ui.mnuEclipseProjects->setVisible(true);
         m_ui.mnuEdit->setEnabled(false);
         m_ui.mnuClose->setEnabled(false);
         m_state.SetIO(m_io.get());
@@ -246,6 +249,8 @@ void frmMain::WireMenus() {
     connect(m_ui.mnuPrint, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Report); });
     connect(m_ui.mnuCSV, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Csv); });
     connect(m_ui.mnuEclipse, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Eclipse); });
+    connect(m_ui.mnuEclipseProjects, &QAction::triggered, this,
+            [openOutput] { openOutput(OutputDialog::EclipseProjects); });
     connect(m_ui.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.mnuOpen, &QAction::triggered, this, &frmMain::OpenProjectClick);
     connect(m_ui.mnuEdit, &QAction::triggered, this, &frmMain::EditProjectClick);

@@ -26,7 +26,7 @@ class clsUtil;
 struct Q7Objects;
 
 // The output dialogs the File menu opens.
-enum class OutputDialog { Report, Csv, Eclipse };
+enum class OutputDialog { Report, Csv, Eclipse, EclipseProjects };
 
 class frmMain : public QMainWindow, public ProjectHost {
     Q_OBJECT

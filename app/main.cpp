@@ -1,4 +1,5 @@
 // Fluvarex workstation (Q7).
+#include "app/frmECLProjects.h"
 #include "app/frmMain.h"
 #include "ui/QtFileDialogService.h"
 #include "ui/QtMessageService.h"
@@ -30,6 +31,9 @@ int main(int argc, char* argv[]) {
                 break;
             case q7::OutputDialog::Eclipse:
                 q7::frmECL::Show(host, &main, &eclipseUnits);
+                break;
+            case q7::OutputDialog::EclipseProjects:
+                q7::frmECLProjects::Show(main.Database(), messages, &main, &eclipseUnits);
                 break;
             }
         });

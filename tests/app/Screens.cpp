@@ -2,13 +2,19 @@
 // default computation) into a folder: for looking at the layout on a machine without a display.
 //   q7-screens OUTDIR [WIDTHxHEIGHT]   (run under xvfb-run, or with QT_QPA_PLATFORM=offscreen)
 #include "app/MainControls.h"
+#include "app/frmECLProjects.h"
 #include "app/frmMain.h"
 #include "ui/MessageService.h"
+#include "ui/QtFileDialogService.h"
+#include "writers/ui/frmECL.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -83,5 +89,29 @@ int main(int argc, char* argv[]) {
     shoot(QStringLiteral("tab7-rock-input"));
     ui.sstMain->setCurrentIndex(q7::kTabRockProps);
     shoot(QStringLiteral("tab8-rock-properties"));
+
+    // The export dialogs over the window, as the whole screen shows them.
+    auto shootScreen = [&](QDialog& dialog, const QString& name) {
+        dialog.show();
+        dialog.activateWindow();
+        QApplication::processEvents();
+        QApplication::processEvents();
+        QGuiApplication::primaryScreen()->grabWindow(0).save(out + QLatin1Char('/') + name +
+                                                             QStringLiteral(".png"));
+        dialog.hide();
+    };
+    q7::QtFileDialogService files;
+    const q7::OutputDialogHost host{window.Objects(), messages, files, window.State().InputEventsOn};
+    q7::EclipseUnits units = q7::EclipseUnits::Metric;
+    q7::frmECL ecl(host, &window, &units);
+    shootScreen(ecl, QStringLiteral("export-eclipse-metric"));
+    // With a project database (Q7_DATABASE), its projects ticked from the last to the first.
+    if (window.Controls().mnuEclipseProjects->isVisible()) {
+        q7::frmECLProjects several(window.Database(), messages, &window, &units);
+        auto* list = several.findChild<QListWidget*>(QStringLiteral("lstProjects"));
+        for (int row = list->count() - 1; row >= 0; --row)
+            list->item(row)->setCheckState(Qt::Checked);
+        shootScreen(several, QStringLiteral("export-several-projects"));
+    }
     return 0;
 }

@@ -1,0 +1,200 @@
+#include "app/frmECLProjects.h"
+
+#include "batch/ProjectCommands.h"
+#include "batch/RunCase.h"
+#include "engine/MessageSink.h"
+#include "engine/Q7Objects.h"
+#include "store/Recordset.h"
+#include "store/clsQ7IO.h"
+#include "ui/MessageService.h"
+#include "writers/EclipseDeck.h"
+#include "writers/ui/OutputDialogSupport.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+
+namespace q7 {
+
+namespace {
+
+// A project computed on its own objects; the messages it reports are kept to be shown once.
+class KeptMessages final : public MessageSink {
+public:
+    void ShowError(const std::string& message, const std::string& title) override {
+        messages.push_back(title + ": " + message);
+    }
+    void ShowInfo(const std::string&, const std::string&) override {}
+    std::vector<std::string> messages;
+};
+
+struct ComputedProject {
+    std::string name;
+    std::unique_ptr<KeptMessages> sink = std::make_unique<KeptMessages>();
+    std::unique_ptr<Q7Objects> objects = std::make_unique<Q7Objects>(*sink);
+    CaseOutcome outcome;
+};
+
+} // namespace
+
+frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units)
+    : QDialog(parent), m_io(io), m_messages(messages), m_rememberedUnits(units) {
+    setObjectName(QStringLiteral("frmECLProjects"));
+    setWindowTitle(QStringLiteral("Eclipse File Export - Several Projects"));
+    setModal(true);
+
+    auto* lblProjects = new QLabel(QStringLiteral("&Projects (tick them in region order: region k is the "
+                                                  "k-th project ticked)"),
+                                   this);
+    m_lstProjects = new QListWidget(this);
+    m_lstProjects->setObjectName(QStringLiteral("lstProjects"));
+    lblProjects->setBuddy(m_lstProjects);
+    m_lstProjects->setMinimumHeight(m_lstProjects->fontMetrics().height() * 10);
+    m_lblRegions = new QLabel(this);
+    m_lblRegions->setObjectName(QStringLiteral("lblRegions"));
+    m_lblRegions->setWordWrap(true);
+
+    auto* label1 = new QLabel(QStringLiteral("Default File &Name"), this);
+    m_txtFileName = new QLineEdit(QStringLiteral("Eclipse"), this);
+    m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
+    label1->setBuddy(m_txtFileName);
+    m_txtFileName->setMinimumWidth(
+        m_txtFileName->fontMetrics().horizontalAdvance(QString(36, QLatin1Char('n'))));
+    SelectAllOnFocus(m_txtFileName);
+
+    auto* fraUnits = new QGroupBox(QStringLiteral(" Units "), this);
+    fraUnits->setObjectName(QStringLiteral("fraUnits"));
+    auto* unitsRow = new QHBoxLayout(fraUnits);
+    const char* captions[] = {"F&ield (psia, Mscf/stb, rb/Mscf, lb/ft3)",
+                              "&Metric (barsa, sm3/sm3, rm3/sm3, kg/m3)"};
+    for (int k = 0; k < 2; ++k) {
+        m_optUnits[k] = new QRadioButton(QString::fromLatin1(captions[k]), fraUnits);
+        m_optUnits[k]->setObjectName(QStringLiteral("optUnits(%1)").arg(k));
+        unitsRow->addWidget(m_optUnits[k]);
+    }
+    unitsRow->addStretch(1);
+    const EclipseUnits start = m_rememberedUnits ? *m_rememberedUnits : EclipseUnits::Field;
+    m_optUnits[start == EclipseUnits::Metric ? 1 : 0]->setChecked(true);
+    connect(m_optUnits[1], &QRadioButton::toggled, this, [this](bool metric) {
+        if (m_rememberedUnits) *m_rememberedUnits = metric ? EclipseUnits::Metric : EclipseUnits::Field;
+    });
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label1);
+    nameRow->addWidget(m_txtFileName, 1);
+    QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Export"), m_cmdReport, m_cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblProjects);
+    layout->addWidget(m_lstProjects, 1);
+    layout->addWidget(m_lblRegions);
+    layout->addLayout(nameRow);
+    layout->addWidget(fraUnits);
+    layout->addLayout(buttons);
+
+    connect(m_lstProjects, &QListWidget::itemChanged, this, &frmECLProjects::ItemChanged);
+    connect(m_cmdReport, &QPushButton::clicked, this, &frmECLProjects::ExportClick);
+    FillList();
+}
+
+void frmECLProjects::Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units) {
+    frmECLProjects dialog(io, messages, parent, units);
+    dialog.exec();
+}
+
+void frmECLProjects::FillList() {
+    try {
+        Recordset list = m_io.GetProjects();
+        for (list.MoveFirst(); !list.IsEOF(); list.MoveNext()) {
+            auto* item = new QListWidgetItem(list.Value(QStringLiteral("PrjName")).toString());
+            item->setData(Qt::UserRole, list.Value(QStringLiteral("PrjID")).toLongLong());
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            m_lstProjects->addItem(item);
+        }
+    } catch (const std::exception& e) {
+        m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
+    }
+    ShowRegions();
+}
+
+// Ticking appends the project as the next region; unticking takes it out and closes the gap.
+void frmECLProjects::ItemChanged(QListWidgetItem* item) {
+    const auto id = static_cast<std::int32_t>(item->data(Qt::UserRole).toLongLong());
+    const auto at = std::find(m_regions.begin(), m_regions.end(), id);
+    const bool ticked = item->checkState() == Qt::Checked;
+    if (ticked && at == m_regions.end()) m_regions.push_back(id);
+    if (!ticked && at != m_regions.end()) m_regions.erase(at);
+    ShowRegions();
+}
+
+void frmECLProjects::ShowRegions() {
+    QStringList names;
+    const QSignalBlocker quiet(m_lstProjects);
+    for (int row = 0; row < m_lstProjects->count(); ++row) {
+        QListWidgetItem* item = m_lstProjects->item(row);
+        const auto id = static_cast<std::int32_t>(item->data(Qt::UserRole).toLongLong());
+        const auto at = std::find(m_regions.begin(), m_regions.end(), id);
+        item->setToolTip(at == m_regions.end()
+                             ? QString()
+                             : QStringLiteral("Region %1").arg(static_cast<int>(at - m_regions.begin()) + 1));
+    }
+    for (std::size_t k = 0; k < m_regions.size(); ++k)
+        for (int row = 0; row < m_lstProjects->count(); ++row)
+            if (m_lstProjects->item(row)->data(Qt::UserRole).toLongLong() == m_regions[k])
+                names << QStringLiteral("%1 %2").arg(k + 1).arg(m_lstProjects->item(row)->text());
+    m_lblRegions->setText(names.isEmpty() ? QStringLiteral("Regions: none ticked")
+                                          : QStringLiteral("Regions: ") + names.join(QStringLiteral(", ")));
+    m_cmdReport->setEnabled(!m_regions.empty());
+}
+
+void frmECLProjects::ExportClick() {
+    const EclipseUnits units = m_optUnits[1]->isChecked() ? EclipseUnits::Metric : EclipseUnits::Field;
+    std::vector<ComputedProject> projects;
+    QStringList problems;
+    try {
+        for (std::int32_t id : m_regions) {
+            ComputedProject& p = projects.emplace_back();
+            const CaseFile c = StoredProjectCase(m_io, id, &p.name);
+            ComputeCase(c, *p.objects, *p.sink, p.outcome);
+            for (const std::string& m : p.sink->messages)
+                problems << QString::fromStdString(p.name + ": " + m);
+            if (p.outcome.error)
+                problems << QString::fromStdString(p.name + ": " + p.outcome.error->stage + ": " +
+                                                   p.outcome.error->text);
+        }
+    } catch (const std::exception& e) {
+        m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Eclipse Export Error"));
+        return;
+    }
+    std::vector<DeckCase> cases;
+    for (const ComputedProject& p : projects)
+        cases.push_back({p.name, p.objects.get()});
+    RunWriter(*this, m_messages, QStringLiteral("Eclipse Export Error"), [&] {
+        const DeckResult deck = WriteEclipseDeck(cases, m_txtFileName->text().toStdString(), units);
+        QString written;
+        for (const std::string& k : deck.keywords)
+            written += QString::fromStdString(k) + QLatin1Char(' ');
+        QString text = QStringLiteral("Eclipse output complete!\n\nTABDIMS") +
+                       QString::fromStdString(deck.dims.Record());
+        for (const DeckKeywordLeftOut& left : deck.leftOut) {
+            QStringList lacking;
+            for (const std::string& n : left.lacking)
+                lacking << QString::fromStdString(n);
+            text += QStringLiteral("\n%1 left out: not offered by %2")
+                        .arg(QString::fromStdString(left.keyword), lacking.join(QStringLiteral(", ")));
+        }
+        for (const QString& p : problems)
+            text += QLatin1Char('\n') + p;
+        m_messages.ShowInfo(text, QStringLiteral("Files: ") + written);
+    });
+}
+
+} // namespace q7

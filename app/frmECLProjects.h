@@ -1,0 +1,55 @@
+#pragma once
+// File -> Export -> Eclipse, Several Projects: the stored projects ticked in region order, each
+// computed from its stored inputs as the batch tool computes a case, written as the PVT and
+// saturation regions of one deck (region k is the k-th project ticked).
+#include "writers/EclipseUnits.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRadioButton;
+
+namespace q7 {
+
+class clsQ7IO;
+class MessageService;
+
+class frmECLProjects : public QDialog {
+    Q_OBJECT
+public:
+    // Lists the projects of `io`; `units`, when given, is the Eclipse export's remembered choice.
+    frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent = nullptr,
+                   EclipseUnits* units = nullptr);
+
+    static void Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units);
+
+    // The ticked projects' numbers in region order.
+    const std::vector<std::int32_t>& Regions() const { return m_regions; }
+
+private:
+    void FillList();
+    void ItemChanged(QListWidgetItem* item);
+    void ShowRegions();
+    void ExportClick();
+
+    clsQ7IO& m_io;
+    MessageService& m_messages;
+    EclipseUnits* m_rememberedUnits;
+    std::vector<std::int32_t> m_regions;
+    QListWidget* m_lstProjects;
+    QLineEdit* m_txtFileName;
+    std::array<QRadioButton*, 2> m_optUnits{};
+    QLabel* m_lblRegions;
+    QPushButton* m_cmdReport;
+    QPushButton* m_cmdCancel;
+};
+
+} // namespace q7
