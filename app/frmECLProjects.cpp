@@ -24,27 +24,6 @@
 
 namespace q7 {
 
-namespace {
-
-// A project computed on its own objects; the messages it reports are kept to be shown once.
-class KeptMessages final : public MessageSink {
-public:
-    void ShowError(const std::string& message, const std::string& title) override {
-        messages.push_back(title + ": " + message);
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-    std::vector<std::string> messages;
-};
-
-struct ComputedProject {
-    std::string name;
-    std::unique_ptr<KeptMessages> sink = std::make_unique<KeptMessages>();
-    std::unique_ptr<Q7Objects> objects = std::make_unique<Q7Objects>(*sink);
-    CaseOutcome outcome;
-};
-
-} // namespace
-
 frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units)
     : QDialog(parent), m_io(io), m_messages(messages), m_rememberedUnits(units) {
     setObjectName(QStringLiteral("frmECLProjects"));
@@ -157,11 +136,11 @@ void frmECLProjects::ShowRegions() {
 
 void frmECLProjects::ExportClick() {
     const EclipseUnits units = m_optUnits[1]->isChecked() ? EclipseUnits::Metric : EclipseUnits::Field;
-    std::vector<ComputedProject> projects;
+    std::vector<ComputedCase> projects;
     QStringList problems;
     try {
         for (std::int32_t id : m_regions) {
-            ComputedProject& p = projects.emplace_back();
+            ComputedCase& p = projects.emplace_back();
             const CaseFile c = StoredProjectCase(m_io, id, &p.name);
             ComputeCase(c, *p.objects, *p.sink, p.outcome);
             for (const std::string& m : p.sink->messages)
@@ -175,7 +154,7 @@ void frmECLProjects::ExportClick() {
         return;
     }
     std::vector<DeckCase> cases;
-    for (const ComputedProject& p : projects)
+    for (const ComputedCase& p : projects)
         cases.push_back({p.name, p.objects.get()});
     RunWriter(*this, m_messages, QStringLiteral("Eclipse Export Error"), [&] {
         const DeckResult deck = WriteEclipseDeck(cases, m_txtFileName->text().toStdString(), units);

@@ -21,24 +21,6 @@ const char* kUsage =
     "usage: q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME] [--units field|metric]\n"
     "                [--check]\n";
 
-// The messages a case reports while it computes, kept to be printed with its name.
-class KeptMessages final : public MessageSink {
-public:
-    void ShowError(const std::string& message, const std::string& title) override {
-        messages.push_back(title + ": " + message);
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-    std::vector<std::string> messages;
-};
-
-// One region of the deck: its case computed on its own objects.
-struct Region {
-    std::string name;
-    std::unique_ptr<KeptMessages> sink = std::make_unique<KeptMessages>();
-    std::unique_ptr<Q7Objects> objects = std::make_unique<Q7Objects>(*sink);
-    CaseOutcome outcome;
-};
-
 struct DeckArguments {
     struct Source {
         bool project;
@@ -108,9 +90,9 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
     if (!a) return 2;
 
     bool failed = false;
-    std::vector<Region> regions;
+    std::vector<ComputedCase> regions;
     for (const DeckArguments::Source& source : a->cases) {
-        Region& r = regions.emplace_back();
+        ComputedCase& r = regions.emplace_back();
         try {
             std::optional<CaseFile> c;
             if (source.project) {
@@ -136,7 +118,7 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
     }
 
     std::vector<DeckCase> cases;
-    for (const Region& r : regions)
+    for (const ComputedCase& r : regions)
         cases.push_back({r.name, r.objects.get()});
     DeckResult deck;
     try {

@@ -2,23 +2,41 @@
 // Computing one case as the workstation's result tabs do and writing its files into a folder.
 #include "batch/CaseFile.h"
 #include "batch/Summary.h"
+#include "engine/MessageSink.h"
+#include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseUnits.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace q7 {
 
-class MessageSink;
-struct Q7Objects;
-
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
+};
+
+// The messages a case reports while it computes, kept to be shown with its name.
+class KeptMessages final : public MessageSink {
+public:
+    void ShowError(const std::string& message, const std::string& title) override {
+        messages.push_back(title + ": " + message);
+    }
+    void ShowInfo(const std::string&, const std::string&) override {}
+    std::vector<std::string> messages;
+};
+
+// A case (or stored project) computed on its own objects, as one region of a deck.
+struct ComputedCase {
+    std::string name;
+    std::unique_ptr<KeptMessages> sink = std::make_unique<KeptMessages>();
+    std::unique_ptr<Q7Objects> objects = std::make_unique<Q7Objects>(*sink);
+    CaseOutcome outcome;
 };
 
 // Applies the case to `objects` (fresh, built on `sink`) and computes it as the workstation's
