@@ -6,21 +6,26 @@ target_compile_definitions(q7_version INTERFACE
   Q7_VERSION_MINOR=${PROJECT_VERSION_MINOR}
   Q7_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 
-# q7_add_test(NAME name SOURCES ... LIBS ... [GUI])
-# One GoogleTest executable per area; GUI tests run on Qt's offscreen platform.
+# q7_add_test(NAME name SOURCES ... LIBS ... [GUI] [ENVIRONMENT VAR=VALUE...] [FIXTURES name])
+# One GoogleTest executable per area; GUI tests run on Qt's offscreen platform. FIXTURES names a
+# CTest fixture every test of the executable requires (the database server of the store tests).
 function(q7_add_test)
-  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "NAME;FIXTURES" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} q7_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE
     Q7_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     Q7_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/data/golden"
     Q7_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  set(env "")
+  set(env ${T_ENVIRONMENT})
   if(T_GUI)
-    set(env "QT_QPA_PLATFORM=offscreen")
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
-  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")
+  set(props ENVIRONMENT "${env}")
+  if(T_FIXTURES)
+    list(APPEND props FIXTURES_REQUIRED ${T_FIXTURES})
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
 
 # q7_layer_headers(TARGET FOLDER...)

@@ -11,7 +11,7 @@ usage() { sed -n '3,6s/^# \{0,1\}//p' "$0"; }
 packages=(
   g++ cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql postgresql libqt6opengl6-dev qt6-charts-dev qt6-svg-dev
   fonts-dejavu-core xvfb xauth
   mythes-en-us libmythes-dev
   clang-14 libclang-rt-14-dev

@@ -2,6 +2,7 @@
 
 #include "engine/Errors.h"
 #include "store/SchemaText.h"
+#include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 
 #include <QFile>
@@ -28,11 +29,10 @@ struct ColumnInfo {
 std::vector<ColumnInfo> TableColumns(QSqlDatabase& db, const QString& table) {
     std::vector<ColumnInfo> columns;
     QSqlQuery query(db);
-    // The table name comes from kProjectTables, never from outside.
-    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
-        ThrowDatabaseError(QStringLiteral("Reading the columns of %1").arg(table), query.lastError());
+    ExecOrThrow(query, TableColumnsQuery(BackendOf(db)), {table},
+                QStringLiteral("Reading the columns of %1").arg(table));
     while (query.next())
-        columns.push_back({query.value(1).toString(), query.value(5).toInt() > 0});
+        columns.push_back({query.value(0).toString(), query.value(1).toBool()});
     return columns;
 }
 
@@ -60,6 +60,23 @@ void Exec(QSqlDatabase& db, const QString& sql, const QString& action) {
 
 } // namespace
 
+QStringList SchemaStatements();
+
+namespace {
+
+// Every statement of the schema as the connection's backend runs it, inside the caller's transaction.
+void ExecSchema(QSqlDatabase& db, const QString& action) {
+    const Backend backend = BackendOf(db);
+    for (const QString& statement : SchemaPrologue(backend))
+        Exec(db, statement, action);
+    for (const QString& statement : SchemaStatements())
+        Exec(db, SchemaStatement(backend, statement), action);
+    for (const QString& statement : SchemaEpilogue(backend))
+        Exec(db, statement, action);
+}
+
+} // namespace
+
 QStringList SchemaStatements() {
     QStringList statements;
     QString current;
@@ -76,11 +93,33 @@ QStringList SchemaStatements() {
 }
 
 void CreateSchema(QSqlDatabase& db) {
-    Exec(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Creating the project database"));
+    const Backend backend = BackendOf(db);
+    const QString action = QStringLiteral("Creating the project database");
+    Exec(db, BeginWriteStatement(backend), action);
     try {
-        for (const QString& statement : SchemaStatements())
-            Exec(db, statement, QStringLiteral("Creating the project database"));
-        Exec(db, QStringLiteral("COMMIT"), QStringLiteral("Creating the project database"));
+        LockForSchemaChange(db);
+        ExecSchema(db, action);
+        Exec(db, QStringLiteral("COMMIT"), action);
+    } catch (...) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+bool CreateSchemaIfEmpty(QSqlDatabase& db) {
+    const Backend backend = BackendOf(db);
+    const QString action = QStringLiteral("Creating the project database");
+    Exec(db, BeginWriteStatement(backend), action);
+    try {
+        // Two programs finding the same database empty: the second waits here and then finds it filled.
+        LockForSchemaChange(db);
+        if (!DatabaseIsEmpty(db)) {
+            Exec(db, QStringLiteral("ROLLBACK"), action);
+            return false;
+        }
+        ExecSchema(db, action);
+        Exec(db, QStringLiteral("COMMIT"), action);
+        return true;
     } catch (...) {
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         throw;
@@ -154,6 +193,15 @@ void CreateDatabaseFile(const QString& path) {
                                 .arg(target.absoluteFilePath(), QString::fromLocal8Bit(std::strerror(error)))
                                 .toStdString());
     }
+}
+
+QString CanonicalColumnName(const QString& table, const QString& name) {
+    const auto& tables = ReferenceTables();
+    const auto found = tables.find(table);
+    if (found == tables.end()) return name;
+    for (const ColumnInfo& column : found->second)
+        if (column.name.compare(name, Qt::CaseInsensitive) == 0) return column.name;
+    return name;
 }
 
 QString CanonicalTableName(const QString& name) {

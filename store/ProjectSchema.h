@@ -24,14 +24,22 @@ QStringList SchemaStatements();
 // DatabaseError and leaves the database as it was on failure.
 void CreateSchema(QSqlDatabase& db);
 
+// Creates the schema in one transaction when the open database holds no table yet (a server
+// database made empty for us); returns whether it did. Throws DatabaseError.
+bool CreateSchemaIfEmpty(QSqlDatabase& db);
+
 // Why the open database is not a project database of ours (no meta table, a newer schema version,
-// a table or column missing, not an SQLite file); empty when it is one.
+// a table or column missing, not an SQLite file); on either backend; empty when it is one.
 QString SchemaProblem(QSqlDatabase& db);
 
 // Writes a new, empty project database (WAL journal) to `path`: built under a temporary name beside
 // it and renamed into place, so a failure leaves any file already there untouched. Throws
 // DatabaseError.
 void CreateDatabaseFile(const QString& path);
+
+// The name of a column of the table as the schema spells it (matched without regard to case), or
+// `name` itself for a column the schema does not have.
+QString CanonicalColumnName(const QString& table, const QString& name);
 
 // The name of a table of ours matching `name` without regard to case, or empty.
 QString CanonicalTableName(const QString& name);

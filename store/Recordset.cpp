@@ -1,6 +1,7 @@
 #include "store/Recordset.h"
 
 #include "engine/Errors.h"
+#include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 
 #include <QSqlDatabase>
@@ -15,12 +16,6 @@ namespace {
 
 // Every project table is keyed by PrjID, which is also SQLite's row id.
 const QString kKeyColumn = QStringLiteral("PrjID");
-
-QString Quoted(const QString& name) {
-    QString escaped = name;
-    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
 
 } // namespace
 
@@ -135,6 +130,8 @@ void Recordset::Update() {
     if (!db.isValid() || !db.isOpen())
         throw DatabaseError((action + QStringLiteral(": the project database is not open")).toStdString());
 
+    const Backend backend = BackendOf(db);
+    auto Quoted = [backend](const QString& name) { return QuotedName(backend, name); };
     QStringList names;
     QVariantList values;
     for (int i = 0; i < m_columns.size(); ++i) {
@@ -158,8 +155,12 @@ void Recordset::Update() {
                 QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                     .arg(Quoted(m_table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         }
+        sql += ReturningKeyClause(backend);
         ExecOrThrow(query, sql, values, action);
-        key = query.lastInsertId();
+        if (ReturningKeyClause(backend).isEmpty())
+            key = query.lastInsertId();
+        else if (query.next())
+            key = query.value(0);
     } else {
         if (!row.key.isValid() || row.key.isNull())
             throw DatabaseError(
@@ -192,8 +193,11 @@ void Recordset::Refresh(Row& row, const QVariant& key) {
     row.dirty.assign(row.dirty.size(), false);
     const int keyIndex = ColumnIndex(kKeyColumn);
     if (keyIndex >= 0) row.values[keyIndex] = key;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(Quoted(m_table), Quoted(kKeyColumn)));
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const Backend backend = BackendOf(db);
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?")
+                      .arg(QuotedName(backend, m_table), QuotedName(backend, kKeyColumn)));
     query.bindValue(0, key);
     if (query.exec() && query.next()) {
         const QSqlRecord record = query.record();

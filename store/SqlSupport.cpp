@@ -18,7 +18,32 @@ constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
 
+// The server's SQLSTATE codes are five characters; SQLite's result codes are numbers below 10000.
+bool IsServerState(const QString& code) {
+    return code.size() == 5 && !(code.toInt() > 0 && code.toInt() < 10000);
+}
+
+QString ServerReason(const QSqlError& error) {
+    const QString state = error.nativeErrorCode();
+    QString driverText = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
+    if (state == QLatin1String("55P03") || state == QLatin1String("40P01"))
+        return QStringLiteral("another user of the project database holds what this needs; try again in a "
+                              "moment (%1)")
+            .arg(driverText);
+    if (state == QLatin1String("57014"))
+        return QStringLiteral("the database server did not answer in time; try again in a moment (%1)")
+            .arg(driverText);
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return QStringLiteral("the connection to the database server was lost (%1)").arg(driverText);
+    if (state == QLatin1String("25006") || state == QLatin1String("42501"))
+        return QStringLiteral("the project database may not be changed by this user (%1)").arg(driverText);
+    if (state == QLatin1String("53100"))
+        return QStringLiteral("the database server's disk is full (%1)").arg(driverText);
+    return driverText.isEmpty() ? QStringLiteral("unknown database failure") : driverText;
+}
+
 QString Reason(const QSqlError& error) {
+    if (IsServerState(error.nativeErrorCode())) return ServerReason(error);
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
     const QString driverText = error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -52,6 +77,8 @@ QString NewConnectionName(const char* purpose) {
 }
 
 bool IsLockedError(const QSqlError& error) {
+    if (IsServerState(error.nativeErrorCode()))
+        return error.nativeErrorCode() == QLatin1String("55P03") || error.nativeErrorCode() == QLatin1String("40P01");
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
     return ok && (code == kSqliteBusy || code == kSqliteLocked);

@@ -5,6 +5,7 @@
 #include "engine/Q7Objects.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"
+#include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 
 #include <QCoreApplication>
@@ -119,9 +120,14 @@ void clsQ7IO::Q7Open() {
 
 void clsQ7IO::OpenDatabase(const QString& path) {
     Close();
-    m_path = path;
+    m_target = ParseDatabaseName(path);
+    m_path = ShownDatabaseName(path);
     m_problem.clear();
     m_readOnly = false;
+    if (m_target.backend == Backend::PostgreSQL) {
+        OpenServer();
+        return;
+    }
     bool locked = false;
     try {
         const QFileInfo file(path);
@@ -192,8 +198,123 @@ void clsQ7IO::OpenDatabase(const QString& path) {
     }
 }
 
+void clsQ7IO::OpenServer() {
+    try {
+        if (!m_target.problem.isEmpty()) {
+            m_problem = m_target.problem;
+        } else {
+            m_connection = NewConnectionName("project");
+            QSqlDatabase db = AddConnection(m_target, m_connection, false, kBusyTimeoutMs);
+            if (!db.isValid()) {
+                m_problem = QStringLiteral("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+            } else if (!db.open()) {
+                m_problem = QStringLiteral("the database server cannot be reached: %1")
+                                .arg(db.lastError().databaseText().trimmed().isEmpty()
+                                         ? db.lastError().text()
+                                         : db.lastError().databaseText().trimmed());
+            } else {
+                PrepareSession(db);
+                // A database made empty for us gets the schema on first use.
+                CreateSchemaIfEmpty(db);
+                m_problem = SchemaProblem(db);
+                if (m_problem.isEmpty()) {
+                    EnsureHolderTable(db);
+                    m_found = true;
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        m_problem = QString::fromUtf8(e.what());
+    }
+    if (!m_found) {
+        const QString problem = m_problem;
+        Close();
+        m_problem = problem;
+    }
+}
+
+void clsQ7IO::EnsureHolderTable(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT to_regclass('q7_project_holder') IS NULL")) && query.next() &&
+        query.value(0).toBool()) {
+        // A database made by an earlier program: the holds' table is added (the holds themselves
+        // work without it; only the holder's name would be missing).
+        for (const QString& statement : SchemaEpilogue(Backend::PostgreSQL))
+            QSqlQuery(db).exec(statement);
+    }
+}
+
+void clsQ7IO::Reconnect(const QString& action) {
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    {
+        QSqlQuery probe(db);
+        if (db.isOpen() && probe.exec(QStringLiteral("SELECT 1"))) {
+            m_suspect = false;
+            return;
+        }
+    }
+    db.close();
+    if (!db.open())
+        throw DatabaseError((action + QStringLiteral(": the database server cannot be reached: ") +
+                             (db.lastError().databaseText().trimmed().isEmpty()
+                                  ? db.lastError().text()
+                                  : db.lastError().databaseText().trimmed()))
+                                .toStdString());
+    PrepareSession(db);
+    // The server gave up this session's holds with the old connection: take them again. One that
+    // another workstation has taken meanwhile is lost, and its project can no longer be edited here.
+    const std::set<std::int32_t> holds = m_holds;
+    m_holds.clear();
+    for (const std::int32_t prjID : holds) {
+        ProjectHolder holder;
+        if (TakeProjectHold(db, prjID, &holder))
+            m_holds.insert(prjID);
+        else
+            m_lostHolds[prjID] = holder;
+    }
+    m_suspect = false;
+}
+
+bool clsQ7IO::HoldProject(std::int32_t prjID, ProjectHolder* holder) {
+    const QString action = QStringLiteral("Opening project %1").arg(prjID);
+    RequireOpen(action);
+    if (m_target.backend != Backend::PostgreSQL || m_holds.count(prjID)) return true;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    try {
+        if (!TakeProjectHold(db, prjID, holder)) return false;
+    } catch (...) {
+        m_suspect = true;
+        throw;
+    }
+    m_holds.insert(prjID);
+    m_lostHolds.erase(prjID);
+    return true;
+}
+
+void clsQ7IO::ReleaseProject(std::int32_t prjID) {
+    m_lostHolds.erase(prjID);
+    if (!m_holds.erase(prjID) || m_connection.isEmpty()) return;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    ReleaseProjectHold(db, prjID);
+}
+
+ProjectHolder clsQ7IO::ProjectHeldBy(std::int32_t prjID) {
+    const QString action = QStringLiteral("Asking who has project %1 open").arg(prjID);
+    RequireOpen(action);
+    if (m_target.backend != Backend::PostgreSQL || m_holds.count(prjID)) return {};
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return CurrentProjectHolder(db, prjID);
+}
+
+QString clsQ7IO::DatabaseDisplay() const {
+    return m_target.backend == Backend::SQLite ? m_path : m_target.Display();
+}
+
 void clsQ7IO::Close() {
     m_found = false;
+    m_holds.clear();
+    m_lostHolds.clear();
+    m_suspect = false;
     if (m_connection.isEmpty()) return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -203,49 +324,68 @@ void clsQ7IO::Close() {
     m_connection.clear();
 }
 
-void clsQ7IO::RequireOpen(const QString& action) const {
+void clsQ7IO::RequireOpen(const QString& action) {
     if (m_connection.isEmpty() || !m_found)
         throw DatabaseError((action + QStringLiteral(": the project database is not open")).toStdString());
+    // After a failure on the server, the connection is tried and made again before the next
+    // operation (never inside a transaction: a failure there has rolled it back).
+    if (m_suspect && m_target.backend == Backend::PostgreSQL && !m_inTransaction) Reconnect(action);
 }
 
 Recordset clsQ7IO::Select(const QString& table, const QString& sql, const QVariantList& values,
                           const QString& action) {
     RequireOpen(action);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    ExecOrThrow(query, sql, values, action);
-    const QSqlRecord record = query.record();
-    QStringList columns;
-    for (int i = 0; i < record.count(); ++i)
-        columns.append(record.fieldName(i));
-    std::vector<QVariantList> rows;
-    while (query.next()) {
-        QVariantList row;
+    try {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        query.setForwardOnly(true);
+        ExecOrThrow(query, sql, values, action);
+        const QSqlRecord record = query.record();
+        QStringList columns;
+        // The names as the schema spells them (the server gives them folded to lower case).
         for (int i = 0; i < record.count(); ++i)
-            row.append(query.value(i));
-        rows.push_back(std::move(row));
+            columns.append(CanonicalColumnName(table, record.fieldName(i)));
+        std::vector<QVariantList> rows;
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < record.count(); ++i)
+                row.append(query.value(i));
+            rows.push_back(std::move(row));
+        }
+        if (query.lastError().isValid()) ThrowDatabaseError(action, query.lastError());
+        return Recordset(m_connection, table, columns, std::move(rows));
+    } catch (const DatabaseError&) {
+        MarkSuspect();
+        throw;
     }
-    if (query.lastError().isValid()) ThrowDatabaseError(action, query.lastError());
-    return Recordset(m_connection, table, columns, std::move(rows));
 }
 
 void clsQ7IO::Exec(const QString& sql, const QVariantList& values, const QString& action) {
     RequireOpen(action);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    ExecOrThrow(query, sql, values, action);
+    try {
+        QSqlQuery query(QSqlDatabase::database(m_connection, false));
+        ExecOrThrow(query, sql, values, action);
+    } catch (const DatabaseError&) {
+        MarkSuspect();
+        throw;
+    }
+}
+
+void clsQ7IO::MarkSuspect() {
+    if (m_target.backend == Backend::PostgreSQL) m_suspect = true;
 }
 
 void clsQ7IO::Begin(const QString& action) {
-    // IMMEDIATE takes the write lock now (waiting for another writer up to the busy timeout), so
-    // no statement of the transaction can fail later for want of it.
-    Exec(QStringLiteral("BEGIN IMMEDIATE"), {}, action);
+    Exec(BeginWriteStatement(m_target.backend), {}, action);
+    m_inTransaction = true;
 }
 
 void clsQ7IO::Commit(const QString& action) {
     Exec(QStringLiteral("COMMIT"), {}, action);
+    m_inTransaction = false;
 }
 
 void clsQ7IO::RollbackQuietly() {
+    m_inTransaction = false;
     if (m_connection.isEmpty()) return;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.exec(QStringLiteral("ROLLBACK"));
@@ -297,14 +437,30 @@ Recordset clsQ7IO::NewREC(const QString& tableName) {
         throw DatabaseError((action + QStringLiteral(": the table's columns cannot be read")).toStdString());
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
-        columns.append(record.fieldName(i));
+        columns.append(CanonicalColumnName(table, record.fieldName(i)));
     Recordset rs(m_connection, table, columns, {});
     rs.AddNew();
     return rs;
 }
 
 void clsQ7IO::SaveREC(Recordset& rs) {
-    rs.Update();
+    const QString action = QStringLiteral("Saving the record of %1").arg(rs.Table());
+    RequireOpen(action);
+    if (!m_lostHolds.empty() && !rs.IsEOF() && rs.ColumnIndex(QStringLiteral("PrjID")) >= 0) {
+        bool ok = false;
+        const auto prjID = static_cast<std::int32_t>(rs.Value(QStringLiteral("PrjID")).toLongLong(&ok));
+        if (const auto lost = m_lostHolds.find(prjID); ok && lost != m_lostHolds.end())
+            throw DatabaseError((action + QStringLiteral(": the connection to the database server was lost "
+                                                         "and the project was opened elsewhere meanwhile; ") +
+                                 HeldText(lost->second))
+                                    .toStdString());
+    }
+    try {
+        rs.Update();
+    } catch (const DatabaseError&) {
+        MarkSuspect();
+        throw;
+    }
 }
 
 Recordset clsQ7IO::SaveTable(const QString& tableName, std::int32_t prjID, const Q7Objects& objects) {
@@ -396,15 +552,27 @@ void clsQ7IO::DelProject(std::int32_t prjID) {
         "Delete From tblPressureSpec Where PrjID = ?", "Delete From tblOilGravity Where PrjID = ?",
         "Delete From tblGasCOmp Where PrjID = ?",      "Delete From tblFluidSpec Where PrjID = ?",
         "Delete From tblProject Where PrjID = ?"};
-    Begin(action);
+    RequireOpen(action);
+    // A project open in another workstation is not deleted under it.
+    const bool heldBefore = m_holds.count(prjID) > 0;
+    ProjectHolder holder;
+    if (!HoldProject(prjID, &holder))
+        throw DatabaseError((action + QStringLiteral(": ") + HeldText(holder)).toStdString());
     try {
-        for (const char* statement : statements)
-            Exec(QString::fromLatin1(statement), {prjID}, action);
-        Commit(action);
+        Begin(action);
+        try {
+            for (const char* statement : statements)
+                Exec(QString::fromLatin1(statement), {prjID}, action);
+            Commit(action);
+        } catch (...) {
+            RollbackQuietly();
+            throw;
+        }
     } catch (...) {
-        RollbackQuietly();
+        if (!heldBefore) ReleaseProject(prjID);
         throw;
     }
+    if (!heldBefore) ReleaseProject(prjID);
 }
 
 } // namespace q7

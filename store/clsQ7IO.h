@@ -4,10 +4,13 @@
 // code that talks to the database. Every operation but opening raises DatabaseError on failure.
 #include "store/ProjectTables.h"
 #include "store/Recordset.h"
+#include "store/SqlDialect.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <map>
+#include <set>
 
 namespace q7 {
 
@@ -25,8 +28,10 @@ public:
 
     // Finds the database (LocateDatabase) and opens it. Never raises: Q7FOUND tells the outcome.
     void Q7Open();
-    // Opens the given file as the project database; Q7FOUND is true only for an existing SQLite
-    // file of ours. Never raises. A file that cannot be written is opened read-only.
+    // Opens the given database: an SQLite file, or a PostgreSQL database named by a libpq URI
+    // (postgresql://USER@HOST[:PORT]/DBNAME[?sslmode=...]; the password from PGPASSWORD or
+    // ~/.pgpass). Q7FOUND is true only for a database of ours (an empty server database gets the
+    // schema first). Never raises. A file that cannot be written is opened read-only.
     void OpenDatabase(const QString& path);
     // The file named by Q7_DATABASE when that is set, else UsableDatabase of DatabaseForProgram of
     // the running program.
@@ -54,8 +59,22 @@ public:
 
     bool Q7FOUND() const { return m_found; }
     void Q7FOUND(bool value) { m_found = value; }
-    // The file last opened (or tried), and why it was not usable (empty when it was).
+    // The file or URI last opened (or tried; a URI never with a password), and why it was not
+    // usable (empty when it was).
     const QString& DatabasePath() const { return m_path; }
+    // Which database is open, as the workstation shows it: the file's path, or the server's
+    // database and host.
+    QString DatabaseDisplay() const;
+    bool OnServer() const { return m_target.backend == Backend::PostgreSQL; }
+
+    // Holding a project while it is open: on the server, one workstation at a time holds a project
+    // (another opens it read-only, told who holds it and since when); the server drops the hold
+    // when the workstation's session ends, also by a crash. An SQLite file has no holds (always
+    // true). HoldProject returns false and fills `holder` when another session holds it.
+    bool HoldProject(std::int32_t prjID, ProjectHolder* holder = nullptr);
+    void ReleaseProject(std::int32_t prjID);
+    // Another session's hold on the project (empty when none, or when this one holds it).
+    ProjectHolder ProjectHeldBy(std::int32_t prjID);
     const QString& OpenProblem() const { return m_problem; }
     bool ReadOnly() const { return m_readOnly; }
 
@@ -90,12 +109,16 @@ public:
     ProjectTables CreateProject(Recordset& projectRow, const Q7Objects& objects);
 
     // Deletes the project's rows of all seven tables in one transaction; a project that does not
-    // exist is no error.
+    // exist is no error. A project another workstation holds is not deleted (DatabaseError).
     void DelProject(std::int32_t prjID);
 
 private:
     void Close();
-    void RequireOpen(const QString& action) const;
+    void OpenServer();
+    static void EnsureHolderTable(QSqlDatabase& db);
+    void Reconnect(const QString& action);
+    void MarkSuspect();
+    void RequireOpen(const QString& action);
     Recordset Select(const QString& table, const QString& sql, const QVariantList& values,
                      const QString& action);
     void Exec(const QString& sql, const QVariantList& values, const QString& action);
@@ -108,6 +131,13 @@ private:
     QString m_problem;
     bool m_found = false;
     bool m_readOnly = false;
+    DatabaseTarget m_target;
+    // The server connection failed last time: it is checked, and made again, before the next use.
+    bool m_suspect = false;
+    bool m_inTransaction = false;
+    std::set<std::int32_t> m_holds;
+    // Holds another session took while the connection was down.
+    std::map<std::int32_t, ProjectHolder> m_lostHolds;
 };
 
 } // namespace q7

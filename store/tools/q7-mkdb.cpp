@@ -1,9 +1,13 @@
 // q7-mkdb: writes an empty project database from the schema built into the store.
 //   q7-mkdb [--keep] FILE
+//   q7-mkdb postgresql://USER@HOST[:PORT]/DBNAME
 // With --keep, a file that already is a project database of ours is left as it is (only its time
-// is renewed), so rebuilding never wipes the projects stored in a build's database.
+// is renewed), so rebuilding never wipes the projects stored in a build's database. A server
+// database (made empty with createdb) gets the schema in one transaction; one that already is a
+// project database of ours is left as it is, and anything else is refused.
 #include "engine/Errors.h"
 #include "store/ProjectSchema.h"
+#include "store/SqlDialect.h"
 #include "store/clsQ7IO.h"
 
 #include <QCoreApplication>
@@ -24,9 +28,20 @@ int main(int argc, char* argv[]) {
         else if (file.isEmpty() && !arg.starts_with("-"))
             file = QString::fromLocal8Bit(argv[i]);
         else {
-            std::cerr << "usage: q7-mkdb [--keep] FILE\n";
+            std::cerr << "usage: q7-mkdb [--keep] FILE | q7-mkdb postgresql://USER@HOST[:PORT]/DBNAME\n";
             return 2;
         }
+    }
+    if (q7::IsServerUri(file)) {
+        q7::clsQ7IO io;
+        io.OpenDatabase(file);
+        if (!io.Q7FOUND()) {
+            std::cerr << "q7-mkdb: " << io.DatabasePath().toStdString() << ": " << io.OpenProblem().toStdString()
+                      << '\n';
+            return 1;
+        }
+        std::cout << "q7-mkdb: " << io.DatabaseDisplay().toStdString() << " holds the project database\n";
+        return 0;
     }
     if (file.isEmpty()) {
         std::cerr << "usage: q7-mkdb [--keep] FILE\n";

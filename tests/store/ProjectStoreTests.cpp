@@ -18,9 +18,11 @@ using test::Scalar;
 using test::TempDatabase;
 
 using test::kDataTables;
-class ProjectStore : public ::testing::Test {
+// Run on both backends: the SQLite file and a database on the test server.
+class ProjectStore : public ::testing::TestWithParam<Backend> {
 protected:
     void SetUp() override {
+        Q7_SKIP_WITHOUT_SERVER(GetParam());
         io.OpenDatabase(db.Path());
         ASSERT_TRUE(io.Q7FOUND()) << io.OpenProblem().toStdString();
     }
@@ -42,12 +44,12 @@ protected:
             .toInt();
     }
 
-    TempDatabase db;
+    TempDatabase db{GetParam()};
     clsQ7IO io;
 };
 
 // Every column against the object property it is written from, to single precision.
-TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
+TEST_P(ProjectStore, ColumnsHoldTheObjectsValues) {
     SampleObjects sample;
     const Q7Objects& o = sample.objects;
     const std::int32_t id = Create(QStringLiteral("Values"), o);
@@ -106,7 +108,7 @@ TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
     EXPECT_NEAR(Scalar(db.Path(), "SELECT StdTemp FROM tblFluidSpec WHERE PrjID = ?", {id}).toDouble(), 59.9,
                 1e-4);
     const std::pair<const char*, const char*> texts[] = {
-        {"PhaseOil || PhaseGas || PhaseWater FROM tblFluidSpec", "110"},
+        {"CAST(PhaseOil AS TEXT) || CAST(PhaseGas AS TEXT) || CAST(PhaseWater AS TEXT) FROM tblFluidSpec", "110"},
         {"StdTempUnits || ResTempUnits FROM tblFluidSpec", "FF"},
         {"SepTUnits FROM tblOilGravity", "F"},
         {"GasEntry FROM tblGasComp", "C"},
@@ -118,7 +120,7 @@ TEST_F(ProjectStore, ColumnsHoldTheObjectsValues) {
 }
 
 // The individual pressures belong to mode "I" only.
-TEST_F(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
+TEST_P(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
     SampleObjects range;
     const std::int32_t rangeID = Create(QStringLiteral("Range"), range.objects);
     for (int k = 1; k <= 18; ++k)
@@ -155,7 +157,7 @@ TEST_F(ProjectStore, IndividualPressuresAreStoredOnlyInModeI) {
               0);
 }
 
-TEST_F(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
+TEST_P(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
     Recordset none = io.GetProjects();
     EXPECT_EQ(none.RecordCount(), 0);
     EXPECT_TRUE(none.IsEOF());
@@ -180,7 +182,7 @@ TEST_F(ProjectStore, GetProjectsListsByNameAndIsEmptyOnAnEmptyDatabase) {
 }
 
 // A new project has one row in each of the seven tables; deleting one removes all of its rows only.
-TEST_F(ProjectStore, DelProjectRemovesEveryRowAndLeavesOthers) {
+TEST_P(ProjectStore, DelProjectRemovesEveryRowAndLeavesOthers) {
     SampleObjects sample;
     const std::int32_t keep = Create(QStringLiteral("Keep"), sample.objects);
     const std::int32_t drop = Create(QStringLiteral("Drop"), sample.objects);
@@ -202,7 +204,7 @@ TEST_F(ProjectStore, DelProjectRemovesEveryRowAndLeavesOthers) {
 }
 
 // An edit made through one of the loaded cursors is in the file once SaveREC returns.
-TEST_F(ProjectStore, CursorEditsAreVisibleToAFreshConnection) {
+TEST_P(ProjectStore, CursorEditsAreVisibleToAFreshConnection) {
     SampleObjects sample;
     const std::int32_t id = Create(QStringLiteral("Edited"), sample.objects);
     ProjectTables tables = io.LoadProjectTables(id);
@@ -237,7 +239,7 @@ TEST_F(ProjectStore, CursorEditsAreVisibleToAFreshConnection) {
 
 // The project dialog's "Edit Project Data": only the three descriptive columns change. DateCreate
 // is filled by the database on creation.
-TEST_F(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
+TEST_P(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
     SampleObjects sample;
     Recordset fresh = io.NewREC(QStringLiteral("tblProject"));
     fresh.SetValue(QStringLiteral("prjname"), QStringLiteral("Before")); // names in any case
@@ -262,11 +264,9 @@ TEST_F(ProjectStore, EditingTheProjectRowRewritesOnlyItsFields) {
 }
 
 // A failure part way through creating or deleting leaves the database as it was.
-TEST_F(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
+TEST_P(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
     SampleObjects sample;
-    test::Execute(
-        db.Path(),
-        "CREATE TRIGGER refuse BEFORE INSERT ON tblWater BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    test::RefuseWrites(db, QStringLiteral("tblWater"), QStringLiteral("INSERT"));
 
     Recordset row = io.NewREC(QStringLiteral("tblProject"));
     row.SetValue(QStringLiteral("PrjName"), QStringLiteral("Half"));
@@ -279,23 +279,21 @@ TEST_F(ProjectStore, CreationOrDeletionThatFailsPartWayChangesNothing) {
     EXPECT_TRUE(row.EditPending());
     EXPECT_TRUE(row.Value(QStringLiteral("PrjID")).isNull());
 
-    test::Execute(db.Path(), "DROP TRIGGER refuse");
+    test::AllowWrites(db, QStringLiteral("tblWater"), QStringLiteral("INSERT"));
     io.CreateProject(row, sample.objects);
     const std::int32_t id = row.Value(QStringLiteral("PrjID")).toInt();
     for (const char* table : kDataTables)
         EXPECT_EQ(CountRows(table, id), 1) << table;
 
     // Deleting that fails part way removes nothing.
-    test::Execute(
-        db.Path(),
-        "CREATE TRIGGER refuse BEFORE DELETE ON tblProject BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    test::RefuseWrites(db, QStringLiteral("tblProject"), QStringLiteral("DELETE"));
     EXPECT_THROW(io.DelProject(id), DatabaseError);
     EXPECT_EQ(CountRows("tblProject", id), 1);
     for (const char* table : kDataTables)
         EXPECT_EQ(CountRows(table, id), 1) << table;
 }
 
-TEST_F(ProjectStore, RecordsetRejectsWhatItCannotDo) {
+TEST_P(ProjectStore, RecordsetRejectsWhatItCannotDo) {
     SampleObjects sample;
     const std::int32_t id = Create(QStringLiteral("Guarded"), sample.objects);
     Recordset rock = io.LoadPrjTbl(QStringLiteral("TBLROCK"), id);
@@ -332,6 +330,9 @@ TEST_F(ProjectStore, RecordsetRejectsWhatItCannotDo) {
     oil.SetValue(QStringLiteral("API"), 30);
     EXPECT_THROW(io.SaveREC(oil), DatabaseError);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProjectStore, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const ::testing::TestParamInfo<Backend>& info) { return test::BackendName(info.param); });
 
 } // namespace
 } // namespace q7

@@ -4,11 +4,14 @@
 #include "store/SqlSupport.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 namespace q7::test {
 
@@ -32,11 +35,29 @@ private:
 [[maybe_unused]] ::testing::Environment* const kQtEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
+// A connection of its own to the database `path` names (a file or a server URI).
+class Connection {
+public:
+    explicit Connection(const QString& path) : m_name(NewConnectionName("test-reader")) {
+        AddConnection(ParseDatabaseName(path), m_name, false, 3000);
+    }
+    ~Connection() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            if (db.isValid()) db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QSqlDatabase Database() const { return QSqlDatabase::database(m_name, false); }
+
+private:
+    QString m_name;
+};
+
 template <typename Visit>
 void Query(const QString& path, const QString& sql, const QVariantList& values, Visit visit) {
-    ScopedConnection connection("test-reader");
+    Connection connection(path);
     QSqlDatabase db = connection.Database();
-    db.setDatabaseName(path);
     ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     {
         QSqlQuery query(db);
@@ -51,13 +72,86 @@ void Query(const QString& path, const QString& sql, const QVariantList& values, 
     db.close();
 }
 
+QStringList StateLines() {
+    const QString file = qEnvironmentVariable("Q7_TEST_PG_STATE");
+    if (file.isEmpty()) return {};
+    QFile state(file);
+    if (!state.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(state.readAll()).split(QLatin1Char('\n'));
+}
+
+// The URI of a database on the test server.
+QString ServerDatabaseUri(const QString& name) {
+    QString uri = ServerUri();
+    return uri.left(uri.lastIndexOf(QLatin1Char('/')) + 1) + name;
+}
+
+
+void OnServer(const QString& sql) {
+    Query(ServerUri(), sql, {}, [](QSqlQuery&) {});
+}
+
 } // namespace
 
-TempDatabase::TempDatabase() {
-    EXPECT_TRUE(m_dir.isValid());
-    m_path = m_dir.filePath(QStringLiteral("q7.mdb"));
-    CreateDatabaseFile(m_path);
+QString ServerUri() {
+    const QString named = qEnvironmentVariable("Q7_TEST_PG_URI");
+    if (!named.isEmpty()) return named;
+    const QStringList lines = StateLines();
+    return lines.isEmpty() ? QString() : lines.first().trimmed();
 }
+
+QString ServerState() {
+    const QStringList lines = StateLines();
+    return lines.size() < 2 ? QString() : lines[1].trimmed();
+}
+
+std::string BackendName(Backend backend) {
+    return backend == Backend::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+TempDatabase::TempDatabase(Backend backend, bool withSchema) : m_backend(backend) {
+    EXPECT_TRUE(m_dir.isValid());
+    if (backend == Backend::SQLite) {
+        m_path = m_dir.filePath(QStringLiteral("q7.mdb"));
+        if (withSchema) CreateDatabaseFile(m_path);
+        return;
+    }
+    if (ServerUri().isEmpty()) return;
+    static std::atomic<int> counter{0};
+    m_serverName = QStringLiteral("q7test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+    OnServer(QStringLiteral("CREATE DATABASE %1").arg(m_serverName));
+    m_path = ServerDatabaseUri(m_serverName);
+    if (withSchema) {
+        Connection connection(m_path);
+        QSqlDatabase db = connection.Database();
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        CreateSchema(db);
+    }
+}
+
+TempDatabase::~TempDatabase() {
+    if (!m_serverName.isEmpty()) OnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverName));
+}
+
+void RefuseWrites(const TempDatabase& db, const QString& table, const QString& event) {
+    if (db.Kind() == Backend::SQLite) {
+        Execute(db.Path(), QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, "
+                                          "'refused'); END")
+                               .arg(event, table));
+        return;
+    }
+    Execute(db.Path(), QStringLiteral("CREATE OR REPLACE FUNCTION q7_refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                                      "$$ BEGIN RAISE EXCEPTION 'refused'; END $$"));
+    Execute(db.Path(), QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION "
+                                      "q7_refuse()")
+                           .arg(event, table));
+}
+
+void AllowWrites(const TempDatabase& db, const QString& table, const QString& event) {
+    Execute(db.Path(), db.Kind() == Backend::SQLite ? QStringLiteral("DROP TRIGGER refuse_%1").arg(event)
+                                                    : QStringLiteral("DROP TRIGGER refuse_%1 ON %2").arg(event, table));
+}
+
 
 QVariant Scalar(const QString& path, const QString& sql, const QVariantList& values) {
     QVariantList column;
@@ -67,12 +161,12 @@ QVariant Scalar(const QString& path, const QString& sql, const QVariantList& val
 
 QStringList RowsOf(const QString& path, const QString& table, const QString& where) {
     QStringList rows;
-    Query(path, QStringLiteral("SELECT * FROM %1 %2 ORDER BY rowid").arg(table, where), {},
+    Query(path, QStringLiteral("SELECT * FROM %1 %2 ORDER BY PrjID").arg(table, where), {},
           [&](QSqlQuery& q) {
               QStringList fields;
               const QSqlRecord record = q.record();
               for (int i = 0; i < record.count(); ++i)
-                  fields.append(record.fieldName(i) + QLatin1Char('=') +
+                  fields.append(CanonicalColumnName(table, record.fieldName(i)) + QLatin1Char('=') +
                                 (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString()));
               rows.append(fields.join(QLatin1Char(' ')));
           });

@@ -4,6 +4,7 @@
 // set of calculation objects with inputs different from the defaults.
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "store/SqlDialect.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -19,17 +20,45 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace q7::test {
 
-// A folder that lives as long as the object, with a fresh empty project database in it.
+// The URI of the test server's maintenance database: Q7_TEST_PG_URI, else the first line of the
+// file named by Q7_TEST_PG_STATE (written by tests/store/pg-cluster, the CTest fixture that starts
+// a throwaway cluster); empty when there is no server to test against.
+QString ServerUri();
+// The folder of the fixture's cluster (second line of that file), for stopping and starting it.
+QString ServerState();
+// Skips the test, with the reason, when the backend is the server and there is none.
+#define Q7_SKIP_WITHOUT_SERVER(backend)                                                                   \
+    if ((backend) == ::q7::Backend::PostgreSQL && ::q7::test::ServerUri().isEmpty())                       \
+    GTEST_SKIP() << "no PostgreSQL server to test against (PostgreSQL's programs are not installed, or the "  \
+                    "pg-cluster fixture did not run)"
+
+// Names the backend in a parameterised test's name.
+std::string BackendName(Backend backend);
+
+// A fresh empty project database that lives as long as the object: a file in a temporary folder,
+// or a new database on the test server (created, given the schema, and dropped afterwards).
+// Path() names it as Q7_DATABASE would (the file's path or the database's URI).
 class TempDatabase {
 public:
-    TempDatabase();
+    explicit TempDatabase(Backend backend = Backend::SQLite, bool withSchema = true);
+    ~TempDatabase();
+    TempDatabase(const TempDatabase&) = delete;
+    TempDatabase& operator=(const TempDatabase&) = delete;
     const QString& Path() const { return m_path; }
     QString Folder() const { return m_dir.path(); }
+    Backend Kind() const { return m_backend; }
 
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    QString m_serverName;
+    Backend m_backend;
 };
+
+// Makes every insert into (or delete from) `table` fail, as a full disk or a constraint would,
+// until AllowWrites; `event` is "INSERT" or "DELETE".
+void RefuseWrites(const TempDatabase& db, const QString& table, const QString& event);
+void AllowWrites(const TempDatabase& db, const QString& table, const QString& event);
 
 // Runs one SQL statement on its own connection to `path` and returns the first value of the first
 // row, or an invalid QVariant when there is no row. Fails the test on an SQL error.
