@@ -240,6 +240,10 @@ QString QuotedName(Backend backend, const QString& name) {
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
+QString CatalogName(Backend backend, const QString& name) {
+    return backend == Backend::PostgreSQL ? name.toLower() : name;
+}
+
 QString ReturningKeyClause(Backend backend) {
     return backend == Backend::PostgreSQL ? QStringLiteral(" RETURNING prjid") : QString();
 }

@@ -69,6 +69,8 @@ void LockForSchemaChange(QSqlDatabase& db);
 QString BeginWriteStatement(Backend backend);
 // A table or column name quoted as the backend folds it (names are ASCII).
 QString QuotedName(Backend backend, const QString& name);
+// A table's name as the backend's catalog holds it (the server folds unquoted names to lower case).
+QString CatalogName(Backend backend, const QString& name);
 // The clause an INSERT ends with so that the query returns the new row's PrjID (empty: the driver's
 // last insert id gives it).
 QString ReturningKeyClause(Backend backend);

@@ -89,6 +89,11 @@ void ThrowDatabaseError(const QString& action, const QSqlError& error) {
 }
 
 void ExecOrThrow(QSqlQuery& query, const QString& sql, const QVariantList& values, const QString& action) {
+    if (values.isEmpty()) {
+        // Without values the statement runs unprepared: the server prepares no BEGIN or COMMIT.
+        if (!query.exec(sql)) ThrowDatabaseError(action, query.lastError());
+        return;
+    }
     if (!query.prepare(sql)) ThrowDatabaseError(action, query.lastError());
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, BindableValue(values[i]));

@@ -432,7 +432,8 @@ Recordset clsQ7IO::NewREC(const QString& tableName) {
     if (table.isEmpty())
         throw DatabaseError(
             (action + QStringLiteral(": the project database has no such table")).toStdString());
-    const QSqlRecord record = QSqlDatabase::database(m_connection, false).record(table);
+    const QSqlRecord record =
+        QSqlDatabase::database(m_connection, false).record(CatalogName(m_target.backend, table));
     if (record.isEmpty())
         throw DatabaseError((action + QStringLiteral(": the table's columns cannot be read")).toStdString());
     QStringList columns;

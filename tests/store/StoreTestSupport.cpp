@@ -61,11 +61,16 @@ void Query(const QString& path, const QString& sql, const QVariantList& values, 
     ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
     {
         QSqlQuery query(db);
-        ASSERT_TRUE(query.prepare(sql))
-            << sql.toStdString() << ": " << query.lastError().text().toStdString();
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        ASSERT_TRUE(query.exec()) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        if (values.isEmpty()) {
+            // Unprepared: the server prepares no CREATE DATABASE, trigger or function.
+            ASSERT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        } else {
+            ASSERT_TRUE(query.prepare(sql))
+                << sql.toStdString() << ": " << query.lastError().text().toStdString();
+            for (int i = 0; i < values.size(); ++i)
+                query.bindValue(i, values[i]);
+            ASSERT_TRUE(query.exec()) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        }
         while (query.next())
             visit(query);
     }
