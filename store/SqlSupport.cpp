@@ -78,7 +78,8 @@ QString NewConnectionName(const char* purpose) {
 
 bool IsLockedError(const QSqlError& error) {
     if (IsServerState(error.nativeErrorCode()))
-        return error.nativeErrorCode() == QLatin1String("55P03") || error.nativeErrorCode() == QLatin1String("40P01");
+        return error.nativeErrorCode() == QLatin1String("55P03") ||
+               error.nativeErrorCode() == QLatin1String("40P01");
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
     return ok && (code == kSqliteBusy || code == kSqliteLocked);

@@ -255,11 +255,11 @@ void clsQ7IO::Reconnect(const QString& action) {
     }
     db.close();
     if (!db.open())
-        throw DatabaseError((action + QStringLiteral(": the database server cannot be reached: ") +
-                             (db.lastError().databaseText().trimmed().isEmpty()
-                                  ? db.lastError().text()
-                                  : db.lastError().databaseText().trimmed()))
-                                .toStdString());
+        throw DatabaseError(
+            (action + QStringLiteral(": the database server cannot be reached: ") +
+             (db.lastError().databaseText().trimmed().isEmpty() ? db.lastError().text()
+                                                                : db.lastError().databaseText().trimmed()))
+                .toStdString());
     PrepareSession(db);
     // The server gave up this session's holds with the old connection: take them again. One that
     // another workstation has taken meanwhile is lost, and its project can no longer be edited here.
@@ -451,8 +451,9 @@ void clsQ7IO::SaveREC(Recordset& rs) {
         bool ok = false;
         const auto prjID = static_cast<std::int32_t>(rs.Value(QStringLiteral("PrjID")).toLongLong(&ok));
         if (const auto lost = m_lostHolds.find(prjID); ok && lost != m_lostHolds.end())
-            throw DatabaseError((action + QStringLiteral(": the connection to the database server was lost "
-                                                         "and the project was opened elsewhere meanwhile; ") +
+            throw DatabaseError((action +
+                                 QStringLiteral(": the connection to the database server was lost "
+                                                "and the project was opened elsewhere meanwhile; ") +
                                  HeldText(lost->second))
                                     .toStdString());
     }

@@ -36,8 +36,8 @@ int main(int argc, char* argv[]) {
         q7::clsQ7IO io;
         io.OpenDatabase(file);
         if (!io.Q7FOUND()) {
-            std::cerr << "q7-mkdb: " << io.DatabasePath().toStdString() << ": " << io.OpenProblem().toStdString()
-                      << '\n';
+            std::cerr << "q7-mkdb: " << io.DatabasePath().toStdString() << ": "
+                      << io.OpenProblem().toStdString() << '\n';
             return 1;
         }
         std::cout << "q7-mkdb: " << io.DatabaseDisplay().toStdString() << " holds the project database\n";

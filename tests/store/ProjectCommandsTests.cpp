@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,13 @@ struct CommandResult {
     std::string out, err;
 };
 
-class ProjectCommands : public ::testing::Test {
+// Run on both backends: Q7_DATABASE names the SQLite file or the test server's database.
+class ProjectCommands : public ::testing::TestWithParam<Backend> {
 protected:
-    void SetUp() override { ASSERT_EQ(setenv("Q7_DATABASE", db.Path().toLocal8Bit().constData(), 1), 0); }
+    void SetUp() override {
+        Q7_SKIP_WITHOUT_SERVER(GetParam());
+        ASSERT_EQ(setenv("Q7_DATABASE", db.Path().toLocal8Bit().constData(), 1), 0);
+    }
     void TearDown() override { unsetenv("Q7_DATABASE"); }
 
     CommandResult Run(const std::vector<std::string>& args) {
@@ -87,7 +92,7 @@ protected:
         return path;
     }
 
-    TempDatabase db;
+    TempDatabase db{GetParam()};
 };
 
 std::vector<fs::path> Examples() {
@@ -99,7 +104,7 @@ std::vector<fs::path> Examples() {
 }
 
 // Every example case: case -> save -> export -> save stores the same rows twice.
-TEST_F(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
+TEST_P(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
     const std::vector<fs::path> examples = Examples();
     ASSERT_FALSE(examples.empty());
     for (const fs::path& example : examples) {
@@ -127,7 +132,7 @@ TEST_F(ProjectCommands, ExportedProjectSavesBackToTheSameRows) {
 // A stored project computes exactly as the case file it was saved from (cases that give the initial
 // GOR or neither oil-tab value, and no plus fraction: a bubble-point-only case reloads with the
 // derived GOR, as the workstation does, and a project keeps no plus fraction).
-TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
+TEST_P(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
     const fs::path out = fs::path(db.Folder().toStdString()) / "out";
     int compared = 0;
     for (const fs::path& example : Examples()) {
@@ -155,7 +160,7 @@ TEST_F(ProjectCommands, RunOfAStoredProjectMatchesTheCaseFile) {
 
 // --check on a stored project: the refused table printed under the project's name, status 1, and
 // nothing written without --out; a clean project prints nothing.
-TEST_F(ProjectCommands, RunOfAStoredProjectChecksTheEclipseTables) {
+TEST_P(ProjectCommands, RunOfAStoredProjectChecksTheEclipseTables) {
     // Gas–oil Corey drainage: kro never reaches 0, which a simulator refuses in SGOF.
     Save(WriteTemp("refused.json",
                    R"({"PhaseOil": 1, "PhaseGas": 1, "RockType": 1, "DrainType": 0, "CorrType": 0})")
@@ -176,7 +181,7 @@ TEST_F(ProjectCommands, RunOfAStoredProjectChecksTheEclipseTables) {
     EXPECT_EQ(Run({"run", "--project", "Clean"}).status, 2);
 }
 
-TEST_F(ProjectCommands, ListsByNameAndDeletes) {
+TEST_P(ProjectCommands, ListsByNameAndDeletes) {
     CommandResult r = Run({"projects"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "Name\tCreated\tBy\tDescription\tID\n");
@@ -213,7 +218,7 @@ struct Refusal {
     const char* says;
 };
 
-TEST_F(ProjectCommands, NamesThatMatchNoneOrSeveralAreErrors) {
+TEST_P(ProjectCommands, NamesThatMatchNoneOrSeveralAreErrors) {
     const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
     const int first = Save(example, "Twin");
     // save refuses a second "Twin"; a database from before that rule (or another program) may
@@ -267,7 +272,7 @@ std::string ExportedValues(const std::string& text) {
 // same export and the same rows, and a list of n pressures stays n pressures. Before, the
 // seven-digit general form turned API 40.160805 into 40.16081 on the second save, and the places
 // after the list were stored as copies of its last pressure.
-TEST_F(ProjectCommands, DrawnCasesSurviveExportAndSaveUnchanged) {
+TEST_P(ProjectCommands, DrawnCasesSurviveExportAndSaveUnchanged) {
     std::mt19937 draw(20261209);
     auto uniform = [&draw](float lo, float hi) {
         return std::uniform_real_distribution<float>(lo, hi)(draw);
@@ -324,7 +329,8 @@ TEST_F(ProjectCommands, DrawnCasesSurviveExportAndSaveUnchanged) {
     }
 }
 
-TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
+TEST_P(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
+    if (GetParam() != Backend::SQLite) GTEST_SKIP() << "about the SQLite file";
     const std::string missing = (fs::path(db.Folder().toStdString()) / "nowhere.mdb").string();
     ASSERT_EQ(setenv("Q7_DATABASE", missing.c_str(), 1), 0);
     const CommandResult r = Run({"projects"});
@@ -335,7 +341,7 @@ TEST_F(ProjectCommands, MissingDatabaseIsAFailureThatSaysWhere) {
 
 // Projects stored before save refused such names (or by another program) still run into a folder
 // of their own under --out, never beside or above it.
-TEST_F(ProjectCommands, StoredNamesNeverLeaveTheOutputFolder) {
+TEST_P(ProjectCommands, StoredNamesNeverLeaveTheOutputFolder) {
     const fs::path out = fs::path(db.Folder().toStdString()) / "runs" / "out";
     const int up = StoreDirectly(QStringLiteral(".."));
     StoreDirectly(QStringLiteral("a/b"));
@@ -356,7 +362,7 @@ TEST_F(ProjectCommands, StoredNamesNeverLeaveTheOutputFolder) {
 
 // Before, such names were stored and then could not be named again: "--id" reads as an option,
 // "a\tb" and "a\nb" look alike in the list and share one output folder.
-TEST_F(ProjectCommands, SaveRefusesNamesThatCouldNotBeReachedLater) {
+TEST_P(ProjectCommands, SaveRefusesNamesThatCouldNotBeReachedLater) {
     const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
     const std::pair<std::string, const char*> refused[] = {
         {"--id", "named \"--id\": a name starting with \"-\""},
@@ -384,7 +390,8 @@ TEST_F(ProjectCommands, SaveRefusesNamesThatCouldNotBeReachedLater) {
     EXPECT_EQ(Run({"export", "North \xc3\x96l"}).status, 0);
 }
 
-TEST_F(ProjectCommands, ADatabasePathThatIsAFolderIsCalledOne) {
+TEST_P(ProjectCommands, ADatabasePathThatIsAFolderIsCalledOne) {
+    if (GetParam() != Backend::SQLite) GTEST_SKIP() << "about the SQLite file";
     const std::string folder = db.Folder().toStdString();
     ASSERT_EQ(setenv("Q7_DATABASE", folder.c_str(), 1), 0);
     const CommandResult r = Run({"projects"});
@@ -397,7 +404,8 @@ TEST_F(ProjectCommands, ADatabasePathThatIsAFolderIsCalledOne) {
 }
 
 // Before: "no project database at ... (database is locked)".
-TEST_F(ProjectCommands, ALockedDatabaseSaysItIsLockedAndByWhichProcess) {
+TEST_P(ProjectCommands, ALockedDatabaseSaysItIsLockedAndByWhichProcess) {
+    if (GetParam() != Backend::SQLite) GTEST_SKIP() << "about the SQLite file";
     const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
     Save(example, "Held");
     for (const char* mode : {"exclusive", "lock"}) {
@@ -422,6 +430,37 @@ TEST_F(ProjectCommands, ALockedDatabaseSaysItIsLockedAndByWhichProcess) {
     }
     EXPECT_EQ(Run({"projects"}).status, 0);
 }
+
+// On the server, delete leaves a project that a workstation has open, and says who has it.
+TEST_P(ProjectCommands, DeleteLeavesAProjectOpenElsewhere) {
+    if (GetParam() != Backend::PostgreSQL) GTEST_SKIP() << "projects are held on the server only";
+    const int id = StoreDirectly(QStringLiteral("Open elsewhere"));
+    QProcess holder;
+    holder.start(QStringLiteral(Q7_STORE_CHILD), {QStringLiteral("hold"), db.Path(), QString::number(id)});
+    ASSERT_TRUE(holder.waitForStarted(5000));
+    ASSERT_TRUE(holder.waitForReadyRead(20000));
+    ASSERT_EQ(holder.readAllStandardOutput().trimmed(), QByteArray("held"));
+    const CommandResult refused = Run({"delete", "Open elsewhere"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("it is open in"), std::string::npos) << refused.err;
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject WHERE PrjID = ?", {id}).toInt(), 1);
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    // Its holder gone, the project can be deleted.
+    CommandResult deleted;
+    for (int i = 0; i < 50; ++i) {
+        deleted = Run({"delete", "Open elsewhere"});
+        if (deleted.status == 0) break;
+        QThread::msleep(100);
+    }
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    EXPECT_EQ(Scalar(db.Path(), "SELECT count(*) FROM tblProject").toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProjectCommands, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         [](const ::testing::TestParamInfo<Backend>& info) {
+                             return test::BackendName(info.param);
+                         });
 
 } // namespace
 } // namespace q7

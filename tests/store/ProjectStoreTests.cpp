@@ -108,7 +108,8 @@ TEST_P(ProjectStore, ColumnsHoldTheObjectsValues) {
     EXPECT_NEAR(Scalar(db.Path(), "SELECT StdTemp FROM tblFluidSpec WHERE PrjID = ?", {id}).toDouble(), 59.9,
                 1e-4);
     const std::pair<const char*, const char*> texts[] = {
-        {"CAST(PhaseOil AS TEXT) || CAST(PhaseGas AS TEXT) || CAST(PhaseWater AS TEXT) FROM tblFluidSpec", "110"},
+        {"CAST(PhaseOil AS TEXT) || CAST(PhaseGas AS TEXT) || CAST(PhaseWater AS TEXT) FROM tblFluidSpec",
+         "110"},
         {"StdTempUnits || ResTempUnits FROM tblFluidSpec", "FF"},
         {"SepTUnits FROM tblOilGravity", "F"},
         {"GasEntry FROM tblGasComp", "C"},
@@ -332,7 +333,9 @@ TEST_P(ProjectStore, RecordsetRejectsWhatItCannotDo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ProjectStore, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
-                         [](const ::testing::TestParamInfo<Backend>& info) { return test::BackendName(info.param); });
+                         [](const ::testing::TestParamInfo<Backend>& info) {
+                             return test::BackendName(info.param);
+                         });
 
 } // namespace
 } // namespace q7

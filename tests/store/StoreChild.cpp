@@ -6,7 +6,16 @@
 //                                      else may even read it), prints "locked", waits
 //   store_test_child readonly DB PRJID as an unprivileged user: opens, lists, tries one save, and
 //                                      prints what happened
+//   store_test_child hold DB PRJID     opens the project as the workstation does (takes its hold),
+//                                      prints "held" or "refused", waits until killed
+//   store_test_child create DB COUNT   creates COUNT projects named after its process, one at a
+//                                      time, printing each id once it is stored
+//   store_test_child locktable DB SECONDS  locks tblProject on the server against everybody,
+//                                      prints "locked", waits
 #include "engine/Errors.h"
+#include "engine/MessageSink.h"
+#include "engine/Q7Objects.h"
+#include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 #include "store/clsQ7IO.h"
 
@@ -111,6 +120,61 @@ int ReadOnly(const QString& path, int prjID) {
     return 0;
 }
 
+int Hold(const QString& path, int prjID) {
+    q7::clsQ7IO io;
+    io.OpenDatabase(path);
+    if (!io.Q7FOUND()) {
+        Say("not found: " + io.OpenProblem().toStdString());
+        return 1;
+    }
+    Say(io.HoldProject(prjID) ? "held" : "refused");
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+}
+
+int Create(const QString& path, int count) {
+    q7::clsQ7IO io;
+    io.OpenDatabase(path);
+    if (!io.Q7FOUND()) {
+        Say("not found: " + io.OpenProblem().toStdString());
+        return 1;
+    }
+    q7::NullMessageSink sink;
+    q7::Q7Objects objects(sink);
+    for (int i = 1; i <= count; ++i) {
+        q7::Recordset row = io.NewREC(QStringLiteral("tblProject"));
+        row.SetValue(QStringLiteral("PrjName"),
+                     QStringLiteral("writer %1 project %2").arg(::getpid()).arg(i));
+        io.CreateProject(row, objects);
+        Say(row.Value(QStringLiteral("PrjID")).toString().toStdString());
+    }
+    Say("done");
+    return 0;
+}
+
+int LockTable(const QString& path, int seconds) {
+    const QString name = q7::NewConnectionName("locktable");
+    int status = 0;
+    {
+        QSqlDatabase db = q7::AddConnection(q7::ParseDatabaseName(path), name, false, 0);
+        if (!db.open()) return 1;
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("BEGIN")) ||
+            !query.exec(QStringLiteral("LOCK TABLE tblProject IN ACCESS EXCLUSIVE MODE"))) {
+            Say("lock failed: " + query.lastError().text().toStdString());
+            status = 1;
+        } else {
+            Say("locked");
+            std::this_thread::sleep_for(std::chrono::seconds(seconds));
+            query.exec(QStringLiteral("ROLLBACK"));
+            Say("released");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -124,6 +188,9 @@ int main(int argc, char* argv[]) {
         if (mode == "lock") return Lock(path, number);
         if (mode == "exclusive") return Exclusive(path, number);
         if (mode == "readonly") return ReadOnly(path, number);
+        if (mode == "hold") return Hold(path, number);
+        if (mode == "create") return Create(path, number);
+        if (mode == "locktable") return LockTable(path, number);
     } catch (const std::exception& e) {
         Say(std::string("error: ") + e.what());
         return 1;

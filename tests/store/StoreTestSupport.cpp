@@ -63,7 +63,8 @@ void Query(const QString& path, const QString& sql, const QVariantList& values, 
         QSqlQuery query(db);
         if (values.isEmpty()) {
             // Unprepared: the server prepares no CREATE DATABASE, trigger or function.
-            ASSERT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+            ASSERT_TRUE(query.exec(sql))
+                << sql.toStdString() << ": " << query.lastError().text().toStdString();
         } else {
             ASSERT_TRUE(query.prepare(sql))
                 << sql.toStdString() << ": " << query.lastError().text().toStdString();
@@ -90,7 +91,6 @@ QString ServerDatabaseUri(const QString& name) {
     QString uri = ServerUri();
     return uri.left(uri.lastIndexOf(QLatin1Char('/')) + 1) + name;
 }
-
 
 void OnServer(const QString& sql) {
     Query(ServerUri(), sql, {}, [](QSqlQuery&) {});
@@ -135,28 +135,32 @@ TempDatabase::TempDatabase(Backend backend, bool withSchema) : m_backend(backend
 }
 
 TempDatabase::~TempDatabase() {
-    if (!m_serverName.isEmpty()) OnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverName));
+    if (!m_serverName.isEmpty())
+        OnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverName));
 }
 
 void RefuseWrites(const TempDatabase& db, const QString& table, const QString& event) {
     if (db.Kind() == Backend::SQLite) {
-        Execute(db.Path(), QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, "
-                                          "'refused'); END")
-                               .arg(event, table));
+        Execute(db.Path(),
+                QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, "
+                               "'refused'); END")
+                    .arg(event, table));
         return;
     }
-    Execute(db.Path(), QStringLiteral("CREATE OR REPLACE FUNCTION q7_refuse() RETURNS trigger LANGUAGE plpgsql AS "
-                                      "$$ BEGIN RAISE EXCEPTION 'refused'; END $$"));
-    Execute(db.Path(), QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION "
-                                      "q7_refuse()")
-                           .arg(event, table));
+    Execute(db.Path(),
+            QStringLiteral("CREATE OR REPLACE FUNCTION q7_refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                           "$$ BEGIN RAISE EXCEPTION 'refused'; END $$"));
+    Execute(db.Path(),
+            QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON %2 FOR EACH ROW EXECUTE FUNCTION "
+                           "q7_refuse()")
+                .arg(event, table));
 }
 
 void AllowWrites(const TempDatabase& db, const QString& table, const QString& event) {
-    Execute(db.Path(), db.Kind() == Backend::SQLite ? QStringLiteral("DROP TRIGGER refuse_%1").arg(event)
-                                                    : QStringLiteral("DROP TRIGGER refuse_%1 ON %2").arg(event, table));
+    Execute(db.Path(), db.Kind() == Backend::SQLite
+                           ? QStringLiteral("DROP TRIGGER refuse_%1").arg(event)
+                           : QStringLiteral("DROP TRIGGER refuse_%1 ON %2").arg(event, table));
 }
-
 
 QVariant Scalar(const QString& path, const QString& sql, const QVariantList& values) {
     QVariantList column;

@@ -27,9 +27,9 @@ QString ServerUri();
 // The folder of the fixture's cluster (second line of that file), for stopping and starting it.
 QString ServerState();
 // Skips the test, with the reason, when the backend is the server and there is none.
-#define Q7_SKIP_WITHOUT_SERVER(backend)                                                                   \
-    if ((backend) == ::q7::Backend::PostgreSQL && ::q7::test::ServerUri().isEmpty())                       \
-    GTEST_SKIP() << "no PostgreSQL server to test against (PostgreSQL's programs are not installed, or the "  \
+#define Q7_SKIP_WITHOUT_SERVER(backend)                                                                      \
+    if ((backend) == ::q7::Backend::PostgreSQL && ::q7::test::ServerUri().isEmpty())                         \
+    GTEST_SKIP() << "no PostgreSQL server to test against (PostgreSQL's programs are not installed, or the " \
                     "pg-cluster fixture did not run)"
 
 // Names the backend in a parameterised test's name.
