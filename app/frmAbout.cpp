@@ -72,6 +72,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         text->addWidget(label);
     }
 
+    m_lblDatabase = new QLabel(this);
+    m_lblDatabase->setObjectName(QStringLiteral("lblDatabase"));
+    m_lblDatabase->setWordWrap(true);
+    m_lblDatabase->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblDatabase->hide();
+    text->addWidget(m_lblDatabase);
+
     auto* top = new QHBoxLayout;
     top->addWidget(picIcon, 0, Qt::AlignTop);
     top->addSpacing(12);
@@ -94,6 +101,11 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         "used only under the terms of its licence."));
     m_lblTitle->setText(ProgramTitle());
     setMinimumWidth(380);
+}
+
+void frmAbout::ShowDatabase(const QString& text) {
+    m_lblDatabase->setText(QStringLiteral("Project database: ") + text);
+    m_lblDatabase->setVisible(!text.isEmpty());
 }
 
 } // namespace q7

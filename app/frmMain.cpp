@@ -136,6 +136,13 @@ void frmMain::OpenProjectDatabase() {
         m_ui.mnuEdit->setEnabled(false);
         m_ui.mnuClose->setEnabled(false);
         m_state.SetIO(m_io.get());
+    } else if (m_io->OnServer()) {
+        // A file that is missing leaves the menu out quietly, as always; a server that cannot be
+        // used is said once, with the reason.
+        m_messages.ShowError(QStringLiteral("The project database %1 cannot be used: %2. The Project menu is "
+                                            "not available in this session.")
+                                 .arg(m_io->DatabasePath(), m_io->OpenProblem()),
+                             QStringLiteral("Project Database Error"));
     }
     m_state.ProjectOpen = false;
 }
@@ -259,6 +266,9 @@ void frmMain::WireMenus() {
     connect(m_ui.mnuDelete, &QAction::triggered, this, &frmMain::DeleteProjectClick);
     connect(m_ui.mnuAbout, &QAction::triggered, this, [this] {
         frmAbout about(this);
+        about.ShowDatabase(m_io && m_io->Q7FOUND()
+                               ? m_io->DatabaseDisplay()
+                               : QStringLiteral("none (the Project menu is not available)"));
         about.exec();
     });
 }

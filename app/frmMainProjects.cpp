@@ -5,6 +5,7 @@
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/ProjectTables.h"
+#include "store/SqlDialect.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/frmDelete.h"
 #include "store/ui/frmOpen.h"
@@ -75,9 +76,12 @@ void frmMain::CloseProject() {
     m_ui.mnuEdit->setEnabled(false);
     m_ui.mnuClose->setEnabled(false);
     m_ui.mnuDelete->setEnabled(true);
+    if (m_io && m_state.HeldPrjID != 0) m_io->ReleaseProject(m_state.HeldPrjID);
+    m_state.HeldPrjID = 0;
     m_state.CurPrjID = 0;
     m_state.CurPrjName.clear();
     m_state.ProjectOpen = false;
+    m_state.ProjectReadOnly = false;
     m_state.ReleaseCursors();
 }
 
@@ -86,6 +90,15 @@ void frmMain::ProjectSaved(const QString& name, std::int32_t prjID, ProjectTable
     m_ui.txtProject->setText(name);
     m_state.CurPrjName = name;
     if (!created) return;
+    // The new project is this workstation's while it is open.
+    if (m_state.HeldPrjID != 0 && m_state.HeldPrjID != prjID) m_io->ReleaseProject(m_state.HeldPrjID);
+    m_state.HeldPrjID = 0;
+    try {
+        m_state.ProjectReadOnly = !m_io->HoldProject(prjID);
+        if (!m_state.ProjectReadOnly) m_state.HeldPrjID = prjID;
+    } catch (const Error& e) {
+        m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
+    }
     m_state.CurPrjID = prjID;
     m_state.Cursor(ProjectTable::Fluid) = std::move(created->Fluid);
     m_state.Cursor(ProjectTable::Pressure) = std::move(created->Pressure);
@@ -104,15 +117,24 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     // The records first: a project that cannot be read leaves the form and the open project as
     // they are.
     ProjectTables tables;
+    // On a database server one workstation at a time holds a project; another opens it read-only.
+    const std::int32_t previous = m_state.HeldPrjID;
+    const bool heldBefore = previous == prjID;
+    ProjectHolder holder;
+    bool readOnly = false;
     try {
+        readOnly = !m_io->HoldProject(prjID, &holder);
         tables = m_io->LoadProjectTables(prjID);
         for (const Recordset* rs :
              {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock})
             if (rs->IsEOF()) throw DatabaseError("The project's data is incomplete in the project database.");
     } catch (const Error& e) {
+        if (!heldBefore && !readOnly) m_io->ReleaseProject(prjID);
         m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
         return;
     }
+    if (previous != 0 && previous != prjID) m_io->ReleaseProject(previous);
+    m_state.HeldPrjID = readOnly ? 0 : prjID;
 
     // Loading stores nothing: the write-through stays off until the form holds the project.
     m_state.InputEventsOn = false;
@@ -215,13 +237,20 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
 
     m_ui.txtProject->show();
     m_ui.txtProject->setText(m_state.CurPrjName);
-    m_ui.mnuEdit->setEnabled(true);
+    m_ui.mnuEdit->setEnabled(!readOnly);
     m_ui.mnuClose->setEnabled(true);
     m_ui.mnuDelete->setEnabled(false);
 
     m_state.ProjectOpen = true;
+    m_state.ProjectReadOnly = readOnly;
     SelectTab(kTabTitle);
     m_state.InputEventsOn = true;
+    if (readOnly)
+        m_messages.ShowInfo(
+            QStringLiteral("Project %1: %2. It is opened read-only here: changes are not saved "
+                           "in the project database.")
+                .arg(m_state.CurPrjName, HeldText(holder)),
+            QStringLiteral("Project Open Elsewhere"));
 }
 
 } // namespace q7

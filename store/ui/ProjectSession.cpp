@@ -27,7 +27,7 @@ void ProjectSession::SaveField(ProjectTable table, const QString& column, const 
 }
 
 void ProjectSession::SaveFields(ProjectTable table, const std::vector<std::pair<QString, QVariant>>& values) {
-    if (!InputEventsOn || !ProjectOpen) return;
+    if (!InputEventsOn || !ProjectOpen || ProjectReadOnly) return;
     Recordset& rs = Cursor(table);
     try {
         for (const auto& [column, value] : values) {

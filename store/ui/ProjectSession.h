@@ -34,6 +34,11 @@ public:
     bool ProjectOpen = false;
     std::int32_t CurPrjID = 0;
     QString CurPrjName;
+    // The open project is held by another workstation (on a database server): it was opened
+    // read-only, and no edit is stored.
+    bool ProjectReadOnly = false;
+    // The project whose hold this workstation has taken (0: none).
+    std::int32_t HeldPrjID = 0;
     // 1: the project dialog creates a project; 2: it edits the open one.
     std::int32_t ProjectDialogMode = 0;
 
@@ -55,8 +60,9 @@ public:
     }
 
     // Stores `value` in `column` of the open project's record of `table` and saves the record;
-    // nothing unless InputEventsOn and ProjectOpen. An empty text is stored as 0. A database
-    // failure is shown ("Project Database Error"); the value stays in the form and the object.
+    // nothing unless InputEventsOn and ProjectOpen, nor when the project is read-only. An empty text is
+    // stored as 0. A database failure is shown ("Project Database Error"); the value stays in the form and
+    // the object.
     void SaveField(ProjectTable table, const QString& column, const QVariant& value);
     // Several columns of one record, saved once.
     void SaveFields(ProjectTable table, const std::vector<std::pair<QString, QVariant>>& values);
