@@ -1,8 +1,10 @@
 #include "AppTestSupport.h"
 
 #include "store/ProjectSchema.h"
+#include "store/SqlDialect.h"
 #include "ui/InputBox.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -77,6 +79,23 @@ DatabaseChoice DatabaseChoice::Empty() {
     return choice;
 }
 
+DatabaseChoice DatabaseChoice::Server() {
+    App();
+    DatabaseChoice choice;
+    QFile state(qEnvironmentVariable("Q7_TEST_PG_STATE"));
+    if (!state.open(QIODevice::ReadOnly)) return choice;
+    const QString maintenance = QString::fromUtf8(state.readLine()).trimmed();
+    if (maintenance.isEmpty()) return choice;
+    static int counter = 0;
+    const QString name = QStringLiteral("q7app_%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+    Query(maintenance, QStringLiteral("CREATE DATABASE %1").arg(name));
+    choice.m_path = maintenance.left(maintenance.lastIndexOf(QLatin1Char('/')) + 1) + name;
+    choice.m_serverDatabase = std::shared_ptr<void>(nullptr, [maintenance, name](void*) {
+        Query(maintenance, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+    });
+    return choice;
+}
+
 DatabaseChoice DatabaseChoice::Missing() {
     DatabaseChoice choice;
     choice.m_dir = std::make_shared<QTemporaryDir>();
@@ -138,8 +157,7 @@ QVariantList Query(const QString& path, const QString& sql) {
     QVariantList values;
     const QString name = QStringLiteral("app-test-query");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
+        QSqlDatabase db = AddConnection(ParseDatabaseName(path), name, false, 3000);
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         QSqlQuery query(db);
         EXPECT_TRUE(query.exec(sql)) << query.lastError().text().toStdString() << " in " << sql.toStdString();

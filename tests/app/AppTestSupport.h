@@ -59,10 +59,14 @@ public:
     static DatabaseChoice Empty();
     // A file that does not exist: the window runs without the Project menu.
     static DatabaseChoice Missing();
+    // A fresh database of ours on the test server (the store's pg-cluster fixture, named through
+    // Q7_TEST_PG_STATE), dropped when the last copy goes; an empty path when there is no server.
+    static DatabaseChoice Server();
     const QString& Path() const { return m_path; }
 
 private:
     std::shared_ptr<QTemporaryDir> m_dir;
+    std::shared_ptr<void> m_serverDatabase;
     QString m_path;
 };
 

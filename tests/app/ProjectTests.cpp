@@ -640,5 +640,79 @@ TEST(Projects, AStoreFailureIsShownAndTheEditKept) {
     EXPECT_FLOAT_EQ(w.Objects().Fluid.StdP(), 7.0f);
 }
 
+// Projects -> Open of the only project in the list.
+void OpenOnlyProject(Workstation& w) {
+    WhenModal open([&](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click(); });
+    w.ui().mnuOpen->trigger();
+    ASSERT_TRUE(open.Ran());
+}
+
+// Two workstations on one server database: the second opens the first one's project read-only,
+// is told who has it, and stores none of its edits; once the first closes it, it is editable.
+TEST(Projects, OnAServerAProjectOpenInOneWorkstationIsReadOnlyInAnother) {
+    const DatabaseChoice database = DatabaseChoice::Server();
+    if (database.Path().isEmpty()) GTEST_SKIP() << "no PostgreSQL server to test against";
+    const std::int32_t id = AddProject(database.Path(), QStringLiteral("Shared field"));
+    const QString where = QStringLiteral(" WHERE PrjID = %1").arg(id);
+
+    Workstation first(database);
+    ASSERT_TRUE(first.ui().mnuProj->menuAction()->isVisible());
+    OpenOnlyProject(first);
+    EXPECT_TRUE(first.Messages().All().empty());
+    EXPECT_TRUE(first.ui().mnuEdit->isEnabled());
+
+    Workstation second(database);
+    OpenOnlyProject(second);
+    ASSERT_EQ(second.Messages().All().size(), 1u);
+    const RecordedMessage& told = second.Messages().All()[0];
+    EXPECT_EQ(told.title, QStringLiteral("Project Open Elsewhere"));
+    EXPECT_TRUE(told.text.contains(QLatin1String("Shared field"))) << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(QLatin1String("since"))) << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(QLatin1String("read-only"))) << told.text.toStdString();
+    EXPECT_TRUE(second.State().ProjectOpen);
+    EXPECT_FALSE(second.ui().mnuEdit->isEnabled());
+
+    // An edit in the second window is not stored; one in the first is.
+    const double stored =
+        QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble();
+    second.SelectTab(kTabPhases);
+    second.Type(second.ui().txtStdP, QStringLiteral("14.2"));
+    EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
+                     stored);
+    first.SelectTab(kTabPhases);
+    first.Type(first.ui().txtStdP, QStringLiteral("14.5"));
+    EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
+                     14.5);
+    EXPECT_TRUE(first.Messages().Errors().empty());
+
+    // Closed in the first, reopened in the second: now the second edits it.
+    first.ui().mnuClose->trigger();
+    second.ui().mnuClose->trigger();
+    second.Messages().Clear();
+    OpenOnlyProject(second);
+    EXPECT_TRUE(second.Messages().All().empty());
+    EXPECT_TRUE(second.ui().mnuEdit->isEnabled());
+    second.SelectTab(kTabPhases);
+    second.Type(second.ui().txtStdP, QStringLiteral("14.8"));
+    EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
+                     14.8);
+}
+
+// A server that cannot be reached at start-up: no Project menu, and the reason said once.
+TEST(Projects, AServerThatCannotBeReachedLeavesOutTheProjectMenuAndSaysWhy) {
+    App();
+    qputenv("Q7_DATABASE", "postgresql://nobody@127.0.0.1:1/q7");
+    FakeMessages messages;
+    {
+        frmMain window(messages);
+        EXPECT_FALSE(window.Controls().mnuProj->menuAction()->isVisible());
+    }
+    qunsetenv("Q7_DATABASE");
+    ASSERT_EQ(messages.All().size(), 1u);
+    EXPECT_EQ(messages.All()[0].title, QStringLiteral("Project Database Error"));
+    EXPECT_TRUE(messages.All()[0].text.contains(QLatin1String("cannot be reached")))
+        << messages.All()[0].text.toStdString();
+}
+
 } // namespace
 } // namespace q7::test
