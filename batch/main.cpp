@@ -56,8 +56,9 @@ const char* kUsage =
     "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
     "         per case, when every case offers it. --check checks every region's tables.\n"
     "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
-    "         user's copy in ~/.local/share/fluvarex, or the file named by Q7_DATABASE); save,\n"
-    "         export, delete and run --project work on it.\n";
+    "         user's copy in ~/.local/share/fluvarex, or the file or PostgreSQL URI\n"
+    "         postgresql://USER@HOST[:PORT]/DBNAME named by Q7_DATABASE); save, export,\n"
+    "         delete and run --project work on it.\n";
 
 int Usage(const std::string& why) {
     if (!why.empty()) std::cerr << "q7-batch: " << why << "\n";

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
