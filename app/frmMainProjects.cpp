@@ -100,12 +100,7 @@ void frmMain::ProjectSaved(const QString& name, std::int32_t prjID, ProjectTable
         m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
     }
     m_state.CurPrjID = prjID;
-    m_state.Cursor(ProjectTable::Fluid) = std::move(created->Fluid);
-    m_state.Cursor(ProjectTable::Pressure) = std::move(created->Pressure);
-    m_state.Cursor(ProjectTable::Oil) = std::move(created->Oil);
-    m_state.Cursor(ProjectTable::Gas) = std::move(created->Gas);
-    m_state.Cursor(ProjectTable::Water) = std::move(created->Water);
-    m_state.Cursor(ProjectTable::Rock) = std::move(created->Rock);
+    m_state.TakeCursors(*created);
     m_ui.mnuEdit->setEnabled(true);
     m_ui.mnuClose->setEnabled(true);
     m_ui.mnuDelete->setEnabled(false);
@@ -125,8 +120,7 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     try {
         readOnly = !m_io->HoldProject(prjID, &holder);
         tables = m_io->LoadProjectTables(prjID);
-        for (const Recordset* rs :
-             {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock})
+        for (const Recordset* rs : tables.All())
             if (rs->IsEOF()) throw DatabaseError("The project's data is incomplete in the project database.");
     } catch (const Error& e) {
         if (!heldBefore && !readOnly) m_io->ReleaseProject(prjID);
@@ -141,10 +135,6 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     m_state.ProjectOpen = false;
     m_state.ReleaseCursors();
 
-    const std::pair<const char*, const Recordset*> records[6] = {
-        {"tblFluidSpec", &tables.Fluid}, {"tblPressureSpec", &tables.Pressure},
-        {"tblOilGravity", &tables.Oil},  {"tblGasComp", &tables.Gas},
-        {"tblWater", &tables.Water},     {"tblRock", &tables.Rock}};
     auto pairNamed = [this](const std::string& base) {
         const QString name = QString::fromStdString(base);
         return OptionPair{findChild<QRadioButton*>(name + QStringLiteral("(0)")),
@@ -153,8 +143,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
 
     Guarded(QStringLiteral("Project Database Error"), [&] {
         // Every stored field into its control, in column order, as its description says.
-        for (const auto& [table, rs] : records) {
-            for (const ProjectField* field : TableFields(table)) {
+        for (const Recordset* rs : tables.All()) {
+            for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
                 const QVariant v = Column(*rs, field->column);
                 switch (field->kind) {
                 case FieldKind::Flag:
@@ -227,12 +217,7 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         if (!m_ui.txtPER->text().isEmpty()) m_objects->Water.SetPER(m_ui.txtPER->text().toStdString());
     });
 
-    m_state.Cursor(ProjectTable::Fluid) = std::move(tables.Fluid);
-    m_state.Cursor(ProjectTable::Pressure) = std::move(tables.Pressure);
-    m_state.Cursor(ProjectTable::Oil) = std::move(tables.Oil);
-    m_state.Cursor(ProjectTable::Gas) = std::move(tables.Gas);
-    m_state.Cursor(ProjectTable::Water) = std::move(tables.Water);
-    m_state.Cursor(ProjectTable::Rock) = std::move(tables.Rock);
+    m_state.TakeCursors(tables);
     m_state.CurPrjID = prjID;
 
     m_ui.txtProject->show();

@@ -194,13 +194,12 @@ const std::string* CaseKeyFor(const QString& column) {
     return field && field->Stored() ? &field->column : nullptr;
 }
 
-// The project's stored inputs as a case: every non-empty column of the six data tables under its
+// The project's stored inputs as a case: every non-empty column of the seven data tables under its
 // case key, and the author and description as the report's identification.
 nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
     nlohmann::json object = nlohmann::json::object();
     const ProjectTables tables = io.LoadProjectTables(project.id);
-    for (const Recordset* rs :
-         {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock}) {
+    for (const Recordset* rs : tables.All()) {
         if (rs->RecordCount() != 1)
             throw CommandError("project " + Quote(project.name) + " has " +
                                std::to_string(rs->RecordCount()) + " rows in " + rs->Table().toStdString() +

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <string>
 
 namespace q7 {
 
@@ -56,6 +57,47 @@ const std::map<QString, std::vector<ColumnInfo>>& ReferenceTables() {
 void Exec(QSqlDatabase& db, const QString& sql, const QString& action) {
     QSqlQuery query(db);
     if (!query.exec(sql)) ThrowDatabaseError(action, query.lastError());
+}
+
+// The version in the meta table, or 0 with the reason in `problem`.
+int ReadVersion(QSqlDatabase& db, QString& problem) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'"))) {
+        problem = QStringLiteral("no schema version (%1)").arg(query.lastError().text());
+        return 0;
+    }
+    if (!query.next()) {
+        problem = QStringLiteral("no schema version");
+        return 0;
+    }
+    bool ok = false;
+    const int version = query.value(0).toString().toInt(&ok);
+    if (!ok || version < 1) {
+        problem = QStringLiteral("an unreadable schema version");
+        return 0;
+    }
+    return version;
+}
+
+// The schema's CREATE TABLE statement of one table, so that an upgrade creates a table exactly as
+// a new database has it.
+QString CreateTableStatement(const QString& table) {
+    const QString head = QStringLiteral("CREATE TABLE ") + table + QLatin1Char(' ');
+    for (const QString& statement : SchemaStatements())
+        if (statement.startsWith(head, Qt::CaseInsensitive)) return statement;
+    throw DatabaseError(("The schema has no table " + table).toStdString());
+}
+
+// The statements that bring a database of version `from` to version `from` + 1.
+QStringList UpgradeStatements(int from) {
+    switch (from) {
+    case 1:
+        // Laboratory data: a row of Nulls (nothing measured) for every project already stored.
+        return {CreateTableStatement(QStringLiteral("tblLabData")),
+                QStringLiteral("INSERT INTO tblLabData (PrjID) SELECT PrjID FROM tblProject")};
+    default:
+        throw DatabaseError("No upgrade of the project database from schema version " + std::to_string(from));
+    }
 }
 
 } // namespace
@@ -126,15 +168,51 @@ bool CreateSchemaIfEmpty(QSqlDatabase& db) {
     }
 }
 
+int SchemaVersion(QSqlDatabase& db) {
+    QString problem;
+    return ReadVersion(db, problem);
+}
+
+bool UpgradeSchema(QSqlDatabase& db) {
+    const int version = SchemaVersion(db);
+    if (version < 1 || version >= kSchemaVersion) return false;
+    const QString action = QStringLiteral("Upgrading the project database from schema version %1 to %2")
+                               .arg(version)
+                               .arg(kSchemaVersion);
+    const Backend backend = BackendOf(db);
+    Exec(db, BeginWriteStatement(backend), action);
+    try {
+        LockForSchemaChange(db);
+        // Read again inside the transaction: another program may have upgraded it meanwhile.
+        int from = SchemaVersion(db);
+        if (from < 1 || from >= kSchemaVersion) {
+            Exec(db, QStringLiteral("COMMIT"), action);
+            return false;
+        }
+        for (; from < kSchemaVersion; ++from)
+            for (const QString& statement : UpgradeStatements(from))
+                Exec(db, SchemaStatement(backend, statement), action);
+        QSqlQuery query(db);
+        ExecOrThrow(query, QStringLiteral("UPDATE meta SET value = ? WHERE key = 'schema_version'"),
+                    {QString::number(kSchemaVersion)}, action);
+        Exec(db, QStringLiteral("COMMIT"), action);
+        return true;
+    } catch (...) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
 QString SchemaProblem(QSqlDatabase& db) {
     try {
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")))
-            return QStringLiteral("no schema version (%1)").arg(query.lastError().text());
-        if (!query.next()) return QStringLiteral("no schema version");
-        bool ok = false;
-        const int version = query.value(0).toString().toInt(&ok);
-        if (!ok || version < 1) return QStringLiteral("an unreadable schema version");
+        QString problem;
+        const int version = ReadVersion(db, problem);
+        if (version == 0) return problem;
+        if (version < kSchemaVersion)
+            return QStringLiteral("schema version %1, older than this program's %2; it is upgraded when "
+                                  "opened from a file that can be written")
+                .arg(version)
+                .arg(kSchemaVersion);
         if (version > kSchemaVersion)
             return QStringLiteral("schema version %1, made by a newer program (this one reads %2)")
                 .arg(version)

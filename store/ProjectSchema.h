@@ -11,11 +11,12 @@ namespace q7 {
 
 // Version written into the meta table of a new database; a database with a higher one was made by
 // a newer program and is not opened.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
-// The seven tables, the project table first and the data tables in the order a project is created.
-inline constexpr std::array<const char*, 7> kProjectTables = {
-    "tblProject", "tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"};
+// The eight tables, the project table first and the data tables in the order a project is created.
+inline constexpr std::array<const char*, 8> kProjectTables = {
+    "tblProject", "tblFluidSpec", "tblPressureSpec", "tblOilGravity",
+    "tblGasComp", "tblWater",     "tblRock",         "tblLabData"};
 
 // The schema's SQL statements, comments removed, in file order.
 QStringList SchemaStatements();
@@ -27,6 +28,16 @@ void CreateSchema(QSqlDatabase& db);
 // Creates the schema in one transaction when the open database holds no table yet (a server
 // database made empty for us); returns whether it did. Throws DatabaseError.
 bool CreateSchemaIfEmpty(QSqlDatabase& db);
+
+// The schema version the open database's meta table records; 0 when it records none that can be
+// read.
+int SchemaVersion(QSqlDatabase& db);
+
+// Brings an open database of an older schema version up to kSchemaVersion, one version at a time,
+// all in one transaction: every project is kept, and on failure the database is left as it was
+// and DatabaseError is thrown. A database already at kSchemaVersion (or newer, or not ours) is
+// left alone. Returns whether anything was changed.
+bool UpgradeSchema(QSqlDatabase& db);
 
 // Why the open database is not a project database of ours (no meta table, a newer schema version,
 // a table or column missing, not an SQLite file); on either backend; empty when it is one.

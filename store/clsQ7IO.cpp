@@ -165,7 +165,15 @@ void clsQ7IO::OpenDatabase(const QString& path) {
                 if (!db.open()) {
                     m_problem = db.lastError().text();
                 } else {
-                    m_problem = SchemaProblem(db);
+                    // An older database is brought up to date first (not a read-only one).
+                    if (!m_readOnly) {
+                        try {
+                            UpgradeSchema(db);
+                        } catch (const DatabaseError& e) {
+                            m_problem = QString::fromUtf8(e.what());
+                        }
+                    }
+                    if (m_problem.isEmpty()) m_problem = SchemaProblem(db);
                     if (!m_problem.isEmpty()) locked = IsLocked(db);
                     if (m_problem.isEmpty()) {
                         QSqlQuery query(db);
@@ -214,8 +222,9 @@ void clsQ7IO::OpenServer() {
                                          : db.lastError().databaseText().trimmed());
             } else {
                 PrepareSession(db);
-                // A database made empty for us gets the schema on first use.
-                CreateSchemaIfEmpty(db);
+                // A database made empty for us gets the schema on first use; an older one is
+                // brought up to date.
+                if (!CreateSchemaIfEmpty(db)) UpgradeSchema(db);
                 m_problem = SchemaProblem(db);
                 if (m_problem.isEmpty()) {
                     EnsureHolderTable(db);
@@ -422,6 +431,7 @@ ProjectTables clsQ7IO::LoadProjectTables(std::int32_t prjID) {
     tables.Gas = LoadPrjTbl(QStringLiteral("tblGasComp"), prjID);
     tables.Water = LoadPrjTbl(QStringLiteral("tblWater"), prjID);
     tables.Rock = LoadPrjTbl(QStringLiteral("tblRock"), prjID);
+    tables.Lab = LoadPrjTbl(QStringLiteral("tblLabData"), prjID);
     return tables;
 }
 
@@ -514,6 +524,10 @@ Recordset clsQ7IO::SaveRock(std::int32_t prjID, const Q7Objects& objects) {
     return SaveTable(QStringLiteral("tblRock"), prjID, objects);
 }
 
+Recordset clsQ7IO::SaveLab(std::int32_t prjID, const Q7Objects& objects) {
+    return SaveTable(QStringLiteral("tblLabData"), prjID, objects);
+}
+
 ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& objects) {
     const QString action = QStringLiteral("Creating the project");
     RequireOpen(action);
@@ -537,6 +551,7 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
         tables.Gas = SaveGas(prjID, objects);
         tables.Water = SaveWater(prjID, objects);
         tables.Rock = SaveRock(prjID, objects);
+        tables.Lab = SaveLab(prjID, objects);
         Commit(action);
         return tables;
     } catch (...) {
@@ -550,10 +565,10 @@ void clsQ7IO::DelProject(std::int32_t prjID) {
     const QString action = QStringLiteral("Deleting project %1").arg(prjID);
     // Data rows first, the project row last.
     static const char* const statements[] = {
-        "Delete From tblWater Where PrjID = ?",        "Delete From tblRock Where PrjID = ?",
-        "Delete From tblPressureSpec Where PrjID = ?", "Delete From tblOilGravity Where PrjID = ?",
-        "Delete From tblGasCOmp Where PrjID = ?",      "Delete From tblFluidSpec Where PrjID = ?",
-        "Delete From tblProject Where PrjID = ?"};
+        "Delete From tblLabData Where PrjID = ?",    "Delete From tblWater Where PrjID = ?",
+        "Delete From tblRock Where PrjID = ?",       "Delete From tblPressureSpec Where PrjID = ?",
+        "Delete From tblOilGravity Where PrjID = ?", "Delete From tblGasCOmp Where PrjID = ?",
+        "Delete From tblFluidSpec Where PrjID = ?",  "Delete From tblProject Where PrjID = ?"};
     RequireOpen(action);
     // A project open in another workstation is not deleted under it.
     const bool heldBefore = m_holds.count(prjID) > 0;

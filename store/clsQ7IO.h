@@ -82,9 +82,9 @@ public:
     Recordset GetProjects();
     // The project's tblProject row (none when there is no such project).
     Recordset GetProject(std::int32_t prjID);
-    // The project's row of one of the seven tables.
+    // The project's row of one of the eight tables.
     Recordset LoadPrjTbl(const QString& tableName, std::int32_t prjID);
-    // The six data tables' rows of a project, in the order tblFluidSpec … tblRock.
+    // The seven data tables' rows of a project, in the order tblFluidSpec … tblLabData.
     ProjectTables LoadProjectTables(std::int32_t prjID);
     // A record set on the table, standing on a new empty row that reaches the database with SaveREC.
     Recordset NewREC(const QString& tableName);
@@ -100,15 +100,16 @@ public:
     Recordset SaveGas(std::int32_t prjID, const Q7Objects& objects);
     Recordset SaveWater(std::int32_t prjID, const Q7Objects& objects);
     Recordset SaveRock(std::int32_t prjID, const Q7Objects& objects);
+    Recordset SaveLab(std::int32_t prjID, const Q7Objects& objects);
 
     // Creates a project in one transaction: writes `projectRow` (a new tblProject row from NewREC,
-    // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the six data rows from the
-    // objects (SaveFluid … SaveRock). Returns the six record sets; projectRow then holds the new
+    // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the seven data rows from the
+    // objects (SaveFluid … SaveLab). Returns the seven record sets; projectRow then holds the new
     // PrjID and DateCreate. On failure nothing is stored, projectRow is as it was, and the error
     // is raised.
     ProjectTables CreateProject(Recordset& projectRow, const Q7Objects& objects);
 
-    // Deletes the project's rows of all seven tables in one transaction; a project that does not
+    // Deletes the project's rows of all eight tables in one transaction; a project that does not
     // exist is no error. A project another workstation holds is not deleted (DatabaseError).
     void DelProject(std::int32_t prjID);
 

@@ -1,12 +1,14 @@
--- Fluvarex project database. One row per project in tblProject and one in each of the six data
+-- Fluvarex project database. One row per project in tblProject and one in each of the seven data
 -- tables, all keyed by PrjID. Temperatures are stored in °F; phase flags as 1 or 0.
--- Bump the version in meta (and kSchemaVersion in store/ProjectSchema.h) with every change here.
+-- Bump the version in meta (and kSchemaVersion in store/ProjectSchema.h) with every change here,
+-- and add the step that brings a database of the version before up to it (store/ProjectSchema.cpp).
+-- Version 2 added tblLabData.
 
 CREATE TABLE meta (
   key   TEXT PRIMARY KEY NOT NULL,
   value TEXT
 );
-INSERT INTO meta (key, value) VALUES ('schema_version', '1');
+INSERT INTO meta (key, value) VALUES ('schema_version', '2');
 
 CREATE TABLE tblProject (
   PrjID      INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -84,4 +86,13 @@ CREATE TABLE tblRock (
   HRPoro    REAL,
   HRAir     REAL,
   HRKrg     REAL
+);
+
+-- Laboratory values at the bubble point (psia, scf/stb, rb/stb, cp); Null where not measured.
+CREATE TABLE tblLabData (
+  PrjID   INTEGER PRIMARY KEY REFERENCES tblProject (PrjID),
+  LabPb   REAL,
+  LabRsb  REAL,
+  LabBob  REAL,
+  LabMuob REAL
 );

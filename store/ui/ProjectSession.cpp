@@ -1,13 +1,15 @@
 #include "store/ui/ProjectSession.h"
 
 #include "engine/Errors.h"
+#include "store/ProjectTables.h"
 #include "store/clsQ7IO.h"
 
 namespace q7 {
 
 const char* ProjectTableName(ProjectTable table) {
     static constexpr std::array<const char*, kProjectTableCount> names = {
-        "tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp", "tblWater", "tblRock"};
+        "tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp",
+        "tblWater",     "tblRock",         "tblLabData"};
     return names[static_cast<int>(table)];
 }
 
@@ -20,6 +22,13 @@ void ProjectSession::ReleaseCursors() {
         }
         cursor = Recordset();
     }
+}
+
+void ProjectSession::TakeCursors(ProjectTables& tables) {
+    const auto records = tables.All();
+    static_assert(records.size() == kProjectTableCount);
+    for (int t = 0; t < kProjectTableCount; ++t)
+        m_cursors[static_cast<std::size_t>(t)] = std::move(*records[static_cast<std::size_t>(t)]);
 }
 
 void ProjectSession::SaveField(ProjectTable table, const QString& column, const QVariant& value) {

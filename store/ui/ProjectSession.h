@@ -16,10 +16,11 @@
 namespace q7 {
 
 class clsQ7IO;
+struct ProjectTables;
 
-// The six data tables of a project, in the order a project's rows are created and loaded.
-enum class ProjectTable { Fluid, Pressure, Oil, Gas, Water, Rock };
-inline constexpr int kProjectTableCount = 6;
+// The seven data tables of a project, in the order a project's rows are created and loaded.
+enum class ProjectTable { Fluid, Pressure, Oil, Gas, Water, Rock, Lab };
+inline constexpr int kProjectTableCount = 7;
 // Database table of each cursor: tblFluidSpec, tblPressureSpec, ...
 const char* ProjectTableName(ProjectTable table);
 
@@ -44,6 +45,8 @@ public:
 
     // The open project's record in each data table (rsFluid ... rsRock).
     Recordset& Cursor(ProjectTable table) { return m_cursors[static_cast<int>(table)]; }
+    // The cursors become the record sets of a project just loaded or created.
+    void TakeCursors(ProjectTables& tables);
     void ReleaseCursors();
 
     // The project database, when one was opened (null otherwise).

@@ -111,7 +111,7 @@ void frmProject::Save() {
     }
     try {
         if (m_mode == 1) {
-            // The project row and its six data rows from the inputs on screen, in one transaction.
+            // The project row and its seven data rows from the inputs on screen, in one transaction.
             ProjectTables tables = m_host.Database().CreateProject(m_row, m_host.CalculationObjects());
             const auto prjID = static_cast<std::int32_t>(m_row.Value(QStringLiteral("PrjID")).toLongLong());
             m_host.ProjectSaved(m_txtPrjName->text(), prjID, &tables);

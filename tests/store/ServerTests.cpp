@@ -132,8 +132,7 @@ TEST_P(StoreBackends, DrawnSinglesComeBackBitForBit) {
     };
     std::map<std::string, float> written; // "table.column" -> value
     ProjectTables tables = io.LoadProjectTables(id);
-    for (Recordset* rs :
-         {&tables.Fluid, &tables.Pressure, &tables.Oil, &tables.Gas, &tables.Water, &tables.Rock}) {
+    for (Recordset* rs : tables.All()) {
         for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
             if (field->kind != FieldKind::Number) continue;
             const float value = written.size() % 5 == 0 ? 0.1f * static_cast<float>(written.size()) : draw();
@@ -148,7 +147,7 @@ TEST_P(StoreBackends, DrawnSinglesComeBackBitForBit) {
     fresh.OpenDatabase(db.Path());
     ASSERT_TRUE(fresh.Q7FOUND());
     const ProjectTables back = fresh.LoadProjectTables(id);
-    for (const Recordset* rs : {&back.Fluid, &back.Pressure, &back.Oil, &back.Gas, &back.Water, &back.Rock}) {
+    for (const Recordset* rs : back.All()) {
         for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
             if (field->kind != FieldKind::Number) continue;
             const float expected = written.at(rs->Table().toStdString() + "." + field->column);

@@ -68,9 +68,9 @@ QStringList RowsOf(const QString& path, const QString& table, const QString& whe
 // Runs a statement that returns nothing on its own connection.
 void Execute(const QString& path, const QString& sql);
 
-// The six tables of a project's data, beside tblProject.
-inline const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity",
-                                          "tblGasComp",   "tblWater",        "tblRock"};
+// The seven tables of a project's data, beside tblProject.
+inline const char* const kDataTables[] = {"tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp",
+                                          "tblWater",     "tblRock",         "tblLabData"};
 
 // Calculation objects with non-default inputs in every table the store writes.
 struct SampleObjects {
