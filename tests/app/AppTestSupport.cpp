@@ -82,7 +82,9 @@ DatabaseChoice DatabaseChoice::Empty() {
 DatabaseChoice DatabaseChoice::Server() {
     App();
     DatabaseChoice choice;
-    QFile state(qEnvironmentVariable("Q7_TEST_PG_STATE"));
+    QString stateFile = qEnvironmentVariable("Q7_TEST_PG_STATE");
+    if (stateFile.isEmpty()) stateFile = QStringLiteral(Q7_BINARY_DIR "/tests/store/pg-cluster.state");
+    QFile state(stateFile);
     if (!state.open(QIODevice::ReadOnly)) return choice;
     const QString maintenance = QString::fromUtf8(state.readLine()).trimmed();
     if (maintenance.isEmpty()) return choice;

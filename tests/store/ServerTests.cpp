@@ -380,8 +380,7 @@ TEST_F(Server, AKilledWriterLosesNoAcknowledgedEdit) {
 // written, and once the server is back the next edit goes through on a new connection that holds
 // the project again.
 TEST_F(Server, AServerStoppedAndRestartedUnderAnOpenProject) {
-    const QString script = qEnvironmentVariable("Q7_PG_CLUSTER");
-    if (script.isEmpty()) GTEST_SKIP() << "Q7_PG_CLUSTER does not name the pg-cluster script";
+    const QString script = QStringLiteral(Q7_SOURCE_DIR "/tests/store/pg-cluster");
     QTemporaryDir dir;
     const QString state = dir.filePath(QStringLiteral("state"));
     auto cluster = [&](const char* command) {

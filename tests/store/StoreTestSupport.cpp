@@ -79,8 +79,9 @@ void Query(const QString& path, const QString& sql, const QVariantList& values, 
 }
 
 QStringList StateLines() {
-    const QString file = qEnvironmentVariable("Q7_TEST_PG_STATE");
-    if (file.isEmpty()) return {};
+    // The fixture's state file in this build tree unless the environment names another.
+    QString file = qEnvironmentVariable("Q7_TEST_PG_STATE");
+    if (file.isEmpty()) file = QStringLiteral(Q7_BINARY_DIR "/tests/store/pg-cluster.state");
     QFile state(file);
     if (!state.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(state.readAll()).split(QLatin1Char('\n'));

@@ -21,8 +21,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace q7::test {
 
 // The URI of the test server's maintenance database: Q7_TEST_PG_URI, else the first line of the
-// file named by Q7_TEST_PG_STATE (written by tests/store/pg-cluster, the CTest fixture that starts
-// a throwaway cluster); empty when there is no server to test against.
+// state file written by tests/store/pg-cluster, the CTest fixture that starts a throwaway cluster
+// (build/<preset>/tests/store/pg-cluster.state, or the file Q7_TEST_PG_STATE names); empty when
+// there is no server to test against.
 QString ServerUri();
 // The folder of the fixture's cluster (second line of that file), for stopping and starting it.
 QString ServerState();
