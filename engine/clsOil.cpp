@@ -13,6 +13,12 @@ double D(float v) {
     return static_cast<double>(v);
 }
 
+// A laboratory box: blank is "not measured", anything else is read as every box is.
+std::optional<float> LabValue(std::string_view text) {
+    if (text.find_first_not_of(" \t") == std::string_view::npos) return std::nullopt;
+    return Str2Nbr(text);
+}
+
 // Standing's temperature and gravity term 10^(0.00091 T - 0.0125 API); °F, °API.
 double StandingTerm(float t, float api) {
     return Pow(10.0, 0.00091 * D(t) - 0.0125 * D(api));
@@ -69,6 +75,19 @@ void clsOil::SetRsi(std::string_view text) {
 }
 void clsOil::SetPbp(std::string_view text) {
     StorePbp(Str2Nbr(text));
+}
+
+void clsOil::SetLabPb(std::string_view text) {
+    m_lab.Pb = LabValue(text);
+}
+void clsOil::SetLabRsb(std::string_view text) {
+    m_lab.Rsb = LabValue(text);
+}
+void clsOil::SetLabBob(std::string_view text) {
+    m_lab.Bob = LabValue(text);
+}
+void clsOil::SetLabMuob(std::string_view text) {
+    m_lab.Muob = LabValue(text);
 }
 
 // Rollins, McCain and Creeger (1990) stock-tank vent GOR; scf/stb, psia, °F.
