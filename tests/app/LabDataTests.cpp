@@ -10,11 +10,14 @@
 #include "ui/FlexGrid.h"
 #include "ui/PlotView.h"
 
+#include <QAction>
 #include <QChart>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>

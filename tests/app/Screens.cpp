@@ -4,6 +4,7 @@
 #include "app/MainControls.h"
 #include "app/frmECLProjects.h"
 #include "app/frmMain.h"
+#include "ui/InputBox.h"
 #include "ui/MessageService.h"
 #include "ui/QtFileDialogService.h"
 #include "writers/ui/frmECL.h"
