@@ -167,6 +167,10 @@ TEST_P(FlowDeck, LiveOilMatchedToLaboratoryData) {
     ASSERT_EQ(oil.Pbp(), 2650.0f);
     data.ComputeRock();
     Write("lab", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
+    data.objects.Rock.Fluids(1);
+    data.objects.Rock.Displace(1);
+    data.ComputeRock();
+    Write("lab", {.SGOF = true});
     std::ifstream in(dir / "lab.pvto");
     std::string first;
     std::getline(in, first);
@@ -177,7 +181,7 @@ TEST_P(FlowDeck, LiveOilMatchedToLaboratoryData) {
         << first;
     Check({.units = Units(),
            .phases = {"OIL", "WATER", "GAS", "DISGAS"},
-           .includes = {"lab.pvto", "lab.pvdg", "lab.pvtw", "lab.dens", "lab.swof"},
+           .includes = {"lab.pvto", "lab.pvdg", "lab.pvtw", "lab.dens", "lab.swof", "lab.sgof"},
            .bubblePoints = {oil.Pbp()},
            .injectorPhase = "WATER",
            .injectorRate = 300});
