@@ -67,6 +67,13 @@ public:
     void SetLabMuob(std::string_view text);
     // The match the last CalcOil made.
     const OilMatch& Match() const { return m_match; }
+    // Why the laboratory values cannot be matched (a value <= 0, a volume factor below 1, a bubble
+    // point at or below the standard pressure); nothing when they can.
+    std::optional<std::string> LabProblem() const;
+    // Before the schedule is built: a laboratory bubble point alone is taken as typing it (the GOR
+    // follows), a laboratory GOR alone as typing the GOR (the bubble point follows), both together
+    // are the bubble point and the GOR. Nothing happens with impossible laboratory values.
+    void ApplyLabBubblePoint();
 
     void SetAPI(std::string_view text);
     void SetOilSG(std::string_view text);
@@ -102,6 +109,7 @@ private:
     void StoreRSI(float r);
     void StorePbp(float p);
     void CalcRSITank();
+    float StandingPb(float rsi) const;
     void RunPressureLoop(float t, float muod);
 
     const clsFluid& m_fluid;
