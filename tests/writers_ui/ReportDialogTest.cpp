@@ -170,7 +170,7 @@ TEST(ReportDialog, CorrelationsSectionOnlyWhenAskedForOrMatched) {
         auto* box = Find<QCheckBox>(d, QStringLiteral("cbxCorrelations"));
         EXPECT_NE(box, nullptr);
         if (!box) return std::string();
-        if (tick && box->isEnabled()) Click(box);
+        if (tick && box->isEnabled()) box->click();
         Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(file));
         Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
         return ReadFile(file);
