@@ -141,7 +141,7 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
         captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
     QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
-    m_cbxCorrelations = new QCheckBox(QStringLiteral("Name the &correlations used"), this);
+    m_cbxCorrelations = new QCheckBox(QStringLiteral("Name the correla&tions used"), this);
     m_cbxCorrelations->setObjectName(QStringLiteral("cbxCorrelations"));
     m_cbxCorrelations->setChecked(false);
 
