@@ -47,6 +47,8 @@ void BuildMenus(QMainWindow& window, MainControls& ui) {
 
     ui.mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    ui.mnuUserGuide = action(ui.mnuHelp, "mnuUserGuide", QStringLiteral("&User Guide"));
+    ui.mnuUserGuide->setShortcut(QKeySequence::HelpContents);
     ui.mnuAbout = action(ui.mnuHelp, "mnuAbout", QStringLiteral("&About"));
 
     // Design state.

@@ -57,6 +57,7 @@ struct MainControls {
     QAction* mnuClose = nullptr;
     QAction* mnuDelete = nullptr;
     QMenu* mnuHelp = nullptr;
+    QAction* mnuUserGuide = nullptr;
     QAction* mnuAbout = nullptr;
 
     QLineEdit* txtProject = nullptr;
@@ -89,6 +90,12 @@ struct MainControls {
     QPushButton* cmdCalcPbp = nullptr;
     QPushButton* cmdCalcRsi = nullptr;
     QPushButton* cmdProceed = nullptr;
+    // Laboratory data at the bubble point; an empty box is a value not measured.
+    QGroupBox* fraLabData = nullptr;
+    InputBox* txtLabPb = nullptr;
+    InputBox* txtLabRsb = nullptr;
+    InputBox* txtLabBob = nullptr;
+    InputBox* txtLabMuob = nullptr;
 
     // Gas Input.
     OptionPair optGasEntry{};
@@ -118,6 +125,11 @@ struct MainControls {
     QLineEdit* txtRSISEPout = nullptr;
     QLineEdit* txtRSITANKout = nullptr;
     QLineEdit* txtRSIout = nullptr;
+    // The laboratory match beside the oil outputs (hidden when no match was made).
+    QGroupBox* fraOilMatch = nullptr;
+    QLineEdit* txtMatchPScale = nullptr;
+    QLineEdit* txtMatchBoK = nullptr;
+    QLineEdit* txtMatchMuF = nullptr;
     FlexGrid* fxgGAS = nullptr;
     QLineEdit* txtGGout = nullptr;
     QLineEdit* txtResTout = nullptr;

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace q7 {
 
@@ -33,6 +34,7 @@ const QColor kReservoirColour(0x1f, 0x4e, 0x9a);
 const QColor kSaturatedColour(0xd9, 0x5f, 0x02);
 const QColor kSecondColour(0x2e, 0x8b, 0x57);
 const QColor kMarkerColour(Qt::black);
+const QColor kLabColour(0xc0, 0x10, 0x10);
 
 // The rows 1..n as points; a value that is not a number (a row the calculation could not fill)
 // is left out rather than drawn at a wild place.
@@ -143,16 +145,23 @@ void Empty(QChart* chart) {
     chart->legend()->setVisible(false);
 }
 
-// The chart's lines and its marker series (last, when there is one), made when the chart does
-// not hold that make-up yet.
-std::vector<QXYSeries*> SeriesFor(PlotView& view, std::size_t lines, bool markers) {
+// The chart's lines, its marker series and its laboratory series (in this order, each when there
+// is one), made when the chart does not hold that make-up yet.
+std::vector<QXYSeries*> SeriesFor(PlotView& view, std::size_t lines, bool markers, bool lab) {
     QChart* chart = view.chart();
     QList<QAbstractSeries*> held = chart->series();
-    const std::size_t wanted = lines + (markers ? 1 : 0);
+    const std::size_t scatters = (markers ? 1 : 0) + (lab ? 1 : 0);
+    const std::size_t wanted = lines + scatters;
     bool fits = static_cast<std::size_t>(held.size()) == wanted;
     for (std::size_t i = 0; fits && i < wanted; ++i)
         fits = held[static_cast<int>(i)]->type() ==
                (i < lines ? QAbstractSeries::SeriesTypeLine : QAbstractSeries::SeriesTypeScatter);
+    // The laboratory series is told from the bubble point's by its marker.
+    if (fits && lab)
+        fits =
+            static_cast<QScatterSeries*>(held.back())->markerShape() == QScatterSeries::MarkerShapeRectangle;
+    if (fits && markers && scatters == 1)
+        fits = static_cast<QScatterSeries*>(held.back())->markerShape() == QScatterSeries::MarkerShapeCircle;
     if (!fits) {
         chart->removeAllSeries();
         QValueAxis* x = ChartAxis(chart, Qt::Horizontal);
@@ -165,6 +174,15 @@ std::vector<QXYSeries*> SeriesFor(PlotView& view, std::size_t lines, bool marker
             QXYSeries* series = nullptr;
             if (i < lines) {
                 series = new QLineSeries;
+            } else if (lab && i == wanted - 1) {
+                // Measured values: filled squares, larger than the bubble point's ring, so that a
+                // matched curve's ring shows inside its square.
+                auto* scatter = new QScatterSeries;
+                scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+                scatter->setMarkerSize(11.0);
+                scatter->setColor(kLabColour);
+                scatter->setBorderColor(kLabColour.darker(150));
+                series = scatter;
             } else {
                 auto* scatter = new QScatterSeries;
                 scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
@@ -207,13 +225,15 @@ void Draw(PlotView& view, const ChartContent& content) {
     for (const Curve& curve : content.curves)
         extend(curve.points);
     extend(content.markers);
+    extend(content.lab);
     if (xLo > xHi) {
         Empty(chart); // nothing to draw: the chart keeps its title
         return;
     }
     chart->setTitle(content.title);
 
-    const std::vector<QXYSeries*> series = SeriesFor(view, content.curves.size(), !content.markers.isEmpty());
+    const std::vector<QXYSeries*> series =
+        SeriesFor(view, content.curves.size(), !content.markers.isEmpty(), !content.lab.isEmpty());
     for (std::size_t i = 0; i < content.curves.size(); ++i) {
         const Curve& curve = content.curves[i];
         QPen pen(curve.colour);
@@ -223,9 +243,15 @@ void Draw(PlotView& view, const ChartContent& content) {
         series[i]->setPen(pen);
         series[i]->replace(curve.points);
     }
+    std::size_t next = content.curves.size();
     if (!content.markers.isEmpty()) {
-        series.back()->setName(content.markerName);
-        series.back()->replace(content.markers);
+        series[next]->setName(content.markerName);
+        series[next]->replace(content.markers);
+        ++next;
+    }
+    if (!content.lab.isEmpty()) {
+        series[next]->setName(content.labName);
+        series[next]->replace(content.lab);
     }
     QValueAxis* xAxis = ChartAxis(chart, Qt::Horizontal);
     QValueAxis* yAxis = ChartAxis(chart, Qt::Vertical);
@@ -324,7 +350,7 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
     auto p = [&prs](std::int16_t i) { return prs.GetPRSo(i); };
     auto chart = [&](int index, const QString& title, const QString& yTitle,
                      float (clsOil::*reservoir)(std::int16_t) const,
-                     float (clsOil::*saturated)(std::int16_t) const) {
+                     float (clsOil::*saturated)(std::int16_t) const, std::optional<float> measured) {
         ChartContent content;
         content.title = title;
         content.xTitle = kPressure;
@@ -339,15 +365,27 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
             const QPointF point(p(bubble), (oil.*reservoir)(bubble));
             if (std::isfinite(point.x()) && std::isfinite(point.y())) content.markers = {point};
         }
-        content.legend = index == 0;
+        content.labName = QString::fromLatin1(kLaboratory);
+        if (bubble >= 1 && bubble <= n) {
+            const OilLabData& lab = oil.Lab();
+            const double x = lab.Pb ? *lab.Pb : oil.Pbp();
+            if (measured)
+                content.lab = {QPointF(x, *measured)};
+            else if (lab.Pb)
+                content.lab = {QPointF(x, (oil.*reservoir)(bubble))};
+            if (!content.lab.isEmpty() &&
+                !(std::isfinite(content.lab.front().x()) && std::isfinite(content.lab.front().y())))
+                content.lab.clear();
+        }
+        content.legend = index == 0 || !content.lab.isEmpty();
         return content;
     };
     pane.SetContents({chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"),
-                            &clsOil::GetBO, &clsOil::GetBOS),
+                            &clsOil::GetBO, &clsOil::GetBOS, oil.Lab().Bob),
                       chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"),
-                            &clsOil::GetRSO, &clsOil::GetRSOS),
+                            &clsOil::GetRSO, &clsOil::GetRSOS, oil.Lab().Rsb),
                       chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"),
-                            &clsOil::GetMUO, &clsOil::GetMUOS)});
+                            &clsOil::GetMUO, &clsOil::GetMUOS, oil.Lab().Muob)});
 }
 
 namespace {

@@ -36,6 +36,9 @@ struct ChartContent {
     std::vector<Curve> curves;
     QString markerName;
     QList<QPointF> markers;
+    // Measured points, drawn over everything with a marker of their own.
+    QString labName;
+    QList<QPointF> lab;
     bool legend = false;
     // Both axes 0 to 1 (saturations and relative permeabilities).
     bool unitAxes = false;
@@ -79,9 +82,13 @@ inline constexpr const char* kReservoirOil = "Reservoir oil";
 inline constexpr const char* kSaturatedOil = "Saturated oil";
 inline constexpr const char* kBubblePoint = "Bubble point";
 inline constexpr const char* kEndPoints = "End points";
+inline constexpr const char* kLaboratory = "Laboratory";
 
 // Oil (three charts): volume factor, solution GOR and viscosity against pressure; the reservoir
-// oil solid, the saturated oil dashed, the bubble point row marked.
+// oil solid, the saturated oil dashed, the bubble point row marked. Laboratory values are drawn at
+// the bubble point (the measured one when given): Bo, Rs and viscosity each on its chart; a
+// measured bubble point alone marks the table's bubble-point row on every chart. A chart with
+// laboratory points carries a legend.
 void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil);
 // Gas (three charts): Z-factor, volume factor and viscosity against pressure.
 void PlotGas(PlotPane& pane, const clsPrs& prs, const clsGas& gas);

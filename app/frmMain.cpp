@@ -6,6 +6,7 @@
 #include "app/ResultPlots.h"
 #include "app/clsUtil.h"
 #include "app/frmAbout.h"
+#include "app/frmUserGuide.h"
 #include "app/tabs/TabBuilder.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
@@ -24,6 +25,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -191,6 +193,27 @@ void frmMain::Guarded(const QString& title, const std::function<void()>& handler
     }
 }
 
+void frmMain::UserGuideClick() {
+    const QString path =
+        m_userGuidePath ? *m_userGuidePath : UserGuidePath(QCoreApplication::applicationFilePath());
+    if (m_guide) {
+        m_guide->show();
+        m_guide->raise();
+        m_guide->activateWindow();
+        return;
+    }
+    auto* guide = new frmUserGuide(this);
+    if (!guide->Load(path)) {
+        delete guide;
+        m_messages.ShowError(path.isEmpty() ? QStringLiteral("The user guide is not installed.")
+                                            : QStringLiteral("The user guide could not be read:\n") + path,
+                             QStringLiteral("User Guide"));
+        return;
+    }
+    m_guide = guide;
+    guide->show();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Wiring
 
@@ -211,16 +234,21 @@ void frmMain::WireControls() {
                 [this](const QString& text, const QString& title) { m_messages.ShowError(text, title); });
 }
 
+ProjectTable frmMain::TableOf(const ProjectField& field) {
+    ProjectTable table = ProjectTable::Fluid;
+    for (int t = 0; t < kProjectTableCount; ++t)
+        if (field.table == ProjectTableName(static_cast<ProjectTable>(t)))
+            table = static_cast<ProjectTable>(t);
+    return table;
+}
+
 void frmMain::PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
                          const char* derivedTag) {
     const ProjectField* field = FindField(tag);
     const ProjectField* derived = derivedTag ? FindField(derivedTag) : nullptr;
     if (!field || !field->Stored() || (derivedTag && !derived))
         throw std::logic_error(std::string("no project field ") + tag);
-    ProjectTable table = ProjectTable::Fluid;
-    for (int t = 0; t < kProjectTableCount; ++t)
-        if (field->table == ProjectTableName(static_cast<ProjectTable>(t)))
-            table = static_cast<ProjectTable>(t);
+    const ProjectTable table = TableOf(*field);
     box->SetValidation(&m_messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
     box->setProperty("tag", QString::fromLatin1(tag));
     connect(
@@ -264,6 +292,7 @@ void frmMain::WireMenus() {
     connect(m_ui.mnuNew, &QAction::triggered, this, &frmMain::NewProjectClick);
     connect(m_ui.mnuClose, &QAction::triggered, this, &frmMain::CloseProject);
     connect(m_ui.mnuDelete, &QAction::triggered, this, &frmMain::DeleteProjectClick);
+    connect(m_ui.mnuUserGuide, &QAction::triggered, this, &frmMain::UserGuideClick);
     connect(m_ui.mnuAbout, &QAction::triggered, this, [this] {
         frmAbout about(this);
         about.ShowDatabase(m_io && m_io->Q7FOUND()

@@ -3,16 +3,19 @@
 // phase workflow, hands every input edit to its object (and to the open project), computes the
 // tables when a result tab is selected, and runs the project commands and the about box.
 #include "app/MainControls.h"
+#include "app/frmUserGuide.h"
 #include "app/modQ7.h"
 #include "store/ui/ProjectHost.h"
 #include "ui/MessageServiceSink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QVariant>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 class QRadioButton;
@@ -23,6 +26,7 @@ class InputBox;
 class clsProject;
 class clsQ7IO;
 class clsUtil;
+struct ProjectField;
 struct Q7Objects;
 
 // The output dialogs the File menu opens.
@@ -57,6 +61,10 @@ public:
     void ProjectSaved(const QString& name, std::int32_t prjID, ProjectTables* created) override;
     void CloseProject();
 
+    // Help -> User Guide reads the guide from here instead of the installed one (tests).
+    void SetUserGuidePath(const QString& path) { m_userGuidePath = path; }
+    frmUserGuide* UserGuide() const { return m_guide; }
+
     // Fills every input control from the calculation objects.
     void ShowObjectValues();
 
@@ -81,6 +89,7 @@ private:
     void ShowRockInputValues();
     void WireMenus();
     void OpenProjectDatabase();
+    void UserGuideClick();
     void ShutDown();
 
     // Runs an input handler; an error its object raises is shown under `title`.
@@ -90,6 +99,11 @@ private:
     // column `derivedTag` that the objects derive from it, if any.
     void PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
                     const char* derivedTag = nullptr);
+    // A laboratory box: blank text is a value not measured (stored as Null).
+    void LabField(InputBox* box, const QString& title, const char* tag);
+    void ShowLabValues();
+    // The data table that stores `field` (the fluid table for a field no table stores).
+    static ProjectTable TableOf(const ProjectField& field);
     // Both options of a pair carry `tag`; `handler` runs with the index of the option that becomes
     // selected, by the user or by code.
     void WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler);
@@ -154,6 +168,8 @@ private:
     void ShowComputed(QLineEdit* box, const QString& text);
     bool m_shutDown = false;
     std::function<void(OutputDialog, frmMain&)> m_outputOpener;
+    std::optional<QString> m_userGuidePath;
+    QPointer<frmUserGuide> m_guide;
 };
 
 } // namespace q7

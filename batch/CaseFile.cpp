@@ -29,6 +29,7 @@ struct KeyInfo {
     // option index (an empty letter set and lo > hi: no restriction beyond the type).
     std::vector<std::string> letters = {};
     long lo = 1, hi = 0;
+    bool blankIsAbsent = false; // a blank string is a value not given (a laboratory value)
 };
 
 // The keys are the project fields' columns, typed by their kind.
@@ -36,6 +37,7 @@ std::vector<KeyInfo> BuildKeyInfo() {
     std::vector<KeyInfo> k;
     for (const ProjectField& f : ProjectFields()) {
         KeyInfo info{f.column, KeyType::Number};
+        info.blankIsAbsent = f.blankIsAbsent;
         switch (f.kind) {
         case FieldKind::Number:
             break;
@@ -204,6 +206,9 @@ CaseFile CaseFile::FromJson(const nlohmann::json& object, const std::string& sou
         const KeyInfo* info = FindKey(key);
         if (!info) throw CaseError(source + ": unknown key \"" + key + "\"");
         if (value.is_null()) continue;
+        if (info->blankIsAbsent && value.is_string() &&
+            value.get_ref<const std::string&>().find_first_not_of(" \t") == std::string::npos)
+            continue;
         if (!FitsType(value, info->type))
             throw CaseError(source + ": key \"" + key + "\" must be " + TypeName(info->type));
         if (const std::string problem = ValueProblem(value, *info); !problem.empty())

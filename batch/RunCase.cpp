@@ -135,7 +135,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
         if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
-        if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir);
+        if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir, formats.correlations);
         if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
         if (formats.summary) WriteWholeFile(dir / "summary.json", SummaryJson(outcome, objects));

@@ -19,6 +19,7 @@ struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
+    bool correlations = false; // the report's section naming the correlations (always with a match)
 };
 
 // The messages a case reports while it computes, kept to be shown with its name.

@@ -223,6 +223,15 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.List("RHOOS", rows, Getter(oil, &clsOil::GetRHOOS));
     j.List("RHOO", rows, Getter(oil, &clsOil::GetRHOO));
     j.Close();
+    if (oil.Match().Made) {
+        // The match to laboratory values: the scale on the correlation's pressure, k on Bo - 1, the
+        // factor on every viscosity.
+        j.Open("match");
+        j.Number("PressureScale", oil.Match().PressureScale);
+        j.Number("BoFactor", oil.Match().BoFactor);
+        j.Number("ViscosityFactor", oil.Match().ViscosityFactor);
+        j.Close();
+    }
     j.Close();
 
     const clsGas& g = o.Gas;

@@ -28,7 +28,7 @@ namespace {
 
 const char* kUsage =
     "usage: q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
-    "                  [--units field|metric]\n"
+    "                  [--units field|metric] [--correlations]\n"
     "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
     "                  [--units field|metric]\n"
     "       q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
@@ -44,6 +44,8 @@ const char* kUsage =
     "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
     "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
+    "         --correlations adds to the report the section naming each correlation used\n"
+    "         (written anyway when the oil tables were matched to laboratory data).\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
     "         impossible value as CASE: TABLE, row N: what is wrong; without --out nothing is\n"
@@ -203,8 +205,10 @@ int Main(int argc, char** argv) {
             const std::optional<q7::OutputFormats> f = v ? q7::ParseFormatList(*v) : std::nullopt;
             if (!f) return Usage("--formats takes summary,csv,eclipse,report,tidy");
             const q7::EclipseUnits units = formats.units;
+            const bool correlations = formats.correlations;
             formats = *f;
             formats.units = units;
+            formats.correlations = correlations;
         } else if (a == "--units") {
             const std::string* v = value("--units");
             const auto units = v ? q7::ParseEclipseUnits(*v) : std::nullopt;
@@ -212,6 +216,8 @@ int Main(int argc, char** argv) {
             formats.units = *units;
         } else if (a == "--check") {
             check = true;
+        } else if (a == "--correlations") {
+            formats.correlations = true;
         } else if (!a.empty() && a[0] == '-') {
             return Usage("unknown option: " + a);
         } else {

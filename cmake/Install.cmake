@@ -26,6 +26,9 @@ if(TARGET q7)
   endif()
 endif()
 
+# The user guide, read by the workstation's Help -> User Guide (so kept uncompressed, with the data).
+install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${Q7_INSTALL_DATADIR})
+
 # The package's documents, as Debian keeps them: the copyright file (pointing at the system's copy
 # of the GPL), the changelog and the manual pages, compressed with gzip -9n (no name, no time stamp,
 # so that the same sources give the same package).

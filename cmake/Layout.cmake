@@ -1,7 +1,8 @@
 # Where an install puts Fluvarex's own files (relative to the prefix), and the ways from the
 # programs' folder and the control's folder to the data. The programs find their files relative to
 # where they run, so the build tree, a prefix install and the Debian package all work unchanged.
-#   share/fluvarex                    the empty project database (template) and the thesaurus data
+#   share/fluvarex                    the empty project database (template), the thesaurus data and
+#                                     the user guide (user-guide.md, read by Help -> User Guide)
 #   lib/<multiarch>/fluvarex          libtezar.so, a private library (loaded with dlopen, not linked)
 set(Q7_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/fluvarex)
 if(CMAKE_INSTALL_LIBDIR STREQUAL "lib" AND CMAKE_LIBRARY_ARCHITECTURE)

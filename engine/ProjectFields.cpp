@@ -17,6 +17,10 @@ namespace {
 using Get = std::function<double(const Q7Objects&)>;
 using Set = std::function<void(Q7Objects&, std::string_view)>;
 
+double D(float v) {
+    return static_cast<double>(v);
+}
+
 std::int16_t Index(std::string_view text) {
     return static_cast<std::int16_t>(Str2Nbr(text));
 }
@@ -171,6 +175,22 @@ std::vector<ProjectField> Describe() {
     b.Number(
         "BPP", oil, "txtBPP", -1, [](const Q7Objects& o) { return o.Oil.Pbp(); },
         [](Q7Objects& o, std::string_view t) { o.Oil.SetPbp(t); });
+
+    // Laboratory data at the bubble point: each held only when measured (absent otherwise, and
+    // blank in a case means not measured). A case's keys until a project table stores them.
+    const auto lab = [&b](const char* column, const char* box, std::optional<float> OilLabData::*member,
+                          void (clsOil::*setter)(std::string_view)) {
+        b.Number(
+            column, "", box, -1,
+            [member](const Q7Objects& o) { return D((o.Oil.Lab().*member).value_or(0.0f)); },
+            [setter](Q7Objects& o, std::string_view t) { (o.Oil.*setter)(t); });
+        b.fields.back().held = [member](const Q7Objects& o) { return (o.Oil.Lab().*member).has_value(); };
+        b.fields.back().blankIsAbsent = true;
+    };
+    lab("LabPb", "txtLabPb", &OilLabData::Pb, &clsOil::SetLabPb);
+    lab("LabRsb", "txtLabRsb", &OilLabData::Rsb, &clsOil::SetLabRsb);
+    lab("LabBob", "txtLabBob", &OilLabData::Bob, &clsOil::SetLabBob);
+    lab("LabMuob", "txtLabMuob", &OilLabData::Muob, &clsOil::SetLabMuob);
 
     // Gas Input.
     b.Letter(

@@ -10,6 +10,7 @@
 //   "p3"          "tblPressureSpec" "txtP(3)"     -1        Number
 //   "RockType"    "tblRock"        "optRock"       0        Option   (0 or 1)
 //   "PLUSmw"      (none)           "txtPLUSmw"    -1        Number   (a case key only)
+//   "LabPb"       (none)           "txtLabPb"     -1        Number   (held only when measured)
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -46,6 +47,9 @@ struct ProjectField {
     std::function<void(Q7Objects&, std::string_view)> set;
     // Whether the objects hold a value to store at all (empty: always); else the column stays Null.
     std::function<bool(const Q7Objects&)> held;
+    // A value that may be left out (a laboratory value not measured): a blank text, in a box or a
+    // case, means absent.
+    bool blankIsAbsent = false;
 
     bool Stored() const { return !table.empty(); }
     bool Numeric() const { return kind != FieldKind::Unit && kind != FieldKind::Text; }

@@ -47,6 +47,12 @@ FluidTablesResult RunFluidTables(Q7Objects& objects, MessageSink& sink, FluidTab
     const clsFluid& fluid = objects.Fluid;
     std::string stage = "Pressure Schedule Error";
     try {
+        if (fluid.PhaseOil()) {
+            // Laboratory bubble point and GOR decide the schedule's bubble-point row.
+            stage = "Oil Properties Error";
+            objects.Oil.ApplyLabBubblePoint();
+            stage = "Pressure Schedule Error";
+        }
         objects.Prs.BuildPRSo();
         observer.ScheduleBuilt();
 

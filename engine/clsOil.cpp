@@ -13,6 +13,12 @@ double D(float v) {
     return static_cast<double>(v);
 }
 
+// A laboratory box: blank is "not measured", anything else is read as every box is.
+std::optional<float> LabValue(std::string_view text) {
+    if (text.find_first_not_of(" \t") == std::string_view::npos) return std::nullopt;
+    return Str2Nbr(text);
+}
+
 // Standing's temperature and gravity term 10^(0.00091 T - 0.0125 API); °F, °API.
 double StandingTerm(float t, float api) {
     return Pow(10.0, 0.00091 * D(t) - 0.0125 * D(api));
@@ -71,6 +77,19 @@ void clsOil::SetPbp(std::string_view text) {
     StorePbp(Str2Nbr(text));
 }
 
+void clsOil::SetLabPb(std::string_view text) {
+    m_lab.Pb = LabValue(text);
+}
+void clsOil::SetLabRsb(std::string_view text) {
+    m_lab.Rsb = LabValue(text);
+}
+void clsOil::SetLabBob(std::string_view text) {
+    m_lab.Bob = LabValue(text);
+}
+void clsOil::SetLabMuob(std::string_view text) {
+    m_lab.Muob = LabValue(text);
+}
+
 // Rollins, McCain and Creeger (1990) stock-tank vent GOR; scf/stb, psia, °F.
 void clsOil::CalcRSITank() {
     const double l = 0.3818 - 5.506 * D(aLog10(m_oilSG)) + 2.902 * D(aLog10(m_sepGG)) +
@@ -79,12 +98,16 @@ void clsOil::CalcRSITank() {
 }
 
 // Standing (1947) bubble point from the total GOR; psia, scf/stb, °F.
+float clsOil::StandingPb(float rsi) const {
+    const double a = StandingTerm(m_fluid.ResTf(), m_api);
+    const float y = Single(Pow(Div(D(rsi), D(m_sepGG)), 0.83) * a);
+    return Single((D(y) - 1.4) * 18.2);
+}
+
 void clsOil::StoreRSI(float r) {
     m_rsi = r;
     CalcRSITank();
-    const double a = StandingTerm(m_fluid.ResTf(), m_api);
-    const float y = Single(Pow(Div(D(r), D(m_sepGG)), 0.83) * a);
-    Store(m_pbp, (D(y) - 1.4) * 18.2);
+    m_pbp = StandingPb(r);
     Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
 }
 
@@ -98,8 +121,45 @@ void clsOil::StorePbp(float p) {
     Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
 }
 
+std::optional<std::string> clsOil::LabProblem() const {
+    if (m_lab.Pb && *m_lab.Pb <= 0.0f)
+        return std::string("The laboratory bubble point must be greater than 0.");
+    if (m_lab.Pb && *m_lab.Pb <= m_fluid.StdP()) {
+        std::string text = "The laboratory bubble point must be above the standard pressure (";
+        text += GeneralForm(m_fluid.StdP());
+        text += " psia).";
+        return text;
+    }
+    if (m_lab.Rsb && *m_lab.Rsb <= 0.0f)
+        return std::string("The laboratory solution GOR must be greater than 0.");
+    if (m_lab.Bob && *m_lab.Bob < 1.0f)
+        return std::string("The laboratory oil volume factor must be at least 1.");
+    if (m_lab.Muob && *m_lab.Muob <= 0.0f)
+        return std::string("The laboratory oil viscosity must be greater than 0.");
+    return std::nullopt;
+}
+
+void clsOil::ApplyLabBubblePoint() {
+    if (LabProblem()) return;
+    if (m_lab.Pb && m_lab.Rsb) {
+        m_rsi = *m_lab.Rsb;
+        CalcRSITank();
+        m_pbp = *m_lab.Pb;
+        Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+    } else if (m_lab.Pb) {
+        StorePbp(*m_lab.Pb);
+    } else if (m_lab.Rsb) {
+        StoreRSI(*m_lab.Rsb);
+    }
+}
+
 void clsOil::CalcOil() {
     m_go = false;
+    m_match = OilMatch{};
+    if (const std::optional<std::string> problem = LabProblem()) {
+        m_sink.ShowError(*problem, "Oil Properties Error");
+        return;
+    }
     const float t = m_fluid.ResTf();
 
     Store(m_stDenOil, 62.4 * D(m_oilSG));
@@ -123,12 +183,63 @@ void clsOil::RunPressureLoop(float t, float muod) {
     const double gasGravity = D(m_gas.GasGrav());
     float p = 0.0f;
     try {
+        // The match to laboratory values at the bubble point. The saturated solution GOR keeps the
+        // correlation's shape, read at the pressure scaled so that the laboratory bubble point gives
+        // the laboratory GOR; the saturated expansion Bo - 1 and every viscosity take one factor
+        // each. Each laboratory value is itself the bubble-point row's value.
+        const bool scaled = m_lab.Pb && m_lab.Rsb;
+        double scale = 1.0;
+        if (scaled) {
+            p = m_pbp;
+            const float pbCorr = StandingPb(*m_lab.Rsb);
+            if (!(pbCorr > 0.0f)) {
+                m_sink.ShowError("The laboratory bubble point and GOR cannot be matched: the correlation "
+                                 "gives no bubble point at the laboratory GOR.",
+                                 "Oil Properties Error");
+                return;
+            }
+            scale = Div(D(pbCorr), D(m_pbp));
+        }
+        // The bubble-point row's saturated GOR, Bo and viscosity before the match.
+        const double pb = D(m_prs.GetPRSo(static_cast<std::int16_t>(bppi)));
+        const float rsb =
+            m_lab.Rsb ? *m_lab.Rsb
+                      : Single(D(m_sepGG) *
+                               Pow(Div((scaled ? pb * scale : pb) / 18.2 + 1.4, standing), 1.0 / 0.83));
+        double boFactor = 1.0;
+        if (m_lab.Bob) {
+            p = m_pbp;
+            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(rsb) + 1.25 * D(t);
+            const float bobCorr = Single(0.9759 + 0.00012 * Pow(f, 1.2));
+            if (!(bobCorr > 1.0f)) {
+                m_sink.ShowError("The laboratory oil volume factor cannot be matched: the correlation's "
+                                 "volume factor at the bubble point is not above 1.",
+                                 "Oil Properties Error");
+                return;
+            }
+            boFactor = Div(D(*m_lab.Bob) - 1.0, D(bobCorr) - 1.0);
+        }
+        double muFactor = 1.0;
+        if (m_lab.Muob) {
+            p = m_pbp;
+            const double a = 10.715 * Pow(D(rsb) + 100.0, -0.515);
+            const double b = 5.44 * Pow(D(rsb) + 150.0, -0.338);
+            const float muobCorr = Single(a * Pow(D(muod), b));
+            muFactor = Div(D(*m_lab.Muob), D(muobCorr));
+        }
+
         for (int k = m_prs.NPRSo(); k >= 1; --k) {
             p = m_prs.GetPRSo(static_cast<std::int16_t>(k));
             const bool above = k < bppi;
 
             // Standing (1947) solution GOR of oil saturated at p; scf/stb, psia, °F.
-            Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) / 18.2 + 1.4, standing), 1.0 / 0.83));
+            if (k == bppi && m_lab.Rsb) {
+                At(m_rsos, k) = *m_lab.Rsb;
+            } else if (scaled) {
+                Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) * scale / 18.2 + 1.4, standing), 1.0 / 0.83));
+            } else {
+                Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) / 18.2 + 1.4, standing), 1.0 / 0.83));
+            }
             At(m_rso, k) = above ? At(m_rsos, bppi) : At(m_rsos, k);
 
             // Vazquez and Beggs (1980) oil compressibility; 1/psi, scf/stb, °F, °API.
@@ -139,6 +250,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
             // Standing (1947) saturated oil formation volume factor; rb/stb, scf/stb, °F.
             const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(At(m_rsos, k)) + 1.25 * D(t);
             Store(At(m_bos, k), 0.9759 + 0.00012 * Pow(f, 1.2));
+            if (k == bppi && m_lab.Bob)
+                At(m_bos, k) = *m_lab.Bob;
+            else if (m_lab.Bob)
+                Store(At(m_bos, k), 1.0 + (D(At(m_bos, k)) - 1.0) * boFactor);
 
             // Undersaturated Bo from the mean compressibility over the step to the next lower pressure.
             if (above) {
@@ -153,6 +268,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
             const double a = 10.715 * Pow(D(At(m_rsos, k)) + 100.0, -0.515);
             const double b = 5.44 * Pow(D(At(m_rsos, k)) + 150.0, -0.338);
             Store(At(m_muos, k), a * Pow(D(muod), b));
+            if (k == bppi && m_lab.Muob)
+                At(m_muos, k) = *m_lab.Muob;
+            else if (m_lab.Muob)
+                Store(At(m_muos, k), D(At(m_muos, k)) * muFactor);
 
             // Vazquez and Beggs (1980) undersaturated oil viscosity; cp, psia.
             if (above) {
@@ -168,6 +287,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
             Store(At(m_rhoo, k),
                   Div(D(m_stDenGas) * D(At(m_rso, k)) / 5.615 + D(m_stDenOil), D(At(m_bo, k))));
         }
+        m_match.Made = scaled || m_lab.Bob || m_lab.Muob;
+        m_match.PressureScale = Single(scale);
+        m_match.BoFactor = Single(boFactor);
+        m_match.ViscosityFactor = Single(muFactor);
     } catch (const Error&) {
         m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
                          "Oil Properties Error");

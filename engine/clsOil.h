@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,23 @@ namespace q7 {
 class clsFluid;
 class clsGas;
 class clsPrs;
+
+// Laboratory values at the bubble point; a value not measured is absent. psia, scf/stb, rb/stb, cp.
+struct OilLabData {
+    std::optional<float> Pb, Rsb, Bob, Muob;
+};
+
+// What matching the oil tables to laboratory data did (after CalcOil). Made is false when no match
+// was made (no value given, or only LabPb or only LabRsb, which act as typing the bubble point or
+// the GOR does); the factors are then 1. PressureScale multiplies the pressure at which the
+// correlation's solution GOR is read, BoFactor the saturated oil expansion Bo - 1, ViscosityFactor
+// every oil viscosity.
+struct OilMatch {
+    bool Made = false;
+    float PressureScale = 1.0f;
+    float BoFactor = 1.0f;
+    float ViscosityFactor = 1.0f;
+};
 
 class clsOil {
 public:
@@ -39,6 +57,23 @@ public:
     float STDenOil() const { return m_stDenOil; }
     float STDenGas() const { return m_stDenGas; }
     bool GO() const { return m_go; }
+
+    // Laboratory values at the bubble point. Blank text: not measured; otherwise read as the other
+    // boxes are (Str2Nbr). CalcOil matches the tables to them and rejects impossible ones.
+    const OilLabData& Lab() const { return m_lab; }
+    void SetLabPb(std::string_view text);
+    void SetLabRsb(std::string_view text);
+    void SetLabBob(std::string_view text);
+    void SetLabMuob(std::string_view text);
+    // The match the last CalcOil made.
+    const OilMatch& Match() const { return m_match; }
+    // Why the laboratory values cannot be matched (a value <= 0, a volume factor below 1, a bubble
+    // point at or below the standard pressure); nothing when they can.
+    std::optional<std::string> LabProblem() const;
+    // Before the schedule is built: a laboratory bubble point alone is taken as typing it (the GOR
+    // follows), a laboratory GOR alone as typing the GOR (the bubble point follows), both together
+    // are the bubble point and the GOR. Nothing happens with impossible laboratory values.
+    void ApplyLabBubblePoint();
 
     void SetAPI(std::string_view text);
     void SetOilSG(std::string_view text);
@@ -74,6 +109,7 @@ private:
     void StoreRSI(float r);
     void StorePbp(float p);
     void CalcRSITank();
+    float StandingPb(float rsi) const;
     void RunPressureLoop(float t, float muod);
 
     const clsFluid& m_fluid;
@@ -97,6 +133,8 @@ private:
     float m_stDenOil = 0.0f;
     float m_stDenGas = 0.0f;
     bool m_go = false;
+    OilLabData m_lab;
+    OilMatch m_match;
 
     Table m_rsos{};
     Table m_rso{};

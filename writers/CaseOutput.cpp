@@ -27,7 +27,7 @@ void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir
 }
 
 void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,
-                     const std::filesystem::path& dir) {
+                     const std::filesystem::path& dir, bool correlations) {
     NullMessageSink silent;
     clsReport report(objects, silent);
     report.FileName((dir / "Sample.txt").string());
@@ -37,6 +37,7 @@ void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,
     report.PrjDesc(identity.PrjDesc);
     report.CreatedBy(identity.CreatedBy);
     IncludeGroups(report, ComputedGroups(objects));
+    report.IncludeCorrelations(correlations);
     report.Execute();
 }
 

@@ -24,8 +24,9 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir);
 void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir,
                       EclipseUnits units = EclipseUnits::Field);
 
-// dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete.
+// dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete;
+// `correlations` adds the section naming the correlations used.
 void WriteCaseReport(const Q7Objects& objects, const ReportIdentity& identity,
-                     const std::filesystem::path& dir);
+                     const std::filesystem::path& dir, bool correlations = false);
 
 } // namespace q7

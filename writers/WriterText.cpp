@@ -1,6 +1,7 @@
 #include "writers/WriterText.h"
 
 #include "engine/NumericText.h"
+#include "engine/clsOil.h"
 #include "rock/clsRock.h"
 
 namespace q7 {
@@ -49,6 +50,35 @@ std::string HtmlEscape(std::string_view text) {
         }
     }
     return out;
+}
+
+std::vector<std::string> OilMatchLines(const clsOil& oil) {
+    std::vector<std::string> lines;
+    const OilMatch& match = oil.Match();
+    if (!match.Made) return lines;
+    const OilLabData& lab = oil.Lab();
+    std::string given = "Oil tables matched to laboratory data:";
+    const auto add = [&given](const char* name, const std::optional<float>& v, const char* unit) {
+        if (!v) return;
+        given += ' ';
+        given += name;
+        given += ' ';
+        given += GeneralForm(*v);
+        given += unit;
+    };
+    add("Pb", lab.Pb, " psia");
+    add("Rsb", lab.Rsb, " scf/stb");
+    add("Bob", lab.Bob, " rb/stb");
+    add("Muob", lab.Muob, " cp");
+    lines.push_back(given);
+    std::string factors = "Match factors: pressure scale ";
+    factors += GeneralForm(match.PressureScale);
+    factors += ", Bo factor ";
+    factors += GeneralForm(match.BoFactor);
+    factors += ", viscosity factor ";
+    factors += GeneralForm(match.ViscosityFactor);
+    lines.push_back(factors);
+    return lines;
 }
 
 } // namespace q7

@@ -3,10 +3,12 @@
 // for the rock choices, and the escaping of typed text placed in a page.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace q7 {
 
 class clsRock;
+class clsOil;
 
 // x with exactly one decimal, no leading blanks ("14.7", "-3.0").
 std::string OneDecimal(float x);
@@ -19,5 +21,9 @@ const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "Corey"
 
 // Typed text shown literally in a page: &, <, > and " become entity references.
 std::string HtmlEscape(std::string_view text);
+
+// The match of the oil tables to laboratory data as comment text, one line each (without the
+// comment mark): the laboratory values given and the three factors. Empty when no match was made.
+std::vector<std::string> OilMatchLines(const clsOil& oil);
 
 } // namespace q7

@@ -22,6 +22,9 @@ clsCSV::clsCSV(const Q7Objects& objects, MessageSink& sink) : m_objects(objects)
 void clsCSV::Execute() {
     TextFile file;
     file.Create(m_fileName);
+    if (m_oil)
+        for (const std::string& line : OilMatchLines(m_objects.Oil))
+            file.WriteLine("# " + line);
     if (m_oil || m_gas || m_water) WriteConditions(file);
     if (m_oil) WriteOil(file);
     if (m_gas || m_oil) WriteGas(file);

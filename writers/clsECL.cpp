@@ -59,6 +59,8 @@ void clsECL::Execute() {
         if (!t.selected) continue;
         TextFile file;
         file.Create(t.path);
+        for (const std::string& line : OilMatchLines(m_objects.Oil))
+            file.WriteLine("-- " + line);
         WriteTable(file, t.keyword);
         file.Close();
         written += t.keyword;

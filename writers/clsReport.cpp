@@ -1,5 +1,6 @@
 #include "writers/clsReport.h"
 
+#include "engine/Correlations.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "writers/TextFile.h"
@@ -85,6 +86,44 @@ const std::array<std::string, 5> kOilPageHeadings = {"Pressure (psia)", "Volume 
                                                      "Dissolved GOR (scf/stb)", "Viscosity (cp)",
                                                      "Density (lb/ft3)"};
 
+// The laboratory values the oil tables were matched to and the factors of the match.
+void WriteMatch(ReportOutput& out, const clsOil& oil) {
+    const OilLabData& lab = oil.Lab();
+    const OilMatch& match = oil.Match();
+    out.Blank();
+    out.Line("Matched to laboratory data at the bubble point:");
+    out.Page().LabelTwo("", "Matched to laboratory data at the bubble point:", "");
+    if (lab.Pb) out.Label("  Laboratory Bubble Point: ", GeneralForm(*lab.Pb) + " (psia)");
+    if (lab.Rsb) out.Label("  Laboratory Solution GOR: ", GeneralForm(*lab.Rsb) + " (scf/stb)");
+    if (lab.Bob) out.Label("  Laboratory Oil FVF: ", GeneralForm(*lab.Bob) + " (rb/stb)");
+    if (lab.Muob) out.Label("  Laboratory Oil Viscosity: ", GeneralForm(*lab.Muob) + " (cp)");
+    out.Label("  Scale on Pressure (Rs): ", GeneralForm(match.PressureScale));
+    out.Label("  Factor on Bo - 1: ", GeneralForm(match.BoFactor));
+    out.Label("  Factor on Viscosity: ", GeneralForm(match.ViscosityFactor));
+}
+
+void WriteCorrelationGroup(ReportOutput& out, std::string_view group,
+                           const std::vector<CorrelationUse>& uses) {
+    out.Blank();
+    out.Line(group);
+    out.Page().LabelTwo("", std::string(group), "");
+    for (const CorrelationUse& use : uses) {
+        out.Line("  " + use.property + ": " + use.correlation);
+        out.Line("      " + use.source);
+        out.Page().LabelValue(HtmlEscape(use.property) + ": ",
+                              HtmlEscape(use.correlation) + " - " + HtmlEscape(use.source));
+    }
+}
+
+// Which correlation computed each table of the groups in the report, with its source.
+void WriteCorrelations(ReportOutput& out, const Q7Objects& o, bool oil, bool gas, bool water, bool rock) {
+    out.Section(true, "           CORRELATIONS           ", "Correlations", true);
+    if (oil) WriteCorrelationGroup(out, "Oil:", OilCorrelations(o));
+    if (gas) WriteCorrelationGroup(out, "Gas:", GasCorrelations(o));
+    if (water) WriteCorrelationGroup(out, "Water:", WaterCorrelations(o));
+    if (rock) WriteCorrelationGroup(out, "Rock:", RockCorrelations(o));
+}
+
 void WriteOil(ReportOutput& out, const Q7Objects& o) {
     const clsOil& oil = o.Oil;
     const clsPrs& prs = o.Prs;
@@ -102,6 +141,7 @@ void WriteOil(ReportOutput& out, const Q7Objects& o) {
     out.Label("Initial GOR-Separator: ", F(oil.RSISep(), 10, 1) + " (scf/stb)");
     out.Label("            StockTank: ", F(oil.RSITank(), 10, 1) + " (scf/stb)");
     out.Label("                Total: ", F(oil.RSI(), 10, 1) + " (scf/stb)");
+    if (oil.Match().Made) WriteMatch(out, oil);
 
     const std::initializer_list<std::string_view> headings = {
         "                 Volume Dissolved", "   Pressure      Factor       GOR    Viscosity      Density",
@@ -311,6 +351,8 @@ void clsReport::Execute() {
     if (m_gas || m_oil) WriteGas(out, m_objects);
     if (m_water) WriteWater(out, m_objects);
     if (m_rock) WriteRock(out, m_objects);
+    if (m_correlations || (m_oil && m_objects.Oil.Match().Made))
+        WriteCorrelations(out, m_objects, m_oil, m_gas || m_oil, m_water, m_rock);
 
     text.Close();
     page.Close();

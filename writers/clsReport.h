@@ -39,6 +39,10 @@ public:
     void IncludeWAT(bool value) { m_water = value; }
     bool IncludeROCK() const { return m_rock; }
     void IncludeROCK(bool value) { m_rock = value; }
+    // A closing section naming the correlation behind each table of the groups written, with its
+    // source; written also, whatever this says, when the oil tables were matched to laboratory data.
+    bool IncludeCorrelations() const { return m_correlations; }
+    void IncludeCorrelations(bool value) { m_correlations = value; }
 
     // The source of the date and time printed in the header (the system clock unless set).
     void SetClock(std::function<std::time_t()> clock) { m_clock = std::move(clock); }
@@ -58,6 +62,7 @@ private:
     std::string m_fileName = "Sample.txt";
     std::string m_createdBy, m_prjDesc, m_company, m_field, m_reservoir;
     bool m_oil = false, m_gas = false, m_water = false, m_rock = false;
+    bool m_correlations = false;
     std::function<std::time_t()> m_clock;
 };
 

@@ -1,7 +1,9 @@
-// The "Oil Input" tab: the oil gravity, the separator, and the GOR or the bubble point with their calculate
-// buttons. Its controls, their wiring and their handlers.
+// The "Oil Input" tab: the oil gravity, the separator, the GOR or the bubble point with their calculate
+// buttons, and the laboratory data the oil tables are matched to. Its controls, their wiring and their
+// handlers.
 #include "app/frmMain.h"
 #include "app/tabs/TabBuilder.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "ui/InputBox.h"
 #include "ui/ScopeGuards.h"
@@ -18,6 +20,10 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <stdexcept>
+#include <string>
+#include <tuple>
 
 namespace q7 {
 
@@ -79,11 +85,38 @@ void BuildOilTab(TabBuilder& b, MainControls& ui) {
     gor->addWidget(ui.cmdProceed, 3, 3);
     gor->setColumnStretch(4, 1);
 
+    // What a PVT report measured at the bubble point. Every box may stay empty: "not measured".
+    ui.fraLabData = TabBuilder::Frame(QStringLiteral(" Laboratory data "), QStringLiteral("fraLabData"));
+    auto* ll = new QGridLayout(ui.fraLabData);
+    const std::tuple<InputBox**, const char*, const char*, const char*> lab[4] = {
+        {&ui.txtLabPb, "txtLabPb", "Bubble Point Pressure", "psia"},
+        {&ui.txtLabRsb, "txtLabRsb", "Solution GOR at Pb", "scf/stb"},
+        {&ui.txtLabBob, "txtLabBob", "Oil Volume Factor at Pb", "rb/stb"},
+        {&ui.txtLabMuob, "txtLabMuob", "Oil Viscosity at Pb", "cp"}};
+    int row = 0;
+    for (const auto& [box, name, caption, unit] : lab) {
+        *box = b.Box(QString::fromLatin1(name));
+        (*box)->setPlaceholderText(QStringLiteral("not measured"));
+        ll->addWidget(TabBuilder::Label(QString::fromLatin1(caption)), row, 0);
+        ll->addWidget(*box, row, 1);
+        ll->addWidget(TabBuilder::Label(QString::fromLatin1(unit)), row, 2);
+        ++row;
+    }
+    auto* labNote = TabBuilder::Label(
+        QStringLiteral("The oil tables are matched to each value given; leave a box empty when it was not "
+                       "measured."),
+        QStringLiteral("lblLabNote"));
+    labNote->setWordWrap(true);
+    ll->addWidget(labNote, row, 0, 1, 4);
+    ll->setColumnStretch(3, 1);
+
     auto* content = new QVBoxLayout;
     content->addWidget(gravity);
     content->addWidget(sep);
     content->addSpacing(8);
     content->addLayout(gor);
+    content->addSpacing(8);
+    content->addWidget(ui.fraLabData);
     ui.sstMain->addTab(TabBuilder::InputPage(QStringLiteral("tabOil"), content), QStringLiteral("Oil Input"));
 }
 
@@ -142,6 +175,10 @@ void frmMain::WireOilTab() {
             m_objects->Oil.SepTU(kTemperatureUnits[i]);
         });
     });
+    LabField(m_ui.txtLabPb, QStringLiteral("Invalid Laboratory Bubble Point"), "LabPb");
+    LabField(m_ui.txtLabRsb, QStringLiteral("Invalid Laboratory GOR"), "LabRsb");
+    LabField(m_ui.txtLabBob, QStringLiteral("Invalid Laboratory Volume Factor"), "LabBob");
+    LabField(m_ui.txtLabMuob, QStringLiteral("Invalid Laboratory Viscosity"), "LabMuob");
     connect(m_ui.cmdCalcPbp, &QPushButton::clicked, this, &frmMain::CalcPbpClick);
     connect(m_ui.cmdCalcRsi, &QPushButton::clicked, this, &frmMain::CalcRsiClick);
     connect(m_ui.cmdProceed, &QPushButton::clicked, this, &frmMain::ProceedClick);
@@ -156,6 +193,34 @@ void frmMain::ShowOilValues() {
     SetText(m_ui.txtSepT, General(oil.SepTf()));
     SetFirstOption(m_ui.optSepTU, oil.SepTU() == "F");
     SetText(m_ui.txtRSI, Fixed(oil.RSI(), 1));
+    ShowLabValues();
+}
+
+// A laboratory box: its text goes to the object (blank: not measured) and, while a project is
+// open and a table stores the value, into its column (Null when not measured).
+void frmMain::LabField(InputBox* box, const QString& title, const char* tag) {
+    const ProjectField* field = FindField(tag);
+    if (!field) throw std::logic_error(std::string("no project field ") + tag);
+    box->SetValidation(&m_messages, title, InputBox::Rule::Lenient);
+    box->setProperty("tag", QString::fromLatin1(tag));
+    connect(box, &QLineEdit::textChanged, this, [this, title, field](const QString& text) {
+        Guarded(title, [&] {
+            field->set(*m_objects, Std(text));
+            if (!field->Stored()) return;
+            const bool held = !field->held || field->held(*m_objects);
+            m_state.SaveField(TableOf(*field), QString::fromStdString(field->column),
+                              held ? QVariant(static_cast<float>(field->number(*m_objects))) : QVariant());
+        });
+    });
+}
+
+// The measured values as the object holds them; a value not measured leaves its box empty.
+void frmMain::ShowLabValues() {
+    for (InputBox* box : {m_ui.txtLabPb, m_ui.txtLabRsb, m_ui.txtLabBob, m_ui.txtLabMuob}) {
+        const ProjectField* field = FindField(box->property("tag").toString().toStdString());
+        const bool held = field && (!field->held || field->held(*m_objects));
+        SetText(box, held ? QString::fromStdString(FieldText(*field, field->number(*m_objects))) : QString());
+    }
 }
 
 void frmMain::CalcPbpClick() {

@@ -5,6 +5,7 @@
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
 #include "app/tabs/TabBuilder.h"
+#include "engine/Correlations.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
@@ -18,12 +19,16 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <tuple>
+#include <vector>
 
 namespace q7 {
 
@@ -47,6 +52,14 @@ bool IsInputTab(int tab) {
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A result grid's tool tip: which correlation computed which of its columns.
+QString CorrelationTip(const std::vector<CorrelationUse>& uses) {
+    QString tip = QStringLiteral("Computed with:");
+    for (const CorrelationUse& use : uses)
+        tip += QStringLiteral("\n") + Q(use.property) + QStringLiteral(": ") + Q(use.correlation);
+    return uses.empty() ? QString() : tip;
 }
 
 } // namespace
@@ -145,15 +158,18 @@ void frmMain::ClearFluidResults(const QString& stage) {
     auto clear = [](FlexGrid* grid, QLabel* warning, PlotPane* plot,
                     std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
+        grid->setToolTip(QString());
         ClearFaults(warning);
         plot->Clear();
         for (QLineEdit* box : boxes)
             box->clear();
     };
-    if (all || stage == QLatin1String("Oil Properties Error"))
+    if (all || stage == QLatin1String("Oil Properties Error")) {
         clear(m_ui.fxgUOil, m_ui.lblUOilWarn, m_ui.plotOil,
               {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
-               m_ui.txtRSIout});
+               m_ui.txtRSIout, m_ui.txtMatchPScale, m_ui.txtMatchBoK, m_ui.txtMatchMuF});
+        m_ui.fraOilMatch->setVisible(false);
+    }
     if (all || stage == QLatin1String("Gas Properties Error"))
         clear(m_ui.fxgGAS, m_ui.lblGASWarn, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
@@ -188,6 +204,7 @@ void frmMain::ApplySubTabRules() {
 
 void frmMain::PrepareOilGrid() {
     m_ui.plotOil->Clear();
+    m_ui.fraOilMatch->setVisible(false);
     ClearFaults(m_ui.lblUOilWarn);
     m_util->FXG(m_ui.fxgUOil);
     m_util->fxgINIT(11, 500);
@@ -227,6 +244,13 @@ void frmMain::FillOilTable() {
     SetText(m_ui.txtRSISEPout, Fixed(oil.RSISep(), 1));
     SetText(m_ui.txtRSITANKout, Fixed(oil.RSITank(), 1));
     SetText(m_ui.txtRSIout, Fixed(oil.RSI(), 1));
+    // The factors of a match with the laboratory; nothing to show when none was made.
+    const OilMatch& match = oil.Match();
+    SetText(m_ui.txtMatchPScale, match.Made ? General(match.PressureScale) : QString());
+    SetText(m_ui.txtMatchBoK, match.Made ? General(match.BoFactor) : QString());
+    SetText(m_ui.txtMatchMuF, match.Made ? General(match.ViscosityFactor) : QString());
+    m_ui.fraOilMatch->setVisible(match.Made);
+    grid->setToolTip(CorrelationTip(OilCorrelations(*m_objects)));
     ShowFaults(m_ui.lblUOilWarn, grid, FaultsOf(*m_objects, ResultTable::Oil));
     PlotOil(*m_ui.plotOil, prs, oil);
     SetOutputMenus(true);
@@ -260,6 +284,7 @@ void frmMain::FillGasTable() {
                      Fixed(gas.GetCG(i), 6), Fixed(gas.GetRHOG(i), 4), Fixed(gas.GetRMP(i), 3)}),
             i);
     }
+    m_ui.fxgGAS->setToolTip(CorrelationTip(GasCorrelations(*m_objects)));
     ShowFaults(m_ui.lblGASWarn, m_ui.fxgGAS, FaultsOf(*m_objects, ResultTable::Gas));
     PlotGas(*m_ui.plotGas, prs, gas);
     SetOutputMenus(true);
@@ -291,6 +316,7 @@ void frmMain::FillWaterTable() {
                      Fixed(water.GetMUW(i), 3), Fixed(water.GetCW(i), 7), Fixed(water.GetRHOW(i), 1)}),
             i);
     }
+    m_ui.fxgWater->setToolTip(CorrelationTip(WaterCorrelations(*m_objects)));
     ShowFaults(m_ui.lblWaterWarn, m_ui.fxgWater, FaultsOf(*m_objects, ResultTable::Water));
     PlotWater(*m_ui.plotWater, prs, water);
     SetOutputMenus(true);
@@ -350,6 +376,7 @@ void frmMain::ComputeRockTable() {
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
+    grid->setToolTip(CorrelationTip(RockCorrelations(*m_objects)));
     ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
     if (const auto note = HonarpourNotApplied(rock)) {
         m_ui.lblRockNote->setText(QStringLiteral("\u26A0 ") + Q(*note));
@@ -386,7 +413,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
     auto resultPage = [&b](const char* name, const QString& title,
                            const std::vector<std::tuple<QLineEdit**, const char*, QString, QString>>& outputs,
                            QLabel*& warning, FlexGrid*& grid, const char* gridName, SpanHeading** heading,
-                           PlotPane*& plot, int charts) {
+                           PlotPane*& plot, int charts, QWidget* beside = nullptr) {
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(name));
         auto* layout = new QVBoxLayout(page);
@@ -409,6 +436,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
             boxes->addWidget(unitLabel, 2, col, Qt::AlignHCenter | Qt::AlignTop);
             ++col;
         }
+        if (beside) boxes->addWidget(beside, 0, col++, 3, 1, Qt::AlignLeft | Qt::AlignVCenter);
         boxes->setColumnStretch(col, 1);
         layout->addLayout(boxes);
         warning = WarningLine(QStringLiteral("lbl") + QString::fromLatin1(gridName).mid(3) +
@@ -442,6 +470,23 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
          {&ui.txtPTRout, "txtPTRout", QStringLiteral("Pseudo-Temp"), QString()},
          {&ui.txtGSTDout, "txtGSTDout", QStringLiteral("Tank Gas Den"), QStringLiteral("(lb/scf)")}},
         ui.lblGASWarn, ui.fxgGAS, "fxgGAS", nullptr, ui.plotGas, 3);
+    // The laboratory match: the scale on the correlation's pressure, the factor k on the oil's
+    // expansion Bo - 1 and the factor on every oil viscosity.
+    ui.fraOilMatch = TabBuilder::Frame(QStringLiteral(" Laboratory Match "), QStringLiteral("fraOilMatch"));
+    auto* ml = new QGridLayout(ui.fraOilMatch);
+    ml->setContentsMargins(6, 2, 6, 2);
+    const std::tuple<QLineEdit**, const char*, const char*> factors[3] = {
+        {&ui.txtMatchPScale, "txtMatchPScale", "Pressure Scale"},
+        {&ui.txtMatchBoK, "txtMatchBoK", "Bo Factor k"},
+        {&ui.txtMatchMuF, "txtMatchMuF", "Viscosity Factor"}};
+    int factorCol = 0;
+    for (const auto& [box, boxName, caption] : factors) {
+        *box = b.OutBox(QString::fromLatin1(boxName), 10);
+        ml->addWidget(TabBuilder::Label(QString::fromLatin1(caption)), 0, factorCol, Qt::AlignHCenter);
+        ml->addWidget(*box, 1, factorCol, Qt::AlignHCenter);
+        ++factorCol;
+    }
+    ui.fraOilMatch->setVisible(false);
     QWidget* oilPage = resultPage(
         "tabFluidOil", QStringLiteral("Oil Properties"),
         {{&ui.txtPBPout, "txtPBPout", QStringLiteral("Bubble Point"), QStringLiteral("(psia)")},
@@ -450,7 +495,7 @@ void BuildFluidPropsTab(TabBuilder& b, MainControls& ui) {
          {&ui.txtRSISEPout, "txtRSISEPout", QStringLiteral("GOR Sep"), QStringLiteral("(scf/stb)")},
          {&ui.txtRSITANKout, "txtRSITANKout", QStringLiteral("GOR Tank"), QString()},
          {&ui.txtRSIout, "txtRSIout", QStringLiteral("Initial GOR"), QString()}},
-        ui.lblUOilWarn, ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3);
+        ui.lblUOilWarn, ui.fxgUOil, "fxgUOil", &ui.hdgUOil, ui.plotOil, 3, ui.fraOilMatch);
     ui.sstFluid->addTab(waterPage, QStringLiteral("Water"));
     ui.sstFluid->addTab(gasPage, QStringLiteral("Gas"));
     ui.sstFluid->addTab(oilPage, QStringLiteral("Oil"));

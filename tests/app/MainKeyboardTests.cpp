@@ -56,7 +56,8 @@ std::vector<TabOrderCase> Cases() {
                            Indexed("txtP", 1, 18)},
         {kTabOil,
          {"txtAPI", "txtGrav", "txtSepGas", "txtSepP", "txtSepT", "optSepTU(0)", "optSepTU(1)", "txtRSI",
-          "cmdCalcPbp", "txtBPP", "cmdCalcRsi", "cmdProceed"}},
+          "cmdCalcPbp", "txtBPP", "cmdCalcRsi", "cmdProceed", "txtLabPb", "txtLabRsb", "txtLabBob",
+          "txtLabMuob"}},
         {kTabGas, QStringList{"optGasEntry(0)", "optGasEntry(1)", "txtGasGrav", "txtMFN", "txtMFCO2",
                               "txtMFHS", "txtPLUSmw", "txtPLUSgg"} +
                       CompositionOrder()},

@@ -4,6 +4,7 @@
 #include "app/MainControls.h"
 #include "app/frmECLProjects.h"
 #include "app/frmMain.h"
+#include "ui/InputBox.h"
 #include "ui/MessageService.h"
 #include "ui/QtFileDialogService.h"
 #include "writers/ui/frmECL.h"
@@ -113,5 +114,17 @@ int main(int argc, char* argv[]) {
             list->item(row)->setCheckState(Qt::Checked);
         shootScreen(several, QStringLiteral("export-several-projects"));
     }
+
+    // Laboratory data: the frame filled in, then the oil table matched to it with the measured
+    // points on its plots.
+    ui.sstMain->setCurrentIndex(q7::kTabOil);
+    ui.txtLabPb->setText(QStringLiteral("2450"));
+    ui.txtLabRsb->setText(QStringLiteral("700"));
+    ui.txtLabBob->setText(QStringLiteral("1.385"));
+    ui.txtLabMuob->setText(QStringLiteral("0.62"));
+    shoot(QStringLiteral("tab3-oil-lab"));
+    ui.sstMain->setCurrentIndex(q7::kTabFluidProps);
+    ui.sstFluid->setCurrentIndex(q7::kFluidOil);
+    shoot(QStringLiteral("tab6-fluid-oil-lab"));
     return 0;
 }

@@ -87,7 +87,8 @@ TEST(Startup, MenusByNameAndCaption) {
                           {"mnuEclipse", "Eclipse"}, {"mnuExit", "Exit"},
                           {"mnuOpen", "Open"},       {"mnuEdit", "Edit"},
                           {"mnuNew", "New"},         {"mnuClose", "Close"},
-                          {"mnuDelete", "Delete"},   {"mnuAbout", "About"}};
+                          {"mnuDelete", "Delete"},   {"mnuUserGuide", "User Guide"},
+                          {"mnuAbout", "About"}};
     for (const Item& item : items) {
         auto* action = w.Window().findChild<QAction*>(QString::fromLatin1(item.name));
         ASSERT_NE(action, nullptr) << item.name;

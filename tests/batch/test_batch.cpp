@@ -207,3 +207,64 @@ TEST_F(BatchTool, UsageErrorsExitTwo) {
     EXPECT_EQ(Run("--help", &help), 0);
     EXPECT_NE(help.find("q7-batch run CASE.json"), std::string::npos);
 }
+
+// A case with laboratory data: the summary's oil.match, the bubble-point row holding the four
+// values, the report naming the correlations and the match, the CSV and Eclipse files opening with
+// the match; the same case without them has none of it, and --correlations alone adds the section.
+TEST_F(BatchTool, LaboratoryMatchReachesEveryOutput) {
+    const fs::path lab = Write("lab.json", R"({"LabPb": 2650, "LabRsb": 610, "LabBob": 1.385, "LabMuob": 0.62,
+                                               "InitGO": 500})");
+    ASSERT_EQ(Run("run " + lab.string() + " --out " + (m_dir / "out").string()), 0);
+    const fs::path dir = m_dir / "out" / "lab";
+    const auto s = Summary(dir);
+    ASSERT_TRUE(s["oil"].contains("match"));
+    EXPECT_GT(s["oil"]["match"]["PressureScale"].get<double>(), 0.0);
+    EXPECT_GT(s["oil"]["match"]["BoFactor"].get<double>(), 0.0);
+    EXPECT_GT(s["oil"]["match"]["ViscosityFactor"].get<double>(), 0.0);
+    EXPECT_EQ(s["oil"]["Pbp"].get<double>(), 2650.0);
+    EXPECT_EQ(s["oil"]["RSI"].get<double>(), 610.0);
+    const auto& t = s["oil"]["tables"];
+    bool found = false;
+    for (size_t k = 0; k < t["RSO"].size(); ++k) {
+        if (t["RSO"][k].get<float>() == 610.0f && t["BO"][k].get<float>() == 1.385f &&
+            t["MUO"][k].get<float>() == 0.62f) {
+            found = true;
+            EXPECT_EQ(s["prs"]["PRSo"][k].get<double>(), 2650.0) << s["prs"].dump();
+        }
+    }
+    EXPECT_TRUE(found) << t.dump();
+
+    const std::string report = Slurp(dir / "Sample.txt");
+    EXPECT_NE(report.find("Matched to laboratory data at the bubble point:"), std::string::npos);
+    EXPECT_NE(report.find("CORRELATIONS"), std::string::npos);
+    EXPECT_NE(report.find("Beggs-Robinson (1975)"), std::string::npos);
+    EXPECT_NE(report.find("Dranchuk-Purvis-Robinson (1974)"), std::string::npos);
+    EXPECT_NE(report.find("Corey (1954)"), std::string::npos);
+    EXPECT_NE(Slurp(dir / "Sample.htm").find("Correlations"), std::string::npos);
+    EXPECT_EQ(Slurp(dir / "q7.csv").rfind("# Oil tables matched to laboratory data: Pb 2650 psia", 0), 0u);
+    for (const auto& e : fs::directory_iterator(dir)) {
+        if (e.path().stem() == "Eclipse") {
+            EXPECT_EQ(Slurp(e.path()).rfind("-- Oil tables matched to laboratory data:", 0), 0u) << e.path();
+        }
+    }
+
+    const fs::path plain = Write("plain.json", R"({"InitGO": 500, "LabPb": "", "LabBob": null})");
+    ASSERT_EQ(Run("run " + plain.string() + " --out " + (m_dir / "out").string()), 0);
+    EXPECT_FALSE(Summary(m_dir / "out" / "plain")["oil"].contains("match"));
+    EXPECT_EQ(Slurp(m_dir / "out" / "plain" / "Sample.txt").find("CORRELATIONS"), std::string::npos);
+    EXPECT_EQ(Slurp(m_dir / "out" / "plain" / "q7.csv").find('#'), std::string::npos);
+    ASSERT_EQ(Run("run " + plain.string() + " --correlations --out " + (m_dir / "named").string()), 0);
+    EXPECT_NE(Slurp(m_dir / "named" / "plain" / "Sample.txt").find("CORRELATIONS"), std::string::npos);
+}
+
+// Impossible laboratory data: the oil message in the summary, no oil table, exit status 1.
+TEST_F(BatchTool, ImpossibleLaboratoryDataGivesExitOne) {
+    ASSERT_EQ(
+        Run("run " + Write("bad.json", R"({"LabBob": 0.9})").string() + " --out " + (m_dir / "out").string()),
+        1);
+    const auto s = Summary(m_dir / "out" / "bad");
+    ASSERT_EQ(s["messages"].size(), 1u);
+    EXPECT_EQ(s["messages"][0]["title"], "Oil Properties Error");
+    EXPECT_EQ(s["messages"][0]["text"], "The laboratory oil volume factor must be at least 1.");
+    EXPECT_FALSE(s["oil"]["GO"].get<bool>());
+}

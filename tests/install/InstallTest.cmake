@@ -39,12 +39,12 @@ endfunction()
 
 install_into("first install")
 
-# The layout: programs in bin, data (the empty project database, the thesaurus) in share/fluvarex,
+# The layout: programs in bin, data (the empty project database, the thesaurus, the user guide) in share/fluvarex,
 # documents as Debian keeps them, the control in a private library folder; nothing else beside the
 # programs.
 string(REPLACE "|" ";" expect "${EXPECT}")
 string(REPLACE "|" ";" absent "${ABSENT}")
-foreach(f ${BINDIR}/q7-batch ${Q7_DATADIR}/q7.mdb ${DATADIR}/doc/fluvarex/copyright
+foreach(f ${BINDIR}/q7-batch ${Q7_DATADIR}/q7.mdb ${Q7_DATADIR}/user-guide.md ${DATADIR}/doc/fluvarex/copyright
           ${DATADIR}/doc/fluvarex/changelog.Debian.gz ${MANDIR}/man1/q7-batch.1.gz ${expect})
   if(NOT EXISTS ${prefix}/${f})
     message(FATAL_ERROR "not installed: ${f}")

@@ -153,6 +153,40 @@ TEST_P(FlowDeck, LiveOilThreePhases) {
            .injectorRate = 300});
 }
 
+// The default live oil matched to a laboratory bubble point, GOR, volume factor and viscosity:
+// Flow runs the matched tables, the files open with the match as comments, and the live-oil table
+// holds the laboratory bubble point's row.
+TEST_P(FlowDeck, LiveOilMatchedToLaboratoryData) {
+    clsOil& oil = data.objects.Oil;
+    oil.SetLabPb("2650");
+    oil.SetLabRsb("610");
+    oil.SetLabBob("1.385");
+    oil.SetLabMuob("0.62");
+    data.Compute({.gas = true, .water = true});
+    ASSERT_TRUE(oil.Match().Made);
+    ASSERT_EQ(oil.Pbp(), 2650.0f);
+    data.ComputeRock();
+    Write("lab", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
+    data.objects.Rock.Fluids(1);
+    data.objects.Rock.Displace(1);
+    data.ComputeRock();
+    Write("lab", {.SGOF = true});
+    std::ifstream in(dir / "lab.pvto");
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first.rfind("-- Oil tables matched to laboratory data: Pb 2650 psia Rsb 610 scf/stb Bob 1.385 "
+                          "rb/stb Muob 0.62 cp",
+                          0),
+              0u)
+        << first;
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"lab.pvto", "lab.pvdg", "lab.pvtw", "lab.dens", "lab.swof", "lab.sgof"},
+           .bubblePoints = {oil.Pbp()},
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
+}
+
 // Gas and oil only, with gas injection; SGOF from the Honarpour sandstone gas-oil imbibition
 // correlation, highest gas saturation 1 - Swc.
 TEST_P(FlowDeck, GasOilImbibition) {

@@ -61,7 +61,7 @@ const KeyboardCase kDialogs[] = {
     {"Report", [](DialogWorld& w, const clsProject& p) { return std::make_unique<frmReport>(w.Host(), p); },
      Names({"txtCompany", "txtField", "txtReservoir", "txtDesc", "txtCreatedBy", "txtFileName",
             "cmdBrowseFileName", "cbxInclude(0)", "cbxInclude(1)", "cbxInclude(2)", "cbxInclude(3)",
-            "cmdReport", "cmdCancel", "txtCompany"}),
+            "cbxCorrelations", "cmdReport", "cmdCancel", "txtCompany"}),
      "txtFileName"},
 };
 

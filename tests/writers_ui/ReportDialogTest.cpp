@@ -160,6 +160,56 @@ TEST(ReportDialog, ReportWritesTheBatchToolsReportAndPage) {
     }
 }
 
+// The correlation section is the user's choice (off by default: the report stays as it was), and a
+// case matched to laboratory data has it whatever the box says.
+TEST(ReportDialog, CorrelationsSectionOnlyWhenAskedForOrMatched) {
+    auto report = [](DialogWorld& w, const fs::path& file, bool tick) {
+        const clsProject project = Project();
+        frmReport d(w.Host(), project);
+        Open(d);
+        auto* box = Find<QCheckBox>(d, QStringLiteral("cbxCorrelations"));
+        EXPECT_NE(box, nullptr);
+        if (!box) return std::string();
+        if (tick && box->isEnabled()) box->click();
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(file));
+        Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+        return ReadFile(file);
+    };
+    ScratchDir dir;
+    DialogWorld plain;
+    plain.data.Compute({.oil = true, .gas = true, .water = true});
+    {
+        const clsProject project = Project();
+        frmReport d(plain.Host(), project);
+        auto* box = Find<QCheckBox>(d, QStringLiteral("cbxCorrelations"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_TRUE(box->isEnabled());
+    }
+    const std::string without = report(plain, dir.path() / "plain.txt", false);
+    const std::string with = report(plain, dir.path() / "named.txt", true);
+    EXPECT_EQ(without.find("Standing"), std::string::npos);
+    for (const char* name : {"Standing", "Vazquez", "Dranchuk", "Lee", "McCain", "Osif"})
+        EXPECT_NE(with.find(name), std::string::npos) << name;
+    EXPECT_GT(with.size(), without.size());
+
+    DialogWorld matched;
+    matched.data.objects.Oil.SetLabBob("1.4");
+    matched.data.Compute({.oil = true});
+    ASSERT_TRUE(matched.data.objects.Oil.GO());
+    ASSERT_TRUE(matched.data.objects.Oil.Match().Made);
+    {
+        const clsProject project = Project();
+        frmReport d(matched.Host(), project);
+        auto* box = Find<QCheckBox>(d, QStringLiteral("cbxCorrelations"));
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(box->isChecked());
+        EXPECT_FALSE(box->isEnabled());
+    }
+    const std::string matchedText = report(matched, dir.path() / "matched.txt", false);
+    EXPECT_NE(matchedText.find("Standing"), std::string::npos);
+}
+
 TEST(ReportDialog, FailedWriteKeepsTheDialogOpen) {
     DialogWorld w;
     ScratchDir dir;

@@ -141,16 +141,21 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
         captions[static_cast<size_t>(k)] = kGroupBoxes[static_cast<size_t>(k)].caption;
     QGroupBox* frame1 = IncludeFrame(this, captions, m_cbxInclude, [this](int k) { IncludeClicked(k); });
 
+    m_cbxCorrelations = new QCheckBox(QStringLiteral("Name the correla&tions used"), this);
+    m_cbxCorrelations->setObjectName(QStringLiteral("cbxCorrelations"));
+    m_cbxCorrelations->setChecked(false);
+
     QHBoxLayout* buttons = RunCancelRow(this, QStringLiteral("&Report"), m_cmdReport, m_cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(frame1);
+    layout->addWidget(m_cbxCorrelations);
     layout->addLayout(buttons);
 
     SetTabOrder({m_txtCompany, m_txtField, m_txtReservoir, m_txtDesc, m_txtCreatedBy, m_txtFileName, browse,
-                 m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3], m_cmdReport,
-                 m_cmdCancel});
+                 m_cbxInclude[0], m_cbxInclude[1], m_cbxInclude[2], m_cbxInclude[3], m_cbxCorrelations,
+                 m_cmdReport, m_cmdCancel});
 
     // Change rule: every edit goes straight to the writer.
     auto feed = [this](QLineEdit* box, void (clsReport::*set)(std::string_view)) {
@@ -164,6 +169,8 @@ frmReport::frmReport(const OutputDialogHost& host, const clsProject& project, QW
     feed(m_txtFileName, &clsReport::FileName);
     connect(m_txtDesc, &QPlainTextEdit::textChanged, this,
             [this] { m_report->PrjDesc(OneLine(m_txtDesc->toPlainText()).toStdString()); });
+    connect(m_cbxCorrelations, &QCheckBox::toggled, this,
+            [this](bool checked) { m_report->IncludeCorrelations(checked); });
     connect(m_cmdReport, &QPushButton::clicked, this, &frmReport::ReportClick);
 
     Load(project);
@@ -190,6 +197,14 @@ void frmReport::Load(const clsProject& project) {
         if (!present[k]) continue;
         m_cbxInclude[k]->setEnabled(true);
         m_cbxInclude[k]->setChecked(true);
+    }
+    // A case matched to laboratory data has the section in any case: shown ticked, and fixed.
+    if (m_host.objects.Oil.GO() && m_host.objects.Oil.Match().Made) {
+        m_cbxCorrelations->setChecked(true);
+        m_cbxCorrelations->setEnabled(false);
+        m_cbxCorrelations->setToolTip(QStringLiteral(
+            "The oil tables were matched to laboratory data: the report names the correlations and "
+            "the match."));
     }
     m_host.inputEventsOn = true;
 }

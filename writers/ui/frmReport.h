@@ -52,6 +52,8 @@ private:
     QLineEdit* m_txtCreatedBy;
     QLineEdit* m_txtFileName;
     std::array<QCheckBox*, kGroups> m_cbxInclude{};
+    // The section naming each correlation the case used (always written for a matched case).
+    QCheckBox* m_cbxCorrelations;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;
 };

@@ -1,0 +1,94 @@
+#include "engine/Correlations.h"
+
+#include "engine/Q7Objects.h"
+
+namespace q7 {
+namespace {
+
+const char* const kStanding1947 = "Standing, M.B.: A Pressure-Volume-Temperature Correlation for Mixtures "
+                                  "of California Oils and Gases, API Drilling and Production Practice (1947)";
+const char* const kVazquezBeggs = "Vazquez, M. and Beggs, H.D.: Correlations for Fluid Physical Property "
+                                  "Prediction, Journal of Petroleum Technology (June 1980)";
+const char* const kMcCain = "McCain, W.D. Jr.: The Properties of Petroleum Fluids, 2nd ed., PennWell (1990)";
+
+} // namespace
+
+std::vector<CorrelationUse> OilCorrelations(const Q7Objects&) {
+    return {
+        {"Bubble point, psia, and solution GOR, scf/stb", "Standing (1947)", kStanding1947},
+        {"Stock-tank vent GOR, scf/stb", "Rollins-McCain-Creeger (1990)",
+         "Rollins, J.B., McCain, W.D. Jr. and Creeger, J.T.: Estimation of Solution GOR of Black Oils, SPE "
+         "Reservoir Engineering (February 1990)"},
+        {"Separator gas gravity at 114.7 psia", "Vazquez-Beggs (1980)", kVazquezBeggs},
+        {"Oil formation volume factor (saturated), rb/stb", "Standing (1947)", kStanding1947},
+        {"Oil compressibility, 1/psi", "Vazquez-Beggs (1980)", kVazquezBeggs},
+        {"Dead oil viscosity, cp", "Egbogah-Jack (1983)",
+         "Egbogah, E.O.: An Improved Temperature-Viscosity Correlation for Crude Oil Systems, Petroleum "
+         "Society of CIM (1983)"},
+        {"Saturated oil viscosity, cp", "Beggs-Robinson (1975)",
+         "Beggs, H.D. and Robinson, J.R.: Estimating the Viscosity of Crude Oil Systems, Journal of "
+         "Petroleum Technology (September 1975)"},
+        {"Undersaturated oil viscosity, cp", "Vazquez-Beggs (1980)", kVazquezBeggs},
+    };
+}
+
+std::vector<CorrelationUse> GasCorrelations(const Q7Objects& objects) {
+    const clsGas& gas = objects.Gas;
+    std::vector<CorrelationUse> out;
+    if (gas.GasEntry() == "C") {
+        out.push_back({"Pseudo-critical pressure, psia, and temperature, degR", "Kay's mixing rule (1936)",
+                       "Kay, W.B.: Density of Hydrocarbon Gases and Vapors, Industrial and Engineering "
+                       "Chemistry (1936)"});
+        if (gas.PlusEntry() > 0)
+            out.push_back({"Plus-fraction critical pressure, psia, and temperature, degR",
+                           "Kesler-Lee (1976)",
+                           "Kesler, M.G. and Lee, B.I.: Improve Prediction of Enthalpy of Fractions, "
+                           "Hydrocarbon Processing (March 1976)"});
+    } else {
+        out.push_back({"Pseudo-critical pressure, psia, and temperature, degR", "Standing (1977)",
+                       "Standing, M.B.: Volumetric and Phase Behavior of Oil Field Hydrocarbon Systems, SPE "
+                       "(1977)"});
+        if (gas.mfH2S() != 0.0f)
+            out.push_back({"Sour-gas correction of the pseudo-criticals", "Wichert-Aziz (1972)",
+                           "Wichert, E. and Aziz, K.: Calculate Z's for Sour Gases, Hydrocarbon Processing "
+                           "(May 1972)"});
+    }
+    out.push_back({"Gas deviation factor Z", "Dranchuk-Purvis-Robinson (1974)",
+                   "Dranchuk, P.M., Purvis, R.A. and Robinson, D.B.: Computer Calculation of Natural Gas "
+                   "Compressibility Factors Using the Standing and Katz Correlation, Institute of Petroleum "
+                   "IP 74-008 (1974)"});
+    out.push_back({"Gas viscosity, cp", "Lee-Gonzalez-Eakin (1966)",
+                   "Lee, A.L., Gonzalez, M.H. and Eakin, B.E.: The Viscosity of Natural Gases, Journal of "
+                   "Petroleum Technology (August 1966)"});
+    return out;
+}
+
+std::vector<CorrelationUse> WaterCorrelations(const Q7Objects&) {
+    return {
+        {"Water formation volume factor, rb/stb", "McCain (1990)", kMcCain},
+        {"Gas solubility in water, scf/stb", "McCain (1990)", kMcCain},
+        {"Water viscosity, cp", "McCain (1990)", kMcCain},
+        {"Stock-tank brine density, lb/ft3", "McCain (1990)", kMcCain},
+        {"Water compressibility, 1/psi", "Osif (1988)",
+         "Osif, T.L.: The Effects of Salt, Gas, Temperature, and Pressure on the Compressibility of Water, "
+         "SPE "
+         "Reservoir Engineering (February 1988)"},
+    };
+}
+
+std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
+    const clsRock& rock = objects.Rock;
+    if (rock.CORR() == 1)
+        return {
+            {rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability",
+             "Honarpour-Koederitz-Harvey (1982)",
+             "Honarpour, M., Koederitz, L.F. and Harvey, A.H.: Empirical Equations for Estimating Two-Phase "
+             "Relative Permeability in Consolidated Rock, Journal of Petroleum Technology (December "
+             "1982)"}};
+    return {{rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability",
+             "Corey (1954)",
+             "Corey, A.T.: The Interrelation Between Gas and Oil Relative Permeabilities, Producers Monthly "
+             "(November 1954)"}};
+}
+
+} // namespace q7

@@ -1,0 +1,30 @@
+#pragma once
+// The one list naming which correlation computes what, as a case's objects hold their choices: read
+// by the report, the result grids' tool tips and the user guide.
+#include <string>
+#include <vector>
+
+namespace q7 {
+
+struct Q7Objects;
+
+struct CorrelationUse {
+    std::string property;    // what it computes, with its unit ("Solution GOR, scf/stb")
+    std::string correlation; // the correlation's name and year ("Standing (1947)")
+    std::string source;      // where it was published
+};
+
+// The oil table: Standing bubble point, GOR and Bo, Rollins–McCain–Creeger vent GOR, Vazquez–Beggs
+// separator gravity, compressibility and undersaturated viscosity, Egbogah–Jack dead-oil and
+// Beggs–Robinson saturated viscosity.
+std::vector<CorrelationUse> OilCorrelations(const Q7Objects& objects);
+// The gas table: pseudo-criticals from a gravity (Standing, Wichert–Aziz with hydrogen sulfide) or
+// from a composition (Kay's rule, Kesler–Lee for a plus fraction), Dranchuk–Purvis–Robinson Z,
+// Lee–Gonzalez–Eakin viscosity.
+std::vector<CorrelationUse> GasCorrelations(const Q7Objects& objects);
+// The water table: McCain and Osif.
+std::vector<CorrelationUse> WaterCorrelations(const Q7Objects& objects);
+// The relative permeabilities: Corey or Honarpour by the rock's choice.
+std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects);
+
+} // namespace q7
