@@ -102,9 +102,10 @@ void WriteMatch(ReportOutput& out, const clsOil& oil) {
     out.Label("  Factor on Viscosity: ", GeneralForm(match.ViscosityFactor));
 }
 
-void WriteCorrelationGroup(ReportOutput& out, std::string_view group,
-                           const std::vector<CorrelationUse>& uses) {
-    out.Blank();
+void WriteCorrelationGroup(ReportOutput& out, std::string_view group, const std::vector<CorrelationUse>& uses,
+                           bool& first) {
+    if (!first) out.Blank();
+    first = false;
     out.Line(group);
     out.Page().LabelTwo("", std::string(group), "");
     for (const CorrelationUse& use : uses) {
@@ -118,10 +119,11 @@ void WriteCorrelationGroup(ReportOutput& out, std::string_view group,
 // Which correlation computed each table of the groups in the report, with its source.
 void WriteCorrelations(ReportOutput& out, const Q7Objects& o, bool oil, bool gas, bool water, bool rock) {
     out.Section(true, "           CORRELATIONS           ", "Correlations", true);
-    if (oil) WriteCorrelationGroup(out, "Oil:", OilCorrelations(o));
-    if (gas) WriteCorrelationGroup(out, "Gas:", GasCorrelations(o));
-    if (water) WriteCorrelationGroup(out, "Water:", WaterCorrelations(o));
-    if (rock) WriteCorrelationGroup(out, "Rock:", RockCorrelations(o));
+    bool first = true;
+    if (oil) WriteCorrelationGroup(out, "Oil:", OilCorrelations(o), first);
+    if (gas) WriteCorrelationGroup(out, "Gas:", GasCorrelations(o), first);
+    if (water) WriteCorrelationGroup(out, "Water:", WaterCorrelations(o), first);
+    if (rock) WriteCorrelationGroup(out, "Rock:", RockCorrelations(o), first);
 }
 
 void WriteOil(ReportOutput& out, const Q7Objects& o) {
