@@ -174,13 +174,6 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
             }
         }
 
-        // Laboratory values that no data table stores: a project holds none, so the form shows
-        // none (an empty box is a value not measured).
-        for (InputBox* box : {m_ui.txtLabPb, m_ui.txtLabRsb, m_ui.txtLabBob, m_ui.txtLabMuob}) {
-            const ProjectField* field = FindField(box->property("tag").toString().toStdString());
-            if (field && !field->Stored()) SetText(box, QString());
-        }
-
         const bool rangeMode = m_ui.optPRange[0]->isChecked();
         for (InputBox* box : {m_ui.txtMinP, m_ui.txtInitP, m_ui.txtMaxP})
             box->setEnabled(rangeMode);

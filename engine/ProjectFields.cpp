@@ -176,12 +176,12 @@ std::vector<ProjectField> Describe() {
         "BPP", oil, "txtBPP", -1, [](const Q7Objects& o) { return o.Oil.Pbp(); },
         [](Q7Objects& o, std::string_view t) { o.Oil.SetPbp(t); });
 
-    // Laboratory data at the bubble point: each held only when measured (absent otherwise, and
-    // blank in a case means not measured). A case's keys until a project table stores them.
+    // Laboratory data at the bubble point: each held only when measured (Null otherwise, and blank
+    // in a case means not measured).
     const auto lab = [&b](const char* column, const char* box, std::optional<float> OilLabData::*member,
                           void (clsOil::*setter)(std::string_view)) {
         b.Number(
-            column, "", box, -1,
+            column, "tblLabData", box, -1,
             [member](const Q7Objects& o) { return D((o.Oil.Lab().*member).value_or(0.0f)); },
             [setter](Q7Objects& o, std::string_view t) { (o.Oil.*setter)(t); });
         b.fields.back().held = [member](const Q7Objects& o) { return (o.Oil.Lab().*member).has_value(); };

@@ -23,8 +23,11 @@ void clsCSV::Execute() {
     TextFile file;
     file.Create(m_fileName);
     if (m_oil)
-        for (const std::string& line : OilMatchLines(m_objects.Oil))
-            file.WriteLine("# " + line);
+        for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+            std::string comment = "# ";
+            comment += line;
+            file.WriteLine(comment);
+        }
     if (m_oil || m_gas || m_water) WriteConditions(file);
     if (m_oil) WriteOil(file);
     if (m_gas || m_oil) WriteGas(file);

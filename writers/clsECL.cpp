@@ -59,8 +59,6 @@ void clsECL::Execute() {
         if (!t.selected) continue;
         TextFile file;
         file.Create(t.path);
-        for (const std::string& line : OilMatchLines(m_objects.Oil))
-            file.WriteLine("-- " + line);
         WriteTable(file, t.keyword);
         file.Close();
         written += t.keyword;
@@ -297,10 +295,16 @@ std::string ConstantRsRecord(const Q7Objects& objects, EclipseUnits units) {
            col(oil.Pbp(), Q::Pressure, 9, 1) + "     /";
 }
 
-// One file: in METRIC units a comment naming them, the keyword, an empty line and the table, then
-// for a dead-oil table its constant-Rs record, for every other table an empty line.
+// One file: in METRIC units a comment naming them, the laboratory match as comments when one was
+// made, the keyword, an empty line and the table, then for a dead-oil table its constant-Rs record,
+// for every other table an empty line.
 void clsECL::WriteTable(TextFile& file, std::string_view keyword) const {
     if (m_units == EclipseUnits::Metric) file.WriteLine(kMetricHeading);
+    for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+        std::string comment = "-- ";
+        comment += line;
+        file.WriteLine(comment);
+    }
     file.WriteLine(keyword);
     file.WriteLine();
     WriteEclipseTableBody(file, m_objects, keyword, m_units);
