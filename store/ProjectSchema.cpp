@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -106,6 +107,21 @@ QStringList SchemaStatements();
 
 namespace {
 
+// Runs `work` in one write transaction, under the lock that serialises schema changes between
+// programs: committed when it returns, rolled back when it throws. Returns what `work` returns.
+bool SchemaTransaction(QSqlDatabase& db, const QString& action, const std::function<bool()>& work) {
+    Exec(db, BeginWriteStatement(BackendOf(db)), action);
+    try {
+        LockForSchemaChange(db);
+        const bool changed = work();
+        Exec(db, QStringLiteral("COMMIT"), action);
+        return changed;
+    } catch (...) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
 // Every statement of the schema as the connection's backend runs it, inside the caller's transaction.
 void ExecSchema(QSqlDatabase& db, const QString& action) {
     const Backend backend = BackendOf(db);
@@ -135,37 +151,22 @@ QStringList SchemaStatements() {
 }
 
 void CreateSchema(QSqlDatabase& db) {
-    const Backend backend = BackendOf(db);
     const QString action = QStringLiteral("Creating the project database");
-    Exec(db, BeginWriteStatement(backend), action);
-    try {
-        LockForSchemaChange(db);
+    SchemaTransaction(db, action, [&] {
         ExecSchema(db, action);
-        Exec(db, QStringLiteral("COMMIT"), action);
-    } catch (...) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
+        return true;
+    });
 }
 
 bool CreateSchemaIfEmpty(QSqlDatabase& db) {
-    const Backend backend = BackendOf(db);
     const QString action = QStringLiteral("Creating the project database");
-    Exec(db, BeginWriteStatement(backend), action);
-    try {
-        // Two programs finding the same database empty: the second waits here and then finds it filled.
-        LockForSchemaChange(db);
-        if (!DatabaseIsEmpty(db)) {
-            Exec(db, QStringLiteral("ROLLBACK"), action);
-            return false;
-        }
+    // Two programs finding the same database empty: the second waits for the lock and then finds it
+    // filled.
+    return SchemaTransaction(db, action, [&] {
+        if (!DatabaseIsEmpty(db)) return false;
         ExecSchema(db, action);
-        Exec(db, QStringLiteral("COMMIT"), action);
         return true;
-    } catch (...) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
+    });
 }
 
 int SchemaVersion(QSqlDatabase& db) {
@@ -180,27 +181,18 @@ bool UpgradeSchema(QSqlDatabase& db) {
                                .arg(version)
                                .arg(kSchemaVersion);
     const Backend backend = BackendOf(db);
-    Exec(db, BeginWriteStatement(backend), action);
-    try {
-        LockForSchemaChange(db);
+    return SchemaTransaction(db, action, [&] {
         // Read again inside the transaction: another program may have upgraded it meanwhile.
         int from = SchemaVersion(db);
-        if (from < 1 || from >= kSchemaVersion) {
-            Exec(db, QStringLiteral("COMMIT"), action);
-            return false;
-        }
+        if (from < 1 || from >= kSchemaVersion) return false;
         for (; from < kSchemaVersion; ++from)
             for (const QString& statement : UpgradeStatements(from))
                 Exec(db, SchemaStatement(backend, statement), action);
         QSqlQuery query(db);
         ExecOrThrow(query, QStringLiteral("UPDATE meta SET value = ? WHERE key = 'schema_version'"),
                     {QString::number(kSchemaVersion)}, action);
-        Exec(db, QStringLiteral("COMMIT"), action);
         return true;
-    } catch (...) {
-        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-        throw;
-    }
+    });
 }
 
 QString SchemaProblem(QSqlDatabase& db) {
