@@ -5,6 +5,7 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "tests/engine/EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +20,9 @@ namespace {
 
 using q7::Q7Objects;
 
-struct Message {
-    std::string text, title;
-};
-
-class RecordingSink : public q7::MessageSink {
-public:
-    std::vector<Message> errors;
-    void ShowError(const std::string& message, const std::string& title) override {
-        errors.push_back({message, title});
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-};
-
-std::string Text(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.9g", v);
-    return buffer;
-}
+using q7::test::Message;
+using q7::test::RecordingSink;
+using q7::test::Text;
 
 class Draw {
 public:
