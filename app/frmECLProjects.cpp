@@ -1,10 +1,11 @@
 #include "app/frmECLProjects.h"
 
-#include "batch/ProjectCommands.h"
-#include "batch/RunCase.h"
+#include "engine/Errors.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/ResultRun.h"
 #include "store/Recordset.h"
+#include "store/StoredProject.h"
 #include "store/clsQ7IO.h"
 #include "ui/MessageService.h"
 #include "writers/EclipseDeck.h"
@@ -141,12 +142,17 @@ void frmECLProjects::ExportClick() {
     try {
         for (std::int32_t id : m_regions) {
             ComputedCase& p = projects.emplace_back();
-            const CaseFile c = StoredProjectCase(m_io, id, &p.name);
-            ComputeCase(c, *p.objects, *p.sink, p.outcome);
+            Recordset row = m_io.GetProject(id);
+            if (row.RecordCount() == 0) throw DatabaseError("no project has the id " + std::to_string(id));
+            p.name = row.Value(QStringLiteral("PrjName")).toString().toStdString();
+            const ProjectTables tables = m_io.LoadProjectTables(id);
+            if (!StoredProjectComplete(tables))
+                throw DatabaseError("The project's data is incomplete in the project database.");
+            ComputeStoredProject(tables, *p.objects, *p.sink, p.outcome);
             for (const std::string& m : p.sink->messages)
                 problems << QString::fromStdString(p.name + ": " + m);
             if (p.outcome.error)
-                problems << QString::fromStdString(p.name + ": " + p.outcome.error->stage + ": " +
+                problems << QString::fromStdString(p.name + ": " + p.outcome.error->Title() + ": " +
                                                    p.outcome.error->text);
         }
     } catch (const std::exception& e) {

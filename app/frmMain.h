@@ -5,6 +5,7 @@
 #include "app/MainControls.h"
 #include "app/frmUserGuide.h"
 #include "app/modQ7.h"
+#include "engine/CalcStage.h"
 #include "store/ui/ProjectHost.h"
 #include "ui/MessageServiceSink.h"
 
@@ -129,7 +130,7 @@ private:
     void ComputeFluidTables();
     void ComputeRockTable();
     void SetOutputMenus(bool enabled);
-    void ShowCalcFailure(const QString& stage, const QString& text);
+    void ShowCalcFailure(CalcStage stage, const QString& text);
     void FillOilTable();
     void FillGasTable();
     void FillWaterTable();
@@ -150,7 +151,7 @@ private:
     static void SelectOption(const OptionPair& pair, int index);
     void SelectTab(int tab);
     void SetText(QLineEdit* box, const QString& text);
-    void ClearFluidResults(const QString& stage);
+    void ClearFluidResults(CalcStage stage);
     void ShowDatabaseError(const QString& text);
 
     MainControls m_ui;

@@ -6,6 +6,7 @@
 #include "engine/Q7Objects.h"
 #include "store/ProjectTables.h"
 #include "store/SqlDialect.h"
+#include "store/StoredProject.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/frmDelete.h"
 #include "store/ui/frmOpen.h"
@@ -19,25 +20,6 @@
 #include <QTabWidget>
 
 namespace q7 {
-
-namespace {
-
-// Field access that takes a missing column or a database Null as "no value".
-QVariant Column(const Recordset& rs, const std::string& name) {
-    const QString column = QString::fromStdString(name);
-    if (rs.IsEOF() || rs.ColumnIndex(column) < 0) return {};
-    return rs.Value(column);
-}
-
-// The text a box shows for a stored value (the project fields say how); a Null shows the text a
-// box of a list shows when empty, and nothing in any other box.
-QString StoredText(const ProjectField& field, const QVariant& v) {
-    const bool listed = field.box.find('(') != std::string::npos;
-    if (v.isNull()) return listed ? QString::fromStdString(FieldText(field, 0.0)) : QString();
-    return QString::fromStdString(FieldText(field, v.toDouble()));
-}
-
-} // namespace
 
 void frmMain::NewProjectClick() {
     m_state.ProjectDialogMode = 1;
@@ -120,8 +102,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     try {
         readOnly = !m_io->HoldProject(prjID, &holder);
         tables = m_io->LoadProjectTables(prjID);
-        for (const Recordset* rs : tables.All())
-            if (rs->IsEOF()) throw DatabaseError("The project's data is incomplete in the project database.");
+        if (!StoredProjectComplete(tables))
+            throw DatabaseError("The project's data is incomplete in the project database.");
     } catch (const Error& e) {
         if (!heldBefore && !readOnly) m_io->ReleaseProject(prjID);
         m_messages.ShowError(QString::fromStdString(e.what()), QStringLiteral("Project Database Error"));
@@ -145,7 +127,7 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         // Every stored field into its control, in column order, as its description says.
         for (const Recordset* rs : tables.All()) {
             for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
-                const QVariant v = Column(*rs, field->column);
+                const QVariant v = StoredValue(tables, *field);
                 switch (field->kind) {
                 case FieldKind::Flag:
                     if (!v.isNull())
@@ -187,21 +169,8 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
 
         // The boxes that wait for the input events give the objects their stored values here,
         // exactly (the plain boxes took theirs as they were filled).
-        if (m_objects->Prs.PrRange() == "I") {
-            m_objects->Prs.NPRSi(0);
-            for (int k = 1; k <= 18; ++k)
-                m_objects->Prs.SetPRSi(m_ui.txtP[k]->text().toStdString(), static_cast<std::int16_t>(k));
-        }
-        auto single = [](const QVariant& v, float& out) -> const float* {
-            if (v.isNull()) return nullptr;
-            out = static_cast<float>(v.toDouble());
-            return &out;
-        };
-        float api = 0, sg = 0, rsi = 0, pbp = 0;
-        const float* apiValue = single(Column(tables.Oil, "API"), api);
-        const float* sgValue = single(Column(tables.Oil, "SpecGrav"), sg);
         // The gravity the other derives shows as the linked update shows it.
-        switch (ApplyGravityPair(m_objects->Oil, apiValue, sgValue)) {
+        switch (ApplyStoredPairs(tables, *m_objects).gravity) {
         case Derived::Second:
             SetText(m_ui.txtGrav, Fixed(m_objects->Oil.OilSG(), 4));
             break;
@@ -211,10 +180,6 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         case Derived::Neither:
             break;
         }
-        ApplyOilPair(m_objects->Oil, single(Column(tables.Oil, "InitGO"), rsi),
-                     single(Column(tables.Oil, "BPP"), pbp));
-        if (!m_ui.txtPPM->text().isEmpty()) m_objects->Water.SetPPM(m_ui.txtPPM->text().toStdString());
-        if (!m_ui.txtPER->text().isEmpty()) m_objects->Water.SetPER(m_ui.txtPER->text().toStdString());
     });
 
     m_state.TakeCursors(tables);

@@ -94,16 +94,14 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
     for (const DeckArguments::Source& source : a->cases) {
         ComputedCase& r = regions.emplace_back();
         try {
-            std::optional<CaseFile> c;
             if (source.project) {
                 if (!loadProject) throw CaseError("this q7-batch has no project database");
                 r.name = source.word;
-                c = loadProject(source.word);
+                loadProject(source.word, r);
             } else {
                 r.name = std::filesystem::path(source.word).stem().string();
-                c = CaseFile::FromFile(source.word);
+                ComputeCase(CaseFile::FromFile(source.word), *r.objects, *r.sink, r.outcome);
             }
-            ComputeCase(*c, *r.objects, *r.sink, r.outcome);
         } catch (const std::exception& e) {
             std::cerr << "q7-batch: " << e.what() << '\n';
             return 1;
@@ -111,7 +109,7 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
         for (const std::string& m : r.sink->messages)
             std::cerr << "q7-batch: " << r.name << ": " << m << '\n';
         if (r.outcome.error) {
-            std::cerr << "q7-batch: " << r.name << ": " << r.outcome.error->stage << ": "
+            std::cerr << "q7-batch: " << r.name << ": " << r.outcome.error->Title() << ": "
                       << r.outcome.error->text << '\n';
         }
         failed = failed || !r.sink->messages.empty() || r.outcome.error.has_value();

@@ -3,6 +3,7 @@
 // regions, region k being case k.
 //   deck (CASE.json | --project NAME)... --out DIR [--base NAME] [--units field|metric] [--check]
 #include "batch/CaseFile.h"
+#include "engine/ResultRun.h"
 
 #include <functional>
 #include <string>
@@ -10,8 +11,9 @@
 
 namespace q7 {
 
-// Reads the stored project of a name as a case (empty where the tool has no project database).
-using ProjectCaseLoader = std::function<CaseFile(const std::string& name)>;
+// Computes the stored project of a name on the region's objects (empty where the tool has no
+// project database).
+using ProjectCaseLoader = std::function<void(const std::string& name, ComputedCase& region)>;
 
 // `args` are the words after the program name, starting with "deck". Returns the exit status:
 // 0 written (and, with --check, every region's tables fine), 1 a case failed or reported a

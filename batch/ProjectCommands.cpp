@@ -8,6 +8,7 @@
 #include "engine/Q7Objects.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectNames.h"
+#include "store/StoredProject.h"
 #include "store/clsQ7IO.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,19 @@
 namespace q7 {
 
 namespace {
+
+// The messages of a computation, kept in its outcome.
+class RecordingSink final : public MessageSink {
+public:
+    explicit RecordingSink(std::vector<StatusMessage>& out) : m_out(out) {}
+    void ShowError(const std::string& message, const std::string& title) override {
+        m_out.push_back({title, message});
+    }
+    void ShowInfo(const std::string&, const std::string&) override {}
+
+private:
+    std::vector<StatusMessage>& m_out;
+};
 
 const char* kUsage =
     "usage: q7-batch projects\n"
@@ -194,16 +208,32 @@ const std::string* CaseKeyFor(const QString& column) {
     return field && field->Stored() ? &field->column : nullptr;
 }
 
-// The project's stored inputs as a case: every non-empty column of the seven data tables under its
-// case key, and the author and description as the report's identification.
-nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
-    nlohmann::json object = nlohmann::json::object();
-    const ProjectTables tables = io.LoadProjectTables(project.id);
-    for (const Recordset* rs : tables.All()) {
+// The project's records, one row in each data table.
+ProjectTables LoadChecked(clsQ7IO& io, const ProjectRef& project) {
+    ProjectTables tables = io.LoadProjectTables(project.id);
+    for (const Recordset* rs : tables.All())
         if (rs->RecordCount() != 1)
             throw CommandError("project " + Quote(project.name) + " has " +
                                std::to_string(rs->RecordCount()) + " rows in " + rs->Table().toStdString() +
                                " instead of one");
+    return tables;
+}
+
+// The author and description of a project as the report's identification.
+ReportIdentity IdentityOf(clsQ7IO& io, const ProjectRef& project) {
+    Recordset row = io.GetProject(project.id);
+    ReportIdentity id;
+    id.CreatedBy = row.Value(QStringLiteral("CreatedBy")).toString().toStdString();
+    id.PrjDesc = row.Value(QStringLiteral("PrjDesc")).toString().toStdString();
+    return id;
+}
+
+// The project's stored inputs as a case: every non-empty column of the seven data tables under its
+// case key, and the author and description as the report's identification.
+nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
+    nlohmann::json object = nlohmann::json::object();
+    const ProjectTables tables = LoadChecked(io, project);
+    for (const Recordset* rs : tables.All()) {
         for (const QString& column : rs->ColumnNames()) {
             const QVariant value = rs->Value(column);
             const std::string* key = CaseKeyFor(column);
@@ -321,9 +351,14 @@ int RunProject(const std::vector<std::string>& args) {
     clsQ7IO io;
     Open(io);
     const ProjectRef project = Resolve(io, a, "run --project");
-    const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+    const ProjectTables tables = LoadChecked(io, project);
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    ComputeStoredProject(tables, objects, sink, outcome);
     const std::string folder = FolderName(project);
-    const CaseResult result = RunCase(c, folder, a.out.value_or(std::string()), formats, a.check);
+    const CaseResult result = WriteComputed(objects, outcome, IdentityOf(io, project), folder,
+                                            a.out.value_or(std::string()), formats, a.check);
     // As for case files: one line per table a simulator would refuse, named by the project's folder.
     for (const EclipseProblem& p : result.problems)
         std::cout << folder << ": " << p.keyword << ": " << p.reason << '\n';
@@ -356,22 +391,15 @@ std::unique_ptr<QCoreApplication> EnsureApplication() {
 
 } // namespace
 
-CaseFile StoredProjectCase(const std::string& name) {
+void ComputeProjectNamed(const std::string& name, ComputedCase& region) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
     clsQ7IO io;
     Open(io);
     Arguments a;
     a.positional.push_back(name);
     const ProjectRef project = Resolve(io, a, "--project");
-    return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
-}
-
-CaseFile StoredProjectCase(clsQ7IO& io, std::int32_t prjID, std::string* name) {
-    Recordset row = io.GetProject(prjID);
-    if (row.RecordCount() == 0) throw CommandError("no project has the id " + std::to_string(prjID));
-    const ProjectRef project{prjID, row.Value(QStringLiteral("PrjName")).toString().toStdString()};
-    if (name) *name = project.name;
-    return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
+    region.name = project.name;
+    ComputeStoredProject(LoadChecked(io, project), *region.objects, *region.sink, region.outcome);
 }
 
 int RunProjectCommand(const std::vector<std::string>& args) {

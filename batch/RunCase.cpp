@@ -5,7 +5,6 @@
 #include "batch/CaseFolder.h"
 #include "batch/Summary.h"
 #include "batch/TidyCsv.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
 #include "writers/CaseOutput.h"
@@ -27,76 +26,6 @@ private:
     std::vector<StatusMessage>& m_out;
 };
 
-std::string Fixed(float v, std::int16_t decimals) {
-    std::string s = Nbr2Str(v, 48, decimals);
-    s.erase(0, s.find_first_not_of(' '));
-    return s;
-}
-
-// The texts of the oil tab's two boxes, as the form holds them.
-struct OilBoxes {
-    std::string rsi; // txtRSI
-    std::string bpp; // txtBPP
-};
-
-// "Calc Pbp" when the case gives the initial GOR (or no bubble point), else "Calc Rsi". Each box
-// is a plain field: the text a button writes into the other box passes to its setter too.
-OilBoxes PressOilButton(const CaseFile& c, clsOil& oil) {
-    OilBoxes boxes;
-    if (c.Has("InitGO") || !c.Has("BPP")) {
-        boxes.rsi = c.Has("InitGO") ? ExactText(static_cast<float>(c.Number("InitGO"))) : Fixed(oil.RSI(), 1);
-        oil.SetRsi(boxes.rsi);
-        boxes.bpp = Fixed(oil.Pbp(), 1);
-        oil.SetPbp(boxes.bpp);
-    } else {
-        boxes.bpp = ExactText(static_cast<float>(c.Number("BPP")));
-        oil.SetPbp(boxes.bpp);
-        boxes.rsi = Fixed(oil.RSI(), 1);
-        oil.SetRsi(boxes.rsi);
-    }
-    return boxes;
-}
-
-void Compute(const CaseFile& c, Q7Objects& o, MessageSink& sink, CaseOutcome& outcome) {
-    const bool oilPresent = o.Fluid.PhaseOil();
-    OilBoxes boxes;
-    bool fluidOk = true;
-    if (oilPresent) {
-        try {
-            boxes = PressOilButton(c, o.Oil);
-        } catch (const std::exception& e) {
-            outcome.error = FailureFrom("Oil Properties Error", e);
-            fluidOk = false;
-        }
-    }
-
-    if (fluidOk) {
-        // "Fluid Properties": the schedule from the range, the bubble point from the GOR box.
-        std::string stage = "Pressure Schedule Error";
-        try {
-            if (o.Prs.PrRange() == "R") o.Prs.BuildPRSi();
-            if (oilPresent) {
-                stage = "Oil Properties Error";
-                o.Oil.SetRsi(boxes.rsi);
-                const std::string shown = GeneralForm(o.Oil.Pbp());
-                if (shown != boxes.bpp) o.Oil.SetPbp(shown);
-            }
-        } catch (const std::exception& e) {
-            outcome.error = FailureFrom(stage, e);
-            fluidOk = false;
-        }
-    }
-    if (fluidOk) {
-        FluidTablesObserver none;
-        FluidTablesResult r = RunFluidTables(o, sink, none);
-        outcome.gasStatus = r.gasStatus;
-        if (r.failure) outcome.error = r.failure;
-    }
-
-    // "Rock Properties".
-    if (auto failure = RunRockTable(o); failure && !outcome.error) outcome.error = failure;
-}
-
 ReportIdentity IdentityOf(const CaseFile& c) {
     ReportIdentity id;
     id.Company = c.OptText("Company").value_or("");
@@ -114,28 +43,31 @@ bool RunCaseToDir(const CaseFile& c, const std::string& name, const std::filesys
     return RunCase(c, name, outDir, formats, false).clean;
 }
 
+OilPair OilPairOf(const CaseFile& c) {
+    OilPair pair;
+    if (c.Has("InitGO")) pair.rsi = static_cast<float>(c.Number("InitGO"));
+    if (c.Has("BPP")) pair.pbp = static_cast<float>(c.Number("BPP"));
+    return pair;
+}
+
 void ComputeCase(const CaseFile& c, Q7Objects& objects, MessageSink& sink, CaseOutcome& outcome) {
     try {
         ApplyCase(c, objects);
     } catch (const std::exception& e) {
-        outcome.error = FailureFrom("Case Input Error", e);
+        outcome.error = FailureFrom(CalcStage::CaseInput, e);
     }
-    if (!outcome.error) Compute(c, objects, sink, outcome);
+    if (!outcome.error) ComputeAsWorkstation(objects, OilPairOf(c), sink, outcome);
 }
 
-CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
-                   const OutputFormats& formats, bool check) {
-    const std::filesystem::path dir = outDir.empty() ? outDir : CaseFolder(outDir, name);
-    CaseOutcome outcome;
-    RecordingSink sink(outcome.messages);
-    Q7Objects objects(sink);
-    ComputeCase(c, objects, sink, outcome);
-
+CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, const ReportIdentity& identity,
+                         const std::string& name, const std::filesystem::path& outDir,
+                         const OutputFormats& formats, bool check) {
     if (!outDir.empty()) {
+        const std::filesystem::path dir = CaseFolder(outDir, name);
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
         if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
-        if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir, formats.correlations);
+        if (formats.report) WriteCaseReport(objects, identity, dir, formats.correlations);
         if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
         if (formats.summary) WriteWholeFile(dir / "summary.json", SummaryJson(outcome, objects));
@@ -149,16 +81,20 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     return result;
 }
 
+CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesystem::path& outDir,
+                   const OutputFormats& formats, bool check) {
+    CaseOutcome outcome;
+    RecordingSink sink(outcome.messages);
+    Q7Objects objects(sink);
+    ComputeCase(c, objects, sink, outcome);
+    return WriteComputed(objects, outcome, IdentityOf(c), name, outDir, formats, check);
+}
+
 CaseLine RunCaseLine(const CaseFile& c, const std::string& caseJson) {
     CaseOutcome outcome;
     RecordingSink sink(outcome.messages);
     Q7Objects objects(sink);
-    try {
-        ApplyCase(c, objects);
-    } catch (const std::exception& e) {
-        outcome.error = FailureFrom("Case Input Error", e);
-    }
-    if (!outcome.error) Compute(c, objects, sink, outcome);
+    ComputeCase(c, objects, sink, outcome);
     CaseLine line;
     line.clean = outcome.messages.empty() && !outcome.error;
     line.json = SummaryLine(caseJson, outcome, objects);

@@ -4,7 +4,9 @@
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/ResultRun.h"
 #include "engine/ValueChecks.h"
+#include "writers/CaseOutput.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseUnits.h"
 
@@ -22,26 +24,12 @@ struct OutputFormats {
     bool correlations = false; // the report's section naming the correlations (always with a match)
 };
 
-// The messages a case reports while it computes, kept to be shown with its name.
-class KeptMessages final : public MessageSink {
-public:
-    void ShowError(const std::string& message, const std::string& title) override {
-        messages.push_back(title + ": " + message);
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-    std::vector<std::string> messages;
-};
-
-// A case (or stored project) computed on its own objects, as one region of a deck.
-struct ComputedCase {
-    std::string name;
-    std::unique_ptr<KeptMessages> sink = std::make_unique<KeptMessages>();
-    std::unique_ptr<Q7Objects> objects = std::make_unique<Q7Objects>(*sink);
-    CaseOutcome outcome;
-};
+// The case's InitGO and BPP, as the oil tab's pair.
+OilPair OilPairOf(const CaseFile& c);
 
 // Applies the case to `objects` (fresh, built on `sink`) and computes it as the workstation's
-// result tabs do; the raised error and the gas status go to `outcome`, messages to `sink`.
+// result tabs do (ComputeAsWorkstation); the raised error and the gas status go to `outcome`,
+// messages to `sink`.
 void ComputeCase(const CaseFile& c, Q7Objects& objects, MessageSink& sink, CaseOutcome& outcome);
 
 // Computes the case on a fresh set of objects and writes DIR/<name>/summary.json and the chosen
@@ -54,6 +42,13 @@ struct CaseResult {
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
     std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
 };
+
+// Writes the computed objects' files into DIR/<name>/ (summary.json last), with `identity` for the
+// report; nothing when outDir is empty. With `check`, the Eclipse tables the export offers are
+// checked as they would be written, and every computed table for impossible values.
+CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, const ReportIdentity& identity,
+                         const std::string& name, const std::filesystem::path& outDir,
+                         const OutputFormats& formats, bool check);
 
 // As RunCaseToDir; with an empty outDir nothing is written. With `check`, the Eclipse tables the
 // export offers for the case (and pre-selects) are checked as they would be written, and every

@@ -83,7 +83,7 @@ void Compute(Line& line) {
         object = nlohmann::json::parse(line.text);
     } catch (const nlohmann::json::exception& e) {
         line.result =
-            FailedCaseLine(caseJson, {"Case Input Error", "CaseError",
+            FailedCaseLine(caseJson, {CalcStage::CaseInput, "CaseError",
                                       source + ": not a JSON case (" + std::string(e.what()) + ")"});
         return;
     }
@@ -97,7 +97,7 @@ void Compute(Line& line) {
         line.result = std::move(r.json);
         line.clean = r.clean;
     } catch (const std::exception& e) {
-        line.result = FailedCaseLine(caseJson, FailureFrom("Case Input Error", e));
+        line.result = FailedCaseLine(caseJson, FailureFrom(CalcStage::CaseInput, e));
     }
 }
 

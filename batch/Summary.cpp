@@ -157,7 +157,7 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
 
     if (outcome.error) {
         j.Open("error");
-        j.Text("stage", outcome.error->stage);
+        j.Text("stage", outcome.error->Title());
         j.Text("kind", outcome.error->kind);
         j.Text("text", outcome.error->text);
         j.Close();
@@ -339,7 +339,7 @@ std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome,
 }
 
 std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {
-    return "{\"case\": " + caseJson + ", \"error\": {\"stage\": " + JsonOut::Quote(failure.stage) +
+    return "{\"case\": " + caseJson + ", \"error\": {\"stage\": " + JsonOut::Quote(failure.Title()) +
            ", \"kind\": " + JsonOut::Quote(failure.kind) + ", \"text\": " + JsonOut::Quote(failure.text) +
            "}}\n";
 }

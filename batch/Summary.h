@@ -12,12 +12,6 @@ namespace q7 {
 
 struct Q7Objects;
 
-struct CaseOutcome {
-    std::optional<std::int16_t> gasStatus;
-    std::vector<StatusMessage> messages; // what went through ShowError, in order
-    std::optional<CalcFailure> error;    // the first error raised instead of reported
-};
-
 std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& objects);
 
 // The summary as one line of a result stream: the very object SummaryJson gives, on one line, with

@@ -158,7 +158,7 @@ int Main(int argc, char** argv) {
     const std::string command = args[0];
     if (command == "deck") {
 #ifdef Q7_BATCH_PROJECTS
-        return q7::RunDeckCommand(args, [](const std::string& name) { return q7::StoredProjectCase(name); });
+        return q7::RunDeckCommand(args, q7::ComputeProjectNamed);
 #else
         return q7::RunDeckCommand(args, nullptr);
 #endif

@@ -1,11 +1,23 @@
 #include "engine/ResultRun.h"
 
 #include "engine/Errors.h"
+#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 
 namespace q7 {
 
-CalcFailure FailureFrom(const std::string& stage, const std::exception& e) {
+namespace {
+
+// A number as a box shows it with `decimals` fixed decimals.
+std::string Fixed(float v, std::int16_t decimals) {
+    std::string s = Nbr2Str(v, 48, decimals);
+    s.erase(0, s.find_first_not_of(' '));
+    return s;
+}
+
+} // namespace
+
+CalcFailure FailureFrom(CalcStage stage, const std::exception& e) {
     const auto* err = dynamic_cast<const Error*>(&e);
     return CalcFailure{stage, err ? err->kind() : "Error", e.what()};
 }
@@ -45,26 +57,26 @@ std::optional<StatusMessage> GasCompositionProblem(const Q7Objects& objects) {
 FluidTablesResult RunFluidTables(Q7Objects& objects, MessageSink& sink, FluidTablesObserver& observer) {
     FluidTablesResult result;
     const clsFluid& fluid = objects.Fluid;
-    std::string stage = "Pressure Schedule Error";
+    CalcStage stage = CalcStage::PressureSchedule;
     try {
         if (fluid.PhaseOil()) {
             // Laboratory bubble point and GOR decide the schedule's bubble-point row.
-            stage = "Oil Properties Error";
+            stage = CalcStage::Oil;
             objects.Oil.ApplyLabBubblePoint();
-            stage = "Pressure Schedule Error";
+            stage = CalcStage::PressureSchedule;
         }
         objects.Prs.BuildPRSo();
         observer.ScheduleBuilt();
 
         if (fluid.PhaseOil()) {
-            stage = "Oil Properties Error";
+            stage = CalcStage::Oil;
             observer.OilStarting();
             objects.Oil.CalcOil();
             observer.OilDone();
         }
 
         if (fluid.PhaseGas() || fluid.PhaseOil()) {
-            stage = "Gas Properties Error";
+            stage = CalcStage::Gas;
             if (auto problem = GasCompositionProblem(objects)) {
                 sink.ShowError(problem->text, problem->title);
                 result.gasStopped = true;
@@ -84,7 +96,7 @@ FluidTablesResult RunFluidTables(Q7Objects& objects, MessageSink& sink, FluidTab
         }
 
         if (fluid.PhaseWater()) {
-            stage = "Water Properties Error";
+            stage = CalcStage::Water;
             observer.WaterStarting();
             objects.Water.CalcWater();
             observer.WaterDone();
@@ -100,9 +112,78 @@ std::optional<CalcFailure> RunRockTable(Q7Objects& objects) {
     try {
         objects.Rock.CalcRock();
     } catch (const std::exception& e) {
-        return FailureFrom("Rock Properties Error", e);
+        return FailureFrom(CalcStage::Rock, e);
     }
     return std::nullopt;
+}
+
+OilBoxes CalcPbp(clsOil& oil, const std::string& rsi) {
+    OilBoxes boxes;
+    boxes.rsi = rsi;
+    oil.SetRsi(boxes.rsi);
+    boxes.bpp = Fixed(oil.Pbp(), 1);
+    oil.SetPbp(boxes.bpp);
+    return boxes;
+}
+
+OilBoxes CalcRsi(clsOil& oil, const std::string& bpp) {
+    OilBoxes boxes;
+    boxes.bpp = bpp;
+    oil.SetPbp(boxes.bpp);
+    boxes.rsi = Fixed(oil.RSI(), 1);
+    oil.SetRsi(boxes.rsi);
+    return boxes;
+}
+
+OilBoxes PressOilButton(clsOil& oil, const OilPair& given) {
+    if (given.rsi || !given.pbp) return CalcPbp(oil, given.rsi ? ExactText(*given.rsi) : Fixed(oil.RSI(), 1));
+    return CalcRsi(oil, ExactText(*given.pbp));
+}
+
+FluidTablesResult RunFluidProperties(Q7Objects& objects, const OilBoxes& boxes, MessageSink& sink,
+                                     FluidTablesObserver& observer) {
+    CalcStage stage = CalcStage::PressureSchedule;
+    try {
+        if (objects.Prs.PrRange() == "R") objects.Prs.BuildPRSi();
+        if (objects.Fluid.PhaseOil()) {
+            stage = CalcStage::Oil;
+            objects.Oil.SetRsi(boxes.rsi);
+            const std::string shown = GeneralForm(objects.Oil.Pbp());
+            if (shown != boxes.bpp) objects.Oil.SetPbp(shown);
+            observer.BubblePointShown(shown);
+        }
+    } catch (const std::exception& e) {
+        FluidTablesResult result;
+        result.failure = FailureFrom(stage, e);
+        observer.Failed(*result.failure);
+        return result;
+    }
+    return RunFluidTables(objects, sink, observer);
+}
+
+void ComputeAsWorkstation(Q7Objects& objects, const OilPair& given, MessageSink& sink, CaseOutcome& outcome) {
+    // The oil tab's button, then "Fluid Properties" and "Rock Properties".
+    OilBoxes boxes;
+    if (objects.Fluid.PhaseOil()) {
+        try {
+            boxes = PressOilButton(objects.Oil, given);
+        } catch (const std::exception& e) {
+            outcome.error = FailureFrom(CalcStage::Oil, e);
+            // The fluid side ends here; the rock table is computed all the same.
+            if (auto failure = RunRockTable(objects); failure && !outcome.error) outcome.error = failure;
+            return;
+        }
+    }
+    ComputeAsWorkstation(objects, boxes, sink, outcome);
+}
+
+void ComputeAsWorkstation(Q7Objects& objects, const OilBoxes& boxes, MessageSink& sink,
+                          CaseOutcome& outcome) {
+    FluidTablesObserver none;
+    const FluidTablesResult r = RunFluidProperties(objects, boxes, sink, none);
+    outcome.gasStatus = r.gasStatus;
+    if (r.failure) outcome.error = r.failure;
+    if (auto failure = RunRockTable(objects); failure && !outcome.error) outcome.error = failure;
 }
 
 } // namespace q7

@@ -1,5 +1,6 @@
 #include "engine/clsOil.h"
 
+#include "engine/CalcStage.h"
 #include "engine/Checked.h"
 #include "engine/NumericText.h"
 #include "engine/clsFluid.h"
@@ -157,7 +158,7 @@ void clsOil::CalcOil() {
     m_go = false;
     m_match = OilMatch{};
     if (const std::optional<std::string> problem = LabProblem()) {
-        m_sink.ShowError(*problem, "Oil Properties Error");
+        m_sink.ShowError(*problem, StageTitle(CalcStage::Oil));
         return;
     }
     const float t = m_fluid.ResTf();
@@ -195,7 +196,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
             if (!(pbCorr > 0.0f)) {
                 m_sink.ShowError("The laboratory bubble point and GOR cannot be matched: the correlation "
                                  "gives no bubble point at the laboratory GOR.",
-                                 "Oil Properties Error");
+                                 StageTitle(CalcStage::Oil));
                 return;
             }
             scale = Div(D(pbCorr), D(m_pbp));
@@ -214,7 +215,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
             if (!(bobCorr > 1.0f)) {
                 m_sink.ShowError("The laboratory oil volume factor cannot be matched: the correlation's "
                                  "volume factor at the bubble point is not above 1.",
-                                 "Oil Properties Error");
+                                 StageTitle(CalcStage::Oil));
                 return;
             }
             boFactor = Div(D(*m_lab.Bob) - 1.0, D(bobCorr) - 1.0);
@@ -293,7 +294,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
         m_match.ViscosityFactor = Single(muFactor);
     } catch (const Error&) {
         m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
-                         "Oil Properties Error");
+                         StageTitle(CalcStage::Oil));
         return;
     }
     m_go = true;

@@ -68,6 +68,10 @@ QString CorrelationTip(const std::vector<CorrelationUse>& uses) {
 class FluidTabObserver final : public FluidTablesObserver {
 public:
     explicit FluidTabObserver(frmMain& form) : m_form(form) {}
+    // Raises the bubble-point box's own change handling (which stores it in an open project).
+    void BubblePointShown(const std::string& text) override {
+        m_form.ShowComputed(m_form.m_ui.txtBPP, Q(text));
+    }
     void ScheduleBuilt() override { m_form.ApplySubTabRules(); }
     void OilStarting() override { m_form.PrepareOilGrid(); }
     // The oil loop reports its own failure and leaves its table part filled: nothing of it is shown.
@@ -118,28 +122,12 @@ void frmMain::ComputeFluidTables() {
     Q7Objects& o = *m_objects;
     // Every table of the last computation goes first: a stage that fails or is not reached must
     // not leave its old rows (or rows of this run beside old values) passing for a result.
-    ClearFluidResults(QStringLiteral("Pressure Schedule Error"));
-
-    try {
-        if (o.Prs.PrRange() == "R") o.Prs.BuildPRSi();
-    } catch (const Error& e) {
-        ShowCalcFailure(QStringLiteral("Pressure Schedule Error"), Q(e.what()));
-        return;
-    }
-    if (o.Fluid.PhaseOil()) {
-        try {
-            o.Oil.SetRsi(m_ui.txtRSI->text().toStdString());
-        } catch (const Error& e) {
-            ShowCalcFailure(QStringLiteral("Oil Properties Error"), Q(e.what()));
-            return;
-        }
-        // Raises the bubble-point box's own change handling.
-        ShowComputed(m_ui.txtBPP, General(o.Oil.Pbp()));
-    }
+    ClearFluidResults(CalcStage::PressureSchedule);
 
     FluidTabObserver observer(*this);
-    const FluidTablesResult result = RunFluidTables(o, m_sink, observer);
-    if (result.failure) ShowCalcFailure(Q(result.failure->stage), Q(result.failure->text));
+    const OilBoxes boxes{m_ui.txtRSI->text().toStdString(), m_ui.txtBPP->text().toStdString()};
+    const FluidTablesResult result = RunFluidProperties(o, boxes, m_sink, observer);
+    if (result.failure) ShowCalcFailure(result.failure->stage, Q(result.failure->text));
     // A run that stopped part way (a reported failure or a gas status) offers nothing to write.
     if (result.failure || result.gasStopped || (o.Fluid.PhaseOil() && !o.Oil.GO()) ||
         (o.Fluid.PhaseWater() && !result.gasStopped && !o.Water.GO()))
@@ -148,13 +136,13 @@ void frmMain::ComputeFluidTables() {
 
 // A raised calculation error: shown under the calculation's title, and the table it would have
 // filled is emptied so that nothing stale passes for its result.
-void frmMain::ShowCalcFailure(const QString& stage, const QString& text) {
+void frmMain::ShowCalcFailure(CalcStage stage, const QString& text) {
     ClearFluidResults(stage);
-    m_messages.ShowError(text, stage);
+    m_messages.ShowError(text, QString::fromLatin1(StageTitle(stage)));
 }
 
-void frmMain::ClearFluidResults(const QString& stage) {
-    const bool all = stage == QLatin1String("Pressure Schedule Error");
+void frmMain::ClearFluidResults(CalcStage stage) {
+    const bool all = stage == CalcStage::PressureSchedule;
     auto clear = [](FlexGrid* grid, QLabel* warning, PlotPane* plot,
                     std::initializer_list<QLineEdit*> boxes) {
         grid->setRowCount(0);
@@ -164,19 +152,19 @@ void frmMain::ClearFluidResults(const QString& stage) {
         for (QLineEdit* box : boxes)
             box->clear();
     };
-    if (all || stage == QLatin1String("Oil Properties Error")) {
+    if (all || stage == CalcStage::Oil) {
         clear(m_ui.fxgUOil, m_ui.lblUOilWarn, m_ui.plotOil,
               {m_ui.txtPBPout, m_ui.txtCatPbp, m_ui.txtSTDOout, m_ui.txtRSISEPout, m_ui.txtRSITANKout,
                m_ui.txtRSIout, m_ui.txtMatchPScale, m_ui.txtMatchBoK, m_ui.txtMatchMuF});
         m_ui.fraOilMatch->setVisible(false);
     }
-    if (all || stage == QLatin1String("Gas Properties Error"))
+    if (all || stage == CalcStage::Gas)
         clear(m_ui.fxgGAS, m_ui.lblGASWarn, m_ui.plotGas,
               {m_ui.txtGGout, m_ui.txtResTout, m_ui.txtPC, m_ui.txtTC, m_ui.txtPTRout, m_ui.txtGSTDout});
-    if (all || stage == QLatin1String("Water Properties Error"))
+    if (all || stage == CalcStage::Water)
         clear(m_ui.fxgWater, m_ui.lblWaterWarn, m_ui.plotWater,
               {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
-    if (stage == QLatin1String("Rock Properties Error"))
+    if (stage == CalcStage::Rock)
         clear(m_ui.fxgRock, m_ui.lblRockWarn, m_ui.plotRock,
               {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
 }
@@ -328,7 +316,7 @@ void frmMain::ComputeRockTable() {
     ClearFaults(m_ui.lblRockWarn);
     ClearFaults(m_ui.lblRockNote);
     if (auto failure = RunRockTable(*m_objects)) {
-        ShowCalcFailure(Q(failure->stage), Q(failure->text));
+        ShowCalcFailure(failure->stage, Q(failure->text));
         return;
     }
     const clsRock& rock = m_objects->Rock;

@@ -33,7 +33,7 @@ SOUND = {
     'store/ui/frmOpen.cpp': '#include "store/clsQ7IO.h"\n#include "ui/InputBox.h"\n',
     'writers/ui/frmECL.cpp': '#include "writers/clsECL.h"\n  #  include "ui/InputBox.h"\n',
     'app/frmMain.cpp': '#include "store/ui/frmOpen.h"\n#include "writers/ui/frmECL.h"\n#include "ui/InputBox.h"\n',
-    'app/frmECLProjects.cpp': '#include "batch/ProjectCommands.h"\n#include "writers/ui/frmECL.h"\n',
+    'app/frmECLProjects.cpp': '#include "store/StoredProject.h"\n#include "writers/ui/frmECL.h"\n',
     'thesaurus/ThesFile.cpp': '#include "thesaurus/ThesFile.h"\n#include <QFile>\n',
     'tests/app/AppTestSupport.h': '#pragma once\n#include "app/frmMain.h"\n',
     'tests/app/InputTests.cpp': '#include "AppTestSupport.h"\n#include "tests/writers/Support.h"\n',
@@ -59,9 +59,11 @@ class IncludeOrderTest(unittest.TestCase):
         tree['batch/main.cpp'] = '#include "batch/RunCase.h"\n#include "app/frmMain.h"\n'
         tree['thesaurus/TezarDialog.cpp'] = '#include "ui/InputBox.h"\n'
         tree['tests/writers/EclTest.cpp'] = '#include "app/frmMain.h"\n'
+        tree['app/frmECLProjects.cpp'] = '#include "batch/RunCase.h"\n'
         code, out = run(tree)
         self.assertEqual(code, 1)
         self.assertEqual(sorted(line.split(': includes')[0] for line in out[:-1]), sorted([
+            'app/frmECLProjects.cpp:1',
             'engine/clsOil.cpp:3',
             'store/Recordset.cpp:1',
             'store/ui/frmDelete.cpp:1',
@@ -75,7 +77,8 @@ class IncludeOrderTest(unittest.TestCase):
         ]))
         self.assertIn('engine/clsOil.cpp:3: includes "writers/clsECL.h": engine may not include writers', out)
         self.assertIn('writers/ui/frmCSV.cpp:3: includes "app/frmMain.h": writers/ui may not include app', out)
-        self.assertEqual(out[-1], '10 include(s) against the layer order in 26 files')
+        self.assertIn('app/frmECLProjects.cpp:1: includes "batch/RunCase.h": app may not include batch', out)
+        self.assertEqual(out[-1], '11 include(s) against the layer order in 26 files')
 
     def test_relative_includes_resolve_beside_the_including_file(self):
         tree = dict(SOUND)

@@ -1,0 +1,49 @@
+#pragma once
+// A stored project into the calculation objects, written once for the workstation's form and the
+// batch tool: every stored field as its control gives it to the objects (the project fields say
+// how), then the pairs that derive each other, as loading a project into the form does.
+#include "engine/ProjectFields.h"
+#include "engine/ResultRun.h"
+#include "store/ProjectTables.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace q7 {
+
+struct Q7Objects;
+
+// The stored value of a field in the project's records; Null for a missing column or a Null value.
+QVariant StoredValue(const ProjectTables& tables, const ProjectField& field);
+
+// The text a field's box shows for a stored value (FieldText); a Null shows the text a box of a
+// list shows when empty ("0"), and nothing in any other box.
+QString StoredText(const ProjectField& field, const QVariant& value);
+
+// What loading decided about the pairs: which gravity the other derives (the form shows that one as
+// its linked update would), and the stored initial GOR and bubble point.
+struct StoredPairs {
+    Derived gravity = Derived::Neither;
+    OilPair oil;
+};
+
+// The pairs, after every other field reached the objects: the typed pressures (in that mode), the
+// API and specific gravity, with the oil phase the initial GOR and bubble point (ApplyOilPair), the
+// salinity in ppm and then in weight percent.
+StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects);
+
+// The whole project into fresh objects: every stored field in column order as its control gives it
+// (flags and options when they hold 0 or 1, letters when they are one of the control's choices),
+// then ApplyStoredPairs.
+StoredPairs ApplyStoredProject(const ProjectTables& tables, Q7Objects& objects);
+
+// A project's records are complete when each of the seven tables has the project's row.
+bool StoredProjectComplete(const ProjectTables& tables);
+
+// The project given to fresh objects (ApplyStoredProject) and computed as the workstation computes
+// it (ComputeAsWorkstation, with the stored oil pair); an error raised while the objects take the
+// project is a failure of the case-input stage.
+void ComputeStoredProject(const ProjectTables& tables, Q7Objects& objects, MessageSink& sink,
+                          CaseOutcome& outcome);
+
+} // namespace q7
