@@ -4,6 +4,7 @@
 #include "batch/Options.h"
 #include "batch/RunCase.h"
 #include "engine/Errors.h"
+#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/DatabaseLock.h"
@@ -229,15 +230,26 @@ ReportIdentity IdentityOf(clsQ7IO& io, const ProjectRef& project) {
 }
 
 // The project's stored inputs as a case: every non-empty column of the seven data tables under its
-// case key, and the author and description as the report's identification.
+// case key, and the author and description as the report's identification. A bubble point that was
+// typed (the GOR is what "Calc Rsi" gave) goes without the GOR, so that the case presses the same
+// button again.
 nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
     nlohmann::json object = nlohmann::json::object();
     const ProjectTables tables = LoadChecked(io, project);
+    bool bubblePointTyped = false;
+    try {
+        NullMessageSink sink;
+        Q7Objects objects(sink);
+        bubblePointTyped = ApplyStoredProject(tables, objects).bubblePointTyped;
+    } catch (const Error&) {
+        // Inputs the objects refuse: every stored value as it is.
+    }
     for (const Recordset* rs : tables.All()) {
         for (const QString& column : rs->ColumnNames()) {
             const QVariant value = rs->Value(column);
             const std::string* key = CaseKeyFor(column);
             if (key == nullptr || value.isNull()) continue;
+            if (bubblePointTyped && *key == "InitGO") continue;
             object[*key] = CaseValue(value);
         }
     }
@@ -286,12 +298,21 @@ int SaveProject(const std::vector<std::string>& args) {
     NullMessageSink sink;
     Q7Objects objects(sink);
     ApplyCase(c, objects);
-    // A case holding both (as an exported project does) keeps the pair it was saved with; one
-    // that holds neither gets the bubble point of the GOR at the case's conditions, as the
-    // workstation's oil tab must have computed before a project could be saved.
-    const float rsi = c.Has("InitGO") ? static_cast<float>(c.Number("InitGO")) : 0.0f;
-    const float pbp = c.Has("BPP") ? static_cast<float>(c.Number("BPP")) : 0.0f;
-    ApplyOilPair(objects.Oil, c.Has("InitGO") ? &rsi : nullptr, c.Has("BPP") ? &pbp : nullptr);
+    // The oil tab's two boxes as the case's run has them once its button is pressed
+    // (PressOilButton): "Fluid Properties" starts from them, so the project stores them and runs
+    // as the case does. Without oil, or with oil data that give no bubble point, the pair is the
+    // bubble point of the GOR at the case's conditions.
+    const OilPair given = OilPairOf(c);
+    std::optional<OilBoxes> pressed;
+    if (objects.Fluid.PhaseOil()) {
+        try {
+            pressed = PressOilButton(objects.Oil, given);
+        } catch (const Error&) {
+            pressed.reset();
+        }
+    }
+    if (!pressed)
+        ApplyOilPair(objects.Oil, given.rsi ? &*given.rsi : nullptr, given.pbp ? &*given.pbp : nullptr);
 
     clsQ7IO io;
     Open(io);
@@ -307,7 +328,20 @@ int SaveProject(const std::vector<std::string>& args) {
         row.SetValue(QStringLiteral("CreatedBy"), QString::fromStdString(*by));
     if (const std::optional<std::string> desc = a.desc ? a.desc : c.OptText("PrjDesc"))
         row.SetValue(QStringLiteral("PrjDesc"), QString::fromStdString(*desc));
-    io.CreateProject(row, objects);
+    ProjectTables tables = io.CreateProject(row, objects);
+    if (pressed) {
+        // The boxes, which the objects hold only as derived from each other; a project that cannot
+        // take them is not left behind with another pair.
+        Recordset& oil = tables.Oil;
+        oil.SetValue(QStringLiteral("InitGO"), Str2Nbr(pressed->rsi));
+        oil.SetValue(QStringLiteral("BPP"), Str2Nbr(pressed->bpp));
+        try {
+            io.SaveREC(oil);
+        } catch (...) {
+            io.DelProject(static_cast<std::int32_t>(row.Value(QStringLiteral("PrjID")).toLongLong()));
+            throw;
+        }
+    }
     std::cout << "Saved project " << Quote(*a.name) << " with id "
               << row.Value(QStringLiteral("PrjID")).toLongLong() << ".\n";
     return 0;

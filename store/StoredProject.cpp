@@ -1,5 +1,7 @@
 #include "store/StoredProject.h"
 
+#include "engine/Errors.h"
+#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 
 #include <string>
@@ -33,6 +35,23 @@ const float* Single(const QVariant& v, float& out) {
     return &out;
 }
 
+// The stored oil pair to the objects (ApplyOilPair), and which box the bubble point was typed in.
+void ApplyStoredOilPair(Q7Objects& objects, const float* rsiValue, const float* pbpValue,
+                        StoredPairs& pairs) {
+    if (rsiValue && pbpValue) {
+        try {
+            const OilBoxes pressed = CalcPbp(objects.Oil, pairs.oil.rsi);
+            if (Str2Nbr(pressed.bpp) == *pbpValue)
+                pairs.oil.bpp = pressed.bpp;
+            else
+                pairs.bubblePointTyped = true;
+        } catch (const Error&) {
+            // Oil data that give no bubble point: the boxes as stored.
+        }
+    }
+    ApplyOilPair(objects.Oil, rsiValue, pbpValue);
+}
+
 } // namespace
 
 QVariant StoredValue(const ProjectTables& tables, const ProjectField& field) {
@@ -63,10 +82,10 @@ StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects) {
     float rsi = 0, pbp = 0;
     const float* rsiValue = Single(value("InitGO"), rsi);
     const float* pbpValue = Single(value("BPP"), pbp);
-    if (rsiValue) pairs.oil.rsi = rsi;
-    if (pbpValue) pairs.oil.pbp = pbp;
+    pairs.oil = {Std(StoredText(*FindField("InitGO"), value("InitGO"))),
+                 Std(StoredText(*FindField("BPP"), value("BPP")))};
     // Without oil the pair is not the computation's: the objects keep their own.
-    if (objects.Fluid.PhaseOil()) ApplyOilPair(objects.Oil, rsiValue, pbpValue);
+    if (objects.Fluid.PhaseOil()) ApplyStoredOilPair(objects, rsiValue, pbpValue, pairs);
     for (const char* column : {"PPMSalinity", "PERSalinity"}) {
         const ProjectField& field = *FindField(column);
         const QString text = StoredText(field, value(column));

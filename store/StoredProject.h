@@ -21,10 +21,14 @@ QVariant StoredValue(const ProjectTables& tables, const ProjectField& field);
 QString StoredText(const ProjectField& field, const QVariant& value);
 
 // What loading decided about the pairs: which gravity the other derives (the form shows that one as
-// its linked update would), and the stored initial GOR and bubble point.
+// its linked update would), and the oil tab's boxes as the stored pair fills them. A project stores
+// the two boxes as "Calc Pbp" or "Calc Rsi" left them; the bubble point reads back in the one
+// decimal "Calc Pbp" wrote when it is the one the stored GOR gives, and as stored otherwise (it was
+// typed, and "Calc Rsi" gave the GOR).
 struct StoredPairs {
     Derived gravity = Derived::Neither;
-    OilPair oil;
+    OilBoxes oil;
+    bool bubblePointTyped = false;
 };
 
 // The pairs, after every other field reached the objects: the typed pressures (in that mode), the
@@ -40,9 +44,9 @@ StoredPairs ApplyStoredProject(const ProjectTables& tables, Q7Objects& objects);
 // A project's records are complete when each of the seven tables has the project's row.
 bool StoredProjectComplete(const ProjectTables& tables);
 
-// The project given to fresh objects (ApplyStoredProject) and computed as the workstation computes
-// it (ComputeAsWorkstation, with the stored oil pair); an error raised while the objects take the
-// project is a failure of the case-input stage.
+// The project given to fresh objects (ApplyStoredProject) and computed from "Fluid Properties" on
+// with the oil boxes it stores (ComputeAsWorkstation), so that a saved case runs as the case does;
+// an error raised while the objects take the project is a failure of the case-input stage.
 void ComputeStoredProject(const ProjectTables& tables, Q7Objects& objects, MessageSink& sink,
                           CaseOutcome& outcome);
 
