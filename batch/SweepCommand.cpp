@@ -4,13 +4,16 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/LineFiles.h"
 #include "batch/Progress.h"
 #include "batch/Summary.h"
+#include "engine/ProjectFields.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -55,12 +58,20 @@ bool ParseCount(const std::string& text, std::uint64_t& n) {
     return n >= 1;
 }
 
+// A varied value as a case holds it: 7 significant digits, as the form shows a stored single.
+std::string Value(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.7g", v);
+    if (std::string(buf) == "-0") return "0";
+    return buf;
+}
+
 // KEY=FROM:TO (withCount false) or KEY=FROM:TO:N; the key checked against the case keys and both
 // ends against what a case accepts for it. Returns the reason when the text is refused.
 std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
     const size_t eq = text.find('=');
     const std::string shape = withCount ? "KEY=FROM:TO:N" : "KEY=FROM:TO";
-    if (eq == std::string::npos || eq == 0) return "\"" + text + "\" is not " + shape;
+    if (eq == std::string::npos || eq == 0) return "\"" + Excerpt(text) + "\" is not " + shape;
     const std::string key = text.substr(0, eq);
     std::vector<std::string> parts;
     size_t start = eq + 1;
@@ -72,26 +83,33 @@ std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
     }
     if (parts.size() != (withCount ? 3u : 2u) || !ParseNumber(parts[0], axis.from) ||
         !ParseNumber(parts[1], axis.to) || (withCount && !ParseCount(parts[2], axis.n)))
-        return "\"" + text + "\" is not " + shape + " with numbers FROM, TO and a count N of at least 1";
+        return "\"" + Excerpt(text) + "\" is not " + shape +
+               " with numbers FROM, TO and a count N of at least 1";
     axis.key.clear();
     for (const std::string& k : CaseFile::Keys())
         if (AsciiLower(k) == AsciiLower(key)) axis.key = k;
-    if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + key + "\"";
+    if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + Excerpt(key) + "\"";
     try {
         for (double v : {axis.from, axis.to})
             CaseFile::FromJson(nlohmann::json{{axis.key, v}}, "--vary/--sample " + axis.key);
     } catch (const std::exception& e) {
         return e.what();
     }
+    // An option index or a count takes whole numbers only: every grid point must be one.
+    const ProjectField* field = FindField(axis.key);
+    if (field && (field->kind == FieldKind::Integer || field->kind == FieldKind::Flag ||
+                  field->kind == FieldKind::Option)) {
+        if (!withCount)
+            return axis.key +
+                   " takes whole numbers, which a sample between them would not give; vary it with --vary";
+        const bool whole =
+            axis.from == std::floor(axis.from) && axis.to == std::floor(axis.to) &&
+            (axis.n == 1 || std::fmod(axis.to - axis.from, static_cast<double>(axis.n - 1)) == 0.0);
+        if (!whole)
+            return axis.key + " takes whole numbers: " + Value(axis.from) + " to " + Value(axis.to) + " in " +
+                   std::to_string(axis.n) + " points is not a whole step";
+    }
     return {};
-}
-
-// A varied value as a case holds it: 7 significant digits, as the form shows a stored single.
-std::string Value(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.7g", v);
-    if (std::string(buf) == "-0") return "0";
-    return buf;
 }
 
 class Writer {
@@ -206,6 +224,8 @@ int Sweep(const CommandLine& line) {
     if (words.size() > 1) throw UsageError("sweep takes one base case");
     if (words.empty()) throw UsageError("sweep needs a base case");
     const std::string& basePath = words.front();
+    if (SameFile(basePath, output))
+        throw UsageError("--out " + output + " is the base case itself; write elsewhere");
     if (!grid.empty() && !sample.empty()) throw UsageError("--vary and --sample do not mix");
     if (grid.empty() && sample.empty()) throw UsageError("sweep needs --vary or --sample");
     if (!sample.empty() && samples == 0) throw UsageError("--sample needs --samples N");
@@ -223,7 +243,7 @@ int Sweep(const CommandLine& line) {
         try {
             base = nlohmann::ordered_json::parse(in);
         } catch (const nlohmann::json::exception& e) {
-            throw CaseError(basePath + ": not a JSON case file (" + e.what() + ")");
+            throw CaseError(basePath + ": not a JSON case file (" + JsonErrorText(e) + ")");
         }
         CaseFile::FromJson(nlohmann::json(base), basePath); // the base must be a valid case
         LineOutput out(output);
