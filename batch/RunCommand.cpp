@@ -2,6 +2,7 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/Options.h"
 #include "batch/OutputLock.h"
 #include "batch/ParallelFor.h"
@@ -115,7 +116,8 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         int jobs = 1;
         if (const std::optional<std::string> v = line.Value("--jobs")) {
             const std::optional<int> n = ParseCount(*v);
-            if (!n) throw UsageError("--jobs needs a whole number of at least 1, not \"" + *v + "\"");
+            if (!n)
+                throw UsageError("--jobs needs a whole number of at least 1, not \"" + Excerpt(*v) + "\"");
             jobs = UsefulJobs(*n);
         }
         OutputFormats formats;

@@ -135,7 +135,7 @@ int Stream(const StreamOptions& o) {
 int RunStreamCommand(const std::vector<std::string>& args) {
     return RunCommandLine(kStreamCommand, args, [](const CommandLine& line) {
         for (const std::string& word : line.Positional())
-            throw UsageError("run --jsonl takes no " + word);
+            throw UsageError("run --jsonl takes no " + Excerpt(word));
         StreamOptions o;
         o.input = line.Value("--jsonl").value_or(std::string());
         o.output = line.Value("--out").value_or(std::string());
