@@ -1,6 +1,7 @@
 #include "batch/CaseFile.h"
 
 #include "batch/AsciiText.h"
+#include "batch/InputText.h"
 #include "engine/ProjectFields.h"
 
 #include <algorithm>
@@ -185,9 +186,9 @@ CaseFile CaseFile::FromFile(const std::filesystem::path& path) {
     try {
         object = nlohmann::json::parse(in, onEvent);
     } catch (const nlohmann::json::exception& e) {
-        throw CaseError(path.string() + ": not a JSON case file (" + e.what() + ")");
+        throw CaseError(path.string() + ": not a JSON case file (" + JsonErrorText(e) + ")");
     } catch (const std::ios_base::failure& e) {
-        throw CaseError(path.string() + ": cannot be read (" + e.what() + ")");
+        throw CaseError(path.string() + ": cannot be read (" + JsonErrorText(e) + ")");
     }
     if (!twice.empty()) throw CaseError(path.string() + ": key \"" + twice + "\" is given twice");
     return FromJson(object, path.string());
@@ -199,7 +200,7 @@ CaseFile CaseFile::FromJson(const nlohmann::json& object, const std::string& sou
     for (const auto& [key, value] : object.items()) {
         if (!key.empty() && key[0] == '_') continue;
         const KeyInfo* info = FindKey(key);
-        if (!info) throw CaseError(source + ": unknown key \"" + key + "\"");
+        if (!info) throw CaseError(source + ": unknown key \"" + Excerpt(key) + "\"");
         if (value.is_null()) continue;
         if (info->blankIsAbsent && value.is_string() &&
             value.get_ref<const std::string&>().find_first_not_of(" \t") == std::string::npos)

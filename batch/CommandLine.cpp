@@ -1,5 +1,7 @@
 #include "batch/CommandLine.h"
 
+#include "batch/InputText.h"
+
 #include <iostream>
 
 namespace q7 {
@@ -43,7 +45,7 @@ CommandLine ParseCommandLine(const CommandSpec& spec, const std::vector<std::str
         const OptionSpec* option = nullptr;
         for (const OptionSpec& o : spec.options)
             if (o.name == word) option = &o;
-        if (!option) throw UsageError(spec.unknownOption + word);
+        if (!option) throw UsageError(spec.unknownOption + Excerpt(word));
         if (!option->repeatable && line.Has(word)) throw UsageError(word + " is given twice");
         std::string value;
         if (option->takesValue) {

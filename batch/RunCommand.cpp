@@ -2,7 +2,9 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/Options.h"
+#include "batch/OutputLock.h"
 #include "batch/ParallelFor.h"
 #include "batch/Progress.h"
 #include "batch/RunCase.h"
@@ -114,8 +116,9 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         int jobs = 1;
         if (const std::optional<std::string> v = line.Value("--jobs")) {
             const std::optional<int> n = ParseCount(*v);
-            if (!n) throw UsageError("--jobs needs a whole number of at least 1, not \"" + *v + "\"");
-            jobs = *n;
+            if (!n)
+                throw UsageError("--jobs needs a whole number of at least 1, not \"" + Excerpt(*v) + "\"");
+            jobs = UsefulJobs(*n);
         }
         OutputFormats formats;
         if (const std::optional<std::string> v = line.Value("--formats")) {
@@ -135,6 +138,13 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         if (!outDir.empty())
             if (const std::string collision = FolderCollision(files, outDir); !collision.empty())
                 throw UsageError(collision);
+        std::optional<OutputLock> lock;
+        try {
+            if (!outDir.empty()) lock.emplace(OutputLock::Folder(outDir));
+        } catch (const std::exception& e) {
+            std::cerr << "q7-batch: " << e.what() << "\n";
+            return 1;
+        }
         return RunCases(files, outDir, jobs, formats, check);
     });
 }

@@ -1,6 +1,8 @@
 #include "batch/Summary.h"
 
 #include "batch/FloatText.h"
+#include "batch/InputText.h"
+#include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
 
@@ -65,9 +67,21 @@ public:
         Key(key);
         m_out += json;
     }
+    // A JSON string of `v`; bytes that are not UTF-8 become U+FFFD, so that every line stays JSON.
     static std::string Quote(const std::string& v) {
         std::string out = "\"";
-        for (unsigned char c : v) {
+        for (size_t at = 0; at < v.size(); ++at) {
+            const auto c = static_cast<unsigned char>(v[at]);
+            if (c >= 0x80) {
+                const size_t n = Utf8SequenceAt(v, at);
+                if (n == 0) {
+                    out += "\\ufffd";
+                } else {
+                    out.append(v, at, n);
+                    at += n - 1;
+                }
+                continue;
+            }
             switch (c) {
             case '"':
                 out += "\\\"";
@@ -136,7 +150,9 @@ template <class T> auto Getter(const T& obj, float (T::*get)(std::int16_t) const
 }
 
 // The summary laid out one key a line, or, with a case (a JSON value) to put first, on one line.
-std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson) {
+// With `everyKey`, also the keys only some summaries hold (the match, the warnings), with any values.
+std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson,
+                    bool everyKey = false) {
     JsonOut j(caseJson != nullptr);
     j.str().reserve(caseJson ? 8192 : 12288);
     j.str() += '{';
@@ -223,7 +239,7 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.List("RHOOS", rows, Getter(oil, &clsOil::GetRHOOS));
     j.List("RHOO", rows, Getter(oil, &clsOil::GetRHOO));
     j.Close();
-    if (oil.Match().Made) {
+    if (oil.Match().Made || everyKey) {
         // The match to laboratory values: the scale on the correlation's pressure, k on Bo - 1, the
         // factor on every viscosity.
         j.Open("match");
@@ -309,7 +325,8 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.Close();
 
     // Impossible values, only when there are any: a clean case's summary has no such key.
-    const std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (everyKey && warnings.empty()) warnings.push_back({"Oil", 1, 0.0, "any"});
     if (!warnings.empty()) {
         std::string list = "[";
         for (size_t i = 0; i < warnings.size(); ++i) {
@@ -336,6 +353,17 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
 
 std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects) {
     return Summary(outcome, objects, &caseJson);
+}
+
+std::string ResultLineShape() {
+    NullMessageSink sink;
+    const Q7Objects objects(sink);
+    CaseOutcome outcome;
+    outcome.gasStatus = 0;
+    outcome.messages.push_back({"any", "any"});
+    outcome.error = CalcFailure{"any", "any", "any"};
+    const std::string caseJson = "0";
+    return Summary(outcome, objects, &caseJson, true);
 }
 
 std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {
