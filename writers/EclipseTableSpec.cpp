@@ -6,6 +6,7 @@
 #include "engine/Q7Objects.h"
 #include "writers/WriterText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -340,8 +341,97 @@ EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_vi
     return t;
 }
 
+namespace {
+
+// The most decimals a column is given to keep neighbours apart: a single holds no more than about
+// eight significant digits, and a column of small numbers (METRIC Bg, 8 decimals) three more.
+constexpr std::int16_t kMostDecimals = 8;
+constexpr std::int16_t kMostExtraDecimals = 3;
+
+// Two values a strict rule of a column compares: `before` must be below `after` (rising) or above.
+struct StrictPair {
+    float before, after;
+    bool rising;
+};
+
+// The value of column c in a row, when the row holds that column.
+const double* ValueOf(const EclipseTable& t, const EclipseRow& row, std::size_t c) {
+    const std::size_t first = t.spec->columns.size() - row.values.size();
+    if (row.values.empty() || c < first) return nullptr;
+    return &row.values[c - first];
+}
+
+std::vector<StrictPair> StrictPairs(const EclipseTable& t, std::size_t c) {
+    const unsigned rules = t.spec->columns[c].rules;
+    std::vector<StrictPair> pairs;
+    if (rules & (R::kRising | R::kFalling)) {
+        for (const EclipseRecordRows& record : t.records) {
+            const double* prev = nullptr;
+            for (const EclipseRow& row : record) {
+                const double* v = ValueOf(t, row, c);
+                if (!v) continue;
+                if (prev)
+                    pairs.push_back(
+                        {InTableUnits(t, c, *prev), InTableUnits(t, c, *v), (rules & R::kRising) != 0});
+                prev = v;
+            }
+        }
+    }
+    if (rules & R::kRisingByRecord) {
+        for (std::size_t k = 1; k < t.records.size(); ++k) {
+            const double* prev = ValueOf(t, t.records[k - 1].front(), c);
+            const double* v = ValueOf(t, t.records[k].front(), c);
+            if (prev && v) pairs.push_back({InTableUnits(t, c, *prev), InTableUnits(t, c, *v), true});
+        }
+    }
+    return pairs;
+}
+
+bool Strict(double before, double after, bool rising) {
+    return rising ? after > before : after < before;
+}
+
+// Every pair that is strict in the values themselves stays strict written with `decimals`.
+bool KeptApart(const std::vector<StrictPair>& pairs, std::int16_t decimals) {
+    for (const StrictPair& p : pairs) {
+        if (!Strict(p.before, p.after, p.rising)) continue;
+        if (!Strict(ReadBack(FixedText(p.before, decimals)), ReadBack(FixedText(p.after, decimals)),
+                    p.rising))
+            return false;
+    }
+    return true;
+}
+
+// Where only the written precision makes two neighbours of a strictly ordered column equal (two
+// pressures, two saturations, two records' Rs), the column is written with the decimals it needs,
+// and a note says so. A column whose values themselves are level or out of order is left as it is:
+// the checks report it.
+void KeepNeighboursApart(EclipseTable& t) {
+    for (std::size_t c = 0; c < t.spec->columns.size(); ++c) {
+        if (!t.spec->columns[c].fixedText.empty()) continue;
+        const std::vector<StrictPair> pairs = StrictPairs(t, c);
+        ColumnFormat& f = t.formats[c];
+        if (pairs.empty() || KeptApart(pairs, f.decimals)) continue;
+        const auto most =
+            std::max<std::int16_t>(kMostDecimals, static_cast<std::int16_t>(f.decimals + kMostExtraDecimals));
+        for (std::int16_t d = static_cast<std::int16_t>(f.decimals + 1); d <= most; ++d) {
+            if (!KeptApart(pairs, d)) continue;
+            t.notes.push_back(std::string(t.spec->columns[c].name) + " written with " + std::to_string(d) +
+                              " decimals, not " + std::to_string(f.decimals) +
+                              ", so that neighbouring values stay apart as written");
+            f.width = static_cast<std::int16_t>(f.width + d - f.decimals);
+            f.decimals = d;
+            break;
+        }
+    }
+}
+
+} // namespace
+
 EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
-    return LayEclipseTableAsDescribed(objects, keyword, units);
+    EclipseTable t = LayEclipseTableAsDescribed(objects, keyword, units);
+    KeepNeighboursApart(t);
+    return t;
 }
 
 std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {

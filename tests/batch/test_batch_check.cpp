@@ -73,11 +73,10 @@ TEST_F(BatchCheck, FindingsFollowTheOrderOfTheCasesWhateverTheJobs) {
     ASSERT_EQ(Run("run --check --jobs 3 " + cases), 1) << err;
     EXPECT_EQ(out, one);
     const std::vector<std::string> lines = Lines(one);
-    ASSERT_GE(lines.size(), 4u) << one;
-    EXPECT_EQ(lines.front().rfind("close: PVDO: ", 0), 0u) << one;
+    ASSERT_GE(lines.size(), 1u) << one;
     EXPECT_EQ(lines.back().rfind("go-corey-drain: SGOF: ", 0), 0u) << one;
-    for (const char* keyword : {"PVDO", "PVTO", "PVDG"})
-        EXPECT_NE(one.find(std::string("close: ") + keyword + ": "), std::string::npos) << keyword;
+    // Pressures alike only at the written decimals are written with more: nothing to refuse.
+    EXPECT_EQ(one.find("close: "), std::string::npos) << one;
 }
 
 TEST_F(BatchCheck, NeitherOutNorCheckIsAUsageError) {
@@ -225,7 +224,8 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
     }
     EXPECT_EQ(rc, flagged.empty() ? 0 : 1) << err;
     EXPECT_EQ(flagged["go-corey-drain"], std::set<std::string>{"SGOF"});
-    EXPECT_EQ(flagged["close"], (std::set<std::string>{"PVDO", "PVTO", "PVDG"}));
+    // Pressures alike only at one decimal are written with two, and Flow takes them.
+    EXPECT_TRUE(flagged["close"].empty());
 
     int refusedDecks = 0, acceptedDecks = 0;
     for (const std::string& name : names) {
@@ -244,9 +244,9 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
         for (const std::string& k : flagged[name])
             EXPECT_TRUE(tried.count(k)) << name << ": " << k << " was flagged but put in no deck";
     }
-    // The live decks of both failing cases and the dead deck of the close pressures are refused.
-    EXPECT_EQ(refusedDecks, 3);
-    EXPECT_GE(acceptedDecks, 2 * static_cast<int>(names.size()) - 4);
+    // The live deck of the gas-oil drainage case is refused.
+    EXPECT_EQ(refusedDecks, 1);
+    EXPECT_GE(acceptedDecks, 2 * static_cast<int>(names.size()) - 2);
 }
 
 } // namespace

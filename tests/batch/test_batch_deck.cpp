@@ -60,21 +60,22 @@ TEST_F(BatchDeck, FieldIsTheDefaultAndMetricIsMarked) {
     EXPECT_EQ(files, 11);
 }
 
-// The checks look at the tables as written in the chosen units: pressures that FIELD writes alike
-// are refused there and distinct in METRIC, whose reasons name barsa.
+// The checks look at the tables as written in the chosen units: pressures and volume factors that
+// only the written decimals make alike are written with the decimals they need, in FIELD and in
+// METRIC, each file saying so, and nothing is left to refuse.
 TEST_F(BatchDeck, ChecksRunOnTheTablesAsWrittenInTheirUnits) {
     const std::string close = Case("close", kCloseTypedPressures);
-    EXPECT_EQ(Run("run " + close + " --check"), 1);
-    EXPECT_NE(out.find("close: PVDG: row 4 (3000.0 psia): pressure 3000.0 is not above 3000.0"),
-              std::string::npos)
-        << out;
-    EXPECT_EQ(Run("run " + close + " --check --units metric"), 1);
-    EXPECT_EQ(out.find("PVDG"), std::string::npos) << out;
-    EXPECT_EQ(out.find("pressure 206."), std::string::npos) << out;
-    // Bo is the same number in both systems, and level in both.
-    EXPECT_NE(out.find("close: PVDO: row 3 (206.843 barsa): Bo 1.4417 is not below 1.4417"),
-              std::string::npos)
-        << out;
+    EXPECT_EQ(Run("run " + close + " --check --out field"), 0) << out;
+    EXPECT_EQ(out, "");
+    EXPECT_NE(
+        Slurp(m_dir / "field" / "close" / "Eclipse.pvdg").find("-- pressure written with 2 decimals, not 1"),
+        std::string::npos);
+    EXPECT_EQ(Run("run " + close + " --check --units metric --out metric"), 0) << out;
+    EXPECT_EQ(out, "");
+    // METRIC pressures are apart at their 3 decimals; Bo, the same number in both systems, is not.
+    const std::string pvdo = Slurp(m_dir / "metric" / "close" / "Eclipse.pvdo");
+    EXPECT_EQ(pvdo.find("-- pressure written with"), std::string::npos) << pvdo;
+    EXPECT_NE(pvdo.find("-- Bo written with 6 decimals, not 4"), std::string::npos) << pvdo;
 }
 
 TEST_F(BatchDeck, DeckNamesLeftOutKeywordsAndChecksEveryRegion) {

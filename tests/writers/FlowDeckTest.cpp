@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -243,6 +244,105 @@ TEST_P(FlowDeck, DeadOilAndDryGas) {
            .injectorPhase = "GAS",
            .injectorRate = 500,
            .producerBhp = data.objects.Oil.Pbp() + 300.0});
+}
+
+// Neighbours that only the written precision makes equal: the cases Flow refused before the
+// writer widened the column. API 25 at 200 F over 500-6000 psia with the bubble point at 3435.0
+// psia (as GOR 600 scf/stb gives it) beside the range point 3436.0: two saturated records of Rs
+// 0.600 at three decimals; Honarpour oil-water imbibition with Swc = Sorw = 0.45 spaces its saturations less
+// than 0.01 apart. Then drawn live oils whose typed pressures sit 0.01-0.04 psia and 0.2-1 psia beside the
+// bubble point and beside each other, three cases to a deck of three regions. Flow must read and run every
+// file.
+TEST_P(FlowDeck, NeighboursEqualOnlyAsRoundedAreWrittenApart) {
+    data.objects.Oil.SetAPI("25");
+    data.objects.Oil.SetSepGG("0.75");
+    data.objects.Gas.SetGasGrav("0.75");
+    data.objects.Fluid.SetResT("200");
+    data.objects.Prs.SetMinP("500");
+    data.objects.Prs.SetMaxP("6000");
+    data.Compute({.gas = true, .water = true, .pbp = "3435"});
+    clsRock& rock = data.objects.Rock;
+    rock.CORR(1);
+    rock.Displace(1);
+    rock.SetSWC("0.45");
+    rock.SetSORW("0.45");
+    data.ComputeRock();
+    ASSERT_TRUE(rock.GO());
+    for (const EclipseProblem& p :
+         CheckEclipseTables(data.objects, OfferedEclipseTables(data.objects), Units()))
+        ADD_FAILURE() << p.keyword << ": " << p.reason;
+    Write("mend", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
+    if (Units() == EclipseUnits::Field) {
+        EXPECT_NE(ReadFile(dir / "mend.pvto").find("-- Rs written with 4 decimals, not 3"),
+                  std::string::npos);
+        EXPECT_NE(ReadFile(dir / "mend.swof").find("-- Sw written with 3 decimals, not 2"),
+                  std::string::npos);
+    }
+    rock.CORR(0);
+    rock.SetSWC("0.2");
+    rock.SetSORW("0.25");
+    rock.Fluids(1);
+    data.ComputeRock();
+    Write("mend", {.SGOF = true});
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"mend.pvto", "mend.pvdg", "mend.pvtw", "mend.dens", "mend.swof", "mend.sgof"},
+           .initialPressure = 4000,
+           .bubblePoints = {data.objects.Oil.Pbp()},
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
+}
+
+TEST_P(FlowDeck, DrawnCloseNeighboursInADeckOfRegions) {
+    std::mt19937 draw(Units() == EclipseUnits::Field ? 24u : 25u);
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(draw); };
+    for (int round = 0; round < 2; ++round) {
+        Objects cases[3];
+        std::vector<DeckCase> regions;
+        std::vector<float> pbs;
+        int mended = 0;
+        for (int k = 0; k < 3; ++k) {
+            Objects& c = cases[k];
+            const double pb = uniform(1500, 3000);
+            const double p = uniform(3500, 4500);
+            auto text = [](double v) { return Dx(v, 2); };
+            c.objects.Oil.SetAPI(Dx(uniform(22, 42), 1));
+            c.Compute({.gas = true,
+                       .water = true,
+                       .pressures = {"5000", text(p + uniform(0.01, 0.04)), text(p),
+                                     text(pb + uniform(0.2, 1.0)), text(pb - uniform(0.01, 0.04)), "1000"},
+                       .pbp = text(pb)});
+            c.objects.Rock.Displace(1);
+            c.ComputeRock();
+            for (const EclipseProblem& q :
+                 CheckEclipseTables(c.objects, OfferedEclipseTables(c.objects), Units()))
+                ADD_FAILURE() << "case " << k << ": " << q.keyword << ": " << q.reason;
+            for (const char* keyword : {"PVTO", "PVDG"})
+                mended += !LayEclipseTable(c.objects, keyword, Units()).notes.empty();
+            regions.push_back({"drawn" + std::to_string(k), &c.objects});
+            pbs.push_back(c.objects.Oil.Pbp());
+        }
+        // In FIELD units every drawn case needs at least its pressures widened.
+        if (Units() == EclipseUnits::Field) {
+            EXPECT_GE(mended, 3);
+        }
+        const std::string base = "drawn" + std::to_string(round);
+        const DeckResult deck = WriteEclipseDeck(regions, dir.path() / base, Units());
+        for (Objects& c : cases) {
+            c.objects.Rock.Fluids(1);
+            c.ComputeRock();
+        }
+        WriteEclipseDeck(regions, dir.path() / (base + "go"), Units());
+        Check({.units = Units(),
+               .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+               .includes = {base + ".pvto", base + ".pvdg", base + ".pvtw", base + ".dens", base + ".swof",
+                            base + "go.sgof"},
+               .tabdims = deck.dims.Record(),
+               .bubblePoints = pbs,
+               .regions = 3,
+               .injectorPhase = "GAS",
+               .injectorRate = 500});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, FlowDeck, ::testing::Values(EclipseUnits::Field, EclipseUnits::Metric),
