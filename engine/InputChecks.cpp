@@ -20,6 +20,9 @@ constexpr double kInf = HUGE_VAL;
 constexpr double kAbsoluteZeroF = -459.67;
 constexpr double kMaxPressure = 30000.0; // psia: above any reservoir produced or any PVT cell
 constexpr const char* kPressureBeyond = "no reservoir or laboratory cell holds such a pressure";
+constexpr double kMinSchedule = 10.0; // psia: the lowest row the schedule adds below a bubble point
+constexpr const char* kScheduleBeyond =
+    "the tables run from about atmospheric pressure to the deepest reservoirs (30000 psia)";
 constexpr const char* kFractionBeyond = "";
 constexpr const char* kTemperature = "°F";
 
@@ -36,14 +39,17 @@ std::vector<InputBound> Describe() {
          "standard conditions are near 60 °F"},
         {"RESTEMP", "reservoir temperature", kTemperature, 0, kInf, true, false, 40, 450,
          "no oil or gas reservoir is this cold or this hot"},
-        {"MinPr", "minimum pressure", "psia", 0, kInf, true, false, 0, kMaxPressure, kPressureBeyond},
+        {"MinPr", "minimum pressure", "psia", 0, kInf, true, false, kMinSchedule, kMaxPressure,
+         kScheduleBeyond},
         // 0: no initial pressure.
-        {"InitPr", "initial pressure", "psia", 0, kInf, false, false, 0, kMaxPressure, kPressureBeyond},
-        {"MaxPr", "maximum pressure", "psia", 0, kInf, true, false, 0, kMaxPressure, kPressureBeyond},
+        {"InitPr", "initial pressure", "psia", 0, kInf, false, false, kMinSchedule, kMaxPressure,
+         kScheduleBeyond},
+        {"MaxPr", "maximum pressure", "psia", 0, kInf, true, false, kMinSchedule, kMaxPressure,
+         kScheduleBeyond},
     };
     for (int k = 1; k <= clsPrs::kMaxTyped; ++k) // 0 leaves the place empty
         b.push_back({"p" + std::to_string(k), "pressure " + std::to_string(k), "psia", 0, kInf, false, false,
-                     0, kMaxPressure, kPressureBeyond});
+                     kMinSchedule, kMaxPressure, kScheduleBeyond});
     const std::vector<InputBound> oil = {
         // The specific gravity is given as SG = 141.5 / (API + 131.5).
         {"API", "oil gravity", "°API", -131.5, kInf, true, false, 5, 80,
@@ -202,6 +208,7 @@ std::optional<Held> HeldValue(const Q7Objects& o, const InputBound& b, bool refu
     if (field->held && !field->held(o)) return std::nullopt;
     const double v = field->number(o);
     const bool range = o.Prs.PrRange() == "R";
+    if (key == "InitPr" && v == 0.0) return std::nullopt; // none given
     if (key == "MinPr" || key == "MaxPr" || key == "InitPr")
         return range ? std::optional<Held>(Held{v}) : std::nullopt;
     if (key[0] == 'p' && std::isdigit(static_cast<unsigned char>(key[1]))) {
@@ -303,16 +310,19 @@ struct TableBound {
     float (clsOil::*get)(std::int16_t) const;
     const char* unit;
     double lo, hi;
+    bool saturated; // a saturated column: the oil itself only at or below the bubble point (above
+                    // it, the saturated curve carried on for the tables' sake)
 };
 
-// What any oil has at reservoir conditions, saturated or not.
+// What any oil has at reservoir conditions (McCain, The Properties of Petroleum Fluids, 2nd ed.:
+// black and volatile oils from about 0.95 to 4 rb/STB, 30 to 62 lb/ft³, 0.05 cp up to heavy oil).
 const TableBound kOilTableBounds[] = {
-    {"oil density", &clsOil::GetRHOO, "lb/ft³", 20, 75},
-    {"saturated oil density", &clsOil::GetRHOOS, "lb/ft³", 20, 75},
-    {"Bo", &clsOil::GetBO, "rb/STB", 0.9, 5},
-    {"saturated Bo", &clsOil::GetBOS, "rb/STB", 0.9, 5},
-    {"oil viscosity", &clsOil::GetMUO, "cp", 0.01, 1e6},
-    {"saturated oil viscosity", &clsOil::GetMUOS, "cp", 0.01, 1e6},
+    {"oil density", &clsOil::GetRHOO, "lb/ft³", 20, 75, false},
+    {"saturated oil density", &clsOil::GetRHOOS, "lb/ft³", 20, 75, true},
+    {"Bo", &clsOil::GetBO, "rb/STB", 0.9, 6, false},
+    {"saturated Bo", &clsOil::GetBOS, "rb/STB", 0.9, 6, true},
+    {"oil viscosity", &clsOil::GetMUO, "cp", 0.01, 1e6, false},
+    {"saturated oil viscosity", &clsOil::GetMUOS, "cp", 0.01, 1e6, true},
 };
 
 // The oil inputs the tables follow, as one parenthesis.
@@ -335,20 +345,21 @@ void OilTables(const Q7Objects& o, std::vector<InputWarning>& out) {
     const OilMatch& m = oil.Match();
     if (m.Made) {
         const OilLabData& lab = oil.Lab();
-        auto apart = [](double f) { return !(f >= 1.0 / 3.0 && f <= 3.0); };
-        if (apart(m.PressureScale) && lab.Pb && lab.Rsb)
+        // A bubble point or an expansion three times off the correlation, a viscosity five times.
+        auto apart = [](double f, double by) { return !(f >= 1.0 / by && f <= by); };
+        if (apart(m.PressureScale, 3) && lab.Pb && lab.Rsb)
             out.push_back(
                 {"LabPb", *lab.Pb,
                  "laboratory bubble point (LabPb) " + Shown(*lab.Pb) + " psia and GOR (LabRsb) " +
                      Shown(*lab.Rsb) + " scf/STB lie a factor " + Shown(m.PressureScale) +
                      " from the correlation's bubble point of that GOR: the matched oil is none the "
                      "correlation describes"});
-        if (apart(m.BoFactor) && lab.Bob)
+        if (apart(m.BoFactor, 3) && lab.Bob)
             out.push_back({"LabBob", *lab.Bob,
                            "laboratory oil volume factor (LabBob) " + Shown(*lab.Bob) +
                                " rb/STB moves the correlation's expansion Bo - 1 by a factor " +
                                Shown(m.BoFactor) + ": the matched oil is none the correlation describes"});
-        if (apart(m.ViscosityFactor) && lab.Muob)
+        if (apart(m.ViscosityFactor, 5) && lab.Muob)
             out.push_back({"LabMuob", *lab.Muob,
                            "laboratory oil viscosity (LabMuob) " + Shown(*lab.Muob) +
                                " cp moves the correlation's viscosity by a factor " +
@@ -358,6 +369,7 @@ void OilTables(const Q7Objects& o, std::vector<InputWarning>& out) {
     const int rows = o.Prs.NPRSo();
     for (const TableBound& t : kOilTableBounds) {
         for (int k = 1; k <= rows; ++k) {
+            if (t.saturated && o.Prs.GetPRSo(static_cast<std::int16_t>(k)) > oil.Pbp()) continue;
             const double v = (oil.*t.get)(static_cast<std::int16_t>(k));
             if (v >= t.lo && v <= t.hi) continue;
             // Values no oil can have at all (at or below 0) are the impossible values' business.

@@ -74,8 +74,8 @@ std::vector<InputProblem> InputRefusals(const Q7Objects& objects);
 
 // The warnings of the inputs the chosen options use (beyond their plausible range, the Honarpour
 // gas end point above 1) and, once computed, of oil tables beyond any oil (density, Bo, viscosity)
-// and of a laboratory match that moved the correlation by more than a factor of 3. Each text names
-// the input first; `key` is the input's box (the oil tables' warning: "InitGO").
+// and of a laboratory match that moved the correlation by more than a factor of 3 (viscosity 5). Each text
+// names the input first; `key` is the input's box (the oil tables' warning: "InitGO").
 struct InputWarning {
     std::string key;
     double value; // the value at fault

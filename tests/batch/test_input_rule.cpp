@@ -355,6 +355,11 @@ std::string AbsurdValue(const nlohmann::json& s) {
                 if (col.is_array() && col.size() > static_cast<size_t>(s["prs"]["NPRSo"].get<int>()))
                     col.erase(col.begin() + s["prs"]["NPRSo"].get<int>(), col.end());
         }
+        // A saturated column is the oil itself at or below the bubble point only.
+        if (p.is_object() && p.contains("tables") &&
+            (std::string(column) == "RHOOS" || std::string(column) == "BOS" || std::string(column) == "MUOS"))
+            for (size_t k = 0; k < p["tables"][column].size(); ++k)
+                if (s["prs"]["PRSo"][k].get<double>() > p["Pbp"].get<double>()) p["tables"][column][k] = lo;
         if (std::string why = range(p, column, lo, hi); !why.empty()) return why;
     }
     return {};
