@@ -7,11 +7,13 @@
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "engine/ResultRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -215,6 +217,52 @@ TEST(InputRuleCase, OneCompositionSumRule) {
     EXPECT_EQ(q7::CompositionSumFault(0.9f + 0.1001f), q7::CompositionSum::AboveOne);
     EXPECT_EQ(q7::CompositionSumFault(0.7f), q7::CompositionSum::BelowOne);
     EXPECT_EQ(q7::CompositionSumFault(0.9995f), q7::CompositionSum::Fine);
+}
+
+// Drawn compositions typed to five decimals around a sum of 1: the composition is refused exactly
+// when the total box (four decimals) shows more than 1.0000 (a total shown as 1.0000 is never
+// "greater than 1.0"), in the objects the form computes with and in q7-batch alike.
+TEST_F(InputRule, CompositionSumIsJudgedAsTheTotalBoxShowsIt) {
+    std::mt19937_64 rng(4242);
+    std::vector<std::string> lines;
+    std::vector<bool> shownAbove;
+    for (int i = 0; i < 300; ++i) {
+        const int n = 2 + static_cast<int>(rng() % 14);
+        std::vector<int> parts(n, 0);
+        // 100000 +- 8 hundred-thousandths spread over n rows.
+        int total = 100000 + static_cast<int>(rng() % 17) - 8;
+        for (int k = 0; k < n - 1; ++k) {
+            parts[k] = static_cast<int>(rng() % static_cast<unsigned>(total / (n - k) + 1));
+            total -= parts[k];
+        }
+        parts[n - 1] = total;
+        q7::NullMessageSink none;
+        q7::Q7Objects o(none);
+        o.Gas.GasEntry("C");
+        nlohmann::json c = {{"PhaseOil", 0}, {"PhaseGas", 1}, {"GasEntry", "C"}};
+        for (int k = 0; k < n; ++k) {
+            char text[16];
+            std::snprintf(text, sizeof text, "0.%05d", parts[k]);
+            if (parts[k] >= 100000) std::snprintf(text, sizeof text, "1.00000");
+            o.Gas.SetGC(text, static_cast<std::int16_t>(k + 1));
+            c["gc" + std::to_string(k + 1)] = std::stod(text);
+        }
+        std::string shown = q7::Nbr2Str(o.Gas.SumGC(), 12, 4);
+        shown.erase(0, shown.find_first_not_of(' '));
+        const bool above = std::stod(shown) > 1.0;
+        const auto problem = q7::GasCompositionProblem(o);
+        EXPECT_EQ(problem.has_value(), above) << shown << " " << c.dump();
+        lines.push_back(c.dump());
+        shownAbove.push_back(above);
+    }
+    const auto results = Stream(lines);
+    ASSERT_EQ(results.size(), lines.size());
+    for (size_t i = 0; i < results.size(); ++i) {
+        bool refused = false;
+        for (const auto& m : results[i].value("messages", nlohmann::json::array()))
+            refused = refused || m["text"] == "Gas Composition total greater than 1.0!";
+        EXPECT_EQ(refused, shownAbove[i]) << lines[i];
+    }
 }
 
 // --- q7-batch ------------------------------------------------------------------------------
