@@ -83,6 +83,7 @@ void Compute(Line& line) {
         if (name != object.end() && name->is_string()) caseJson = JsonQuote(name->get<std::string>());
     }
     try {
+        CheckCaseText(line.text, source);
         const CaseFile c = CaseFile::FromJson(object, source);
         CaseLine r = RunCaseLine(c, caseJson);
         line.result = std::move(r.json);

@@ -30,7 +30,11 @@ TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     EXPECT_TRUE(w.Messages().All().empty());
     QLabel* line = w.ui().lblWaterWarn;
     ASSERT_FALSE(line->isHidden());
-    EXPECT_TRUE(line->text().contains(QStringLiteral("Water: Rsw -"))) << qPrintable(line->text());
+    // The cause first, the symptoms on the tool tip.
+    EXPECT_TRUE(
+        line->text().startsWith(QStringLiteral("\u26A0 reservoir temperature (RESTEMP) 1000 °F is above")))
+        << qPrintable(line->text());
+    EXPECT_TRUE(line->toolTip().contains(QStringLiteral("Water: Rsw -"))) << qPrintable(line->toolTip());
     EXPECT_TRUE(line->toolTip().contains(QStringLiteral("Osif (1988)"))) << qPrintable(line->toolTip());
     FlexGrid* grid = w.ui().fxgWater;
     ASSERT_GT(grid->Rows(), 2);
@@ -45,6 +49,22 @@ TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(line->isHidden());
     EXPECT_EQ(grid->TextMatrix(1, 0), QString());
+}
+
+// Oil at 1000 F: the oil line names the temperature too (the oil correlations have no formula that
+// turns over, so nothing else would say it).
+TEST(ResultWarnings, HotOilNamesTheTemperatureFirst) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.Type(w.ui().txtResT, QStringLiteral("1000"));
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    QLabel* line = w.ui().lblUOilWarn;
+    ASSERT_FALSE(line->isHidden());
+    EXPECT_TRUE(
+        line->text().startsWith(QStringLiteral("\u26A0 reservoir temperature (RESTEMP) 1000 °F is above")))
+        << qPrintable(line->text());
 }
 
 // Sound defaults: no line on any tab, no mark.

@@ -90,8 +90,9 @@ TEST(CaseValues, WhatNoFormCouldHoldIsRefusedNamingFileAndKey) {
         EXPECT_NE(why.find("bad.json"), std::string::npos) << json << ": " << why;
         EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
     }
-    // The edges of each set are still values.
-    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": -3.4e38, "HRAir": 1e-40, "GasGrav": 0, "RockType": 1,
+    // The edges of each set are still values (the smallest normal single too: below it, a number
+    // is refused however it is written, 1e-40 as 1e-400).
+    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": 0, "HRAir": 1.2e-38, "GasGrav": 0, "RockType": 1,
                           "DrainType": 0, "CorrType": 1, "PlusEntry": 12, "PPMSalinity": 300000,
                           "ResTempUnits": "C", "StdTempUnits": "F", "PrRange": "I", "GasEntry": "C"})"),
               "");
