@@ -36,7 +36,8 @@ struct KeyInfo {
     // option index (an empty letter set and lo > hi: no restriction beyond the type).
     std::vector<std::string> letters = {};
     long lo = 1, hi = 0;
-    bool blankIsAbsent = false; // a blank string is a value not given (a laboratory value)
+    bool blankIsAbsent = false;          // a blank string is a value not given (a laboratory value)
+    std::vector<std::string> words = {}; // the names a text may hold, without regard to case
 };
 
 // The keys are the project fields' columns, typed by their kind.
@@ -66,6 +67,7 @@ std::vector<KeyInfo> BuildKeyInfo() {
             info.type = KeyType::Text;
             for (char letter : f.choices)
                 info.letters.emplace_back(1, letter);
+            info.words = f.words;
             break;
         }
         k.push_back(std::move(info));
@@ -118,6 +120,15 @@ std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
         return "must be a whole number from " + std::to_string(info.lo) + " to " + std::to_string(info.hi);
     }
     case KeyType::Text: {
+        if (!info.words.empty()) {
+            const std::string text = Lower(v.get<std::string>());
+            std::string names;
+            for (const std::string& word : info.words) {
+                if (Lower(word) == text) return {};
+                names += (names.empty() ? "" : ", ") + word;
+            }
+            return "must be one of " + names + " (in any case)";
+        }
         if (info.letters.empty()) return {};
         const std::string text = v.get<std::string>();
         if (std::find(info.letters.begin(), info.letters.end(), text) != info.letters.end()) return {};

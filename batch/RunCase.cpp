@@ -145,6 +145,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     if (check) {
         result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units);
         result.warnings = ImpossibleValues(objects);
+        result.ranges = RangeWarnings(objects);
     }
     return result;
 }

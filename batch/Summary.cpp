@@ -4,6 +4,7 @@
 #include "batch/InputText.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 
 #include <charconv>
@@ -339,6 +340,24 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
         }
         list += caseJson ? "]" : "\n ]";
         j.Raw("warnings", list);
+    }
+
+    // Inputs and table rows outside the data of a correlation the case uses, only when there are any.
+    const std::vector<RangeWarning> ranges = RangeWarnings(o);
+    if (!ranges.empty()) {
+        std::string list = "[";
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const RangeWarning& w = ranges[i];
+            if (i) list += ",";
+            if (!caseJson) list += "\n  ";
+            list += "{\"table\": " + JsonOut::Quote(w.table) + ", \"key\": " + JsonOut::Quote(w.key) +
+                    ", \"correlation\": " + JsonOut::Quote(w.correlation) +
+                    ", \"input\": " + JsonOut::Quote(w.input) + ", \"row\": " + std::to_string(w.row) +
+                    ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
+                    ", \"text\": " + JsonOut::Quote(w.text) + "}";
+        }
+        list += caseJson ? "]" : "\n ]";
+        j.Raw("rangeWarnings", list);
     }
 
     j.str() += caseJson ? "}\n" : "\n}\n";

@@ -32,6 +32,9 @@ std::string RoundTrip(float value) {
     return std::string(text, end);
 }
 
+class Builder;
+void Choice(Builder& b, CorrKey key, bool gas);
+
 class Builder {
 public:
     std::vector<ProjectField> fields;
@@ -192,6 +195,10 @@ std::vector<ProjectField> Describe() {
     lab("LabBob", "txtLabBob", &OilLabData::Bob, &clsOil::SetLabBob);
     lab("LabMuob", "txtLabMuob", &OilLabData::Muob, &clsOil::SetLabMuob);
 
+    // The correlation choices of the oil tables: a case's keys (a project does not store them yet).
+    for (const CorrKey key : {CorrKey::Pb, CorrKey::Bo, CorrKey::Muod, CorrKey::Muo, CorrKey::MuoUS})
+        Choice(b, key, false);
+
     // Gas Input.
     b.Letter(
         FieldKind::Text, "GasEntry", gas, "optGasEntry", [](const Q7Objects& o) { return o.Gas.GasEntry(); },
@@ -227,6 +234,10 @@ std::vector<ProjectField> Describe() {
     b.Number(
         "PLUSgg", "", "txtPLUSgg", -1, [](const Q7Objects& o) { return o.Gas.PLUSgg(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSgg(t); });
+
+    // The correlation choices of the gas table.
+    Choice(b, CorrKey::Z, true);
+    Choice(b, CorrKey::Pseudo, true);
 
     // Water Input.
     b.Of(
@@ -285,6 +296,27 @@ std::vector<ProjectField> Describe() {
     for (const char* key : {"Company", "Field", "Reservoir", "PrjDesc", "CreatedBy"})
         b.Letter(FieldKind::Text, key, "", "", nullptr, nullptr);
     return b.fields;
+}
+
+// A correlation choice: its name as the objects hold it; a name no correlation has leaves the choice
+// as it is (a case's reader refuses such a name before it gets here).
+void Choice(Builder& b, CorrKey key, bool gas) {
+    b.Letter(
+        FieldKind::Text, ChoiceOf(key).key, "", "",
+        [key, gas](const Q7Objects& o) {
+            const int option = gas ? o.Gas.Correlation(key) : o.Oil.Correlation(key);
+            return std::string(ChoiceOf(key).options[static_cast<std::size_t>(option)].name);
+        },
+        [key, gas](Q7Objects& o, std::string_view t) {
+            const std::optional<int> option = FindCorrelation(key, t);
+            if (!option) return;
+            if (gas)
+                o.Gas.Correlation(key, *option);
+            else
+                o.Oil.Correlation(key, *option);
+        });
+    for (const CorrChoice::Option& option : ChoiceOf(key).options)
+        b.fields.back().words.emplace_back(option.name);
 }
 
 std::string Lower(std::string_view s) {

@@ -11,6 +11,7 @@
 //   "RockType"    "tblRock"        "optRock"       0        Option   (0 or 1)
 //   "PLUSmw"      (none)           "txtPLUSmw"    -1        Number   (a case key only)
 //   "LabPb"       (none)           "txtLabPb"     -1        Number   (held only when measured)
+//   "CorrPb"      (none)           (none)         -1        Text     (a correlation's name)
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -39,6 +40,9 @@ struct ProjectField {
     FieldKind kind = FieldKind::Number;
     std::string unit;    // the column of this value's temperature unit, if any
     std::string choices; // a letter option's letters by button index ("FC", "RI", "GC")
+    // The names a text field may hold, matched without regard to case (a correlation choice, its
+    // default first); empty: any text.
+    std::vector<std::string> words;
     long lo = 1, hi = 0; // the range of a whole number a form can hold (lo > hi: any)
     // The value the objects hold, as it is stored: numbers for every kind but Unit and Text.
     std::function<double(const Q7Objects&)> number;

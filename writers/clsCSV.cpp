@@ -1,5 +1,6 @@
 #include "writers/clsCSV.h"
 
+#include "engine/Correlations.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "writers/TextFile.h"
@@ -24,6 +25,12 @@ void clsCSV::Execute() {
     file.Create(m_fileName);
     if (m_oil)
         for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+            std::string comment = "# ";
+            comment += line;
+            file.WriteLine(comment);
+        }
+    if (m_oil || m_gas)
+        for (const std::string& line : ChosenCorrelationLines(m_objects)) {
             std::string comment = "# ";
             comment += line;
             file.WriteLine(comment);

@@ -1,5 +1,6 @@
 #include "writers/clsECL.h"
 
+#include "engine/Correlations.h"
 #include "engine/Q7Objects.h"
 #include "writers/EclipseTableSpec.h"
 #include "writers/EclipseTableText.h"
@@ -77,6 +78,11 @@ std::string ConstantRsRecord(const Q7Objects& objects, EclipseUnits units) {
 void clsECL::WriteTable(TextFile& file, std::string_view keyword) const {
     if (m_units == EclipseUnits::Metric) file.WriteLine(kMetricHeading);
     for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+        std::string comment = "-- ";
+        comment += line;
+        file.WriteLine(comment);
+    }
+    for (const std::string& line : ChosenCorrelationLines(m_objects)) {
         std::string comment = "-- ";
         comment += line;
         file.WriteLine(comment);

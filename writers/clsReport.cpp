@@ -353,7 +353,8 @@ void clsReport::Execute() {
     if (m_gas || m_oil) WriteGas(out, m_objects);
     if (m_water) WriteWater(out, m_objects);
     if (m_rock) WriteRock(out, m_objects);
-    if (m_correlations || (m_oil && m_objects.Oil.Match().Made))
+    // A laboratory match or a correlation chosen in place of a default is always named.
+    if (m_correlations || (m_oil && m_objects.Oil.Match().Made) || !ChosenCorrelationLines(m_objects).empty())
         WriteCorrelations(out, m_objects, m_oil, m_gas || m_oil, m_water, m_rock);
 
     text.Close();
