@@ -10,6 +10,8 @@
 // tables is not run.
 #include "batch/CaseFile.h"
 #include "batch/RunCase.h"
+#include "tests/support/FlowTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -36,22 +38,6 @@ namespace fs = std::filesystem;
 
 constexpr int kCases = 320;
 constexpr unsigned kSeed = 20261209;
-
-bool FlowOnPath() {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':'))
-        if (!dir.empty() && ::access((fs::path(dir) / "flow").c_str(), X_OK) == 0) return true;
-    return false;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // ---- The generator ----
 
@@ -190,51 +176,33 @@ struct DeckRun {
     std::string name;             // "oil-water" or "gas-oil"
     std::vector<std::string> own; // the case's tables in the deck
     fs::path dir;
-    int code = 0;
-    std::string output;
-    bool refused() const { return code != 0 || output.find("Error:") != std::string::npos; }
+    FlowVerdict verdict;
+    bool refused() const { return verdict.Refused(); }
 };
 
-// The deck around `tables` (keyword -> file text); `gasOil` chooses the phases. The cell starts at
-// a pressure the oil table holds: a PVDO row, or a PVTO record's bubble point with its Rs.
-std::string DeckText(bool gasOil, const std::map<std::string, std::string>& tables) {
-    std::string s = "RUNSPEC\nDIMENS\n 1 1 1 /\nFIELD\nOIL\n";
-    s += gasOil ? "GAS\nDISGAS\n" : "WATER\n";
-    s += "TABDIMS\n 1 1 50 100 1 100 /\nEQLDIMS\n 1 /\nSTART\n 1 'JAN' 2024 /\n"
-         "GRID\nDX\n 100 /\nDY\n 100 /\nDZ\n 10 /\nTOPS\n 8000 /\nPORO\n 0.2 /\n"
-         "PERMX\n 100 /\nPERMY\n 100 /\nPERMZ\n 10 /\nPROPS\n";
+// The one-cell deck around `tables` (keyword -> file), without wells and with one report step;
+// `gasOil` chooses the phases. The cell starts at `pressure`, a pressure the oil table holds (a
+// PVDO row, or a PVTO record's bubble point with its Rs).
+std::string OneCellDeck(bool gasOil, const std::map<std::string, std::string>& tables, double pressure,
+                        double rs) {
+    BoxDeck d;
+    d.nx = d.ny = d.nz = 1;
+    d.dx = d.dy = 100;
+    d.dz = 10;
+    d.phases =
+        gasOil ? std::vector<std::string>{"OIL", "GAS", "DISGAS"} : std::vector<std::string>{"OIL", "WATER"};
+    d.tabdims = " 1 1 50 100 1 100 /";
     for (const auto& [keyword, file] : tables)
-        s += "INCLUDE\n '" + file + "' /\n";
-    s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n";
-    return s;
+        d.includes.push_back(file);
+    d.datum = 8005;
+    d.initialPressure = pressure;
+    if (gasOil) d.dissolvedGas = {rs};
+    d.steps = "1";
+    return BoxDeckText(d);
 }
 
-void RunFlow(DeckRun& run) {
-    const std::string command = "cd '" + run.dir.string() +
-                                "' && ulimit -c 0 && flow CASE.DATA --output-dir=out --threads-per-process=1"
-                                " --enable-async-ecl-output=false > flow.log 2>&1";
-    const int status = std::system(command.c_str());
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.output = ReadFile(run.dir / "flow.log") + ReadFile(run.dir / "out/CASE.PRT");
-}
-
-// What Flow said about a refusal: its error lines and the lines before an abort, without the
-// backtrace.
-std::string FlowSaid(const std::string& output) {
-    std::stringstream lines(output);
-    std::string line, out;
-    std::vector<std::string> tail;
-    while (std::getline(lines, line)) {
-        if (line.rfind("[vm", 0) == 0 || line.find("*** ") != std::string::npos) continue;
-        if (line.find("rror") != std::string::npos || line.find("ssertion") != std::string::npos ||
-            line.find("xception") != std::string::npos || line.find("roblem") != std::string::npos)
-            out += line + "\n";
-        tail.push_back(line);
-    }
-    if (out.empty())
-        for (std::size_t k = tail.size() > 12 ? tail.size() - 12 : 0; k < tail.size(); ++k)
-            out += tail[k] + "\n";
-    return out;
+void RunDeck(DeckRun& run) {
+    run.verdict = RunFlow(run.dir, "CASE", "");
 }
 
 // A short name of the rule behind a reason, for the closing counts.
@@ -263,7 +231,7 @@ std::string RuleOf(const std::string& keyword, const std::string& reason) {
 class FlowSweep : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH: the drawn-case sweep needs it";
+        if (!FlowOnPath()) Q7_MISSING_TOOL("OPM Flow (flow) is not on PATH: the drawn-case sweep needs it");
         root = fs::temp_directory_path() / ("q7-flow-sweep-" + std::to_string(::getpid()));
         fs::remove_all(root);
         fs::create_directories(root);
@@ -296,13 +264,9 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
                 std::ofstream(probe.dir / (std::string("F.") + kExtension.at(k))) << kFiller.at(k);
                 files[k] = std::string("F.") + kExtension.at(k);
             }
-            std::ofstream(probe.dir / "CASE.DATA")
-                << DeckText(gasOil, files)
-                << (gasOil ? "EQUIL\n 8005 2500 9000 0 7000 0 1 /\nRSVD\n 7000 0.5\n 9000 0.5 /\n"
-                           : "EQUIL\n 8005 3000 9000 0 7000 0 /\n")
-                << "SCHEDULE\nTSTEP\n 1 /\nEND\n";
-            RunFlow(probe);
-            ASSERT_FALSE(probe.refused()) << FlowSaid(probe.output);
+            std::ofstream(probe.dir / "CASE.DATA") << OneCellDeck(gasOil, files, gasOil ? 2500 : 3000, 0.5);
+            RunDeck(probe);
+            ASSERT_FALSE(probe.refused()) << FlowSaid(probe.verdict.output);
         }
     }
 
@@ -338,10 +302,9 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
                 }
             }
             if (run.own.empty()) continue;
-            std::string solution;
             const std::string oilKeyword = gasOil ? "PVTO" : "PVDO";
             const auto oilRows = NumberRows(
-                files[oilKeyword].rfind("F.", 0) == 0 ? kFiller.at(oilKeyword) : ReadFile(files[oilKeyword]));
+                files[oilKeyword].rfind("F.", 0) == 0 ? kFiller.at(oilKeyword) : ReadText(files[oilKeyword]));
             double p = 3000.0, rs = 0.5;
             if (gasOil) {
                 // The saturated rows (Rs, p, Bo, mu): the middle record's.
@@ -358,11 +321,7 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
                     if (r.size() == 3) rows.push_back(r);
                 if (!rows.empty()) p = rows[rows.size() / 2][0];
             }
-            std::ostringstream eq;
-            eq << "EQUIL\n 8005 " << p << " 9000 0 7000 0 " << (gasOil ? "1" : "0") << " /\n";
-            if (gasOil) eq << "RSVD\n 7000 " << rs << "\n 9000 " << rs << " /\n";
-            std::ofstream(run.dir / "CASE.DATA")
-                << DeckText(gasOil, files) << eq.str() << "SCHEDULE\nTSTEP\n 1 /\nEND\n";
+            std::ofstream(run.dir / "CASE.DATA") << OneCellDeck(gasOil, files, p, rs);
             dc.decks.push_back(std::move(run));
         }
     }
@@ -374,7 +333,7 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
     std::atomic<std::size_t> next{0};
     auto worker = [&] {
         for (std::size_t k = next++; k < queue.size(); k = next++)
-            RunFlow(*queue[k]);
+            RunDeck(*queue[k]);
     };
     std::thread second(worker);
     worker();
@@ -401,9 +360,9 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
                 tables += " " + k;
             if (refused && flagged.empty())
                 ADD_FAILURE() << "case " << i << ": Flow refused the " << run.name << " deck (its own tables"
-                              << tables << ", exit " << run.code << ") but nothing was flagged\n"
+                              << tables << ", exit " << run.verdict.code << ") but nothing was flagged\n"
                               << dc.json.dump() << "\nFlow said:\n"
-                              << FlowSaid(run.output) << "files in " << run.dir.string();
+                              << FlowSaid(run.verdict.output) << "files in " << run.dir.string();
             if (!refused && !flagged.empty()) {
                 std::string all;
                 for (const std::string& f : flagged)
