@@ -1,6 +1,7 @@
 // Projects from the main window: New, Edit, Close, Open, Delete, the write-through of edits, and
 // loading a project back into a fresh window.
 #include "AppTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
@@ -652,7 +653,7 @@ void OpenOnlyProject(Workstation& w) {
 // is told who has it, and stores none of its edits; once the first closes it, it is editable.
 TEST(Projects, OnAServerAProjectOpenInOneWorkstationIsReadOnlyInAnother) {
     const DatabaseChoice database = DatabaseChoice::Server();
-    if (database.Path().isEmpty()) GTEST_SKIP() << "no PostgreSQL server to test against";
+    if (database.Path().isEmpty()) Q7_MISSING_TOOL("no PostgreSQL server to test against");
     const std::int32_t id = AddProject(database.Path(), QStringLiteral("Shared field"));
     const QString where = QStringLiteral(" WHERE PrjID = %1").arg(id);
 
