@@ -121,10 +121,10 @@ std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
     }
     case KeyType::Text: {
         if (!info.words.empty()) {
-            const std::string text = Lower(v.get<std::string>());
+            const std::string text = AsciiLower(v.get<std::string>());
             std::string names;
             for (const std::string& word : info.words) {
-                if (Lower(word) == text) return {};
+                if (AsciiLower(word) == text) return {};
                 names += (names.empty() ? "" : ", ") + word;
             }
             return "must be one of " + names + " (in any case)";
