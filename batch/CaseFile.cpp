@@ -182,6 +182,21 @@ std::string UnitOf(const nlohmann::json& values, const ProjectField& field) {
 // gravity, the bubble point only without a GOR, the gas gravity of a gravity-entered gas, the range
 // or the typed pressures of their mode. What is not read is still a number a single must hold.
 bool ReadByTheCase(const std::string& key, const nlohmann::json& values) {
+    const q7::ProjectField* field = FindField(key);
+    const std::string group = field ? field->table : std::string();
+    // The phases as the case gives them, else as fresh objects hold them (oil only).
+    auto phase = [&](const char* name, bool fresh) {
+        const auto it = values.find(name);
+        if (it == values.end()) return fresh;
+        return it->is_boolean() ? it->get<bool>() : it->get<double>() != 0.0;
+    };
+    const bool oil = phase("PhaseOil", true), gas = phase("PhaseGas", false),
+               water = phase("PhaseWater", false);
+    if ((group == "tblOilGravity" || group == "tblLabData") && !oil) return false;
+    if (group == "tblWater" && !water) return false;
+    if (group == "tblGasComp" && !oil && !gas) return false;
+    if (key == "PLUSmw" || key == "PLUSgg")
+        return values.value("GasEntry", std::string("G")) == "C" && values.value("PlusEntry", 0.0) >= 1.0;
     const bool typed = values.value("PrRange", std::string("R")) == "I";
     if (key == "SpecGrav") return !values.contains("API");
     if (key == "BPP") return !values.contains("InitGO");

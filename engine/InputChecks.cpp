@@ -102,7 +102,7 @@ std::vector<InputBound> Describe() {
         {"CoreyN", "Corey non-wetting exponent", "", 0, kInf, false, false, 1, 10,
          "Corey exponents lie between 1 and 10"},
         {"HRPoro", "porosity", "", 0, 1, false, false, 0.01, 0.5, "no reservoir rock is this porous"},
-        {"HRAir", "air permeability", "md", 0, kInf, true, false, 0.01, 1e5,
+        {"HRAir", "air permeability", "md", 0, kInf, false, false, 0.01, 1e5,
          "no reservoir rock is this tight or this permeable"},
         {"HRKrg", "gas kr at residual oil", "", 0, kInf, false, false, 0, 1,
          "a relative permeability is at most 1, the gas kr is cut to 1"},

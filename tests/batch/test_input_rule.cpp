@@ -316,6 +316,19 @@ TEST_F(InputRule, BatchRefusesTheCaseNamingTheInput) {
               std::string::npos);
 }
 
+// Inputs the case's options do not read are not judged beyond being singles: a gas-only case with
+// oil and water inputs no oil or water could have is computed; 1e-50 is refused wherever it is.
+TEST_F(InputRule, InputsTheOptionsDoNotReadAreOnlySingles) {
+    const std::string unread = Case("unread", R"({"PhaseOil": 0, "PhaseGas": 1, "SepP": 0, "LabBob": 0.5,
+        "PPMSalinity": -5, "PrRange": "I", "p1": 3000, "p2": 2000, "MinPr": -1, "GasEntry": "C", "gc1": 0.9,
+        "gc2": 0.1, "GasGrav": 0, "PLUSmw": 0})");
+    EXPECT_EQ(Run("run --check " + unread), 0) << out << err;
+    EXPECT_EQ(err.find("not computed"), std::string::npos) << err;
+    const std::string tiny = Case("tiny", R"({"PhaseOil": 0, "SepP": 1e-50})");
+    EXPECT_EQ(Run("run --check " + tiny), 1);
+    EXPECT_NE(err.find("key \"SepP\": separator pressure (SepP) is too small"), std::string::npos) << err;
+}
+
 // The reproductions of absurd-but-possible input: computed, exit status as before, and the first
 // warning of the summary names the input.
 TEST_F(InputRule, AbsurdInputIsComputedWithAWarningNamingItFirst) {
