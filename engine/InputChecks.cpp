@@ -30,6 +30,9 @@ InputBound Fraction(std::string key, std::string what) {
     return {std::move(key), std::move(what), "", 0, 1, false, false, 0, 1, kFractionBeyond};
 }
 
+// The edges themselves (a separator at 0 psia, a reservoir at 0 °F, end points that leave exactly
+// nothing to move) are not refused: the calculation stops on them with its own raised error, reported
+// with its stage as it always was, and the tables of the other stages are still written.
 std::vector<InputBound> Describe() {
     std::vector<InputBound> b = {
         // key, what, unit, lo, hi, loOpen, hiOpen, plausible lo, plausible hi, why beyond
@@ -37,7 +40,7 @@ std::vector<InputBound> Describe() {
          "standard conditions are near 14.7 psia"},
         {"StdTemp", "standard temperature", kTemperature, kAbsoluteZeroF, kInf, true, false, 32, 80,
          "standard conditions are near 60 °F"},
-        {"RESTEMP", "reservoir temperature", kTemperature, 0, kInf, true, false, 40, 450,
+        {"RESTEMP", "reservoir temperature", kTemperature, 0, kInf, false, false, 40, 450,
          "no oil or gas reservoir is this cold or this hot"},
         {"MinPr", "minimum pressure", "psia", 0, kInf, true, false, kMinSchedule, kMaxPressure,
          kScheduleBeyond},
@@ -58,7 +61,7 @@ std::vector<InputBound> Describe() {
          "no stock-tank oil is this heavy or this light"},
         {"SepGasGrav", "separator gas gravity", "", 0, kInf, true, false, 0.55, 1.8,
          "no separator gas is lighter than methane (0.554) or this heavy"},
-        {"SepP", "separator pressure", "psia", 0, kInf, true, false, 10, 3000,
+        {"SepP", "separator pressure", "psia", 0, kInf, false, false, 10, 3000,
          "separators work between atmospheric pressure and a few thousand psia"},
         {"SepT", "separator temperature", kTemperature, kAbsoluteZeroF, kInf, true, false, 0, 300,
          "separators work between 0 and 300 °F"},
@@ -287,7 +290,7 @@ void Relations(const Q7Objects& o, std::vector<InputProblem>& out) {
     if (r.Fluids() == 0) {
         const bool imbibition = r.Displace() == 1;
         const double sum = static_cast<double>(r.SWC()) + (imbibition ? r.SORW() : 0.0f);
-        if (sum >= 1.0)
+        if (sum > 1.0)
             out.push_back({"SWC", imbibition ? "connate water saturation (SWC) " + Shown(r.SWC()) +
                                                    " and residual oil saturation (SORW) " + Shown(r.SORW()) +
                                                    " sum to " + Shown(sum) + ": no saturation is left to move"
@@ -295,7 +298,7 @@ void Relations(const Q7Objects& o, std::vector<InputProblem>& out) {
                                                    " leaves no saturation to move"});
     } else {
         const double sum = static_cast<double>(r.SWC()) + r.SORG() + r.SGCrit();
-        if (sum >= 1.0)
+        if (sum > 1.0)
             out.push_back({"SWC", "connate water (SWC) " + Shown(r.SWC()) + ", residual oil to gas (SORG) " +
                                       Shown(r.SORG()) + " and critical gas (SGCrit) " + Shown(r.SGCrit()) +
                                       " saturations sum to " + Shown(sum) +
