@@ -227,7 +227,7 @@ std::vector<ProjectField> Describe() {
         FieldKind::Integer, "PlusEntry", "", "", [](const Q7Objects& o) { return o.Gas.PlusEntry(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.PlusEntry(Index(t)); });
     b.fields.back().lo = 0; // the composition row that is the plus fraction, 0 for none
-    b.fields.back().hi = 12;
+    b.fields.back().hi = clsGas::kPlusRows;
     b.Number(
         "PLUSmw", "", "txtPLUSmw", -1, [](const Q7Objects& o) { return o.Gas.PLUSmw(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSmw(t); });

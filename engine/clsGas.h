@@ -18,6 +18,8 @@ class clsPrs;
 class clsGas {
 public:
     static constexpr std::int16_t kComponents = 15;
+    // The hydrocarbon rows (methane to decane) that can be the plus fraction.
+    static constexpr std::int16_t kPlusRows = 12;
     static constexpr std::int16_t kRows = 30;
 
     clsGas(const clsFluid& fluid, const clsPrs& prs);

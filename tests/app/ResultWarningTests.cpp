@@ -23,9 +23,9 @@ namespace {
 TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[2]->click();
-    w.Type(w.ui().txtResT, QStringLiteral("1000"));
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[2]->click();
+    w.Type(w.ui().phases->txtResT, QStringLiteral("1000"));
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(w.Messages().All().empty());
     QLabel* line = w.ui().lblWaterWarn;
@@ -45,7 +45,7 @@ TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     EXPECT_TRUE(w.ui().mnuEclipse->isEnabled());
 
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("150"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("150"));
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(line->isHidden());
     EXPECT_EQ(grid->TextMatrix(1, 0), QString());
@@ -102,8 +102,8 @@ TEST(ResultWarnings, HonarpourDrainageSaysWhyAtOnce) {
     EXPECT_TRUE(w.ui().lblRockWarn->toolTip().contains(QStringLiteral("oil never becomes mobile")));
 
     w.SelectTab(kTabRockInput);
-    w.ui().optType[1]->click();
-    w.ui().optCorr[1]->click();
+    w.ui().rockInput->optType[1]->click();
+    w.ui().rockInput->optCorr[1]->click();
     w.SelectTab(kTabRockProps);
     EXPECT_TRUE(w.ui().lblRockNote->isHidden());
     EXPECT_TRUE(w.ui().lblRockWarn->isHidden()) << qPrintable(w.ui().lblRockWarn->text());
