@@ -1,6 +1,7 @@
 #include "app/ResultWarnings.h"
 
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 #include "ui/FlexGrid.h"
 #include "writers/EclipseChecks.h"
@@ -33,6 +34,12 @@ void AddValueFaults(const Q7Objects& o, const char* table, TableFaults& f) {
     }
 }
 
+// Inputs outside the data of a correlation the table uses: on the line, after the faults.
+void AddRangeFaults(const Q7Objects& o, const char* table, TableFaults& f) {
+    for (const RangeWarning& w : RangeWarningsOf(o, table))
+        f.reasons << Q(w.text);
+}
+
 } // namespace
 
 TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
@@ -44,12 +51,14 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
         AddSimulatorFaults(o, "PVTO", f);
         AddValueFaults(o, "Pressure schedule", f);
         AddValueFaults(o, "Oil", f);
+        AddRangeFaults(o, "Oil", f);
         break;
     case ResultTable::Gas:
         if (!o.Gas.GO()) break;
         AddSimulatorFaults(o, "PVDG", f);
         AddValueFaults(o, "Gas composition", f);
         AddValueFaults(o, "Gas", f);
+        AddRangeFaults(o, "Gas", f);
         break;
     case ResultTable::Water:
         if (!o.Water.GO()) break;

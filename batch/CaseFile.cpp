@@ -1,9 +1,9 @@
 #include "batch/CaseFile.h"
 
+#include "batch/AsciiText.h"
 #include "engine/ProjectFields.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <unordered_map>
@@ -73,19 +73,14 @@ const std::vector<KeyInfo>& KeyInfos() {
     return infos;
 }
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
-
 const KeyInfo* FindKey(const std::string& key) {
     static const std::unordered_map<std::string, const KeyInfo*> byLower = [] {
         std::unordered_map<std::string, const KeyInfo*> m;
         for (const KeyInfo& k : KeyInfos())
-            m.emplace(Lower(k.name), &k);
+            m.emplace(AsciiLower(k.name), &k);
         return m;
     }();
-    auto it = byLower.find(Lower(key));
+    auto it = byLower.find(AsciiLower(key));
     return it == byLower.end() ? nullptr : it->second;
 }
 
@@ -128,10 +123,10 @@ std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
     }
     case KeyType::Text: {
         if (!info.words.empty()) {
-            const std::string text = Lower(v.get<std::string>());
+            const std::string text = AsciiLower(v.get<std::string>());
             std::string names;
             for (const std::string& word : info.words) {
-                if (Lower(word) == text) return {};
+                if (AsciiLower(word) == text) return {};
                 names += (names.empty() ? "" : ", ") + word;
             }
             return "must be one of " + names + " (in any case)";
@@ -192,7 +187,7 @@ CaseFile CaseFile::FromFile(const std::filesystem::path& path) {
     auto onEvent = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
         if (depth == 1 && event == nlohmann::json::parse_event_t::key && parsed.is_string()) {
             const std::string& key = parsed.get_ref<const std::string&>();
-            if (twice.empty() && (key.empty() || key[0] != '_') && !seen.insert(Lower(key)).second)
+            if (twice.empty() && (key.empty() || key[0] != '_') && !seen.insert(AsciiLower(key)).second)
                 twice = key;
         }
         return true;

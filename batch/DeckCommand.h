@@ -3,6 +3,7 @@
 // regions, region k being case k.
 //   deck (CASE.json | --project NAME)... --out DIR [--base NAME] [--units field|metric] [--check]
 #include "batch/CaseFile.h"
+#include "batch/CommandLine.h"
 
 #include <functional>
 #include <string>
@@ -17,5 +18,6 @@ using ProjectCaseLoader = std::function<CaseFile(const std::string& name)>;
 // 0 written (and, with --check, every region's tables fine), 1 a case failed or reported a
 // message, or a table would be refused, 2 usage error. A keyword left out is a note, not a failure.
 int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader& loadProject);
+extern const CommandSpec kDeckCommand;
 
 } // namespace q7

@@ -23,24 +23,36 @@
 
 namespace q7 {
 
-namespace {
+const CommandSpec kProjectsCommand{
+    "q7-batch projects",
+    "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
+    "         user's copy in ~/.local/share/fluvarex, or the file or PostgreSQL URI\n"
+    "         postgresql://USER@HOST[:PORT]/DBNAME named by Q7_DATABASE); save, export,\n"
+    "         delete and run --project work on it.\n",
+    {},
+    "unknown option for projects: ",
+    true};
+const CommandSpec kSaveCommand{"q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]",
+                               "",
+                               {{"--name", true}, {"--by", true}, {"--desc", true}},
+                               "unknown option for save: ",
+                               true};
+const CommandSpec kExportCommand{
+    "q7-batch export (NAME | --id N)", "", {{"--id", true}}, "unknown option for export: ", true};
+const CommandSpec kRunProjectCommand{
+    "q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "           [--units field|metric]",
+    "",
+    {{"--project"}, {"--id", true}, {"--out", true}, {"--formats", true}, {"--check"}, {"--units", true}},
+    "unknown option for run: ",
+    true};
+const CommandSpec kDeleteCommand{
+    "q7-batch delete (NAME | --id N)", "", {{"--id", true}}, "unknown option for delete: ", true};
 
-const char* kUsage =
-    "usage: q7-batch projects\n"
-    "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
-    "       q7-batch export (NAME | --id N)\n"
-    "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
-    "                  [--units field|metric]\n"
-    "       q7-batch delete (NAME | --id N)\n";
+namespace {
 
 // A failure the user should read; the command ends with status 1.
 class CommandError : public Error {
-public:
-    using Error::Error;
-};
-
-// A command line that does not fit the usage; the command ends with status 2.
-class UsageError : public Error {
 public:
     using Error::Error;
 };
@@ -53,38 +65,25 @@ struct Arguments {
     bool check = false;
 };
 
-Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& allowed) {
+Arguments Parse(const CommandSpec& spec, const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(spec, args);
     Arguments a;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
-            a.positional.push_back(word);
-            continue;
-        }
-        if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
-            throw UsageError("unknown option for " + args[0] + ": " + word);
-        if (word == "--project" || word == "--check") {
-            (word == "--project" ? a.project : a.check) = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
-        const std::string& value = args[++i];
-        std::optional<std::string>* slot = word == "--name"    ? &a.name
-                                           : word == "--by"    ? &a.by
-                                           : word == "--desc"  ? &a.desc
-                                           : word == "--id"    ? &a.id
-                                           : word == "--out"   ? &a.out
-                                           : word == "--units" ? &a.units
-                                                               : &a.formats;
-        if (slot->has_value()) throw UsageError(word + " is given twice");
-        *slot = value;
-    }
+    a.positional = line.Positional();
+    a.name = line.Value("--name");
+    a.by = line.Value("--by");
+    a.desc = line.Value("--desc");
+    a.id = line.Value("--id");
+    a.out = line.Value("--out");
+    a.formats = line.Value("--formats");
+    a.units = line.Value("--units");
+    a.project = line.Has("--project");
+    a.check = line.Has("--check");
     return a;
 }
 
 OutputFormats ParseFormats(const std::string& list) {
     const std::optional<OutputFormats> formats = ParseFormatList(list);
-    if (!formats) throw UsageError("--formats takes summary,csv,eclipse,report");
+    if (!formats) throw UsageError("--formats takes summary,csv,eclipse,report,tidy");
     return *formats;
 }
 
@@ -220,7 +219,7 @@ nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
 }
 
 int ListProjects(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {});
+    const Arguments a = Parse(kProjectsCommand, args);
     if (!a.positional.empty()) throw UsageError("projects takes no arguments");
     clsQ7IO io;
     Open(io);
@@ -239,7 +238,7 @@ int ListProjects(const std::vector<std::string>& args) {
 }
 
 int SaveProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--name", "--by", "--desc"});
+    const Arguments a = Parse(kSaveCommand, args);
     if (a.positional.size() != 1) throw UsageError("save takes one case file");
     if (!a.name) throw UsageError("save needs --name NAME");
     // A name that could not be typed back (or that a list would show like another) is refused,
@@ -284,7 +283,7 @@ int SaveProject(const std::vector<std::string>& args) {
 }
 
 int ExportProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--id"});
+    const Arguments a = Parse(kExportCommand, args);
     clsQ7IO io;
     Open(io);
     const ProjectRef project = Resolve(io, a, "export");
@@ -309,7 +308,7 @@ std::string FolderName(const ProjectRef& project) {
 }
 
 int RunProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check", "--units"});
+    const Arguments a = Parse(kRunProjectCommand, args);
     if (!a.project) throw UsageError("run of a stored project needs --project");
     if (!a.out && !a.check) throw UsageError("--out DIR is required");
     OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
@@ -331,7 +330,7 @@ int RunProject(const std::vector<std::string>& args) {
 }
 
 int DeleteProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--id"});
+    const Arguments a = Parse(kDeleteCommand, args);
     clsQ7IO io;
     Open(io);
     const ProjectRef project = Resolve(io, a, "delete");
@@ -378,6 +377,12 @@ int RunProjectCommand(const std::vector<std::string>& args) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 
     const std::string command = args.empty() ? std::string() : args.front();
+    const CommandSpec* spec = command == "projects" ? &kProjectsCommand
+                              : command == "save"   ? &kSaveCommand
+                              : command == "export" ? &kExportCommand
+                              : command == "run"    ? &kRunProjectCommand
+                              : command == "delete" ? &kDeleteCommand
+                                                    : nullptr;
     try {
         if (command == "projects") return ListProjects(args);
         if (command == "save") return SaveProject(args);
@@ -386,7 +391,8 @@ int RunProjectCommand(const std::vector<std::string>& args) {
         if (command == "delete") return DeleteProject(args);
         throw UsageError("unknown project command: " + command);
     } catch (const UsageError& e) {
-        std::cerr << "q7-batch: " << e.what() << '\n' << kUsage;
+        if (spec) return ReportUsageError(e.what(), *spec);
+        std::cerr << "q7-batch: " << e.what() << '\n';
         return 2;
     } catch (const std::exception& e) {
         std::string message = e.what();

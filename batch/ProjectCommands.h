@@ -8,6 +8,7 @@
 //   run --project (NAME | --id N) --out DIR [--formats LIST]
 //   delete (NAME | --id N)
 #include "batch/CaseFile.h"
+#include "batch/CommandLine.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,7 @@ class clsQ7IO;
 // `args` are the words after the program name, starting with the sub-command. Returns the exit
 // status: 0 done, 1 failure (said on standard error), 2 usage error.
 int RunProjectCommand(const std::vector<std::string>& args);
+extern const CommandSpec kProjectsCommand, kSaveCommand, kExportCommand, kRunProjectCommand, kDeleteCommand;
 
 // The stored inputs of the one project named `name`, as a case. Throws an error naming what is
 // wrong (no database, no such project, several of that name).

@@ -1,7 +1,9 @@
 // sweep: the variants of a base case as JSON lines, over a full grid of listed keys or a seeded
 // Latin-hypercube sample of them, each named after its values.
+#include "batch/AsciiText.h"
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
+#include "batch/CommandLine.h"
 #include "batch/LineFiles.h"
 #include "batch/Progress.h"
 #include "batch/Summary.h"
@@ -9,13 +11,24 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <random>
 
 namespace q7 {
+
+const CommandSpec kSweepCommand{
+    "q7-batch sweep BASE.json (--vary KEY=FROM:TO:N... | --sample KEY=FROM:TO... --samples N\n"
+    "         [--seed S]) [--out FILE]",
+    "sweep    writes the variants of BASE.json as JSON lines, each with a _name giving its values:\n"
+    "         --vary the full grid (N values from FROM to TO per key, the last key fastest),\n"
+    "         --sample a Latin-hypercube sample of --samples N cases drawn with --seed S (0).\n",
+    {{"--vary", true, true},
+     {"--sample", true, true},
+     {"--samples", true, false, "a number of at least 1"},
+     {"--seed", true, false, "a whole number"},
+     {"--out", true}}};
 
 namespace {
 
@@ -24,16 +37,6 @@ struct Axis {
     double from = 0, to = 0;
     std::uint64_t n = 0; // grid points (grid only)
 };
-
-int SweepUsage(const std::string& why) {
-    std::cerr << "q7-batch: " << why << "\n" << kStudyUsage;
-    return 2;
-}
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
 
 bool ParseNumber(const std::string& text, double& v) {
     try {
@@ -72,7 +75,7 @@ std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
         return "\"" + text + "\" is not " + shape + " with numbers FROM, TO and a count N of at least 1";
     axis.key.clear();
     for (const std::string& k : CaseFile::Keys())
-        if (Lower(k) == Lower(key)) axis.key = k;
+        if (AsciiLower(k) == AsciiLower(key)) axis.key = k;
     if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + key + "\"";
     try {
         for (double v : {axis.from, axis.to})
@@ -100,7 +103,7 @@ public:
             if (key == "_name") continue;
             bool varied = false;
             for (const Axis& a : axes)
-                varied = varied || Lower(a.key) == Lower(key);
+                varied = varied || AsciiLower(a.key) == AsciiLower(key);
             if (!varied) m_rest += ", " + JsonQuote(key) + ": " + value.dump();
         }
         for (const Axis& a : axes)
@@ -176,50 +179,41 @@ void Sample(const std::vector<Axis>& axes, std::uint64_t samples, std::uint64_t 
     }
 }
 
-} // namespace
-
-int RunSweepCommand(const std::vector<std::string>& args) {
-    std::string basePath, output;
+int Sweep(const CommandLine& line) {
     std::vector<Axis> grid, sample;
-    std::uint64_t samples = 0, seed = 0;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool option =
-            a == "--vary" || a == "--sample" || a == "--samples" || a == "--seed" || a == "--out";
-        if (option && i + 1 >= args.size()) return SweepUsage(a + " needs a value");
-        if (a == "--vary" || a == "--sample") {
+    for (const char* option : {"--vary", "--sample"}) {
+        const bool vary = option == std::string("--vary");
+        std::vector<Axis>& axes = vary ? grid : sample;
+        for (const std::string& text : line.Values(option)) {
             Axis axis;
-            const std::string why = ParseAxis(args[++i], a == "--vary", axis);
-            if (!why.empty()) return SweepUsage(a + ": " + why);
-            for (const Axis& other : a == "--vary" ? grid : sample)
-                if (other.key == axis.key) return SweepUsage(a + ": " + axis.key + " is given twice");
-            (a == "--vary" ? grid : sample).push_back(axis);
-        } else if (a == "--samples") {
-            if (!ParseCount(args[++i], samples)) return SweepUsage("--samples needs a number of at least 1");
-        } else if (a == "--seed") {
-            const std::string& s = args[++i];
-            if (s.empty() || s.size() > 19 || s.find_first_not_of("0123456789") != std::string::npos)
-                return SweepUsage("--seed needs a whole number");
-            seed = std::stoull(s);
-        } else if (a == "--out") {
-            output = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return SweepUsage("unknown option: " + a);
-        } else if (basePath.empty()) {
-            basePath = a;
-        } else {
-            return SweepUsage("sweep takes one base case");
+            const std::string why = ParseAxis(text, vary, axis);
+            if (!why.empty()) throw UsageError(option + (": " + why));
+            for (const Axis& other : axes)
+                if (other.key == axis.key) throw UsageError(option + (": " + axis.key + " is given twice"));
+            axes.push_back(axis);
         }
     }
-    if (basePath.empty()) return SweepUsage("sweep needs a base case");
-    if (!grid.empty() && !sample.empty()) return SweepUsage("--vary and --sample do not mix");
-    if (grid.empty() && sample.empty()) return SweepUsage("sweep needs --vary or --sample");
-    if (!sample.empty() && samples == 0) return SweepUsage("--sample needs --samples N");
-    if (sample.empty() && samples) return SweepUsage("--samples goes with --sample");
+    std::uint64_t samples = 0, seed = 0;
+    if (const std::optional<std::string> v = line.Value("--samples"))
+        if (!ParseCount(*v, samples)) throw UsageError("--samples needs a number of at least 1");
+    if (const std::optional<std::string> v = line.Value("--seed")) {
+        if (v->empty() || v->size() > 19 || v->find_first_not_of("0123456789") != std::string::npos)
+            throw UsageError("--seed needs a whole number");
+        seed = std::stoull(*v);
+    }
+    const std::string output = line.Value("--out").value_or(std::string());
+    const std::vector<std::string> words = line.Positional();
+    if (words.size() > 1) throw UsageError("sweep takes one base case");
+    if (words.empty()) throw UsageError("sweep needs a base case");
+    const std::string& basePath = words.front();
+    if (!grid.empty() && !sample.empty()) throw UsageError("--vary and --sample do not mix");
+    if (grid.empty() && sample.empty()) throw UsageError("sweep needs --vary or --sample");
+    if (!sample.empty() && samples == 0) throw UsageError("--sample needs --samples N");
+    if (sample.empty() && samples) throw UsageError("--samples goes with --sample");
 
     std::uint64_t total = 1;
     for (const Axis& a : grid) {
-        if (total > UINT64_MAX / a.n) return SweepUsage("the grid has too many cases");
+        if (total > UINT64_MAX / a.n) throw UsageError("the grid has too many cases");
         total *= a.n;
     }
     try {
@@ -245,6 +239,12 @@ int RunSweepCommand(const std::vector<std::string>& args) {
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int RunSweepCommand(const std::vector<std::string>& args) {
+    return RunCommandLine(kSweepCommand, args, [](const CommandLine& line) { return Sweep(line); });
 }
 
 } // namespace q7

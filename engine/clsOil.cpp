@@ -1,6 +1,7 @@
 #include "engine/clsOil.h"
 
 #include "engine/Checked.h"
+#include "engine/FieldUnits.h"
 #include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsGas.h"
@@ -373,10 +374,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
             }
 
             // Oil density from the stock-tank densities and the dissolved gas; lb/ft³.
-            Store(At(m_rhoos, k),
-                  Div(D(m_stDenGas) * D(At(m_rsos, k)) / 5.615 + D(m_stDenOil), D(At(m_bos, k))));
+            Store(At(m_rhoos, k), Div(D(m_stDenGas) * D(At(m_rsos, k)) / kCubicFeetPerBarrel + D(m_stDenOil),
+                                      D(At(m_bos, k))));
             Store(At(m_rhoo, k),
-                  Div(D(m_stDenGas) * D(At(m_rso, k)) / 5.615 + D(m_stDenOil), D(At(m_bo, k))));
+                  Div(D(m_stDenGas) * D(At(m_rso, k)) / kCubicFeetPerBarrel + D(m_stDenOil), D(At(m_bo, k))));
         }
         m_match.Made = scaled || m_lab.Bob || m_lab.Muob;
         m_match.PressureScale = Single(scale);

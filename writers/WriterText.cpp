@@ -6,12 +6,6 @@
 
 namespace q7 {
 
-std::string OneDecimal(float x) {
-    // Wide enough for any single (39 digits, sign, point and decimal), then the blanks dropped.
-    std::string text = Nbr2Str(x, 48, 1);
-    return text.substr(text.find_first_not_of(' '));
-}
-
 const char* RockFluidsText(const clsRock& rock) {
     return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System";
 }

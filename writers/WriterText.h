@@ -1,6 +1,6 @@
 #pragma once
-// Texts shared by the CSV and report writers: a number with one decimal and no blanks, the words
-// for the rock choices, and the escaping of typed text placed in a page.
+// Texts shared by the writers: the words for the rock choices, the escaping of typed text placed in
+// a page and the laboratory match as comment text.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,9 +9,6 @@ namespace q7 {
 
 class clsRock;
 class clsOil;
-
-// x with exactly one decimal, no leading blanks ("14.7", "-3.0").
-std::string OneDecimal(float x);
 
 const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oil/Water System"
 const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"

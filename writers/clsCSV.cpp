@@ -46,9 +46,9 @@ void clsCSV::Execute() {
 
 void clsCSV::WriteConditions(TextFile& file) const {
     const clsFluid& fluid = m_objects.Fluid;
-    file.WriteLine("Std Pressure (psia):," + OneDecimal(fluid.StdP()));
-    file.WriteLine("Std Temp (F):," + OneDecimal(fluid.StdTf()));
-    file.WriteLine("Reservoir Temp (F):," + OneDecimal(fluid.ResTf()));
+    file.WriteLine("Std Pressure (psia):," + FixedText(fluid.StdP(), 1));
+    file.WriteLine("Std Temp (F):," + FixedText(fluid.StdTf(), 1));
+    file.WriteLine("Reservoir Temp (F):," + FixedText(fluid.ResTf(), 1));
 }
 
 void clsCSV::WriteOil(TextFile& file) const {

@@ -77,9 +77,9 @@ std::string F(float x, std::int16_t w, std::int16_t d) {
 
 void WriteConditions(ReportOutput& out, const Q7Objects& o) {
     out.Section(false, "       STANDARD CONDITIONS        ", "Standard Conditions", false);
-    out.Label("Standard Pressure: ", OneDecimal(o.Fluid.StdP()) + " (psia)");
-    out.Label("             Temp: ", OneDecimal(o.Fluid.StdTf()) + " (F)");
-    out.Label("Reservoir    Temp: ", OneDecimal(o.Fluid.ResTf()) + " (F)");
+    out.Label("Standard Pressure: ", FixedText(o.Fluid.StdP(), 1) + " (psia)");
+    out.Label("             Temp: ", FixedText(o.Fluid.StdTf(), 1) + " (F)");
+    out.Label("Reservoir    Temp: ", FixedText(o.Fluid.ResTf(), 1) + " (F)");
 }
 
 const std::array<std::string, 5> kOilPageHeadings = {"Pressure (psia)", "Volume Factor (rb/stb)",

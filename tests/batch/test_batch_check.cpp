@@ -2,6 +2,8 @@
 // made to fail, that it flags exactly the tables OPM Flow refuses. Flow is run on small decks
 // built around the files the batch tool writes; "refused" is a non-zero exit or an "Error:" line
 // (Flow 2022.10 reports some saturation-table faults that way and runs on).
+#include "tests/batch/BatchTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -19,20 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using q7test::Example;
+using q7test::Lines;
+using q7test::Slurp;
 
 // Gas-oil Corey drainage with the default end points: SGOF's kro stays above 0.
 const char* kGasOilCoreyDrainage =
@@ -41,37 +32,12 @@ const char* kGasOilCoreyDrainage =
 const char* kCloseTypedPressures = R"({"PhaseOil": 1, "PhaseGas": 1, "PhaseWater": 1, "PrRange": "I",
     "p1": 3000, "p2": 2999.98, "p3": 2000, "BPP": 2500})";
 
-class BatchCheck : public ::testing::Test {
+class BatchCheck : public q7test::BatchScratch {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7check-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
+        BatchScratch::SetUp();
         fs::create_directories(m_dir / "cases");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Case(const std::string& name, const std::string& json) {
-        const fs::path p = m_dir / "cases" / (name + ".json");
-        std::ofstream(p) << json;
-        return p.string();
-    }
-    static std::string Example(const std::string& name) {
-        return (fs::path(Q7_SOURCE_DIR) / "examples" / (name + ".json")).string();
-    }
-    // Runs q7-batch in the scratch folder; returns its exit status, with stdout and stderr.
-    int Run(const std::string& args) {
-        const std::string cmd =
-            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt 2>stderr.txt";
-        const int rc = std::system(cmd.c_str());
-        out = Slurp(m_dir / "stdout.txt");
-        err = Slurp(m_dir / "stderr.txt");
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    }
-
-    fs::path m_dir;
-    std::string out, err;
 };
 
 TEST_F(BatchCheck, CleanCasesPrintNothingAndWriteNothingWithoutOut) {
@@ -87,7 +53,7 @@ TEST_F(BatchCheck, CleanCasesPrintNothingAndWriteNothingWithoutOut) {
 TEST_F(BatchCheck, ARefusedTableIsPrintedAsCaseKeywordReasonAndExitsOne) {
     const std::string refused = Case("go-corey-drain", kGasOilCoreyDrainage);
     ASSERT_EQ(Run("run " + Example("default") + " " + refused + " --check --out out"), 1) << err;
-    const std::vector<std::string> lines = LinesOf(out);
+    const std::vector<std::string> lines = Lines(out);
     ASSERT_EQ(lines.size(), 1u) << out;
     EXPECT_EQ(lines[0].rfind("go-corey-drain: SGOF: kro never reaches 0 (the last row, row 15", 0), 0u)
         << lines[0];
@@ -106,7 +72,7 @@ TEST_F(BatchCheck, FindingsFollowTheOrderOfTheCasesWhateverTheJobs) {
     const std::string one = out;
     ASSERT_EQ(Run("run --check --jobs 3 " + cases), 1) << err;
     EXPECT_EQ(out, one);
-    const std::vector<std::string> lines = LinesOf(one);
+    const std::vector<std::string> lines = Lines(one);
     ASSERT_GE(lines.size(), 4u) << one;
     EXPECT_EQ(lines.front().rfind("close: PVDO: ", 0), 0u) << one;
     EXPECT_EQ(lines.back().rfind("go-corey-drain: SGOF: ", 0), 0u) << one;
@@ -252,7 +218,7 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
     const int rc = Run("run --check --jobs 2 --formats summary,eclipse --out out" + args);
 
     std::map<std::string, std::set<std::string>> flagged;
-    for (const std::string& line : LinesOf(out)) {
+    for (const std::string& line : Lines(out)) {
         const auto a = line.find(": "), b = line.find(": ", a + 2);
         ASSERT_NE(b, std::string::npos) << line;
         flagged[line.substr(0, a)].insert(line.substr(a + 2, b - a - 2));

@@ -4,6 +4,7 @@
 #include "batch/CaseFolder.h"
 #include "batch/Options.h"
 #include "engine/Errors.h"
+#include "tests/batch/BatchTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -42,12 +43,7 @@ std::string FileRefusal(const fs::path& path) {
     return {};
 }
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using q7test::Slurp;
 
 // Every file under `dir`, as paths relative to it.
 std::set<std::string> Tree(const fs::path& dir) {
@@ -57,34 +53,15 @@ std::set<std::string> Tree(const fs::path& dir) {
     return files;
 }
 
-class TempDir : public ::testing::Test {
+class TempDir : public q7test::BatchScratch {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7input-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const std::string& text) {
-        const fs::path p = m_dir / name;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-        return p;
-    }
     // Runs q7-batch (through the shell, after `prefix`); returns its exit status and fills `output`
     // with what it printed.
     int Run(const std::string& args, std::string* output = nullptr, const std::string& prefix = "") {
-        const std::string cmd = prefix + "exec " + std::string(Q7_BATCH_EXE) + " " + args + " >" +
-                                (m_dir / "stdout.txt").string() + " 2>" + (m_dir / "stderr.txt").string();
-        const int rc = std::system(("sh -c '" + cmd + "'").c_str());
-        if (output) *output = Slurp(m_dir / "stdout.txt") + Slurp(m_dir / "stderr.txt");
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        const int rc = Sh(prefix + "exec Q7 " + args);
+        if (output) *output = out + err;
+        return rc;
     }
-
-    fs::path m_dir;
 };
 
 } // namespace

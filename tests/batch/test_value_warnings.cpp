@@ -5,6 +5,7 @@
 #include "batch/RunCase.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
+#include "tests/batch/BatchTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -20,24 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using q7test::Slurp;
 
-class ValueWarnings : public ::testing::Test {
+class ValueWarnings : public q7test::BatchScratch {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7warn-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Runs the case; returns its summary as written and keeps the warnings --check gives.
     nlohmann::json Summary(const std::string& name, const std::string& json) {
         const q7::CaseFile c = q7::CaseFile::FromJson(nlohmann::json::parse(json), name);
@@ -52,7 +39,6 @@ protected:
             if (w["table"] == table) out.push_back(w);
         return out;
     }
-    fs::path m_dir;
     q7::CaseResult result;
     std::string text;
 };
@@ -148,23 +134,16 @@ TEST_F(ValueWarnings, SoundCasesHaveNoWarningsKey) {
 // --check prints each warning as CASE: TABLE, row N: text and exits 1; without --check the same
 // run writes the same tables and exits 0.
 TEST_F(ValueWarnings, CheckPrintsThemAndExitsOne) {
-    std::ofstream(m_dir / "inert.json") << R"({"PhaseOil": 0, "PhaseGas": 1, "MFnitrogen": 2})";
-    std::ofstream(m_dir / "hot.json") << R"({"PhaseOil": 0, "PhaseWater": 1, "RESTEMP": 1000})";
-    auto run = [&](const std::string& args) {
-        const std::string cmd =
-            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt";
-        const int rc = std::system(cmd.c_str());
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    };
-    ASSERT_EQ(run("run --check inert.json hot.json"), 1);
-    const std::string out = Slurp(m_dir / "stdout.txt");
+    Write("inert.json", R"({"PhaseOil": 0, "PhaseGas": 1, "MFnitrogen": 2})");
+    Write("hot.json", R"({"PhaseOil": 0, "PhaseWater": 1, "RESTEMP": 1000})");
+    ASSERT_EQ(Run("run --check inert.json hot.json"), 1);
     EXPECT_EQ(out.rfind("inert: Gas composition: the N2, CO2 and H2S fractions sum to 2, more than 1\n", 0),
               0u)
         << out;
     EXPECT_NE(out.find("\nhot: Water, row 1: Rsw -"), std::string::npos) << out;
 
-    ASSERT_EQ(run("run inert.json --out a"), 0);
-    ASSERT_EQ(run("run inert.json --check --out b"), 1);
+    ASSERT_EQ(Run("run inert.json --out a"), 0);
+    ASSERT_EQ(Run("run inert.json --check --out b"), 1);
     EXPECT_EQ(Slurp(m_dir / "a/inert/q7.csv"), Slurp(m_dir / "b/inert/q7.csv"));
     EXPECT_NE(Slurp(m_dir / "a/inert/summary.json").find("\"warnings\""), std::string::npos);
 }

@@ -1,0 +1,25 @@
+#include "batch/ParallelFor.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace q7 {
+
+void ParallelFor(std::size_t n, int jobs, const std::function<void(std::size_t)>& body) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t i = next++; i < n; i = next++)
+            body(i);
+    };
+    const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), n);
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < threads; ++t)
+        pool.emplace_back(worker);
+    worker();
+    for (std::thread& t : pool)
+        t.join();
+}
+
+} // namespace q7
