@@ -3,6 +3,7 @@
 #include "engine/InputChecks.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 #include "ui/FlexGrid.h"
 #include "writers/EclipseChecks.h"
@@ -53,6 +54,12 @@ void AddInputWarnings(const Q7Objects& o, ResultTable table, TableFaults& f) {
         if (InputShownWith(w.key, table)) f.reasons << Q(w.text);
 }
 
+// Inputs outside the data of a correlation the table uses: named before any symptom in the table.
+void AddRangeFaults(const Q7Objects& o, const char* table, TableFaults& f) {
+    for (const RangeWarning& w : RangeWarningsOf(o, table))
+        f.reasons << Q(w.text);
+}
+
 } // namespace
 
 TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
@@ -61,6 +68,7 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
     case ResultTable::Oil:
         if (!o.Oil.GO()) break;
         AddInputWarnings(o, ResultTable::Oil, f);
+        AddRangeFaults(o, "Oil", f);
         AddSimulatorFaults(o, "PVDO", f);
         AddSimulatorFaults(o, "PVTO", f);
         AddValueFaults(o, "Pressure schedule", f);
@@ -69,6 +77,7 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
     case ResultTable::Gas:
         if (!o.Gas.GO()) break;
         AddInputWarnings(o, ResultTable::Gas, f);
+        AddRangeFaults(o, "Gas", f);
         AddSimulatorFaults(o, "PVDG", f);
         AddValueFaults(o, "Gas composition", f);
         AddValueFaults(o, "Gas", f);
