@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -30,6 +31,7 @@ struct KeyInfo {
     std::vector<std::string> letters = {};
     long lo = 1, hi = 0;
     bool blankIsAbsent = false; // a blank string is a value not given (a laboratory value)
+    std::function<std::string(double)> refused = {}; // the field's own range rule, if any
 };
 
 // The keys are the project fields' columns, typed by their kind.
@@ -38,6 +40,7 @@ std::vector<KeyInfo> BuildKeyInfo() {
     for (const ProjectField& f : ProjectFields()) {
         KeyInfo info{f.column, KeyType::Number};
         info.blankIsAbsent = f.blankIsAbsent;
+        info.refused = f.refused;
         switch (f.kind) {
         case FieldKind::Number:
             break;
@@ -48,8 +51,8 @@ std::vector<KeyInfo> BuildKeyInfo() {
             break;
         case FieldKind::Option:
             info.type = KeyType::Integer;
-            info.lo = 0; // a pair of option buttons
-            info.hi = 1;
+            info.lo = f.lo <= f.hi ? f.lo : 0; // a pair of option buttons unless the field says more
+            info.hi = f.lo <= f.hi ? f.hi : 1;
             break;
         case FieldKind::Flag:
             info.type = KeyType::Flag;
@@ -114,6 +117,7 @@ std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
             return "is beyond the range of a single-precision number (about 3.4E+38)";
         if (value != 0.0 && single == 0.0f)
             return "is too small for a single-precision number (about 1.4E-45)";
+        if (info.refused) return info.refused(static_cast<double>(single));
         return {};
     }
     case KeyType::Integer: {

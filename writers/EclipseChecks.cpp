@@ -53,7 +53,7 @@ public:
                    const char* name) {
         Add(Single(value), width, decimals, lineStart, name);
     }
-    // A column the writer fills with a fixed text (capillary pressure "0.000").
+    // A column the writer fills with a fixed text (capillary pressure "0.000" without a model).
     void AddZero() { m_table.back().back().push_back(0.0); }
 
     WrittenTable& Table() { return m_table; }
@@ -64,7 +64,7 @@ private:
     // The quantity of a column, from the name the layouts give it.
     static EclipseQuantity QuantityOf(std::string_view name) {
         using Q = EclipseQuantity;
-        if (name == "pressure" || name == "reference pressure") return Q::Pressure;
+        if (name == "pressure" || name == "reference pressure" || name == "Pc") return Q::Pressure;
         if (name == "Rs") return Q::GasOilRatio;
         if (name == "Bo" || name == "Bw") return Q::VolumeRatio;
         if (name == "Bg") return Q::GasVolume;
@@ -180,7 +180,10 @@ void LaySWOF(const Q7Objects& o, Layout& t) {
         t.Add(rock.GetSWet(i), 12, 2, true, "Sw");
         t.Add(rock.GetKRWat(i), 10, 4, false, "krw");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
-        t.AddZero();
+        if (rock.HasPc())
+            t.Add(rock.GetPC(i), 10, 3, false, "Pc");
+        else
+            t.AddZero();
     }
 }
 
@@ -193,7 +196,10 @@ void LaySGOF(const Q7Objects& o, Layout& t) {
         t.Add(rock.GetSNWet(i), 12, 4, true, "Sg");
         t.Add(rock.GetKRGas(i), 10, 4, false, "krg");
         t.Add(rock.GetKROil(i), 10, 4, false, "kro");
-        t.AddZero();
+        if (rock.HasPc())
+            t.Add(rock.GetPC(i), 10, 3, false, "Pc");
+        else
+            t.AddZero();
     }
 }
 

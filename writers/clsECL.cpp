@@ -226,18 +226,21 @@ void RockHeading(TextFile& file, const clsRock& rock, bool gasOil) {
         file.WriteLine("-- Residual Oil to Water: " + Nbr2Str(rock.SORW(), 8, 2));
     }
     file.WriteLine(std::string("-- Correlation Type: ") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         file.WriteLine("-- Porosity (frac): " + Nbr2Str(rock.HRPoro(), 6, 2));
         file.WriteLine("-- Air Perm (md): " + Nbr2Str(rock.HRAir(), 6, 2));
         file.WriteLine("-- Krg @Sorg: " + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         file.WriteLine("-- K Exponent: " + Nbr2Str(rock.CoreyK(), 5, 2));
         file.WriteLine("-- N Exponent: " + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        file.WriteLine("-- " + line.label + ": " + line.value);
     file.WriteLine();
 }
 
-// Water saturation rising from connate water; capillary pressure is written as zero.
+// Water saturation rising from connate water; capillary pressure (psi, or bar in METRIC files) is
+// written as zero when no model is chosen.
 void SWOFBody(TextFile& file, const Q7Objects& o, const Columns& col) {
     const clsRock& rock = o.Rock;
     RockHeading(file, rock, false);
@@ -245,13 +248,14 @@ void SWOFBody(TextFile& file, const Q7Objects& o, const Columns& col) {
                                "--      SWAT     KRWAT     KROIL PCOW(BARSA)"));
     for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
         file.WriteLine(col(rock.GetSWet(i), Q::Fraction, 12, 2), col(rock.GetKRWat(i), Q::Fraction, 10, 4),
-                       col(rock.GetKROil(i), Q::Fraction, 10, 4), kCapillaryZero);
+                       col(rock.GetKROil(i), Q::Fraction, 10, 4),
+                       rock.HasPc() ? col(rock.GetPC(i), Q::Pressure, 10, 3) : std::string(kCapillaryZero));
     }
     file.WriteLine("/");
 }
 
 // Gas saturation rising from 0 to 1 - Swc (the saturation grid runs the other way, so its rows
-// are written last to first); capillary pressure is written as zero.
+// are written last to first); capillary pressure as in SWOF.
 void SGOFBody(TextFile& file, const Q7Objects& o, const Columns& col) {
     const clsRock& rock = o.Rock;
     RockHeading(file, rock, true);
@@ -259,7 +263,8 @@ void SGOFBody(TextFile& file, const Q7Objects& o, const Columns& col) {
                                "--      SGAS     KRGAS     KROIL PCOG(BARSA)"));
     for (std::int16_t i = rock.NWet(); i >= 1; --i) {
         file.WriteLine(col(rock.GetSNWet(i), Q::Fraction, 12, 4), col(rock.GetKRGas(i), Q::Fraction, 10, 4),
-                       col(rock.GetKROil(i), Q::Fraction, 10, 4), kCapillaryZero);
+                       col(rock.GetKROil(i), Q::Fraction, 10, 4),
+                       rock.HasPc() ? col(rock.GetPC(i), Q::Pressure, 10, 3) : std::string(kCapillaryZero));
     }
     file.WriteLine("/");
 }
