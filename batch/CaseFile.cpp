@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <unordered_map>
 #include <unordered_set>
@@ -38,6 +39,7 @@ struct KeyInfo {
     long lo = 1, hi = 0;
     bool blankIsAbsent = false;          // a blank string is a value not given (a laboratory value)
     std::vector<std::string> words = {}; // the names a text may hold, without regard to case
+    std::function<std::string(double)> refused = {}; // the field's own range rule, if any
 };
 
 // The keys are the project fields' columns, typed by their kind.
@@ -46,6 +48,7 @@ std::vector<KeyInfo> BuildKeyInfo() {
     for (const ProjectField& f : ProjectFields()) {
         KeyInfo info{f.column, KeyType::Number};
         info.blankIsAbsent = f.blankIsAbsent;
+        info.refused = f.refused;
         switch (f.kind) {
         case FieldKind::Number:
             break;
@@ -56,8 +59,8 @@ std::vector<KeyInfo> BuildKeyInfo() {
             break;
         case FieldKind::Option:
             info.type = KeyType::Integer;
-            info.lo = 0; // a pair of option buttons
-            info.hi = 1;
+            info.lo = f.lo <= f.hi ? f.lo : 0; // a pair of option buttons unless the field says more
+            info.hi = f.lo <= f.hi ? f.hi : 1;
             break;
         case FieldKind::Flag:
             info.type = KeyType::Flag;
@@ -109,8 +112,13 @@ bool FitsType(const nlohmann::json& v, KeyType type) {
 // Why a value of the right type is still one no form could hold; empty when it is fine.
 std::string ValueProblem(const nlohmann::json& v, const KeyInfo& info) {
     switch (info.type) {
-    case KeyType::Number:
-        return {}; // the engine's input rule judges numbers (InputProblemOf)
+    case KeyType::Number: {
+        // The engine's input rule judges numbers (InputProblemOf); a field with a range rule of its
+        // own (the rock's model parameters) is judged by it here, as the single it becomes.
+        const float single = static_cast<float>(v.get<double>());
+        if (info.refused && std::isfinite(single)) return info.refused(static_cast<double>(single));
+        return {};
+    }
     case KeyType::Integer: {
         if (info.lo > info.hi) return {};
         const double value = v.get<double>();

@@ -315,13 +315,14 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.Integer("NWet", r.NWet());
     j.Bool("GO", r.GO());
     j.Open("tables");
-    const int wet = clsRock::kRows;
+    const int wet = r.NWet();
     j.List("SWet", wet, Getter(r, &clsRock::GetSWet));
     j.List("SNWet", wet, Getter(r, &clsRock::GetSNWet));
     j.List("SD", wet, Getter(r, &clsRock::GetSD));
     j.List("KRWat", wet, Getter(r, &clsRock::GetKRWat));
     j.List("KROil", wet, Getter(r, &clsRock::GetKROil));
     j.List("KRGas", wet, Getter(r, &clsRock::GetKRGas));
+    if (r.HasPc()) j.List("PC", wet, Getter(r, &clsRock::GetPC)); // psi, with a capillary-pressure model
     j.Close();
     j.Close();
 

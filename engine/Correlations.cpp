@@ -136,17 +136,44 @@ std::vector<CorrelationUse> WaterCorrelations(const Q7Objects&) {
 
 std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
     const clsRock& rock = objects.Rock;
+    std::vector<CorrelationUse> uses;
+    const char* kr = rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability";
     if (rock.CORR() == 1)
-        return {
-            {rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability",
-             "Honarpour-Koederitz-Harvey (1982)",
-             "Honarpour, M., Koederitz, L.F. and Harvey, A.H.: Empirical Equations for Estimating Two-Phase "
-             "Relative Permeability in Consolidated Rock, Journal of Petroleum Technology (December "
-             "1982)"}};
-    return {{rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability",
-             "Corey (1954)",
-             "Corey, A.T.: The Interrelation Between Gas and Oil Relative Permeabilities, Producers Monthly "
-             "(November 1954)"}};
+        uses.push_back(
+            {kr, "Honarpour-Koederitz-Harvey (1982)",
+             "Honarpour, M., Koederitz, L.F. and Harvey, A.H.: Empirical Equations for Estimating "
+             "Two-Phase Relative Permeability in Consolidated Rock, Journal of Petroleum Technology "
+             "(December 1982)"});
+    else if (rock.CORR() == 2)
+        uses.push_back({kr, "LET (2005)",
+                        "Lomeland, F., Ebeltoft, E. and Thomas, W.H.: A New Versatile Relative Permeability "
+                        "Correlation, SCA2005-32, International Symposium of the Society of Core Analysts "
+                        "(August 2005)"});
+    else
+        uses.push_back(
+            {kr, "Corey (1954)",
+             "Corey, A.T.: The Interrelation Between Gas and Oil Relative Permeabilities, Producers "
+             "Monthly (November 1954)"});
+    if (!rock.HasPc()) return uses;
+    const char* pc = rock.Fluids() == 1 ? "Gas-oil capillary pressure" : "Oil-water capillary pressure";
+    switch (rock.Fluids() == 1 ? rock.PcogModel() : rock.PcowModel()) {
+    case 1:
+        uses.push_back({pc, "Leverett J (1941)",
+                        "Leverett, M.C.: Capillary Behavior in Porous Solids, Transactions of the AIME 142 "
+                        "(1941)"});
+        break;
+    case 2:
+        uses.push_back({pc, "Brooks-Corey (1964)",
+                        "Brooks, R.H. and Corey, A.T.: Hydraulic Properties of Porous Media, Hydrology Paper "
+                        "3, Colorado State University (1964)"});
+        break;
+    default:
+        uses.push_back({pc, "Skjaeveland (2000)",
+                        "Skjaeveland, S.M. et al.: Capillary Pressure Correlation for Mixed-Wet Reservoirs, "
+                        "SPE Reservoir Evaluation & Engineering (February 2000)"});
+        break;
+    }
+    return uses;
 }
 
 } // namespace q7

@@ -3,6 +3,7 @@
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "rock/RockInputRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -263,6 +264,8 @@ std::vector<ProjectField> Describe() {
     b.Of(
         FieldKind::Option, "CorrType", rock, "optCorr", [](const Q7Objects& o) { return o.Rock.CORR(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.CORR(Index(t)); });
+    b.fields.back().lo = 0; // Corey, Honarpour, LET
+    b.fields.back().hi = 2;
     b.Number(
         "SWC", rock, "txtSWC", 2, [](const Q7Objects& o) { return o.Rock.SWC(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetSWC(t); });
@@ -290,6 +293,61 @@ std::vector<ProjectField> Describe() {
     b.Number(
         "HRKrg", rock, "txtHRKrg", -1, [](const Q7Objects& o) { return o.Rock.HRKrg(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetHRKrg(t); });
+
+    // Capillary pressure, the LET curves and the row count: a case's keys (no project column yet,
+    // no box yet). Each number carries its rock input rule.
+    const auto rockOption = [&b](const char* column, long hi, std::int16_t (clsRock::*get)() const,
+                                 void (clsRock::*set)(std::int16_t)) {
+        b.Of(
+            FieldKind::Option, column, "", "", [get](const Q7Objects& o) { return (o.Rock.*get)(); },
+            [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(Index(t)); });
+        b.fields.back().lo = 0;
+        b.fields.back().hi = hi;
+    };
+    const auto rockNumber = [&b](const char* column, float (clsRock::*get)() const,
+                                 void (clsRock::*set)(std::string_view)) {
+        b.Number(
+            column, "", "", -1, [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
+            [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(t); });
+        b.fields.back().refused = [key = std::string(column)](double v) { return RockInputProblem(key, v); };
+    };
+    rockOption("PcowModel", 3, &clsRock::PcowModel, &clsRock::PcowModel);
+    rockNumber("PcowMax", &clsRock::PcowMax, &clsRock::SetPcowMax);
+    rockNumber("PcowJA", &clsRock::PcowJA, &clsRock::SetPcowJA);
+    rockNumber("PcowJB", &clsRock::PcowJB, &clsRock::SetPcowJB);
+    rockNumber("PcowIFT", &clsRock::PcowIFT, &clsRock::SetPcowIFT);
+    rockNumber("PcowAngle", &clsRock::PcowAngle, &clsRock::SetPcowAngle);
+    rockNumber("PcowEntry", &clsRock::PcowEntry, &clsRock::SetPcowEntry);
+    rockNumber("PcowLambda", &clsRock::PcowLambda, &clsRock::SetPcowLambda);
+    rockNumber("PcowCw", &clsRock::PcowCw, &clsRock::SetPcowCw);
+    rockNumber("PcowAw", &clsRock::PcowAw, &clsRock::SetPcowAw);
+    rockNumber("PcowCo", &clsRock::PcowCo, &clsRock::SetPcowCo);
+    rockNumber("PcowAo", &clsRock::PcowAo, &clsRock::SetPcowAo);
+    rockOption("PcogModel", 2, &clsRock::PcogModel, &clsRock::PcogModel);
+    rockNumber("PcogMax", &clsRock::PcogMax, &clsRock::SetPcogMax);
+    rockNumber("PcogJA", &clsRock::PcogJA, &clsRock::SetPcogJA);
+    rockNumber("PcogJB", &clsRock::PcogJB, &clsRock::SetPcogJB);
+    rockNumber("PcogIFT", &clsRock::PcogIFT, &clsRock::SetPcogIFT);
+    rockNumber("PcogAngle", &clsRock::PcogAngle, &clsRock::SetPcogAngle);
+    rockNumber("PcogEntry", &clsRock::PcogEntry, &clsRock::SetPcogEntry);
+    rockNumber("PcogLambda", &clsRock::PcogLambda, &clsRock::SetPcogLambda);
+    rockNumber("LetWaterL", &clsRock::LetWaterL, &clsRock::SetLetWaterL);
+    rockNumber("LetWaterE", &clsRock::LetWaterE, &clsRock::SetLetWaterE);
+    rockNumber("LetWaterT", &clsRock::LetWaterT, &clsRock::SetLetWaterT);
+    rockNumber("LetOilL", &clsRock::LetOilL, &clsRock::SetLetOilL);
+    rockNumber("LetOilE", &clsRock::LetOilE, &clsRock::SetLetOilE);
+    rockNumber("LetOilT", &clsRock::LetOilT, &clsRock::SetLetOilT);
+    rockNumber("LetGasL", &clsRock::LetGasL, &clsRock::SetLetGasL);
+    rockNumber("LetGasE", &clsRock::LetGasE, &clsRock::SetLetGasE);
+    rockNumber("LetGasT", &clsRock::LetGasT, &clsRock::SetLetGasT);
+    rockNumber("KrwMax", &clsRock::KrwMax, &clsRock::SetKrwMax);
+    rockNumber("KroMax", &clsRock::KroMax, &clsRock::SetKroMax);
+    rockNumber("KrgMax", &clsRock::KrgMax, &clsRock::SetKrgMax);
+    b.Of(
+        FieldKind::Integer, "SatRows", "", "", [](const Q7Objects& o) { return o.Rock.SatRows(); },
+        [](Q7Objects& o, std::string_view t) { o.Rock.SatRows(Index(t)); });
+    b.fields.back().lo = clsRock::kRows;
+    b.fields.back().hi = clsRock::kMaxRows;
 
     // The report's identification: a case's keys, stored (author and description) with the
     // project's own row, not in a data table.

@@ -27,7 +27,7 @@ enum class FieldKind {
     Number,  // a single
     Integer, // a whole number (PPM, the plus-fraction row)
     Flag,    // 0 or 1 (a phase)
-    Option,  // an option pair's index, 0 or 1
+    Option,  // an option group's index, 0 or 1 (lo..hi when the field gives them)
     Unit,    // a temperature unit letter, "F" or "C"
     Text,    // a mode letter or identification text
 };
@@ -54,6 +54,9 @@ struct ProjectField {
     // A value that may be left out (a laboratory value not measured): a blank text, in a box or a
     // case, means absent.
     bool blankIsAbsent = false;
+    // Why a number is refused for this key ("must be above 0"); empty when it is fine. Empty
+    // function: only the kind's own rules apply.
+    std::function<std::string(double)> refused;
 
     bool Stored() const { return !table.empty(); }
     bool Numeric() const { return kind != FieldKind::Unit && kind != FieldKind::Text; }

@@ -90,10 +90,18 @@ private:
 
     void Monotone(std::size_t c) {
         const bool rising = Has(c, R::kRising), falling = Has(c, R::kFalling), level = Has(c, R::kNotFalling);
-        if (!rising && !falling && !level) return;
+        const bool levelOrDown = Has(c, R::kNotRising);
+        if (!rising && !falling && !level && !levelOrDown) return;
         const std::string along(Col(m_spec.argument).name);
         for (std::size_t r = 1; r < m_rows->size(); ++r) {
             const double prev = Value(Row(r - 1), c), v = Value(Row(r), c);
+            if (levelOrDown) {
+                if (v <= prev) continue;
+                m_out.push_back(Name(r) + ": " + Text(r, c) + " is above " + Show(prev, Dec(c)) +
+                                " in the row before; " + std::string(Col(c).name) + " must not rise as " +
+                                along + " rises");
+                continue;
+            }
             if (level) {
                 if (v >= prev) continue;
                 m_out.push_back(Name(r) + ": " + Text(r, c) + " is below " + Show(prev, Dec(c)) +

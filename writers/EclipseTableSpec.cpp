@@ -50,14 +50,16 @@ std::vector<std::string> RockHeading(const clsRock& rock, bool gasOil) {
         lines.push_back("-- Residual Oil to Water: " + Nbr2Str(rock.SORW(), 8, 2));
     }
     lines.push_back(std::string("-- Correlation Type: ") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         lines.push_back("-- Porosity (frac): " + Nbr2Str(rock.HRPoro(), 6, 2));
         lines.push_back("-- Air Perm (md): " + Nbr2Str(rock.HRAir(), 6, 2));
         lines.push_back("-- Krg @Sorg: " + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         lines.push_back("-- K Exponent: " + Nbr2Str(rock.CoreyK(), 5, 2));
         lines.push_back("-- N Exponent: " + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        lines.push_back("-- " + line.label + ": " + line.value);
     lines.emplace_back();
     return lines;
 }
@@ -147,22 +149,32 @@ std::vector<EclipseRecordRows> DENSITYRows(const Q7Objects& o) {
     return {{{0, {D(o.Oil.STDenOil()), D(o.Water.STDenWat()), D(o.Gas.STDenGas())}}}};
 }
 
-// Water saturation rising from connate water; capillary pressure is written as zero.
+// The capillary pressure of a saturation row (psi); zero, and written as such, without a model.
+double CapillaryPressure(const clsRock& rock, std::int16_t i) {
+    return rock.HasPc() ? D(rock.GetPC(i)) : 0.0;
+}
+bool HasCapillaryPressure(const Q7Objects& o) {
+    return o.Rock.HasPc();
+}
+
+// Water saturation rising from connate water.
 std::vector<EclipseRecordRows> SWOFRows(const Q7Objects& o) {
     const clsRock& rock = o.Rock;
     EclipseRecordRows rows;
     for (std::int16_t i = 1; i <= rock.NWet(); ++i)
-        rows.push_back({i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), D(rock.GetKROil(i)), 0.0}});
+        rows.push_back(
+            {i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
     return {rows};
 }
 
 // Gas saturation rising from 0 to 1 - Swc (the saturation grid runs the other way, so its rows
-// are written last to first); capillary pressure is written as zero.
+// are written last to first).
 std::vector<EclipseRecordRows> SGOFRows(const Q7Objects& o) {
     const clsRock& rock = o.Rock;
     EclipseRecordRows rows;
     for (std::int16_t i = rock.NWet(); i >= 1; --i)
-        rows.push_back({i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), 0.0}});
+        rows.push_back(
+            {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
     return {rows};
 }
 
@@ -262,7 +274,15 @@ const std::vector<EclipseTableSpec>& Specs() {
             .columns = {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
                         {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
                         {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        {"capillary pressure", Q::Pressure, 10, 3, 0, {}, kCapillaryZero}},
+                        // Pcow falls as the water saturation rises.
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotRising,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
             .preamble = OilWaterPreamble,
             .rows = SWOFRows,
         });
@@ -275,7 +295,15 @@ const std::vector<EclipseTableSpec>& Specs() {
             .columns = {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
                         {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
                         {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        {"capillary pressure", Q::Pressure, 10, 3, 0, {}, kCapillaryZero}},
+                        // Pcog rises with the gas saturation (the liquid, the wetting phase, falls).
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotFalling,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
             .preamble = GasOilPreamble,
             .rows = SGOFRows,
         });
@@ -334,8 +362,10 @@ EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_vi
     EclipseTable t;
     t.spec = &spec;
     t.units = units;
-    for (const EclipseColumn& c : spec.columns)
+    for (const EclipseColumn& c : spec.columns) {
         t.formats.push_back(c.In(units));
+        t.fixed.push_back(!c.fixedText.empty() && !(c.computed && c.computed(objects)));
+    }
     if (spec.preamble) t.preamble = spec.preamble(objects, units);
     t.records = spec.rows(objects);
     return t;
@@ -408,7 +438,7 @@ bool KeptApart(const std::vector<StrictPair>& pairs, std::int16_t decimals) {
 // the checks report it.
 void KeepNeighboursApart(EclipseTable& t) {
     for (std::size_t c = 0; c < t.spec->columns.size(); ++c) {
-        if (!t.spec->columns[c].fixedText.empty()) continue;
+        if (t.fixed[c]) continue;
         const std::vector<StrictPair> pairs = StrictPairs(t, c);
         ColumnFormat& f = t.formats[c];
         if (pairs.empty() || KeptApart(pairs, f.decimals)) continue;
@@ -438,7 +468,7 @@ std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {
     std::string text;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
         const EclipseColumn& col = t.spec->columns[c];
-        if (!col.fixedText.empty())
+        if (t.fixed[c])
             text += col.fixedText;
         else
             text += Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals);
@@ -463,7 +493,7 @@ std::vector<std::string> EclipseTableLines(const EclipseTable& t) {
 std::vector<double> EclipseRowAsWritten(const EclipseTable& t, const EclipseRow& row) {
     std::vector<double> out;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
-        if (!t.spec->columns[c].fixedText.empty())
+        if (t.fixed[c])
             out.push_back(ReadBack(std::string(t.spec->columns[c].fixedText)));
         else
             out.push_back(ReadBack(Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals)));
@@ -480,7 +510,7 @@ std::vector<std::string> EclipseOverflows(const EclipseTable& t) {
             ++rowNumber;
             ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool lineStart) {
                 const EclipseColumn& col = t.spec->columns[c];
-                if (!col.fixedText.empty()) return;
+                if (t.fixed[c]) return;
                 const std::string full = FixedText(InTableUnits(t, c, value), t.formats[c].decimals);
                 const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
                 if (full.size() <= room) return;

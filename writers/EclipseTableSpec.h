@@ -28,6 +28,7 @@ inline constexpr unsigned kReachesZero = 1u << 6;       // 0 at some row (the ph
 inline constexpr unsigned kSomewherePositive = 1u << 7; // above 0 at some row (the phase becomes mobile)
 inline constexpr unsigned kPositive = 1u << 8;          // above 0 in every row
 inline constexpr unsigned kNotNegative = 1u << 9;       // 0 or above in every row
+inline constexpr unsigned kNotRising = 1u << 10;        // level or falling down a record
 } // namespace EclipseRule
 
 struct EclipseColumn {
@@ -37,7 +38,8 @@ struct EclipseColumn {
     std::int16_t decimals;
     unsigned rules = 0;
     std::string_view phase = {};     // the phase a relative permeability moves ("oil", "water", "gas")
-    std::string_view fixedText = {}; // written as this text whatever the case holds, and read as 0
+    std::string_view fixedText = {}; // written as this text whatever the case holds, and read as 0,
+    bool (*computed)(const Q7Objects&) = nullptr; // unless this says the case computed the column
 
     ColumnFormat In(EclipseUnits units) const { return ColumnIn(quantity, width, decimals, units); }
 };
@@ -96,6 +98,7 @@ struct EclipseTable {
     const EclipseTableSpec* spec = nullptr;
     EclipseUnits units = EclipseUnits::Field;
     std::vector<ColumnFormat> formats; // each column as written in `units`
+    std::vector<bool> fixed;           // each column written as its fixed text
     std::vector<std::string> preamble;
     std::vector<std::string> notes; // comment text, without the comment mark
     std::vector<EclipseRecordRows> records;

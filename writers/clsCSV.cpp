@@ -175,14 +175,16 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine("Critical Gas:," + Nbr2Str(rock.SGCrit(), 8, 2));
     }
     file.WriteLine(std::string("Correlation Type:,") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         file.WriteLine("Porosity (frac):," + Nbr2Str(rock.HRPoro(), 6, 2));
         file.WriteLine("Air Perm (md):," + Nbr2Str(rock.HRAir(), 6, 2));
         file.WriteLine("Krg @Sorg:," + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         file.WriteLine("K Exponent:," + Nbr2Str(rock.CoreyK(), 5, 2));
         file.WriteLine("N Exponent:," + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        file.WriteLine(line.label + ":," + line.value);
     if (rock.Fluids() == 0) {
         file.WriteLine();
         file.WriteLine(",Saturations,,Relative Permeability");

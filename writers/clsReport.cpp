@@ -265,14 +265,16 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
     }
     out.Blank(2);
     out.Label("Correlation Type: ", RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         out.Label("  Porosity (frac): ", F(rock.HRPoro(), 6, 2));
         out.Label("    Air Perm (md): ", F(rock.HRAir(), 6, 2));
         out.Label("        Krg @Sorg: ", F(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         out.Label("  K Exponent: ", F(rock.CoreyK(), 5, 2));
         out.Label("  N Exponent: ", F(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        out.Label("  " + line.label + ": ", line.value);
     out.Blank(2);
     if (rock.Fluids() == 1) {
         out.Table({"            Saturations               Relative Permeability",

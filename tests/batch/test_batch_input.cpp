@@ -112,6 +112,28 @@ TEST(CaseValues, EveryNumberKeyRefusesWhatASingleCannotHold) {
                 << key << " took " << value;
 }
 
+// The capillary-pressure, LET and row-count keys: a model index outside its list, a row count
+// outside 15..50 and a parameter outside its meaningful range are refused naming the key (the rock
+// input rules); the edges are values.
+TEST(CaseValues, RockModelKeysRefuseMeaninglessValues) {
+    const std::pair<const char*, const char*> refused[] = {
+        {R"({"CorrType": 3})", "CorrType"},     {R"({"PcowModel": 4})", "PcowModel"},
+        {R"({"PcogModel": 3})", "PcogModel"},   {R"({"SatRows": 14})", "SatRows"},
+        {R"({"SatRows": 51})", "SatRows"},      {R"({"PcowCo": 0.5})", "PcowCo"},
+        {R"({"PcowLambda": 0})", "PcowLambda"}, {R"({"PcogAngle": 90})", "PcogAngle"},
+        {R"({"LetWaterE": -1})", "LetWaterE"},  {R"({"KrgMax": 1.01})", "KrgMax"},
+        {R"({"PcowMax": 0})", "PcowMax"},       {R"({"LetOilT": 0})", "LetOilT"},
+    };
+    for (const auto& [json, key] : refused) {
+        const std::string why = Refusal(json);
+        EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
+    }
+    EXPECT_NE(Refusal(R"({"PcowCo": 0.5})").find("must be 0 or below"), std::string::npos);
+    EXPECT_EQ(Refusal(R"({"CorrType": 2, "PcowModel": 3, "PcogModel": 2, "SatRows": 50, "PcowCo": 0,
+                          "PcowCw": 0, "PcowAngle": 0, "KroMax": 1, "LetGasL": 0.01, "satrows": null})"),
+              "");
+}
+
 TEST_F(TempDir, CaseFilesRefuseKeysGivenTwiceAndFolders) {
     // The parsed object keeps only one of two equal keys: the file is read with the parser's help.
     EXPECT_NE(FileRefusal(Write("twice.json", R"({"API": 30, "SWC": 0.2, "API": 31})"))

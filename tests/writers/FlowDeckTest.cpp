@@ -243,6 +243,40 @@ TEST_P(FlowDeck, NeighboursEqualOnlyAsRoundedAreWrittenApart) {
            .injectorRate = 300});
 }
 
+// The LET curves (SCA2005-32) in both tables, on 40 rows, with a Brooks–Corey Pcow and a Leverett
+// Pcog: Flow reads the tables, passes its saturation-function checks and runs the live-oil deck.
+TEST_P(FlowDeck, LetCurvesWithCapillaryPressure) {
+    data.Compute({.gas = true, .water = true});
+    clsRock& rock = data.objects.Rock;
+    rock.CORR(2);
+    rock.SatRows(40);
+    rock.SetLetWaterL("3.2");
+    rock.SetLetWaterE("4");
+    rock.SetLetWaterT("1.1");
+    rock.SetKrwMax("0.45");
+    rock.SetKroMax("0.9");
+    rock.PcowModel(2);
+    data.ComputeRock();
+    Write("let", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
+    ASSERT_NE(ReadFile(dir / "let.swof").find("-- Correlation Type: LET"), std::string::npos);
+    rock.Fluids(1);
+    rock.Displace(1);
+    rock.PcogModel(1);
+    rock.SetLetGasL("1.8");
+    rock.SetLetGasE("0.7");
+    rock.SetLetGasT("2.2");
+    data.ComputeRock();
+    Write("let", {.SGOF = true});
+    ASSERT_NE(ReadFile(dir / "let.sgof").find("-- Capillary Pressure (Pcog): Leverett J"), std::string::npos);
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"let.pvto", "let.pvdg", "let.pvtw", "let.dens", "let.swof", "let.sgof"},
+           .tabdims = " 1 1 50 50 1 50 /",
+           .bubblePoints = {data.objects.Oil.Pbp()},
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
+}
+
 TEST_P(FlowDeck, DrawnCloseNeighboursInADeckOfRegions) {
     std::mt19937 draw(Units() == EclipseUnits::Field ? 24u : 25u);
     auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(draw); };

@@ -1,8 +1,8 @@
 // Drawn cases against OPM Flow: a seeded generator draws cases over every phase set, both pressure
 // modes, API and gravity oil, both oil buttons, gravity and composition gas and every rock
-// combination; each case computes and writes its Eclipse files as the batch tool does, and Flow
-// runs a tiny deck around them. The checks before export must flag a table exactly when Flow
-// refuses (or aborts on) a deck that holds it.
+// combination with every capillary-pressure model and the LET curves; each case computes and writes its
+// Eclipse files as the batch tool does, and Flow runs a tiny deck around them. The checks before export must
+// flag a table exactly when Flow refuses (or aborts on) a deck that holds it.
 //
 // Two decks per case, each a single cell with one report step and no wells: an oil-water deck
 // (PVDO, PVTW, DENSITY, SWOF) and a gas-oil deck (PVTO, PVDG, DENSITY, SGOF). A table the case does
@@ -135,6 +135,33 @@ nlohmann::json DrawCase(Draw& d, int index) {
     c["HRPoro"] = d.Typed(0.05, 0.35, 2);
     c["HRAir"] = d.Typed(1, 2000, 1);
     c["HRKrg"] = d.Typed(0.3, 1.0, 2);
+    // Capillary pressure, LET curves and the row count, from a generator of their own so that the
+    // draws above stay what they were: every Pc model of each table in turn, parameters inside the
+    // ranges the rock input rules allow.
+    Draw e(kSeed + 7919u * static_cast<unsigned>(index));
+    if (c["CorrType"] == 0 && e.Chance(0.4)) {
+        c["CorrType"] = 2;
+        for (const char* k : {"LetWaterL", "LetOilL", "LetGasL", "LetWaterT", "LetOilT", "LetGasT"})
+            c[k] = e.Typed(0.5, 6, 2);
+        for (const char* k : {"LetWaterE", "LetOilE", "LetGasE"})
+            c[k] = e.Typed(0.05, 20, 2);
+        for (const char* k : {"KrwMax", "KroMax", "KrgMax"})
+            c[k] = e.Typed(0.1, 1, 2);
+    }
+    c["PcowModel"] = (index / 2) % 4;
+    c["PcogModel"] = (index / 2) % 3;
+    c["SatRows"] = e.Chance(0.5) ? 15 : e.Int(16, 50);
+    c["PcowMax"] = e.Typed(5, 500, 1);
+    c["PcogMax"] = e.Typed(5, 500, 1);
+    for (const char* k : {"PcowJA", "PcogJA", "PcowEntry", "PcogEntry", "PcowCw"})
+        c[k] = e.Typed(0.01, 10, 2);
+    for (const char* k : {"PcowJB", "PcogJB", "PcowLambda", "PcogLambda", "PcowAw", "PcowAo"})
+        c[k] = e.Typed(0.1, 5, 2);
+    c["PcowCo"] = -e.Typed(0, 10, 2);
+    for (const char* k : {"PcowIFT", "PcogIFT"})
+        c[k] = e.Typed(1, 72, 1);
+    for (const char* k : {"PcowAngle", "PcogAngle"})
+        c[k] = e.Typed(0, 80, 0);
     return c;
 }
 
