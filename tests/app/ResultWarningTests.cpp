@@ -56,7 +56,7 @@ TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
 TEST(ResultWarnings, HotOilNamesTheTemperatureFirst) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("1000"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("1000"));
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
