@@ -1,5 +1,9 @@
 #include "batch/DeckCommand.h"
 
+#include "batch/CaseFolder.h"
+#include "batch/CommandLine.h"
+#include "batch/InputText.h"
+#include "batch/OutputLock.h"
 #include "batch/RunCase.h"
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
@@ -15,11 +19,20 @@
 
 namespace q7 {
 
-namespace {
+const CommandSpec kDeckCommand{
+    "q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
+    "           [--units field|metric] [--check]",
+    "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
+    "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
+    "         per case, when every case offers it. --check checks every region's tables.\n",
+    {{"--out", true},
+     {"--base", true},
+     {"--units", true, false, "field or metric"},
+     {"--project", true, true},
+     {"--check"}},
+    "unknown option for deck: "};
 
-const char* kUsage =
-    "usage: q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME] [--units field|metric]\n"
-    "                [--check]\n";
+namespace {
 
 struct DeckArguments {
     struct Source {
@@ -33,39 +46,34 @@ struct DeckArguments {
     bool check = false;
 };
 
-// Empty on a usage error, which has been said.
-std::optional<DeckArguments> Parse(const std::vector<std::string>& args) {
+// The deck's arguments; throws UsageError.
+DeckArguments Parse(const CommandLine& line) {
     DeckArguments a;
-    auto fail = [](const std::string& why) -> std::optional<DeckArguments> {
-        std::cerr << "q7-batch: " << why << '\n' << kUsage;
-        return std::nullopt;
-    };
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool takesValue =
-            word == "--out" || word == "--base" || word == "--units" || word == "--project";
-        if (takesValue && i + 1 >= args.size()) return fail(word + " needs a value");
-        if (word == "--out") {
-            a.out = args[++i];
-        } else if (word == "--base") {
-            a.base = args[++i];
-            if (a.base.empty()) return fail("--base needs a name");
-        } else if (word == "--units") {
-            const std::optional<EclipseUnits> units = ParseEclipseUnits(args[++i]);
-            if (!units) return fail("--units takes field or metric");
-            a.units = *units;
-        } else if (word == "--project") {
-            a.cases.push_back({true, args[++i]});
-        } else if (word == "--check") {
-            a.check = true;
-        } else if (!word.empty() && word[0] == '-') {
-            return fail("unknown option for deck: " + word);
-        } else {
-            a.cases.push_back({false, word});
-        }
+    for (const CommandLine::Word& w : line.Words()) {
+        if (w.option.empty())
+            a.cases.push_back({false, w.value});
+        else if (w.option == "--project")
+            a.cases.push_back({true, w.value});
     }
-    if (a.cases.empty()) return fail("deck needs at least one case");
-    if (!a.out) return fail("--out DIR is required");
+    a.out = line.Value("--out");
+    if (const std::optional<std::string> base = line.Value("--base")) {
+        a.base = *base;
+        if (a.base.empty()) throw UsageError("--base needs a name");
+        // The files are DIR/BASE.pvto, ...: a base that is a path would write them elsewhere, one
+        // starting with a dot would hide them.
+        std::string problem = FolderNameProblem(a.base);
+        if (problem.empty() && a.base[0] == '.') problem = "a name starting with \".\" would hide the files";
+        if (!problem.empty())
+            throw UsageError("--base takes a plain file name, not \"" + Excerpt(a.base) + "\": " + problem);
+    }
+    if (const std::optional<std::string> v = line.Value("--units")) {
+        const std::optional<EclipseUnits> units = ParseEclipseUnits(*v);
+        if (!units) throw UsageError("--units takes field or metric");
+        a.units = *units;
+    }
+    a.check = line.Has("--check");
+    if (a.cases.empty()) throw UsageError("deck needs at least one case");
+    if (!a.out) throw UsageError("--out DIR is required");
     return a;
 }
 
@@ -83,15 +91,11 @@ EclipseTables Written(const DeckResult& deck) {
     return t;
 }
 
-} // namespace
-
-int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader& loadProject) {
-    const std::optional<DeckArguments> a = Parse(args);
-    if (!a) return 2;
+int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
 
     bool failed = false;
     std::vector<ComputedCase> regions;
-    for (const DeckArguments::Source& source : a->cases) {
+    for (const DeckArguments::Source& source : a.cases) {
         ComputedCase& r = regions.emplace_back();
         try {
             if (source.project) {
@@ -120,8 +124,13 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
         cases.push_back({r.name, r.objects.get()});
     DeckResult deck;
     try {
-        std::filesystem::create_directories(*a->out);
-        deck = WriteEclipseDeck(cases, std::filesystem::path(*a->out) / a->base, a->units);
+        const OutputLock lock = OutputLock::Folder(*a.out);
+        const std::string prefix = a.base + ".";
+        RemoveLeftTemporaries(*a.out, [&prefix](const std::string& target) {
+            return target.compare(0, prefix.size(), prefix) == 0 &&
+                   target.find('.', prefix.size()) == std::string::npos;
+        });
+        deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units);
     } catch (const std::exception& e) {
         std::cerr << "q7-batch: " << e.what() << '\n';
         return 1;
@@ -136,10 +145,10 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
         std::cout << file.string() << '\n';
     std::cout << "TABDIMS" << deck.dims.Record() << '\n';
 
-    if (a->check) {
+    if (a.check) {
         const EclipseTables written = Written(deck);
         for (std::size_t k = 0; k < regions.size(); ++k) {
-            for (const EclipseProblem& p : CheckEclipseTables(*regions[k].objects, written, a->units)) {
+            for (const EclipseProblem& p : CheckEclipseTables(*regions[k].objects, written, a.units)) {
                 std::cout << "region " << k + 1 << " (" << regions[k].name << "): " << p.keyword << ": "
                           << p.reason << '\n';
                 failed = true;
@@ -148,6 +157,13 @@ int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader
     }
     std::cout << std::flush;
     return failed ? 1 : 0;
+}
+
+} // namespace
+
+int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader& loadProject) {
+    return RunCommandLine(kDeckCommand, args,
+                          [&](const CommandLine& line) { return WriteDeck(Parse(line), loadProject); });
 }
 
 } // namespace q7

@@ -3,6 +3,7 @@
 // regions, region k being case k.
 //   deck (CASE.json | --project NAME)... --out DIR [--base NAME] [--units field|metric] [--check]
 #include "batch/CaseFile.h"
+#include "batch/CommandLine.h"
 #include "engine/ResultRun.h"
 
 #include <functional>
@@ -19,5 +20,6 @@ using ProjectCaseLoader = std::function<void(const std::string& name, ComputedCa
 // 0 written (and, with --check, every region's tables fine), 1 a case failed or reported a
 // message, or a table would be refused, 2 usage error. A keyword left out is a note, not a failure.
 int RunDeckCommand(const std::vector<std::string>& args, const ProjectCaseLoader& loadProject);
+extern const CommandSpec kDeckCommand;
 
 } // namespace q7

@@ -2,6 +2,7 @@
 
 #include "batch/CaseFile.h"
 #include "batch/Options.h"
+#include "batch/OutputLock.h"
 #include "batch/RunCase.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
@@ -25,6 +26,32 @@
 
 namespace q7 {
 
+const CommandSpec kProjectsCommand{
+    "q7-batch projects",
+    "projects lists the projects of the project database (q7.mdb beside the programs or the\n"
+    "         user's copy in ~/.local/share/fluvarex, or the file or PostgreSQL URI\n"
+    "         postgresql://USER@HOST[:PORT]/DBNAME named by Q7_DATABASE); save, export,\n"
+    "         delete and run --project work on it.\n",
+    {},
+    "unknown option for projects: ",
+    true};
+const CommandSpec kSaveCommand{"q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]",
+                               "",
+                               {{"--name", true}, {"--by", true}, {"--desc", true}},
+                               "unknown option for save: ",
+                               true};
+const CommandSpec kExportCommand{
+    "q7-batch export (NAME | --id N)", "", {{"--id", true}}, "unknown option for export: ", true};
+const CommandSpec kRunProjectCommand{
+    "q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
+    "           [--units field|metric]",
+    "",
+    {{"--project"}, {"--id", true}, {"--out", true}, {"--formats", true}, {"--check"}, {"--units", true}},
+    "unknown option for run: ",
+    true};
+const CommandSpec kDeleteCommand{
+    "q7-batch delete (NAME | --id N)", "", {{"--id", true}}, "unknown option for delete: ", true};
+
 namespace {
 
 // The messages of a computation, kept in its outcome.
@@ -40,22 +67,8 @@ private:
     std::vector<StatusMessage>& m_out;
 };
 
-const char* kUsage =
-    "usage: q7-batch projects\n"
-    "       q7-batch save CASE.json --name NAME [--by WHO] [--desc TEXT]\n"
-    "       q7-batch export (NAME | --id N)\n"
-    "       q7-batch run --project (NAME | --id N) (--out DIR | --check | both) [--formats LIST]\n"
-    "                  [--units field|metric]\n"
-    "       q7-batch delete (NAME | --id N)\n";
-
 // A failure the user should read; the command ends with status 1.
 class CommandError : public Error {
-public:
-    using Error::Error;
-};
-
-// A command line that does not fit the usage; the command ends with status 2.
-class UsageError : public Error {
 public:
     using Error::Error;
 };
@@ -68,38 +81,25 @@ struct Arguments {
     bool check = false;
 };
 
-Arguments Parse(const std::vector<std::string>& args, const std::vector<std::string>& allowed) {
+Arguments Parse(const CommandSpec& spec, const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(spec, args);
     Arguments a;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word.size() < 2 || word.compare(0, 2, "--") != 0) {
-            a.positional.push_back(word);
-            continue;
-        }
-        if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
-            throw UsageError("unknown option for " + args[0] + ": " + word);
-        if (word == "--project" || word == "--check") {
-            (word == "--project" ? a.project : a.check) = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) throw UsageError(word + " needs a value");
-        const std::string& value = args[++i];
-        std::optional<std::string>* slot = word == "--name"    ? &a.name
-                                           : word == "--by"    ? &a.by
-                                           : word == "--desc"  ? &a.desc
-                                           : word == "--id"    ? &a.id
-                                           : word == "--out"   ? &a.out
-                                           : word == "--units" ? &a.units
-                                                               : &a.formats;
-        if (slot->has_value()) throw UsageError(word + " is given twice");
-        *slot = value;
-    }
+    a.positional = line.Positional();
+    a.name = line.Value("--name");
+    a.by = line.Value("--by");
+    a.desc = line.Value("--desc");
+    a.id = line.Value("--id");
+    a.out = line.Value("--out");
+    a.formats = line.Value("--formats");
+    a.units = line.Value("--units");
+    a.project = line.Has("--project");
+    a.check = line.Has("--check");
     return a;
 }
 
 OutputFormats ParseFormats(const std::string& list) {
     const std::optional<OutputFormats> formats = ParseFormatList(list);
-    if (!formats) throw UsageError("--formats takes summary,csv,eclipse,report");
+    if (!formats) throw UsageError("--formats takes summary,csv,eclipse,report,tidy");
     return *formats;
 }
 
@@ -156,7 +156,8 @@ struct ProjectRef {
 };
 
 // The one project a command names: a name that matches exactly one project, or --id N.
-ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) {
+// `action` names the operation in the errors of the database ("Deleting project \"x\"").
+ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command, const std::string& action) {
     if (a.id.has_value() == (!a.positional.empty()) || a.positional.size() > 1)
         throw UsageError(command + " names one project: NAME or --id N");
     if (a.id) {
@@ -170,7 +171,7 @@ ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) 
     }
     const std::string& name = a.positional.front();
     std::vector<ProjectRef> matches;
-    Recordset list = io.GetProjects();
+    Recordset list = io.GetProjects(QString::fromStdString(action + " " + Quote(name)));
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == name)
             matches.push_back(
@@ -262,7 +263,7 @@ nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
 }
 
 int ListProjects(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {});
+    const Arguments a = Parse(kProjectsCommand, args);
     if (!a.positional.empty()) throw UsageError("projects takes no arguments");
     clsQ7IO io;
     Open(io);
@@ -281,7 +282,7 @@ int ListProjects(const std::vector<std::string>& args) {
 }
 
 int SaveProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--name", "--by", "--desc"});
+    const Arguments a = Parse(kSaveCommand, args);
     if (a.positional.size() != 1) throw UsageError("save takes one case file");
     if (!a.name) throw UsageError("save needs --name NAME");
     // A name that could not be typed back (or that a list would show like another) is refused,
@@ -316,7 +317,7 @@ int SaveProject(const std::vector<std::string>& args) {
 
     clsQ7IO io;
     Open(io);
-    Recordset list = io.GetProjects();
+    Recordset list = io.GetProjects(QString::fromStdString("Saving project " + Quote(*a.name)));
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == *a.name)
             throw CommandError("a project named " + Quote(*a.name) + " already exists (id " +
@@ -348,10 +349,10 @@ int SaveProject(const std::vector<std::string>& args) {
 }
 
 int ExportProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--id"});
+    const Arguments a = Parse(kExportCommand, args);
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "export");
+    const ProjectRef project = Resolve(io, a, "export", "Exporting project");
     const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     out["_project"] = project.name;
@@ -373,7 +374,7 @@ std::string FolderName(const ProjectRef& project) {
 }
 
 int RunProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--project", "--id", "--out", "--formats", "--check", "--units"});
+    const Arguments a = Parse(kRunProjectCommand, args);
     if (!a.project) throw UsageError("run of a stored project needs --project");
     if (!a.out && !a.check) throw UsageError("--out DIR is required");
     OutputFormats formats = a.formats ? ParseFormats(*a.formats) : OutputFormats{};
@@ -384,13 +385,15 @@ int RunProject(const std::vector<std::string>& args) {
     }
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "run --project");
+    const ProjectRef project = Resolve(io, a, "run --project", "Reading project");
     const ProjectTables tables = LoadChecked(io, project);
+    const std::string folder = FolderName(project);
+    std::optional<OutputLock> lock;
+    if (a.out) lock.emplace(OutputLock::Folder(*a.out));
     CaseOutcome outcome;
     RecordingSink sink(outcome.messages);
     Q7Objects objects(sink);
     ComputeStoredProject(tables, objects, sink, outcome);
-    const std::string folder = FolderName(project);
     const CaseResult result = WriteComputed(objects, outcome, IdentityOf(io, project), folder,
                                             a.out.value_or(std::string()), formats, a.check);
     // As for case files: one line per table a simulator would refuse, named by the project's folder.
@@ -400,10 +403,10 @@ int RunProject(const std::vector<std::string>& args) {
 }
 
 int DeleteProject(const std::vector<std::string>& args) {
-    const Arguments a = Parse(args, {"--id"});
+    const Arguments a = Parse(kDeleteCommand, args);
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "delete");
+    const ProjectRef project = Resolve(io, a, "delete", "Deleting project");
     io.DelProject(project.id);
     std::cout << "Deleted project " << Quote(project.name) << " (id " << project.id << ").\n";
     return 0;
@@ -431,7 +434,7 @@ void ComputeProjectNamed(const std::string& name, ComputedCase& region) {
     Open(io);
     Arguments a;
     a.positional.push_back(name);
-    const ProjectRef project = Resolve(io, a, "--project");
+    const ProjectRef project = Resolve(io, a, "--project", "Reading project");
     region.name = project.name;
     ComputeStoredProject(LoadChecked(io, project), *region.objects, *region.sink, region.outcome);
 }
@@ -440,6 +443,12 @@ int RunProjectCommand(const std::vector<std::string>& args) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 
     const std::string command = args.empty() ? std::string() : args.front();
+    const CommandSpec* spec = command == "projects" ? &kProjectsCommand
+                              : command == "save"   ? &kSaveCommand
+                              : command == "export" ? &kExportCommand
+                              : command == "run"    ? &kRunProjectCommand
+                              : command == "delete" ? &kDeleteCommand
+                                                    : nullptr;
     try {
         if (command == "projects") return ListProjects(args);
         if (command == "save") return SaveProject(args);
@@ -448,7 +457,8 @@ int RunProjectCommand(const std::vector<std::string>& args) {
         if (command == "delete") return DeleteProject(args);
         throw UsageError("unknown project command: " + command);
     } catch (const UsageError& e) {
-        std::cerr << "q7-batch: " << e.what() << '\n' << kUsage;
+        if (spec) return ReportUsageError(e.what(), *spec);
+        std::cerr << "q7-batch: " << e.what() << '\n';
         return 2;
     } catch (const std::exception& e) {
         std::string message = e.what();

@@ -77,6 +77,7 @@ CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, c
     if (check) {
         result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units);
         result.warnings = ImpossibleValues(objects);
+        result.ranges = RangeWarnings(objects);
     }
     return result;
 }

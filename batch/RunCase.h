@@ -4,6 +4,7 @@
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ResultRun.h"
 #include "engine/ValueChecks.h"
 #include "writers/CaseOutput.h"
@@ -41,6 +42,7 @@ struct CaseResult {
     bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
     std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
+    std::vector<RangeWarning> ranges;     // with checking: inputs outside a correlation's data
 };
 
 // Writes the computed objects' files into DIR/<name>/ (summary.json last), with `identity` for the

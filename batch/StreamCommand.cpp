@@ -2,7 +2,11 @@
 // input order whatever the number of jobs.
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
+#include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/LineFiles.h"
+#include "batch/Options.h"
+#include "batch/ParallelFor.h"
 #include "batch/Progress.h"
 #include "batch/ResultTable.h"
 #include "batch/RunCase.h"
@@ -11,31 +15,25 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <atomic>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 namespace q7 {
 
-const char* const kStudyUsage =
-    "usage: q7-batch run --jsonl (IN.jsonl | -) [--out FILE] [--jobs N] [--shard K/N] [--columns LIST]\n"
-    "       q7-batch sweep BASE.json (--vary KEY=FROM:TO:N... | --sample KEY=FROM:TO... --samples N\n"
-    "                [--seed S]) [--out FILE]\n"
-    "       q7-batch table RESULTS.jsonl... --columns LIST [--out FILE]\n"
-    "\n"
+const CommandSpec kStreamCommand{
+    "q7-batch run --jsonl (IN.jsonl | -) [--out FILE] [--jobs N] [--shard K/N] [--columns LIST]",
     "run --jsonl reads one case a line (a file, or - for standard input) and writes one result a\n"
     "         line (to standard output or FILE): the object summary.json holds, with \"case\" first\n"
     "         (the case's _name, else its line number). A line that is not a case gives a line with\n"
     "         its \"error\". Results come in input order whatever --jobs is. --shard K/N takes only\n"
     "         the lines whose index (counted from 0) mod N is K. --columns writes the table below\n"
-    "         instead of the result lines.\n"
-    "sweep    writes the variants of BASE.json as JSON lines, each with a _name giving its values:\n"
-    "         --vary the full grid (N values from FROM to TO per key, the last key fastest),\n"
-    "         --sample a Latin-hypercube sample of --samples N cases drawn with --seed S (0).\n"
-    "table    writes CSV, a header line and one row per result line: the case, then each column\n"
-    "         of LIST, a path such as oil.Pbp or gas.tables.Z[1] (positions from 1). Several\n"
-    "         files (or -) are read in the order given.\n";
+    "         instead of the result lines.\n",
+    {{"--jsonl", true, false, "a file or -"},
+     {"--out", true},
+     {"--jobs", true, false, "a number of at least 1"},
+     {"--shard", true, false, "K/N"},
+     {"--columns", true}},
+    "run --jsonl takes no "};
 
 namespace {
 
@@ -43,28 +41,19 @@ struct StreamOptions {
     std::string input, output;
     int jobs = 1;
     long long shardK = 0, shardN = 1;
-    std::vector<std::string> columns;
+    std::unique_ptr<ResultTable> table; // --columns: the table instead of the result lines
 };
 
-int StreamUsage(const std::string& why) {
-    std::cerr << "q7-batch: " << why << "\n" << kStudyUsage;
-    return 2;
-}
-
+// K/N, both plain decimal digits, 0 <= K < N.
 bool ParseShard(const std::string& text, long long& k, long long& n) {
     const size_t slash = text.find('/');
     if (slash == std::string::npos) return false;
-    try {
-        size_t used = 0;
-        k = std::stoll(text.substr(0, slash), &used);
-        if (used != slash) return false;
-        const std::string rest = text.substr(slash + 1);
-        n = std::stoll(rest, &used);
-        if (used != rest.size()) return false;
-    } catch (...) {
-        return false;
-    }
-    return n >= 1 && k >= 0 && k < n;
+    const std::optional<int> kk = ParseCount(text.substr(0, slash), 0),
+                             nn = ParseCount(text.substr(slash + 1));
+    if (!kk || !nn || *kk >= *nn) return false;
+    k = *kk;
+    n = *nn;
+    return true;
 }
 
 struct Line {
@@ -76,15 +65,17 @@ struct Line {
 
 // The result line of one input line.
 void Compute(Line& line) {
+    // The slot may hold the line of an earlier chunk: nothing of it may stay.
+    line.clean = false;
+    line.result.clear();
     std::string caseJson = std::to_string(line.number);
     const std::string source = "line " + caseJson;
     nlohmann::json object;
     try {
         object = nlohmann::json::parse(line.text);
     } catch (const nlohmann::json::exception& e) {
-        line.result =
-            FailedCaseLine(caseJson, {CalcStage::CaseInput, "CaseError",
-                                      source + ": not a JSON case (" + std::string(e.what()) + ")"});
+        line.result = FailedCaseLine(caseJson, {CalcStage::CaseInput, "CaseError",
+                                                source + ": not a JSON case (" + JsonErrorText(e) + ")"});
         return;
     }
     if (object.is_object()) {
@@ -92,6 +83,7 @@ void Compute(Line& line) {
         if (name != object.end() && name->is_string()) caseJson = JsonQuote(name->get<std::string>());
     }
     try {
+        CheckCaseText(line.text, source);
         const CaseFile c = CaseFile::FromJson(object, source);
         CaseLine r = RunCaseLine(c, caseJson);
         line.result = std::move(r.json);
@@ -104,14 +96,13 @@ void Compute(Line& line) {
 int Stream(const StreamOptions& o) {
     LineInput in(o.input);
     LineOutput out(o.output);
-    std::unique_ptr<ResultTable> table;
-    if (!o.columns.empty()) {
-        table = std::make_unique<ResultTable>(o.columns);
-        out.Write(table->Header());
-    }
+    const ResultTable* table = o.table.get();
+    if (table) out.Write(table->Header());
     Progress progress;
+    // A chunk of lines computed at a time: enough to keep every job busy; the slots are made as
+    // lines come, so a short input takes little whatever --jobs is.
     const size_t chunk = 256 * static_cast<size_t>(o.jobs);
-    std::vector<Line> lines(chunk);
+    std::vector<Line> lines;
     std::uint64_t number = 0, done = 0;
     bool anyFailed = false, more = true;
     std::string text;
@@ -122,22 +113,12 @@ int Stream(const StreamOptions& o) {
             if (static_cast<long long>((number - 1) % static_cast<std::uint64_t>(o.shardN)) != o.shardK)
                 continue;
             if (text.find_first_not_of(" \t") == std::string::npos) continue;
+            if (n == lines.size()) lines.emplace_back();
             lines[n].number = number;
             lines[n].text.swap(text);
             ++n;
         }
-        std::atomic<size_t> next{0};
-        auto worker = [&] {
-            for (size_t i = next++; i < n; i = next++)
-                Compute(lines[i]);
-        };
-        const int threads = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), n));
-        std::vector<std::thread> pool;
-        for (int t = 1; t < threads; ++t)
-            pool.emplace_back(worker);
-        worker();
-        for (auto& t : pool)
-            t.join();
+        ParallelFor(n, o.jobs, [&](size_t i) { Compute(lines[i]); });
         for (size_t i = 0; i < n; ++i) {
             if (!lines[i].clean) anyFailed = true;
             out.Write(table ? table->Row(lines[i].result) : lines[i].result);
@@ -153,46 +134,30 @@ int Stream(const StreamOptions& o) {
 } // namespace
 
 int RunStreamCommand(const std::vector<std::string>& args) {
-    StreamOptions o;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--jsonl" && hasValue) {
-            o.input = args[++i];
-        } else if (a == "--out" && hasValue) {
-            o.output = args[++i];
-        } else if (a == "--jobs" && hasValue) {
-            try {
-                size_t used = 0;
-                o.jobs = std::stoi(args[++i], &used);
-                if (used != args[i].size()) o.jobs = 0;
-            } catch (...) {
-                o.jobs = 0;
-            }
-            if (o.jobs < 1) return StreamUsage("--jobs needs a number of at least 1");
-        } else if (a == "--shard" && hasValue) {
-            if (!ParseShard(args[++i], o.shardK, o.shardN))
-                return StreamUsage("--shard takes K/N with 0 <= K < N");
-        } else if (a == "--columns" && hasValue) {
-            o.columns = ResultTable::SplitColumns(args[++i]);
-        } else if (a == "--jsonl" || a == "--out" || a == "--jobs" || a == "--shard" || a == "--columns") {
-            return StreamUsage(a + " needs a value");
-        } else {
-            return StreamUsage("run --jsonl takes no " + a);
+    return RunCommandLine(kStreamCommand, args, [](const CommandLine& line) {
+        for (const std::string& word : line.Positional())
+            throw UsageError("run --jsonl takes no " + Excerpt(word));
+        StreamOptions o;
+        o.input = line.Value("--jsonl").value_or(std::string());
+        o.output = line.Value("--out").value_or(std::string());
+        if (const std::optional<std::string> v = line.Value("--jobs")) {
+            const std::optional<int> n = ParseCount(*v);
+            if (!n) throw UsageError("--jobs needs a number of at least 1");
+            o.jobs = UsefulJobs(*n);
         }
-    }
-    if (o.input.empty()) return StreamUsage("--jsonl needs a file or -");
-    try {
-        if (!o.columns.empty()) ResultTable check(o.columns);
-    } catch (const std::exception& e) {
-        return StreamUsage(e.what());
-    }
-    try {
-        return Stream(o);
-    } catch (const std::exception& e) {
-        std::cerr << "q7-batch: " << e.what() << "\n";
-        return 1;
-    }
+        if (const std::optional<std::string> v = line.Value("--shard"))
+            if (!ParseShard(*v, o.shardK, o.shardN)) throw UsageError("--shard takes K/N with 0 <= K < N");
+        if (const std::optional<std::string> v = line.Value("--columns")) o.table = ResultTableOf(*v);
+        if (o.input.empty()) throw UsageError("--jsonl needs a file or -");
+        if (SameFile(o.input, o.output))
+            throw UsageError("--out " + o.output + " is the input itself; write the results elsewhere");
+        try {
+            return Stream(o);
+        } catch (const std::exception& e) {
+            std::cerr << "q7-batch: " << e.what() << "\n";
+            return 1;
+        }
+    });
 }
 
 } // namespace q7

@@ -285,10 +285,17 @@ std::string ExactText(float value) {
     return GeneralText(value < 0, digits, exponent);
 }
 
+std::string FixedText(float value, int decimals) {
+    // Wide enough for any single (39 digits, sign, point), then the blanks dropped.
+    std::string text = Nbr2Str(value, static_cast<std::int16_t>(48 + std::max(decimals, 0)),
+                               static_cast<std::int16_t>(decimals));
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
+}
+
 std::string ShownText(float value, int decimals) {
     if (decimals >= 0 && std::isfinite(value)) {
-        std::string fixed = Nbr2Str(value, 48, static_cast<std::int16_t>(decimals));
-        fixed.erase(0, fixed.find_first_not_of(' '));
+        const std::string fixed = FixedText(value, decimals);
         if (Str2Nbr(fixed) == value) return fixed;
     }
     return ExactText(value);

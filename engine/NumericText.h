@@ -20,6 +20,9 @@ float aLog10(float X);
 // longer text loses its leftmost characters.
 std::string Nbr2Str(float nbrIN, std::int16_t lenIN, std::int16_t decIN);
 
+// nbrIN rounded to `decimals` decimals as Nbr2Str rounds it, with no padding ("14.7", "-3.0", "0.000").
+std::string FixedText(float value, int decimals);
+
 // The general form of a single: at most 7 significant digits, no trailing zeros, exponent form for
 // very small or large magnitudes (14.7, 5000, 0.84985, 1E-05, 1.5E+07).
 std::string GeneralForm(float value);

@@ -1,6 +1,7 @@
 #include "engine/clsWater.h"
 
 #include "engine/Checked.h"
+#include "engine/FieldUnits.h"
 #include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsPrs.h"
@@ -79,7 +80,8 @@ void clsWater::CalcWater() {
         Store(At(m_cw, k), Div(1.0, 0.5415 * cs + 7.033 * p - 537.0 * t + 403300.0));
 
         // Water density with its dissolved gas; lb/ft³.
-        Store(At(m_rhow, k), Div(D(At(m_rsw, k)) / 5.615 * D(m_stDenGas) + D(m_stDenWat), D(At(m_bw, k))));
+        Store(At(m_rhow, k),
+              Div(D(At(m_rsw, k)) / kCubicFeetPerBarrel * D(m_stDenGas) + D(m_stDenWat), D(At(m_bw, k))));
 
         // McCain (1990) water viscosity corrected for pressure; cp, psia.
         Store(At(m_muw, k), (0.9994 + 0.000040295 * p + 3.1062e-9 * p * p) * mu1);

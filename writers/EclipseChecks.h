@@ -1,7 +1,9 @@
 #pragma once
 // Checks before export: the Eclipse tables as clsECL writes them, every number rounded to the
-// decimals of its column and read back, tested against the rules a simulator applies when it
-// reads the include files. The Eclipse export dialog and q7-batch --check both ask here.
+// decimals of its column and read back, tested against the rules each column's description states
+// (EclipseTableSpec.h), the rules a simulator applies when it reads the include files. The Eclipse
+// export dialog and q7-batch --check both ask here.
+#include "writers/EclipseTableSpec.h"
 #include "writers/EclipseUnits.h"
 
 #include <cstdint>
@@ -20,10 +22,6 @@ struct EclipseTables;
 using WrittenRow = std::vector<double>;
 using WrittenRecord = std::vector<WrittenRow>;
 using WrittenTable = std::vector<WrittenRecord>;
-
-// The keywords checked, in the writer's order.
-inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG", "PVTW",
-                                                        "DENSITY", "SWOF", "SGOF"};
 
 // The numbers of `keyword`'s table exactly as clsECL would write them from `objects` (which must
 // hold the complete table) in `units`. Throws std::invalid_argument for a keyword not in kEclipseKeywords and

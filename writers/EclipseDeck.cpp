@@ -122,7 +122,8 @@ DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::files
                     "-- One record per PVT region. OPM Flow 2022.10 reads RSCONSTT (and RSCONST) but "
                     "warns that it does not apply it.");
             file.WriteLine(cases.size() == 1 ? "RSCONST" : kRegionConstantRs);
-            if (units == EclipseUnits::Metric) file.WriteLine("--   RS(SM3/SM3) PBUB(BARSA)");
+            const std::string_view heading = EclipseSpec("RSCONST").Heading(units);
+            if (!heading.empty()) file.WriteLine(heading);
             for (std::size_t k = 0; k < cases.size(); ++k) {
                 file.WriteLine(RegionLine(k, cases[k]));
                 file.WriteLine(ConstantRsRecord(*cases[k].objects, units));

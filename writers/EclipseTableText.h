@@ -2,6 +2,7 @@
 // The text of one case's table of one Eclipse keyword, as the include files hold it. clsECL writes
 // one table per file around it; the deck of several regions writes one table per case under each
 // keyword.
+#include "writers/EclipseTableSpec.h"
 #include "writers/EclipseUnits.h"
 
 #include <string>
@@ -17,6 +18,9 @@ class TextFile;
 // its constant-Rs record. Throws std::invalid_argument for a keyword not in kEclipseKeywords.
 void WriteEclipseTableBody(TextFile& file, const Q7Objects& objects, std::string_view keyword,
                            EclipseUnits units);
+
+// The same lines of a table already laid out.
+void WriteEclipseTableBody(TextFile& file, const EclipseTable& table);
 
 // The constant solution GOR of a dead-oil table and the bubble point it holds up to, one record
 // ending "     /" (Rs at the bubble point, the bubble point).

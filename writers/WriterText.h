@@ -1,6 +1,6 @@
 #pragma once
-// Texts shared by the CSV and report writers: a number with one decimal and no blanks, the words
-// for the rock choices, and the escaping of typed text placed in a page.
+// Texts shared by the writers: the words for the rock choices, the escaping of typed text placed in
+// a page and the laboratory match as comment text.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,14 +10,20 @@ namespace q7 {
 class clsRock;
 class clsOil;
 
-// x with exactly one decimal, no leading blanks ("14.7", "-3.0").
-std::string OneDecimal(float x);
-
 const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oil/Water System"
 const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"
 const char* RockLithologyText(const clsRock& rock);    // "Limestone" / "Sandstone"
 const char* RockWettabilityText(const clsRock& rock);  // "Oil Wet" / "Water Wet"
-const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "Corey"
+const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "LET" / "Corey"
+
+// The LET parameters (LET curves chosen) and the capillary-pressure model with its parameters (a
+// model chosen for the table's system), as label and value; empty for Corey and Honarpour without
+// capillary pressure. Inputs are given in the units typed (psi, mN/m, degrees, md).
+struct RockModelLine {
+    std::string label; // "Capillary Pressure", "Entry Pressure (psi)", ...
+    std::string value; // "Brooks-Corey", "2", "2 1 1.5"
+};
+std::vector<RockModelLine> RockModelLines(const clsRock& rock);
 
 // Typed text shown literally in a page: &, <, > and " become entity references.
 std::string HtmlEscape(std::string_view text);

@@ -1,5 +1,6 @@
 #include "writers/clsCSV.h"
 
+#include "engine/Correlations.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "writers/TextFile.h"
@@ -28,6 +29,12 @@ void clsCSV::Execute() {
             comment += line;
             file.WriteLine(comment);
         }
+    if (m_oil || m_gas)
+        for (const std::string& line : ChosenCorrelationLines(m_objects)) {
+            std::string comment = "# ";
+            comment += line;
+            file.WriteLine(comment);
+        }
     if (m_oil || m_gas || m_water) WriteConditions(file);
     if (m_oil) WriteOil(file);
     if (m_gas || m_oil) WriteGas(file);
@@ -39,9 +46,9 @@ void clsCSV::Execute() {
 
 void clsCSV::WriteConditions(TextFile& file) const {
     const clsFluid& fluid = m_objects.Fluid;
-    file.WriteLine("Std Pressure (psia):," + OneDecimal(fluid.StdP()));
-    file.WriteLine("Std Temp (F):," + OneDecimal(fluid.StdTf()));
-    file.WriteLine("Reservoir Temp (F):," + OneDecimal(fluid.ResTf()));
+    file.WriteLine("Std Pressure (psia):," + FixedText(fluid.StdP(), 1));
+    file.WriteLine("Std Temp (F):," + FixedText(fluid.StdTf(), 1));
+    file.WriteLine("Reservoir Temp (F):," + FixedText(fluid.ResTf(), 1));
 }
 
 void clsCSV::WriteOil(TextFile& file) const {
@@ -168,14 +175,16 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine("Critical Gas:," + Nbr2Str(rock.SGCrit(), 8, 2));
     }
     file.WriteLine(std::string("Correlation Type:,") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         file.WriteLine("Porosity (frac):," + Nbr2Str(rock.HRPoro(), 6, 2));
         file.WriteLine("Air Perm (md):," + Nbr2Str(rock.HRAir(), 6, 2));
         file.WriteLine("Krg @Sorg:," + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         file.WriteLine("K Exponent:," + Nbr2Str(rock.CoreyK(), 5, 2));
         file.WriteLine("N Exponent:," + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        file.WriteLine(line.label + ":," + line.value);
     if (rock.Fluids() == 0) {
         file.WriteLine();
         file.WriteLine(",Saturations,,Relative Permeability");

@@ -2,6 +2,7 @@
 // Eclipse include files in field units (or METRIC, by choice), one keyword table per file: PVDO with its
 // RSCONST record, PVTO, PVDG, PVTW, DENSITY, SWOF and SGOF. The writer reads the calculation objects and
 // changes none of them; it writes what they hold without looking at their GO flags.
+#include "writers/EclipseTableSpec.h"
 #include "writers/EclipseUnits.h"
 
 #include <cstdint>
@@ -78,14 +79,5 @@ private:
 // The extension of a keyword's file: ".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof".
 // Throws std::invalid_argument for a keyword not in kEclipseKeywords.
 std::string EclipseExtension(std::string_view keyword);
-
-// PVTW's reference row, near the middle of the schedule (n / 2 with ties to the even neighbour),
-// and the water viscosibility there: the central difference dMu/dp divided by Mu (0 when the
-// reference is the top row). The writer and the checks before export both lay the table out from it.
-struct WaterReference {
-    std::int16_t row = 1;
-    double viscosibility = 0.0;
-};
-WaterReference PVTWReference(const Q7Objects& objects);
 
 } // namespace q7

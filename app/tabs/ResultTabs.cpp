@@ -4,6 +4,8 @@
 #include "app/ResultWarnings.h"
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PressureTab.h"
 #include "app/tabs/TabBuilder.h"
 #include "engine/Correlations.h"
 #include "engine/Errors.h"
@@ -69,9 +71,7 @@ class FluidTabObserver final : public FluidTablesObserver {
 public:
     explicit FluidTabObserver(frmMain& form) : m_form(form) {}
     // Raises the bubble-point box's own change handling (which stores it in an open project).
-    void BubblePointShown(const std::string& text) override {
-        m_form.ShowComputed(m_form.m_ui.txtBPP, Q(text));
-    }
+    void BubblePointShown(const std::string& text) override { m_form.m_ui.oil->ShowBubblePoint(Q(text)); }
     void ScheduleBuilt() override { m_form.ApplySubTabRules(); }
     void OilStarting() override { m_form.PrepareOilGrid(); }
     // The oil loop reports its own failure and leaves its table part filled: nothing of it is shown.
@@ -95,11 +95,7 @@ void frmMain::TabSelected(int tab) {
     if (IsInputTab(tab)) SetOutputMenus(false);
     switch (tab) {
     case kTabPressure:
-        if (m_ui.optPRange[1]->isChecked()) {
-            const clsPrs& prs = m_objects->Prs;
-            for (int i = 1; i <= prs.NPRSi() && i <= 18; ++i)
-                SetText(m_ui.txtP[i], Q(ExactText(prs.GetPRSi(static_cast<std::int16_t>(i)))));
-        }
+        if (m_ui.pressure->optPRange[1]->isChecked()) m_ui.pressure->ShowTypedList();
         break;
     case kTabFluidProps:
         ComputeFluidTables();
@@ -125,7 +121,7 @@ void frmMain::ComputeFluidTables() {
     ClearFluidResults(CalcStage::PressureSchedule);
 
     FluidTabObserver observer(*this);
-    const OilBoxes boxes{m_ui.txtRSI->text().toStdString(), m_ui.txtBPP->text().toStdString()};
+    const OilBoxes boxes{m_ui.oil->txtRSI->text().toStdString(), m_ui.oil->txtBPP->text().toStdString()};
     const FluidTablesResult result = RunFluidProperties(o, boxes, m_sink, observer);
     if (result.failure) ShowCalcFailure(result.failure->stage, Q(result.failure->text));
     // A run that stopped part way (a reported failure or a gas status) offers nothing to write.

@@ -2,6 +2,10 @@
 // made to fail, that it flags exactly the tables OPM Flow refuses. Flow is run on small decks
 // built around the files the batch tool writes; "refused" is a non-zero exit or an "Error:" line
 // (Flow 2022.10 reports some saturation-table faults that way and runs on).
+#include "tests/batch/BatchTestSupport.h"
+#include "tests/support/FlowTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -16,23 +20,13 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using namespace q7::test;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using q7test::Example;
+using q7test::Lines;
+using q7test::Slurp;
 
 // Gas-oil Corey drainage with the default end points: SGOF's kro stays above 0.
 const char* kGasOilCoreyDrainage =
@@ -41,37 +35,12 @@ const char* kGasOilCoreyDrainage =
 const char* kCloseTypedPressures = R"({"PhaseOil": 1, "PhaseGas": 1, "PhaseWater": 1, "PrRange": "I",
     "p1": 3000, "p2": 2999.98, "p3": 2000, "BPP": 2500})";
 
-class BatchCheck : public ::testing::Test {
+class BatchCheck : public q7test::BatchScratch {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7check-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
+        BatchScratch::SetUp();
         fs::create_directories(m_dir / "cases");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Case(const std::string& name, const std::string& json) {
-        const fs::path p = m_dir / "cases" / (name + ".json");
-        std::ofstream(p) << json;
-        return p.string();
-    }
-    static std::string Example(const std::string& name) {
-        return (fs::path(Q7_SOURCE_DIR) / "examples" / (name + ".json")).string();
-    }
-    // Runs q7-batch in the scratch folder; returns its exit status, with stdout and stderr.
-    int Run(const std::string& args) {
-        const std::string cmd =
-            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt 2>stderr.txt";
-        const int rc = std::system(cmd.c_str());
-        out = Slurp(m_dir / "stdout.txt");
-        err = Slurp(m_dir / "stderr.txt");
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    }
-
-    fs::path m_dir;
-    std::string out, err;
 };
 
 TEST_F(BatchCheck, CleanCasesPrintNothingAndWriteNothingWithoutOut) {
@@ -87,7 +56,7 @@ TEST_F(BatchCheck, CleanCasesPrintNothingAndWriteNothingWithoutOut) {
 TEST_F(BatchCheck, ARefusedTableIsPrintedAsCaseKeywordReasonAndExitsOne) {
     const std::string refused = Case("go-corey-drain", kGasOilCoreyDrainage);
     ASSERT_EQ(Run("run " + Example("default") + " " + refused + " --check --out out"), 1) << err;
-    const std::vector<std::string> lines = LinesOf(out);
+    const std::vector<std::string> lines = Lines(out);
     ASSERT_EQ(lines.size(), 1u) << out;
     EXPECT_EQ(lines[0].rfind("go-corey-drain: SGOF: kro never reaches 0 (the last row, row 15", 0), 0u)
         << lines[0];
@@ -106,12 +75,11 @@ TEST_F(BatchCheck, FindingsFollowTheOrderOfTheCasesWhateverTheJobs) {
     const std::string one = out;
     ASSERT_EQ(Run("run --check --jobs 3 " + cases), 1) << err;
     EXPECT_EQ(out, one);
-    const std::vector<std::string> lines = LinesOf(one);
-    ASSERT_GE(lines.size(), 4u) << one;
-    EXPECT_EQ(lines.front().rfind("close: PVDO: ", 0), 0u) << one;
+    const std::vector<std::string> lines = Lines(one);
+    ASSERT_GE(lines.size(), 1u) << one;
     EXPECT_EQ(lines.back().rfind("go-corey-drain: SGOF: ", 0), 0u) << one;
-    for (const char* keyword : {"PVDO", "PVTO", "PVDG"})
-        EXPECT_NE(one.find(std::string("close: ") + keyword + ": "), std::string::npos) << keyword;
+    // Pressures alike only at the written decimals are written with more: nothing to refuse.
+    EXPECT_EQ(one.find("close: "), std::string::npos) << one;
 }
 
 TEST_F(BatchCheck, NeitherOutNorCheckIsAUsageError) {
@@ -121,14 +89,6 @@ TEST_F(BatchCheck, NeitherOutNorCheckIsAUsageError) {
 
 // ---- Against OPM Flow ----
 
-bool FlowOnPath() {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    for (std::string dir; std::getline(dirs, dir, ':');)
-        if (!dir.empty() && ::access((fs::path(dir) / "flow").c_str(), X_OK) == 0) return true;
-    return false;
-}
-
 // Sound tables standing in for the ones a case does not offer.
 const char* kNeutralPvdo =
     "PVDO\n 1500 1.20 0.90\n 2500 1.18 1.00\n 3500 1.17 1.05 /\nRSCONST\n 0.300 1500.0 /\n";
@@ -136,42 +96,22 @@ const char* kNeutralPvtw = "PVTW\n 3000 1.02 3E-6 0.5 0 /\n";
 const char* kNeutralSwof = "SWOF\n 0.20 0.0 1.0 0\n 0.50 0.2 0.3 0\n 0.70 0.5 0.0 0\n 1.00 1.0 0.0 0 /\n";
 const char* kNeutralSgof = "SGOF\n 0.00 0.0 1.0 0\n 0.30 0.2 0.3 0\n 0.80 0.7 0.0 0 /\n";
 
+// A 5 x 5 deck with a producer at 100 stb/d for ten days around a case's files.
 struct FlowDeck {
     std::string name;
-    std::vector<std::string> phases;
-    std::vector<std::string> props; // include file names, in order
-    std::set<std::string> keywords; // the case's tables among them
-    std::string solution;
-    double producerBhp;
+    std::set<std::string> keywords; // the case's tables among its include files
+    BoxDeck deck;
 };
 
-std::string DeckText(const FlowDeck& d) {
-    std::string s = "RUNSPEC\nDIMENS\n 5 5 1 /\nFIELD\n";
-    for (const std::string& p : d.phases)
-        s += p + "\n";
-    s += "TABDIMS\n 1 1 30 40 1 40 /\nEQLDIMS\n 1 /\nWELLDIMS\n 1 1 1 1 /\nSTART\n 1 'JAN' 2024 /\nUNIFOUT\n"
-         "GRID\nDX\n 25*300 /\nDY\n 25*300 /\nDZ\n 25*40 /\nTOPS\n 25*8000 /\nPORO\n 25*0.2 /\n"
-         "PERMX\n 25*100 /\nPERMY\n 25*100 /\nPERMZ\n 25*10 /\nPROPS\n";
-    for (const std::string& f : d.props)
-        s += "INCLUDE\n '" + f + "' /\n";
-    s += "ROCK\n 3000 4.0E-6 /\nSOLUTION\n" + d.solution;
-    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 8020 'OIL' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* 0.5 "
-         "/\n/\n"
-         "WCONPROD\n 'PROD' 'OPEN' 'ORAT' 100 4* " +
-         std::to_string(static_cast<int>(d.producerBhp)) + " /\n/\nTSTEP\n 10 /\nEND\n";
-    return s;
-}
-
-// Flow's verdict on a deck written into `dir`: true when it refuses it; `log` gets what it printed.
-bool FlowRefuses(const fs::path& dir, const FlowDeck& deck, std::string& log) {
-    std::ofstream(dir / (deck.name + ".DATA")) << DeckText(deck);
-    const std::string cmd =
-        "cd '" + dir.string() + "' && timeout 300 flow " + deck.name + ".DATA --output-dir=out-" + deck.name +
-        " --threads-per-process=1 --enable-async-ecl-output=false > " + deck.name + ".log 2>&1";
-    const int rc = std::system(cmd.c_str());
-    log = Slurp(dir / (deck.name + ".log")) + Slurp(dir / ("out-" + deck.name) / (deck.name + ".PRT"));
-    const bool failed = !WIFEXITED(rc) || WEXITSTATUS(rc) != 0;
-    return failed || log.find("Error:") != std::string::npos;
+FlowDeck NewDeck(const std::string& name, std::vector<std::string> phases, double pressure, double pb,
+                 double producerBhp) {
+    FlowDeck d{name, {}, {}};
+    d.deck.phases = std::move(phases);
+    d.deck.initialPressure = static_cast<int>(pressure);
+    if (pb > 0) d.deck.bubblePoints = {pb};
+    d.deck.wells = {FlowWell{"PROD", "OIL", 1, 1, 100, static_cast<double>(static_cast<int>(producerBhp))}};
+    d.deck.steps = "10";
+    return d;
 }
 
 struct TableFile {
@@ -197,24 +137,17 @@ std::vector<FlowDeck> DecksFor(const fs::path& dir) {
     std::vector<FlowDeck> decks;
     auto add = [&](FlowDeck d, const char* ext, const char* keyword, const char* neutral) {
         if (has(ext)) {
-            d.props.push_back(std::string("Eclipse.") + ext);
+            d.deck.includes.push_back(std::string("Eclipse.") + ext);
             d.keywords.insert(keyword);
         } else if (neutral) {
             const std::string file = d.name + "-" + ext;
             std::ofstream(dir / file) << neutral;
-            d.props.push_back(file);
+            d.deck.includes.push_back(file);
         }
         return d;
     };
-    const std::string equil = "EQUIL\n 8020 " + std::to_string(static_cast<int>(pmax)) + " 9000 0 7000 0 ";
     if (has("pvto")) {
-        const std::string pbvd = std::to_string(std::min(pb, pmax));
-        FlowDeck d{"LIVE",
-                   {"OIL", "WATER", "GAS", "DISGAS"},
-                   {},
-                   {},
-                   equil + "1 0 0 /\nPBVD\n 7000 " + pbvd + "\n 9000 " + pbvd + " /\n",
-                   pmin};
+        FlowDeck d = NewDeck("LIVE", {"OIL", "WATER", "GAS", "DISGAS"}, pmax, std::min(pb, pmax), pmin);
         const TableFile live[] = {{"pvto", "PVTO", nullptr},      {"pvdg", "PVDG", nullptr},
                                   {"dens", "DENSITY", nullptr},   {"pvtw", "PVTW", kNeutralPvtw},
                                   {"swof", "SWOF", kNeutralSwof}, {"sgof", "SGOF", kNeutralSgof}};
@@ -223,9 +156,9 @@ std::vector<FlowDeck> DecksFor(const fs::path& dir) {
         decks.push_back(d);
     }
     // Dead oil kept above the bubble point, where PVDO holds.
-    FlowDeck dead{"DEAD", {"OIL", "WATER"}, {}, {}, equil + "0 0 0 /\n", has("pvdo") ? pb + 100.0 : 1600.0};
     if (!has("pvdo") && has("pvto")) return decks;
-    if (!has("pvdo")) dead.solution = "EQUIL\n 8020 3000 9000 0 7000 0 0 0 0 /\n";
+    FlowDeck dead =
+        NewDeck("DEAD", {"OIL", "WATER"}, has("pvdo") ? pmax : 3000.0, 0, has("pvdo") ? pb + 100.0 : 1600.0);
     const TableFile deadTables[] = {{"pvdo", "PVDO", kNeutralPvdo},
                                     {"pvtw", "PVTW", kNeutralPvtw},
                                     {"dens", "DENSITY", nullptr},
@@ -239,7 +172,7 @@ std::vector<FlowDeck> DecksFor(const fs::path& dir) {
 // Every example case, and the two made to fail: a deck is refused exactly when it includes a
 // table the check flagged, and every flagged table was tried.
 TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
-    if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
+    if (!FlowOnPath()) Q7_MISSING_TOOL("OPM Flow (flow) is not on PATH");
     std::vector<std::string> names;
     std::string args;
     for (const auto& e : fs::directory_iterator(fs::path(Q7_SOURCE_DIR) / "examples")) {
@@ -252,22 +185,24 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
     const int rc = Run("run --check --jobs 2 --formats summary,eclipse --out out" + args);
 
     std::map<std::string, std::set<std::string>> flagged;
-    for (const std::string& line : LinesOf(out)) {
+    for (const std::string& line : Lines(out)) {
         const auto a = line.find(": "), b = line.find(": ", a + 2);
         ASSERT_NE(b, std::string::npos) << line;
         flagged[line.substr(0, a)].insert(line.substr(a + 2, b - a - 2));
     }
     EXPECT_EQ(rc, flagged.empty() ? 0 : 1) << err;
     EXPECT_EQ(flagged["go-corey-drain"], std::set<std::string>{"SGOF"});
-    EXPECT_EQ(flagged["close"], (std::set<std::string>{"PVDO", "PVTO", "PVDG"}));
+    // Pressures alike only at one decimal are written with two, and Flow takes them.
+    EXPECT_TRUE(flagged["close"].empty());
 
     int refusedDecks = 0, acceptedDecks = 0;
     for (const std::string& name : names) {
         const fs::path dir = m_dir / "out" / name;
         std::set<std::string> tried;
         for (const FlowDeck& deck : DecksFor(dir)) {
-            std::string log;
-            const bool refused = FlowRefuses(dir, deck, log);
+            const FlowVerdict verdict = RunFlow(dir, deck.name, BoxDeckText(deck.deck), 300);
+            const std::string& log = verdict.output;
+            const bool refused = verdict.Refused();
             bool expected = false;
             for (const std::string& k : deck.keywords)
                 expected = expected || flagged[name].count(k) != 0;
@@ -278,9 +213,9 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
         for (const std::string& k : flagged[name])
             EXPECT_TRUE(tried.count(k)) << name << ": " << k << " was flagged but put in no deck";
     }
-    // The live decks of both failing cases and the dead deck of the close pressures are refused.
-    EXPECT_EQ(refusedDecks, 3);
-    EXPECT_GE(acceptedDecks, 2 * static_cast<int>(names.size()) - 4);
+    // The live deck of the gas-oil drainage case is refused.
+    EXPECT_EQ(refusedDecks, 1);
+    EXPECT_GE(acceptedDecks, 2 * static_cast<int>(names.size()) - 2);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "batch/CaseFolder.h"
 #include "batch/Options.h"
 #include "engine/Errors.h"
+#include "tests/batch/BatchTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -42,12 +43,7 @@ std::string FileRefusal(const fs::path& path) {
     return {};
 }
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using q7test::Slurp;
 
 // Every file under `dir`, as paths relative to it.
 std::set<std::string> Tree(const fs::path& dir) {
@@ -57,34 +53,15 @@ std::set<std::string> Tree(const fs::path& dir) {
     return files;
 }
 
-class TempDir : public ::testing::Test {
+class TempDir : public q7test::BatchScratch {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7input-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const std::string& text) {
-        const fs::path p = m_dir / name;
-        fs::create_directories(p.parent_path());
-        std::ofstream(p, std::ios::binary) << text;
-        return p;
-    }
     // Runs q7-batch (through the shell, after `prefix`); returns its exit status and fills `output`
     // with what it printed.
     int Run(const std::string& args, std::string* output = nullptr, const std::string& prefix = "") {
-        const std::string cmd = prefix + "exec " + std::string(Q7_BATCH_EXE) + " " + args + " >" +
-                                (m_dir / "stdout.txt").string() + " 2>" + (m_dir / "stderr.txt").string();
-        const int rc = std::system(("sh -c '" + cmd + "'").c_str());
-        if (output) *output = Slurp(m_dir / "stdout.txt") + Slurp(m_dir / "stderr.txt");
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        const int rc = Sh(prefix + "exec Q7 " + args);
+        if (output) *output = out + err;
+        return rc;
     }
-
-    fs::path m_dir;
 };
 
 } // namespace
@@ -113,8 +90,9 @@ TEST(CaseValues, WhatNoFormCouldHoldIsRefusedNamingFileAndKey) {
         EXPECT_NE(why.find("bad.json"), std::string::npos) << json << ": " << why;
         EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
     }
-    // The edges of each set are still values.
-    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": -3.4e38, "HRAir": 1e-40, "GasGrav": 0, "RockType": 1,
+    // The edges of each set are still values (the smallest normal single too: below it, a number
+    // is refused however it is written, 1e-40 as 1e-400).
+    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": 0, "HRAir": 1.2e-38, "GasGrav": 0, "RockType": 1,
                           "DrainType": 0, "CorrType": 1, "PlusEntry": 12, "PPMSalinity": 300000,
                           "ResTempUnits": "C", "StdTempUnits": "F", "PrRange": "I", "GasEntry": "C"})"),
               "");
@@ -132,6 +110,28 @@ TEST(CaseValues, EveryNumberKeyRefusesWhatASingleCannotHold) {
         for (const char* value : {"65536", "65537", "-65535"})
             EXPECT_NE(Refusal(std::string("{\"") + key + "\": " + value + "}"), "")
                 << key << " took " << value;
+}
+
+// The capillary-pressure, LET and row-count keys: a model index outside its list, a row count
+// outside 15..50 and a parameter outside its meaningful range are refused naming the key (the rock
+// input rules); the edges are values.
+TEST(CaseValues, RockModelKeysRefuseMeaninglessValues) {
+    const std::pair<const char*, const char*> refused[] = {
+        {R"({"CorrType": 3})", "CorrType"},     {R"({"PcowModel": 4})", "PcowModel"},
+        {R"({"PcogModel": 3})", "PcogModel"},   {R"({"SatRows": 14})", "SatRows"},
+        {R"({"SatRows": 51})", "SatRows"},      {R"({"PcowCo": 0.5})", "PcowCo"},
+        {R"({"PcowLambda": 0})", "PcowLambda"}, {R"({"PcogAngle": 90})", "PcogAngle"},
+        {R"({"LetWaterE": -1})", "LetWaterE"},  {R"({"KrgMax": 1.01})", "KrgMax"},
+        {R"({"PcowMax": 0})", "PcowMax"},       {R"({"LetOilT": 0})", "LetOilT"},
+    };
+    for (const auto& [json, key] : refused) {
+        const std::string why = Refusal(json);
+        EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
+    }
+    EXPECT_NE(Refusal(R"({"PcowCo": 0.5})").find("must be 0 or below"), std::string::npos);
+    EXPECT_EQ(Refusal(R"({"CorrType": 2, "PcowModel": 3, "PcogModel": 2, "SatRows": 50, "PcowCo": 0,
+                          "PcowCw": 0, "PcowAngle": 0, "KroMax": 1, "LetGasL": 0.01, "satrows": null})"),
+              "");
 }
 
 TEST_F(TempDir, CaseFilesRefuseKeysGivenTwiceAndFolders) {

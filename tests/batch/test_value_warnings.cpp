@@ -5,6 +5,7 @@
 #include "batch/RunCase.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
+#include "tests/batch/BatchTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -20,24 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using q7test::Slurp;
 
-class ValueWarnings : public ::testing::Test {
+class ValueWarnings : public q7test::BatchScratch {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                (std::string("q7warn-") + info->name() + "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Runs the case; returns its summary as written and keeps the warnings --check gives.
     nlohmann::json Summary(const std::string& name, const std::string& json) {
         const q7::CaseFile c = q7::CaseFile::FromJson(nlohmann::json::parse(json), name);
@@ -52,7 +39,6 @@ protected:
             if (w["table"] == table) out.push_back(w);
         return out;
     }
-    fs::path m_dir;
     q7::CaseResult result;
     std::string text;
 };
@@ -99,12 +85,15 @@ TEST_F(ValueWarnings, HotWaterNamesBothCorrelationsAndKeepsTheTable) {
 
 // The gas input, gravity and composition alike; the message-free case still computes its table.
 TEST_F(ValueWarnings, GasInputThatCannotBeAGas) {
-    const nlohmann::json inert =
+    // Inert fractions above 1 in sum are no gas: the input rule refuses the case.
+    try {
         Summary("inert", R"({"PhaseOil": 0, "PhaseGas": 1, "MFnitrogen": 1, "mfCO2": 1, "mfH2S": 1})");
-    ASSERT_EQ(Of(inert, "Gas composition").size(), 1u) << text;
-    EXPECT_FLOAT_EQ(Of(inert, "Gas composition")[0]["value"].get<double>(), 3.0);
-    EXPECT_EQ(Of(inert, "Gas composition")[0]["row"], 0);
-    EXPECT_TRUE(inert["gas"]["GO"].get<bool>());
+        ADD_FAILURE() << "computed";
+    } catch (const q7::CaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("(MFnitrogen, mfCO2, mfH2S) sum to 3, more than 1"),
+                  std::string::npos)
+            << e.what();
+    }
 
     const nlohmann::json half =
         Summary("half", R"({"PhaseOil": 0, "PhaseGas": 1, "GasEntry": "C", "gc1": 0.3, "gc2": 0.2})");
@@ -120,16 +109,28 @@ TEST_F(ValueWarnings, GasInputThatCannotBeAGas) {
     EXPECT_TRUE(Of(sour, "Gas composition").empty()) << text;
 }
 
-// A typed pressure below 0 leaves a 0 psia row in the schedule: the row is named even though the
-// oil and gas calculations stop at it.
+// A typed pressure below 0, or an empty place inside the list, would leave a 0 psia row in the
+// schedule: the input rule refuses the case; the objects, given it anyway, name the row.
 TEST_F(ValueWarnings, ScheduleRowAtZero) {
-    const nlohmann::json s =
-        Summary("negp", R"({"PhaseOil": 1, "PrRange": "I", "p1": 3000, "p2": -500, "p3": 1500})");
-    const auto rows = Of(s, "Pressure schedule");
-    ASSERT_EQ(rows.size(), 1u) << text;
-    const int row = rows[0]["row"];
-    EXPECT_EQ(s["prs"]["PRSo"][row - 1], 0);
-    EXPECT_EQ(rows[0]["value"], 0);
+    for (const char* p2 : {"-500", "0"}) {
+        try {
+            Summary("negp", std::string(R"({"PhaseOil": 1, "PrRange": "I", "p1": 3000, "p2": )") + p2 +
+                                R"(, "p3": 1500})");
+            ADD_FAILURE() << "computed";
+        } catch (const q7::CaseError& e) {
+            EXPECT_NE(std::string(e.what()).find("pressure 2 (p2) "), std::string::npos) << e.what();
+        }
+    }
+    q7::NullMessageSink sink;
+    q7::Q7Objects o(sink);
+    o.Fluid.PhaseOil(true);
+    o.Prs.PrRange("I");
+    o.Prs.SetPRSi("3000", 1);
+    o.Prs.SetPRSi("1500", 3);
+    o.Prs.BuildPRSo();
+    const auto rows = q7::ImpossibleValuesOf(o, "Pressure schedule");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(o.Prs.GetPRSo(rows[0].row), 0.0f);
 }
 
 // The default case and the examples: no warning, and no "warnings" key in the summary.
@@ -148,23 +149,16 @@ TEST_F(ValueWarnings, SoundCasesHaveNoWarningsKey) {
 // --check prints each warning as CASE: TABLE, row N: text and exits 1; without --check the same
 // run writes the same tables and exits 0.
 TEST_F(ValueWarnings, CheckPrintsThemAndExitsOne) {
-    std::ofstream(m_dir / "inert.json") << R"({"PhaseOil": 0, "PhaseGas": 1, "MFnitrogen": 2})";
-    std::ofstream(m_dir / "hot.json") << R"({"PhaseOil": 0, "PhaseWater": 1, "RESTEMP": 1000})";
-    auto run = [&](const std::string& args) {
-        const std::string cmd =
-            "cd '" + m_dir.string() + "' && " + Q7_BATCH_EXE + " " + args + " >stdout.txt";
-        const int rc = std::system(cmd.c_str());
-        return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    };
-    ASSERT_EQ(run("run --check inert.json hot.json"), 1);
-    const std::string out = Slurp(m_dir / "stdout.txt");
-    EXPECT_EQ(out.rfind("inert: Gas composition: the N2, CO2 and H2S fractions sum to 2, more than 1\n", 0),
-              0u)
-        << out;
+    Write(
+        "inert.json",
+        R"({"PhaseOil": 0, "PhaseGas": 1, "GasEntry": "C", "gc1": 0.7012, "gc2": 0.0841, "gc3": 0.0503, "gc4": 0.1})");
+    Write("hot.json", R"({"PhaseOil": 0, "PhaseWater": 1, "RESTEMP": 1000})");
+    ASSERT_EQ(Run("run --check inert.json hot.json"), 1);
+    EXPECT_EQ(out.rfind("inert: Gas composition: the mole fractions sum to 0.9356, not 1\n", 0), 0u) << out;
     EXPECT_NE(out.find("\nhot: Water, row 1: Rsw -"), std::string::npos) << out;
 
-    ASSERT_EQ(run("run inert.json --out a"), 0);
-    ASSERT_EQ(run("run inert.json --check --out b"), 1);
+    ASSERT_EQ(Run("run inert.json --out a"), 0);
+    ASSERT_EQ(Run("run inert.json --check --out b"), 1);
     EXPECT_EQ(Slurp(m_dir / "a/inert/q7.csv"), Slurp(m_dir / "b/inert/q7.csv"));
     EXPECT_NE(Slurp(m_dir / "a/inert/summary.json").find("\"warnings\""), std::string::npos);
 }

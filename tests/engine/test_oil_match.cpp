@@ -2,6 +2,7 @@
 // on drawn cases over the correlations' input ranges, each value found exactly in the bubble-point
 // row, the tables monotone wherever the correlation's own were, the factors against the unmatched
 // tables of the same case, and the messages for impossible laboratory values.
+#include "engine/FieldUnits.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
@@ -174,7 +175,8 @@ TEST(OilMatch, EverySubsetHonouredExactlyAndTablesStayMonotone) {
 
             // The density at the bubble point from the matched GOR and volume factor: the stock-tank
             // oil and its dissolved gas in one reservoir barrel.
-            const double rho = (oil.STDenGas() * oil.GetRSO(b) / 5.615 + oil.STDenOil()) / oil.GetBO(b);
+            const double rho =
+                (oil.STDenGas() * oil.GetRSO(b) / q7::kCubicFeetPerBarrel + oil.STDenOil()) / oil.GetBO(b);
             EXPECT_NEAR(oil.GetRHOO(b), rho, rho * 1e-6) << what;
 
             for (const NamedColumn& col : Columns()) {

@@ -213,22 +213,27 @@ TEST_F(EclipseChecksOnCases, AllPhasesOilWaterDrainage) {
     EXPECT_TRUE(problems.empty()) << problems.front().keyword << ": " << problems.front().reason;
 }
 
-// Typed pressures 3000 and 2999.98 psia are two rows of the schedule, but both are written as
-// 3000.0: the dry-gas table has two rows at one pressure.
-TEST_F(EclipseChecksOnCases, PressuresEqualOnlyAfterRoundingAreFlagged) {
+// Typed pressures 3000 and 2999.98 psia are two rows of the schedule that one decimal would write
+// as 3000.0 twice: the pressure column of every table that holds both is written with 2 decimals
+// (a comment says so), and nothing is left to refuse. The files hold what the layout holds.
+TEST_F(EclipseChecksOnCases, PressuresEqualOnlyAfterRoundingAreWrittenApart) {
     data.Compute({.gas = true, .pressures = {"4000", "3000", "2999.98", "1000"}, .pbp = "2000"});
     data.ComputeRock();
     ASSERT_NE(data.objects.Prs.GetPRSo(2), data.objects.Prs.GetPRSo(3));
     ExpectLayoutsMatchTheFiles();
-    const std::vector<std::string> pvdg = CheckEclipseTable(data.objects, "PVDG");
-    ASSERT_FALSE(pvdg.empty());
-    EXPECT_NE(pvdg.front().find("pressure 3000.0 is not above 3000.0"), std::string::npos) << pvdg.front();
-    // The row at fault is the schedule row typed 3000 (row 2, highest first), in every table that
-    // holds it; the live-oil record of 3000 psia is the one whose Rs does not rise.
-    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDG"), std::vector<std::int16_t>{2});
-    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVDO"), std::vector<std::int16_t>{2});
-    EXPECT_EQ(EclipseRowsAtFault(data.objects, "PVTO"), std::vector<std::int16_t>{2});
-    EXPECT_TRUE(EclipseRowsAtFault(data.objects, "SWOF").empty());
+    for (const char* keyword : {"PVDO", "PVTO", "PVDG"}) {
+        EXPECT_TRUE(CheckEclipseTable(data.objects, keyword).empty()) << keyword;
+        EXPECT_TRUE(EclipseRowsAtFault(data.objects, keyword).empty()) << keyword;
+    }
+    const std::string pvdg = ReadFile(dir / "c.pvdg");
+    EXPECT_NE(pvdg.find("-- pressure written with 2 decimals, not 1, so that neighbouring values stay apart "
+                        "as written\r\n"),
+              std::string::npos)
+        << pvdg;
+    EXPECT_NE(pvdg.find("  2999.98        0.841"), std::string::npos) << pvdg;
+    EXPECT_NE(pvdg.find("  3000.00        0.841"), std::string::npos) << pvdg;
+    // METRIC pressures have 3 decimals (0.001 bar = 0.0145 psi): the same two rows are apart already.
+    EXPECT_TRUE(LayEclipseTable(data.objects, "PVDG", EclipseUnits::Metric).notes.empty());
 }
 
 // Gas-oil Corey drainage with the default end points: the oil's kr at the highest gas saturation,

@@ -1,0 +1,546 @@
+#include "writers/EclipseTableSpec.h"
+
+#include "engine/Checked.h"
+#include "engine/FieldUnits.h"
+#include "engine/NumericText.h"
+#include "engine/Q7Objects.h"
+#include "writers/WriterText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace q7 {
+
+namespace {
+
+using Q = EclipseQuantity;
+namespace R = EclipseRule;
+
+// ---- Comment lines above the tables ----
+
+std::string StockTankDensity(const char* phase, float density, std::int16_t width, EclipseUnits units) {
+    return std::string("-- STOCK TANK ") + phase + " DENSITY " +
+           (units == EclipseUnits::Metric ? "(KG/M3)" : "(LB/SCF)") + " = " +
+           EclipseNumber(density, Q::Density, width, 3, units);
+}
+
+std::vector<std::string> OilPreamble(const Q7Objects& o, EclipseUnits units) {
+    return {StockTankDensity("OIL", o.Oil.STDenOil(), 10, units), ""};
+}
+std::vector<std::string> GasPreamble(const Q7Objects& o, EclipseUnits units) {
+    return {StockTankDensity("GAS", o.Gas.STDenGas(), 7, units), ""};
+}
+std::vector<std::string> WaterPreamble(const Q7Objects& o, EclipseUnits units) {
+    return {StockTankDensity("WATER", o.Water.STDenWat(), 7, units), ""};
+}
+
+std::vector<std::string> RockHeading(const clsRock& rock, bool gasOil) {
+    std::vector<std::string> lines;
+    lines.push_back("-- Relative Permeability from Correleations");
+    lines.push_back(std::string("-- Fluids: ") + (gasOil ? "Gas/Oil System" : "Oil/Water System"));
+    lines.push_back(std::string("-- Displacement: ") + RockDisplacementText(rock));
+    lines.push_back(std::string("-- Lithology: ") + RockLithologyText(rock));
+    lines.push_back("-- Connate Water: " + Nbr2Str(rock.SWC(), 8, 2));
+    if (gasOil) {
+        lines.push_back("-- Residual Oil to Gas: " + Nbr2Str(rock.SORG(), 8, 2));
+        lines.push_back("-- Critical Gas: " + Nbr2Str(rock.SGCrit(), 8, 2));
+    } else {
+        lines.push_back(std::string("-- Wettability: ") + RockWettabilityText(rock));
+        lines.push_back("-- Residual Oil to Water: " + Nbr2Str(rock.SORW(), 8, 2));
+    }
+    lines.push_back(std::string("-- Correlation Type: ") + RockCorrelationText(rock));
+    if (rock.CORR() == 1) {
+        lines.push_back("-- Porosity (frac): " + Nbr2Str(rock.HRPoro(), 6, 2));
+        lines.push_back("-- Air Perm (md): " + Nbr2Str(rock.HRAir(), 6, 2));
+        lines.push_back("-- Krg @Sorg: " + Nbr2Str(rock.HRKrg(), 6, 2));
+    } else if (rock.CORR() == 0) {
+        lines.push_back("-- K Exponent: " + Nbr2Str(rock.CoreyK(), 5, 2));
+        lines.push_back("-- N Exponent: " + Nbr2Str(rock.CoreyN(), 5, 2));
+    }
+    for (const RockModelLine& line : RockModelLines(rock))
+        lines.push_back("-- " + line.label + ": " + line.value);
+    lines.emplace_back();
+    return lines;
+}
+std::vector<std::string> OilWaterPreamble(const Q7Objects& o, EclipseUnits) {
+    return RockHeading(o.Rock, false);
+}
+std::vector<std::string> GasOilPreamble(const Q7Objects& o, EclipseUnits) {
+    return RockHeading(o.Rock, true);
+}
+
+// ---- The rows of each table ----
+
+double D(float v) {
+    return static_cast<double>(v);
+}
+
+// Dead oil from the bubble point upwards; Bo rb/stb and viscosity cp, as clsOil gives them.
+std::vector<EclipseRecordRows> PVDORows(const Q7Objects& o) {
+    EclipseRecordRows rows;
+    for (std::int16_t i = o.Prs.BPPi(); i >= 1; --i)
+        rows.push_back({i, {D(o.Prs.GetPRSo(i)), D(o.Oil.GetBO(i)), D(o.Oil.GetMUO(i))}});
+    return {rows};
+}
+
+// The row a live-oil table adds 200 psi above the top of the schedule, so that its highest record
+// has two rows: Bo from the oil compressibility at the top pressure; viscosity by the Vazquez-Beggs
+// undersaturated relation mu = mu_b (p / p_b)^m, m = 2.6 p^1.187 exp(-11.513 - 8.98E-05 p).
+EclipseRow PVTOExtrapolatedRow(const Q7Objects& o) {
+    const clsPrs& prs = o.Prs;
+    const clsOil& oil = o.Oil;
+    const double p1 = prs.GetPRSo(1);
+    const double pu = p1 + 200.0;
+    const double bu = D(oil.GetBOS(1)) * Exp(-200.0 * D(oil.GetCO(1)));
+    const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
+    const double mu = D(oil.GetMUOS(1)) * Pow(Div(pu, p1), m);
+    return {1, {pu, bu, mu}};
+}
+
+// Live oil: one record per saturated GOR, rising with pressure. The bubble-point record carries
+// the undersaturated branch of the reservoir oil; the highest record gets the extrapolated row.
+//     RS (Mscf/stb)  P (psia)   Bo (rb/stb)  Muo (cp)
+//         0.676        1880.0      1.4055      0.261   /    saturated, below the bubble point
+//         2.169        4990.6      2.3218      0.163        bubble point
+//                      5075.0      2.3170      0.164        undersaturated branch
+//                      7210.0      2.2169      0.198   /
+//         3.372        7210.0      3.1562      0.135        highest record
+//                      7410.0      3.1452      0.137   /    extrapolated
+std::vector<EclipseRecordRows> PVTORows(const Q7Objects& o) {
+    const clsPrs& prs = o.Prs;
+    const clsOil& oil = o.Oil;
+    const std::int16_t bppi = prs.BPPi();
+    std::vector<EclipseRecordRows> records;
+    if (prs.NPRSo() < 1) return records;
+    for (std::int16_t i = prs.NPRSo(); i >= 1; --i) {
+        EclipseRecordRows& rec = records.emplace_back();
+        rec.push_back(
+            {i, {D(oil.GetRSOS(i)) / 1000.0, D(prs.GetPRSo(i)), D(oil.GetBOS(i)), D(oil.GetMUOS(i))}});
+        if (i == bppi) {
+            for (std::int16_t j = static_cast<std::int16_t>(i - 1); j >= 1; --j)
+                rec.push_back({j, {D(prs.GetPRSo(j)), D(oil.GetBO(j)), D(oil.GetMUO(j))}});
+            // A bubble point at the top of the schedule leaves a line closing nothing.
+            if (i == 1) rec.push_back({});
+        }
+    }
+    records.back().push_back(PVTOExtrapolatedRow(o));
+    return records;
+}
+
+// Dry gas: Bg converted from rcf/scf to rb/Mscf.
+std::vector<EclipseRecordRows> PVDGRows(const Q7Objects& o) {
+    EclipseRecordRows rows;
+    for (std::int16_t i = o.Prs.NPRSo(); i >= 1; --i)
+        rows.push_back(
+            {i, {D(o.Prs.GetPRSo(i)), D(o.Gas.GetBG(i)) * 1000.0 / kCubicFeetPerBarrel, D(o.Gas.GetMUG(i))}});
+    return {rows};
+}
+
+// Water at its reference row (PVTWReference).
+std::vector<EclipseRecordRows> PVTWRows(const Q7Objects& o) {
+    const clsWater& water = o.Water;
+    const auto [r, c] = PVTWReference(o);
+    return {{{r, {D(o.Prs.GetPRSo(r)), D(water.GetBW(r)), D(water.GetCW(r)), D(water.GetMUW(r)), c}}}};
+}
+
+// Stock-tank densities, lb/ft3.
+std::vector<EclipseRecordRows> DENSITYRows(const Q7Objects& o) {
+    return {{{0, {D(o.Oil.STDenOil()), D(o.Water.STDenWat()), D(o.Gas.STDenGas())}}}};
+}
+
+// The capillary pressure of a saturation row (psi); zero, and written as such, without a model.
+double CapillaryPressure(const clsRock& rock, std::int16_t i) {
+    return rock.HasPc() ? D(rock.GetPC(i)) : 0.0;
+}
+bool HasCapillaryPressure(const Q7Objects& o) {
+    return o.Rock.HasPc();
+}
+
+// Water saturation rising from connate water.
+std::vector<EclipseRecordRows> SWOFRows(const Q7Objects& o) {
+    const clsRock& rock = o.Rock;
+    EclipseRecordRows rows;
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i)
+        rows.push_back(
+            {i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
+    return {rows};
+}
+
+// Gas saturation rising from 0 to 1 - Swc (the saturation grid runs the other way, so its rows
+// are written last to first).
+std::vector<EclipseRecordRows> SGOFRows(const Q7Objects& o) {
+    const clsRock& rock = o.Rock;
+    EclipseRecordRows rows;
+    for (std::int16_t i = rock.NWet(); i >= 1; --i)
+        rows.push_back(
+            {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
+    return {rows};
+}
+
+// Mscf/stb at the bubble point and the bubble point (psia).
+std::vector<EclipseRecordRows> RSCONSTRows(const Q7Objects& o) {
+    return {{{0, {D(o.Oil.GetRSO(o.Prs.BPPi())) / 1000.0, D(o.Oil.Pbp())}}}};
+}
+
+// ---- The descriptions ----
+
+constexpr std::string_view kCapillaryZero = "     0.000";
+
+const std::vector<EclipseTableSpec>& Specs() {
+    static const std::vector<EclipseTableSpec> specs = [] {
+        std::vector<EclipseTableSpec> s;
+        s.push_back({
+            .keyword = "PVDO",
+            .extension = ".pvdo",
+            .kind = EclipseTableKind::Pressure,
+            .fieldHeading = "--   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
+            .metricHeading = "--    PRESS(BARSA)   BO(RM3/SM3)    MUO(CP)",
+            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising},
+                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling},
+                        {"viscosity", Q::Viscosity, 11, 3, R::kNotFalling}},
+            .minRows = 2,
+            .tooFewRows = "only one pressure row (the bubble point is at the top of the schedule); a "
+                          "dead-oil table needs at least two: raise the highest pressure above the "
+                          "bubble point",
+            .preamble = OilPreamble,
+            .rows = PVDORows,
+        });
+        s.push_back({
+            .keyword = "PVTO",
+            .extension = ".pvto",
+            .kind = EclipseTableKind::Pressure,
+            .fieldHeading = "--  RSO(MCF/B)   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
+            .metricHeading = "--  RSO(SM3/SM3)   PRESS(BARSA)   BO(RM3/SM3)    MUO(CP)",
+            .columns = {{"Rs", Q::GasOilRatio, 14, 3, R::kRisingByRecord},
+                        {"pressure", Q::Pressure, 15, 1, R::kRising},
+                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling},
+                        // A record's viscosity may fall: simulators take the undersaturated branch as it is.
+                        {"viscosity", Q::Viscosity, 11, 3, 0}},
+            .argument = 1,
+            .rowEnd = " ",
+            .recordEnd = "   /",
+            .preamble = OilPreamble,
+            .rows = PVTORows,
+        });
+        s.push_back({
+            .keyword = "PVDG",
+            .extension = ".pvdg",
+            .kind = EclipseTableKind::Pressure,
+            .fieldHeading = "--  PRESSURE(PSIA)   BG(RB/MCF)  MUG(CP)",
+            .metricHeading = "--  PRESSURE(BARSA)        BG(RM3/SM3)  MUG(CP)",
+            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising},
+                        {"Bg", Q::GasVolume, 15, 5, R::kFalling},
+                        {"viscosity", Q::Viscosity, 9, 4, R::kNotFalling}},
+            .preamble = GasPreamble,
+            .rows = PVDGRows,
+        });
+        s.push_back({
+            .keyword = "PVTW",
+            .extension = ".pvtw",
+            .kind = EclipseTableKind::Record,
+            .fieldHeading = "--  Pref(PSIA)   BWref(RB/STB)   CWref(PSI-1)   MUWref(CP)      DMUWDP",
+            .metricHeading = "--   Pref(BARSA)  BWref(RM3/SM3)   CWref(BAR-1)   MUWref(CP) DMUWDP(BAR-1)",
+            .columns = {{"reference pressure", Q::Pressure, 14, 1, 0},
+                        {"Bw", Q::VolumeRatio, 16, 4, R::kPositive},
+                        {"compressibility", Q::PerPressure, 15, 7, 0},
+                        {"viscosity", Q::Viscosity, 13, 3, R::kPositive},
+                        {"viscosibility", Q::PerPressure, 12, 7, 0}},
+            .recordEnd = "    /",
+            .closingSlash = false,
+            .preamble = WaterPreamble,
+            .rows = PVTWRows,
+        });
+        s.push_back({
+            .keyword = "DENSITY",
+            .extension = ".dens",
+            .kind = EclipseTableKind::Record,
+            .fieldHeading = "--  StockTank Oil   StockTank Water   StockTank Gas",
+            .metricHeading = "--  StockTank Oil(KG/M3) StockTank Water(KG/M3) StockTank Gas(KG/M3)",
+            .columns = {{"oil density", Q::Density, 17, 3, 0},
+                        {"water density", Q::Density, 18, 3, 0},
+                        {"gas density", Q::Density, 16, 3, 0}},
+            .recordEnd = "    /",
+            .closingSlash = false,
+            .rows = DENSITYRows,
+        });
+        const unsigned kr = R::kUnitRange | R::kSomewherePositive;
+        s.push_back({
+            .keyword = "SWOF",
+            .extension = ".swof",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SWAT     KRWAT     KROIL      PCOW",
+            .metricHeading = "--      SWAT     KRWAT     KROIL PCOW(BARSA)",
+            .columns = {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
+                        {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
+                        {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
+                        // Pcow falls as the water saturation rises.
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotRising,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
+            .preamble = OilWaterPreamble,
+            .rows = SWOFRows,
+        });
+        s.push_back({
+            .keyword = "SGOF",
+            .extension = ".sgof",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SGAS     KRGAS     KROIL      PCOG",
+            .metricHeading = "--      SGAS     KRGAS     KROIL PCOG(BARSA)",
+            .columns = {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
+                        {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
+                        {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
+                        // Pcog rises with the gas saturation (the liquid, the wetting phase, falls).
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotFalling,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
+            .preamble = GasOilPreamble,
+            .rows = SGOFRows,
+        });
+        s.push_back({
+            .keyword = "RSCONST",
+            .kind = EclipseTableKind::Record,
+            .metricHeading = "--   RS(SM3/SM3) PBUB(BARSA)",
+            .columns = {{"Rs", Q::GasOilRatio, 12, 3, 0}, {"bubble point", Q::Pressure, 9, 1, 0}},
+            .recordEnd = "     /",
+            .closingSlash = false,
+            .rows = RSCONSTRows,
+        });
+        return s;
+    }();
+    return specs;
+}
+
+// The number a column's text holds, whatever the process's locale.
+double ReadBack(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    double v = 0.0;
+    if (start != std::string::npos) std::from_chars(text.data() + start, text.data() + text.size(), v);
+    return v;
+}
+
+// A value of a row, as a single in the table's units.
+float InTableUnits(const EclipseTable& t, std::size_t column, double fieldValue) {
+    return InUnits(Single(fieldValue), t.spec->columns[column].quantity, t.units);
+}
+
+// Calls cell(column, value, width) for each value of a row: the first value written takes the room
+// of the blank columns before it.
+template <typename Cell> void ForEachCell(const EclipseTable& t, const EclipseRow& row, Cell cell) {
+    const std::size_t n = t.spec->columns.size();
+    const std::size_t first = n - row.values.size();
+    std::int16_t room = 0;
+    for (std::size_t c = 0; c < first; ++c)
+        room = static_cast<std::int16_t>(room + t.formats[c].width);
+    for (std::size_t c = first; c < n; ++c) {
+        const std::int16_t width = static_cast<std::int16_t>(t.formats[c].width + (c == first ? room : 0));
+        cell(c, row.values[c - first], width, c == first);
+    }
+}
+
+} // namespace
+
+const EclipseTableSpec& EclipseSpec(std::string_view keyword) {
+    for (const EclipseTableSpec& spec : Specs())
+        if (spec.keyword == keyword) return spec;
+    throw std::invalid_argument("not an Eclipse table keyword: " + std::string(keyword));
+}
+
+EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_view keyword,
+                                        EclipseUnits units) {
+    const EclipseTableSpec& spec = EclipseSpec(keyword);
+    EclipseTable t;
+    t.spec = &spec;
+    t.units = units;
+    for (const EclipseColumn& c : spec.columns) {
+        t.formats.push_back(c.In(units));
+        t.fixed.push_back(!c.fixedText.empty() && !(c.computed && c.computed(objects)));
+    }
+    if (spec.preamble) t.preamble = spec.preamble(objects, units);
+    t.records = spec.rows(objects);
+    return t;
+}
+
+namespace {
+
+// The most decimals a column is given to keep neighbours apart: a single holds no more than about
+// eight significant digits, and a column of small numbers (METRIC Bg, 8 decimals) three more.
+constexpr std::int16_t kMostDecimals = 8;
+constexpr std::int16_t kMostExtraDecimals = 3;
+
+// Two values a strict rule of a column compares: `before` must be below `after` (rising) or above.
+struct StrictPair {
+    float before, after;
+    bool rising;
+};
+
+// The value of column c in a row, when the row holds that column.
+const double* ValueOf(const EclipseTable& t, const EclipseRow& row, std::size_t c) {
+    const std::size_t first = t.spec->columns.size() - row.values.size();
+    if (row.values.empty() || c < first) return nullptr;
+    return &row.values[c - first];
+}
+
+std::vector<StrictPair> StrictPairs(const EclipseTable& t, std::size_t c) {
+    const unsigned rules = t.spec->columns[c].rules;
+    std::vector<StrictPair> pairs;
+    if (rules & (R::kRising | R::kFalling)) {
+        for (const EclipseRecordRows& record : t.records) {
+            const double* prev = nullptr;
+            for (const EclipseRow& row : record) {
+                const double* v = ValueOf(t, row, c);
+                if (!v) continue;
+                if (prev)
+                    pairs.push_back(
+                        {InTableUnits(t, c, *prev), InTableUnits(t, c, *v), (rules & R::kRising) != 0});
+                prev = v;
+            }
+        }
+    }
+    if (rules & R::kRisingByRecord) {
+        for (std::size_t k = 1; k < t.records.size(); ++k) {
+            const double* prev = ValueOf(t, t.records[k - 1].front(), c);
+            const double* v = ValueOf(t, t.records[k].front(), c);
+            if (prev && v) pairs.push_back({InTableUnits(t, c, *prev), InTableUnits(t, c, *v), true});
+        }
+    }
+    return pairs;
+}
+
+bool Strict(double before, double after, bool rising) {
+    return rising ? after > before : after < before;
+}
+
+// Every pair that is strict in the values themselves stays strict written with `decimals`.
+bool KeptApart(const std::vector<StrictPair>& pairs, std::int16_t decimals) {
+    for (const StrictPair& p : pairs) {
+        if (!Strict(p.before, p.after, p.rising)) continue;
+        if (!Strict(ReadBack(FixedText(p.before, decimals)), ReadBack(FixedText(p.after, decimals)),
+                    p.rising))
+            return false;
+    }
+    return true;
+}
+
+// Where only the written precision makes two neighbours of a strictly ordered column equal (two
+// pressures, two saturations, two records' Rs), the column is written with the decimals it needs,
+// and a note says so. A column whose values themselves are level or out of order is left as it is:
+// the checks report it.
+void KeepNeighboursApart(EclipseTable& t) {
+    for (std::size_t c = 0; c < t.spec->columns.size(); ++c) {
+        if (t.fixed[c]) continue;
+        const std::vector<StrictPair> pairs = StrictPairs(t, c);
+        ColumnFormat& f = t.formats[c];
+        if (pairs.empty() || KeptApart(pairs, f.decimals)) continue;
+        const auto most =
+            std::max<std::int16_t>(kMostDecimals, static_cast<std::int16_t>(f.decimals + kMostExtraDecimals));
+        for (std::int16_t d = static_cast<std::int16_t>(f.decimals + 1); d <= most; ++d) {
+            if (!KeptApart(pairs, d)) continue;
+            t.notes.push_back(std::string(t.spec->columns[c].name) + " written with " + std::to_string(d) +
+                              " decimals, not " + std::to_string(f.decimals) +
+                              ", so that neighbouring values stay apart as written");
+            f.width = static_cast<std::int16_t>(f.width + d - f.decimals);
+            f.decimals = d;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
+    EclipseTable t = LayEclipseTableAsDescribed(objects, keyword, units);
+    KeepNeighboursApart(t);
+    return t;
+}
+
+std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {
+    std::string text;
+    ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
+        const EclipseColumn& col = t.spec->columns[c];
+        if (t.fixed[c])
+            text += col.fixedText;
+        else
+            text += Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals);
+    });
+    return text;
+}
+
+std::vector<std::string> EclipseTableLines(const EclipseTable& t) {
+    std::vector<std::string> lines = t.preamble;
+    for (const std::string& note : t.notes)
+        lines.push_back("-- " + note);
+    if (!t.spec->Heading(t.units).empty()) lines.emplace_back(t.spec->Heading(t.units));
+    for (const EclipseRecordRows& record : t.records) {
+        for (std::size_t r = 0; r < record.size(); ++r)
+            lines.push_back(EclipseRowText(t, record[r]) +
+                            std::string(r + 1 == record.size() ? t.spec->recordEnd : t.spec->rowEnd));
+    }
+    if (t.spec->closingSlash) lines.emplace_back("/");
+    return lines;
+}
+
+std::vector<double> EclipseRowAsWritten(const EclipseTable& t, const EclipseRow& row) {
+    std::vector<double> out;
+    ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
+        if (t.fixed[c])
+            out.push_back(ReadBack(std::string(t.spec->columns[c].fixedText)));
+        else
+            out.push_back(ReadBack(Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals)));
+    });
+    return out;
+}
+
+std::vector<std::string> EclipseOverflows(const EclipseTable& t) {
+    std::vector<std::string> out;
+    for (std::size_t k = 0; k < t.records.size(); ++k) {
+        std::size_t rowNumber = 0;
+        for (const EclipseRow& row : t.records[k]) {
+            if (row.values.empty()) continue;
+            ++rowNumber;
+            ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool lineStart) {
+                const EclipseColumn& col = t.spec->columns[c];
+                if (t.fixed[c]) return;
+                const std::string full = FixedText(InTableUnits(t, c, value), t.formats[c].decimals);
+                const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
+                if (full.size() <= room) return;
+                out.push_back((k > 0 ? "record " + std::to_string(k + 1) + ", " : std::string()) + "row " +
+                              std::to_string(rowNumber) + ": " + std::string(col.name) + " " + full +
+                              " does not fit its column of " + std::to_string(width) + " characters");
+            });
+        }
+    }
+    return out;
+}
+
+WaterReference PVTWReference(const Q7Objects& objects) {
+    const clsPrs& prs = objects.Prs;
+    const clsWater& water = objects.Water;
+    const std::int16_t n = prs.NPRSo();
+    WaterReference ref;
+    if (n > 2) {
+        // n / 2 rounded with ties to the even neighbour: 3 -> 2, 5 -> 2, 7 -> 4.
+        const int half = n / 2;
+        ref.row = static_cast<std::int16_t>(n % 2 == 0 || half % 2 == 0 ? half : half + 1);
+    }
+    if (ref.row > 1) {
+        const auto up = static_cast<std::int16_t>(ref.row + 1);
+        const auto down = static_cast<std::int16_t>(ref.row - 1);
+        ref.viscosibility = Div(Div(static_cast<double>(water.GetMUW(up)) - water.GetMUW(down),
+                                    static_cast<double>(prs.GetPRSo(up)) - prs.GetPRSo(down)),
+                                water.GetMUW(ref.row));
+    }
+    return ref;
+}
+
+} // namespace q7
