@@ -373,6 +373,12 @@ EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_vi
 
 namespace {
 
+// Whether column c is written as its fixed text (a table laid out by hand has no flags: its
+// description decides).
+bool WrittenFixed(const EclipseTable& t, std::size_t c) {
+    return c < t.fixed.size() ? static_cast<bool>(t.fixed[c]) : !t.spec->columns[c].fixedText.empty();
+}
+
 // The most decimals a column is given to keep neighbours apart: a single holds no more than about
 // eight significant digits, and a column of small numbers (METRIC Bg, 8 decimals) three more.
 constexpr std::int16_t kMostDecimals = 8;
@@ -438,7 +444,7 @@ bool KeptApart(const std::vector<StrictPair>& pairs, std::int16_t decimals) {
 // the checks report it.
 void KeepNeighboursApart(EclipseTable& t) {
     for (std::size_t c = 0; c < t.spec->columns.size(); ++c) {
-        if (t.fixed[c]) continue;
+        if (WrittenFixed(t, c)) continue;
         const std::vector<StrictPair> pairs = StrictPairs(t, c);
         ColumnFormat& f = t.formats[c];
         if (pairs.empty() || KeptApart(pairs, f.decimals)) continue;
@@ -468,7 +474,7 @@ std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {
     std::string text;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
         const EclipseColumn& col = t.spec->columns[c];
-        if (t.fixed[c])
+        if (WrittenFixed(t, c))
             text += col.fixedText;
         else
             text += Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals);
@@ -493,7 +499,7 @@ std::vector<std::string> EclipseTableLines(const EclipseTable& t) {
 std::vector<double> EclipseRowAsWritten(const EclipseTable& t, const EclipseRow& row) {
     std::vector<double> out;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
-        if (t.fixed[c])
+        if (WrittenFixed(t, c))
             out.push_back(ReadBack(std::string(t.spec->columns[c].fixedText)));
         else
             out.push_back(ReadBack(Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals)));
@@ -510,7 +516,7 @@ std::vector<std::string> EclipseOverflows(const EclipseTable& t) {
             ++rowNumber;
             ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool lineStart) {
                 const EclipseColumn& col = t.spec->columns[c];
-                if (t.fixed[c]) return;
+                if (WrittenFixed(t, c)) return;
                 const std::string full = FixedText(InTableUnits(t, c, value), t.formats[c].decimals);
                 const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
                 if (full.size() <= room) return;
