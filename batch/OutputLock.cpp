@@ -29,7 +29,10 @@ std::string Holder(int fd) {
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     if (::fcntl(fd, F_GETLK, &lock) != 0 || lock.l_type == F_UNLCK || lock.l_pid <= 0) return {};
-    std::ifstream comm("/proc/" + std::to_string(lock.l_pid) + "/comm");
+    std::string procFile = "/proc/";
+    procFile += std::to_string(lock.l_pid);
+    procFile += "/comm";
+    std::ifstream comm(procFile);
     std::string name;
     std::getline(comm, name);
     return "process " + std::to_string(lock.l_pid) + (name.empty() ? "" : " (" + name + ")");
@@ -75,7 +78,11 @@ OutputLock OutputLock::Folder(const std::filesystem::path& dir) {
 
 OutputLock OutputLock::File(const std::filesystem::path& file) {
     const std::filesystem::path parent = file.parent_path().empty() ? "." : file.parent_path();
-    return OutputLock(parent / ("." + file.filename().string() + ".lock"), file.string());
+    // Appended, not concatenated: GCC 12 at -O3 warns falsely on operator+ of short strings.
+    std::string name = ".";
+    name += file.filename().string();
+    name += ".lock";
+    return OutputLock(parent / name, file.string());
 }
 
 OutputLock::OutputLock(OutputLock&& other) noexcept : m_path(std::move(other.m_path)), m_fd(other.m_fd) {

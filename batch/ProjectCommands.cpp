@@ -81,8 +81,8 @@ struct Arguments {
     bool check = false;
 };
 
-Arguments Parse(const CommandSpec& spec, const std::vector<std::string>& args) {
-    const CommandLine line = ParseCommandLine(spec, args);
+Arguments Parse(const CommandSpec& decl, const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(decl, args);
     Arguments a;
     a.positional = line.Positional();
     a.name = line.Value("--name");
@@ -443,7 +443,7 @@ int RunProjectCommand(const std::vector<std::string>& args) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 
     const std::string command = args.empty() ? std::string() : args.front();
-    const CommandSpec* spec = command == "projects" ? &kProjectsCommand
+    const CommandSpec* decl = command == "projects" ? &kProjectsCommand
                               : command == "save"   ? &kSaveCommand
                               : command == "export" ? &kExportCommand
                               : command == "run"    ? &kRunProjectCommand
@@ -457,7 +457,7 @@ int RunProjectCommand(const std::vector<std::string>& args) {
         if (command == "delete") return DeleteProject(args);
         throw UsageError("unknown project command: " + command);
     } catch (const UsageError& e) {
-        if (spec) return ReportUsageError(e.what(), *spec);
+        if (decl) return ReportUsageError(e.what(), *decl);
         std::cerr << "q7-batch: " << e.what() << '\n';
         return 2;
     } catch (const std::exception& e) {

@@ -50,9 +50,13 @@ std::vector<InputBound> Describe() {
         {"MaxPr", "maximum pressure", "psia", 0, kInf, true, false, kMinSchedule, kMaxPressure,
          kScheduleBeyond},
     };
-    for (int k = 1; k <= clsPrs::kMaxTyped; ++k) // 0 leaves the place empty
-        b.push_back({"p" + std::to_string(k), "pressure " + std::to_string(k), "psia", 0, kInf, false, false,
-                     kMinSchedule, kMaxPressure, kScheduleBeyond});
+    for (int k = 1; k <= clsPrs::kMaxTyped; ++k) { // 0 leaves the place empty
+        // Appended, not concatenated: GCC 12 at -O3 warns falsely on operator+ of short strings.
+        std::string key = "p", what = "pressure ";
+        key += std::to_string(k);
+        what += std::to_string(k);
+        b.push_back({key, what, "psia", 0, kInf, false, false, kMinSchedule, kMaxPressure, kScheduleBeyond});
+    }
     const std::vector<InputBound> oil = {
         // The specific gravity is given as SG = 141.5 / (API + 131.5).
         {"API", "oil gravity", "°API", -131.5, kInf, true, false, 5, 80,
@@ -85,7 +89,9 @@ std::vector<InputBound> Describe() {
     for (int k = 1; k <= clsGas::kComponents; ++k) {
         std::string key = "gc";
         key += std::to_string(k);
-        b.push_back(Fraction(key, "mole fraction of composition row " + std::to_string(k)));
+        std::string what = "mole fraction of composition row ";
+        what += std::to_string(k);
+        b.push_back(Fraction(key, what));
     }
     const std::vector<InputBound> rest = {
         {"PLUSmw", "plus fraction molecular weight", "", 0, kInf, true, false, 70, 600,

@@ -1,7 +1,7 @@
 #include "writers/EclipseChecks.h"
 
 #include "engine/NumericText.h"
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/OutputChoices.h"
 
 #include <algorithm>
@@ -26,9 +26,9 @@ std::string DecimalsText(int decimals) {
 // decimals it is written with.
 class Rules {
 public:
-    Rules(const EclipseTableSpec& spec, const std::vector<ColumnFormat>& formats, EclipseUnits units,
+    Rules(const EclipseTableDescription& decl, const std::vector<ColumnFormat>& formats, EclipseUnits units,
           std::vector<std::string>& out)
-        : m_spec(spec), m_formats(formats), m_units(units), m_out(out) {}
+        : m_spec(decl), m_formats(formats), m_units(units), m_out(out) {}
 
     void Check(const WrittenTable& t) {
         const std::size_t arg = m_spec.argument;
@@ -168,7 +168,7 @@ private:
                         ", " + (metric ? "sm3/sm3" : "Mscf/stb") + "): space the pressures further apart");
     }
 
-    const EclipseTableSpec& m_spec;
+    const EclipseTableDescription& m_spec;
     const std::vector<ColumnFormat>& m_formats;
     EclipseUnits m_units;
     std::vector<std::string>& m_out;
@@ -188,18 +188,19 @@ WrittenTable AsWritten(const EclipseTable& t) {
 }
 
 // The reasons of a table read with the formats it is written with.
-std::vector<std::string> CheckWritten(const EclipseTableSpec& spec, const std::vector<ColumnFormat>& formats,
-                                      const WrittenTable& t, EclipseUnits units) {
+std::vector<std::string> CheckWritten(const EclipseTableDescription& decl,
+                                      const std::vector<ColumnFormat>& formats, const WrittenTable& t,
+                                      EclipseUnits units) {
     if (t.empty()) return {"the table has no rows"};
-    const std::size_t n = spec.columns.size();
+    const std::size_t n = decl.columns.size();
     for (const WrittenRecord& record : t) {
         if (record.empty()) return {"the table has an empty record"};
         for (const WrittenRow& row : record)
-            if (row.size() < n - spec.argument || (&row == &record.front() && row.size() < n))
-                throw std::invalid_argument("a row of " + std::string(spec.keyword) + " has too few numbers");
+            if (row.size() < n - decl.argument || (&row == &record.front() && row.size() < n))
+                throw std::invalid_argument("a row of " + std::string(decl.keyword) + " has too few numbers");
     }
     std::vector<std::string> out;
-    Rules(spec, formats, units, out).Check(t);
+    Rules(decl, formats, units, out).Check(t);
     return out;
 }
 
@@ -215,7 +216,7 @@ std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view ke
     } catch (const std::exception& e) {
         return {std::string("cannot be written: ") + e.what()};
     }
-    for (std::string& reason : CheckWritten(*laid.spec, laid.formats, written, units))
+    for (std::string& reason : CheckWritten(*laid.decl, laid.formats, written, units))
         out.push_back(std::move(reason));
     return out;
 }
@@ -230,11 +231,11 @@ WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view ke
 std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
                                            EclipseUnits units) {
     if (keyword == "RSCONST") throw std::invalid_argument("not an Eclipse table keyword: RSCONST");
-    const EclipseTableSpec& spec = EclipseSpec(keyword);
+    const EclipseTableDescription& decl = EclipseSpec(keyword);
     std::vector<ColumnFormat> formats;
-    for (const EclipseColumn& c : spec.columns)
+    for (const EclipseColumn& c : decl.columns)
         formats.push_back(c.In(units));
-    return CheckWritten(spec, formats, t, units);
+    return CheckWritten(decl, formats, t, units);
 }
 
 std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
@@ -281,7 +282,7 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
     EclipseSpec(keyword);
     EclipseTable laid;
     const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, laid);
-    if (!laid.spec) return {};
+    if (!laid.decl) return {};
     std::vector<std::int16_t> rows;
     for (const std::string& reason : reasons) {
         const auto [record, row] = PositionOf(reason);

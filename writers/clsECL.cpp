@@ -2,7 +2,7 @@
 
 #include "engine/Correlations.h"
 #include "engine/Q7Objects.h"
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/EclipseTableText.h"
 #include "writers/TextFile.h"
 #include "writers/WriterText.h"
@@ -16,10 +16,10 @@ clsECL::clsECL(const Q7Objects& objects, MessageSink& sink) : m_objects(objects)
 }
 
 std::string EclipseExtension(std::string_view keyword) {
-    const EclipseTableSpec& spec = EclipseSpec(keyword);
-    if (spec.extension.empty())
+    const EclipseTableDescription& decl = EclipseSpec(keyword);
+    if (decl.extension.empty())
         throw std::invalid_argument("not an Eclipse table keyword: " + std::string(keyword));
-    return std::string(spec.extension);
+    return std::string(decl.extension);
 }
 
 void clsECL::FileName(std::string_view base) {
@@ -69,7 +69,7 @@ void WriteEclipseTableBody(TextFile& file, const EclipseTable& table) {
 
 std::string ConstantRsRecord(const Q7Objects& objects, EclipseUnits units) {
     const EclipseTable t = LayEclipseTable(objects, "RSCONST", units);
-    return EclipseRowText(t, t.records.front().front()) + std::string(t.spec->recordEnd);
+    return EclipseRowText(t, t.records.front().front()) + std::string(t.decl->recordEnd);
 }
 
 // One file: in METRIC units a comment naming them, the laboratory match as comments when one was

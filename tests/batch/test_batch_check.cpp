@@ -186,6 +186,8 @@ TEST_F(BatchCheck, FlagsExactlyTheTablesOpmFlowRefuses) {
 
     std::map<std::string, std::set<std::string>> flagged;
     for (const std::string& line : Lines(out)) {
+        // Inputs outside a correlation's data are said on lines of their own and refuse nothing.
+        if (line.find(": outside the data: ") != std::string::npos) continue;
         const auto a = line.find(": "), b = line.find(": ", a + 2);
         ASSERT_NE(b, std::string::npos) << line;
         flagged[line.substr(0, a)].insert(line.substr(a + 2, b - a - 2));

@@ -59,7 +59,7 @@ enum class EclipseTableKind {
     Record,     // one record of single values (PVTW, DENSITY, RSCONST)
 };
 
-struct EclipseTableSpec {
+struct EclipseTableDescription {
     std::string_view keyword;
     std::string_view extension = {}; // of the keyword's include file: ".pvdo"
     EclipseTableKind kind;
@@ -89,13 +89,13 @@ inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG
 
 // The description of a keyword of kEclipseKeywords or "RSCONST" (the constant-Rs record of a
 // dead-oil table). Throws std::invalid_argument for another word.
-const EclipseTableSpec& EclipseSpec(std::string_view keyword);
+const EclipseTableDescription& EclipseSpec(std::string_view keyword);
 
 // One case's table laid out for writing: the rows with the format of each column. The layout is
 // the description's, except where the written precision alone would make the table one a simulator
 // refuses: then the notes say what the writer did instead.
 struct EclipseTable {
-    const EclipseTableSpec* spec = nullptr;
+    const EclipseTableDescription* decl = nullptr;
     EclipseUnits units = EclipseUnits::Field;
     std::vector<ColumnFormat> formats; // each column as written in `units`
     std::vector<bool> fixed;           // each column written as its fixed text
