@@ -381,7 +381,7 @@ std::string ResultLineShape() {
     CaseOutcome outcome;
     outcome.gasStatus = 0;
     outcome.messages.push_back({"any", "any"});
-    outcome.error = CalcFailure{"any", "any", "any"};
+    outcome.error = CalcFailure{CalcStage::Oil, "any", "any"};
     const std::string caseJson = "0";
     return Summary(outcome, objects, &caseJson, true);
 }
