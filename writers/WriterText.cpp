@@ -6,22 +6,6 @@
 
 namespace q7 {
 
-const char* RockFluidsText(const clsRock& rock) {
-    return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System";
-}
-const char* RockDisplacementText(const clsRock& rock) {
-    return rock.Displace() == 1 ? "Imbibition" : "Drainage";
-}
-const char* RockLithologyText(const clsRock& rock) {
-    return rock.Lith() == 1 ? "Limestone" : "Sandstone";
-}
-const char* RockWettabilityText(const clsRock& rock) {
-    return rock.Wet() == 1 ? "Oil Wet" : "Water Wet";
-}
-const char* RockCorrelationText(const clsRock& rock) {
-    return rock.CORR() == 1 ? "Honarpour" : rock.CORR() == 2 ? "LET" : "Corey";
-}
-
 std::vector<RockModelLine> RockModelLines(const clsRock& rock) {
     std::vector<RockModelLine> out;
     auto v = [](float x) { return GeneralForm(x); };

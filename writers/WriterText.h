@@ -1,6 +1,8 @@
 #pragma once
-// Texts shared by the writers: the words for the rock choices, the escaping of typed text placed in
-// a page and the laboratory match as comment text.
+// Texts shared by the writers (the rock choices' words are rock/RockWords): the escaping of typed text placed
+// in a page and the laboratory match as comment text.
+#include "rock/RockWords.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,12 +11,6 @@ namespace q7 {
 
 class clsRock;
 class clsOil;
-
-const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oil/Water System"
-const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"
-const char* RockLithologyText(const clsRock& rock);    // "Limestone" / "Sandstone"
-const char* RockWettabilityText(const clsRock& rock);  // "Oil Wet" / "Water Wet"
-const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "LET" / "Corey"
 
 // The LET parameters (LET curves chosen) and the capillary-pressure model with its parameters (a
 // model chosen for the table's system), as label and value; empty for Corey and Honarpour without

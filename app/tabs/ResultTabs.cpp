@@ -13,6 +13,7 @@
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
 #include "engine/ValueChecks.h"
+#include "rock/RockWords.h"
 #include "ui/FlexGrid.h"
 #include "ui/InputBox.h"
 #include "ui/ScopeGuards.h"
@@ -316,16 +317,15 @@ void frmMain::ComputeRockTable() {
         return;
     }
     const clsRock& rock = m_objects->Rock;
-    SetText(m_ui.txtDispOut,
-            rock.Displace() == 1 ? QStringLiteral("Imbibition") : QStringLiteral("Drainage"));
-    SetText(m_ui.txtLithOut, rock.Lith() == 1 ? QStringLiteral("Limestone") : QStringLiteral("Sandstone"));
-    SetText(m_ui.txtCORROut, rock.CORR() == 1 ? QStringLiteral("Honarpour") : QStringLiteral("Corey"));
+    SetText(m_ui.txtDispOut, QString::fromLatin1(RockDisplacementText(rock)));
+    SetText(m_ui.txtLithOut, QString::fromLatin1(RockLithologyText(rock)));
+    SetText(m_ui.txtCORROut, QString::fromLatin1(RockCorrelationText(rock)));
 
     FlexGrid* grid = m_ui.fxgRock;
     const QColor buttonFace = grid->palette().color(QPalette::Button);
     m_util->FXG(grid);
     if (rock.Fluids() == 0) {
-        m_ui.lblRockProp->setText(QStringLiteral("Oil/Water System"));
+        m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
         m_util->fxgINIT(6, 500);
         m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
@@ -342,7 +342,7 @@ void frmMain::ComputeRockTable() {
         }
     }
     if (rock.Fluids() == 1) {
-        m_ui.lblRockProp->setText(QStringLiteral("Gas/Oil System"));
+        m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
         m_util->fxgINIT(7, 500);
         m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
