@@ -1,8 +1,8 @@
 // Drawn cases against OPM Flow: a seeded generator draws cases over every phase set, both pressure
 // modes, API and gravity oil, both oil buttons, gravity and composition gas and every rock
-// combination with every capillary-pressure model and the LET curves; each case computes and writes its
-// Eclipse files as the batch tool does, and Flow runs a tiny deck around them. The checks before export must
-// flag a table exactly when Flow refuses (or aborts on) a deck that holds it.
+// combination with every capillary-pressure model, the LET curves and every correlation choice; each case
+// computes and writes its Eclipse files as the batch tool does, and Flow runs a tiny deck around them. The
+// checks before export must flag a table exactly when Flow refuses (or aborts on) a deck that holds it.
 //
 // Two decks per case, each a single cell with one report step and no wells: an oil-water deck
 // (PVDO, PVTW, DENSITY, SWOF) and a gas-oil deck (PVTO, PVDG, DENSITY, SGOF). A table the case does
@@ -13,6 +13,7 @@
 // "A deck that moves the simulator" below).
 #include "batch/CaseFile.h"
 #include "batch/RunCase.h"
+#include "engine/ProjectFields.h"
 #include "tests/support/FlowTestSupport.h"
 #include "tests/support/ToolTestSupport.h"
 
@@ -162,6 +163,15 @@ nlohmann::json DrawCase(Draw& d, int index) {
         c[k] = e.Typed(1, 72, 1);
     for (const char* k : {"PcowAngle", "PcogAngle"})
         c[k] = e.Typed(0, 80, 0);
+    // A correlation for each property, from a third generator: half the cases keep the defaults,
+    // the others draw any of the names a case may give.
+    Draw f(kSeed + 104729u * static_cast<unsigned>(index));
+    if (f.Chance(0.5))
+        for (const char* key :
+             {"CorrPb", "CorrBo", "CorrMuod", "CorrMuo", "CorrMuoUS", "CorrZ", "CorrPseudo"}) {
+            const std::vector<std::string>& words = FindField(key)->words;
+            c[key] = words[static_cast<std::size_t>(f.Int(0, static_cast<int>(words.size()) - 1))];
+        }
     return c;
 }
 
