@@ -54,19 +54,6 @@ const CommandSpec kDeleteCommand{
 
 namespace {
 
-// The messages of a computation, kept in its outcome.
-class RecordingSink final : public MessageSink {
-public:
-    explicit RecordingSink(std::vector<StatusMessage>& out) : m_out(out) {}
-    void ShowError(const std::string& message, const std::string& title) override {
-        m_out.push_back({title, message});
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-
-private:
-    std::vector<StatusMessage>& m_out;
-};
-
 // A failure the user should read; the command ends with status 1.
 class CommandError : public Error {
 public:

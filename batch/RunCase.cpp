@@ -14,18 +14,6 @@ namespace q7 {
 
 namespace {
 
-class RecordingSink final : public MessageSink {
-public:
-    explicit RecordingSink(std::vector<StatusMessage>& out) : m_out(out) {}
-    void ShowError(const std::string& message, const std::string& title) override {
-        m_out.push_back({title, message});
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-
-private:
-    std::vector<StatusMessage>& m_out;
-};
-
 ReportIdentity IdentityOf(const CaseFile& c) {
     ReportIdentity id;
     id.Company = c.OptText("Company").value_or("");

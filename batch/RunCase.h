@@ -18,6 +18,19 @@
 
 namespace q7 {
 
+// The messages of a computation, kept in its outcome.
+class RecordingSink final : public MessageSink {
+public:
+    explicit RecordingSink(std::vector<StatusMessage>& out) : m_out(out) {}
+    void ShowError(const std::string& message, const std::string& title) override {
+        m_out.push_back({title, message});
+    }
+    void ShowInfo(const std::string&, const std::string&) override {}
+
+private:
+    std::vector<StatusMessage>& m_out;
+};
+
 struct OutputFormats {
     bool summary = true, csv = true, eclipse = true, report = true;
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks

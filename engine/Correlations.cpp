@@ -6,10 +6,14 @@
 namespace q7 {
 namespace {
 
-const char* const kStanding1947 = "Standing, M.B.: A Pressure-Volume-Temperature Correlation for Mixtures "
-                                  "of California Oils and Gases, API Drilling and Production Practice (1947)";
-const char* const kVazquezBeggs = "Vazquez, M. and Beggs, H.D.: Correlations for Fluid Physical Property "
-                                  "Prediction, Journal of Petroleum Technology (June 1980)";
+// The papers of the default bubble point and volume factor, and of Vazquez and Beggs, as the
+// choices cite them.
+const char* Standing1947() {
+    return ChoiceOf(CorrKey::Pb).options[0].source;
+}
+const char* VazquezBeggs1980() {
+    return ChoiceOf(CorrKey::MuoUS).options[0].source;
+}
 const char* const kMcCain = "McCain, W.D. Jr.: The Properties of Petroleum Fluids, 2nd ed., PennWell (1990)";
 
 // A property's line with a chosen correlation in place of the default.
@@ -47,20 +51,20 @@ std::vector<CorrelationUse> OilCorrelations(const Q7Objects& objects) {
 
 std::vector<CorrelationUse> DefaultOilCorrelations() {
     return {
-        {kPbProperty, "Standing (1947)", kStanding1947},
+        {kPbProperty, "Standing (1947)", Standing1947()},
         {"Stock-tank vent GOR, scf/stb", "Rollins-McCain-Creeger (1990)",
          "Rollins, J.B., McCain, W.D. Jr. and Creeger, J.T.: Estimation of Solution GOR of Black Oils, SPE "
          "Reservoir Engineering (February 1990)"},
-        {"Separator gas gravity at 114.7 psia", "Vazquez-Beggs (1980)", kVazquezBeggs},
-        {kBoProperty, "Standing (1947)", kStanding1947},
-        {"Oil compressibility, 1/psi", "Vazquez-Beggs (1980)", kVazquezBeggs},
+        {"Separator gas gravity at 114.7 psia", "Vazquez-Beggs (1980)", VazquezBeggs1980()},
+        {kBoProperty, "Standing (1947)", Standing1947()},
+        {"Oil compressibility, 1/psi", "Vazquez-Beggs (1980)", VazquezBeggs1980()},
         {kMuodProperty, "Egbogah-Jack (1983)",
          "Egbogah, E.O.: An Improved Temperature-Viscosity Correlation for Crude Oil Systems, Petroleum "
          "Society of CIM (1983)"},
         {kMuoProperty, "Beggs-Robinson (1975)",
          "Beggs, H.D. and Robinson, J.R.: Estimating the Viscosity of Crude Oil Systems, Journal of "
          "Petroleum Technology (September 1975)"},
-        {kMuoUSProperty, "Vazquez-Beggs (1980)", kVazquezBeggs},
+        {kMuoUSProperty, "Vazquez-Beggs (1980)", VazquezBeggs1980()},
     };
 }
 
