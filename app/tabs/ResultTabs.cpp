@@ -39,7 +39,7 @@ namespace {
 const QColor kBubblePointText(0, 0, 255);
 
 // One grid row: an empty cell for the fixed column 0, then the cells.
-QString RowText(std::initializer_list<QString> cells) {
+QString RowText(const QStringList& cells) {
     QString text;
     for (const QString& cell : cells) {
         text += QLatin1Char('\t');
@@ -319,44 +319,60 @@ void frmMain::ComputeRockTable() {
     SetText(m_ui.txtDispOut,
             rock.Displace() == 1 ? QStringLiteral("Imbibition") : QStringLiteral("Drainage"));
     SetText(m_ui.txtLithOut, rock.Lith() == 1 ? QStringLiteral("Limestone") : QStringLiteral("Sandstone"));
-    SetText(m_ui.txtCORROut, rock.CORR() == 1 ? QStringLiteral("Honarpour") : QStringLiteral("Corey"));
+    SetText(m_ui.txtCORROut, rock.CORR() == 1   ? QStringLiteral("Honarpour")
+                             : rock.CORR() == 2 ? QStringLiteral("LET")
+                                                : QStringLiteral("Corey"));
 
     FlexGrid* grid = m_ui.fxgRock;
     const QColor buttonFace = grid->palette().color(QPalette::Button);
     m_util->FXG(grid);
+    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
+    const bool pc = rock.HasPc();
     if (rock.Fluids() == 0) {
         m_ui.lblRockProp->setText(QStringLiteral("Oil/Water System"));
-        m_util->fxgINIT(6, 500);
+        m_util->fxgINIT(pc ? 7 : 6, 500);
         m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
         m_util->fxgColCap(3, QStringLiteral(" "), 300);
         m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        std::vector<std::pair<std::pair<int, int>, QString>> spans{
+            {{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}};
+        if (pc) {
+            m_util->fxgColCap(6, QStringLiteral("Pcow (psi)"), 1300);
+            spans.push_back({{6, 6}, QStringLiteral("Capillary")});
+        }
+        m_ui.hdgRock->SetSpans(spans);
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
-                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
-                          i);
+            QStringList cells{Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
+                              Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
             grid->SetCellBackColor(i, 3, buttonFace);
         }
     }
     if (rock.Fluids() == 1) {
         m_ui.lblRockProp->setText(QStringLiteral("Gas/Oil System"));
-        m_util->fxgINIT(7, 500);
+        m_util->fxgINIT(pc ? 8 : 7, 500);
         m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
         m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
         m_util->fxgColCap(4, QStringLiteral(" "), 300);
         m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
+        std::vector<std::pair<std::pair<int, int>, QString>> spans{
+            {{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}};
+        if (pc) {
+            m_util->fxgColCap(7, QStringLiteral("Pcog (psi)"), 1000);
+            spans.push_back({{7, 7}, QStringLiteral("Capillary")});
+        }
+        m_ui.hdgRock->SetSpans(spans);
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
-                                   Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),
-                                   Fixed(rock.GetKROil(i), 4)}),
-                          i);
+            QStringList cells{Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
+                              Fixed(rock.SWC(), 2),       QStringLiteral(" "),
+                              Fixed(rock.GetKRGas(i), 4), Fixed(rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
