@@ -22,13 +22,16 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -39,6 +42,22 @@ namespace {
 const QColor kBubblePointText(0, 0, 255);
 
 // One grid row: an empty cell for the fixed column 0, then the cells.
+// A grid that gained a column (the rock table's Pc) takes the room its columns need from the plot
+// beside it, up to two thirds of the width, so no column hides behind the plot.
+void WidenForAllColumns(FlexGrid* grid) {
+    auto* splitter =
+        qobject_cast<QSplitter*>(grid->parentWidget() ? grid->parentWidget()->parentWidget() : nullptr);
+    if (!splitter || splitter->count() != 2) return;
+    const QList<int> sizes = splitter->sizes();
+    const int total = sizes[0] + sizes[1];
+    const int need = grid->horizontalHeader()->length() + 2 * grid->frameWidth() +
+                     (grid->verticalHeader()->isVisible() ? grid->verticalHeader()->width() : 0) +
+                     grid->verticalScrollBar()->sizeHint().width();
+    if (total <= 0 || sizes[0] >= need) return;
+    const int left = std::min(need, total * 2 / 3);
+    splitter->setSizes({left, total - left});
+}
+
 QString RowText(const QStringList& cells) {
     QString text;
     for (const QString& cell : cells) {
@@ -376,6 +395,7 @@ void frmMain::ComputeRockTable() {
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
+    if (pc) WidenForAllColumns(grid);
     grid->setToolTip(CorrelationTip(RockCorrelations(*m_objects)));
     ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
     if (const auto note = HonarpourNotApplied(rock)) {

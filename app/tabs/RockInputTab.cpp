@@ -378,6 +378,10 @@ void RockInputTab::RefreshCorrelationInputs() {
     if ((rock.Fluids() == 0 ? rock.PcowModel() : rock.PcogModel()) == 1)
         for (QWidget* w : std::initializer_list<QWidget*>{txtHRPoro, lblHRPoro, txtHRAir, lblHRAir, lblMD})
             w->setEnabled(true);
+    // Skjæveland's oil branch reads the residual oil to water, in drainage as well.
+    const bool sorw = rock.Fluids() == 0 && (rock.Displace() == 1 || rock.PcowModel() == 3);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtSORW, lblSORW})
+        w->setEnabled(sorw);
     RefreshModelRows();
 }
 

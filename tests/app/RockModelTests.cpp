@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,13 @@ TEST(CapillaryFrame, ChoosingAModelShowsTheBoxesItReads) {
     EXPECT_TRUE(t.txtHRAir->isEnabled());
     Choose(t.cboPcowModel, 0);
     EXPECT_FALSE(t.txtHRPoro->isEnabled());
+    // Skjæveland's oil branch reads the residual oil to water, which drainage otherwise leaves out.
+    EXPECT_FALSE(t.txtSORW->isEnabled());
+    Choose(t.cboPcowModel, 3);
+    EXPECT_TRUE(t.txtSORW->isEnabled());
+    t.optType[1]->click();
+    t.optType[0]->click();
+    EXPECT_TRUE(t.txtSORW->isEnabled());
 
     // The gas–oil system shows its own model (three choices, no Skjæveland) and hides the other's.
     t.optRock[1]->click();
@@ -128,6 +136,8 @@ TEST(CapillaryFrame, TheRockTableShowsThePcOfTheTypedBrooksCoreyParameters) {
     EXPECT_EQ(grid->TextMatrix(8, 6), QStringLiteral("4.762"));
     EXPECT_EQ(grid->TextMatrix(15, 6), QStringLiteral("3.000"));
     EXPECT_TRUE(grid->toolTip().contains(QStringLiteral("Brooks-Corey (1964)")));
+    // The added column is not hidden behind the plot beside the grid.
+    EXPECT_GE(grid->viewport()->width(), grid->horizontalHeader()->length());
 
     // No model again: the grid has its six columns back.
     w.SelectTab(kTabRockInput);
