@@ -15,6 +15,7 @@
 #include "engine/ValueChecks.h"
 #include "ui/FlexGrid.h"
 #include "ui/InputBox.h"
+#include "ui/PlotView.h"
 #include "ui/ScopeGuards.h"
 #include "ui/SpanHeading.h"
 #include "ui/TextFormat.h"
@@ -562,7 +563,9 @@ void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
     ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
     ui.hdgRock = new SpanHeading(ui.fxgRock);
     ui.hdgRock->setObjectName(QStringLiteral("hdgRock"));
-    ui.plotRock = new PlotPane(1);
+    // The kr chart; a chart of the capillary pressure under it shows only with a model chosen.
+    ui.plotRock = new PlotPane(2);
+    ui.plotRock->View(1)->setVisible(false);
     layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
     ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
 }

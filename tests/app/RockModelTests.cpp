@@ -4,15 +4,19 @@
 // at its box.
 #include "AppTestSupport.h"
 
+#include "app/ResultPlots.h"
 #include "engine/PvtCorrelations.h"
 #include "engine/Q7Objects.h"
 #include "ui/FlexGrid.h"
 #include "ui/InputBox.h"
+#include "ui/PlotView.h"
 
+#include <QChart>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QXYSeries>
 
 #include <gtest/gtest.h>
 
@@ -138,12 +142,25 @@ TEST(CapillaryFrame, TheRockTableShowsThePcOfTheTypedBrooksCoreyParameters) {
     EXPECT_TRUE(grid->toolTip().contains(QStringLiteral("Brooks-Corey (1964)")));
     // The added column is not hidden behind the plot beside the grid.
     EXPECT_GE(grid->viewport()->width(), grid->horizontalHeader()->length());
+    // The Pc curve has a chart of its own under the kr chart, through the grid's points.
+    PlotPane* plots = w.ui().plotRock;
+    ASSERT_EQ(plots->Count(), 2);
+    EXPECT_FALSE(plots->View(1)->isHidden());
+    QApplication::processEvents();
+    QXYSeries* pcow = nullptr;
+    for (QAbstractSeries* series : plots->View(1)->chart()->series())
+        if (series->name() == QStringLiteral("Pcow")) pcow = qobject_cast<QXYSeries*>(series);
+    ASSERT_NE(pcow, nullptr);
+    ASSERT_EQ(pcow->count(), 15);
+    EXPECT_NEAR(pcow->at(7).x(), 0.6, 1e-6);
+    EXPECT_NEAR(pcow->at(7).y(), 4.762, 5e-4);
 
     // No model again: the grid has its six columns back.
     w.SelectTab(kTabRockInput);
     Choose(t.cboPcowModel, 0);
     w.SelectTab(kTabRockProps);
     EXPECT_EQ(grid->Cols(), 6);
+    EXPECT_TRUE(plots->View(1)->isHidden());
 }
 
 // Leverett (1941): Pc = J sigma cos(theta) sqrt(phi/k), J = a S*^-b. sigma 25 mN/m, theta 30 deg,
