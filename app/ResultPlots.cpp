@@ -334,7 +334,7 @@ QSize PlotPane::minimumSizeHint() const {
     const QFontMetrics fm(axisFont);
     int height = 0;
     for (const PlotView* view : m_views)
-        height += view->minimumHeight();
+        if (!view->isHidden()) height += view->minimumHeight();
     return {fm.horizontalAdvance(QStringLiteral("0000")) * 7 +
                 fm.horizontalAdvance(QStringLiteral("0.0000")) + 3 * fm.height(),
             height};
@@ -452,7 +452,19 @@ void PlotRock(PlotPane& pane, const clsRock& rock) {
         if (!curve.points.isEmpty()) content.markers << curve.points.front() << curve.points.back();
     content.legend = true;
     content.unitAxes = true;
-    pane.SetContents({std::move(content)});
+    // A capillary-pressure model adds its curve, in a chart of its own under the kr (psi, not 0 to 1).
+    ChartContent pc;
+    if (rock.HasPc()) {
+        pc.title = gasOil ? QStringLiteral("Gas/Oil Capillary Pressure")
+                          : QStringLiteral("Oil/Water Capillary Pressure");
+        pc.xTitle = content.xTitle;
+        pc.yTitle = QStringLiteral("Pc (psi)");
+        pc.curves = {Curve{gasOil ? QStringLiteral("Pcog") : QStringLiteral("Pcow"),
+                           Points(n, saturation, [&rock](std::int16_t i) { return rock.GetPC(i); }),
+                           kSaturatedColour, false}};
+    }
+    if (pane.Count() > 1) pane.View(1)->setVisible(rock.HasPc());
+    pane.SetContents({std::move(content), std::move(pc)});
 }
 
 } // namespace q7

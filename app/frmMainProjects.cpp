@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -132,6 +133,14 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         for (const Recordset* rs : tables.All()) {
             for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
                 const QVariant v = StoredValue(tables, *field);
+                // A choice shown in a drop-down list (a correlation, a capillary-pressure model).
+                if (auto* list = findChild<QComboBox*>(QString::fromStdString(field->box))) {
+                    const int at = field->kind == FieldKind::Text
+                                       ? list->findData(v.toString(), Qt::UserRole, Qt::MatchFixedString)
+                                       : list->findData(v.toInt());
+                    if (!v.isNull() && at >= 0) list->setCurrentIndex(at);
+                    continue;
+                }
                 switch (field->kind) {
                 case FieldKind::Flag:
                     if (!v.isNull())
@@ -140,6 +149,12 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
                 case FieldKind::Option:
                     if (!v.isNull() && (v.toInt() == 0 || v.toInt() == 1))
                         InputTab::SelectOption(pairNamed(field->box), v.toInt());
+                    // A third option (the LET curves) is a button of its own.
+                    else if (auto* third =
+                                 v.isNull() ? nullptr
+                                            : findChild<QRadioButton*>(QString::fromStdString(field->box) +
+                                                                       QStringLiteral("(%1)").arg(v.toInt())))
+                        third->setChecked(true);
                     break;
                 case FieldKind::Unit:
                 case FieldKind::Text: {
@@ -169,6 +184,7 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         const bool gravityEntry = m_ui.gas->optGasEntry[0]->isChecked();
         for (InputBox* box : {m_ui.gas->txtGasGrav, m_ui.gas->txtMFN, m_ui.gas->txtMFCO2, m_ui.gas->txtMFHS})
             box->setEnabled(gravityEntry);
+        m_ui.gas->cboCorrPseudo->setEnabled(gravityEntry);
         for (int k = 1; k <= GasTab::kComponents; ++k)
             m_ui.gas->txtGC[k]->setEnabled(m_ui.gas->optGasEntry[1]->isChecked());
 

@@ -294,12 +294,13 @@ std::vector<ProjectField> Describe() {
         "HRKrg", rock, "txtHRKrg", -1, [](const Q7Objects& o) { return o.Rock.HRKrg(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetHRKrg(t); });
 
-    // Capillary pressure, the LET curves and the row count: a case's keys (no project column yet,
-    // no box yet). Each number carries its rock input rule.
+    // Capillary pressure, the LET curves and the row count: a case's keys (no project column yet),
+    // each shown in "txt" + key ("cbo" + key for a model). Each number carries its rock input rule.
     const auto rockOption = [&b](const char* column, long hi, std::int16_t (clsRock::*get)() const,
                                  void (clsRock::*set)(std::int16_t)) {
         b.Of(
-            FieldKind::Option, column, "", "", [get](const Q7Objects& o) { return (o.Rock.*get)(); },
+            FieldKind::Option, column, "", std::string("cbo") + column,
+            [get](const Q7Objects& o) { return (o.Rock.*get)(); },
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(Index(t)); });
         b.fields.back().lo = 0;
         b.fields.back().hi = hi;
@@ -307,7 +308,8 @@ std::vector<ProjectField> Describe() {
     const auto rockNumber = [&b](const char* column, float (clsRock::*get)() const,
                                  void (clsRock::*set)(std::string_view)) {
         b.Number(
-            column, "", "", -1, [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
+            column, "", std::string("txt") + column, -1,
+            [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(t); });
         b.fields.back().refused = [key = std::string(column)](double v) { return RockInputProblem(key, v); };
     };
@@ -344,7 +346,7 @@ std::vector<ProjectField> Describe() {
     rockNumber("KroMax", &clsRock::KroMax, &clsRock::SetKroMax);
     rockNumber("KrgMax", &clsRock::KrgMax, &clsRock::SetKrgMax);
     b.Of(
-        FieldKind::Integer, "SatRows", "", "", [](const Q7Objects& o) { return o.Rock.SatRows(); },
+        FieldKind::Integer, "SatRows", "", "txtSatRows", [](const Q7Objects& o) { return o.Rock.SatRows(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SatRows(Index(t)); });
     b.fields.back().lo = clsRock::kRows;
     b.fields.back().hi = clsRock::kMaxRows;
@@ -360,7 +362,7 @@ std::vector<ProjectField> Describe() {
 // as it is (a case's reader refuses such a name before it gets here).
 void Choice(Builder& b, CorrKey key, bool gas) {
     b.Letter(
-        FieldKind::Text, ChoiceOf(key).key, "", "",
+        FieldKind::Text, ChoiceOf(key).key, "", std::string("cbo") + ChoiceOf(key).key,
         [key, gas](const Q7Objects& o) {
             const int option = gas ? o.Gas.Correlation(key) : o.Oil.Correlation(key);
             return std::string(ChoiceOf(key).options[static_cast<std::size_t>(option)].name);

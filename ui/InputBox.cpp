@@ -106,11 +106,20 @@ bool InputBox::Acceptable() const {
     case Rule::None:
         return true;
     case Rule::Lenient:
-        return text().isEmpty() || IsNumeric(text());
+        if (text().isEmpty()) return true;
+        return IsNumeric(text()) && (!m_rangeRule || m_rangeRule(text()).isEmpty());
     case Rule::Strict:
-        return IsNumeric(text());
+        return IsNumeric(text()) && (!m_rangeRule || m_rangeRule(text()).isEmpty());
     }
     return true;
+}
+
+QString InputBox::RefusalText() const {
+    if (m_rangeRule && IsNumeric(text())) {
+        const QString why = m_rangeRule(text());
+        if (!why.isEmpty()) return why;
+    }
+    return QStringLiteral("Please enter a numeric value!");
 }
 
 bool InputBox::Validate() {
@@ -118,7 +127,7 @@ bool InputBox::Validate() {
         m_leaveChecked = true;
         return true;
     }
-    if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
+    if (m_messages) m_messages->ShowError(RefusalText(), m_title);
     if (!hasFocus() && isVisible() && isEnabled()) {
         g_restoringFocus = true;
         setFocus(Qt::OtherFocusReason);
@@ -167,7 +176,7 @@ void InputBox::RefuseAfterMove() {
     // A box that code has just hidden or disabled (another tab selected, a project loaded) can no
     // longer be returned to.
     if (Acceptable() || !isVisible() || !isEnabled()) return;
-    if (m_messages) m_messages->ShowError(QStringLiteral("Please enter a numeric value!"), m_title);
+    if (m_messages) m_messages->ShowError(RefusalText(), m_title);
     g_restoringFocus = true;
     setFocus(Qt::OtherFocusReason);
     g_restoringFocus = false;

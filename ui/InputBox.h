@@ -4,11 +4,16 @@
 // left; strict: it may not). A refusal shows "Please enter a numeric value!" under the box's
 // title and keeps the focus in the box.
 //
+// A box may also carry a range rule of its own (SetRangeRule): a number the rule refuses cannot be
+// left either, and the refusal shows the rule's message instead.
+//
 // Leaving is checked where it starts: the Tab keys, and a mouse press on another control that
 // would take the focus or on a tab of a tab control (that press is swallowed). Focus moved away by
 // code is checked right after the move and given back.
 #include <QLineEdit>
 #include <QString>
+
+#include <functional>
 
 namespace q7 {
 
@@ -22,6 +27,9 @@ public:
     explicit InputBox(QWidget* parent = nullptr);
 
     void SetValidation(MessageService* messages, const QString& title, Rule rule);
+    // Why a numeric text is refused (empty: it is fine); asked only once the text is a number.
+    using RangeRule = std::function<QString(const QString&)>;
+    void SetRangeRule(RangeRule rule) { m_rangeRule = std::move(rule); }
     Rule ValidationRule() const { return m_rule; }
     const QString& ValidationTitle() const { return m_title; }
 
@@ -46,10 +54,13 @@ protected:
 
 private:
     void RefuseAfterMove();
+    // The message of a text that may not be left: the range rule's, else the numeric one.
+    QString RefusalText() const;
 
     MessageService* m_messages = nullptr;
     QString m_title;
     Rule m_rule = Rule::None;
+    RangeRule m_rangeRule;
     bool m_leaveChecked = false;
 };
 

@@ -185,23 +185,32 @@ void clsCSV::WriteRock(TextFile& file) const {
     }
     for (const RockModelLine& line : RockModelLines(rock))
         file.WriteLine(line.label + ":," + line.value);
+    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
+    const bool pc = rock.HasPc();
+    const auto pcCell = [&rock](std::int16_t i) { return "," + Nbr2Str(rock.GetPC(i), 12, 3); };
     if (rock.Fluids() == 0) {
         file.WriteLine();
-        file.WriteLine(",Saturations,,Relative Permeability");
-        file.WriteLine(",Water,Oil,Water,Oil");
+        file.WriteLine(pc ? ",Saturations,,Relative Permeability,,Capillary Pressure"
+                          : ",Saturations,,Relative Permeability");
+        file.WriteLine(pc ? ",Water,Oil,Water,Oil,Pcow (psi)" : ",Water,Oil,Water,Oil");
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            Row(file, Nbr2Str(rock.GetSWet(i), 11, 2), Nbr2Str(rock.GetSNWet(i), 12, 2),
-                Nbr2Str(rock.GetKRWat(i), 12, 4), Nbr2Str(rock.GetKROil(i), 12, 4));
+            file.Write("," + Nbr2Str(rock.GetSWet(i), 11, 2) + "," + Nbr2Str(rock.GetSNWet(i), 12, 2) + "," +
+                       Nbr2Str(rock.GetKRWat(i), 12, 4) + "," + Nbr2Str(rock.GetKROil(i), 12, 4));
+            if (pc) file.Write(pcCell(i));
+            file.WriteLine();
         }
     }
     if (gasOil) {
         file.WriteLine();
-        file.WriteLine(",Saturations,,,Relative Permeability");
-        file.WriteLine(",Gas,Soil,Swater,Gas,Oil");
+        file.WriteLine(pc ? ",Saturations,,,Relative Permeability,,Capillary Pressure"
+                          : ",Saturations,,,Relative Permeability");
+        file.WriteLine(pc ? ",Gas,Soil,Swater,Gas,Oil,Pcog (psi)" : ",Gas,Soil,Swater,Gas,Oil");
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            Row(file, Nbr2Str(rock.GetSNWet(i), 11, 4), Nbr2Str(rock.GetSWet(i) - rock.SWC(), 12, 2),
-                Nbr2Str(rock.SWC(), 12, 2), Nbr2Str(rock.GetKRGas(i), 12, 4),
-                Nbr2Str(rock.GetKROil(i), 12, 4));
+            file.Write("," + Nbr2Str(rock.GetSNWet(i), 11, 4) + "," +
+                       Nbr2Str(rock.GetSWet(i) - rock.SWC(), 12, 2) + "," + Nbr2Str(rock.SWC(), 12, 2) + "," +
+                       Nbr2Str(rock.GetKRGas(i), 12, 4) + "," + Nbr2Str(rock.GetKROil(i), 12, 4));
+            if (pc) file.Write(pcCell(i));
+            file.WriteLine();
         }
     }
 }

@@ -276,27 +276,54 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
     for (const RockModelLine& line : RockModelLines(rock))
         out.Label("  " + line.label + ": ", line.value);
     out.Blank(2);
+    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
+    const auto pc = [&rock](std::int16_t i) { return F(rock.GetPC(i), 12, 3); };
     if (rock.Fluids() == 1) {
+        const auto cells = [&](std::int16_t i) {
+            return std::array<std::string, 5>{F(rock.GetSNWet(i), 11, 4),
+                                              F(rock.GetSWet(i) - rock.SWC(), 12, 2), F(rock.SWC(), 12, 2),
+                                              F(rock.GetKRGas(i), 12, 4), F(rock.GetKROil(i), 12, 4)};
+        };
+        if (rock.HasPc()) {
+            out.Table({"            Saturations               Relative Permeability   Capillary",
+                       "        Gas        Soil      Swater         Gas         Oil  Pcog (psi)",
+                       " ----------  ----------  ----------  ----------  ----------  ----------"},
+                      std::array<std::string, 6>{"Gas (Sat)", "Soil (Sat)", "Swater (Sat)", "Gas (Rel Perm)",
+                                                 "Oil (Rel Perm)", "Pcog (psi)"},
+                      rock.NWet(), [&](std::int16_t i) {
+                          const auto c = cells(i);
+                          return std::array<std::string, 6>{c[0], c[1], c[2], c[3], c[4], pc(i)};
+                      });
+            return;
+        }
         out.Table({"            Saturations               Relative Permeability",
                    "        Gas        Soil      Swater         Gas         Oil",
                    " ----------  ----------  ----------  ----------  ----------"},
                   std::array<std::string, 5>{"Gas (Sat)", "Soil (Sat)", "Swater (Sat)", "Gas (Rel Perm)",
                                              "Oil (Rel Perm)"},
-                  rock.NWet(), [&](std::int16_t i) {
-                      return std::array<std::string, 5>{
-                          F(rock.GetSNWet(i), 11, 4), F(rock.GetSWet(i) - rock.SWC(), 12, 2),
-                          F(rock.SWC(), 12, 2), F(rock.GetKRGas(i), 12, 4), F(rock.GetKROil(i), 12, 4)};
-                  });
+                  rock.NWet(), cells);
     } else {
+        const auto cells = [&](std::int16_t i) {
+            return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 2), F(rock.GetSNWet(i), 12, 2),
+                                              F(rock.GetKRWat(i), 12, 4), F(rock.GetKROil(i), 12, 4)};
+        };
+        if (rock.HasPc()) {
+            out.Table({"            Saturations   Relative Permeability   Capillary",
+                       "      Water         Oil       Water         Oil  Pcow (psi)",
+                       " ----------  ----------  ----------  ----------  ----------"},
+                      std::array<std::string, 5>{"Water (Sat)", "Oil (Sat)", "Water (Rel Perm)",
+                                                 "Oil (Rel Perm", "Pcow (psi)"},
+                      rock.NWet(), [&](std::int16_t i) {
+                          const auto c = cells(i);
+                          return std::array<std::string, 5>{c[0], c[1], c[2], c[3], pc(i)};
+                      });
+            return;
+        }
         out.Table({"            Saturations   Relative Permeability",
                    "      Water         Oil       Water         Oil",
                    " ----------  ----------  ----------  ----------"},
                   std::array<std::string, 4>{"Water (Sat)", "Oil (Sat)", "Water (Rel Perm)", "Oil (Rel Perm"},
-                  rock.NWet(), [&](std::int16_t i) {
-                      return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 2), F(rock.GetSNWet(i), 12, 2),
-                                                        F(rock.GetKRWat(i), 12, 4),
-                                                        F(rock.GetKROil(i), 12, 4)};
-                  });
+                  rock.NWet(), cells);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ui/TextFormat.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,8 +97,22 @@ GasTab::GasTab(const TabContext& context) : InputTab(context, QStringLiteral("ta
     cl->addWidget(txtGCTotal, kRows - 1, 5);
     cl->addWidget(cmdNormal, kRows - 1, 6);
 
+    fraGasCorrelations = Frame(QStringLiteral(" Correlations "), QStringLiteral("fraGasCorrelations"));
+    auto* rl = new QGridLayout(fraGasCorrelations);
+    cboCorrZ = CorrelationBox("CorrZ", QStringLiteral("Invalid Correlation"));
+    cboCorrPseudo = CorrelationBox("CorrPseudo", QStringLiteral("Invalid Correlation"));
+    const std::pair<const char*, QComboBox*> corrRows[2] = {{"Z Factor", cboCorrZ},
+                                                            {"Pseudo-Criticals", cboCorrPseudo}};
+    for (int r = 0; r < 2; ++r) {
+        auto* label = Label(QString::fromLatin1(corrRows[r].first));
+        label->setBuddy(corrRows[r].second);
+        rl->addWidget(label, r, 0);
+        rl->addWidget(corrRows[r].second, r, 1);
+    }
+
     auto* left = new QVBoxLayout;
     left->addWidget(inerts);
+    left->addWidget(fraGasCorrelations);
     left->addWidget(fraPLUS);
     left->addStretch(1);
     fraPLUS->setVisible(false);
@@ -143,6 +158,8 @@ void GasTab::ShowValues() {
     SetFirstOption(optGasEntry, gas.GasEntry() == "G");
     for (QLineEdit* box : {txtGasGrav, txtPLUSmw, txtPLUSgg, txtMFN, txtMFCO2, txtMFHS})
         ShowField(box);
+    ShowChoice(cboCorrZ);
+    ShowChoice(cboCorrPseudo);
 }
 
 void GasTab::GasEntryClick(int i) {
@@ -154,6 +171,9 @@ void GasTab::GasEntryClick(int i) {
     }
     for (InputBox* box : {txtGasGrav, txtMFN, txtMFCO2, txtMFHS})
         box->setEnabled(gravity);
+    cboCorrPseudo->setEnabled(gravity);
+    cboCorrPseudo->setToolTip(
+        gravity ? QString() : QStringLiteral("A composition gives its pseudo-criticals by Kay's rule"));
     for (int k = 1; k <= kComponents; ++k)
         txtGC[k]->setEnabled(!gravity);
     if (gravity) fraPLUS->setVisible(false);

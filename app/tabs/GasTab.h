@@ -6,6 +6,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 
 namespace q7 {
@@ -31,6 +32,11 @@ public:
     QGroupBox* fraPLUS = nullptr;
     InputBox* txtPLUSmw = nullptr;
     InputBox* txtPLUSgg = nullptr;
+    // The Z-factor correlation and the pseudo-criticals of a gravity (a composition gives its own by
+    // Kay's rule).
+    QGroupBox* fraGasCorrelations = nullptr;
+    QComboBox* cboCorrZ = nullptr;
+    QComboBox* cboCorrPseudo = nullptr;
 
 private:
     void GasEntryClick(int i);

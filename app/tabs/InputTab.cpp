@@ -4,11 +4,13 @@
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
+#include "engine/PvtCorrelations.h"
 #include "engine/Q7Objects.h"
 #include "ui/LogoWidget.h"
 #include "ui/MessageService.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -36,6 +39,25 @@ ProjectTable TableOf(const ProjectField& field) {
         if (field.table == ProjectTableName(static_cast<ProjectTable>(t)))
             table = static_cast<ProjectTable>(t);
     return table;
+}
+
+// The range rule of a field's own (a rock model's parameter: "must be above 0") or of a whole number
+// (the table's rows), as the case reader applies it; empty when the field has none.
+InputBox::RangeRule FieldRangeRule(const ProjectField& field) {
+    const bool whole = field.kind == FieldKind::Integer && field.lo <= field.hi;
+    if (!field.refused && !whole) return {};
+    return [&field, whole](const QString& text) -> QString {
+        const double value = static_cast<double>(Str2Nbr(text.toStdString()));
+        std::string why;
+        if (whole && (value != std::floor(value) || value < static_cast<double>(field.lo) ||
+                      value > static_cast<double>(field.hi)))
+            why =
+                "must be a whole number from " + std::to_string(field.lo) + " to " + std::to_string(field.hi);
+        else if (field.refused)
+            why = field.refused(value);
+        if (why.empty()) return {};
+        return QString::fromStdString(field.column + " " + why + ".");
+    };
 }
 
 } // namespace
@@ -120,13 +142,14 @@ void InputTab::Guarded(const QString& title, const std::function<void()>& handle
 void InputTab::PlainField(InputBox* box, const QString& title, bool strict, const char* derivedColumn) {
     const ProjectField* field = &FieldOf(box);
     const ProjectField* derived = derivedColumn ? &FieldNamed(derivedColumn) : nullptr;
-    if (!field->Stored()) throw std::logic_error("no stored project field " + field->column);
     const ProjectTable table = TableOf(*field);
     box->SetValidation(&m_context.messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
+    box->SetRangeRule(FieldRangeRule(*field));
     connect(box, &QLineEdit::textChanged, this, [this, title, table, field, derived](const QString& text) {
         Guarded(title, [&] {
             Q7Objects& objects = Objects();
             field->set(objects, text.toStdString());
+            if (!field->Stored()) return;
             auto stored = [&objects](const ProjectField& f) {
                 return f.kind == FieldKind::Number ? QVariant(static_cast<float>(f.number(objects)))
                                                    : QVariant(static_cast<int>(f.number(objects)));
@@ -138,6 +161,59 @@ void InputTab::PlainField(InputBox* box, const QString& title, bool strict, cons
             State().SaveFields(table, values);
         });
     });
+}
+
+QComboBox* InputTab::ChoiceBox(const std::string& column, const QStringList& captions, const QString& title) {
+    const ProjectField* field = &FieldNamed(column);
+    const bool text = field->kind == FieldKind::Text;
+    if (text ? field->words.size() != static_cast<std::size_t>(captions.size())
+             : field->kind != FieldKind::Option || field->hi - field->lo + 1 != captions.size())
+        throw std::logic_error("the choices of " + column + " do not match their captions");
+    auto* box = new QComboBox;
+    box->setObjectName(QString::fromStdString(field->box));
+    box->setProperty("tag", QString::fromStdString(field->column));
+    for (int i = 0; i < captions.size(); ++i)
+        box->addItem(captions[i],
+                     text ? QVariant(QString::fromStdString(field->words[static_cast<std::size_t>(i)]))
+                          : QVariant(static_cast<int>(field->lo) + i));
+    connect(box, &QComboBox::currentIndexChanged, this, [this, box, field, title](int index) {
+        if (index < 0) return;
+        Guarded(title, [&] {
+            const QVariant value = box->itemData(index);
+            field->set(Objects(), value.toString().toStdString());
+            if (field->Stored())
+                State().SaveField(TableOf(*field), QString::fromStdString(field->column), value);
+        });
+    });
+    return box;
+}
+
+QComboBox* InputTab::CorrelationBox(const std::string& column, const QString& title) {
+    for (const CorrChoice& choice : CorrChoices()) {
+        if (column != choice.key) continue;
+        QStringList captions;
+        for (const CorrChoice::Option& option : choice.options)
+            captions << QString::fromUtf8(option.shown) + QStringLiteral(" (") +
+                            QString::fromLatin1(option.year) + QLatin1Char(')');
+        QComboBox* box = ChoiceBox(column, captions, title);
+        for (int i = 0; i < box->count(); ++i)
+            box->setItemData(i, QString::fromLatin1(choice.options[static_cast<std::size_t>(i)].source),
+                             Qt::ToolTipRole);
+        return box;
+    }
+    throw std::logic_error("no correlation choice " + column);
+}
+
+void InputTab::ShowChoice(QComboBox* box) {
+    const ProjectField& field = FieldOf(box);
+    const Q7Objects& objects = Objects();
+    int index = -1;
+    if (field.kind == FieldKind::Text)
+        index =
+            box->findData(QString::fromStdString(field.text(objects)), Qt::UserRole, Qt::MatchFixedString);
+    else
+        index = box->findData(static_cast<int>(field.number(objects)));
+    if (index >= 0) box->setCurrentIndex(index);
 }
 
 void InputTab::LabField(InputBox* box, const QString& title) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class QButtonGroup;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLayout;
@@ -69,8 +70,19 @@ protected:
     // Runs an input handler; an error its object raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
     // A box of one project field: each change gives the text to the objects and stores the value
-    // they then hold, with the column `derived` that the objects derive from it, if any.
+    // they then hold (when a project table stores the field), with the column `derived` that the
+    // objects derive from it, if any. A field with a range rule of its own (a rock model's
+    // parameter) or a whole-number range (the table's rows) is refused at the box by that rule.
     void PlainField(InputBox* box, const QString& title, bool strict, const char* derived = nullptr);
+    // The drop-down list of a project field with a choice: the names of a text field's `words`
+    // (default first) or an option field's index, shown as `captions` (one per choice, in order).
+    // Each choice gives the field's value to the objects and stores it when a table stores it.
+    QComboBox* ChoiceBox(const std::string& column, const QStringList& captions, const QString& title);
+    // The drop-down list of a correlation choice ("CorrPb"): each correlation by its name and year,
+    // the default first.
+    QComboBox* CorrelationBox(const std::string& column, const QString& title);
+    // A drop-down list shows its field's value as the objects hold it.
+    void ShowChoice(QComboBox* box);
     // A laboratory box: blank text is a value not measured (stored as Null).
     void LabField(InputBox* box, const QString& title);
     // Both options of a pair carry the field's tag; `handler` runs with the index of the option that

@@ -5,8 +5,10 @@
 #include "ui/ScopeGuards.h"
 #include "ui/TextFormat.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -106,9 +108,33 @@ OilTab::OilTab(const TabContext& context) : InputTab(context, QStringLiteral("ta
     ll->addWidget(labNote, row, 0, 1, 4);
     ll->setColumnStretch(3, 1);
 
+    // The correlation of each property; the defaults are the ones the tables always used.
+    fraOilCorrelations = Frame(QStringLiteral(" Correlations "), QStringLiteral("fraOilCorrelations"));
+    auto* cl = new QGridLayout(fraOilCorrelations);
+    const std::tuple<QComboBox**, const char*, const char*> corr[5] = {
+        {&cboCorrPb, "CorrPb", "Bubble Point && GOR"},
+        {&cboCorrBo, "CorrBo", "Oil Volume Factor"},
+        {&cboCorrMuod, "CorrMuod", "Dead Oil Viscosity"},
+        {&cboCorrMuo, "CorrMuo", "Saturated Viscosity"},
+        {&cboCorrMuoUS, "CorrMuoUS", "Undersaturated Viscosity"}};
+    int corrRow = 0;
+    for (const auto& [combo, column, caption] : corr) {
+        *combo = CorrelationBox(column, QStringLiteral("Invalid Correlation"));
+        auto* label = Label(QString::fromLatin1(caption));
+        label->setBuddy(*combo);
+        cl->addWidget(label, corrRow, 0);
+        cl->addWidget(*combo, corrRow, 1);
+        ++corrRow;
+    }
+
+    auto* top = new QHBoxLayout;
+    auto* topLeft = new QVBoxLayout;
+    topLeft->addWidget(gravity);
+    topLeft->addWidget(sep);
+    top->addLayout(topLeft);
+    top->addWidget(fraOilCorrelations, 0, Qt::AlignTop);
     auto* content = new QVBoxLayout;
-    content->addWidget(gravity);
-    content->addWidget(sep);
+    content->addLayout(top);
     content->addSpacing(8);
     content->addLayout(gor);
     content->addSpacing(8);
@@ -178,6 +204,8 @@ void OilTab::ShowValues() {
     txtRSI->setText(Fixed(oil.RSI(), kGorDecimals));
     for (InputBox* box : {txtLabPb, txtLabRsb, txtLabBob, txtLabMuob})
         ShowField(box);
+    for (QComboBox* box : {cboCorrPb, cboCorrBo, cboCorrMuod, cboCorrMuo, cboCorrMuoUS})
+        ShowChoice(box);
 }
 
 void OilTab::ResetCalculateButtons() {

@@ -3,6 +3,7 @@
 // calculate buttons, and the laboratory data the oil tables are matched to.
 #include "app/tabs/InputTab.h"
 
+class QComboBox;
 class QPushButton;
 
 namespace q7 {
@@ -34,6 +35,13 @@ public:
     InputBox* txtLabRsb = nullptr;
     InputBox* txtLabBob = nullptr;
     InputBox* txtLabMuob = nullptr;
+    // The correlation of each oil property (the default first).
+    QGroupBox* fraOilCorrelations = nullptr;
+    QComboBox* cboCorrPb = nullptr;
+    QComboBox* cboCorrBo = nullptr;
+    QComboBox* cboCorrMuod = nullptr;
+    QComboBox* cboCorrMuo = nullptr;
+    QComboBox* cboCorrMuoUS = nullptr;
 
 signals:
     // "Proceed": the gas (and water) input and the results may be visited.

@@ -16,6 +16,7 @@
 #include "rock/RockWords.h"
 #include "ui/FlexGrid.h"
 #include "ui/InputBox.h"
+#include "ui/PlotView.h"
 #include "ui/ScopeGuards.h"
 #include "ui/SpanHeading.h"
 #include "ui/TextFormat.h"
@@ -23,13 +24,16 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -40,7 +44,23 @@ namespace {
 const QColor kBubblePointText(0, 0, 255);
 
 // One grid row: an empty cell for the fixed column 0, then the cells.
-QString RowText(std::initializer_list<QString> cells) {
+// A grid that gained a column (the rock table's Pc) takes the room its columns need from the plot
+// beside it, up to two thirds of the width, so no column hides behind the plot.
+void WidenForAllColumns(FlexGrid* grid) {
+    auto* splitter =
+        qobject_cast<QSplitter*>(grid->parentWidget() ? grid->parentWidget()->parentWidget() : nullptr);
+    if (!splitter || splitter->count() != 2) return;
+    const QList<int> sizes = splitter->sizes();
+    const int total = sizes[0] + sizes[1];
+    const int need = grid->horizontalHeader()->length() + 2 * grid->frameWidth() +
+                     (grid->verticalHeader()->isVisible() ? grid->verticalHeader()->width() : 0) +
+                     grid->verticalScrollBar()->sizeHint().width();
+    if (total <= 0 || sizes[0] >= need) return;
+    const int left = std::min(need, total * 2 / 3);
+    splitter->setSizes({left, total - left});
+}
+
+QString RowText(const QStringList& cells) {
     QString text;
     for (const QString& cell : cells) {
         text += QLatin1Char('\t');
@@ -324,42 +344,57 @@ void frmMain::ComputeRockTable() {
     FlexGrid* grid = m_ui.fxgRock;
     const QColor buttonFace = grid->palette().color(QPalette::Button);
     m_util->FXG(grid);
+    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
+    const bool pc = rock.HasPc();
     if (rock.Fluids() == 0) {
         m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
-        m_util->fxgINIT(6, 500);
+        m_util->fxgINIT(pc ? 7 : 6, 500);
         m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
         m_util->fxgColCap(3, QStringLiteral(" "), 300);
         m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
         m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        std::vector<std::pair<std::pair<int, int>, QString>> spans{
+            {{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}};
+        if (pc) {
+            m_util->fxgColCap(6, QStringLiteral("Pcow (psi)"), 1300);
+            spans.push_back({{6, 6}, QStringLiteral("Capillary")});
+        }
+        m_ui.hdgRock->SetSpans(spans);
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
-                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
-                          i);
+            QStringList cells{Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
+                              Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
             grid->SetCellBackColor(i, 3, buttonFace);
         }
     }
     if (rock.Fluids() == 1) {
         m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
-        m_util->fxgINIT(7, 500);
+        m_util->fxgINIT(pc ? 8 : 7, 500);
         m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
         m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
         m_util->fxgColCap(4, QStringLiteral(" "), 300);
         m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
         m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
+        std::vector<std::pair<std::pair<int, int>, QString>> spans{
+            {{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}};
+        if (pc) {
+            m_util->fxgColCap(7, QStringLiteral("Pcog (psi)"), 1000);
+            spans.push_back({{7, 7}, QStringLiteral("Capillary")});
+        }
+        m_ui.hdgRock->SetSpans(spans);
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
-                                   Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),
-                                   Fixed(rock.GetKROil(i), 4)}),
-                          i);
+            QStringList cells{Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
+                              Fixed(rock.SWC(), 2),       QStringLiteral(" "),
+                              Fixed(rock.GetKRGas(i), 4), Fixed(rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
             grid->SetCellBackColor(i, 4, buttonFace);
         }
     }
+    if (pc) WidenForAllColumns(grid);
     grid->setToolTip(CorrelationTip(RockCorrelations(*m_objects)));
     ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
     if (const auto note = HonarpourNotApplied(rock)) {
@@ -526,7 +561,9 @@ void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
     ui.fxgRock->setObjectName(QStringLiteral("fxgRock"));
     ui.hdgRock = new SpanHeading(ui.fxgRock);
     ui.hdgRock->setObjectName(QStringLiteral("hdgRock"));
-    ui.plotRock = new PlotPane(1);
+    // The kr chart; a chart of the capillary pressure under it shows only with a model chosen.
+    ui.plotRock = new PlotPane(2);
+    ui.plotRock->View(1)->setVisible(false);
     layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
     ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
 }

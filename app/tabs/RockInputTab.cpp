@@ -4,6 +4,8 @@
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace q7 {
@@ -18,6 +21,35 @@ namespace q7 {
 namespace {
 // The saturation and exponent boxes are narrower than the others.
 constexpr int kRockBoxChars = 7;
+
+// Capillary-pressure models by index, as a bit each.
+constexpr unsigned kLeverett = 1u << 1;
+constexpr unsigned kBrooksCorey = 1u << 2;
+constexpr unsigned kSkjaeveland = 1u << 3;
+constexpr unsigned kAnyModel = kLeverett | kBrooksCorey | kSkjaeveland;
+
+// A parameter line of the capillary-pressure frame: its key, caption and unit, and the models that
+// read it.
+struct PcLine {
+    const char* key;
+    const char* caption;
+    const char* unit;
+    unsigned models;
+};
+
+// The model's equation under its drop-down list (S* the normalised wetting-phase saturation).
+QString PcFormula(int model) {
+    switch (model) {
+    case 1:
+        return QStringLiteral("Pc = a S*^-b \u00B7 \u03C3 cos \u03B8 \u221A(\u03C6/k), at most the cap");
+    case 2:
+        return QStringLiteral("Pc = Pe S*^(-1/\u03BB), at most the cap");
+    case 3:
+        return QStringLiteral("Pc = cw / Sw*^aw + co / So*^ao, within \u00B1 the cap");
+    default:
+        return QStringLiteral("None: the Pc column of the table is 0");
+    }
+}
 } // namespace
 
 RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStringLiteral("tabRockInput")) {
@@ -44,9 +76,84 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     choices->addWidget(pairFrame(QStringLiteral(" Wettability "), "fraWettability", optWet, "WetType",
                                  QStringLiteral("Water Wet"), QStringLiteral("Oil or Intermediate Wet")),
                        1, 1);
-    choices->addWidget(pairFrame(QStringLiteral(" Correlation "), "fraCorrelation", optCorr, "CorrType",
-                                 QStringLiteral("Corey"), QStringLiteral("Honarpour")),
-                       2, 0);
+    auto* corrFrame = pairFrame(QStringLiteral(" Correlation "), "fraCorrelation", optCorr, "CorrType",
+                                QStringLiteral("Corey"), QStringLiteral("Honarpour"));
+    optCorrLET = new QRadioButton(QStringLiteral("LET"));
+    optCorrLET->setObjectName(QStringLiteral("optCorr(2)"));
+    optCorrLET->setProperty("tag", QStringLiteral("CorrType"));
+    optCorr[0]->group()->addButton(optCorrLET, 2);
+    corrFrame->layout()->addWidget(optCorrLET);
+    choices->addWidget(corrFrame, 2, 0);
+
+    // Capillary pressure: the model of the table's system, its equation and the parameters it reads.
+    fraCapillary = Frame(QStringLiteral(" Capillary Pressure "), QStringLiteral("fraCapillary"));
+    auto* pl = new QGridLayout(fraCapillary);
+    const QStringList owModels{QStringLiteral("None"), QStringLiteral("Leverett J"),
+                               QStringLiteral("Brooks\u2013Corey"), QStringLiteral("Skj\u00E6veland")};
+    cboPcowModel = ChoiceBox("PcowModel", owModels, QStringLiteral("Invalid Capillary Pressure Model"));
+    cboPcogModel =
+        ChoiceBox("PcogModel", owModels.mid(0, 3), QStringLiteral("Invalid Capillary Pressure Model"));
+    int pcRow = 0;
+    for (auto [combo, caption, fluids] :
+         {std::tuple{cboPcowModel, "Oil-Water Model", 0}, std::tuple{cboPcogModel, "Gas-Oil Model", 1}}) {
+        QLabel* label = Label(QString::fromLatin1(caption));
+        pl->addWidget(label, pcRow, 0);
+        pl->addWidget(combo, pcRow, 1, 1, 2);
+        m_modelRows.push_back({{label, combo}, fluids, kAnyModel | 1u, true});
+        ++pcRow;
+    }
+    lblPcFormula = Label(QString(), QStringLiteral("lblPcFormula"));
+    pl->addWidget(lblPcFormula, pcRow++, 0, 1, 3);
+    const PcLine owLines[] = {
+        {"PcowJA", "J coefficient a", "", kLeverett},
+        {"PcowJB", "J exponent b", "", kLeverett},
+        {"PcowIFT", "Interfacial tension \u03C3", "mN/m", kLeverett},
+        {"PcowAngle", "Contact angle \u03B8", "deg", kLeverett},
+        {"PcowEntry", "Entry pressure Pe", "psi", kBrooksCorey},
+        {"PcowLambda", "Pore-size index \u03BB", "", kBrooksCorey},
+        {"PcowCw", "Water coefficient cw", "psi", kSkjaeveland},
+        {"PcowAw", "Water exponent aw", "", kSkjaeveland},
+        {"PcowCo", "Oil coefficient co", "psi", kSkjaeveland},
+        {"PcowAo", "Oil exponent ao", "", kSkjaeveland},
+        {"PcowMax", "Pc cap", "psi", kAnyModel},
+    };
+    const PcLine goLines[] = {
+        {"PcogJA", "J coefficient a", "", kLeverett},
+        {"PcogJB", "J exponent b", "", kLeverett},
+        {"PcogIFT", "Interfacial tension \u03C3", "mN/m", kLeverett},
+        {"PcogAngle", "Contact angle \u03B8", "deg", kLeverett},
+        {"PcogEntry", "Entry pressure Pe", "psi", kBrooksCorey},
+        {"PcogLambda", "Pore-size index \u03BB", "", kBrooksCorey},
+        {"PcogMax", "Pc cap", "psi", kAnyModel},
+    };
+    auto pcLine = [&](const PcLine& line, int fluids) {
+        InputBox* box = FieldBox(line.key, kRockBoxChars);
+        QLabel* label = Label(QString::fromUtf8(line.caption));
+        QLabel* unit = Label(QString::fromLatin1(line.unit));
+        pl->addWidget(label, pcRow, 0);
+        pl->addWidget(box, pcRow, 1);
+        pl->addWidget(unit, pcRow, 2);
+        ++pcRow;
+        m_modelRows.push_back({{label, box, unit}, fluids, line.models, true});
+        m_modelBoxes.push_back(box);
+        PlainField(box, QStringLiteral("Invalid ") + QString::fromUtf8(line.caption), true);
+    };
+    for (const PcLine& line : owLines)
+        pcLine(line, 0);
+    for (const PcLine& line : goLines)
+        pcLine(line, 1);
+    // Leverett's J reads the porosity and the permeability of the Honarpour frame.
+    auto* jNote = Label(QStringLiteral("\u03C6 and k: Porosity and Air Permeability (Honarpour)"));
+    pl->addWidget(jNote, pcRow++, 0, 1, 3);
+    m_modelRows.push_back({{jNote}, -1, kLeverett, true});
+    // The captions' column keeps the width of the widest, so the frame does not shift between models.
+    int captionWidth = 0;
+    for (const PcLine& line : owLines)
+        captionWidth =
+            std::max(captionWidth, fontMetrics().horizontalAdvance(QString::fromUtf8(line.caption)));
+    pl->setColumnMinimumWidth(0, captionWidth + 8);
+    pl->setColumnStretch(3, 1);
+    choices->addWidget(fraCapillary, 3, 0, 1, 2);
 
     auto* sat = Frame(QStringLiteral(" Saturations "), QStringLiteral("fraSaturations"));
     auto* sl = new QGridLayout(sat);
@@ -69,6 +176,9 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     sl->addWidget(txtSORG, 2, 1);
     sl->addWidget(lblSGCrit, 3, 0);
     sl->addWidget(txtSGCrit, 3, 1);
+    txtSatRows = FieldBox("SatRows", kRockBoxChars);
+    sl->addWidget(Label(QStringLiteral("Table Rows"), QStringLiteral("lblSatRows")), 4, 0);
+    sl->addWidget(txtSatRows, 4, 1);
 
     auto* corey = Frame(QStringLiteral(" Corey Exponents "), QStringLiteral("fraCorey"));
     auto* cl = new QGridLayout(corey);
@@ -100,10 +210,39 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     hl->addWidget(txtHRKrg, 2, 1);
     hl->addWidget(lblSORGU, 2, 2);
 
+    // LET: L, E and T of each phase of the system and its end-point kr.
+    fraLET = Frame(QStringLiteral(" LET Parameters "), QStringLiteral("fraLET"));
+    auto* ll = new QGridLayout(fraLET);
+    const char* letHeads[4] = {"L", "E", "T", "Kr max"};
+    for (int c = 0; c < 4; ++c)
+        ll->addWidget(Label(QString::fromLatin1(letHeads[c])), 0, c + 1, Qt::AlignHCenter);
+    const std::tuple<const char*, const char*, const char*, int> letPhases[3] = {
+        {"Water", "LetWater", "KrwMax", 0}, {"Gas", "LetGas", "KrgMax", 1}, {"Oil", "LetOil", "KroMax", -1}};
+    int letRow = 1;
+    for (const auto& [phase, prefix, maxKey, fluids] : letPhases) {
+        std::vector<QWidget*> widgets{Label(QString::fromLatin1(phase))};
+        ll->addWidget(widgets.front(), letRow, 0);
+        int c = 1;
+        for (const std::string& key : {std::string(prefix) + "L", std::string(prefix) + "E",
+                                       std::string(prefix) + "T", std::string(maxKey)}) {
+            InputBox* box = FieldBox(key, 5);
+            ll->addWidget(box, letRow, c++);
+            widgets.push_back(box);
+            m_modelBoxes.push_back(box);
+            PlainField(box,
+                       QStringLiteral("Invalid LET ") + QString::fromLatin1(phase) +
+                           QStringLiteral(" Parameter"),
+                       true);
+        }
+        m_modelRows.push_back({widgets, fluids, kAnyModel | 1u, false});
+        ++letRow;
+    }
+
     auto* right = new QVBoxLayout;
     right->addWidget(sat);
     right->addWidget(corey);
     right->addWidget(honarpour);
+    right->addWidget(fraLET);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout;
@@ -126,6 +265,7 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     PlainField(txtHRPoro, QStringLiteral("Invalid Porosity Exponent"), true);
     PlainField(txtHRAir, QStringLiteral("Invalid Air Perm Exponent"), true);
     PlainField(txtHRKrg, QStringLiteral("Invalid Krg Exponent"), true);
+    PlainField(txtSatRows, QStringLiteral("Invalid Table Rows"), true);
 
     // Rock options: the object first (through the field's description), then the stored index.
     auto rockOption = [this](const OptionPair& pair, std::function<void()> refresh) {
@@ -143,6 +283,22 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     rockOption(optLith, nullptr);
     rockOption(optWet, nullptr);
     rockOption(optCorr, [this] { RefreshCorrelationInputs(); });
+    connect(optCorrLET, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on) return;
+        Guarded(QStringLiteral("Rock Properties Error"), [&] {
+            FieldOf(optCorrLET).set(Objects(), "2");
+            RefreshCorrelationInputs();
+            State().SaveField(ProjectTable::Rock, QStringLiteral("CorrType"), 2);
+        });
+    });
+    for (QComboBox* combo : {cboPcowModel, cboPcogModel})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { RefreshCorrelationInputs(); });
+}
+
+InputBox* RockInputTab::ModelBox(const std::string& key) const {
+    for (InputBox* box : m_modelBoxes)
+        if (box->property("tag").toString().toStdString() == key) return box;
+    return nullptr;
 }
 
 void RockInputTab::ShowValues() {
@@ -151,9 +307,18 @@ void RockInputTab::ShowValues() {
     SetFirstOption(optType, rock.Displace() == 0);
     SetFirstOption(optLith, rock.Lith() == 0);
     SetFirstOption(optWet, rock.Wet() == 0);
-    SetFirstOption(optCorr, rock.CORR() == 0);
-    for (QLineEdit* box : {txtSWC, txtSORW, txtSORG, txtSGCrit, txtK, txtN, txtHRPoro, txtHRAir, txtHRKrg})
+    if (rock.CORR() == 2)
+        optCorrLET->setChecked(true);
+    else
+        SetFirstOption(optCorr, rock.CORR() == 0);
+    for (QLineEdit* box :
+         {txtSWC, txtSORW, txtSORG, txtSGCrit, txtK, txtN, txtHRPoro, txtHRAir, txtHRKrg, txtSatRows})
         ShowField(box);
+    for (InputBox* box : m_modelBoxes)
+        ShowField(box);
+    ShowChoice(cboPcowModel);
+    ShowChoice(cboPcogModel);
+    RefreshModelRows();
 }
 
 void RockInputTab::RefreshRockInputs() {
@@ -180,9 +345,9 @@ void RockInputTab::RefreshRockInputs() {
         }
     }
     if (rock.Displace() == 0) {
-        // Drainage: Corey only.
+        // Drainage: Corey or LET (Honarpour's correlations are imbibition curves).
         optCorr[0]->setEnabled(true);
-        optCorr[0]->setChecked(true);
+        if (!optCorrLET->isChecked()) optCorr[0]->setChecked(true);
     } else {
         optCorr[0]->setEnabled(true);
         optCorr[1]->setEnabled(true);
@@ -191,6 +356,7 @@ void RockInputTab::RefreshRockInputs() {
         for (QWidget* w : std::initializer_list<QWidget*>{txtK, lblK, txtN, lblN})
             w->setEnabled(true);
     }
+    RefreshCorrelationInputs();
 }
 
 void RockInputTab::RefreshCorrelationInputs() {
@@ -207,6 +373,30 @@ void RockInputTab::RefreshCorrelationInputs() {
     if (Objects().Rock.CORR() == 1)
         for (QWidget* w : honarpour)
             w->setEnabled(true);
+    // Leverett's J reads the porosity and the permeability whatever the correlation.
+    const clsRock& rock = Objects().Rock;
+    if ((rock.Fluids() == 0 ? rock.PcowModel() : rock.PcogModel()) == 1)
+        for (QWidget* w : std::initializer_list<QWidget*>{txtHRPoro, lblHRPoro, txtHRAir, lblHRAir, lblMD})
+            w->setEnabled(true);
+    // Skjæveland's oil branch reads the residual oil to water, in drainage as well.
+    const bool sorw = rock.Fluids() == 0 && (rock.Displace() == 1 || rock.PcowModel() == 3);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtSORW, lblSORW})
+        w->setEnabled(sorw);
+    RefreshModelRows();
+}
+
+void RockInputTab::RefreshModelRows() {
+    const clsRock& rock = Objects().Rock;
+    const int fluids = rock.Fluids() == 1 ? 1 : 0;
+    const int model = fluids == 0 ? rock.PcowModel() : rock.PcogModel();
+    for (const ModelRow& row : m_modelRows) {
+        const bool system = row.fluids < 0 || row.fluids == fluids;
+        const bool shown = system && (!row.capillary || (row.models & (1u << model)) != 0);
+        for (QWidget* w : row.widgets)
+            w->setVisible(shown);
+    }
+    lblPcFormula->setText(PcFormula(model));
+    fraLET->setVisible(rock.CORR() == 2);
 }
 
 } // namespace q7

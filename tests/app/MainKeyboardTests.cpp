@@ -54,18 +54,26 @@ std::vector<TabOrderCase> Cases() {
                                                            "txtResT", "optResTU(0)", "optResTU(1)"}},
         {kTabPressure, QStringList{"optPRange(0)", "optPRange(1)", "txtMinP", "txtInitP", "txtMaxP"} +
                            Indexed("txtP", 1, 18)},
-        {kTabOil,
-         {"txtAPI", "txtGrav", "txtSepGas", "txtSepP", "txtSepT", "optSepTU(0)", "optSepTU(1)", "txtRSI",
-          "cmdCalcPbp", "txtBPP", "cmdCalcRsi", "cmdProceed", "txtLabPb", "txtLabRsb", "txtLabBob",
-          "txtLabMuob"}},
+        {kTabOil, {"txtAPI",      "txtGrav",    "txtSepGas", "txtSepP",     "txtSepT",    "optSepTU(0)",
+                   "optSepTU(1)", "cboCorrPb",  "cboCorrBo", "cboCorrMuod", "cboCorrMuo", "cboCorrMuoUS",
+                   "txtRSI",      "cmdCalcPbp", "txtBPP",    "cmdCalcRsi",  "cmdProceed", "txtLabPb",
+                   "txtLabRsb",   "txtLabBob",  "txtLabMuob"}},
         {kTabGas, QStringList{"optGasEntry(0)", "optGasEntry(1)", "txtGasGrav", "txtMFN", "txtMFCO2",
-                              "txtMFHS", "txtPLUSmw", "txtPLUSgg"} +
+                              "txtMFHS", "cboCorrZ", "cboCorrPseudo", "txtPLUSmw", "txtPLUSgg"} +
                       CompositionOrder()},
         {kTabWater, {"txtPPM", "txtPER"}},
+        // The left column (the choices, then the capillary-pressure frame), then the right one.
         {kTabRockInput,
-         {"optRock(0)", "optRock(1)", "optType(0)", "optType(1)", "optLith(0)", "optLith(1)", "optWet(0)",
-          "optWet(1)", "optCorr(0)", "optCorr(1)", "txtSWC", "txtSORW", "txtSORG", "txtSGCrit", "txtK",
-          "txtN", "txtHRPoro", "txtHRAir", "txtHRKrg"}},
+         QStringList{
+             "optRock(0)",    "optRock(1)",   "optType(0)", "optType(1)",   "optLith(0)",   "optLith(1)",
+             "optWet(0)",     "optWet(1)",    "optCorr(0)", "optCorr(1)",   "optCorr(2)",   "cboPcowModel",
+             "cboPcogModel",  "txtPcowJA",    "txtPcowJB",  "txtPcowIFT",   "txtPcowAngle", "txtPcowEntry",
+             "txtPcowLambda", "txtPcowCw",    "txtPcowAw",  "txtPcowCo",    "txtPcowAo",    "txtPcowMax",
+             "txtPcogJA",     "txtPcogJB",    "txtPcogIFT", "txtPcogAngle", "txtPcogEntry", "txtPcogLambda",
+             "txtPcogMax",    "txtSWC",       "txtSORW",    "txtSORG",      "txtSGCrit",    "txtSatRows",
+             "txtK",          "txtN",         "txtHRPoro",  "txtHRAir",     "txtHRKrg",     "txtLetWaterL",
+             "txtLetWaterE",  "txtLetWaterT", "txtKrwMax",  "txtLetGasL",   "txtLetGasE",   "txtLetGasT",
+             "txtKrgMax",     "txtLetOilL",   "txtLetOilE", "txtLetOilT",   "txtKroMax"}},
     };
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -308,6 +309,33 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
         EXPECT_EQ(w.ui().oil->txtGrav->text(), QStringLiteral("0.8628"));
         EXPECT_EQ(w.Objects().Oil.API(), 32.5f);
     }
+}
+
+// The third correlation, LET, is stored as CorrType 2 and comes back with its frame when the project
+// is opened again; before, an opened project showed only the index 0 or 1 and kept the correlation
+// the form held.
+TEST(Projects, TheLetCorrelationComesBackWithTheProject) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    std::int32_t id = 0;
+    {
+        Workstation w(database);
+        NewProject(w, QStringLiteral("LET"), QStringLiteral("A. Engineer"), QString());
+        id = w.State().CurPrjID;
+        w.SelectTab(kTabRockInput);
+        w.ui().rockInput->optCorrLET->click();
+    }
+    EXPECT_EQ(
+        QueryValue(database.Path(), QStringLiteral("SELECT CorrType FROM tblRock WHERE PrjID = %1").arg(id))
+            .toInt(),
+        2);
+    Workstation w(database);
+    w.Window().LoadProjectIntoForm(id);
+    EXPECT_EQ(w.Objects().Rock.CORR(), 2);
+    EXPECT_TRUE(w.ui().rockInput->optCorrLET->isChecked());
+    w.SelectTab(kTabRockInput);
+    EXPECT_FALSE(w.ui().rockInput->fraLET->isHidden());
+    w.SelectTab(kTabRockProps);
+    EXPECT_EQ(w.ui().txtCORROut->text(), QStringLiteral("LET"));
 }
 
 TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {

@@ -5,7 +5,10 @@
 #include "WriterTestSupport.h"
 
 #include "engine/Errors.h"
+#include "engine/PvtCorrelations.h"
 #include "writers/clsCSV.h"
+
+#include <map>
 
 namespace q7::test {
 namespace {
@@ -140,6 +143,47 @@ INSTANTIATE_TEST_SUITE_P(
                   "Critical Gas:,    0.30", "Correlation Type:,Honarpour", "Porosity (frac):,  0.25",
                   "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "", ",Saturations,,,Relative Permeability",
                   ",Gas,Soil,Swater,Gas,Oil"}}));
+
+// A capillary-pressure model adds its lines and a Pc column (psi, three decimals) to the rock table.
+// Brooks and Corey (1964), Pc = Pe S*^(-1/lambda), with Pe 3 psi, lambda 1.5, Swc 0.2 at the
+// default grid's rows 2, 8 and 15 (S* 1/28, 0.5, 1): 27.663, 4.762 and 3.000 psi, computed by hand;
+// row 1 (S* 0) is the 50 psi cap.
+TEST_F(Csv, BrooksCoreyPcIsALastColumnNamedInTheLinesAbove) {
+    clsRock& rock = data.objects.Rock;
+    rock.PcowModel(2);
+    rock.SetPcowEntry("3");
+    rock.SetPcowLambda("1.5");
+    rock.SetPcowMax("50");
+    data.ComputeRock();
+    std::string expected =
+        Lines({"", "Rock Properties:", "", "Fluids:,Oil/Water System", "Displacement:,Drainage",
+               "Lithology:,Sandstone", "Connate Water:,    0.20", "Wettability:,Water Wet",
+               "Residual Oil to Water:,    0.40", "Correlation Type:,Corey", "K Exponent:, 3.00",
+               "N Exponent:, 4.00", "Capillary Pressure (Pcow):,Brooks-Corey", "Entry Pressure (psi):,3",
+               "Lambda:,1.5", "Pc Cap (psi):,50", "",
+               ",Saturations,,Relative Permeability,,Capillary Pressure", ",Water,Oil,Water,Oil,Pcow (psi)"});
+    const std::map<int, std::string> pc{
+        {1, "      50.000"}, {2, "      27.663"}, {8, "       4.762"}, {15, "       3.000"}};
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+        std::vector<std::string> cells = RockCells(rock, i);
+        cells.push_back(pc.count(i) ? pc.at(i) : Fx(rock.GetPC(i), 12, 3));
+        expected += Row(cells);
+    }
+    EXPECT_EQ(Export(false, false, false, true), expected);
+}
+
+// A correlation chosen in place of its default is named above the tables; with the defaults no
+// such line is written.
+TEST_F(Csv, AChosenCorrelationIsNamedAboveTheTables) {
+    data.Compute({.oil = false, .gas = true, .pressures = {"3000", "1000"}});
+    EXPECT_EQ(Export(false, true, false, false).find("# Correlation chosen"), std::string::npos);
+    data.objects.Gas.Correlation(CorrKey::Z, static_cast<int>(CorrZ::DAK));
+    data.sink.messages.clear();
+    data.Compute({.oil = false, .gas = true, .pressures = {"3000", "1000"}});
+    EXPECT_TRUE(Export(false, true, false, false)
+                    .starts_with("# Correlation chosen: Dranchuk-Abou-Kassem (1975) Z-factor "
+                                 "(CorrZ DAK)\r\n"));
+}
 
 // A missing folder, or a folder where the file should be: IoError, no message, the folder kept.
 TEST_F(Csv, UnwritableTargetsThrowWithoutMessage) {

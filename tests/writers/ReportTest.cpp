@@ -4,10 +4,12 @@
 #include "WriterTestSupport.h"
 
 #include "engine/Errors.h"
+#include "engine/PvtCorrelations.h"
 #include "writers/clsReport.h"
 
 #include <cstdlib>
 #include <ctime>
+#include <map>
 
 namespace q7::test {
 namespace {
@@ -152,6 +154,58 @@ INSTANTIATE_TEST_SUITE_P(
                   " ----------  ----------  ----------  ----------  ----------"},
                  {"<TABLE align='center' border=1 cols=5 cellpadding=4>"},
                  "Wettability"}));
+
+// A gas–oil capillary-pressure model: its lines, and a Pcog column in the text and the page. Brooks
+// and Corey (1964) on the liquid normalised between Swc + Sorg = 0.6 and 1, Pe 1 psi, lambda 2: the
+// default grid's rows 3, 14 and 15 (liquid 0.6041667, 0.7, 1; S* 1/96, 0.25, 1) give sqrt(96) =
+// 9.798, 2.000 and 1.000 psi, computed by hand; rows 1 and 2 (S* 0) hold the 100 psi cap.
+TEST_F(Report, GasOilPcIsALastColumn) {
+    clsRock& rock = data.objects.Rock;
+    rock.Fluids(1);
+    rock.PcogModel(2);
+    data.ComputeRock();
+    clsReport r = Make();
+    r.IncludeROCK(true);
+    r.Execute();
+    const std::string text = ReadFile(dir / "r.txt");
+    const std::string lines =
+        Lines({"Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00",
+               "  Capillary Pressure (Pcog): Brooks-Corey", "  Entry Pressure (psi): 1", "  Lambda: 2",
+               "  Pc Cap (psi): 100", "", "",
+               "            Saturations               Relative Permeability   Capillary",
+               "        Gas        Soil      Swater         Gas         Oil  Pcog (psi)",
+               " ----------  ----------  ----------  ----------  ----------  ----------"});
+    ASSERT_NE(text.find(lines), std::string::npos) << text;
+    const std::map<int, std::string> pc{{1, "     100.000"},
+                                        {2, "     100.000"},
+                                        {3, "       9.798"},
+                                        {14, "       2.000"},
+                                        {15, "       1.000"}};
+    for (const auto& [i, cell] : pc) {
+        std::string row;
+        for (const std::string& c : RockCells(rock, static_cast<std::int16_t>(i)))
+            row += c;
+        EXPECT_NE(text.find("\r\n" + row + cell + "\r\n"), std::string::npos) << "row " << i << "\n" << text;
+    }
+    const std::string page = ReadFile(dir / "r.htm");
+    EXPECT_NE(page.find("<TABLE align='center' border=1 cols=6 cellpadding=4>"), std::string::npos);
+    EXPECT_NE(page.find("<EM class='stu'>Pcog (psi)</EM>"), std::string::npos);
+}
+
+// A correlation chosen in place of its default brings the Correlations section, naming it.
+TEST_F(Report, AChosenCorrelationIsNamedInTheCorrelations) {
+    data.objects.Oil.Correlation(CorrKey::Pb, static_cast<int>(CorrPb::Glaso));
+    data.Compute({});
+    clsReport r = Make();
+    r.IncludeOIL(true);
+    r.Execute();
+    const std::string text = ReadFile(dir / "r.txt");
+    EXPECT_NE(text.find("           CORRELATIONS           "), std::string::npos);
+    EXPECT_NE(text.find("  Bubble point, psia, and solution GOR, scf/stb: Glaso (1980)\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("solution GOR, scf/stb: Standing"), std::string::npos);
+}
 
 // Only gas: standard conditions, then the gas section; no oil section.
 TEST_F(Report, OnlyGasSectionsInOrder) {
