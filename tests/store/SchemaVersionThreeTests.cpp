@@ -28,6 +28,7 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace q7 {
@@ -166,13 +167,15 @@ ProjectTables ReadDirect(const Direct& c, int id) {
 }
 
 // Every file under a folder, by its path relative to it.
+// The time the report was written ("09-Dec-2026 05:10 pm") is left out.
 std::map<std::string, std::string> FilesUnder(const fs::path& folder) {
+    static const std::regex written(R"(\d\d-[A-Z][a-z]{2}-\d{4} \d\d:\d\d [ap]m)");
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (!entry.is_regular_file()) continue;
         std::ifstream in(entry.path(), std::ios::binary);
-        files[fs::relative(entry.path(), folder).string()] =
-            std::string(std::istreambuf_iterator<char>(in), {});
+        const std::string text(std::istreambuf_iterator<char>(in), {});
+        files[fs::relative(entry.path(), folder).string()] = std::regex_replace(text, written, "(time)");
     }
     return files;
 }
@@ -422,6 +425,24 @@ TEST_P(SchemaVersionThree, EveryNewInputSurvivesSaveLoadAndExport) {
                 }
             }
         }
+
+        // A name stored in another case (typed into the database by hand) loads as the same choice.
+        test::Execute(db.Path(), QStringLiteral("UPDATE tblGasComp SET CorrZ = lower(CorrZ), CorrPseudo = "
+                                                "upper(CorrPseudo) WHERE PrjID = %1")
+                                     .arg(id));
+        {
+            Q7Objects reloaded(sink);
+            clsQ7IO io;
+            io.OpenDatabase(db.Path());
+            ApplyStoredProject(io.LoadProjectTables(id), reloaded);
+            for (const char* key : {"CorrZ", "CorrPseudo"})
+                EXPECT_EQ(FindField(key)->text(reloaded), FindField(key)->text(fromCase)) << key;
+        }
+        test::Execute(db.Path(), QStringLiteral("UPDATE tblGasComp SET CorrZ = '%1', CorrPseudo = '%2' WHERE "
+                                                "PrjID = %3")
+                                     .arg(QString::fromStdString(FindField("CorrZ")->text(fromCase)),
+                                          QString::fromStdString(FindField("CorrPseudo")->text(fromCase)))
+                                     .arg(id));
 
         // The export saved again stores the same rows.
         const fs::path again = Folder() / (name + "-exported.json");
