@@ -171,7 +171,7 @@ std::vector<UpgradeStatement> UpgradeStatements(QSqlDatabase& db, int from) {
     switch (from) {
     case 1:
         // Laboratory data: a row of Nulls (nothing measured) for every project already stored.
-        return {{CreateTableStatement(QStringLiteral("tblLabData")), {}},
+        return {{CreateTableStatement(QString::fromLatin1(ProjectTableName(ProjectTable::Lab))), {}},
                 {QStringLiteral("INSERT INTO tblLabData (PrjID) SELECT PrjID FROM tblProject"), {}}};
     case 2: {
         // The correlation choices of the oil and gas tables; the capillary pressure, LET curves and

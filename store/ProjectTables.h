@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace q7 {
@@ -53,6 +54,14 @@ static_assert([] {
 // The database table of a role: tblFluidSpec, tblPressureSpec, ...
 constexpr const char* ProjectTableName(ProjectTable table) {
     return kProjectDataTables[static_cast<std::size_t>(table)].name;
+}
+
+// The role of a data table named as the project fields name it; none for another name (tblProject,
+// or the empty table of a case key no project stores).
+constexpr std::optional<ProjectTable> ProjectTableOf(std::string_view name) {
+    for (const ProjectTableInfo& table : kProjectDataTables)
+        if (name == table.name) return table.role;
+    return std::nullopt;
 }
 
 // The open project's records in the seven data tables: what loading or creating a project gives the

@@ -71,7 +71,7 @@ StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects) {
     StoredPairs pairs;
     if (objects.Prs.PrRange() == "I") {
         objects.Prs.NPRSi(0);
-        for (const ProjectField* field : TableFields("tblPressureSpec")) {
+        for (const ProjectField* field : TableFields(ProjectTableName(ProjectTable::Pressure))) {
             if (field->box.rfind("txtP(", 0) != 0) continue;
             field->set(objects, Std(StoredText(*field, StoredValue(tables, *field))));
         }
