@@ -5,6 +5,7 @@
 #include "engine/Q7Objects.h"
 #include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
+#include "store/ProjectTables.h"
 #include "ui/FlexGrid.h"
 #include "writers/EclipseChecks.h"
 
@@ -40,11 +41,11 @@ void AddValueFaults(const Q7Objects& o, const char* table, TableFaults& f) {
 // table, the oil, gas, water and rock inputs their own.
 bool InputShownWith(const std::string& key, ResultTable table) {
     const ProjectField* field = FindField(key);
-    const std::string group = field ? field->table : std::string();
-    if (group == "tblFluidSpec" || group == "tblPressureSpec") return table != ResultTable::Rock;
-    if (group == "tblOilGravity" || group == "tblLabData") return table == ResultTable::Oil;
-    if (group == "tblWater") return table == ResultTable::Water;
-    if (group == "tblRock") return table == ResultTable::Rock;
+    const std::optional<ProjectTable> group = field ? ProjectTableOf(field->table) : std::nullopt;
+    if (group == ProjectTable::Fluid || group == ProjectTable::Pressure) return table != ResultTable::Rock;
+    if (group == ProjectTable::Oil || group == ProjectTable::Lab) return table == ResultTable::Oil;
+    if (group == ProjectTable::Water) return table == ResultTable::Water;
+    if (group == ProjectTable::Rock) return table == ResultTable::Rock;
     return table == ResultTable::Gas; // the gas inputs and the plus fraction
 }
 

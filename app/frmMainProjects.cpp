@@ -6,6 +6,7 @@
 #include "app/tabs/PressureTab.h"
 #include "app/tabs/WaterTab.h"
 #include "engine/Errors.h"
+#include "engine/MessageSink.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "store/ProjectTables.h"
@@ -129,16 +130,27 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
     };
 
     Guarded(QStringLiteral("Project Database Error"), [&] {
-        // Every stored field into its control, in column order, as its description says.
+        // Every stored field into its control, in column order, as its description says. A field no
+        // control shows goes to the objects as stored, and a Null there as a project of the start-up
+        // inputs stores it (not as the project open before left it).
+        NullMessageSink startUpSink;
+        const Q7Objects startUp(startUpSink);
         for (const Recordset* rs : tables.All()) {
             for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
                 const QVariant v = StoredValue(tables, *field);
+                const QVariant value =
+                    v.isNull() ? ValueToStore(*field, startUp).value_or(QVariant()) : v;
                 // A choice shown in a drop-down list (a correlation, a capillary-pressure model).
                 if (auto* list = findChild<QComboBox*>(QString::fromStdString(field->box))) {
                     const int at = field->kind == FieldKind::Text
-                                       ? list->findData(v.toString(), Qt::UserRole, Qt::MatchFixedString)
-                                       : list->findData(v.toInt());
-                    if (!v.isNull() && at >= 0) list->setCurrentIndex(at);
+                                       ? list->findData(value.toString(), Qt::UserRole, Qt::MatchFixedString)
+                                       : list->findData(value.toInt());
+                    if (at >= 0) list->setCurrentIndex(at);
+                    ApplyStoredField(*field, value, *m_objects);
+                    continue;
+                }
+                if (field->box.empty()) {
+                    ApplyStoredField(*field, value, *m_objects);
                     continue;
                 }
                 switch (field->kind) {

@@ -8,6 +8,7 @@
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectNames.h"
 #include "store/StoredProject.h"
@@ -103,8 +104,8 @@ std::string SingleText(float value) {
 
 QString DatabaseFile() {
     // The workstation's database, beside this program (or the user's copy of it).
-    return clsQ7IO::LocateDatabase(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() +
-                                   QStringLiteral("/q7.mdb"));
+    return LocateDatabase(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath() +
+                          QStringLiteral("/q7.mdb"));
 }
 
 void Open(clsQ7IO& io) {

@@ -1,7 +1,7 @@
 #pragma once
 // The project sub-commands of q7-batch, on the workstation's project database (q7.mdb beside the
 // programs, else the user's copy made from the installed empty one, or the file named by
-// Q7_DATABASE; clsQ7IO::LocateDatabase):
+// Q7_DATABASE; LocateDatabase in store/DatabaseLocation.h):
 //   projects                                   list name, created, by, description, id
 //   save CASE.json --name NAME [--by WHO] [--desc TEXT]
 //   export (NAME | --id N)                      the project as a case file, on standard output

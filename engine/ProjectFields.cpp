@@ -34,7 +34,7 @@ std::string RoundTrip(float value) {
 }
 
 class Builder;
-void Choice(Builder& b, CorrKey key, bool gas);
+void Choice(Builder& b, CorrKey key, bool gas, const char* table);
 
 class Builder {
 public:
@@ -196,9 +196,9 @@ std::vector<ProjectField> Describe() {
     lab("LabBob", "txtLabBob", &OilLabData::Bob, &clsOil::SetLabBob);
     lab("LabMuob", "txtLabMuob", &OilLabData::Muob, &clsOil::SetLabMuob);
 
-    // The correlation choices of the oil tables: a case's keys (a project does not store them yet).
+    // The correlation choices of the oil tables.
     for (const CorrKey key : {CorrKey::Pb, CorrKey::Bo, CorrKey::Muod, CorrKey::Muo, CorrKey::MuoUS})
-        Choice(b, key, false);
+        Choice(b, key, false, oil);
 
     // Gas Input.
     b.Letter(
@@ -237,8 +237,8 @@ std::vector<ProjectField> Describe() {
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSgg(t); });
 
     // The correlation choices of the gas table.
-    Choice(b, CorrKey::Z, true);
-    Choice(b, CorrKey::Pseudo, true);
+    Choice(b, CorrKey::Z, true, gas);
+    Choice(b, CorrKey::Pseudo, true, gas);
 
     // Water Input.
     b.Of(
@@ -294,21 +294,21 @@ std::vector<ProjectField> Describe() {
         "HRKrg", rock, "txtHRKrg", -1, [](const Q7Objects& o) { return o.Rock.HRKrg(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetHRKrg(t); });
 
-    // Capillary pressure, the LET curves and the row count: a case's keys (no project column yet),
-    // each shown in "txt" + key ("cbo" + key for a model). Each number carries its rock input rule.
-    const auto rockOption = [&b](const char* column, long hi, std::int16_t (clsRock::*get)() const,
-                                 void (clsRock::*set)(std::int16_t)) {
+    // Capillary pressure, the LET curves and the row count, each shown in "txt" + key ("cbo" + key
+    // for a model). Each number carries its rock input rule.
+    const auto rockOption = [&b, rock](const char* column, long hi, std::int16_t (clsRock::*get)() const,
+                                       void (clsRock::*set)(std::int16_t)) {
         b.Of(
-            FieldKind::Option, column, "", std::string("cbo") + column,
+            FieldKind::Option, column, rock, std::string("cbo") + column,
             [get](const Q7Objects& o) { return (o.Rock.*get)(); },
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(Index(t)); });
         b.fields.back().lo = 0;
         b.fields.back().hi = hi;
     };
-    const auto rockNumber = [&b](const char* column, float (clsRock::*get)() const,
-                                 void (clsRock::*set)(std::string_view)) {
+    const auto rockNumber = [&b, rock](const char* column, float (clsRock::*get)() const,
+                                       void (clsRock::*set)(std::string_view)) {
         b.Number(
-            column, "", std::string("txt") + column, -1,
+            column, rock, std::string("txt") + column, -1,
             [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(t); });
         b.fields.back().refused = [key = std::string(column)](double v) { return RockInputProblem(key, v); };
@@ -346,7 +346,7 @@ std::vector<ProjectField> Describe() {
     rockNumber("KroMax", &clsRock::KroMax, &clsRock::SetKroMax);
     rockNumber("KrgMax", &clsRock::KrgMax, &clsRock::SetKrgMax);
     b.Of(
-        FieldKind::Integer, "SatRows", "", "txtSatRows", [](const Q7Objects& o) { return o.Rock.SatRows(); },
+        FieldKind::Integer, "SatRows", rock, "txtSatRows", [](const Q7Objects& o) { return o.Rock.SatRows(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SatRows(Index(t)); });
     b.fields.back().lo = clsRock::kRows;
     b.fields.back().hi = clsRock::kMaxRows;
@@ -360,9 +360,9 @@ std::vector<ProjectField> Describe() {
 
 // A correlation choice: its name as the objects hold it; a name no correlation has leaves the choice
 // as it is (a case's reader refuses such a name before it gets here).
-void Choice(Builder& b, CorrKey key, bool gas) {
+void Choice(Builder& b, CorrKey key, bool gas, const char* table) {
     b.Letter(
-        FieldKind::Text, ChoiceOf(key).key, "", std::string("cbo") + ChoiceOf(key).key,
+        FieldKind::Text, ChoiceOf(key).key, table, std::string("cbo") + ChoiceOf(key).key,
         [key, gas](const Q7Objects& o) {
             const int option = gas ? o.Gas.Correlation(key) : o.Oil.Correlation(key);
             return std::string(ChoiceOf(key).options[static_cast<std::size_t>(option)].name);

@@ -11,7 +11,7 @@
 //   "RockType"    "tblRock"        "optRock"       0        Option   (0 or 1)
 //   "PLUSmw"      (none)           "txtPLUSmw"    -1        Number   (a case key only)
 //   "LabPb"       (none)           "txtLabPb"     -1        Number   (held only when measured)
-//   "CorrPb"      (none)           "cboCorrPb"    -1        Text     (a correlation's name)
+//   "CorrPb"      "tblOilGravity"  "cboCorrPb"    -1        Text     (a correlation's name)
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -1,9 +1,13 @@
 #include "store/ProjectSchema.h"
 
 #include "engine/Errors.h"
+#include "engine/MessageSink.h"
+#include "engine/ProjectFields.h"
+#include "engine/Q7Objects.h"
 #include "store/SchemaText.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
+#include "store/StoredProject.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +20,10 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace q7 {
 
@@ -95,13 +102,86 @@ QString CreateTableStatement(const QString& table) {
     throw DatabaseError(("The schema has no table " + table).toStdString());
 }
 
+// The column definitions of one table of the schema text, in order: {name, "PcowMax    REAL"}.
+std::vector<std::pair<QString, QString>> ColumnDefinitions(const QString& table) {
+    const QString statement = CreateTableStatement(table);
+    const qsizetype open = statement.indexOf(QLatin1Char('('));
+    const qsizetype close = statement.lastIndexOf(QLatin1Char(')'));
+    std::vector<std::pair<QString, QString>> columns;
+    QString current;
+    int depth = 0;
+    const auto take = [&] {
+        const QString definition = current.simplified();
+        if (!definition.isEmpty())
+            columns.emplace_back(definition.section(QLatin1Char(' '), 0, 0), definition);
+        current.clear();
+    };
+    for (const QChar c : statement.mid(open + 1, close - open - 1)) {
+        if (c == QLatin1Char('(')) ++depth;
+        if (c == QLatin1Char(')')) --depth;
+        if (c == QLatin1Char(',') && depth == 0)
+            take();
+        else
+            current += c;
+    }
+    take();
+    return columns;
+}
+
+// A statement of an upgrade step with its bound values.
+struct UpgradeStatement {
+    QString sql;
+    QVariantList values;
+};
+
+// Widens a data table to the schema text's: each column the database's table lacks is added as a new
+// database has it (at the end, in the schema's order), and every project already stored gets there
+// what saving a project of the program's start-up inputs writes, which is what the projects were
+// computed with before the column existed (a column no project field stores stays Null).
+std::vector<UpgradeStatement> AddedColumns(QSqlDatabase& db, ProjectTable role) {
+    const QString table = QString::fromLatin1(ProjectTableName(role));
+    const std::vector<ColumnInfo> present = TableColumns(db, table);
+    const Backend backend = BackendOf(db);
+    NullMessageSink sink;
+    const Q7Objects startUp(sink);
+    std::vector<UpgradeStatement> statements;
+    QStringList assignments;
+    QVariantList values;
+    for (const auto& [name, definition] : ColumnDefinitions(table)) {
+        const bool there = std::any_of(present.begin(), present.end(), [&](const ColumnInfo& c) {
+            return c.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (there) continue;
+        statements.push_back({QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(table, definition), {}});
+        const ProjectField* field = FindField(name.toStdString());
+        if (!field || field->table != table.toStdString()) continue;
+        if (const std::optional<QVariant> value = ValueToStore(*field, startUp)) {
+            assignments.append(QuotedName(backend, name) + QStringLiteral(" = ?"));
+            values.append(*value);
+        }
+    }
+    if (!assignments.isEmpty())
+        statements.push_back(
+            {QStringLiteral("UPDATE %1 SET %2").arg(table, assignments.join(QStringLiteral(", "))), values});
+    return statements;
+}
+
 // The statements that bring a database of version `from` to version `from` + 1.
-QStringList UpgradeStatements(int from) {
+std::vector<UpgradeStatement> UpgradeStatements(QSqlDatabase& db, int from) {
     switch (from) {
     case 1:
         // Laboratory data: a row of Nulls (nothing measured) for every project already stored.
-        return {CreateTableStatement(QStringLiteral("tblLabData")),
-                QStringLiteral("INSERT INTO tblLabData (PrjID) SELECT PrjID FROM tblProject")};
+        return {{CreateTableStatement(QString::fromLatin1(ProjectTableName(ProjectTable::Lab))), {}},
+                {QStringLiteral("INSERT INTO tblLabData (PrjID) SELECT PrjID FROM tblProject"), {}}};
+    case 2: {
+        // The correlation choices of the oil and gas tables; the capillary pressure, LET curves and
+        // row count of the rock table.
+        std::vector<UpgradeStatement> statements;
+        for (const ProjectTable role : {ProjectTable::Oil, ProjectTable::Gas, ProjectTable::Rock})
+            for (UpgradeStatement& statement : AddedColumns(db, role))
+                statements.push_back(std::move(statement));
+        return statements;
+    }
     default:
         throw DatabaseError("No upgrade of the project database from schema version " + std::to_string(from));
     }
@@ -192,8 +272,10 @@ bool UpgradeSchema(QSqlDatabase& db) {
         int from = SchemaVersion(db);
         if (from < 1 || from >= kSchemaVersion) return false;
         for (; from < kSchemaVersion; ++from)
-            for (const QString& statement : UpgradeStatements(from))
-                Exec(db, SchemaStatement(backend, statement), action);
+            for (const UpgradeStatement& statement : UpgradeStatements(db, from)) {
+                QSqlQuery query(db);
+                ExecOrThrow(query, SchemaStatement(backend, statement.sql), statement.values, action);
+            }
         QSqlQuery query(db);
         ExecOrThrow(query, QStringLiteral("UPDATE meta SET value = ? WHERE key = 'schema_version'"),
                     {QString::number(kSchemaVersion)}, action);

@@ -1,22 +1,17 @@
 #pragma once
 // The project database's schema: the text of store/schema.sql built into the library, creating a
 // new database from it, and recognising a database of ours.
+#include "store/ProjectTables.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-
-#include <array>
 
 namespace q7 {
 
 // Version written into the meta table of a new database; a database with a higher one was made by
 // a newer program and is not opened.
-inline constexpr int kSchemaVersion = 2;
-
-// The eight tables, the project table first and the data tables in the order a project is created.
-inline constexpr std::array<const char*, 8> kProjectTables = {
-    "tblProject", "tblFluidSpec", "tblPressureSpec", "tblOilGravity",
-    "tblGasComp", "tblWater",     "tblRock",         "tblLabData"};
+inline constexpr int kSchemaVersion = 3;
 
 // The schema's SQL statements, comments removed, in file order.
 QStringList SchemaStatements();

@@ -71,7 +71,7 @@ StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects) {
     StoredPairs pairs;
     if (objects.Prs.PrRange() == "I") {
         objects.Prs.NPRSi(0);
-        for (const ProjectField* field : TableFields("tblPressureSpec")) {
+        for (const ProjectField* field : TableFields(ProjectTableName(ProjectTable::Pressure))) {
             if (field->box.rfind("txtP(", 0) != 0) continue;
             field->set(objects, Std(StoredText(*field, StoredValue(tables, *field))));
         }
@@ -94,34 +94,57 @@ StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects) {
     return pairs;
 }
 
-StoredPairs ApplyStoredProject(const ProjectTables& tables, Q7Objects& objects) {
-    for (const Recordset* rs : tables.All()) {
-        for (const ProjectField* field : TableFields(Std(rs->Table()))) {
-            if (GivenWithThePairs(*field)) continue;
-            const QVariant v = StoredValue(tables, *field);
-            switch (field->kind) {
-            case FieldKind::Flag:
-                if (!v.isNull()) field->set(objects, v.toInt() != 0 ? "1" : "0");
-                break;
-            case FieldKind::Option:
-                if (!v.isNull() && (v.toInt() == 0 || v.toInt() == 1))
-                    field->set(objects, std::to_string(v.toInt()));
-                break;
-            case FieldKind::Unit:
-            case FieldKind::Text: {
-                const std::string letter = Std(v.toString());
-                if (letter.size() == 1 && field->choices.find(letter) != std::string::npos)
-                    field->set(objects, letter);
-                break;
-            }
-            case FieldKind::Number:
-            case FieldKind::Integer:
-                // A value not stored leaves the objects' own (a laboratory value: not measured).
-                if (!v.isNull() || field->blankIsAbsent) field->set(objects, Std(StoredText(*field, v)));
-                break;
-            }
-        }
+std::optional<QVariant> ValueToStore(const ProjectField& field, const Q7Objects& objects) {
+    if (field.held && !field.held(objects)) return std::nullopt;
+    switch (field.kind) {
+    case FieldKind::Number:
+        return QVariant(static_cast<float>(field.number(objects)));
+    case FieldKind::Integer:
+    case FieldKind::Flag:
+    case FieldKind::Option:
+        return QVariant(static_cast<int>(field.number(objects)));
+    case FieldKind::Unit:
+    case FieldKind::Text:
+        break;
     }
+    return QVariant(QString::fromStdString(field.text(objects)));
+}
+
+void ApplyStoredField(const ProjectField& field, const QVariant& v, Q7Objects& objects) {
+    switch (field.kind) {
+    case FieldKind::Flag:
+        if (!v.isNull()) field.set(objects, v.toInt() != 0 ? "1" : "0");
+        break;
+    case FieldKind::Option: {
+        const long lo = field.lo <= field.hi ? field.lo : 0, hi = field.lo <= field.hi ? field.hi : 1;
+        if (!v.isNull() && v.toLongLong() >= lo && v.toLongLong() <= hi)
+            field.set(objects, std::to_string(v.toInt()));
+        break;
+    }
+    case FieldKind::Unit:
+    case FieldKind::Text: {
+        if (v.isNull()) break;
+        const QString stored = v.toString();
+        for (const std::string& word : field.words)
+            if (stored.compare(QString::fromStdString(word), Qt::CaseInsensitive) == 0)
+                field.set(objects, word);
+        const std::string letter = Std(stored);
+        if (field.words.empty() && letter.size() == 1 && field.choices.find(letter) != std::string::npos)
+            field.set(objects, letter);
+        break;
+    }
+    case FieldKind::Number:
+    case FieldKind::Integer:
+        // A value not stored leaves the objects' own (a laboratory value: not measured).
+        if (!v.isNull() || field.blankIsAbsent) field.set(objects, Std(StoredText(field, v)));
+        break;
+    }
+}
+
+StoredPairs ApplyStoredProject(const ProjectTables& tables, Q7Objects& objects) {
+    for (const Recordset* rs : tables.All())
+        for (const ProjectField* field : TableFields(Std(rs->Table())))
+            if (!GivenWithThePairs(*field)) ApplyStoredField(*field, StoredValue(tables, *field), objects);
     return ApplyStoredPairs(tables, objects);
 }
 

@@ -9,12 +9,25 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace q7 {
 
 struct Q7Objects;
 
 // The stored value of a field in the project's records; Null for a missing column or a Null value.
 QVariant StoredValue(const ProjectTables& tables, const ProjectField& field);
+
+// What saving the objects writes into a stored field's column: a number as the single it is, a
+// whole number, flag or option as an integer, a letter or name as text; nothing when the objects
+// hold no value for it (the column stays Null).
+std::optional<QVariant> ValueToStore(const ProjectField& field, const Q7Objects& objects);
+
+// One stored value given to the objects as the field's control gives it: a flag; an option within
+// the field's range (0 or 1 when it gives none); a letter among the field's choices, or a name among
+// its words (without regard to case, given as the field spells it); a number as the box shows it.
+// A Null leaves the objects' own value, but for a value that may be absent (a laboratory value).
+void ApplyStoredField(const ProjectField& field, const QVariant& value, Q7Objects& objects);
 
 // The text a field's box shows for a stored value (FieldText); a Null shows the text a box of a
 // list shows when empty ("0"), and nothing in any other box.
@@ -37,8 +50,7 @@ struct StoredPairs {
 StoredPairs ApplyStoredPairs(const ProjectTables& tables, Q7Objects& objects);
 
 // The whole project into fresh objects: every stored field in column order as its control gives it
-// (flags and options when they hold 0 or 1, letters when they are one of the control's choices),
-// then ApplyStoredPairs.
+// (ApplyStoredField), then ApplyStoredPairs.
 StoredPairs ApplyStoredProject(const ProjectTables& tables, Q7Objects& objects);
 
 // A project's records are complete when each of the seven tables has the project's row.

@@ -3,20 +3,18 @@
 #include "engine/Errors.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "store/DatabaseLocation.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
+#include "store/StoredProject.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include <cstdint>
@@ -25,10 +23,6 @@
 namespace q7 {
 
 namespace {
-
-QVariant Text(const std::string& value) {
-    return QString::fromStdString(value);
-}
 
 // Whether reading the database fails because another program holds it locked.
 bool IsLocked(QSqlDatabase& db) {
@@ -48,64 +42,6 @@ clsQ7IO::~clsQ7IO() {
     } catch (...) {
         // Closing at the end of the run ignores every failure.
     }
-}
-
-QString clsQ7IO::DatabaseForProgram(const QString& programPath) {
-    if (programPath.isEmpty()) return {};
-    const QFileInfo program(programPath);
-    return program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".mdb");
-}
-
-QString clsQ7IO::LocateDatabase() {
-    const QString program = QCoreApplication::instance() != nullptr
-                                ? QCoreApplication::applicationFilePath()
-                                : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return LocateDatabase(DatabaseForProgram(program));
-}
-
-QString clsQ7IO::LocateDatabase(const QString& beside) {
-    const QString named = qEnvironmentVariable("Q7_DATABASE");
-    if (!named.isEmpty()) return named;
-    if (beside.isEmpty()) return beside;
-    const QFileInfo file(beside);
-    const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
-    const QString source = file.exists() ? beside : TemplateDatabase(beside);
-    return UsableDatabase(beside, writable, UserDataFolder(), source);
-}
-
-QString clsQ7IO::TemplateDatabase(const QString& beside) {
-    if (beside.isEmpty()) return {};
-    const QFileInfo file(beside);
-    return QDir::cleanPath(file.absolutePath() + QLatin1Char('/') + QStringLiteral(Q7_DATA_FROM_PROGRAM) +
-                           QLatin1Char('/') + file.fileName());
-}
-
-QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder) {
-    return UsableDatabase(beside, besideWritable, userFolder, beside);
-}
-
-QString clsQ7IO::UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder,
-                                const QString& source) {
-    if (besideWritable || userFolder.isEmpty()) return beside;
-    const QString copy = QDir(userFolder).filePath(QFileInfo(beside).fileName());
-    if (QFileInfo::exists(copy)) return copy;
-    if (source.isEmpty() || !QFileInfo::exists(source) || !QDir().mkpath(userFolder)) return beside;
-    // Copied under a temporary name and renamed, so that an interrupted copy never passes for
-    // the database.
-    const QString part = copy + QStringLiteral(".part");
-    QFile::remove(part);
-    if (!QFile::copy(source, part)) return beside;
-    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!QFile::rename(part, copy)) {
-        QFile::remove(part);
-        return beside;
-    }
-    return copy;
-}
-
-QString clsQ7IO::UserDataFolder() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return data.isEmpty() ? QString() : data + QStringLiteral("/fluvarex");
 }
 
 void clsQ7IO::Q7Open() {
@@ -430,13 +366,8 @@ Recordset clsQ7IO::LoadPrjTbl(const QString& tableName, std::int32_t prjID) {
 
 ProjectTables clsQ7IO::LoadProjectTables(std::int32_t prjID) {
     ProjectTables tables;
-    tables.Fluid = LoadPrjTbl(QStringLiteral("tblFluidSpec"), prjID);
-    tables.Pressure = LoadPrjTbl(QStringLiteral("tblPressureSpec"), prjID);
-    tables.Oil = LoadPrjTbl(QStringLiteral("tblOilGravity"), prjID);
-    tables.Gas = LoadPrjTbl(QStringLiteral("tblGasComp"), prjID);
-    tables.Water = LoadPrjTbl(QStringLiteral("tblWater"), prjID);
-    tables.Rock = LoadPrjTbl(QStringLiteral("tblRock"), prjID);
-    tables.Lab = LoadPrjTbl(QStringLiteral("tblLabData"), prjID);
+    for (const ProjectTableInfo& table : kProjectDataTables)
+        tables.Of(table.role) = LoadPrjTbl(QString::fromLatin1(table.name), prjID);
     return tables;
 }
 
@@ -483,54 +414,11 @@ void clsQ7IO::SaveREC(Recordset& rs) {
 Recordset clsQ7IO::SaveTable(const QString& tableName, std::int32_t prjID, const Q7Objects& objects) {
     Recordset rs = NewREC(tableName);
     rs.SetValue(QStringLiteral("PrjID"), prjID);
-    for (const ProjectField* field : TableFields(rs.Table().toStdString())) {
-        if (field->held && !field->held(objects)) continue;
-        const QString column = QString::fromStdString(field->column);
-        switch (field->kind) {
-        case FieldKind::Number:
-            rs.SetValue(column, static_cast<float>(field->number(objects)));
-            break;
-        case FieldKind::Integer:
-        case FieldKind::Flag:
-        case FieldKind::Option:
-            rs.SetValue(column, static_cast<int>(field->number(objects)));
-            break;
-        case FieldKind::Unit:
-        case FieldKind::Text:
-            rs.SetValue(column, Text(field->text(objects)));
-            break;
-        }
-    }
+    for (const ProjectField* field : TableFields(rs.Table().toStdString()))
+        if (const std::optional<QVariant> value = ValueToStore(*field, objects))
+            rs.SetValue(QString::fromStdString(field->column), *value);
     SaveREC(rs);
     return rs;
-}
-
-Recordset clsQ7IO::SaveFluid(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblFluidSpec"), prjID, objects);
-}
-
-Recordset clsQ7IO::SavePressure(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblPressureSpec"), prjID, objects);
-}
-
-Recordset clsQ7IO::SaveOil(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblOilGravity"), prjID, objects);
-}
-
-Recordset clsQ7IO::SaveGas(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblGasComp"), prjID, objects);
-}
-
-Recordset clsQ7IO::SaveWater(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblWater"), prjID, objects);
-}
-
-Recordset clsQ7IO::SaveRock(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblRock"), prjID, objects);
-}
-
-Recordset clsQ7IO::SaveLab(std::int32_t prjID, const Q7Objects& objects) {
-    return SaveTable(QStringLiteral("tblLabData"), prjID, objects);
 }
 
 ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& objects) {
@@ -550,13 +438,8 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
                 (action + QStringLiteral(": the database gave no usable PrjID")).toStdString());
         const auto prjID = static_cast<std::int32_t>(id);
         ProjectTables tables;
-        tables.Fluid = SaveFluid(prjID, objects);
-        tables.Pressure = SavePressure(prjID, objects);
-        tables.Oil = SaveOil(prjID, objects);
-        tables.Gas = SaveGas(prjID, objects);
-        tables.Water = SaveWater(prjID, objects);
-        tables.Rock = SaveRock(prjID, objects);
-        tables.Lab = SaveLab(prjID, objects);
+        for (const ProjectTableInfo& table : kProjectDataTables)
+            tables.Of(table.role) = SaveTable(QString::fromLatin1(table.name), prjID, objects);
         Commit(action);
         return tables;
     } catch (...) {
@@ -568,12 +451,11 @@ ProjectTables clsQ7IO::CreateProject(Recordset& projectRow, const Q7Objects& obj
 
 void clsQ7IO::DelProject(std::int32_t prjID) {
     const QString action = QStringLiteral("Deleting project %1").arg(prjID);
-    // Data rows first, the project row last.
-    static const char* const statements[] = {
-        "Delete From tblLabData Where PrjID = ?",    "Delete From tblWater Where PrjID = ?",
-        "Delete From tblRock Where PrjID = ?",       "Delete From tblPressureSpec Where PrjID = ?",
-        "Delete From tblOilGravity Where PrjID = ?", "Delete From tblGasCOmp Where PrjID = ?",
-        "Delete From tblFluidSpec Where PrjID = ?",  "Delete From tblProject Where PrjID = ?"};
+    // Data rows first, in the reverse of their creation, the project row last.
+    QStringList statements;
+    for (auto table = kProjectDataTables.rbegin(); table != kProjectDataTables.rend(); ++table)
+        statements.append(QStringLiteral("Delete From %1 Where PrjID = ?").arg(QLatin1String(table->name)));
+    statements.append(QStringLiteral("Delete From tblProject Where PrjID = ?"));
     RequireOpen(action);
     // A project open in another workstation is not deleted under it.
     const bool heldBefore = m_holds.count(prjID) > 0;
@@ -583,8 +465,8 @@ void clsQ7IO::DelProject(std::int32_t prjID) {
     try {
         Begin(action);
         try {
-            for (const char* statement : statements)
-                Exec(QString::fromLatin1(statement), {prjID}, action);
+            for (const QString& statement : statements)
+                Exec(statement, {prjID}, action);
             Commit(action);
         } catch (...) {
             RollbackQuietly();

@@ -26,37 +26,14 @@ public:
     clsQ7IO(const clsQ7IO&) = delete;
     clsQ7IO& operator=(const clsQ7IO&) = delete;
 
-    // Finds the database (LocateDatabase) and opens it. Never raises: Q7FOUND tells the outcome.
+    // Finds the database (LocateDatabase, store/DatabaseLocation.h) and opens it. Never raises: Q7FOUND tells
+    // the outcome.
     void Q7Open();
     // Opens the given database: an SQLite file, or a PostgreSQL database named by a libpq URI
     // (postgresql://USER@HOST[:PORT]/DBNAME[?sslmode=...]; the password from PGPASSWORD or
     // ~/.pgpass). Q7FOUND is true only for a database of ours (an empty server database gets the
     // schema first). Never raises. A file that cannot be written is opened read-only.
     void OpenDatabase(const QString& path);
-    // The file named by Q7_DATABASE when that is set, else UsableDatabase of DatabaseForProgram of
-    // the running program.
-    static QString LocateDatabase();
-    // The file named by Q7_DATABASE when that is set, else UsableDatabase(beside, ..., source) with
-    // `beside` as the source when it exists, else the installed template (TemplateDatabase).
-    static QString LocateDatabase(const QString& beside);
-    // The project database beside the programs, `beside`, when it and its folder can be written
-    // (the journal lives beside it; the build tree's case). Otherwise, as for a program installed in
-    // a system folder, the user's own copy in `userFolder`, named as `beside`, made from `source`
-    // the first time and never overwritten, so that projects can be saved. `beside` itself when no
-    // copy exists or can be made.
-    static QString UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder,
-                                  const QString& source);
-    // The same with `beside` as the source.
-    static QString UsableDatabase(const QString& beside, bool besideWritable, const QString& userFolder);
-    // The installed empty database the user's copy is made from: the data folder found from the
-    // programs' folder (../share/fluvarex), with the file name of `beside`:
-    // /usr/bin/q7.mdb -> /usr/share/fluvarex/q7.mdb.
-    static QString TemplateDatabase(const QString& beside);
-    // The user's folder for the copy: ~/.local/share/fluvarex (the XDG data home).
-    static QString UserDataFolder();
-    // The program's folder and base name with ".mdb": /opt/fluvarex/bin/q7 -> /opt/fluvarex/bin/q7.mdb.
-    static QString DatabaseForProgram(const QString& programPath);
-
     bool Q7FOUND() const { return m_found; }
     void Q7FOUND(bool value) { m_found = value; }
     // The file or URI last opened (or tried; a URI never with a password), and why it was not
@@ -85,29 +62,22 @@ public:
     Recordset GetProject(std::int32_t prjID);
     // The project's row of one of the eight tables.
     Recordset LoadPrjTbl(const QString& tableName, std::int32_t prjID);
-    // The seven data tables' rows of a project, in the order tblFluidSpec … tblLabData.
+    // The data tables' rows of a project, one record set per table of kProjectDataTables.
     ProjectTables LoadProjectTables(std::int32_t prjID);
     // A record set on the table, standing on a new empty row that reaches the database with SaveREC.
     Recordset NewREC(const QString& tableName);
     // Writes the record set's current row.
     void SaveREC(Recordset& rs);
 
-    // Each creates the project's row in one data table from the objects' current state (the
-    // table's columns as the project fields describe them) and returns the record set on it.
+    // Creates the project's row in one data table from the objects' current state (the table's
+    // columns as the project fields describe them) and returns the record set on it.
     Recordset SaveTable(const QString& tableName, std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveFluid(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SavePressure(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveOil(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveGas(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveWater(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveRock(std::int32_t prjID, const Q7Objects& objects);
-    Recordset SaveLab(std::int32_t prjID, const Q7Objects& objects);
 
     // Creates a project in one transaction: writes `projectRow` (a new tblProject row from NewREC,
-    // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the seven data rows from the
-    // objects (SaveFluid … SaveLab). Returns the seven record sets; projectRow then holds the new
-    // PrjID and DateCreate. On failure nothing is stored, projectRow is as it was, and the error
-    // is raised.
+    // its PrjName, CreatedBy and PrjDesc set), reads its PrjID back, then the data rows from the
+    // objects (SaveTable of each data table, in order). Returns the seven record sets; projectRow then holds
+    // the new PrjID and DateCreate. On failure nothing is stored, projectRow is as it was, and the error is
+    // raised.
     ProjectTables CreateProject(Recordset& projectRow, const Q7Objects& objects);
 
     // Deletes the project's rows of all eight tables in one transaction; a project that does not

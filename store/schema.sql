@@ -2,13 +2,14 @@
 -- tables, all keyed by PrjID. Temperatures are stored in °F; phase flags as 1 or 0.
 -- Bump the version in meta (and kSchemaVersion in store/ProjectSchema.h) with every change here,
 -- and add the step that brings a database of the version before up to it (store/ProjectSchema.cpp).
--- Version 2 added tblLabData.
+-- Version 2 added tblLabData. Version 3 added the correlation choices (tblOilGravity, tblGasComp;
+-- a correlation's name) and the capillary pressure, LET curves and row count of tblRock.
 
 CREATE TABLE meta (
   key   TEXT PRIMARY KEY NOT NULL,
   value TEXT
 );
-INSERT INTO meta (key, value) VALUES ('schema_version', '2');
+INSERT INTO meta (key, value) VALUES ('schema_version', '3');
 
 CREATE TABLE tblProject (
   PrjID      INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -50,7 +51,12 @@ CREATE TABLE tblOilGravity (
   SepT       REAL,
   SepTUnits  TEXT,
   InitGO     REAL,
-  BPP        REAL
+  BPP        REAL,
+  CorrPb     TEXT,
+  CorrBo     TEXT,
+  CorrMuod   TEXT,
+  CorrMuo    TEXT,
+  CorrMuoUS  TEXT
 );
 
 CREATE TABLE tblGasComp (
@@ -61,7 +67,9 @@ CREATE TABLE tblGasComp (
   mfCO2      REAL,
   mfH2S      REAL,
   gc1 REAL, gc2 REAL, gc3 REAL, gc4 REAL, gc5 REAL, gc6 REAL, gc7 REAL, gc8 REAL,
-  gc9 REAL, gc10 REAL, gc11 REAL, gc12 REAL, gc13 REAL, gc14 REAL, gc15 REAL
+  gc9 REAL, gc10 REAL, gc11 REAL, gc12 REAL, gc13 REAL, gc14 REAL, gc15 REAL,
+  CorrZ      TEXT,
+  CorrPseudo TEXT
 );
 
 CREATE TABLE tblWater (
@@ -85,7 +93,42 @@ CREATE TABLE tblRock (
   CoreyN    REAL,
   HRPoro    REAL,
   HRAir     REAL,
-  HRKrg     REAL
+  HRKrg     REAL,
+  -- Capillary pressure of the oil-water table (model 0: none) and of the gas-oil table.
+  PcowModel  INTEGER,
+  PcowMax    REAL,
+  PcowJA     REAL,
+  PcowJB     REAL,
+  PcowIFT    REAL,
+  PcowAngle  REAL,
+  PcowEntry  REAL,
+  PcowLambda REAL,
+  PcowCw     REAL,
+  PcowAw     REAL,
+  PcowCo     REAL,
+  PcowAo     REAL,
+  PcogModel  INTEGER,
+  PcogMax    REAL,
+  PcogJA     REAL,
+  PcogJB     REAL,
+  PcogIFT    REAL,
+  PcogAngle  REAL,
+  PcogEntry  REAL,
+  PcogLambda REAL,
+  -- The LET curves' parameters and the end-point relative permeabilities; the table's rows.
+  LetWaterL  REAL,
+  LetWaterE  REAL,
+  LetWaterT  REAL,
+  LetOilL    REAL,
+  LetOilE    REAL,
+  LetOilT    REAL,
+  LetGasL    REAL,
+  LetGasE    REAL,
+  LetGasT    REAL,
+  KrwMax     REAL,
+  KroMax     REAL,
+  KrgMax     REAL,
+  SatRows    INTEGER
 );
 
 -- Laboratory values at the bubble point (psia, scf/stb, rb/stb, cp); Null where not measured.

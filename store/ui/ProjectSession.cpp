@@ -1,17 +1,9 @@
 #include "store/ui/ProjectSession.h"
 
 #include "engine/Errors.h"
-#include "store/ProjectTables.h"
 #include "store/clsQ7IO.h"
 
 namespace q7 {
-
-const char* ProjectTableName(ProjectTable table) {
-    static constexpr std::array<const char*, kProjectTableCount> names = {
-        "tblFluidSpec", "tblPressureSpec", "tblOilGravity", "tblGasComp",
-        "tblWater",     "tblRock",         "tblLabData"};
-    return names[static_cast<int>(table)];
-}
 
 void ProjectSession::ReleaseCursors() {
     for (auto& cursor : m_cursors) {

@@ -2,6 +2,7 @@
 // The project session the main window shares with the project dialogs: which project is open,
 // whether input events act, the open project's record of each data table, the message boxes, and
 // storing an input into the open project.
+#include "store/ProjectTables.h"
 #include "store/Recordset.h"
 #include "ui/MessageService.h"
 
@@ -16,13 +17,6 @@
 namespace q7 {
 
 class clsQ7IO;
-struct ProjectTables;
-
-// The seven data tables of a project, in the order a project's rows are created and loaded.
-enum class ProjectTable { Fluid, Pressure, Oil, Gas, Water, Rock, Lab };
-inline constexpr int kProjectTableCount = 7;
-// Database table of each cursor: tblFluidSpec, tblPressureSpec, ...
-const char* ProjectTableName(ProjectTable table);
 
 class ProjectSession {
 public:

@@ -125,7 +125,7 @@ TEST(OilChoices, CaseKeysTakeNamesInAnyCase) {
     const ProjectField* pbKey = FindField("corrpb");
     ASSERT_NE(pbKey, nullptr);
     EXPECT_EQ(pbKey->column, "CorrPb");
-    EXPECT_TRUE(pbKey->table.empty());
+    EXPECT_EQ(pbKey->table, "tblOilGravity"); // stored with the oil inputs
     EXPECT_EQ(pbKey->text(p.q), "Standing");
     pbKey->set(p.q, "petroskyFARSHAD");
     EXPECT_EQ(p.q.Oil.Correlation(CorrKey::Pb), static_cast<int>(CorrPb::PetroskyFarshad));
