@@ -138,8 +138,7 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         for (const Recordset* rs : tables.All()) {
             for (const ProjectField* field : TableFields(rs->Table().toStdString())) {
                 const QVariant v = StoredValue(tables, *field);
-                const QVariant value =
-                    v.isNull() ? ValueToStore(*field, startUp).value_or(QVariant()) : v;
+                const QVariant value = v.isNull() ? ValueToStore(*field, startUp).value_or(QVariant()) : v;
                 // A choice shown in a drop-down list (a correlation, a capillary-pressure model).
                 if (auto* list = findChild<QComboBox*>(QString::fromStdString(field->box))) {
                     const int at = field->kind == FieldKind::Text

@@ -219,15 +219,16 @@ ReportIdentity IdentityOf(clsQ7IO& io, const ProjectRef& project) {
 }
 
 // The project's stored inputs as a case: every non-empty column of the seven data tables under its
-// case key, and the author and description as the report's identification. A bubble point that was
-// typed (the GOR is what "Calc Rsi" gave) goes without the GOR, so that the case presses the same
-// button again.
+// case key (a choice beside the original inputs only when it differs from its start-up value), and the author
+// and description as the report's identification. A bubble point that was typed (the GOR is what "Calc Rsi"
+// gave) goes without the GOR, so that the case presses the same button again.
 nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
     nlohmann::json object = nlohmann::json::object();
     const ProjectTables tables = LoadChecked(io, project);
     bool bubblePointTyped = false;
+    NullMessageSink sink;
+    const Q7Objects startUp(sink);
     try {
-        NullMessageSink sink;
         Q7Objects objects(sink);
         bubblePointTyped = ApplyStoredProject(tables, objects).bubblePointTyped;
     } catch (const Error&) {
@@ -239,6 +240,9 @@ nlohmann::json ProjectCase(clsQ7IO& io, const ProjectRef& project) {
             const std::string* key = CaseKeyFor(column);
             if (key == nullptr || value.isNull()) continue;
             if (bubblePointTyped && *key == "InitGO") continue;
+            if (const ProjectField* field = FindField(*key);
+                field && field->quietAtStartUp && ValueToStore(*field, startUp) == value)
+                continue;
             object[*key] = CaseValue(value);
         }
     }

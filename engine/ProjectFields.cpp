@@ -304,6 +304,7 @@ std::vector<ProjectField> Describe() {
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(Index(t)); });
         b.fields.back().lo = 0;
         b.fields.back().hi = hi;
+        b.fields.back().quietAtStartUp = true;
     };
     const auto rockNumber = [&b, rock](const char* column, float (clsRock::*get)() const,
                                        void (clsRock::*set)(std::string_view)) {
@@ -312,6 +313,7 @@ std::vector<ProjectField> Describe() {
             [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
             [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(t); });
         b.fields.back().refused = [key = std::string(column)](double v) { return RockInputProblem(key, v); };
+        b.fields.back().quietAtStartUp = true;
     };
     rockOption("PcowModel", 3, &clsRock::PcowModel, &clsRock::PcowModel);
     rockNumber("PcowMax", &clsRock::PcowMax, &clsRock::SetPcowMax);
@@ -346,8 +348,10 @@ std::vector<ProjectField> Describe() {
     rockNumber("KroMax", &clsRock::KroMax, &clsRock::SetKroMax);
     rockNumber("KrgMax", &clsRock::KrgMax, &clsRock::SetKrgMax);
     b.Of(
-        FieldKind::Integer, "SatRows", rock, "txtSatRows", [](const Q7Objects& o) { return o.Rock.SatRows(); },
+        FieldKind::Integer, "SatRows", rock, "txtSatRows",
+        [](const Q7Objects& o) { return o.Rock.SatRows(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SatRows(Index(t)); });
+    b.fields.back().quietAtStartUp = true;
     b.fields.back().lo = clsRock::kRows;
     b.fields.back().hi = clsRock::kMaxRows;
 
@@ -377,6 +381,7 @@ void Choice(Builder& b, CorrKey key, bool gas, const char* table) {
         });
     for (const CorrChoice::Option& option : ChoiceOf(key).options)
         b.fields.back().words.emplace_back(option.name);
+    b.fields.back().quietAtStartUp = true;
 }
 
 std::string Lower(std::string_view s) {

@@ -54,6 +54,10 @@ struct ProjectField {
     // A value that may be left out (a laboratory value not measured): a blank text, in a box or a
     // case, means absent.
     bool blankIsAbsent = false;
+    // A choice beside the original inputs (capillary pressure, LET curves, rows, correlations): a
+    // project's exported case leaves it out while it holds its start-up value, so the case of a
+    // project that never chose it reads as it always did.
+    bool quietAtStartUp = false;
     // Why a number is refused for this key ("must be above 0"); empty when it is fine. Empty
     // function: only the kind's own rules apply.
     std::function<std::string(double)> refused;
