@@ -8,7 +8,9 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "engine/ValueChecks.h"
 #include "writers/CaseOutput.h"
+#include "writers/EclipseChecks.h"
 #include "writers/OutputChoices.h"
 
 namespace q7 {
@@ -134,7 +136,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     if (!outDir.empty()) {
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
-        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
+        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units, formats.consistent);
         if (formats.report) WriteCaseReport(objects, IdentityOf(c), dir, formats.correlations);
         if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
@@ -143,8 +145,11 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;
     if (check) {
-        result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units);
+        result.problems =
+            CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units, formats.consistent);
         result.warnings = ImpossibleValues(objects);
+        if (OfferedEclipseTables(objects).PVTO)
+            result.consistency = TotalCompressibilityWarnings(objects, formats.consistent);
     }
     return result;
 }

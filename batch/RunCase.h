@@ -20,6 +20,7 @@ struct OutputFormats {
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
     bool correlations = false; // the report's section naming the correlations (always with a match)
+    bool consistent = false;   // live-oil tables with a positive total compressibility (--consistent)
 };
 
 // The messages a case reports while it computes, kept to be shown with its name.
@@ -53,6 +54,8 @@ struct CaseResult {
     bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
     std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
+    // With checking: saturated intervals of the live oil that may stop the simulator (not refusals).
+    std::vector<ValueWarning> consistency;
 };
 
 // As RunCaseToDir; with an empty outDir nothing is written. With `check`, the Eclipse tables the

@@ -3,6 +3,8 @@
 #include "batch/FloatText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
+#include "writers/EclipseChecks.h"
+#include "writers/OutputChoices.h"
 
 #include <charconv>
 
@@ -309,7 +311,10 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.Close();
 
     // Impossible values, only when there are any: a clean case's summary has no such key.
-    const std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (OfferedEclipseTables(o).PVTO)
+        for (ValueWarning& w : TotalCompressibilityWarnings(o))
+            warnings.push_back(std::move(w));
     if (!warnings.empty()) {
         std::string list = "[";
         for (size_t i = 0; i < warnings.size(); ++i) {

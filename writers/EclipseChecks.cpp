@@ -1,11 +1,14 @@
 #include "writers/EclipseChecks.h"
 
 #include "engine/NumericText.h"
+#include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 #include "writers/EclipseTableSpec.h"
 #include "writers/OutputChoices.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <stdexcept>
 
 namespace q7 {
@@ -197,11 +200,11 @@ std::vector<std::string> CheckWritten(const EclipseTableSpec& spec, const std::v
 
 // The reasons of one case's table as the writer lays it out; the laid-out table in `laid`.
 std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
-                                   EclipseTable& laid) {
+                                   bool consistent, EclipseTable& laid) {
     WrittenTable written;
     std::vector<std::string> out;
     try {
-        laid = LayEclipseTable(objects, keyword, units);
+        laid = LayEclipseTable(objects, keyword, units, consistent);
         out = EclipseOverflows(laid);
         written = AsWritten(laid);
     } catch (const std::exception& e) {
@@ -214,9 +217,10 @@ std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view ke
 
 } // namespace
 
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                                   bool consistent) {
     if (keyword == "RSCONST") throw std::invalid_argument("not an Eclipse table keyword: RSCONST");
-    return AsWritten(LayEclipseTable(objects, keyword, units));
+    return AsWritten(LayEclipseTable(objects, keyword, units, consistent));
 }
 
 std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
@@ -230,10 +234,10 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
 }
 
 std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
-                                           EclipseUnits units) {
+                                           EclipseUnits units, bool consistent) {
     EclipseSpec(keyword); // refuses an unknown keyword
     EclipseTable laid;
-    return CheckLaid(objects, keyword, units, laid);
+    return CheckLaid(objects, keyword, units, consistent, laid);
 }
 
 namespace {
@@ -272,7 +276,7 @@ std::pair<std::size_t, std::size_t> PositionOf(const std::string& reason) {
 std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword) {
     EclipseSpec(keyword);
     EclipseTable laid;
-    const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, laid);
+    const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, false, laid);
     if (!laid.spec) return {};
     std::vector<std::int16_t> rows;
     for (const std::string& reason : reasons) {
@@ -290,16 +294,35 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
 }
 
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
-                                               EclipseUnits units) {
+                                               EclipseUnits units, bool consistent) {
     const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
                              tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units))
+        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units, consistent))
             problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
     }
     return problems;
+}
+
+std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects, bool consistent) {
+    std::vector<ValueWarning> out;
+    if (!objects.Oil.GO()) return out;
+    const std::int16_t end = consistent ? SaturatedCurveEnd(objects) : std::int16_t{0};
+    for (const CompressibilityInterval& c : NegativeCompressibility(objects)) {
+        if (end && c.upper < end) continue; // written as undersaturated rows
+        const auto lower = static_cast<std::int16_t>(c.upper + 1);
+        char terms[96];
+        std::snprintf(terms, sizeof terms, "Bg dRs/dp %.3E is not above dBo/dp %.3E rb/stb per psi",
+                      c.gasTerm, c.oilTerm);
+        out.push_back({"PVTO", c.upper, objects.Prs.GetPRSo(c.upper),
+                       "total compressibility of the saturated oil is not positive between " +
+                           FixedText(objects.Prs.GetPRSo(lower), 1) + " and " +
+                           FixedText(objects.Prs.GetPRSo(c.upper), 1) + " psia (" + terms +
+                           "): the table may stop the simulator"});
+    }
+    return out;
 }
 
 } // namespace q7

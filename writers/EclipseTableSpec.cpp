@@ -82,18 +82,21 @@ std::vector<EclipseRecordRows> PVDORows(const Q7Objects& o) {
     return {rows};
 }
 
+// The oil saturated at schedule row i compressed to pu psia, written as row `source`.
+EclipseRow PVTOUndersaturatedRow(const Q7Objects& o, std::int16_t i, double pu, std::int16_t source) {
+    const clsOil& oil = o.Oil;
+    const double p1 = o.Prs.GetPRSo(i);
+    const double bu = D(oil.GetBOS(i)) * Exp(-(pu - p1) * D(oil.GetCO(i)));
+    const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
+    const double mu = D(oil.GetMUOS(i)) * Pow(Div(pu, p1), m);
+    return {source, {pu, bu, mu}};
+}
+
 // The row a live-oil table adds 200 psi above the top of the schedule, so that its highest record
 // has two rows: Bo from the oil compressibility at the top pressure; viscosity by the Vazquez-Beggs
 // undersaturated relation mu = mu_b (p / p_b)^m, m = 2.6 p^1.187 exp(-11.513 - 8.98E-05 p).
 EclipseRow PVTOExtrapolatedRow(const Q7Objects& o) {
-    const clsPrs& prs = o.Prs;
-    const clsOil& oil = o.Oil;
-    const double p1 = prs.GetPRSo(1);
-    const double pu = p1 + 200.0;
-    const double bu = D(oil.GetBOS(1)) * Exp(-200.0 * D(oil.GetCO(1)));
-    const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
-    const double mu = D(oil.GetMUOS(1)) * Pow(Div(pu, p1), m);
-    return {1, {pu, bu, mu}};
+    return PVTOUndersaturatedRow(o, 1, D(o.Prs.GetPRSo(1)) + 200.0, 1);
 }
 
 // Live oil: one record per saturated GOR, rising with pressure. The bubble-point record carries
@@ -170,6 +173,10 @@ std::vector<EclipseRecordRows> SGOFRows(const Q7Objects& o) {
 std::vector<EclipseRecordRows> RSCONSTRows(const Q7Objects& o) {
     return {{{0, {D(o.Oil.GetRSO(o.Prs.BPPi())) / 1000.0, D(o.Oil.Pbp())}}}};
 }
+
+} // namespace
+
+namespace {
 
 // ---- The descriptions ----
 
@@ -426,12 +433,55 @@ void KeepNeighboursApart(EclipseTable& t) {
     }
 }
 
+// The consistent live-oil table: the saturated records end at row `end`; the higher pressures
+// become undersaturated rows of that record (the bubble-point record keeps its own branch).
+void EndSaturatedCurve(const Q7Objects& o, EclipseTable& t, std::int16_t end) {
+    const std::size_t keep = static_cast<std::size_t>(o.Prs.NPRSo() - end + 1);
+    if (keep >= t.records.size()) return;
+    t.records.resize(keep);
+    EclipseRecordRows& last = t.records.back();
+    if (end != o.Prs.BPPi()) {
+        last.resize(1);
+        for (std::int16_t j = static_cast<std::int16_t>(end - 1); j >= 1; --j)
+            last.push_back(PVTOUndersaturatedRow(o, end, D(o.Prs.GetPRSo(j)), j));
+    }
+    t.notes.push_back("Saturated records end at " + FixedText(o.Prs.GetPRSo(end), 1) +
+                      " psia, where the total compressibility of the oil and its released gas turns "
+                      "negative; the higher pressures are undersaturated rows of that record");
+}
+
 } // namespace
 
-EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
+EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                             bool consistent) {
     EclipseTable t = LayEclipseTableAsDescribed(objects, keyword, units);
+    if (consistent && keyword == "PVTO") {
+        if (const std::int16_t end = SaturatedCurveEnd(objects)) EndSaturatedCurve(objects, t, end);
+    }
     KeepNeighboursApart(t);
     return t;
+}
+
+std::vector<CompressibilityInterval> NegativeCompressibility(const Q7Objects& o) {
+    std::vector<CompressibilityInterval> out;
+    if (!o.Gas.GO()) return out;
+    for (std::int16_t i = static_cast<std::int16_t>(o.Prs.NPRSo() - 1); i >= 1; --i) {
+        const auto lo = static_cast<std::int16_t>(i + 1);
+        const double dp = D(o.Prs.GetPRSo(i)) - D(o.Prs.GetPRSo(lo));
+        if (!(dp > 0.0)) continue;
+        // Bg in rb/scf at the middle of the interval, Rs in scf/stb, Bo in rb/stb.
+        const double bg = (D(o.Gas.GetBG(i)) + D(o.Gas.GetBG(lo))) / 2.0 / kCubicFeetPerBarrel;
+        const double gas = bg * (D(o.Oil.GetRSOS(i)) - D(o.Oil.GetRSOS(lo))) / dp;
+        const double oil = (D(o.Oil.GetBOS(i)) - D(o.Oil.GetBOS(lo))) / dp;
+        if (gas <= oil) out.push_back({i, gas, oil});
+    }
+    return out;
+}
+
+std::int16_t SaturatedCurveEnd(const Q7Objects& o) {
+    for (const CompressibilityInterval& c : NegativeCompressibility(o))
+        if (c.upper < o.Prs.BPPi()) return static_cast<std::int16_t>(c.upper + 1);
+    return 0;
 }
 
 std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {

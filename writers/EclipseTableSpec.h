@@ -101,8 +101,12 @@ struct EclipseTable {
     std::vector<EclipseRecordRows> records;
 };
 
-// `keyword`'s table of the case (which must hold it complete) in `units`.
-EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units);
+// `keyword`'s table of the case (which must hold it complete) in `units`. `consistent`: a live-oil
+// table whose saturated curve turns to negative total compressibility above the bubble point ends
+// its saturated records there (SaturatedCurveEnd); the higher pressures become undersaturated rows of
+// the last record, and a note says so.
+EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                             bool consistent = false);
 // The description's layout with nothing changed.
 EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_view keyword,
                                         EclipseUnits units);
@@ -118,6 +122,24 @@ std::vector<double> EclipseRowAsWritten(const EclipseTable& table, const Eclipse
 // Numbers whose text does not fit their column (the text would lose leading digits or run into
 // the column before), one reason each, naming the row as the checks do.
 std::vector<std::string> EclipseOverflows(const EclipseTable& table);
+
+// The saturated intervals of the oil tables (schedule rows i and i - 1, pressure rising) over which
+// the total compressibility of the oil with its released gas is not positive: Bg dRs/dp <= dBo/dp.
+// Below the bubble point, gas comes out of solution as pressure falls; the oil shrinks by dBo and the
+// gas it releases takes Bg dRs, so the volume of oil and gas together grows as pressure falls only
+// when Bg dRs/dp > dBo/dp (the total compressibility of a black oil, Martin 1959, "Simultaneous flow
+// of oil and gas", SPE-1174-G; Whitson & Brule, "Phase Behavior", SPE Monograph 20, 2000, sec. 7.2).
+// A simulator that moves pressure over such an interval meets a volume that grows as it is
+// compressed and may fail to converge. Empty without a gas table.
+struct CompressibilityInterval {
+    std::int16_t upper; // schedule row of the higher pressure (the lower is upper + 1)
+    double gasTerm;     // Bg dRs/dp, rb/stb per psi
+    double oilTerm;     // dBo/dp, rb/stb per psi
+};
+std::vector<CompressibilityInterval> NegativeCompressibility(const Q7Objects& objects);
+// The schedule row of the last saturated record a consistent live-oil table keeps: the first row at
+// or above the bubble point where the saturated curve turns negative; 0 when it never does.
+std::int16_t SaturatedCurveEnd(const Q7Objects& objects);
 
 // PVTW's reference row, near the middle of the schedule (n / 2 with ties to the even neighbour),
 // and the water viscosibility there: the central difference dMu/dp divided by Mu (0 when the
