@@ -1,7 +1,13 @@
 #include "app/MainControls.h"
 
 #include "app/ResultPlots.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PhasesTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/RockInputTab.h"
 #include "app/tabs/TabBuilder.h"
+#include "app/tabs/WaterTab.h"
 #include "ui/FlexGrid.h"
 #include "ui/SpanHeading.h"
 
@@ -78,7 +84,7 @@ QSplitter* GridBesidePlot(SpanHeading* heading, FlexGrid* grid, PlotPane* plot) 
     return splitter;
 }
 
-void BuildMainControls(QMainWindow& window, MainControls& ui) {
+void BuildMainControls(QMainWindow& window, MainControls& ui, const TabContext& context) {
     TabBuilder b(window);
     BuildMenus(window, ui);
 
@@ -103,15 +109,16 @@ void BuildMainControls(QMainWindow& window, MainControls& ui) {
     centralLayout->addWidget(ui.sstMain, 1);
     window.setCentralWidget(central);
 
-    BuildTitleTab(ui);         // 0
-    BuildPhasesTab(b, ui);     // 1
-    BuildPressureTab(b, ui);   // 2
-    BuildOilTab(b, ui);        // 3
-    BuildGasTab(b, ui);        // 4
-    BuildWaterTab(b, ui);      // 5
-    BuildFluidPropsTab(b, ui); // 6
-    BuildRockInputTab(b, ui);  // 7
-    BuildRockPropsTab(b, ui);  // 8
+    // In the order of MainTab.
+    BuildTitleTab(ui);
+    ui.sstMain->addTab(ui.phases = new PhasesTab(context), QStringLiteral("Phases Present"));
+    ui.sstMain->addTab(ui.pressure = new PressureTab(context), QStringLiteral("Pressure Input"));
+    ui.sstMain->addTab(ui.oil = new OilTab(context), QStringLiteral("Oil Input"));
+    ui.sstMain->addTab(ui.gas = new GasTab(context), QStringLiteral("Gas Input"));
+    ui.sstMain->addTab(ui.water = new WaterTab(context), QStringLiteral("Water Input"));
+    BuildFluidPropsTab(b, ui);
+    ui.sstMain->addTab(ui.rockInput = new RockInputTab(context), QStringLiteral("Rock Input"));
+    BuildRockPropsTab(b, ui);
 }
 
 } // namespace q7

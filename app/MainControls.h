@@ -1,7 +1,7 @@
 #pragma once
-// Every control of the main window, by the name the program knows it by (also its objectName;
-// members of a control array are named with their index, "txtP(1)"). Arrays are indexed as the
-// controls are: txtP[1..18], txtGC[1..15], chkPLUS[1..12], option pairs [0..1].
+// The controls of the main window: the menus, the project bar, the tab row, the result tabs' controls
+// by the name the program knows them by (also their objectName), and the input tabs, which own
+// their controls.
 #include <array>
 
 class QAction;
@@ -20,8 +20,15 @@ namespace q7 {
 
 class FlexGrid;
 class InputBox;
+class GasTab;
+class OilTab;
+class PhasesTab;
 class PlotPane;
+class PressureTab;
+class RockInputTab;
 class SpanHeading;
+struct TabContext;
+class WaterTab;
 
 // Tabs of sstMain.
 enum MainTab : int {
@@ -63,57 +70,13 @@ struct MainControls {
     QLineEdit* txtProject = nullptr;
     QTabWidget* sstMain = nullptr;
 
-    // Phases Present.
-    std::array<QCheckBox*, 3> cbxFPP{};
-    InputBox* txtStdP = nullptr;
-    InputBox* txtStdT = nullptr;
-    OptionPair optStdTU{};
-    InputBox* txtResT = nullptr;
-    OptionPair optResTU{};
-
-    // Pressure Input.
-    OptionPair optPRange{};
-    InputBox* txtMinP = nullptr;
-    InputBox* txtInitP = nullptr;
-    InputBox* txtMaxP = nullptr;
-    std::array<InputBox*, 19> txtP{};
-
-    // Oil Input.
-    InputBox* txtAPI = nullptr;
-    InputBox* txtGrav = nullptr;
-    InputBox* txtSepGas = nullptr;
-    InputBox* txtSepP = nullptr;
-    InputBox* txtSepT = nullptr;
-    OptionPair optSepTU{};
-    InputBox* txtRSI = nullptr;
-    InputBox* txtBPP = nullptr;
-    QPushButton* cmdCalcPbp = nullptr;
-    QPushButton* cmdCalcRsi = nullptr;
-    QPushButton* cmdProceed = nullptr;
-    // Laboratory data at the bubble point; an empty box is a value not measured.
-    QGroupBox* fraLabData = nullptr;
-    InputBox* txtLabPb = nullptr;
-    InputBox* txtLabRsb = nullptr;
-    InputBox* txtLabBob = nullptr;
-    InputBox* txtLabMuob = nullptr;
-
-    // Gas Input.
-    OptionPair optGasEntry{};
-    InputBox* txtGasGrav = nullptr;
-    InputBox* txtMFN = nullptr;
-    InputBox* txtMFCO2 = nullptr;
-    InputBox* txtMFHS = nullptr;
-    std::array<InputBox*, 16> txtGC{};
-    std::array<QCheckBox*, 13> chkPLUS{};
-    QLineEdit* txtGCTotal = nullptr;
-    QPushButton* cmdNormal = nullptr;
-    QGroupBox* fraPLUS = nullptr;
-    InputBox* txtPLUSmw = nullptr;
-    InputBox* txtPLUSgg = nullptr;
-
-    // Water Input.
-    InputBox* txtPPM = nullptr;
-    InputBox* txtPER = nullptr;
+    // The input tabs, each owning its controls (app/tabs/).
+    PhasesTab* phases = nullptr;
+    PressureTab* pressure = nullptr;
+    OilTab* oil = nullptr;
+    GasTab* gas = nullptr;
+    WaterTab* water = nullptr;
+    RockInputTab* rockInput = nullptr;
 
     // Fluid Properties.
     QTabWidget* sstFluid = nullptr;
@@ -151,32 +114,6 @@ struct MainControls {
     PlotPane* plotGas = nullptr;
     PlotPane* plotWater = nullptr;
 
-    // Rock Input.
-    OptionPair optRock{};
-    OptionPair optType{};
-    OptionPair optLith{};
-    OptionPair optWet{};
-    OptionPair optCorr{};
-    InputBox* txtSWC = nullptr;
-    InputBox* txtSORW = nullptr;
-    QLabel* lblSORW = nullptr;
-    InputBox* txtSORG = nullptr;
-    QLabel* lblSORG = nullptr;
-    InputBox* txtSGCrit = nullptr;
-    QLabel* lblSGCrit = nullptr;
-    InputBox* txtK = nullptr;
-    QLabel* lblK = nullptr;
-    InputBox* txtN = nullptr;
-    QLabel* lblN = nullptr;
-    InputBox* txtHRPoro = nullptr;
-    QLabel* lblHRPoro = nullptr;
-    InputBox* txtHRAir = nullptr;
-    QLabel* lblHRAir = nullptr;
-    QLabel* lblMD = nullptr;
-    InputBox* txtHRKrg = nullptr;
-    QLabel* lblHRKrg = nullptr;
-    QLabel* lblSORGU = nullptr;
-
     // Rock Properties.
     QLineEdit* txtDispOut = nullptr;
     QLineEdit* txtLithOut = nullptr;
@@ -189,7 +126,8 @@ struct MainControls {
     PlotPane* plotRock = nullptr;
 };
 
-// Creates the menus and every control on `window` in their design state.
-void BuildMainControls(QMainWindow& window, MainControls& ui);
+// Creates the menus and every control on `window` in their design state; the input tabs reach the
+// window's pieces through `context`.
+void BuildMainControls(QMainWindow& window, MainControls& ui, const TabContext& context);
 
 } // namespace q7

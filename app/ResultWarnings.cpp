@@ -1,6 +1,9 @@
 #include "app/ResultWarnings.h"
 
+#include "engine/InputChecks.h"
+#include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 #include "ui/FlexGrid.h"
 #include "writers/EclipseChecks.h"
@@ -33,6 +36,30 @@ void AddValueFaults(const Q7Objects& o, const char* table, TableFaults& f) {
     }
 }
 
+// The result tables an input's warning belongs above: the conditions and the schedule every fluid
+// table, the oil, gas, water and rock inputs their own.
+bool InputShownWith(const std::string& key, ResultTable table) {
+    const ProjectField* field = FindField(key);
+    const std::string group = field ? field->table : std::string();
+    if (group == "tblFluidSpec" || group == "tblPressureSpec") return table != ResultTable::Rock;
+    if (group == "tblOilGravity" || group == "tblLabData") return table == ResultTable::Oil;
+    if (group == "tblWater") return table == ResultTable::Water;
+    if (group == "tblRock") return table == ResultTable::Rock;
+    return table == ResultTable::Gas; // the gas inputs and the plus fraction
+}
+
+// Inputs no PVT engineer would sign: before any symptom in the table.
+void AddInputWarnings(const Q7Objects& o, ResultTable table, TableFaults& f) {
+    for (const InputWarning& w : InputWarnings(o))
+        if (InputShownWith(w.key, table)) f.reasons << Q(w.text);
+}
+
+// Inputs outside the data of a correlation the table uses: named before any symptom in the table.
+void AddRangeFaults(const Q7Objects& o, const char* table, TableFaults& f) {
+    for (const RangeWarning& w : RangeWarningsOf(o, table))
+        f.reasons << Q(w.text);
+}
+
 } // namespace
 
 TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
@@ -40,6 +67,8 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
     switch (table) {
     case ResultTable::Oil:
         if (!o.Oil.GO()) break;
+        AddInputWarnings(o, ResultTable::Oil, f);
+        AddRangeFaults(o, "Oil", f);
         AddSimulatorFaults(o, "PVDO", f);
         AddSimulatorFaults(o, "PVTO", f);
         if (o.Gas.GO())
@@ -52,17 +81,21 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
         break;
     case ResultTable::Gas:
         if (!o.Gas.GO()) break;
+        AddInputWarnings(o, ResultTable::Gas, f);
+        AddRangeFaults(o, "Gas", f);
         AddSimulatorFaults(o, "PVDG", f);
         AddValueFaults(o, "Gas composition", f);
         AddValueFaults(o, "Gas", f);
         break;
     case ResultTable::Water:
         if (!o.Water.GO()) break;
+        AddInputWarnings(o, ResultTable::Water, f);
         AddSimulatorFaults(o, "PVTW", f);
         AddValueFaults(o, "Water", f);
         break;
     case ResultTable::Rock:
         if (!o.Rock.GO()) break;
+        AddInputWarnings(o, ResultTable::Rock, f);
         AddSimulatorFaults(o, o.Rock.Fluids() == 1 ? "SGOF" : "SWOF", f);
         AddValueFaults(o, "Rock", f);
         break;

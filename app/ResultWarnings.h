@@ -2,7 +2,8 @@
 // What is wrong with a result table, where the engineer looks: a line above the grid naming the
 // table and its first fault (every fault on the line's tool tip), and a mark in the fixed column
 // of each row at fault. The faults are the tables a simulator would refuse, as the Eclipse export
-// would write them, and the values no fluid or rock can have. Nothing is blocked.
+// would write them, and the values no fluid or rock can have, after the inputs no PVT engineer
+// would sign (engine/InputChecks), which come first. Nothing is blocked.
 #include <QColor>
 #include <QMap>
 #include <QStringList>
@@ -17,7 +18,7 @@ class FlexGrid;
 enum class ResultTable { Oil, Gas, Water, Rock };
 
 struct TableFaults {
-    QStringList reasons;         // in order: the simulator's refusals, then the impossible values
+    QStringList reasons; // in order: the inputs' warnings, the simulator's refusals, the impossible values
     QMap<int, QStringList> rows; // grid row (1-based) -> what is wrong there
 };
 

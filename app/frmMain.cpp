@@ -7,7 +7,12 @@
 #include "app/clsUtil.h"
 #include "app/frmAbout.h"
 #include "app/frmUserGuide.h"
-#include "app/tabs/TabBuilder.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PhasesTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/RockInputTab.h"
+#include "app/tabs/WaterTab.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
@@ -46,7 +51,8 @@ namespace q7 {
 frmMain::frmMain(MessageService& messages, QWidget* parent)
     : QMainWindow(parent), m_messages(messages), m_state(messages), m_sink(messages) {
     setObjectName(QStringLiteral("frmMain"));
-    BuildMainControls(*this, m_ui);
+    BuildMainControls(*this, m_ui,
+                      TabContext{m_messages, m_state, [this]() -> Q7Objects& { return *m_objects; }});
     setWindowIcon(QIcon(LogoWidget::Picture(64)));
     WireControls();
 
@@ -67,7 +73,6 @@ frmMain::frmMain(MessageService& messages, QWidget* parent)
     SetOutputMenus(false);
 
     // 5.
-    m_shiftingPressures = false;
     m_state.SettingsInUse = false;
     m_state.InputEventsOn = false;
 
@@ -78,7 +83,7 @@ frmMain::frmMain(MessageService& messages, QWidget* parent)
     m_state.InputEventsOn = true;
 
     // 8.
-    m_ui.cmdNormal->setEnabled(false);
+    m_ui.gas->cmdNormal->setEnabled(false);
 
     // 9. "Rock Properties" opens once "Rock Input" has been visited; the rock inputs depend on no
     // fluid input, so "Rock Input" is available from the start.
@@ -163,28 +168,6 @@ void frmMain::SetText(QLineEdit* box, const QString& text) {
     box->setText(text);
 }
 
-void frmMain::ShowComputed(QLineEdit* box, const QString& text) {
-    m_showingComputed = true;
-    SetText(box, text);
-    m_showingComputed = false;
-}
-
-void frmMain::SetFirstOption(const OptionPair& pair, bool value) {
-    if (value) {
-        pair[0]->setChecked(true);
-        return;
-    }
-    if (!pair[0]->isChecked()) return;
-    QButtonGroup* group = pair[0]->group();
-    group->setExclusive(false);
-    pair[0]->setChecked(false);
-    group->setExclusive(true);
-}
-
-void frmMain::SelectOption(const OptionPair& pair, int index) {
-    pair[static_cast<std::size_t>(index)]->setChecked(true);
-}
-
 void frmMain::Guarded(const QString& title, const std::function<void()>& handler) {
     try {
         handler();
@@ -219,12 +202,8 @@ void frmMain::UserGuideClick() {
 
 void frmMain::WireControls() {
     // Each input tab wires its own boxes, options and buttons (app/tabs/).
-    WirePhasesTab();
-    WirePressureTab();
-    WireOilTab();
-    WireGasTab();
-    WireWaterTab();
-    WireRockInputTab();
+    connect(m_ui.phases, &PhasesTab::phasesChanged, this, &frmMain::ApplyPhaseTabs);
+    connect(m_ui.oil, &OilTab::proceeded, this, &frmMain::ProceedClick);
     WireMenus();
     connect(m_ui.sstMain, &QTabWidget::currentChanged, this, &frmMain::TabSelected);
     // A plot that cannot be saved is reported like every other failure.
@@ -232,49 +211,6 @@ void frmMain::WireControls() {
         for (int i = 0; i < pane->Count(); ++i)
             pane->View(i)->SetErrorShower(
                 [this](const QString& text, const QString& title) { m_messages.ShowError(text, title); });
-}
-
-ProjectTable frmMain::TableOf(const ProjectField& field) {
-    ProjectTable table = ProjectTable::Fluid;
-    for (int t = 0; t < kProjectTableCount; ++t)
-        if (field.table == ProjectTableName(static_cast<ProjectTable>(t)))
-            table = static_cast<ProjectTable>(t);
-    return table;
-}
-
-void frmMain::PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
-                         const char* derivedTag) {
-    const ProjectField* field = FindField(tag);
-    const ProjectField* derived = derivedTag ? FindField(derivedTag) : nullptr;
-    if (!field || !field->Stored() || (derivedTag && !derived))
-        throw std::logic_error(std::string("no project field ") + tag);
-    const ProjectTable table = TableOf(*field);
-    box->SetValidation(&m_messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
-    box->setProperty("tag", QString::fromLatin1(tag));
-    connect(
-        box, &QLineEdit::textChanged, this, [this, title, table, tag, field, derived](const QString& text) {
-            Guarded(title, [&] {
-                field->set(*m_objects, Std(text));
-                auto stored = [this](const ProjectField& f) {
-                    return f.kind == FieldKind::Number ? QVariant(static_cast<float>(f.number(*m_objects)))
-                                                       : QVariant(static_cast<int>(f.number(*m_objects)));
-                };
-                std::vector<std::pair<QString, QVariant>> values{{QString::fromLatin1(tag), stored(*field)}};
-                if (derived && !m_showingComputed)
-                    values.emplace_back(QString::fromStdString(derived->column), stored(*derived));
-                m_state.SaveFields(table, values);
-            });
-        });
-}
-
-void frmMain::WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler) {
-    // A click on an option is its becoming selected, by the user or by code.
-    for (int i = 0; i < 2; ++i) {
-        pair[static_cast<std::size_t>(i)]->setProperty("tag", QString::fromLatin1(tag));
-        connect(pair[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [handler, i](bool on) {
-            if (on) handler(i);
-        });
-    }
 }
 
 void frmMain::WireMenus() {
@@ -306,12 +242,44 @@ void frmMain::WireMenus() {
 // Filling the inputs from the objects
 
 void frmMain::ShowObjectValues() {
-    ShowPhasesValues();
-    ShowPressureValues();
-    ShowOilValues();
-    ShowGasValues();
-    ShowWaterValues();
-    ShowRockInputValues();
+    for (InputTab* tab : std::initializer_list<InputTab*>{m_ui.phases, m_ui.pressure, m_ui.oil, m_ui.gas,
+                                                          m_ui.water, m_ui.rockInput})
+        tab->ShowValues();
+}
+
+bool frmMain::ShiftingPressures() const {
+    return m_ui.pressure->Shifting();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The input tabs' hand-offs
+
+void frmMain::ApplyPhaseTabs() {
+    const clsFluid& fluid = m_objects->Fluid;
+    {
+        // Disabling the tab on show must not count as selecting another one.
+        const QSignalBlocker quiet(m_ui.sstMain);
+        for (int tab : {kTabOil, kTabGas, kTabWater, kTabFluidProps})
+            m_ui.sstMain->setTabEnabled(tab, false);
+    }
+    if (fluid.PhaseOil()) {
+        m_ui.sstMain->setTabEnabled(kTabOil, true);
+        m_ui.oil->ResetCalculateButtons();
+    }
+    if (fluid.PhaseGas() && !fluid.PhaseOil()) {
+        m_ui.sstMain->setTabEnabled(kTabGas, true);
+        m_ui.sstMain->setTabEnabled(kTabFluidProps, true);
+    }
+    if (fluid.PhaseWater() && !fluid.PhaseOil()) {
+        m_ui.sstMain->setTabEnabled(kTabWater, true);
+        m_ui.sstMain->setTabEnabled(kTabFluidProps, true);
+    }
+}
+
+void frmMain::ProceedClick() {
+    m_ui.sstMain->setTabEnabled(kTabGas, true);
+    m_ui.sstMain->setTabEnabled(kTabFluidProps, true);
+    if (m_objects->Fluid.PhaseWater()) m_ui.sstMain->setTabEnabled(kTabWater, true);
 }
 
 } // namespace q7

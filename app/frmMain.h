@@ -18,15 +18,11 @@
 #include <optional>
 #include <string_view>
 
-class QRadioButton;
-
 namespace q7 {
 
-class InputBox;
 class clsProject;
 class clsQ7IO;
 class clsUtil;
-struct ProjectField;
 struct Q7Objects;
 
 // The output dialogs the File menu opens.
@@ -44,7 +40,7 @@ public:
     Q7Objects& Objects() { return *m_objects; }
     // Null when no project database was opened.
     clsQ7IO* IO() const { return m_state.IO(); }
-    bool ShiftingPressures() const { return m_shiftingPressures; }
+    bool ShiftingPressures() const;
 
     // The File menu's dialogs are opened through this (the writers' dialogs register here).
     void SetOutputDialogOpener(std::function<void(OutputDialog, frmMain&)> opener) {
@@ -74,55 +70,17 @@ protected:
 private:
     // Start-up and shut-down.
     void WireControls();
-    // Each input tab's wiring and its filling from the objects, in the tab's file (app/tabs/).
-    void WirePhasesTab();
-    void WirePressureTab();
-    void WireOilTab();
-    void WireGasTab();
-    void WireWaterTab();
-    void WireRockInputTab();
-    void ShowPhasesValues();
-    void ShowPressureValues();
-    void ShowOilValues();
-    void ShowGasValues();
-    void ShowWaterValues();
-    void ShowRockInputValues();
     void WireMenus();
     void OpenProjectDatabase();
     void UserGuideClick();
     void ShutDown();
 
-    // Runs an input handler; an error its object raises is shown under `title`.
+    // The input tabs' hand-offs to the window: the phases decide which tabs are available, and
+    // "Proceed" opens the gas (and water) input and the results.
+    void ApplyPhaseTabs();
+    // Runs a handler; an error it raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
-    // A box of one project field, found by its tag (the column, matched without regard to case):
-    // each change gives the text to the objects and stores the value they then hold, with the
-    // column `derivedTag` that the objects derive from it, if any.
-    void PlainField(InputBox* box, const QString& title, bool strict, const char* tag,
-                    const char* derivedTag = nullptr);
-    // A laboratory box: blank text is a value not measured (stored as Null).
-    void LabField(InputBox* box, const QString& title, const char* tag);
-    void ShowLabValues();
-    // The data table that stores `field` (the fluid table for a field no table stores).
-    static ProjectTable TableOf(const ProjectField& field);
-    // Both options of a pair carry `tag`; `handler` runs with the index of the option that becomes
-    // selected, by the user or by code.
-    void WireOption(const OptionPair& pair, const char* tag, std::function<void(int)> handler);
-
-    // Handlers.
-    void PhaseClick(int i, bool ticked);
-    void PressureModeClick(int i);
-    void GasEntryClick(int i);
-    void PlusClick(int k, bool ticked);
-    void DiscretePressureChange(int k);
-    void DiscretePressureLeft(int k);
-    void CompositionChange(int k);
-    void CalcPbpClick();
-    void CalcRsiClick();
     void ProceedClick();
-    void NormalizeClick();
-    void RefreshRockInputs();
-    void RefreshCorrelationInputs();
-    void StorePressureList();
 
     // Result tabs.
     void TabSelected(int tab);
@@ -145,9 +103,6 @@ private:
     void OpenProjectClick();
     void DeleteProjectClick();
 
-    // Sets option 0 of a pair (selecting it raises its click; clearing it selects no partner).
-    static void SetFirstOption(const OptionPair& pair, bool value);
-    static void SelectOption(const OptionPair& pair, int index);
     void SelectTab(int tab);
     void SetText(QLineEdit* box, const QString& text);
     void ClearFluidResults(const QString& stage);
@@ -161,11 +116,6 @@ private:
     std::unique_ptr<Q7Objects> m_objects;
     std::unique_ptr<clsProject> m_project;
     std::unique_ptr<clsQ7IO> m_io;
-    bool m_shiftingPressures = false;
-    // The program writes a computed value into a box ("Calc Pbp", "Calc Rsi", the bubble point
-    // of "Fluid Properties"): the box stores its own column, never the partner it derives back.
-    bool m_showingComputed = false;
-    void ShowComputed(QLineEdit* box, const QString& text);
     bool m_shutDown = false;
     std::function<void(OutputDialog, frmMain&)> m_outputOpener;
     std::optional<QString> m_userGuidePath;

@@ -1,6 +1,10 @@
 // The main window's Project menu: opening, creating, editing, closing and deleting projects, and
 // loading a project's records into the input controls.
 #include "app/frmMain.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/WaterTab.h"
 #include "engine/Errors.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
@@ -153,14 +157,15 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
                     break;
                 case FieldKind::Option:
                     if (!v.isNull() && (v.toInt() == 0 || v.toInt() == 1))
-                        SelectOption(pairNamed(field->box), v.toInt());
+                        InputTab::SelectOption(pairNamed(field->box), v.toInt());
                     break;
                 case FieldKind::Unit:
                 case FieldKind::Text: {
                     const QString letter = v.toString();
                     const auto at =
                         letter.size() == 1 ? field->choices.find(letter.toStdString()) : std::string::npos;
-                    if (at != std::string::npos) SelectOption(pairNamed(field->box), static_cast<int>(at));
+                    if (at != std::string::npos)
+                        InputTab::SelectOption(pairNamed(field->box), static_cast<int>(at));
                     // The pressure-mode handler switches the input events back on; the load keeps
                     // them off.
                     m_state.InputEventsOn = false;
@@ -174,23 +179,24 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
             }
         }
 
-        const bool rangeMode = m_ui.optPRange[0]->isChecked();
-        for (InputBox* box : {m_ui.txtMinP, m_ui.txtInitP, m_ui.txtMaxP})
+        const bool rangeMode = m_ui.pressure->optPRange[0]->isChecked();
+        for (InputBox* box : {m_ui.pressure->txtMinP, m_ui.pressure->txtInitP, m_ui.pressure->txtMaxP})
             box->setEnabled(rangeMode);
-        for (int k = 1; k <= 18; ++k)
-            m_ui.txtP[k]->setEnabled(m_ui.optPRange[1]->isChecked());
-        const bool gravityEntry = m_ui.optGasEntry[0]->isChecked();
-        for (InputBox* box : {m_ui.txtGasGrav, m_ui.txtMFN, m_ui.txtMFCO2, m_ui.txtMFHS})
+        for (int k = 1; k <= PressureTab::kPressures; ++k)
+            m_ui.pressure->txtP[k]->setEnabled(m_ui.pressure->optPRange[1]->isChecked());
+        const bool gravityEntry = m_ui.gas->optGasEntry[0]->isChecked();
+        for (InputBox* box : {m_ui.gas->txtGasGrav, m_ui.gas->txtMFN, m_ui.gas->txtMFCO2, m_ui.gas->txtMFHS})
             box->setEnabled(gravityEntry);
-        for (int k = 1; k <= 15; ++k)
-            m_ui.txtGC[k]->setEnabled(m_ui.optGasEntry[1]->isChecked());
+        for (int k = 1; k <= GasTab::kComponents; ++k)
+            m_ui.gas->txtGC[k]->setEnabled(m_ui.gas->optGasEntry[1]->isChecked());
 
         // The boxes that wait for the input events give the objects their stored values here,
         // exactly (the plain boxes took theirs as they were filled).
         if (m_objects->Prs.PrRange() == "I") {
             m_objects->Prs.NPRSi(0);
-            for (int k = 1; k <= 18; ++k)
-                m_objects->Prs.SetPRSi(m_ui.txtP[k]->text().toStdString(), static_cast<std::int16_t>(k));
+            for (int k = 1; k <= PressureTab::kPressures; ++k)
+                m_objects->Prs.SetPRSi(m_ui.pressure->txtP[k]->text().toStdString(),
+                                       static_cast<std::int16_t>(k));
         }
         auto single = [](const QVariant& v, float& out) -> const float* {
             if (v.isNull()) return nullptr;
@@ -203,18 +209,20 @@ void frmMain::LoadProjectIntoForm(std::int32_t prjID) {
         // The gravity the other derives shows as the linked update shows it.
         switch (ApplyGravityPair(m_objects->Oil, apiValue, sgValue)) {
         case Derived::Second:
-            SetText(m_ui.txtGrav, Fixed(m_objects->Oil.OilSG(), 4));
+            SetText(m_ui.oil->txtGrav, Fixed(m_objects->Oil.OilSG(), 4));
             break;
         case Derived::First:
-            SetText(m_ui.txtAPI, Fixed(m_objects->Oil.API(), 4));
+            SetText(m_ui.oil->txtAPI, Fixed(m_objects->Oil.API(), 4));
             break;
         case Derived::Neither:
             break;
         }
         ApplyOilPair(m_objects->Oil, single(Column(tables.Oil, "InitGO"), rsi),
                      single(Column(tables.Oil, "BPP"), pbp));
-        if (!m_ui.txtPPM->text().isEmpty()) m_objects->Water.SetPPM(m_ui.txtPPM->text().toStdString());
-        if (!m_ui.txtPER->text().isEmpty()) m_objects->Water.SetPER(m_ui.txtPER->text().toStdString());
+        if (!m_ui.water->txtPPM->text().isEmpty())
+            m_objects->Water.SetPPM(m_ui.water->txtPPM->text().toStdString());
+        if (!m_ui.water->txtPER->text().isEmpty())
+            m_objects->Water.SetPER(m_ui.water->txtPER->text().toStdString());
     });
 
     m_state.TakeCursors(tables);

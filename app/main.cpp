@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     // File -> Report and File -> Export open the output dialogs over the window.
     window.SetOutputDialogOpener(
         [&messages, &files, &eclipseUnits](q7::OutputDialog kind, q7::frmMain& main) {
-            const q7::OutputDialogHost host{main.Objects(), messages, files, main.State().InputEventsOn};
+            const q7::OutputDialogHost host{main.Objects(), messages, files};
             switch (kind) {
             case q7::OutputDialog::Report:
                 q7::frmReport::Show(host, main.Project(), &main);

@@ -3,6 +3,9 @@
 // (the command first) and returns the exit status; usage errors are printed and give 2. Each
 // declares its command line once (CommandLine.h), which q7-batch --help shows.
 #include "batch/CommandLine.h"
+#include "batch/ResultTable.h"
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -18,6 +21,9 @@ extern const CommandSpec kStreamCommand;
 // sweep BASE.json (--vary KEY=FROM:TO:N ... | --sample KEY=FROM:TO ... --samples N [--seed S]) [--out FILE]
 int RunSweepCommand(const std::vector<std::string>& args);
 extern const CommandSpec kSweepCommand;
+// The table of a --columns LIST; throws UsageError for a column that is no path or names nothing a
+// result line holds.
+std::unique_ptr<ResultTable> ResultTableOf(const std::string& list);
 // table RESULTS.jsonl... --columns LIST [--out FILE]
 int RunTableCommand(const std::vector<std::string>& args);
 extern const CommandSpec kTableCommand;

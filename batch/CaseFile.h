@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace q7 {
@@ -44,6 +45,12 @@ public:
 private:
     nlohmann::json m_values = nlohmann::json::object(); // canonical key -> value, nulls removed
 };
+
+// Refuses (CaseError) a case text holding a number written as not 0 that reads as 0 (1e-400), which
+// a parsed object no longer shows; FromFile calls it, a reader of case texts calls it before
+// FromJson. FromJson itself refuses, with the input named first and "the case is not computed",
+// what the engine's input rule (engine/InputChecks.h) refuses.
+void CheckCaseText(std::string_view text, const std::string& source);
 
 // The key of the k-th of the 18 individual pressures: "p1" ... "p18".
 std::string PressureKey(int k);

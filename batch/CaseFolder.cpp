@@ -1,11 +1,10 @@
 #include "batch/CaseFolder.h"
 
 #include "batch/CaseFile.h"
+#include "batch/OutputLock.h"
 #include "writers/TextFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <system_error>
 
 namespace q7 {
@@ -32,14 +31,6 @@ const std::vector<std::string>& CaseFileNames() {
         "Eclipse.dens", "Eclipse.swof", "Eclipse.sgof", "Sample.txt",   "Sample.htm"};
     return names;
 }
-
-namespace {
-
-bool ProcessIsGone(int pid) {
-    return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-} // namespace
 
 void ClearCaseFolder(const std::filesystem::path& dir) {
     std::filesystem::create_directories(dir);

@@ -1,5 +1,7 @@
 #include "batch/CommandLine.h"
 
+#include "batch/InputText.h"
+
 #include <iostream>
 
 namespace q7 {
@@ -30,20 +32,20 @@ std::vector<std::string> CommandLine::Values(const std::string& option) const {
     return out;
 }
 
-CommandLine ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args) {
+CommandLine ParseCommandLine(const CommandSpec& decl, const std::vector<std::string>& args) {
     CommandLine line;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& word = args[i];
         const bool optionLike = word.size() > 1 && word[0] == '-' &&
-                                (!spec.singleDashPositional || word.compare(0, 2, "--") == 0);
+                                (!decl.singleDashPositional || word.compare(0, 2, "--") == 0);
         if (!optionLike) {
             line.m_words.push_back({{}, word});
             continue;
         }
         const OptionSpec* option = nullptr;
-        for (const OptionSpec& o : spec.options)
+        for (const OptionSpec& o : decl.options)
             if (o.name == word) option = &o;
-        if (!option) throw UsageError(spec.unknownOption + word);
+        if (!option) throw UsageError(decl.unknownOption + Excerpt(word));
         if (!option->repeatable && line.Has(word)) throw UsageError(word + " is given twice");
         std::string value;
         if (option->takesValue) {
@@ -79,8 +81,8 @@ std::string HelpBlock(const std::vector<const CommandSpec*>& commands) {
     return out;
 }
 
-int ReportUsageError(const std::string& why, const CommandSpec& spec) {
-    std::cerr << "q7-batch: " << why << "\n" << UsageLines({&spec});
+int ReportUsageError(const std::string& why, const CommandSpec& decl) {
+    std::cerr << "q7-batch: " << why << "\n" << UsageLines({&decl});
     return 2;
 }
 

@@ -57,12 +57,12 @@ public:
     std::vector<std::string> Values(const std::string& option) const;
 
 private:
-    friend CommandLine ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args);
+    friend CommandLine ParseCommandLine(const CommandSpec& decl, const std::vector<std::string>& args);
     std::vector<Word> m_words;
 };
 
-// Reads `args` (the command first) as `spec` declares; throws UsageError saying what is wrong.
-CommandLine ParseCommandLine(const CommandSpec& spec, const std::vector<std::string>& args);
+// Reads `args` (the command first) as `decl` declares; throws UsageError saying what is wrong.
+CommandLine ParseCommandLine(const CommandSpec& decl, const std::vector<std::string>& args);
 
 // The usage lines of the commands, the first after "usage: ", the others aligned under it.
 std::string UsageLines(const std::vector<const CommandSpec*>& commands);
@@ -70,16 +70,16 @@ std::string UsageLines(const std::vector<const CommandSpec*>& commands);
 std::string HelpBlock(const std::vector<const CommandSpec*>& commands);
 
 // Says the usage error and the command's usage on standard error; returns 2.
-int ReportUsageError(const std::string& why, const CommandSpec& spec);
+int ReportUsageError(const std::string& why, const CommandSpec& decl);
 
 // Parses the command line and runs `body` on it; a UsageError from either is reported with the
 // command's usage and gives 2.
 template <class Body>
-int RunCommandLine(const CommandSpec& spec, const std::vector<std::string>& args, Body body) {
+int RunCommandLine(const CommandSpec& decl, const std::vector<std::string>& args, Body body) {
     try {
-        return body(ParseCommandLine(spec, args));
+        return body(ParseCommandLine(decl, args));
     } catch (const UsageError& e) {
-        return ReportUsageError(e.what(), spec);
+        return ReportUsageError(e.what(), decl);
     }
 }
 

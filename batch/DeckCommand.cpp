@@ -1,6 +1,9 @@
 #include "batch/DeckCommand.h"
 
+#include "batch/CaseFolder.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
+#include "batch/OutputLock.h"
 #include "batch/RunCase.h"
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
@@ -59,6 +62,12 @@ DeckArguments Parse(const CommandLine& line) {
     if (const std::optional<std::string> base = line.Value("--base")) {
         a.base = *base;
         if (a.base.empty()) throw UsageError("--base needs a name");
+        // The files are DIR/BASE.pvto, ...: a base that is a path would write them elsewhere, one
+        // starting with a dot would hide them.
+        std::string problem = FolderNameProblem(a.base);
+        if (problem.empty() && a.base[0] == '.') problem = "a name starting with \".\" would hide the files";
+        if (!problem.empty())
+            throw UsageError("--base takes a plain file name, not \"" + Excerpt(a.base) + "\": " + problem);
     }
     if (const std::optional<std::string> v = line.Value("--units")) {
         const std::optional<EclipseUnits> units = ParseEclipseUnits(*v);
@@ -121,7 +130,12 @@ int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
         cases.push_back({r.name, r.objects.get()});
     DeckResult deck;
     try {
-        std::filesystem::create_directories(*a.out);
+        const OutputLock lock = OutputLock::Folder(*a.out);
+        const std::string prefix = a.base + ".";
+        RemoveLeftTemporaries(*a.out, [&prefix](const std::string& target) {
+            return target.compare(0, prefix.size(), prefix) == 0 &&
+                   target.find('.', prefix.size()) == std::string::npos;
+        });
         deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units, a.consistent);
     } catch (const std::exception& e) {
         std::cerr << "q7-batch: " << e.what() << '\n';

@@ -60,6 +60,10 @@ LineOutput::LineOutput(const std::string& name) : m_name(name) {
         return;
     }
     const std::filesystem::path target(name);
+    m_lock.emplace(OutputLock::File(target));
+    const std::string own = target.filename().string();
+    RemoveLeftTemporaries(target.parent_path().empty() ? "." : target.parent_path(),
+                          [&own](const std::string& t) { return t == own; });
     std::string hidden = ".";
     hidden += target.filename().string();
     hidden += ".tmp-";
@@ -99,6 +103,12 @@ void LineOutput::Commit() {
         std::remove(m_temp.c_str());
         throw IoError(m_name + ": " + why);
     }
+}
+
+bool SameFile(const std::string& input, const std::string& output) {
+    if (input.empty() || input == "-" || output.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(input, output, ec) && !ec;
 }
 
 } // namespace q7

@@ -1,10 +1,13 @@
 #pragma once
 // Line-by-line input and output of the study commands: a file or, for "-" (input) or no name
 // (output), the standard streams. A named output is written beside its target and renamed into
-// place by Commit(), so a failed run never leaves a half file where a good one stood.
+// place by Commit(), so a failed run never leaves a half file where a good one stood; it is held
+// by one run at a time (OutputLock), and the temporaries that killed runs left for it are removed.
+#include "batch/OutputLock.h"
 #include "engine/Errors.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,7 +38,8 @@ private:
 
 class LineOutput {
 public:
-    // An empty name writes to standard output. Throws IoError when the file cannot be created.
+    // An empty name writes to standard output. Throws IoError when the file cannot be created or
+    // another run holds it.
     explicit LineOutput(const std::string& name);
     ~LineOutput(); // without Commit(), a named output's temporary file is removed
     LineOutput(const LineOutput&) = delete;
@@ -46,8 +50,13 @@ public:
 
 private:
     std::string m_name, m_temp;
+    std::optional<OutputLock> m_lock;
     std::FILE* m_file;
     bool m_done = false;
 };
+
+// True when `output` names the very file `input` names (a link or another spelling included); "-" and
+// "" (the standard streams) name no file.
+bool SameFile(const std::string& input, const std::string& output);
 
 } // namespace q7

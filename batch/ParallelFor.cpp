@@ -7,6 +7,11 @@
 
 namespace q7 {
 
+int UsefulJobs(int asked) {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::clamp(asked, 1, static_cast<int>(std::min(cores, 1024u)) * kJobsPerCore);
+}
+
 void ParallelFor(std::size_t n, int jobs, const std::function<void(std::size_t)>& body) {
     std::atomic<std::size_t> next{0};
     auto worker = [&] {

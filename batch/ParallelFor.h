@@ -10,4 +10,10 @@ namespace q7 {
 // and returns when all are done. `body` must not throw.
 void ParallelFor(std::size_t n, int jobs, const std::function<void(std::size_t)>& body);
 
+// The number of jobs that helps for `asked`: at most kJobsPerCore a core (a case computes on one
+// core and waits only on its files), so that a mistyped --jobs 99999 neither starts thousands of
+// threads nor holds their work in memory; the results do not depend on it.
+constexpr int kJobsPerCore = 4;
+int UsefulJobs(int asked);
+
 } // namespace q7

@@ -2,6 +2,7 @@
 
 #include "batch/CaseFile.h"
 #include "batch/Options.h"
+#include "batch/OutputLock.h"
 #include "batch/RunCase.h"
 #include "engine/Errors.h"
 #include "engine/ProjectFields.h"
@@ -65,8 +66,8 @@ struct Arguments {
     bool check = false;
 };
 
-Arguments Parse(const CommandSpec& spec, const std::vector<std::string>& args) {
-    const CommandLine line = ParseCommandLine(spec, args);
+Arguments Parse(const CommandSpec& decl, const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(decl, args);
     Arguments a;
     a.positional = line.Positional();
     a.name = line.Value("--name");
@@ -140,7 +141,8 @@ struct ProjectRef {
 };
 
 // The one project a command names: a name that matches exactly one project, or --id N.
-ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) {
+// `action` names the operation in the errors of the database ("Deleting project \"x\"").
+ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command, const std::string& action) {
     if (a.id.has_value() == (!a.positional.empty()) || a.positional.size() > 1)
         throw UsageError(command + " names one project: NAME or --id N");
     if (a.id) {
@@ -154,7 +156,7 @@ ProjectRef Resolve(clsQ7IO& io, const Arguments& a, const std::string& command) 
     }
     const std::string& name = a.positional.front();
     std::vector<ProjectRef> matches;
-    Recordset list = io.GetProjects();
+    Recordset list = io.GetProjects(QString::fromStdString(action + " " + Quote(name)));
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == name)
             matches.push_back(
@@ -264,7 +266,7 @@ int SaveProject(const std::vector<std::string>& args) {
 
     clsQ7IO io;
     Open(io);
-    Recordset list = io.GetProjects();
+    Recordset list = io.GetProjects(QString::fromStdString("Saving project " + Quote(*a.name)));
     for (list.MoveFirst(); !list.IsEOF(); list.MoveNext())
         if (list.Value(QStringLiteral("PrjName")).toString().toStdString() == *a.name)
             throw CommandError("a project named " + Quote(*a.name) + " already exists (id " +
@@ -286,7 +288,7 @@ int ExportProject(const std::vector<std::string>& args) {
     const Arguments a = Parse(kExportCommand, args);
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "export");
+    const ProjectRef project = Resolve(io, a, "export", "Exporting project");
     const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     out["_project"] = project.name;
@@ -319,9 +321,11 @@ int RunProject(const std::vector<std::string>& args) {
     }
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "run --project");
+    const ProjectRef project = Resolve(io, a, "run --project", "Reading project");
     const CaseFile c = CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
     const std::string folder = FolderName(project);
+    std::optional<OutputLock> lock;
+    if (a.out) lock.emplace(OutputLock::Folder(*a.out));
     const CaseResult result = RunCase(c, folder, a.out.value_or(std::string()), formats, a.check);
     // As for case files: one line per table a simulator would refuse, named by the project's folder.
     for (const EclipseProblem& p : result.problems)
@@ -333,7 +337,7 @@ int DeleteProject(const std::vector<std::string>& args) {
     const Arguments a = Parse(kDeleteCommand, args);
     clsQ7IO io;
     Open(io);
-    const ProjectRef project = Resolve(io, a, "delete");
+    const ProjectRef project = Resolve(io, a, "delete", "Deleting project");
     io.DelProject(project.id);
     std::cout << "Deleted project " << Quote(project.name) << " (id " << project.id << ").\n";
     return 0;
@@ -361,7 +365,7 @@ CaseFile StoredProjectCase(const std::string& name) {
     Open(io);
     Arguments a;
     a.positional.push_back(name);
-    const ProjectRef project = Resolve(io, a, "--project");
+    const ProjectRef project = Resolve(io, a, "--project", "Reading project");
     return CaseFile::FromJson(ProjectCase(io, project), "project " + Quote(project.name));
 }
 
@@ -377,7 +381,7 @@ int RunProjectCommand(const std::vector<std::string>& args) {
     const std::unique_ptr<QCoreApplication> app = EnsureApplication();
 
     const std::string command = args.empty() ? std::string() : args.front();
-    const CommandSpec* spec = command == "projects" ? &kProjectsCommand
+    const CommandSpec* decl = command == "projects" ? &kProjectsCommand
                               : command == "save"   ? &kSaveCommand
                               : command == "export" ? &kExportCommand
                               : command == "run"    ? &kRunProjectCommand
@@ -391,7 +395,7 @@ int RunProjectCommand(const std::vector<std::string>& args) {
         if (command == "delete") return DeleteProject(args);
         throw UsageError("unknown project command: " + command);
     } catch (const UsageError& e) {
-        if (spec) return ReportUsageError(e.what(), *spec);
+        if (decl) return ReportUsageError(e.what(), *decl);
         std::cerr << "q7-batch: " << e.what() << '\n';
         return 2;
     } catch (const std::exception& e) {

@@ -1,5 +1,10 @@
 #include "batch/ResultTable.h"
 
+#include "batch/InputText.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -150,6 +155,13 @@ private:
             const char c = m_s[m_pos++];
             if (c == '"') return;
             if (static_cast<unsigned char>(c) < 0x20) Fail("control character in a string");
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                const size_t n = Utf8SequenceAt(m_s, m_pos - 1);
+                if (n == 0) Fail("a string that is not UTF-8");
+                if (out) out->append(m_s.substr(m_pos - 1, n));
+                m_pos += n - 1;
+                continue;
+            }
             if (c != '\\') {
                 if (out) *out += c;
                 continue;
@@ -336,6 +348,48 @@ std::string ResultTable::Row(std::string_view resultLine) const {
         out += Cell(cells[c]);
     }
     out += '\n';
+    return out;
+}
+
+namespace {
+
+// Every column at or below `node`.
+void AllColumns(const ResultTable::Node& node, std::vector<int>& out) {
+    out.insert(out.end(), node.columns.begin(), node.columns.end());
+    for (const auto& [key, child] : node.keys)
+        AllColumns(*child, out);
+    for (const auto& [pos, child] : node.elements)
+        AllColumns(*child, out);
+}
+
+// The columns below `node` that `value` (the shape's value at the node) does not hold.
+void Unknown(const ResultTable::Node& node, const nlohmann::json* value, std::vector<int>& out) {
+    for (const auto& [key, child] : node.keys) {
+        if (value && value->is_object() && value->contains(key))
+            Unknown(*child, &(*value)[key], out);
+        else
+            AllColumns(*child, out);
+    }
+    for (const auto& [pos, child] : node.elements) {
+        if (value && value->is_array())
+            // The elements of a list are alike: the first stands for all; an empty list of numbers
+            // takes positions but nothing below them.
+            Unknown(*child, value->empty() ? nullptr : &value->front(), out);
+        else
+            AllColumns(*child, out);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ResultTable::UnknownColumns(std::string_view shapeLine) const {
+    const nlohmann::json shape = nlohmann::json::parse(shapeLine);
+    std::vector<int> unknown;
+    Unknown(*m_root, &shape, unknown);
+    std::sort(unknown.begin(), unknown.end());
+    std::vector<std::string> out;
+    for (int c : unknown)
+        out.push_back(m_columns[static_cast<size_t>(c)]);
     return out;
 }
 

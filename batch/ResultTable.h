@@ -30,6 +30,11 @@ public:
     // object.
     std::string Row(std::string_view resultLine) const;
 
+    // The columns that name nothing `shapeLine` (a result line with every key, ResultLineShape)
+    // holds: a key it lacks, or a position in what is not a list. Positions past a list's end are
+    // fine (tables differ in length).
+    std::vector<std::string> UnknownColumns(std::string_view shapeLine) const;
+
     // A comma-separated list of columns; brackets may hold no commas.
     static std::vector<std::string> SplitColumns(const std::string& list);
 

@@ -148,6 +148,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         result.problems =
             CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units, formats.consistent);
         result.warnings = ImpossibleValues(objects);
+        result.ranges = RangeWarnings(objects);
         if (OfferedEclipseTables(objects).PVTO)
             result.consistency = TotalCompressibilityWarnings(objects, formats.consistent);
     }

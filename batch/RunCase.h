@@ -4,6 +4,7 @@
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseUnits.h"
@@ -54,6 +55,7 @@ struct CaseResult {
     bool clean = false;                   // computed without a message or an error
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
     std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
+    std::vector<RangeWarning> ranges;     // with checking: inputs outside a correlation's data
     // With checking: saturated intervals of the live oil that may stop the simulator (not refusals).
     std::vector<ValueWarning> consistency;
 };

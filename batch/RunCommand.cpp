@@ -2,7 +2,9 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/Options.h"
+#include "batch/OutputLock.h"
 #include "batch/ParallelFor.h"
 #include "batch/Progress.h"
 #include "batch/RunCase.h"
@@ -65,6 +67,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
              const OutputFormats& formats, bool check) {
     std::vector<std::vector<EclipseProblem>> problems(files.size());
     std::vector<std::vector<ValueWarning>> warnings(files.size()), consistency(files.size());
+    std::vector<std::vector<RangeWarning>> ranges(files.size());
     std::vector<char> failed(files.size(), 0);
     size_t done = 0;
     std::mutex errMutex;
@@ -80,6 +83,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
             problems[i] = std::move(r.problems);
             warnings[i] = std::move(r.warnings);
             consistency[i] = std::move(r.consistency);
+            ranges[i] = std::move(r.ranges);
         } catch (const std::exception& e) {
             std::lock_guard<std::mutex> lock(errMutex);
             std::cerr << (progress.Shown() ? "\r" : "") << "q7-batch: " << e.what() << "\n";
@@ -108,6 +112,10 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
         for (const ValueWarning& w : consistency[i])
             std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table << ", row "
                       << w.row << ": " << w.text << "\n";
+        // Inputs outside a correlation's data: said, never a failure.
+        for (const RangeWarning& w : ranges[i])
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": outside the data: " << w.text
+                      << "\n";
     }
     std::cout << std::flush;
     return anyFailed ? 1 : 0;
@@ -123,8 +131,9 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         int jobs = 1;
         if (const std::optional<std::string> v = line.Value("--jobs")) {
             const std::optional<int> n = ParseCount(*v);
-            if (!n) throw UsageError("--jobs needs a whole number of at least 1, not \"" + *v + "\"");
-            jobs = *n;
+            if (!n)
+                throw UsageError("--jobs needs a whole number of at least 1, not \"" + Excerpt(*v) + "\"");
+            jobs = UsefulJobs(*n);
         }
         OutputFormats formats;
         if (const std::optional<std::string> v = line.Value("--formats")) {
@@ -145,6 +154,13 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         if (!outDir.empty())
             if (const std::string collision = FolderCollision(files, outDir); !collision.empty())
                 throw UsageError(collision);
+        std::optional<OutputLock> lock;
+        try {
+            if (!outDir.empty()) lock.emplace(OutputLock::Folder(outDir));
+        } catch (const std::exception& e) {
+            std::cerr << "q7-batch: " << e.what() << "\n";
+            return 1;
+        }
         return RunCases(files, outDir, jobs, formats, check);
     });
 }

@@ -3,6 +3,7 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/LineFiles.h"
 #include "batch/Options.h"
 #include "batch/ParallelFor.h"
@@ -40,23 +41,19 @@ struct StreamOptions {
     std::string input, output;
     int jobs = 1;
     long long shardK = 0, shardN = 1;
-    std::vector<std::string> columns;
+    std::unique_ptr<ResultTable> table; // --columns: the table instead of the result lines
 };
 
+// K/N, both plain decimal digits, 0 <= K < N.
 bool ParseShard(const std::string& text, long long& k, long long& n) {
     const size_t slash = text.find('/');
     if (slash == std::string::npos) return false;
-    try {
-        size_t used = 0;
-        k = std::stoll(text.substr(0, slash), &used);
-        if (used != slash) return false;
-        const std::string rest = text.substr(slash + 1);
-        n = std::stoll(rest, &used);
-        if (used != rest.size()) return false;
-    } catch (...) {
-        return false;
-    }
-    return n >= 1 && k >= 0 && k < n;
+    const std::optional<int> kk = ParseCount(text.substr(0, slash), 0),
+                             nn = ParseCount(text.substr(slash + 1));
+    if (!kk || !nn || *kk >= *nn) return false;
+    k = *kk;
+    n = *nn;
+    return true;
 }
 
 struct Line {
@@ -68,15 +65,17 @@ struct Line {
 
 // The result line of one input line.
 void Compute(Line& line) {
+    // The slot may hold the line of an earlier chunk: nothing of it may stay.
+    line.clean = false;
+    line.result.clear();
     std::string caseJson = std::to_string(line.number);
     const std::string source = "line " + caseJson;
     nlohmann::json object;
     try {
         object = nlohmann::json::parse(line.text);
     } catch (const nlohmann::json::exception& e) {
-        line.result =
-            FailedCaseLine(caseJson, {"Case Input Error", "CaseError",
-                                      source + ": not a JSON case (" + std::string(e.what()) + ")"});
+        line.result = FailedCaseLine(caseJson, {"Case Input Error", "CaseError",
+                                                source + ": not a JSON case (" + JsonErrorText(e) + ")"});
         return;
     }
     if (object.is_object()) {
@@ -84,6 +83,7 @@ void Compute(Line& line) {
         if (name != object.end() && name->is_string()) caseJson = JsonQuote(name->get<std::string>());
     }
     try {
+        CheckCaseText(line.text, source);
         const CaseFile c = CaseFile::FromJson(object, source);
         CaseLine r = RunCaseLine(c, caseJson);
         line.result = std::move(r.json);
@@ -96,14 +96,13 @@ void Compute(Line& line) {
 int Stream(const StreamOptions& o) {
     LineInput in(o.input);
     LineOutput out(o.output);
-    std::unique_ptr<ResultTable> table;
-    if (!o.columns.empty()) {
-        table = std::make_unique<ResultTable>(o.columns);
-        out.Write(table->Header());
-    }
+    const ResultTable* table = o.table.get();
+    if (table) out.Write(table->Header());
     Progress progress;
+    // A chunk of lines computed at a time: enough to keep every job busy; the slots are made as
+    // lines come, so a short input takes little whatever --jobs is.
     const size_t chunk = 256 * static_cast<size_t>(o.jobs);
-    std::vector<Line> lines(chunk);
+    std::vector<Line> lines;
     std::uint64_t number = 0, done = 0;
     bool anyFailed = false, more = true;
     std::string text;
@@ -114,6 +113,7 @@ int Stream(const StreamOptions& o) {
             if (static_cast<long long>((number - 1) % static_cast<std::uint64_t>(o.shardN)) != o.shardK)
                 continue;
             if (text.find_first_not_of(" \t") == std::string::npos) continue;
+            if (n == lines.size()) lines.emplace_back();
             lines[n].number = number;
             lines[n].text.swap(text);
             ++n;
@@ -136,25 +136,21 @@ int Stream(const StreamOptions& o) {
 int RunStreamCommand(const std::vector<std::string>& args) {
     return RunCommandLine(kStreamCommand, args, [](const CommandLine& line) {
         for (const std::string& word : line.Positional())
-            throw UsageError("run --jsonl takes no " + word);
+            throw UsageError("run --jsonl takes no " + Excerpt(word));
         StreamOptions o;
         o.input = line.Value("--jsonl").value_or(std::string());
         o.output = line.Value("--out").value_or(std::string());
         if (const std::optional<std::string> v = line.Value("--jobs")) {
             const std::optional<int> n = ParseCount(*v);
             if (!n) throw UsageError("--jobs needs a number of at least 1");
-            o.jobs = *n;
+            o.jobs = UsefulJobs(*n);
         }
         if (const std::optional<std::string> v = line.Value("--shard"))
             if (!ParseShard(*v, o.shardK, o.shardN)) throw UsageError("--shard takes K/N with 0 <= K < N");
-        if (const std::optional<std::string> v = line.Value("--columns"))
-            o.columns = ResultTable::SplitColumns(*v);
+        if (const std::optional<std::string> v = line.Value("--columns")) o.table = ResultTableOf(*v);
         if (o.input.empty()) throw UsageError("--jsonl needs a file or -");
-        try {
-            if (!o.columns.empty()) ResultTable check(o.columns);
-        } catch (const std::exception& e) {
-            throw UsageError(e.what());
-        }
+        if (SameFile(o.input, o.output))
+            throw UsageError("--out " + o.output + " is the input itself; write the results elsewhere");
         try {
             return Stream(o);
         } catch (const std::exception& e) {

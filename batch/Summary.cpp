@@ -1,7 +1,10 @@
 #include "batch/Summary.h"
 
 #include "batch/FloatText.h"
+#include "batch/InputText.h"
+#include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
 #include "writers/OutputChoices.h"
@@ -67,9 +70,21 @@ public:
         Key(key);
         m_out += json;
     }
+    // A JSON string of `v`; bytes that are not UTF-8 become U+FFFD, so that every line stays JSON.
     static std::string Quote(const std::string& v) {
         std::string out = "\"";
-        for (unsigned char c : v) {
+        for (size_t at = 0; at < v.size(); ++at) {
+            const auto c = static_cast<unsigned char>(v[at]);
+            if (c >= 0x80) {
+                const size_t n = Utf8SequenceAt(v, at);
+                if (n == 0) {
+                    out += "\\ufffd";
+                } else {
+                    out.append(v, at, n);
+                    at += n - 1;
+                }
+                continue;
+            }
             switch (c) {
             case '"':
                 out += "\\\"";
@@ -138,7 +153,9 @@ template <class T> auto Getter(const T& obj, float (T::*get)(std::int16_t) const
 }
 
 // The summary laid out one key a line, or, with a case (a JSON value) to put first, on one line.
-std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson) {
+// With `everyKey`, also the keys only some summaries hold (the match, the warnings), with any values.
+std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::string* caseJson,
+                    bool everyKey = false) {
     JsonOut j(caseJson != nullptr);
     j.str().reserve(caseJson ? 8192 : 12288);
     j.str() += '{';
@@ -225,7 +242,7 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.List("RHOOS", rows, Getter(oil, &clsOil::GetRHOOS));
     j.List("RHOO", rows, Getter(oil, &clsOil::GetRHOO));
     j.Close();
-    if (oil.Match().Made) {
+    if (oil.Match().Made || everyKey) {
         // The match to laboratory values: the scale on the correlation's pressure, k on Bo - 1, the
         // factor on every viscosity.
         j.Open("match");
@@ -300,13 +317,14 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     j.Integer("NWet", r.NWet());
     j.Bool("GO", r.GO());
     j.Open("tables");
-    const int wet = clsRock::kRows;
+    const int wet = r.NWet();
     j.List("SWet", wet, Getter(r, &clsRock::GetSWet));
     j.List("SNWet", wet, Getter(r, &clsRock::GetSNWet));
     j.List("SD", wet, Getter(r, &clsRock::GetSD));
     j.List("KRWat", wet, Getter(r, &clsRock::GetKRWat));
     j.List("KROil", wet, Getter(r, &clsRock::GetKROil));
     j.List("KRGas", wet, Getter(r, &clsRock::GetKRGas));
+    if (r.HasPc()) j.List("PC", wet, Getter(r, &clsRock::GetPC)); // psi, with a capillary-pressure model
     j.Close();
     j.Close();
 
@@ -315,6 +333,7 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
     if (OfferedEclipseTables(o).PVTO)
         for (ValueWarning& w : TotalCompressibilityWarnings(o))
             warnings.push_back(std::move(w));
+    if (everyKey && warnings.empty()) warnings.push_back({"Oil", 1, 0.0, "any"});
     if (!warnings.empty()) {
         std::string list = "[";
         for (size_t i = 0; i < warnings.size(); ++i) {
@@ -329,6 +348,24 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
         j.Raw("warnings", list);
     }
 
+    // Inputs and table rows outside the data of a correlation the case uses, only when there are any.
+    const std::vector<RangeWarning> ranges = RangeWarnings(o);
+    if (!ranges.empty()) {
+        std::string list = "[";
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const RangeWarning& w = ranges[i];
+            if (i) list += ",";
+            if (!caseJson) list += "\n  ";
+            list += "{\"table\": " + JsonOut::Quote(w.table) + ", \"key\": " + JsonOut::Quote(w.key) +
+                    ", \"correlation\": " + JsonOut::Quote(w.correlation) +
+                    ", \"input\": " + JsonOut::Quote(w.input) + ", \"row\": " + std::to_string(w.row) +
+                    ", \"value\": " + JsonOut::FloatText(static_cast<float>(w.value)) +
+                    ", \"text\": " + JsonOut::Quote(w.text) + "}";
+        }
+        list += caseJson ? "]" : "\n ]";
+        j.Raw("rangeWarnings", list);
+    }
+
     j.str() += caseJson ? "}\n" : "\n}\n";
     return std::move(j.str());
 }
@@ -341,6 +378,17 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& o) {
 
 std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects) {
     return Summary(outcome, objects, &caseJson);
+}
+
+std::string ResultLineShape() {
+    NullMessageSink sink;
+    const Q7Objects objects(sink);
+    CaseOutcome outcome;
+    outcome.gasStatus = 0;
+    outcome.messages.push_back({"any", "any"});
+    outcome.error = CalcFailure{"any", "any", "any"};
+    const std::string caseJson = "0";
+    return Summary(outcome, objects, &caseJson, true);
 }
 
 std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure) {

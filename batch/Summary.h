@@ -24,6 +24,10 @@ std::string SummaryJson(const CaseOutcome& outcome, const Q7Objects& objects);
 // "case" (`caseJson`, a JSON value) as its first key. The line ends in '\n'.
 std::string SummaryLine(const std::string& caseJson, const CaseOutcome& outcome, const Q7Objects& objects);
 
+// A result line that holds every key some result line can hold (an error, a message, the oil match,
+// a warning), with placeholder values: what a column of a result table may name.
+std::string ResultLineShape();
+
 // The result line of a case that could not be read or checked: its "case" and its "error".
 std::string FailedCaseLine(const std::string& caseJson, const CalcFailure& failure);
 

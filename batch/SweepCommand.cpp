@@ -4,13 +4,16 @@
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/LineFiles.h"
 #include "batch/Progress.h"
 #include "batch/Summary.h"
+#include "engine/ProjectFields.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -55,12 +58,25 @@ bool ParseCount(const std::string& text, std::uint64_t& n) {
     return n >= 1;
 }
 
+// A varied value as a case holds it: 7 significant digits, as the form shows a stored single.
+std::string Value(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.7g", v);
+    if (std::string(buf) == "-0") return "0";
+    return buf;
+}
+
 // KEY=FROM:TO (withCount false) or KEY=FROM:TO:N; the key checked against the case keys and both
 // ends against what a case accepts for it. Returns the reason when the text is refused.
 std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
     const size_t eq = text.find('=');
     const std::string shape = withCount ? "KEY=FROM:TO:N" : "KEY=FROM:TO";
-    if (eq == std::string::npos || eq == 0) return "\"" + text + "\" is not " + shape;
+    // Appended, not concatenated: GCC 12 at -O3 warns falsely on operator+ of short strings.
+    std::string quoted = "\"";
+    quoted += Excerpt(text);
+    quoted += "\" is not ";
+    quoted += shape;
+    if (eq == std::string::npos || eq == 0) return quoted;
     const std::string key = text.substr(0, eq);
     std::vector<std::string> parts;
     size_t start = eq + 1;
@@ -72,26 +88,32 @@ std::string ParseAxis(const std::string& text, bool withCount, Axis& axis) {
     }
     if (parts.size() != (withCount ? 3u : 2u) || !ParseNumber(parts[0], axis.from) ||
         !ParseNumber(parts[1], axis.to) || (withCount && !ParseCount(parts[2], axis.n)))
-        return "\"" + text + "\" is not " + shape + " with numbers FROM, TO and a count N of at least 1";
+        return quoted + " with numbers FROM, TO and a count N of at least 1";
     axis.key.clear();
     for (const std::string& k : CaseFile::Keys())
         if (AsciiLower(k) == AsciiLower(key)) axis.key = k;
-    if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + key + "\"";
+    if (axis.key.empty() || axis.key[0] == '_') return "unknown key \"" + Excerpt(key) + "\"";
     try {
         for (double v : {axis.from, axis.to})
             CaseFile::FromJson(nlohmann::json{{axis.key, v}}, "--vary/--sample " + axis.key);
     } catch (const std::exception& e) {
         return e.what();
     }
+    // An option index or a count takes whole numbers only: every grid point must be one.
+    const ProjectField* field = FindField(axis.key);
+    if (field && (field->kind == FieldKind::Integer || field->kind == FieldKind::Flag ||
+                  field->kind == FieldKind::Option)) {
+        if (!withCount)
+            return axis.key +
+                   " takes whole numbers, which a sample between them would not give; vary it with --vary";
+        const bool whole =
+            axis.from == std::floor(axis.from) && axis.to == std::floor(axis.to) &&
+            (axis.n == 1 || std::fmod(axis.to - axis.from, static_cast<double>(axis.n - 1)) == 0.0);
+        if (!whole)
+            return axis.key + " takes whole numbers: " + Value(axis.from) + " to " + Value(axis.to) + " in " +
+                   std::to_string(axis.n) + " points is not a whole step";
+    }
     return {};
-}
-
-// A varied value as a case holds it: 7 significant digits, as the form shows a stored single.
-std::string Value(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.7g", v);
-    if (std::string(buf) == "-0") return "0";
-    return buf;
 }
 
 class Writer {
@@ -149,31 +171,75 @@ void Grid(const std::vector<Axis>& axes, std::uint64_t total, Writer& w) {
     }
 }
 
+// A keyed pseudo-random permutation of [0, n): a four-round Feistel network on the smallest even
+// number of bits that holds n, walking the cycle until the value falls below n. Plain 64-bit
+// arithmetic, so that a key gives the same permutation on every platform; it takes no memory, so
+// a sample of any size streams.
+class Permutation {
+public:
+    Permutation(std::uint64_t n, std::mt19937_64& rng) : m_n(n) {
+        while ((std::uint64_t{1} << (2 * m_half)) < n)
+            ++m_half;
+        if (m_half == 0) m_half = 1;
+        for (std::uint64_t& k : m_keys)
+            k = rng();
+    }
+    std::uint64_t operator()(std::uint64_t x) const {
+        do
+            x = Round(x);
+        while (x >= m_n);
+        return x;
+    }
+
+private:
+    std::uint64_t Round(std::uint64_t x) const {
+        const std::uint64_t mask = (std::uint64_t{1} << m_half) - 1;
+        std::uint64_t left = x >> m_half, right = x & mask;
+        for (std::uint64_t k : m_keys) {
+            const std::uint64_t next = left ^ (Mix(right ^ k) & mask);
+            left = right;
+            right = next;
+        }
+        return (left << m_half) | right;
+    }
+
+public:
+    // SplitMix64's finaliser: every bit of the result depends on every bit of `z`.
+    static std::uint64_t Mix(std::uint64_t z) {
+        z += 0x9e3779b97f4a7c15ULL;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+
+private:
+    std::uint64_t m_n;
+    unsigned m_half = 0;
+    std::uint64_t m_keys[4] = {};
+};
+
 // A Latin-hypercube sample: each key's range cut into `samples` equal strata, one value drawn
-// uniformly in each, the strata shuffled independently per key. The generator is the standard
-// 64-bit Mersenne Twister with its own arithmetic (no library distribution), so that a seed gives
-// the same sample on every platform.
+// uniformly in each, the strata in an order of their own per key. The keys of the orders and of
+// the draws come from the standard 64-bit Mersenne Twister seeded with `seed`, and every value is
+// computed from its sample's number alone, so that a seed gives the same sample on every platform
+// and the cases are written as they are drawn, in memory that does not grow with the sample.
 void Sample(const std::vector<Axis>& axes, std::uint64_t samples, std::uint64_t seed, Writer& w) {
     std::mt19937_64 rng(seed);
-    std::vector<std::vector<double>> columns(axes.size());
+    std::vector<Permutation> orders;
+    std::vector<std::uint64_t> drawKeys;
     for (size_t k = 0; k < axes.size(); ++k) {
-        std::vector<std::uint64_t> strata(samples);
-        for (std::uint64_t s = 0; s < samples; ++s)
-            strata[s] = s;
-        for (std::uint64_t s = samples; s > 1; --s)
-            std::swap(strata[s - 1], strata[rng() % s]);
-        columns[k].resize(samples);
-        for (std::uint64_t s = 0; s < samples; ++s) {
-            const double u = static_cast<double>(rng() >> 11) * 0x1.0p-53;
-            const double t = (static_cast<double>(strata[s]) + u) / static_cast<double>(samples);
-            columns[k][s] = axes[k].from + (axes[k].to - axes[k].from) * t;
-        }
+        orders.emplace_back(samples, rng);
+        drawKeys.push_back(rng());
     }
     std::vector<std::string> values(axes.size());
     Progress progress(samples);
     for (std::uint64_t s = 0; s < samples; ++s) {
-        for (size_t k = 0; k < axes.size(); ++k)
-            values[k] = Value(columns[k][s]);
+        for (size_t k = 0; k < axes.size(); ++k) {
+            const double u =
+                static_cast<double>(Permutation::Mix(drawKeys[k] ^ Permutation::Mix(s)) >> 11) * 0x1.0p-53;
+            const double t = (static_cast<double>(orders[k](s)) + u) / static_cast<double>(samples);
+            values[k] = Value(axes[k].from + (axes[k].to - axes[k].from) * t);
+        }
         w.Case(values);
         progress.Update(s + 1);
     }
@@ -206,6 +272,8 @@ int Sweep(const CommandLine& line) {
     if (words.size() > 1) throw UsageError("sweep takes one base case");
     if (words.empty()) throw UsageError("sweep needs a base case");
     const std::string& basePath = words.front();
+    if (SameFile(basePath, output))
+        throw UsageError("--out " + output + " is the base case itself; write elsewhere");
     if (!grid.empty() && !sample.empty()) throw UsageError("--vary and --sample do not mix");
     if (grid.empty() && sample.empty()) throw UsageError("sweep needs --vary or --sample");
     if (!sample.empty() && samples == 0) throw UsageError("--sample needs --samples N");
@@ -223,7 +291,7 @@ int Sweep(const CommandLine& line) {
         try {
             base = nlohmann::ordered_json::parse(in);
         } catch (const nlohmann::json::exception& e) {
-            throw CaseError(basePath + ": not a JSON case file (" + e.what() + ")");
+            throw CaseError(basePath + ": not a JSON case file (" + JsonErrorText(e) + ")");
         }
         CaseFile::FromJson(nlohmann::json(base), basePath); // the base must be a valid case
         LineOutput out(output);

@@ -1,8 +1,10 @@
 // table: result lines of one or more runs (shards, in the order given) as one CSV table.
 #include "batch/BatchCommands.h"
 #include "batch/CommandLine.h"
+#include "batch/InputText.h"
 #include "batch/LineFiles.h"
 #include "batch/ResultTable.h"
+#include "batch/Summary.h"
 
 #include <iostream>
 #include <memory>
@@ -17,6 +19,21 @@ const CommandSpec kTableCommand{
     "         files (or -) are read in the order given.\n",
     {{"--columns", true}, {"--out", true}}};
 
+std::unique_ptr<ResultTable> ResultTableOf(const std::string& list) {
+    std::unique_ptr<ResultTable> table;
+    try {
+        table = std::make_unique<ResultTable>(ResultTable::SplitColumns(list));
+    } catch (const std::exception& e) {
+        throw UsageError(e.what());
+    }
+    const std::vector<std::string> unknown = table->UnknownColumns(ResultLineShape());
+    if (!unknown.empty())
+        throw UsageError("column \"" + Excerpt(unknown.front()) +
+                         "\" names nothing a result line holds (keys such as oil.Pbp, gas.tables.Z[1], "
+                         "error.text)");
+    return table;
+}
+
 namespace {
 
 int Table(const CommandLine& args) {
@@ -24,12 +41,10 @@ int Table(const CommandLine& args) {
     const std::optional<std::string> list = args.Value("--columns");
     if (files.empty() || !list) throw UsageError("table needs result files (or -) and --columns");
     const std::string output = args.Value("--out").value_or(std::string());
-    std::unique_ptr<ResultTable> table;
-    try {
-        table = std::make_unique<ResultTable>(ResultTable::SplitColumns(*list));
-    } catch (const std::exception& e) {
-        throw UsageError(e.what());
-    }
+    for (const std::string& file : files)
+        if (SameFile(file, output))
+            throw UsageError("--out " + output + " is one of the result files; write the table elsewhere");
+    const std::unique_ptr<ResultTable> table = ResultTableOf(*list);
     int status = 0;
     try {
         LineOutput out(output);

@@ -6,11 +6,14 @@ target_compile_definitions(q7_version INTERFACE
   Q7_VERSION_MINOR=${PROJECT_VERSION_MINOR}
   Q7_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 
-# q7_add_test(NAME name SOURCES ... LIBS ... [GUI] [ENVIRONMENT VAR=VALUE...] [FIXTURES name])
+# q7_add_test(NAME name SOURCES ... LIBS ... [GUI] [ENVIRONMENT VAR=VALUE...] [FIXTURES name]
+#             [LABEL label])
 # One GoogleTest executable per area; GUI tests run on Qt's offscreen platform. FIXTURES names a
 # CTest fixture every test of the executable requires (the database server of the store tests).
+# LABEL gives every test of the executable a CTest label ("long": a suite a second build's test
+# run leaves out with `ctest -LE long`).
 function(q7_add_test)
-  cmake_parse_arguments(T "GUI" "NAME;FIXTURES" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "GUI" "NAME;FIXTURES;LABEL" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} q7_test_support GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE
@@ -27,6 +30,9 @@ function(q7_add_test)
   endif()
   if(T_FIXTURES)
     list(APPEND props FIXTURES_REQUIRED ${T_FIXTURES})
+  endif()
+  if(T_LABEL)
+    list(APPEND props LABELS ${T_LABEL})
   endif()
   if(props)
     gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})

@@ -3,6 +3,7 @@
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "rock/RockInputRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,6 +32,9 @@ std::string RoundTrip(float value) {
     const auto end = std::to_chars(text, text + sizeof text, value).ptr;
     return std::string(text, end);
 }
+
+class Builder;
+void Choice(Builder& b, CorrKey key, bool gas);
 
 class Builder {
 public:
@@ -192,6 +196,10 @@ std::vector<ProjectField> Describe() {
     lab("LabBob", "txtLabBob", &OilLabData::Bob, &clsOil::SetLabBob);
     lab("LabMuob", "txtLabMuob", &OilLabData::Muob, &clsOil::SetLabMuob);
 
+    // The correlation choices of the oil tables: a case's keys (a project does not store them yet).
+    for (const CorrKey key : {CorrKey::Pb, CorrKey::Bo, CorrKey::Muod, CorrKey::Muo, CorrKey::MuoUS})
+        Choice(b, key, false);
+
     // Gas Input.
     b.Letter(
         FieldKind::Text, "GasEntry", gas, "optGasEntry", [](const Q7Objects& o) { return o.Gas.GasEntry(); },
@@ -220,13 +228,17 @@ std::vector<ProjectField> Describe() {
         FieldKind::Integer, "PlusEntry", "", "", [](const Q7Objects& o) { return o.Gas.PlusEntry(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.PlusEntry(Index(t)); });
     b.fields.back().lo = 0; // the composition row that is the plus fraction, 0 for none
-    b.fields.back().hi = 12;
+    b.fields.back().hi = clsGas::kPlusRows;
     b.Number(
         "PLUSmw", "", "txtPLUSmw", -1, [](const Q7Objects& o) { return o.Gas.PLUSmw(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSmw(t); });
     b.Number(
         "PLUSgg", "", "txtPLUSgg", -1, [](const Q7Objects& o) { return o.Gas.PLUSgg(); },
         [](Q7Objects& o, std::string_view t) { o.Gas.SetPLUSgg(t); });
+
+    // The correlation choices of the gas table.
+    Choice(b, CorrKey::Z, true);
+    Choice(b, CorrKey::Pseudo, true);
 
     // Water Input.
     b.Of(
@@ -252,6 +264,8 @@ std::vector<ProjectField> Describe() {
     b.Of(
         FieldKind::Option, "CorrType", rock, "optCorr", [](const Q7Objects& o) { return o.Rock.CORR(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.CORR(Index(t)); });
+    b.fields.back().lo = 0; // Corey, Honarpour, LET
+    b.fields.back().hi = 2;
     b.Number(
         "SWC", rock, "txtSWC", 2, [](const Q7Objects& o) { return o.Rock.SWC(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetSWC(t); });
@@ -280,11 +294,87 @@ std::vector<ProjectField> Describe() {
         "HRKrg", rock, "txtHRKrg", -1, [](const Q7Objects& o) { return o.Rock.HRKrg(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.SetHRKrg(t); });
 
+    // Capillary pressure, the LET curves and the row count: a case's keys (no project column yet,
+    // no box yet). Each number carries its rock input rule.
+    const auto rockOption = [&b](const char* column, long hi, std::int16_t (clsRock::*get)() const,
+                                 void (clsRock::*set)(std::int16_t)) {
+        b.Of(
+            FieldKind::Option, column, "", "", [get](const Q7Objects& o) { return (o.Rock.*get)(); },
+            [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(Index(t)); });
+        b.fields.back().lo = 0;
+        b.fields.back().hi = hi;
+    };
+    const auto rockNumber = [&b](const char* column, float (clsRock::*get)() const,
+                                 void (clsRock::*set)(std::string_view)) {
+        b.Number(
+            column, "", "", -1, [get](const Q7Objects& o) { return D((o.Rock.*get)()); },
+            [set](Q7Objects& o, std::string_view t) { (o.Rock.*set)(t); });
+        b.fields.back().refused = [key = std::string(column)](double v) { return RockInputProblem(key, v); };
+    };
+    rockOption("PcowModel", 3, &clsRock::PcowModel, &clsRock::PcowModel);
+    rockNumber("PcowMax", &clsRock::PcowMax, &clsRock::SetPcowMax);
+    rockNumber("PcowJA", &clsRock::PcowJA, &clsRock::SetPcowJA);
+    rockNumber("PcowJB", &clsRock::PcowJB, &clsRock::SetPcowJB);
+    rockNumber("PcowIFT", &clsRock::PcowIFT, &clsRock::SetPcowIFT);
+    rockNumber("PcowAngle", &clsRock::PcowAngle, &clsRock::SetPcowAngle);
+    rockNumber("PcowEntry", &clsRock::PcowEntry, &clsRock::SetPcowEntry);
+    rockNumber("PcowLambda", &clsRock::PcowLambda, &clsRock::SetPcowLambda);
+    rockNumber("PcowCw", &clsRock::PcowCw, &clsRock::SetPcowCw);
+    rockNumber("PcowAw", &clsRock::PcowAw, &clsRock::SetPcowAw);
+    rockNumber("PcowCo", &clsRock::PcowCo, &clsRock::SetPcowCo);
+    rockNumber("PcowAo", &clsRock::PcowAo, &clsRock::SetPcowAo);
+    rockOption("PcogModel", 2, &clsRock::PcogModel, &clsRock::PcogModel);
+    rockNumber("PcogMax", &clsRock::PcogMax, &clsRock::SetPcogMax);
+    rockNumber("PcogJA", &clsRock::PcogJA, &clsRock::SetPcogJA);
+    rockNumber("PcogJB", &clsRock::PcogJB, &clsRock::SetPcogJB);
+    rockNumber("PcogIFT", &clsRock::PcogIFT, &clsRock::SetPcogIFT);
+    rockNumber("PcogAngle", &clsRock::PcogAngle, &clsRock::SetPcogAngle);
+    rockNumber("PcogEntry", &clsRock::PcogEntry, &clsRock::SetPcogEntry);
+    rockNumber("PcogLambda", &clsRock::PcogLambda, &clsRock::SetPcogLambda);
+    rockNumber("LetWaterL", &clsRock::LetWaterL, &clsRock::SetLetWaterL);
+    rockNumber("LetWaterE", &clsRock::LetWaterE, &clsRock::SetLetWaterE);
+    rockNumber("LetWaterT", &clsRock::LetWaterT, &clsRock::SetLetWaterT);
+    rockNumber("LetOilL", &clsRock::LetOilL, &clsRock::SetLetOilL);
+    rockNumber("LetOilE", &clsRock::LetOilE, &clsRock::SetLetOilE);
+    rockNumber("LetOilT", &clsRock::LetOilT, &clsRock::SetLetOilT);
+    rockNumber("LetGasL", &clsRock::LetGasL, &clsRock::SetLetGasL);
+    rockNumber("LetGasE", &clsRock::LetGasE, &clsRock::SetLetGasE);
+    rockNumber("LetGasT", &clsRock::LetGasT, &clsRock::SetLetGasT);
+    rockNumber("KrwMax", &clsRock::KrwMax, &clsRock::SetKrwMax);
+    rockNumber("KroMax", &clsRock::KroMax, &clsRock::SetKroMax);
+    rockNumber("KrgMax", &clsRock::KrgMax, &clsRock::SetKrgMax);
+    b.Of(
+        FieldKind::Integer, "SatRows", "", "", [](const Q7Objects& o) { return o.Rock.SatRows(); },
+        [](Q7Objects& o, std::string_view t) { o.Rock.SatRows(Index(t)); });
+    b.fields.back().lo = clsRock::kRows;
+    b.fields.back().hi = clsRock::kMaxRows;
+
     // The report's identification: a case's keys, stored (author and description) with the
     // project's own row, not in a data table.
     for (const char* key : {"Company", "Field", "Reservoir", "PrjDesc", "CreatedBy"})
         b.Letter(FieldKind::Text, key, "", "", nullptr, nullptr);
     return b.fields;
+}
+
+// A correlation choice: its name as the objects hold it; a name no correlation has leaves the choice
+// as it is (a case's reader refuses such a name before it gets here).
+void Choice(Builder& b, CorrKey key, bool gas) {
+    b.Letter(
+        FieldKind::Text, ChoiceOf(key).key, "", "",
+        [key, gas](const Q7Objects& o) {
+            const int option = gas ? o.Gas.Correlation(key) : o.Oil.Correlation(key);
+            return std::string(ChoiceOf(key).options[static_cast<std::size_t>(option)].name);
+        },
+        [key, gas](Q7Objects& o, std::string_view t) {
+            const std::optional<int> option = FindCorrelation(key, t);
+            if (!option) return;
+            if (gas)
+                o.Gas.Correlation(key, *option);
+            else
+                o.Oil.Correlation(key, *option);
+        });
+    for (const CorrChoice::Option& option : ChoiceOf(key).options)
+        b.fields.back().words.emplace_back(option.name);
 }
 
 std::string Lower(std::string_view s) {

@@ -11,6 +11,7 @@
 //   "RockType"    "tblRock"        "optRock"       0        Option   (0 or 1)
 //   "PLUSmw"      (none)           "txtPLUSmw"    -1        Number   (a case key only)
 //   "LabPb"       (none)           "txtLabPb"     -1        Number   (held only when measured)
+//   "CorrPb"      (none)           (none)         -1        Text     (a correlation's name)
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -26,7 +27,7 @@ enum class FieldKind {
     Number,  // a single
     Integer, // a whole number (PPM, the plus-fraction row)
     Flag,    // 0 or 1 (a phase)
-    Option,  // an option pair's index, 0 or 1
+    Option,  // an option group's index, 0 or 1 (lo..hi when the field gives them)
     Unit,    // a temperature unit letter, "F" or "C"
     Text,    // a mode letter or identification text
 };
@@ -39,6 +40,9 @@ struct ProjectField {
     FieldKind kind = FieldKind::Number;
     std::string unit;    // the column of this value's temperature unit, if any
     std::string choices; // a letter option's letters by button index ("FC", "RI", "GC")
+    // The names a text field may hold, matched without regard to case (a correlation choice, its
+    // default first); empty: any text.
+    std::vector<std::string> words;
     long lo = 1, hi = 0; // the range of a whole number a form can hold (lo > hi: any)
     // The value the objects hold, as it is stored: numbers for every kind but Unit and Text.
     std::function<double(const Q7Objects&)> number;
@@ -50,6 +54,9 @@ struct ProjectField {
     // A value that may be left out (a laboratory value not measured): a blank text, in a box or a
     // case, means absent.
     bool blankIsAbsent = false;
+    // Why a number is refused for this key ("must be above 0"); empty when it is fine. Empty
+    // function: only the kind's own rules apply.
+    std::function<std::string(double)> refused;
 
     bool Stored() const { return !table.empty(); }
     bool Numeric() const { return kind != FieldKind::Unit && kind != FieldKind::Text; }

@@ -1,6 +1,7 @@
 #include "engine/ResultRun.h"
 
 #include "engine/Errors.h"
+#include "engine/InputChecks.h"
 #include "engine/Q7Objects.h"
 
 namespace q7 {
@@ -34,11 +35,16 @@ std::optional<StatusMessage> GasStatusMessage(std::int16_t status) {
 std::optional<StatusMessage> GasCompositionProblem(const Q7Objects& objects) {
     const clsGas& gas = objects.Gas;
     if (gas.GasEntry() != "C") return std::nullopt;
-    if (gas.SumGC() <= 0.0f)
+    switch (CompositionSumFault(gas.SumGC())) {
+    case CompositionSum::Empty:
         return StatusMessage{"Invalid Gas Composition",
                              "Please enter at least one non-zero Gas Composition value."};
-    if (gas.SumGC() > 1.00001f)
+    case CompositionSum::AboveOne:
         return StatusMessage{"Invalid Gas Composition", "Gas Composition total greater than 1.0!"};
+    case CompositionSum::BelowOne: // computed, with a warning beside the table
+    case CompositionSum::Fine:
+        break;
+    }
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/ValueChecks.h"
 
+#include "engine/InputChecks.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 
@@ -113,7 +114,7 @@ void CheckGasInput(const Q7Objects& o, std::vector<ValueWarning>& out) {
     const clsGas& gas = o.Gas;
     if (gas.GasEntry() == "C") {
         const double sum = gas.SumGC();
-        if (std::fabs(sum - 1.0) > 0.001)
+        if (CompositionSumFault(gas.SumGC()) != CompositionSum::Fine)
             out.push_back({"Gas composition", 0, sum, "the mole fractions sum to " + Shown(sum) + ", not 1"});
     } else {
         const double inerts = static_cast<double>(gas.mfN()) + gas.mfCO2() + gas.mfH2S();
@@ -131,6 +132,9 @@ std::vector<ValueWarning> ImpossibleValuesOf(const Q7Objects& o, const std::stri
     const double tf = o.Fluid.ResTf();
     // The schedule once built, the gas input whenever the gas is characterised (gas or oil present),
     // whether or not the tables behind them completed.
+    if (table == "Input")
+        for (InputWarning& w : InputWarnings(o))
+            out.push_back({"Input", 0, w.value, std::move(w.text)});
     if (table == "Pressure schedule") CheckSchedule(o, out);
     if (table == "Gas composition" && (o.Fluid.PhaseGas() || o.Fluid.PhaseOil())) CheckGasInput(o, out);
     if (table == "Oil" && o.Oil.GO()) CheckColumns(o.Oil, kOilRules, rows, "Oil", tf, out);
@@ -170,7 +174,7 @@ std::optional<std::string> HonarpourNotApplied(const clsRock& rock) {
 
 std::vector<ValueWarning> ImpossibleValues(const Q7Objects& o) {
     std::vector<ValueWarning> out;
-    for (const char* table : {"Pressure schedule", "Gas composition", "Oil", "Gas", "Water", "Rock"})
+    for (const char* table : {"Input", "Pressure schedule", "Gas composition", "Oil", "Gas", "Water", "Rock"})
         for (ValueWarning& w : ImpossibleValuesOf(o, table))
             out.push_back(std::move(w));
     return out;

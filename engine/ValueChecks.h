@@ -3,7 +3,8 @@
 // below 0, a negative solution gas, a schedule pressure at or below 0, a saturation outside [0, 1],
 // gas inert fractions above 1 in sum or a composition that does not sum to 1, and a reservoir
 // temperature past the point where a correlation's formula turns over. They are reported beside the
-// tables and never stop a computation or change a value.
+// tables and never stop a computation or change a value. First come the warnings of the inputs
+// (table "Input", see InputChecks.h): input no PVT engineer would sign, named before any symptom.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ struct Q7Objects;
 class clsRock;
 
 struct ValueWarning {
-    std::string table; // "Pressure schedule", "Oil", "Gas", "Water", "Rock", "Gas composition"
+    std::string table; // "Input", "Pressure schedule", "Gas composition", "Oil", "Gas", "Water", "Rock"
     std::int16_t row;  // the table's row (1-based, in the order the table holds it); 0: the whole table
     double value;      // the value at fault
     std::string text;  // what is wrong, in a sentence

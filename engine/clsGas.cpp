@@ -10,7 +10,9 @@
 #include <cctype>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <exception>
+#include <optional>
 #include <tuple>
 
 namespace q7 {
@@ -305,6 +307,30 @@ float clsGas::CalcZ(float Tpr, float Ppr) {
     return ZFactor(ZCoefficientsFor(Tpr), Ppr);
 }
 
+int clsGas::Correlation(CorrKey key) const {
+    if (key == CorrKey::Z) return static_cast<int>(m_corrZ);
+    if (key == CorrKey::Pseudo) return static_cast<int>(m_corrPseudo);
+    return 0;
+}
+
+void clsGas::Correlation(CorrKey key, int option) {
+    if (option < 0 || option >= static_cast<int>(ChoiceOf(key).options.size())) return;
+    if (key == CorrKey::Z) m_corrZ = static_cast<CorrZ>(option);
+    if (key == CorrKey::Pseudo) m_corrPseudo = static_cast<CorrPseudo>(option);
+}
+
+float clsGas::ChosenZ(float Tpr, float Ppr) const {
+    if (m_corrZ == CorrZ::DPR) return CalcZ(Tpr, Ppr);
+    const std::optional<double> z = ZFactorOf(m_corrZ, Tpr, Ppr);
+    if (!z) {
+        char where[80];
+        std::snprintf(where, sizeof where, "no root at Tpr %.3f, Ppr %.3f", static_cast<double>(Tpr),
+                      static_cast<double>(Ppr));
+        throw CorrelationError(CorrLabel(CorrKey::Z, static_cast<int>(m_corrZ)) + ": " + where);
+    }
+    return Single(*z);
+}
+
 std::int16_t clsGas::CalcMUG(float T, float p, float Z, float gg, float& mug) {
     const std::int16_t status = RangeStatus(T, p, Z, gg);
     if (status != 0) return status;
@@ -326,14 +352,19 @@ void clsGas::Characterise() {
         const double gh = Div(m_GasGrav - 0.9672 * yN - 1.5195 * yC - 1.1765 * yH, yHC);
         Store(m_Mg, m_GasGrav * kAirMw);
 
-        // Standing (1977) hydrocarbon pseudo-criticals from the hydrocarbon gravity; °R, psia.
+        // Standing (1977) hydrocarbon pseudo-criticals from the hydrocarbon gravity, or Sutton's
+        // (1985) when chosen; °R, psia.
         double Tph = 0.0;
         double Pph = 0.0;
-        if (m_fluid.PhaseGas()) {
+        if (m_corrPseudo == CorrPseudo::Sutton) {
+            const Pseudo hc = SuttonPseudo(gh);
+            Tph = hc.tpc;
+            Pph = hc.ppc;
+        } else if (m_fluid.PhaseGas()) {
             Tph = 187.0 + 330.0 * gh - 71.5 * gh * gh;
             Pph = 706.0 - 51.7 * gh - 11.1 * gh * gh;
         }
-        if (m_fluid.PhaseOil()) {
+        if (m_fluid.PhaseOil() && m_corrPseudo == CorrPseudo::Standing) {
             Tph = 168.0 + 325.0 * gh - 12.5 * gh * gh;
             Pph = 677.0 + 15.0 * gh - 37.5 * gh * gh;
         }
@@ -349,6 +380,13 @@ void clsGas::Characterise() {
             const double Tprime = m_tC - eps;
             Store(m_pC, Div(m_pC * Tprime, Tprime + eps + B * (1.0 - B) * eps));
             Store(m_tC, Tprime);
+        }
+        // Piper, McCain and Corredor's pseudo-criticals take the inerts into the correlation itself:
+        // neither the mixing above nor a sour-gas correction applies.
+        if (m_corrPseudo == CorrPseudo::PiperMcCainCorredor) {
+            const Pseudo whole = PiperMcCainCorredorPseudo(m_GasGrav, yH, yC, yN);
+            Store(m_tC, whole.tpc);
+            Store(m_pC, whole.ppc);
         }
     } else {
         // Composition.
@@ -392,9 +430,16 @@ void clsGas::Characterise() {
 // Gas compressibility, 1/psi, from Z by central differences (±25 psia; below 50 psia from the
 // Z-factor at zero pressure and at twice the pressure). p psia, T °R; Z0 is the Z-factor at p.
 float clsGas::CalcCG(float p, float T, float Z0) const {
-    const ZCoefficients k = ZCoefficientsFor(Single(Div(T, m_tC)));
     const double P = p;
     const double pc = m_pC;
+    if (m_corrZ != CorrZ::DPR) {
+        const float Tpr = Single(Div(T, m_tC));
+        const bool low = p < 50.0f;
+        const double Zu = ChosenZ(Tpr, Single(Div(low ? 2.0 * P : P + 25.0, pc)));
+        const double Zl = low ? 1.0 : ChosenZ(Tpr, Single(Div(P - 25.0, pc)));
+        return Single(Div(1.0, P) - Div(Zu - Zl, Z0 * (low ? 2.0 * P : 50.0)));
+    }
+    const ZCoefficients k = ZCoefficientsFor(Single(Div(T, m_tC)));
     ZIteration z[2];
     float Zs[2] = {1.0f, 1.0f};
     double delta;
@@ -470,8 +515,11 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
         }
     }
 
+    const bool chosenZ = m_corrZ != CorrZ::DPR;
+    const float Tpr = chosenZ ? Single(Div(T, m_tC)) : 0.0f;
     ZIteration z[kLanes];
     float Z[kLanes];
+    float pprs[kLanes];
     double x[kLanes];
     int owner[kLanes];
     for (;;) {
@@ -504,7 +552,13 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
                 ZIteration& zl = z[filled];
                 zl.check = {};
                 const double ppr = zl.check.Single(zl.check.Div(x[filled], pc));
+                pprs[filled] = static_cast<float>(ppr);
                 if (zl.check.failure) {
+                    zl.done = true;
+                } else if (chosenZ) {
+                    // The chosen Z-factor is computed below; this lane's iteration stays idle.
+                    zl.Ppr = ppr;
+                    zl.rho = 1.0f;
                     zl.done = true;
                 } else {
                     ZStart(zk, static_cast<float>(ppr), zl);
@@ -520,6 +574,18 @@ void clsGas::CalcRMP(RombergRow* rows, int count, float T, float gg) const {
                 if (z[l].check.failure) {
                     row.status = 7;
                     continue;
+                }
+                if (chosenZ) {
+                    try {
+                        Z[l] = ChosenZ(Tpr, pprs[l]);
+                    } catch (const CorrelationError&) {
+                        row.refused = std::current_exception();
+                        row.status = 7;
+                        continue;
+                    } catch (const ArithmeticError&) {
+                        row.status = 7;
+                        continue;
+                    }
                 }
                 try {
                     double fx = 0.0;
@@ -593,7 +659,7 @@ std::int16_t clsGas::CalcGas() {
             const float p = m_prs.GetPRSo(k);
             const double P = p;
             const float ppr = Store(Row(m_PPR, k), Div(P, m_pC));
-            const double Z = Store(Row(m_Z, k), CalcZ(m_PTR, ppr));
+            const double Z = Store(Row(m_Z, k), ChosenZ(m_PTR, ppr));
             Store(Row(m_PZ, k), Div(P, Z));
             Store(Row(m_BG, k), Div(static_cast<double>(T) * Z * psc, Tsc * P));
             Store(Row(m_RHOG, k), Div(P * m_Mg, Z * kGasConstant * T));
@@ -619,6 +685,7 @@ std::int16_t clsGas::CalcGas() {
         const auto k = static_cast<std::int16_t>(r + 1);
         Row(m_RMP, k) = rows[r].mp;
         if (rows[r].status > 0) {
+            if (rows[r].refused) std::rethrow_exception(rows[r].refused);
             const auto& [ppr, z, pz, bg, rhog, cg, mug] = before;
             for (int later = r + 1; later < written; ++later) {
                 const auto i = static_cast<std::size_t>(later);

@@ -2,8 +2,11 @@
 // The gas phase: characterisation from a gravity with inert fractions or from a 15-component
 // composition, then the Z-factor table and the properties derived from it over the pressure
 // schedule (formation volume factor, density, compressibility, viscosity, m(p)).
+#include "engine/PvtCorrelations.h"
+
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -15,6 +18,8 @@ class clsPrs;
 class clsGas {
 public:
     static constexpr std::int16_t kComponents = 15;
+    // The hydrocarbon rows (methane to decane) that can be the plus fraction.
+    static constexpr std::int16_t kPlusRows = 12;
     static constexpr std::int16_t kRows = 30;
 
     clsGas(const clsFluid& fluid, const clsPrs& prs);
@@ -57,6 +62,12 @@ public:
     float PTR() const { return m_PTR; }
     float STDenGas() const { return m_STDenGas; }
 
+    // The correlation chosen for the Z-factor (CorrKey::Z) and for the pseudo-criticals from a
+    // gravity (CorrKey::Pseudo), by index in ChoiceOf(key).options; 0, the default, at construction.
+    // Other keys: 0, and setting them does nothing. The compressibility and m(p) follow the Z-factor.
+    int Correlation(CorrKey key) const;
+    void Correlation(CorrKey key, int option);
+
     // True once CalcGas has finished the whole schedule.
     bool GO() const { return m_GO; }
 
@@ -98,14 +109,18 @@ private:
         double h = 0; // point spacing of the next level
         long n = 0;   // points of the next level
         int level = 0;
-        float R[21] = {};         // the Romberg row
-        double sum = 0;           // of the level's integrand values so far
-        double next = 0;          // the level's next point
-        std::int16_t status = -1; // -1 while running
-        float mp = 0;             // m(p), psia²/cp
+        float R[21] = {};           // the Romberg row
+        double sum = 0;             // of the level's integrand values so far
+        double next = 0;            // the level's next point
+        std::int16_t status = -1;   // -1 while running
+        float mp = 0;               // m(p), psia²/cp
+        std::exception_ptr refused; // a chosen Z-factor correlation that found no root
     };
 
     void Characterise();
+    // The Z-factor by the chosen correlation, in single precision; a Z-factor with no root throws
+    // CorrelationError.
+    float ChosenZ(float Tpr, float Ppr) const;
     float CalcCG(float p, float T, float Z0) const;
     void CalcRMP(RombergRow* rows, int count, float T, float gg) const;
 
@@ -128,6 +143,8 @@ private:
     float m_STDenGas = 0;
     float m_Mg = 0; // gas molecular weight of the last characterisation
     bool m_GO = false;
+    CorrZ m_corrZ = CorrZ::DPR;
+    CorrPseudo m_corrPseudo = CorrPseudo::Standing;
     std::array<Component, kComponents> m_comp{};
 
     std::array<float, kRows> m_PPR{};

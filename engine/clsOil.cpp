@@ -105,10 +105,97 @@ float clsOil::StandingPb(float rsi) const {
     return Single((D(y) - 1.4) * 18.2);
 }
 
+int clsOil::Correlation(CorrKey key) const {
+    switch (key) {
+    case CorrKey::Pb:
+        return static_cast<int>(m_corrPb);
+    case CorrKey::Bo:
+        return static_cast<int>(m_corrBo);
+    case CorrKey::Muod:
+        return static_cast<int>(m_corrMuod);
+    case CorrKey::Muo:
+        return static_cast<int>(m_corrMuo);
+    case CorrKey::MuoUS:
+        return static_cast<int>(m_corrMuoUS);
+    default:
+        return 0;
+    }
+}
+
+void clsOil::Correlation(CorrKey key, int option) {
+    if (option < 0 || option >= static_cast<int>(ChoiceOf(key).options.size())) return;
+    switch (key) {
+    case CorrKey::Pb:
+        m_corrPb = static_cast<CorrPb>(option);
+        break;
+    case CorrKey::Bo:
+        m_corrBo = static_cast<CorrBo>(option);
+        break;
+    case CorrKey::Muod:
+        m_corrMuod = static_cast<CorrMuod>(option);
+        break;
+    case CorrKey::Muo:
+        m_corrMuo = static_cast<CorrMuo>(option);
+        break;
+    case CorrKey::MuoUS:
+        m_corrMuoUS = static_cast<CorrMuoUS>(option);
+        break;
+    default:
+        break;
+    }
+}
+
+// Vazquez and Beggs (1980) separator gas gravity corrected to 114.7 psia; psia, °F, °API.
+double clsOil::CorrectedSepGG() const {
+    return D(m_sepGG) * (1.0 + 0.00005912 * D(m_api) * D(m_sepTf) * D(aLog10(Single(D(m_sepP) / 114.7))));
+}
+
+OilInputs clsOil::CorrelationInputs(float t) const {
+    OilInputs in;
+    in.api = D(m_api);
+    in.oilSG = D(m_oilSG);
+    in.gasSG = D(m_sepGG);
+    in.gasSG100 =
+        m_corrPb == CorrPb::VazquezBeggs || m_corrBo == CorrBo::VazquezBeggs ? CorrectedSepGG() : in.gasSG;
+    in.tF = D(t);
+    return in;
+}
+
+float clsOil::ChosenPb(float rsi) const {
+    if (m_corrPb == CorrPb::Standing) return StandingPb(rsi);
+    return Single(BubblePoint(m_corrPb, CorrelationInputs(m_fluid.ResTf()), D(rsi)));
+}
+
+// The solution GOR of oil saturated at p; psia, scf/stb. Standing's from his term 10^(0.00091 T -
+// 0.0125 API).
+double clsOil::ChosenRs(double p, double standing, const OilInputs& in) const {
+    if (m_corrPb == CorrPb::Standing) return D(m_sepGG) * Pow(Div(p / 18.2 + 1.4, standing), 1.0 / 0.83);
+    return SolutionGor(m_corrPb, in, p);
+}
+
+// The saturated oil volume factor at the solution GOR rs; rb/stb, °F.
+double clsOil::ChosenBo(double rs, float t, const OilInputs& in) const {
+    if (m_corrBo == CorrBo::Standing) {
+        const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * rs + 1.25 * D(t);
+        return 0.9759 + 0.00012 * Pow(f, 1.2);
+    }
+    return SaturatedBo(m_corrBo, in, rs);
+}
+
+// The saturated oil viscosity from the dead-oil viscosity at the solution GOR rs; cp, scf/stb.
+double clsOil::ChosenMuo(double muod, double rs) const {
+    if (m_corrMuo == CorrMuo::BeggsRobinson) {
+        const double a = 10.715 * Pow(rs + 100.0, -0.515);
+        const double b = 5.44 * Pow(rs + 150.0, -0.338);
+        return a * Pow(muod, b);
+    }
+    return SaturatedOilViscosity(m_corrMuo, muod, rs);
+}
+
 void clsOil::StoreRSI(float r) {
     m_rsi = r;
     CalcRSITank();
-    m_pbp = StandingPb(r);
+    m_pbp = ChosenPb(r);
     Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
 }
 
@@ -116,6 +203,11 @@ void clsOil::StoreRSI(float r) {
 void clsOil::StorePbp(float p) {
     m_pbp = p;
     CalcRSITank();
+    if (m_corrPb != CorrPb::Standing) {
+        Store(m_rsi, SolutionGor(m_corrPb, CorrelationInputs(m_fluid.ResTf()), D(p)));
+        Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+        return;
+    }
     const float h = Single(D(p) / 18.2 + 1.4);
     const float v = Single(Div(D(h), StandingTerm(m_fluid.ResTf(), m_api)));
     Store(m_rsi, Pow(D(v), 1.0 / 0.83) * D(m_sepGG));
@@ -166,13 +258,16 @@ void clsOil::CalcOil() {
     Store(m_stDenOil, 62.4 * D(m_oilSG));
     Store(m_stDenGas, Div(D(m_fluid.StdP()) * 28.96 * D(m_sepGG), D(m_fluid.StdTr()) * 10.73));
 
-    // Egbogah and Jack (1983) dead oil viscosity; cp, °F, °API.
-    const double c = 1.8653 - 0.02508 * D(m_api) - 0.5644 * D(aLog10(t));
-    const float muod = Single(Pow(10.0, Pow(10.0, c)) - 1.0);
+    // Dead oil viscosity by the chosen correlation, Egbogah and Jack (1983) by default; cp, °F, °API.
+    float muod = 0.0f;
+    if (m_corrMuod == CorrMuod::EgbogahJack) {
+        const double c = 1.8653 - 0.02508 * D(m_api) - 0.5644 * D(aLog10(t));
+        muod = Single(Pow(10.0, Pow(10.0, c)) - 1.0);
+    } else {
+        muod = Single(DeadOilViscosity(m_corrMuod, D(m_api), D(t)));
+    }
 
-    // Vazquez and Beggs (1980) separator gas gravity corrected to 114.7 psia; psia, °F, °API.
-    Store(m_sepGGn,
-          D(m_sepGG) * (1.0 + 0.00005912 * D(m_api) * D(m_sepTf) * D(aLog10(Single(D(m_sepP) / 114.7)))));
+    Store(m_sepGGn, CorrectedSepGG());
 
     RunPressureLoop(t, muod);
 }
@@ -184,6 +279,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
     const double gasGravity = D(m_gas.GasGrav());
     float p = 0.0f;
     try {
+        const OilInputs in = CorrelationInputs(t);
         // The match to laboratory values at the bubble point. The saturated solution GOR keeps the
         // correlation's shape, read at the pressure scaled so that the laboratory bubble point gives
         // the laboratory GOR; the saturated expansion Bo - 1 and every viscosity take one factor
@@ -192,7 +288,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
         double scale = 1.0;
         if (scaled) {
             p = m_pbp;
-            const float pbCorr = StandingPb(*m_lab.Rsb);
+            const float pbCorr = ChosenPb(*m_lab.Rsb);
             if (!(pbCorr > 0.0f)) {
                 m_sink.ShowError("The laboratory bubble point and GOR cannot be matched: the correlation "
                                  "gives no bubble point at the laboratory GOR.",
@@ -203,15 +299,11 @@ void clsOil::RunPressureLoop(float t, float muod) {
         }
         // The bubble-point row's saturated GOR, Bo and viscosity before the match.
         const double pb = D(m_prs.GetPRSo(static_cast<std::int16_t>(bppi)));
-        const float rsb =
-            m_lab.Rsb ? *m_lab.Rsb
-                      : Single(D(m_sepGG) *
-                               Pow(Div((scaled ? pb * scale : pb) / 18.2 + 1.4, standing), 1.0 / 0.83));
+        const float rsb = m_lab.Rsb ? *m_lab.Rsb : Single(ChosenRs(scaled ? pb * scale : pb, standing, in));
         double boFactor = 1.0;
         if (m_lab.Bob) {
             p = m_pbp;
-            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(rsb) + 1.25 * D(t);
-            const float bobCorr = Single(0.9759 + 0.00012 * Pow(f, 1.2));
+            const float bobCorr = Single(ChosenBo(D(rsb), t, in));
             if (!(bobCorr > 1.0f)) {
                 m_sink.ShowError("The laboratory oil volume factor cannot be matched: the correlation's "
                                  "volume factor at the bubble point is not above 1.",
@@ -223,9 +315,7 @@ void clsOil::RunPressureLoop(float t, float muod) {
         double muFactor = 1.0;
         if (m_lab.Muob) {
             p = m_pbp;
-            const double a = 10.715 * Pow(D(rsb) + 100.0, -0.515);
-            const double b = 5.44 * Pow(D(rsb) + 150.0, -0.338);
-            const float muobCorr = Single(a * Pow(D(muod), b));
+            const float muobCorr = Single(ChosenMuo(D(muod), D(rsb)));
             muFactor = Div(D(*m_lab.Muob), D(muobCorr));
         }
 
@@ -233,13 +323,13 @@ void clsOil::RunPressureLoop(float t, float muod) {
             p = m_prs.GetPRSo(static_cast<std::int16_t>(k));
             const bool above = k < bppi;
 
-            // Standing (1947) solution GOR of oil saturated at p; scf/stb, psia, °F.
+            // Solution GOR of oil saturated at p by the chosen correlation; scf/stb, psia, °F.
             if (k == bppi && m_lab.Rsb) {
                 At(m_rsos, k) = *m_lab.Rsb;
             } else if (scaled) {
-                Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) * scale / 18.2 + 1.4, standing), 1.0 / 0.83));
+                Store(At(m_rsos, k), ChosenRs(D(p) * scale, standing, in));
             } else {
-                Store(At(m_rsos, k), D(m_sepGG) * Pow(Div(D(p) / 18.2 + 1.4, standing), 1.0 / 0.83));
+                Store(At(m_rsos, k), ChosenRs(D(p), standing, in));
             }
             At(m_rso, k) = above ? At(m_rsos, bppi) : At(m_rsos, k);
 
@@ -248,9 +338,8 @@ void clsOil::RunPressureLoop(float t, float muod) {
                   Div(5.0 * D(At(m_rso, k)) - 1433.0 + 17.2 * D(t) - 1180.0 * gasGravity + 12.61 * D(m_api),
                       100000.0 * D(p)));
 
-            // Standing (1947) saturated oil formation volume factor; rb/stb, scf/stb, °F.
-            const double f = Pow(Div(D(m_sepGG), D(m_oilSG)), 0.5) * D(At(m_rsos, k)) + 1.25 * D(t);
-            Store(At(m_bos, k), 0.9759 + 0.00012 * Pow(f, 1.2));
+            // Saturated oil formation volume factor by the chosen correlation; rb/stb, scf/stb, °F.
+            Store(At(m_bos, k), ChosenBo(D(At(m_rsos, k)), t, in));
             if (k == bppi && m_lab.Bob)
                 At(m_bos, k) = *m_lab.Bob;
             else if (m_lab.Bob)
@@ -265,17 +354,19 @@ void clsOil::RunPressureLoop(float t, float muod) {
                 At(m_bo, k) = At(m_bos, k);
             }
 
-            // Beggs and Robinson (1975) saturated oil viscosity; cp, scf/stb.
-            const double a = 10.715 * Pow(D(At(m_rsos, k)) + 100.0, -0.515);
-            const double b = 5.44 * Pow(D(At(m_rsos, k)) + 150.0, -0.338);
-            Store(At(m_muos, k), a * Pow(D(muod), b));
+            // Saturated oil viscosity by the chosen correlation; cp, scf/stb.
+            Store(At(m_muos, k), ChosenMuo(D(muod), D(At(m_rsos, k))));
             if (k == bppi && m_lab.Muob)
                 At(m_muos, k) = *m_lab.Muob;
             else if (m_lab.Muob)
                 Store(At(m_muos, k), D(At(m_muos, k)) * muFactor);
 
-            // Vazquez and Beggs (1980) undersaturated oil viscosity; cp, psia.
-            if (above) {
+            // Undersaturated oil viscosity by the chosen correlation (Vazquez and Beggs (1980) by default);
+            // cp, psia.
+            if (above && m_corrMuoUS != CorrMuoUS::VazquezBeggs) {
+                Store(At(m_muo, k),
+                      UndersaturatedOilViscosity(m_corrMuoUS, D(At(m_muos, bppi)), D(p), D(m_pbp)));
+            } else if (above) {
                 const double m = 2.6 * Pow(D(p), 1.187) * Exp(-11.513 - 0.0000898 * D(p));
                 Store(At(m_muo, k), D(At(m_muos, bppi)) * Pow(Div(D(p), D(m_pbp)), m));
             } else {
@@ -292,6 +383,10 @@ void clsOil::RunPressureLoop(float t, float muod) {
         m_match.PressureScale = Single(scale);
         m_match.BoFactor = Single(boFactor);
         m_match.ViscosityFactor = Single(muFactor);
+    } catch (const CorrelationError& e) {
+        // A chosen correlation that gives an impossible value refuses the case.
+        m_sink.ShowError(e.what(), "Oil Properties Error");
+        return;
     } catch (const Error&) {
         m_sink.ShowError("Error at pressure " + GeneralForm(p) + " - Please adjust input paramemters!",
                          "Oil Properties Error");

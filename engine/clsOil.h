@@ -1,8 +1,10 @@
 #pragma once
-// Black-oil properties over the pressure schedule: Standing (bubble point, solution GOR, Bo),
+// Black-oil properties over the pressure schedule, by default (other correlations may be chosen,
+// PvtCorrelations.h): Standing (bubble point, solution GOR, Bo),
 // Rollins-McCain-Creeger (stock-tank vent GOR), Egbogah-Jack (dead oil viscosity), Beggs-Robinson
 // (saturated viscosity), Vazquez-Beggs (separator gravity, compressibility, undersaturated viscosity).
 #include "engine/MessageSink.h"
+#include "engine/PvtCorrelations.h"
 
 #include <array>
 #include <cstdint>
@@ -86,6 +88,12 @@ public:
     // Bubble-point pressure; derives the initial solution GOR, RSITank and RSISep.
     void SetPbp(std::string_view text);
 
+    // The correlation chosen for a property of the oil (CorrKey Pb, Bo, Muod, Muo, MuoUS), by its
+    // index in ChoiceOf(key).options; 0, the default, everywhere at construction. Other keys: 0,
+    // and setting them does nothing. The bubble-point setters read the choice when they run.
+    int Correlation(CorrKey key) const;
+    void Correlation(CorrKey key, int option);
+
     // Computes every table over the output schedule; a failure in the pressure loop is reported to
     // the message sink and leaves GO false, earlier failures are thrown.
     void CalcOil();
@@ -110,6 +118,14 @@ private:
     void StorePbp(float p);
     void CalcRSITank();
     float StandingPb(float rsi) const;
+    // The bubble point of the chosen correlation (Standing's as StandingPb computes it).
+    float ChosenPb(float rsi) const;
+    // The saturated GOR at p by the chosen correlation, and the volume factor at rs.
+    double ChosenRs(double p, double standing, const OilInputs& in) const;
+    double ChosenBo(double rs, float t, const OilInputs& in) const;
+    double ChosenMuo(double muod, double rs) const;
+    double CorrectedSepGG() const;
+    OilInputs CorrelationInputs(float t) const;
     void RunPressureLoop(float t, float muod);
 
     const clsFluid& m_fluid;
@@ -134,6 +150,11 @@ private:
     float m_stDenGas = 0.0f;
     bool m_go = false;
     OilLabData m_lab;
+    CorrPb m_corrPb = CorrPb::Standing;
+    CorrBo m_corrBo = CorrBo::Standing;
+    CorrMuod m_corrMuod = CorrMuod::EgbogahJack;
+    CorrMuo m_corrMuo = CorrMuo::BeggsRobinson;
+    CorrMuoUS m_corrMuoUS = CorrMuoUS::VazquezBeggs;
     OilMatch m_match;
 
     Table m_rsos{};

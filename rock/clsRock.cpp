@@ -3,13 +3,22 @@
 #include "engine/Checked.h"
 #include "engine/Errors.h"
 #include "engine/NumericText.h"
+#include "rock/SaturationModels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace q7 {
 namespace {
 
-std::size_t CheckedRow(std::int16_t i) {
-    if (i < 1 || i > clsRock::kRows) throw SubscriptError();
+std::size_t CheckedRow(std::int16_t i, std::int16_t rows) {
+    if (i < 1 || i > rows) throw SubscriptError();
     return static_cast<std::size_t>(i);
+}
+
+std::string Shown(double v) {
+    return GeneralForm(static_cast<float>(v));
 }
 
 } // namespace
@@ -60,6 +69,96 @@ void clsRock::SetHRAir(std::string_view text) {
 void clsRock::SetHRKrg(std::string_view text) {
     m_HRKrg = Str2Nbr(text);
 }
+void clsRock::SetPcowMax(std::string_view text) {
+    m_PcowMax = Str2Nbr(text);
+}
+void clsRock::SetPcowJA(std::string_view text) {
+    m_PcowJA = Str2Nbr(text);
+}
+void clsRock::SetPcowJB(std::string_view text) {
+    m_PcowJB = Str2Nbr(text);
+}
+void clsRock::SetPcowIFT(std::string_view text) {
+    m_PcowIFT = Str2Nbr(text);
+}
+void clsRock::SetPcowAngle(std::string_view text) {
+    m_PcowAngle = Str2Nbr(text);
+}
+void clsRock::SetPcowEntry(std::string_view text) {
+    m_PcowEntry = Str2Nbr(text);
+}
+void clsRock::SetPcowLambda(std::string_view text) {
+    m_PcowLambda = Str2Nbr(text);
+}
+void clsRock::SetPcowCw(std::string_view text) {
+    m_PcowCw = Str2Nbr(text);
+}
+void clsRock::SetPcowAw(std::string_view text) {
+    m_PcowAw = Str2Nbr(text);
+}
+void clsRock::SetPcowCo(std::string_view text) {
+    m_PcowCo = Str2Nbr(text);
+}
+void clsRock::SetPcowAo(std::string_view text) {
+    m_PcowAo = Str2Nbr(text);
+}
+void clsRock::SetPcogMax(std::string_view text) {
+    m_PcogMax = Str2Nbr(text);
+}
+void clsRock::SetPcogJA(std::string_view text) {
+    m_PcogJA = Str2Nbr(text);
+}
+void clsRock::SetPcogJB(std::string_view text) {
+    m_PcogJB = Str2Nbr(text);
+}
+void clsRock::SetPcogIFT(std::string_view text) {
+    m_PcogIFT = Str2Nbr(text);
+}
+void clsRock::SetPcogAngle(std::string_view text) {
+    m_PcogAngle = Str2Nbr(text);
+}
+void clsRock::SetPcogEntry(std::string_view text) {
+    m_PcogEntry = Str2Nbr(text);
+}
+void clsRock::SetPcogLambda(std::string_view text) {
+    m_PcogLambda = Str2Nbr(text);
+}
+void clsRock::SetLetWaterL(std::string_view text) {
+    m_LetWaterL = Str2Nbr(text);
+}
+void clsRock::SetLetWaterE(std::string_view text) {
+    m_LetWaterE = Str2Nbr(text);
+}
+void clsRock::SetLetWaterT(std::string_view text) {
+    m_LetWaterT = Str2Nbr(text);
+}
+void clsRock::SetLetOilL(std::string_view text) {
+    m_LetOilL = Str2Nbr(text);
+}
+void clsRock::SetLetOilE(std::string_view text) {
+    m_LetOilE = Str2Nbr(text);
+}
+void clsRock::SetLetOilT(std::string_view text) {
+    m_LetOilT = Str2Nbr(text);
+}
+void clsRock::SetLetGasL(std::string_view text) {
+    m_LetGasL = Str2Nbr(text);
+}
+void clsRock::SetLetGasE(std::string_view text) {
+    m_LetGasE = Str2Nbr(text);
+}
+void clsRock::SetLetGasT(std::string_view text) {
+    m_LetGasT = Str2Nbr(text);
+}
+void clsRock::SetKrwMax(std::string_view text) {
+    m_KrwMax = Str2Nbr(text);
+}
+void clsRock::SetKroMax(std::string_view text) {
+    m_KroMax = Str2Nbr(text);
+}
+void clsRock::SetKrgMax(std::string_view text) {
+    m_KrgMax = Str2Nbr(text);
+}
 
 float clsRock::GetSWet(std::int16_t i) const {
     if (i < 1) i = 1;
@@ -74,27 +173,40 @@ float clsRock::GetSNWet(std::int16_t i) const {
 }
 
 float clsRock::GetSD(std::int16_t i) const {
-    return m_SD[CheckedRow(i)];
+    return m_SD[CheckedRow(i, m_NWet)];
 }
 float clsRock::GetKROil(std::int16_t i) const {
-    return m_KROil[CheckedRow(i)];
+    return m_KROil[CheckedRow(i, m_NWet)];
 }
 float clsRock::GetKRWat(std::int16_t i) const {
-    return m_KRWat[CheckedRow(i)];
+    return m_KRWat[CheckedRow(i, m_NWet)];
 }
 float clsRock::GetKRGas(std::int16_t i) const {
-    return m_KRGas[CheckedRow(i)];
+    return m_KRGas[CheckedRow(i, m_NWet)];
+}
+float clsRock::GetPC(std::int16_t i) const {
+    return m_PC[CheckedRow(i, m_NWet)];
+}
+
+bool clsRock::HasPc() const {
+    return m_Fluids == 0 ? m_PcowModel != 0 : m_Fluids == 1 && m_PcogModel != 0;
 }
 
 void clsRock::CalcRock() {
     m_GO = false;
-    for (int i = 1; i <= kRows; ++i) {
+    if (m_SatRows < kRows || m_SatRows > kMaxRows)
+        throw RockInputError("SatRows " + std::to_string(m_SatRows) + " must be a whole number from " +
+                             std::to_string(kRows) + " to " + std::to_string(kMaxRows));
+    m_NWet = m_SatRows;
+    const int n = m_NWet;
+    for (int i = 1; i <= kMaxRows; ++i) {
         m_KROil[i] = 0.0f;
         m_KRGas[i] = 0.0f;
         m_KRWat[i] = 0.0f;
+        m_PC[i] = 0.0f;
     }
     BuildGrid();
-    for (int i = 1; i <= kRows; ++i)
+    for (int i = 1; i <= n; ++i)
         Store(m_SNWet[i], 1.0 - m_SWet[i]);
 
     if (m_CORR == 0) {
@@ -102,51 +214,58 @@ void clsRock::CalcRock() {
     } else if (m_CORR == 1 && m_Displace == 1) {
         if (m_Fluids == 0) HonarpourOilWater();
         if (m_Fluids == 1) HonarpourGasOil();
+    } else if (m_CORR == 2) {
+        LetCurves();
     }
 
-    for (int i = 1; i <= kRows; ++i) {
+    for (int i = 1; i <= n; ++i) {
         for (float* kr : {&m_KROil[i], &m_KRWat[i], &m_KRGas[i]}) {
             if (*kr < 0.0f) *kr = 0.0f;
             if (*kr > 1.0f) *kr = 1.0f;
         }
     }
+    CapillaryPressure();
     m_GO = true;
 }
 
-// The 15 saturations: two steps of h at each end of the inner span and equal steps d between.
+// The n saturations: two steps of h at each end of the inner span and equal steps d between. The
+// inner span is n − 1 intervals of 2h for oil–water drainage (SWC to 1), n − 2 for oil–water
+// imbibition (SWC to 1 − SORW, then 1) and n − 3 for gas–oil (SWC, then SWC + SORG to 1 − SGCrit,
+// then 1): with 15 rows 14, 13 and 12.
 void clsRock::BuildGrid() {
     auto& S = m_SWet;
+    const int n = m_NWet;
     Store(S[1], m_SWC);
-    Store(S[15], 1.0);
+    Store(S[n], 1.0);
     if (m_Fluids == 0 && m_Displace == 0) {
-        const double h = Single(Div(Div(static_cast<double>(S[15]) - S[1], 14.0), 2.0));
+        const double h = Single(Div(Div(static_cast<double>(S[n]) - S[1], n - 1.0), 2.0));
         Store(S[2], S[1] + h);
         Store(S[3], S[2] + h);
-        Store(S[14], S[15] - h);
-        Store(S[13], S[14] - h);
-        const double d = Single(Div(static_cast<double>(S[13]) - S[3], 10.0));
-        for (int i = 4; i <= 12; ++i)
+        Store(S[n - 1], S[n] - h);
+        Store(S[n - 2], S[n - 1] - h);
+        const double d = Single(Div(static_cast<double>(S[n - 2]) - S[3], n - 5.0));
+        for (int i = 4; i <= n - 3; ++i)
             Store(S[i], S[i - 1] + d);
     } else if (m_Fluids == 0 && m_Displace == 1) {
-        Store(S[14], 1.0 - m_SORW);
-        const double h = Single(Div(Div(static_cast<double>(S[14]) - S[1], 13.0), 2.0));
+        Store(S[n - 1], 1.0 - m_SORW);
+        const double h = Single(Div(Div(static_cast<double>(S[n - 1]) - S[1], n - 2.0), 2.0));
         Store(S[2], S[1] + h);
         Store(S[3], S[2] + h);
-        Store(S[13], S[14] - h);
-        Store(S[12], S[13] - h);
-        const double d = Single(Div(static_cast<double>(S[12]) - S[3], 9.0));
-        for (int i = 4; i <= 11; ++i)
+        Store(S[n - 2], S[n - 1] - h);
+        Store(S[n - 3], S[n - 2] - h);
+        const double d = Single(Div(static_cast<double>(S[n - 3]) - S[3], n - 6.0));
+        for (int i = 4; i <= n - 4; ++i)
             Store(S[i], S[i - 1] + d);
     } else if (m_Fluids == 1) {
-        Store(S[14], 1.0 - m_SGCrit);
+        Store(S[n - 1], 1.0 - m_SGCrit);
         Store(S[2], static_cast<double>(S[1]) + m_SORG);
-        const double h = Single(Div(Div(static_cast<double>(S[14]) - S[2], 12.0), 2.0));
+        const double h = Single(Div(Div(static_cast<double>(S[n - 1]) - S[2], n - 3.0), 2.0));
         Store(S[3], S[2] + h);
         Store(S[4], S[3] + h);
-        Store(S[13], S[14] - h);
-        Store(S[12], S[13] - h);
-        const double d = Single(Div(static_cast<double>(S[12]) - S[4], 8.0));
-        for (int i = 5; i <= 11; ++i)
+        Store(S[n - 2], S[n - 1] - h);
+        Store(S[n - 3], S[n - 2] - h);
+        const double d = Single(Div(static_cast<double>(S[n - 3]) - S[4], n - 7.0));
+        for (int i = 5; i <= n - 4; ++i)
             Store(S[i], S[i - 1] + d);
     }
 }
@@ -161,36 +280,36 @@ void clsRock::CoreyCurves() {
     auto nonWetting = [N](double s) { return Pow(1.0 - s, N); };
 
     if (m_Fluids == 0 && m_Displace == 0) {
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             const double sd = Store(m_SD[i], Div(m_SNWet[i], 1.0 - m_SWet[1]));
             Store(m_KROil[i], wetting(sd));
             Store(m_KRWat[i], nonWetting(sd));
         }
     } else if (m_Fluids == 0 && m_Displace == 1) {
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc - m_SORW));
             if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
             Store(m_KROil[i], nonWetting(m_SD[i]));
         }
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
             Store(m_KRWat[i], wetting(sd));
         }
     } else if (m_Fluids == 1 && m_Displace == 0) {
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             Store(m_SD[i], Div(static_cast<double>(m_SNWet[i]) - m_SGCrit, 1.0 - swc));
             if (m_SD[i] < 0.0f) m_SD[i] = 0.0f;
             Store(m_KRGas[i], wetting(m_SD[i]));
             Store(m_KROil[i], nonWetting(m_SD[i]));
         }
     } else if (m_Fluids == 1 && m_Displace == 1) {
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             Store(m_SD[i], Div(static_cast<double>(m_SNWet[i]) - m_SGCrit, 1.0 - swc - m_SORG));
             if (m_SD[i] < 0.0f) m_SD[i] = 0.0f;
             if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
             Store(m_KROil[i], nonWetting(m_SD[i]));
         }
-        for (int i = 1; i <= kRows; ++i) {
+        for (int i = 1; i <= m_NWet; ++i) {
             Store(m_SD[i], Div(static_cast<double>(m_SNWet[i]) - m_SGCrit, 1.0 - swc));
             if (m_SD[i] < 0.0f) m_SD[i] = 0.0f;
             Store(m_KRGas[i], wetting(m_SD[i]));
@@ -199,14 +318,14 @@ void clsRock::CoreyCurves() {
 }
 
 // Honarpour, Koederitz and Harvey (1982) imbibition correlations, oil–water system; saturations as
-// fractions, porosity fraction, air permeability md. Rows 1..14; row 15 is the water end point.
+// fractions, porosity fraction, air permeability md. Rows 1..n − 1; row n is the water end point.
 void clsRock::HonarpourOilWater() {
     const double Swc = m_SWC;
     const double Sorw = m_SORW;
     const double phi = m_HRPoro;
     const double ka = m_HRAir;
     if (m_Lith == 0 || m_Lith == 1) {
-        for (int i = 1; i <= 14; ++i) {
+        for (int i = 1; i <= m_NWet - 1; ++i) {
             const double Sw = m_SWet[i];
             const double So = m_SNWet[i];
             if (m_Lith == 0) {
@@ -242,8 +361,8 @@ void clsRock::HonarpourOilWater() {
             }
         }
     }
-    m_KRWat[15] = 1.0f;
-    m_KROil[15] = 0.0f;
+    m_KRWat[m_NWet] = 1.0f;
+    m_KROil[m_NWet] = 0.0f;
 }
 
 // Honarpour, Koederitz and Harvey (1982) imbibition correlations, gas–oil system; SL liquid
@@ -258,7 +377,7 @@ void clsRock::HonarpourGasOil() {
     const double krgStar = m_HRKrg;
     m_KROil[1] = 0.0f;
     m_KRGas[1] = 1.0f;
-    for (int i = 2; i <= kRows; ++i) {
+    for (int i = 2; i <= m_NWet; ++i) {
         const double SL = m_SWet[i];
         const double Sg = m_SNWet[i];
         if (m_Lith == 0) {
@@ -278,8 +397,117 @@ void clsRock::HonarpourGasOil() {
                       0.2589 * (Sg - Sgc) * Pow(B, 2.0) * Pow(1.0 - B, 2.0) * Pow(Div(ka, phi), 0.5));
         }
     }
-    for (int i = 1; i <= kRows; ++i) {
+    for (int i = 1; i <= m_NWet; ++i) {
         if (static_cast<double>(m_SNWet[i]) - Sgc <= 0.0) m_KRGas[i] = 0.0f;
+    }
+}
+
+// LET curves (CORR 2) on the normalised saturations of the Corey curves, each phase with its own
+// L, E, T and end-point kr: kr = krmax·LetKr(Sn) with Sn the phase's own normalised saturation (the
+// complement 1 − SD where the Corey table uses (1 − SD)^N for that phase). SD keeps the last pass,
+// as with Corey.
+void clsRock::LetCurves() {
+    const double swc = m_SWC;
+    auto water = [this](double s) { return LetKr(s, m_LetWaterL, m_LetWaterE, m_LetWaterT, m_KrwMax); };
+    auto oil = [this](double s) { return LetKr(s, m_LetOilL, m_LetOilE, m_LetOilT, m_KroMax); };
+    auto gas = [this](double s) { return LetKr(s, m_LetGasL, m_LetGasE, m_LetGasT, m_KrgMax); };
+    const int n = m_NWet;
+    if (m_Fluids == 0 && m_Displace == 0) {
+        for (int i = 1; i <= n; ++i) {
+            const double sd = Store(m_SD[i], Div(m_SNWet[i], 1.0 - m_SWet[1])); // normalised oil
+            Store(m_KROil[i], oil(sd));
+            Store(m_KRWat[i], water(1.0 - sd));
+        }
+    } else if (m_Fluids == 0 && m_Displace == 1) {
+        for (int i = 1; i <= n; ++i) {
+            Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc - m_SORW));
+            if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
+            Store(m_KROil[i], oil(1.0 - m_SD[i]));
+        }
+        for (int i = 1; i <= n; ++i) {
+            const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
+            Store(m_KRWat[i], water(sd));
+        }
+    } else if (m_Fluids == 1) {
+        // Drainage: one normalised gas saturation for both phases; imbibition: the oil's between
+        // SGCrit and 1 − SWC − SORG, the gas's between SGCrit and 1 − SWC.
+        for (int i = 1; i <= n; ++i) {
+            const double span = m_Displace == 0 ? 1.0 - swc : 1.0 - swc - m_SORG;
+            Store(m_SD[i], Div(static_cast<double>(m_SNWet[i]) - m_SGCrit, span));
+            if (m_SD[i] < 0.0f) m_SD[i] = 0.0f;
+            if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
+            Store(m_KROil[i], oil(1.0 - m_SD[i]));
+        }
+        for (int i = 1; i <= n; ++i) {
+            Store(m_SD[i], Div(static_cast<double>(m_SNWet[i]) - m_SGCrit, 1.0 - swc));
+            if (m_SD[i] < 0.0f) m_SD[i] = 0.0f;
+            Store(m_KRGas[i], gas(m_SD[i]));
+        }
+    }
+}
+
+// The Pc column of the table, psi. Oil–water: S* = (Sw − SWC)/(1 − SWC); gas–oil: the liquid
+// saturation normalised between SWC + SORG and 1. S* is limited to [0, 1]; at S* = 0 (the first
+// row, and the gas–oil rows below SWC + SORG) the column holds the cap, elsewhere the model's value
+// limited to ±cap. The column must be finite and must not rise as the wetting phase rises.
+void clsRock::CapillaryPressure() {
+    const bool gasOil = m_Fluids == 1;
+    const int model = gasOil ? m_PcogModel : (m_Fluids == 0 ? m_PcowModel : 0);
+    if (model == 0) return;
+    const char* column = gasOil ? "Pcog" : "Pcow";
+    const double cap = gasOil ? m_PcogMax : m_PcowMax;
+    const char* modelName = model == 1 ? "Leverett J" : model == 2 ? "Brooks–Corey" : "Skjæveland";
+    const char* keys = gasOil ? (model == 1   ? "PcogJA, PcogJB, PcogIFT, PcogAngle"
+                                 : model == 2 ? "PcogEntry, PcogLambda"
+                                              : "PcogModel")
+                              : (model == 1   ? "PcowJA, PcowJB, PcowIFT, PcowAngle"
+                                 : model == 2 ? "PcowEntry, PcowLambda"
+                                 : model == 3 ? "PcowCw, PcowAw, PcowCo, PcowAo"
+                                              : "PcowModel");
+    if ((gasOil && model > 2) || model < 0 || model > 3)
+        throw RockInputError(std::string(gasOil ? "PcogModel " : "PcowModel ") + std::to_string(model) +
+                             " is not a capillary-pressure model of this table");
+    if (!(cap > 0.0))
+        throw RockInputError(std::string(gasOil ? "PcogMax " : "PcowMax ") + Shown(cap) + " must be above 0");
+    if (model == 1 && !(m_HRPoro > 0.0f && m_HRAir > 0.0f))
+        throw RockInputError("Leverett J needs a porosity (HRPoro " + Shown(m_HRPoro) +
+                             ") and a permeability (HRAir " + Shown(m_HRAir) + ") above 0");
+
+    const double swc = m_SWC;
+    const double low = gasOil ? swc + m_SORG : swc;
+    const int n = m_NWet;
+    for (int i = 1; i <= n; ++i) {
+        const double s = m_SWet[i];
+        const double sStar = std::clamp(Div(s - low, 1.0 - low), 0.0, 1.0);
+        double pc = cap;
+        if (i > 1 && sStar > 0.0) {
+            if (model == 1) {
+                pc = gasOil
+                         ? LeverettPc(sStar, m_PcogJA, m_PcogJB, m_PcogIFT, m_PcogAngle, m_HRPoro, m_HRAir)
+                         : LeverettPc(sStar, m_PcowJA, m_PcowJB, m_PcowIFT, m_PcowAngle, m_HRPoro, m_HRAir);
+            } else if (model == 2) {
+                pc = gasOil ? BrooksCoreyPc(sStar, m_PcogEntry, m_PcogLambda)
+                            : BrooksCoreyPc(sStar, m_PcowEntry, m_PcowLambda);
+            } else {
+                const double soStar = std::clamp(Div(1.0 - s - m_SORW, 1.0 - m_SORW), 0.0, 1.0);
+                pc = SkjaevelandPc(sStar, soStar, m_PcowCw, m_PcowAw, m_PcowCo, m_PcowAo);
+            }
+            if (std::isnan(pc))
+                throw RockInputError(std::string(column) + " (" + modelName + ") is not a number at row " +
+                                     std::to_string(i) + " (saturation " + Shown(s) + "): check " + keys);
+            pc = std::clamp(pc, -cap, cap);
+        }
+        Store(m_PC[i], pc);
+    }
+    // Rows of rising wetting-phase saturation only: end points that leave no room for the grid are
+    // the saturation checks' business.
+    for (int i = 2; i <= n; ++i) {
+        if (!(m_SWet[i] > m_SWet[i - 1])) continue;
+        if (m_PC[i] > m_PC[i - 1])
+            throw RockInputError(std::string(column) + " (" + modelName + ") rises from " +
+                                 Shown(m_PC[i - 1]) + " to " + Shown(m_PC[i]) + " psi between rows " +
+                                 std::to_string(i - 1) + " and " + std::to_string(i) + " as the " +
+                                 (gasOil ? "liquid" : "water") + " saturation rises: check " + keys);
     }
 }
 

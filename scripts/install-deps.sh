@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Fluvarex needs that are not on this machine yet.
+# Installs the Debian packages Fluvarex needs that are not on this machine yet, and the German locale
+# (de_DE.UTF-8) in which a test runs the batch tool.
 # Usage: scripts/install-deps.sh [--no-opm] [--ci]
 #   (no option)  what the build and every test need, OPM Flow included
 #   --no-opm     leave out OPM Flow (the tests that run it then skip)
@@ -15,7 +16,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
   mythes-en-us libmythes-dev
   clang-14 libclang-rt-14-dev
-  python3 dpkg-dev
+  python3 dpkg-dev locales
 )
 want_opm=1
 want_ci=0
@@ -43,11 +44,20 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale for the test that runs the batch tool in one.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  if ! grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

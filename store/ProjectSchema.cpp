@@ -64,7 +64,13 @@ void Exec(QSqlDatabase& db, const QString& sql, const QString& action) {
 int ReadVersion(QSqlDatabase& db, QString& problem) {
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'"))) {
-        problem = QStringLiteral("no schema version (%1)").arg(query.lastError().text());
+        // SQLITE_NOTADB (26) and SQLITE_CORRUPT (11): the file is no database at all, or a damaged one.
+        const QString code = query.lastError().nativeErrorCode();
+        if (code == QLatin1String("26") || code == QLatin1String("11"))
+            problem = QStringLiteral("the file is not an SQLite database, or it is damaged (%1)")
+                          .arg(query.lastError().text());
+        else
+            problem = QStringLiteral("no schema version (%1)").arg(query.lastError().text());
         return 0;
     }
     if (!query.next()) {

@@ -135,8 +135,13 @@ void clsQ7IO::OpenDatabase(const QString& path) {
             m_problem = QStringLiteral("no database file is named");
         } else if (file.isDir()) {
             m_problem = QStringLiteral("%1 is a folder, not a database file").arg(path);
-        } else if (!file.exists() || !file.isFile()) {
+        } else if (!file.exists()) {
             m_problem = QStringLiteral("the file %1 does not exist").arg(path);
+        } else if (!file.isFile()) {
+            m_problem =
+                QStringLiteral("%1 is not a regular file (a pipe, a device or a socket), not a database "
+                               "file")
+                    .arg(path);
         } else {
             // Without write access to the file, or to its folder for the WAL index, read only.
             const bool folderWritable = QFileInfo(file.absolutePath()).isWritable();
@@ -400,11 +405,11 @@ void clsQ7IO::RollbackQuietly() {
     query.exec(QStringLiteral("ROLLBACK"));
 }
 
-Recordset clsQ7IO::GetProjects() {
+Recordset clsQ7IO::GetProjects(const QString& action) {
     return Select(QStringLiteral("tblProject"),
                   QStringLiteral("Select PrjName, DateCreate, CreatedBy, PrjDesc, PrjID ") +
                       QStringLiteral("From tblProject Order by PrjName"),
-                  {}, QStringLiteral("Listing the projects"));
+                  {}, action);
 }
 
 Recordset clsQ7IO::GetProject(std::int32_t prjID) {

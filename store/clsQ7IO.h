@@ -79,7 +79,8 @@ public:
     bool ReadOnly() const { return m_readOnly; }
 
     // All projects: PrjName, DateCreate, CreatedBy, PrjDesc, PrjID, by name.
-    Recordset GetProjects();
+    // `action` names the operation the listing is part of in its errors (a save, a delete).
+    Recordset GetProjects(const QString& action = QStringLiteral("Listing the projects"));
     // The project's tblProject row (none when there is no such project).
     Recordset GetProject(std::int32_t prjID);
     // The project's row of one of the eight tables.

@@ -3,7 +3,7 @@
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/OutputChoices.h"
 
 #include <algorithm>
@@ -29,9 +29,9 @@ std::string DecimalsText(int decimals) {
 // decimals it is written with.
 class Rules {
 public:
-    Rules(const EclipseTableSpec& spec, const std::vector<ColumnFormat>& formats, EclipseUnits units,
+    Rules(const EclipseTableDescription& decl, const std::vector<ColumnFormat>& formats, EclipseUnits units,
           std::vector<std::string>& out)
-        : m_spec(spec), m_formats(formats), m_units(units), m_out(out) {}
+        : m_spec(decl), m_formats(formats), m_units(units), m_out(out) {}
 
     void Check(const WrittenTable& t) {
         const std::size_t arg = m_spec.argument;
@@ -93,10 +93,18 @@ private:
 
     void Monotone(std::size_t c) {
         const bool rising = Has(c, R::kRising), falling = Has(c, R::kFalling), level = Has(c, R::kNotFalling);
-        if (!rising && !falling && !level) return;
+        const bool levelOrDown = Has(c, R::kNotRising);
+        if (!rising && !falling && !level && !levelOrDown) return;
         const std::string along(Col(m_spec.argument).name);
         for (std::size_t r = 1; r < m_rows->size(); ++r) {
             const double prev = Value(Row(r - 1), c), v = Value(Row(r), c);
+            if (levelOrDown) {
+                if (v <= prev) continue;
+                m_out.push_back(Name(r) + ": " + Text(r, c) + " is above " + Show(prev, Dec(c)) +
+                                " in the row before; " + std::string(Col(c).name) + " must not rise as " +
+                                along + " rises");
+                continue;
+            }
             if (level) {
                 if (v >= prev) continue;
                 m_out.push_back(Name(r) + ": " + Text(r, c) + " is below " + Show(prev, Dec(c)) +
@@ -163,7 +171,7 @@ private:
                         ", " + (metric ? "sm3/sm3" : "Mscf/stb") + "): space the pressures further apart");
     }
 
-    const EclipseTableSpec& m_spec;
+    const EclipseTableDescription& m_spec;
     const std::vector<ColumnFormat>& m_formats;
     EclipseUnits m_units;
     std::vector<std::string>& m_out;
@@ -183,18 +191,19 @@ WrittenTable AsWritten(const EclipseTable& t) {
 }
 
 // The reasons of a table read with the formats it is written with.
-std::vector<std::string> CheckWritten(const EclipseTableSpec& spec, const std::vector<ColumnFormat>& formats,
-                                      const WrittenTable& t, EclipseUnits units) {
+std::vector<std::string> CheckWritten(const EclipseTableDescription& decl,
+                                      const std::vector<ColumnFormat>& formats, const WrittenTable& t,
+                                      EclipseUnits units) {
     if (t.empty()) return {"the table has no rows"};
-    const std::size_t n = spec.columns.size();
+    const std::size_t n = decl.columns.size();
     for (const WrittenRecord& record : t) {
         if (record.empty()) return {"the table has an empty record"};
         for (const WrittenRow& row : record)
-            if (row.size() < n - spec.argument || (&row == &record.front() && row.size() < n))
-                throw std::invalid_argument("a row of " + std::string(spec.keyword) + " has too few numbers");
+            if (row.size() < n - decl.argument || (&row == &record.front() && row.size() < n))
+                throw std::invalid_argument("a row of " + std::string(decl.keyword) + " has too few numbers");
     }
     std::vector<std::string> out;
-    Rules(spec, formats, units, out).Check(t);
+    Rules(decl, formats, units, out).Check(t);
     return out;
 }
 
@@ -210,7 +219,7 @@ std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view ke
     } catch (const std::exception& e) {
         return {std::string("cannot be written: ") + e.what()};
     }
-    for (std::string& reason : CheckWritten(*laid.spec, laid.formats, written, units))
+    for (std::string& reason : CheckWritten(*laid.decl, laid.formats, written, units))
         out.push_back(std::move(reason));
     return out;
 }
@@ -226,11 +235,11 @@ WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view ke
 std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
                                            EclipseUnits units) {
     if (keyword == "RSCONST") throw std::invalid_argument("not an Eclipse table keyword: RSCONST");
-    const EclipseTableSpec& spec = EclipseSpec(keyword);
+    const EclipseTableDescription& decl = EclipseSpec(keyword);
     std::vector<ColumnFormat> formats;
-    for (const EclipseColumn& c : spec.columns)
+    for (const EclipseColumn& c : decl.columns)
         formats.push_back(c.In(units));
-    return CheckWritten(spec, formats, t, units);
+    return CheckWritten(decl, formats, t, units);
 }
 
 std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
@@ -277,7 +286,7 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
     EclipseSpec(keyword);
     EclipseTable laid;
     const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, false, laid);
-    if (!laid.spec) return {};
+    if (!laid.decl) return {};
     std::vector<std::int16_t> rows;
     for (const std::string& reason : reasons) {
         const auto [record, row] = PositionOf(reason);

@@ -1,9 +1,9 @@
 #pragma once
 // Checks before export: the Eclipse tables as clsECL writes them, every number rounded to the
 // decimals of its column and read back, tested against the rules each column's description states
-// (EclipseTableSpec.h), the rules a simulator applies when it reads the include files. The Eclipse
+// (EclipseTableDescription.h), the rules a simulator applies when it reads the include files. The Eclipse
 // export dialog and q7-batch --check both ask here.
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/EclipseUnits.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The text of one case's table of one Eclipse keyword, as the include files hold it. clsECL writes
 // one table per file around it; the deck of several regions writes one table per case under each
 // keyword.
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/EclipseUnits.h"
 
 #include <string>

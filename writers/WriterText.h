@@ -14,7 +14,16 @@ const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oi
 const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"
 const char* RockLithologyText(const clsRock& rock);    // "Limestone" / "Sandstone"
 const char* RockWettabilityText(const clsRock& rock);  // "Oil Wet" / "Water Wet"
-const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "Corey"
+const char* RockCorrelationText(const clsRock& rock);  // "Honarpour" / "LET" / "Corey"
+
+// The LET parameters (LET curves chosen) and the capillary-pressure model with its parameters (a
+// model chosen for the table's system), as label and value; empty for Corey and Honarpour without
+// capillary pressure. Inputs are given in the units typed (psi, mN/m, degrees, md).
+struct RockModelLine {
+    std::string label; // "Capillary Pressure", "Entry Pressure (psi)", ...
+    std::string value; // "Brooks-Corey", "2", "2 1 1.5"
+};
+std::vector<RockModelLine> RockModelLines(const clsRock& rock);
 
 // Typed text shown literally in a page: &, <, > and " become entity references.
 std::string HtmlEscape(std::string_view text);

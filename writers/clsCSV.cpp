@@ -1,5 +1,6 @@
 #include "writers/clsCSV.h"
 
+#include "engine/Correlations.h"
 #include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "writers/TextFile.h"
@@ -24,6 +25,12 @@ void clsCSV::Execute() {
     file.Create(m_fileName);
     if (m_oil)
         for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+            std::string comment = "# ";
+            comment += line;
+            file.WriteLine(comment);
+        }
+    if (m_oil || m_gas)
+        for (const std::string& line : ChosenCorrelationLines(m_objects)) {
             std::string comment = "# ";
             comment += line;
             file.WriteLine(comment);
@@ -168,14 +175,16 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine("Critical Gas:," + Nbr2Str(rock.SGCrit(), 8, 2));
     }
     file.WriteLine(std::string("Correlation Type:,") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         file.WriteLine("Porosity (frac):," + Nbr2Str(rock.HRPoro(), 6, 2));
         file.WriteLine("Air Perm (md):," + Nbr2Str(rock.HRAir(), 6, 2));
         file.WriteLine("Krg @Sorg:," + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         file.WriteLine("K Exponent:," + Nbr2Str(rock.CoreyK(), 5, 2));
         file.WriteLine("N Exponent:," + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        file.WriteLine(line.label + ":," + line.value);
     if (rock.Fluids() == 0) {
         file.WriteLine();
         file.WriteLine(",Saturations,,Relative Permeability");

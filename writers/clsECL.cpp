@@ -1,7 +1,8 @@
 #include "writers/clsECL.h"
 
+#include "engine/Correlations.h"
 #include "engine/Q7Objects.h"
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/EclipseTableText.h"
 #include "writers/TextFile.h"
 #include "writers/WriterText.h"
@@ -15,10 +16,10 @@ clsECL::clsECL(const Q7Objects& objects, MessageSink& sink) : m_objects(objects)
 }
 
 std::string EclipseExtension(std::string_view keyword) {
-    const EclipseTableSpec& spec = EclipseSpec(keyword);
-    if (spec.extension.empty())
+    const EclipseTableDescription& decl = EclipseSpec(keyword);
+    if (decl.extension.empty())
         throw std::invalid_argument("not an Eclipse table keyword: " + std::string(keyword));
-    return std::string(spec.extension);
+    return std::string(decl.extension);
 }
 
 void clsECL::FileName(std::string_view base) {
@@ -68,7 +69,7 @@ void WriteEclipseTableBody(TextFile& file, const EclipseTable& table) {
 
 std::string ConstantRsRecord(const Q7Objects& objects, EclipseUnits units) {
     const EclipseTable t = LayEclipseTable(objects, "RSCONST", units);
-    return EclipseRowText(t, t.records.front().front()) + std::string(t.spec->recordEnd);
+    return EclipseRowText(t, t.records.front().front()) + std::string(t.decl->recordEnd);
 }
 
 // One file: in METRIC units a comment naming them, the laboratory match as comments when one was
@@ -77,6 +78,11 @@ std::string ConstantRsRecord(const Q7Objects& objects, EclipseUnits units) {
 void clsECL::WriteTable(TextFile& file, std::string_view keyword) const {
     if (m_units == EclipseUnits::Metric) file.WriteLine(kMetricHeading);
     for (const std::string& line : OilMatchLines(m_objects.Oil)) {
+        std::string comment = "-- ";
+        comment += line;
+        file.WriteLine(comment);
+    }
+    for (const std::string& line : ChosenCorrelationLines(m_objects)) {
         std::string comment = "-- ";
         comment += line;
         file.WriteLine(comment);

@@ -2,7 +2,7 @@
 // Eclipse include files in field units (or METRIC, by choice), one keyword table per file: PVDO with its
 // RSCONST record, PVTO, PVDG, PVTW, DENSITY, SWOF and SGOF. The writer reads the calculation objects and
 // changes none of them; it writes what they hold without looking at their GO flags.
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 #include "writers/EclipseUnits.h"
 
 #include <cstdint>

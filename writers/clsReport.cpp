@@ -265,14 +265,16 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
     }
     out.Blank(2);
     out.Label("Correlation Type: ", RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         out.Label("  Porosity (frac): ", F(rock.HRPoro(), 6, 2));
         out.Label("    Air Perm (md): ", F(rock.HRAir(), 6, 2));
         out.Label("        Krg @Sorg: ", F(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         out.Label("  K Exponent: ", F(rock.CoreyK(), 5, 2));
         out.Label("  N Exponent: ", F(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        out.Label("  " + line.label + ": ", line.value);
     out.Blank(2);
     if (rock.Fluids() == 1) {
         out.Table({"            Saturations               Relative Permeability",
@@ -353,7 +355,8 @@ void clsReport::Execute() {
     if (m_gas || m_oil) WriteGas(out, m_objects);
     if (m_water) WriteWater(out, m_objects);
     if (m_rock) WriteRock(out, m_objects);
-    if (m_correlations || (m_oil && m_objects.Oil.Match().Made))
+    // A laboratory match or a correlation chosen in place of a default is always named.
+    if (m_correlations || (m_oil && m_objects.Oil.Match().Made) || !ChosenCorrelationLines(m_objects).empty())
         WriteCorrelations(out, m_objects, m_oil, m_gas || m_oil, m_water, m_rock);
 
     text.Close();

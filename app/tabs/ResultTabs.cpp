@@ -4,6 +4,8 @@
 #include "app/ResultWarnings.h"
 #include "app/clsUtil.h"
 #include "app/frmMain.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PressureTab.h"
 #include "app/tabs/TabBuilder.h"
 #include "engine/Correlations.h"
 #include "engine/Errors.h"
@@ -91,11 +93,7 @@ void frmMain::TabSelected(int tab) {
     if (IsInputTab(tab)) SetOutputMenus(false);
     switch (tab) {
     case kTabPressure:
-        if (m_ui.optPRange[1]->isChecked()) {
-            const clsPrs& prs = m_objects->Prs;
-            for (int i = 1; i <= prs.NPRSi() && i <= 18; ++i)
-                SetText(m_ui.txtP[i], Q(ExactText(prs.GetPRSi(static_cast<std::int16_t>(i)))));
-        }
+        if (m_ui.pressure->optPRange[1]->isChecked()) m_ui.pressure->ShowTypedList();
         break;
     case kTabFluidProps:
         ComputeFluidTables();
@@ -128,13 +126,13 @@ void frmMain::ComputeFluidTables() {
     }
     if (o.Fluid.PhaseOil()) {
         try {
-            o.Oil.SetRsi(m_ui.txtRSI->text().toStdString());
+            o.Oil.SetRsi(m_ui.oil->txtRSI->text().toStdString());
         } catch (const Error& e) {
             ShowCalcFailure(QStringLiteral("Oil Properties Error"), Q(e.what()));
             return;
         }
         // Raises the bubble-point box's own change handling.
-        ShowComputed(m_ui.txtBPP, General(o.Oil.Pbp()));
+        m_ui.oil->ShowBubblePoint(General(o.Oil.Pbp()));
     }
 
     FluidTabObserver observer(*this);

@@ -1,82 +1,66 @@
-// The "Water Input" tab: the salinity in ppm or in weight percent solids.
-// Its controls, their wiring and their handlers.
-#include "app/frmMain.h"
-#include "app/tabs/TabBuilder.h"
+#include "app/tabs/WaterTab.h"
+
+#include "app/modQ7.h"
 #include "engine/Q7Objects.h"
-#include "ui/InputBox.h"
 #include "ui/ScopeGuards.h"
 #include "ui/TextFormat.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace q7 {
 
-void BuildWaterTab(TabBuilder& b, MainControls& ui) {
-    auto* water = TabBuilder::Frame(QStringLiteral(" Water Description "), QStringLiteral("fraWater"));
+WaterTab::WaterTab(const TabContext& context) : InputTab(context, QStringLiteral("tabWater")) {
+    auto* water = Frame(QStringLiteral(" Water Description "), QStringLiteral("fraWater"));
     auto* wl = new QGridLayout(water);
-    ui.txtPPM = b.Box(QStringLiteral("txtPPM"));
-    ui.txtPER = b.Box(QStringLiteral("txtPER"));
-    wl->addWidget(TabBuilder::Label(QStringLiteral("Water Salinity")), 0, 0);
-    wl->addWidget(ui.txtPPM, 0, 1);
-    wl->addWidget(TabBuilder::Label(QStringLiteral("ppm")), 0, 2);
-    wl->addWidget(TabBuilder::Label(QStringLiteral("OR")), 1, 0, 1, 3, Qt::AlignCenter);
-    wl->addWidget(TabBuilder::Label(QStringLiteral("Water Salinity")), 2, 0);
-    wl->addWidget(ui.txtPER, 2, 1);
-    wl->addWidget(TabBuilder::Label(QStringLiteral("wt% solids")), 2, 2);
+    txtPPM = FieldBox("PPMSalinity");
+    txtPER = FieldBox("PERSalinity");
+    wl->addWidget(Label(QStringLiteral("Water Salinity")), 0, 0);
+    wl->addWidget(txtPPM, 0, 1);
+    wl->addWidget(Label(QStringLiteral("ppm")), 0, 2);
+    wl->addWidget(Label(QStringLiteral("OR")), 1, 0, 1, 3, Qt::AlignCenter);
+    wl->addWidget(Label(QStringLiteral("Water Salinity")), 2, 0);
+    wl->addWidget(txtPER, 2, 1);
+    wl->addWidget(Label(QStringLiteral("wt% solids")), 2, 2);
     wl->setColumnStretch(3, 1);
     auto* content = new QVBoxLayout;
     auto* row = new QHBoxLayout;
     row->addWidget(water);
     row->addStretch(1);
     content->addLayout(row);
-    ui.sstMain->addTab(TabBuilder::InputPage(QStringLiteral("tabWater"), content),
-                       QStringLiteral("Water Input"));
+    SetContent(content);
+
+    // ppm and weight percent update each other; each stores both columns.
+    LinkedSalinity(txtPPM, txtPER, QStringLiteral("Invalid PPM value"), true);
+    LinkedSalinity(txtPER, txtPPM, QStringLiteral("Invalid % Solids"), false);
 }
 
-void frmMain::WireWaterTab() {
-    // The objects are created after the controls are wired: every handler reaches them late.
-    auto water = [this]() -> clsWater& { return m_objects->Water; };
-    // Water Input: ppm and weight percent update each other.
-    m_ui.txtPPM->SetValidation(&m_messages, QStringLiteral("Invalid PPM value"), InputBox::Rule::Lenient);
-    m_ui.txtPPM->setProperty("tag", QStringLiteral("PPMSalinity"));
-    connect(m_ui.txtPPM, &QLineEdit::textChanged, this, [=, this](const QString& text) {
-        if (!m_state.InputEventsOn) return;
-        Guarded(QStringLiteral("Invalid PPM value"), [&] {
-            water().SetPPM(Std(text));
-            m_state.SaveFields(ProjectTable::Water, {{QStringLiteral("PPMSalinity"), QVariant(water().PPM())},
-                                                     {QStringLiteral("PERSalinity"), water().PER()}});
-            FlagOff quiet(m_state.InputEventsOn);
-            SetText(m_ui.txtPER, General(water().PER()));
-        });
-    });
-    m_ui.txtPER->SetValidation(&m_messages, QStringLiteral("Invalid % Solids"), InputBox::Rule::Lenient);
-    m_ui.txtPER->setProperty("tag", QStringLiteral("PERSalinity"));
-    connect(m_ui.txtPER, &QLineEdit::textChanged, this, [=, this](const QString& text) {
-        if (!m_state.InputEventsOn) return;
-        Guarded(QStringLiteral("Invalid % Solids"), [&] {
-            water().SetPER(Std(text));
-            m_state.SaveFields(ProjectTable::Water,
-                               {{QStringLiteral("PERSalinity"), water().PER()},
-                                {QStringLiteral("PPMSalinity"), QVariant(water().PPM())}});
-            FlagOff quiet(m_state.InputEventsOn);
-            SetText(m_ui.txtPPM, QString::number(water().PPM()));
+void WaterTab::LinkedSalinity(InputBox* box, InputBox* partner, const QString& title, bool ppm) {
+    box->SetValidation(&Messages(), title, InputBox::Rule::Lenient);
+    connect(box, &QLineEdit::textChanged, this, [=, this](const QString& text) {
+        if (!State().InputEventsOn) return;
+        Guarded(title, [&] {
+            clsWater& water = Objects().Water;
+            if (ppm)
+                water.SetPPM(text.toStdString());
+            else
+                water.SetPER(text.toStdString());
+            const std::pair<QString, QVariant> ppmColumn{QStringLiteral("PPMSalinity"),
+                                                         QVariant(water.PPM())};
+            const std::pair<QString, QVariant> perColumn{QStringLiteral("PERSalinity"), water.PER()};
+            State().SaveFields(ProjectTable::Water,
+                               ppm ? std::vector{ppmColumn, perColumn} : std::vector{perColumn, ppmColumn});
+            FlagOff quiet(State().InputEventsOn);
+            partner->setText(ppm ? General(water.PER()) : QString::number(water.PPM()));
         });
     });
 }
 
-void frmMain::ShowWaterValues() {
-    const clsWater& water = m_objects->Water;
-    SetText(m_ui.txtPPM, QString::number(water.PPM()));
+void WaterTab::ShowValues() {
+    ShowField(txtPPM);
 }
 
 } // namespace q7

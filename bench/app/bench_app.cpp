@@ -7,6 +7,12 @@
 //  - start-up, from creating the main window until it is shown and painted (target: under 1 s).
 #include "app/MainControls.h"
 #include "app/frmMain.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PhasesTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/RockInputTab.h"
+#include "app/tabs/WaterTab.h"
 #include "engine/Q7Objects.h"
 #include "ui/InputBox.h"
 #include "ui/MessageService.h"
@@ -50,13 +56,13 @@ std::unique_ptr<q7::frmMain> FullCase(CountingMessages& messages) {
     window->show();
     QApplication::processEvents();
     const q7::MainControls& ui = window->Controls();
-    ui.cbxFPP[1]->click();
-    ui.cbxFPP[2]->click();
-    ui.optPRange[1]->click();
+    ui.phases->cbxFPP[1]->click();
+    ui.phases->cbxFPP[2]->click();
+    ui.pressure->optPRange[1]->click();
     for (int k = 1; k <= 18; ++k)
-        ui.txtP[k]->setText(QString::number(500 + 300 * k));
-    ui.cmdCalcPbp->click();
-    ui.cmdProceed->click();
+        ui.pressure->txtP[k]->setText(QString::number(500 + 300 * k));
+    ui.oil->cmdCalcPbp->click();
+    ui.oil->cmdProceed->click();
     return window;
 }
 
@@ -69,7 +75,7 @@ void BM_FluidPropertiesTab(benchmark::State& state, bool paint, bool changed) {
     int visit = 0;
     for (auto _ : state) {
         ui.sstMain->setCurrentIndex(q7::kTabPhases);
-        if (changed) ui.txtP[18]->setText(QString::number(5900 + (++visit % 2) * 50));
+        if (changed) ui.pressure->txtP[18]->setText(QString::number(5900 + (++visit % 2) * 50));
         QApplication::processEvents();
         const auto start = Clock::now();
         ui.sstMain->setCurrentIndex(q7::kTabFluidProps);

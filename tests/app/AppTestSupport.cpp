@@ -151,8 +151,8 @@ void Workstation::PressTab() {
 }
 
 void Workstation::CompleteOilTab() {
-    ui().cmdCalcPbp->click();
-    ui().cmdProceed->click();
+    ui().oil->cmdCalcPbp->click();
+    ui().oil->cmdProceed->click();
 }
 
 QVariantList Query(const QString& path, const QString& sql) {

@@ -4,6 +4,12 @@
 // chosen project database (or none), finding controls by name, and acting in modal dialogs.
 #include "app/MainControls.h"
 #include "app/frmMain.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PhasesTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/RockInputTab.h"
+#include "app/tabs/WaterTab.h"
 #include "ui/InputBox.h"
 #include "ui/MessageService.h"
 

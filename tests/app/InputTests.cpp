@@ -40,7 +40,7 @@ TEST_P(PhaseRules, TabsFollowThePhases) {
     w.SelectTab(kTabPhases);
     const bool wanted[3] = {c.oil, c.gas, c.water};
     for (int i = 0; i < 3; ++i)
-        if (w.ui().cbxFPP[i]->isChecked() != wanted[i]) w.ui().cbxFPP[i]->click();
+        if (w.ui().phases->cbxFPP[i]->isChecked() != wanted[i]) w.ui().phases->cbxFPP[i]->click();
     const clsFluid& fluid = w.Objects().Fluid;
     EXPECT_EQ(fluid.PhaseOil(), c.oil);
     EXPECT_EQ(fluid.PhaseGas(), c.gas);
@@ -48,7 +48,7 @@ TEST_P(PhaseRules, TabsFollowThePhases) {
     for (int t = 0; t < 4; ++t)
         EXPECT_EQ(w.ui().sstMain->isTabEnabled(kTabOil + t), c.before[t]) << "tab " << 3 + t;
     if (!c.oil) return;
-    EXPECT_FALSE(w.ui().cmdProceed->isEnabled());
+    EXPECT_FALSE(w.ui().oil->cmdProceed->isEnabled());
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     for (int t = 0; t < 4; ++t)
@@ -73,11 +73,11 @@ TEST(PhaseRules, ChangingPhasesAfterProceedNeedsTheOilTabAgain) {
     w.CompleteOilTab();
     EXPECT_TRUE(w.ui().sstMain->isTabEnabled(kTabFluidProps));
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[2]->click();
     EXPECT_FALSE(w.ui().sstMain->isTabEnabled(kTabGas));
     EXPECT_FALSE(w.ui().sstMain->isTabEnabled(kTabFluidProps));
-    EXPECT_FALSE(w.ui().cmdProceed->isEnabled());
-    EXPECT_FALSE(w.ui().cmdCalcPbp->isHidden());
+    EXPECT_FALSE(w.ui().oil->cmdProceed->isEnabled());
+    EXPECT_FALSE(w.ui().oil->cmdCalcPbp->isHidden());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -87,27 +87,27 @@ TEST(PhaseRules, ChangingPhasesAfterProceedNeedsTheOilTabAgain) {
 TEST(LinkedBoxes, TypingAnApiShowsTheSpecificGravity) {
     Workstation w;
     w.SelectTab(kTabOil);
-    w.Type(w.ui().txtAPI, QStringLiteral("35"));
-    EXPECT_EQ(w.ui().txtAPI->text(), QStringLiteral("35"));
-    EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.8498"));
+    w.Type(w.ui().oil->txtAPI, QStringLiteral("35"));
+    EXPECT_EQ(w.ui().oil->txtAPI->text(), QStringLiteral("35"));
+    EXPECT_EQ(w.ui().oil->txtGrav->text(), QStringLiteral("0.8498"));
     EXPECT_FLOAT_EQ(w.Objects().Oil.API(), 35.0f);
 
-    w.Type(w.ui().txtGrav, QStringLiteral("0.9"));
-    EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.9"));
-    EXPECT_EQ(w.ui().txtAPI->text(), QStringLiteral("25.7222")); // 141.5 / 0.9 - 131.5
+    w.Type(w.ui().oil->txtGrav, QStringLiteral("0.9"));
+    EXPECT_EQ(w.ui().oil->txtGrav->text(), QStringLiteral("0.9"));
+    EXPECT_EQ(w.ui().oil->txtAPI->text(), QStringLiteral("25.7222")); // 141.5 / 0.9 - 131.5
 }
 
 // 10000 ppm of dissolved solids are 1 weight percent.
 TEST(LinkedBoxes, PpmAndWeightPercent) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabWater);
-    w.Type(w.ui().txtPPM, QStringLiteral("35000"));
-    EXPECT_EQ(w.ui().txtPER->text(), QStringLiteral("3.5"));
-    w.Type(w.ui().txtPER, QStringLiteral("2.25"));
-    EXPECT_EQ(w.ui().txtPPM->text(), QStringLiteral("22500"));
+    w.Type(w.ui().water->txtPPM, QStringLiteral("35000"));
+    EXPECT_EQ(w.ui().water->txtPER->text(), QStringLiteral("3.5"));
+    w.Type(w.ui().water->txtPER, QStringLiteral("2.25"));
+    EXPECT_EQ(w.ui().water->txtPPM->text(), QStringLiteral("22500"));
     EXPECT_EQ(w.Objects().Water.PPM(), 22500);
 }
 
@@ -115,14 +115,14 @@ TEST(LinkedBoxes, PpmAndWeightPercent) {
 TEST(LinkedBoxes, PlainFieldsReachTheirObjectsOnEveryChange) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtStdP, QStringLiteral("15.025"));
+    w.Type(w.ui().phases->txtStdP, QStringLiteral("15.025"));
     EXPECT_FLOAT_EQ(w.Objects().Fluid.StdP(), 15.025f);
-    w.ui().optResTU[1]->click();
+    w.ui().phases->optResTU[1]->click();
     EXPECT_EQ(w.Objects().Fluid.ResTU(), "C");
     // The number in the box is not converted.
-    EXPECT_EQ(w.ui().txtResT->text(), QStringLiteral("150"));
+    EXPECT_EQ(w.ui().phases->txtResT->text(), QStringLiteral("150"));
     w.SelectTab(kTabRockInput);
-    w.Type(w.ui().txtK, QStringLiteral("abc"));
+    w.Type(w.ui().rockInput->txtK, QStringLiteral("abc"));
     EXPECT_FLOAT_EQ(w.Objects().Rock.CoreyK(), 0.0f);
 }
 
@@ -144,11 +144,12 @@ TEST_P(LeavingABox, RefusesWhatIsNotANumber) {
     if (c.tab == kTabGas || c.tab == kTabWater) w.CompleteOilTab();
     if (c.tab == kTabWater) {
         w.SelectTab(kTabPhases);
-        w.ui().cbxFPP[0]->click();
-        w.ui().cbxFPP[2]->click();
+        w.ui().phases->cbxFPP[0]->click();
+        w.ui().phases->cbxFPP[2]->click();
     }
-    if (QString::fromLatin1(c.box).startsWith(QStringLiteral("txtP("))) w.ui().optPRange[1]->click();
-    if (c.tab == kTabGas) w.ui().optGasEntry[1]->click();
+    if (QString::fromLatin1(c.box).startsWith(QStringLiteral("txtP(")))
+        w.ui().pressure->optPRange[1]->click();
+    if (c.tab == kTabGas) w.ui().gas->optGasEntry[1]->click();
     w.SelectTab(c.tab);
     auto* box = w.Window().findChild<InputBox*>(QString::fromLatin1(c.box));
     ASSERT_NE(box, nullptr);
@@ -198,12 +199,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LeavingABox, AClickElsewhereIsRefusedToo) {
     Workstation w;
     w.SelectTab(kTabRockInput);
-    w.Type(w.ui().txtK, QStringLiteral("abc"));
-    QTest::mouseClick(w.ui().optType[1], Qt::LeftButton);
+    w.Type(w.ui().rockInput->txtK, QStringLiteral("abc"));
+    QTest::mouseClick(w.ui().rockInput->optType[1], Qt::LeftButton);
     ASSERT_EQ(w.Messages().Errors().size(), 1u);
     EXPECT_EQ(w.Messages().Errors()[0].title, QStringLiteral("Invalid K Exponent"));
-    EXPECT_FALSE(w.ui().optType[1]->isChecked());
-    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtK);
+    EXPECT_FALSE(w.ui().rockInput->optType[1]->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().rockInput->txtK);
     // Nor may another tab be selected.
     QTabBar* bar = w.ui().sstMain->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(kTabPhases).center());
@@ -215,19 +216,19 @@ TEST(LeavingABox, AClickElsewhereIsRefusedToo) {
 TEST(LeavingABox, FocusMovedByCodeComesBack) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtStdT, QStringLiteral("x"));
-    w.ui().txtResT->setFocus(Qt::OtherFocusReason);
+    w.Type(w.ui().phases->txtStdT, QStringLiteral("x"));
+    w.ui().phases->txtResT->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     ASSERT_EQ(w.Messages().Errors().size(), 1u);
     EXPECT_EQ(w.Messages().Errors()[0].title, QStringLiteral("Invalid temperature"));
-    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtStdT);
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().phases->txtStdT);
 }
 
 TEST(LeavingABox, EnteringSelectsTheWholeText) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().txtStdP->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(w.ui().txtStdP->selectedText(), QStringLiteral("14.7"));
+    w.ui().phases->txtStdP->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w.ui().phases->txtStdP->selectedText(), QStringLiteral("14.7"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -236,18 +237,18 @@ TEST(LeavingABox, EnteringSelectsTheWholeText) {
 TEST(DiscretePressures, ClearingOneClosesTheGap) {
     Workstation w;
     w.SelectTab(kTabPressure);
-    w.ui().optPRange[1]->click();
-    EXPECT_FALSE(w.ui().txtMinP->isEnabled());
-    EXPECT_TRUE(w.ui().txtP[1]->isEnabled());
+    w.ui().pressure->optPRange[1]->click();
+    EXPECT_FALSE(w.ui().pressure->txtMinP->isEnabled());
+    EXPECT_TRUE(w.ui().pressure->txtP[1]->isEnabled());
     const char* list[4] = {"1000", "2000", "3000", "4000"};
     for (int k = 1; k <= 4; ++k)
-        w.Type(w.ui().txtP[k], QString::fromLatin1(list[k - 1]));
-    w.Type(w.ui().txtP[3], QString());
+        w.Type(w.ui().pressure->txtP[k], QString::fromLatin1(list[k - 1]));
+    w.Type(w.ui().pressure->txtP[3], QString());
     w.PressTab();
     const char* shown[6] = {"1000", "2000", "4000", "0", "0", "0"};
     for (int k = 1; k <= 6; ++k)
-        EXPECT_EQ(w.ui().txtP[k]->text(), QString::fromLatin1(shown[k - 1])) << k;
-    EXPECT_EQ(w.ui().txtP[18]->text(), QStringLiteral("0"));
+        EXPECT_EQ(w.ui().pressure->txtP[k]->text(), QString::fromLatin1(shown[k - 1])) << k;
+    EXPECT_EQ(w.ui().pressure->txtP[18]->text(), QStringLiteral("0"));
     const clsPrs& prs = w.Objects().Prs;
     ASSERT_EQ(prs.NPRSi(), 3);
     EXPECT_FLOAT_EQ(prs.GetPRSi(3), 4000.0f);
@@ -257,13 +258,13 @@ TEST(DiscretePressures, ClearingOneClosesTheGap) {
 TEST(DiscretePressures, ThePressureTabShowsTheListAsTheScheduleHoldsIt) {
     Workstation w;
     w.SelectTab(kTabPressure);
-    w.ui().optPRange[1]->click();
-    w.Type(w.ui().txtP[1], QStringLiteral("3000"));
-    w.Type(w.ui().txtP[2], QStringLiteral("1500.50"));
+    w.ui().pressure->optPRange[1]->click();
+    w.Type(w.ui().pressure->txtP[1], QStringLiteral("3000"));
+    w.Type(w.ui().pressure->txtP[2], QStringLiteral("1500.50"));
     w.SelectTab(kTabPhases);
     w.SelectTab(kTabPressure);
-    EXPECT_EQ(w.ui().txtP[1]->text(), QStringLiteral("3000"));
-    EXPECT_EQ(w.ui().txtP[2]->text(), QStringLiteral("1500.5"));
+    EXPECT_EQ(w.ui().pressure->txtP[1]->text(), QStringLiteral("3000"));
+    EXPECT_EQ(w.ui().pressure->txtP[2]->text(), QStringLiteral("1500.5"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -273,47 +274,47 @@ TEST(GasComposition, PlusOnHeptaneThenHexane) {
     Workstation w;
     w.CompleteOilTab();
     w.SelectTab(kTabGas);
-    w.ui().optGasEntry[1]->click();
-    EXPECT_FALSE(w.ui().txtGasGrav->isEnabled());
+    w.ui().gas->optGasEntry[1]->click();
+    EXPECT_FALSE(w.ui().gas->txtGasGrav->isEnabled());
     for (int k = 1; k <= 15; ++k)
-        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
-    w.Type(w.ui().txtGC[10], QStringLiteral("0.05"));
+        EXPECT_TRUE(w.ui().gas->txtGC[k]->isEnabled()) << k;
+    w.Type(w.ui().gas->txtGC[10], QStringLiteral("0.05"));
 
-    w.ui().chkPLUS[9]->click();
+    w.ui().gas->chkPLUS[9]->click();
     for (int k = 10; k <= 12; ++k) {
-        EXPECT_EQ(w.ui().txtGC[k]->text(), QStringLiteral("0.0000")) << k;
-        EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
+        EXPECT_EQ(w.ui().gas->txtGC[k]->text(), QStringLiteral("0.0000")) << k;
+        EXPECT_FALSE(w.ui().gas->txtGC[k]->isEnabled()) << k;
     }
-    EXPECT_TRUE(w.ui().txtGC[9]->isEnabled());
-    EXPECT_TRUE(w.ui().fraPLUS->isVisible());
+    EXPECT_TRUE(w.ui().gas->txtGC[9]->isEnabled());
+    EXPECT_TRUE(w.ui().gas->fraPLUS->isVisible());
     EXPECT_EQ(w.Objects().Gas.PlusEntry(), 9);
     EXPECT_FLOAT_EQ(w.Objects().Gas.GetGC(10), 0.0f);
 
-    w.ui().chkPLUS[8]->click();
-    EXPECT_FALSE(w.ui().chkPLUS[9]->isChecked());
+    w.ui().gas->chkPLUS[8]->click();
+    EXPECT_FALSE(w.ui().gas->chkPLUS[9]->isChecked());
     for (int k = 9; k <= 12; ++k)
-        EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
+        EXPECT_FALSE(w.ui().gas->txtGC[k]->isEnabled()) << k;
     for (int k = 13; k <= 15; ++k)
-        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
-    EXPECT_TRUE(w.ui().fraPLUS->isVisible());
+        EXPECT_TRUE(w.ui().gas->txtGC[k]->isEnabled()) << k;
+    EXPECT_TRUE(w.ui().gas->fraPLUS->isVisible());
     EXPECT_EQ(w.Objects().Gas.PlusEntry(), 8);
 
-    w.ui().chkPLUS[8]->click();
+    w.ui().gas->chkPLUS[8]->click();
     for (int k = 9; k <= 12; ++k)
-        EXPECT_TRUE(w.ui().txtGC[k]->isEnabled()) << k;
-    EXPECT_FALSE(w.ui().fraPLUS->isVisible());
+        EXPECT_TRUE(w.ui().gas->txtGC[k]->isEnabled()) << k;
+    EXPECT_FALSE(w.ui().gas->fraPLUS->isVisible());
     EXPECT_EQ(w.Objects().Gas.PlusEntry(), 0);
 
     // Back to gravity entry clears every Plus box.
-    w.ui().chkPLUS[5]->click();
-    w.ui().optGasEntry[0]->click();
+    w.ui().gas->chkPLUS[5]->click();
+    w.ui().gas->optGasEntry[0]->click();
     for (int k = 1; k <= 12; ++k) {
-        EXPECT_FALSE(w.ui().chkPLUS[k]->isChecked()) << k;
-        EXPECT_FALSE(w.ui().chkPLUS[k]->isEnabled()) << k;
+        EXPECT_FALSE(w.ui().gas->chkPLUS[k]->isChecked()) << k;
+        EXPECT_FALSE(w.ui().gas->chkPLUS[k]->isEnabled()) << k;
     }
     for (int k = 1; k <= 15; ++k)
-        EXPECT_FALSE(w.ui().txtGC[k]->isEnabled()) << k;
-    EXPECT_FALSE(w.ui().fraPLUS->isVisibleTo(&w.Window()));
+        EXPECT_FALSE(w.ui().gas->txtGC[k]->isEnabled()) << k;
+    EXPECT_FALSE(w.ui().gas->fraPLUS->isVisibleTo(&w.Window()));
     EXPECT_EQ(w.Objects().Gas.GasEntry(), "G");
 }
 
@@ -321,25 +322,25 @@ TEST(GasComposition, TotalAndNormalize) {
     Workstation w;
     w.CompleteOilTab();
     w.SelectTab(kTabGas);
-    w.ui().optGasEntry[1]->click();
-    w.Type(w.ui().txtGC[1], QStringLiteral("0.9"));
-    w.Type(w.ui().txtGC[2], QStringLiteral("0.1"));
-    EXPECT_EQ(w.ui().txtGCTotal->text(), QStringLiteral("1.0000"));
-    EXPECT_TRUE(w.ui().cmdNormal->isEnabled());
-    w.Type(w.ui().txtGC[1], QStringLiteral("0"));
-    w.Type(w.ui().txtGC[2], QStringLiteral("0"));
-    EXPECT_FALSE(w.ui().cmdNormal->isEnabled());
+    w.ui().gas->optGasEntry[1]->click();
+    w.Type(w.ui().gas->txtGC[1], QStringLiteral("0.9"));
+    w.Type(w.ui().gas->txtGC[2], QStringLiteral("0.1"));
+    EXPECT_EQ(w.ui().gas->txtGCTotal->text(), QStringLiteral("1.0000"));
+    EXPECT_TRUE(w.ui().gas->cmdNormal->isEnabled());
+    w.Type(w.ui().gas->txtGC[1], QStringLiteral("0"));
+    w.Type(w.ui().gas->txtGC[2], QStringLiteral("0"));
+    EXPECT_FALSE(w.ui().gas->cmdNormal->isEnabled());
 
-    w.Type(w.ui().txtGC[1], QStringLiteral("0.5"));
-    w.Type(w.ui().txtGC[2], QStringLiteral("0.3"));
-    w.Type(w.ui().txtGC[3], QStringLiteral("0.3"));
-    EXPECT_EQ(w.ui().txtGCTotal->text(), QStringLiteral("1.1000"));
-    w.ui().cmdNormal->click();
-    EXPECT_EQ(w.ui().txtGC[1]->text(), QStringLiteral("0.4545"));
-    EXPECT_EQ(w.ui().txtGC[2]->text(), QStringLiteral("0.2727"));
-    EXPECT_EQ(w.ui().txtGC[3]->text(), QStringLiteral("0.2727"));
-    EXPECT_EQ(w.ui().txtGC[4]->text(), QStringLiteral("0.0000"));
-    EXPECT_EQ(w.ui().txtGCTotal->text(), QStringLiteral("0.9999"));
+    w.Type(w.ui().gas->txtGC[1], QStringLiteral("0.5"));
+    w.Type(w.ui().gas->txtGC[2], QStringLiteral("0.3"));
+    w.Type(w.ui().gas->txtGC[3], QStringLiteral("0.3"));
+    EXPECT_EQ(w.ui().gas->txtGCTotal->text(), QStringLiteral("1.1000"));
+    w.ui().gas->cmdNormal->click();
+    EXPECT_EQ(w.ui().gas->txtGC[1]->text(), QStringLiteral("0.4545"));
+    EXPECT_EQ(w.ui().gas->txtGC[2]->text(), QStringLiteral("0.2727"));
+    EXPECT_EQ(w.ui().gas->txtGC[3]->text(), QStringLiteral("0.2727"));
+    EXPECT_EQ(w.ui().gas->txtGC[4]->text(), QStringLiteral("0.0000"));
+    EXPECT_EQ(w.ui().gas->txtGCTotal->text(), QStringLiteral("0.9999"));
     EXPECT_NEAR(w.Objects().Gas.GetGC(1), 0.4545f, 1e-6f);
 }
 
@@ -349,29 +350,29 @@ TEST(GasComposition, TotalAndNormalize) {
 TEST(OilButtons, CalcPbpFillsTheBubblePointAndEnablesProceed) {
     Workstation w;
     w.SelectTab(kTabOil);
-    w.ui().cmdCalcPbp->click();
-    const QString bpp = w.ui().txtBPP->text();
+    w.ui().oil->cmdCalcPbp->click();
+    const QString bpp = w.ui().oil->txtBPP->text();
     ASSERT_FALSE(bpp.isEmpty());
     // One decimal, the object's bubble point.
     EXPECT_EQ(bpp.section(QLatin1Char('.'), 1).size(), 1);
     EXPECT_NEAR(bpp.toDouble(), w.Objects().Oil.Pbp(), 0.05);
-    EXPECT_TRUE(w.ui().cmdProceed->isEnabled());
+    EXPECT_TRUE(w.ui().oil->cmdProceed->isEnabled());
 }
 
 TEST(OilButtons, TheCalculateButtonFollowsTheBox) {
     Workstation w;
     w.SelectTab(kTabOil);
-    w.ui().txtBPP->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(w.ui().cmdCalcPbp->isHidden());
-    EXPECT_FALSE(w.ui().cmdCalcRsi->isHidden());
-    w.Type(w.ui().txtBPP, QStringLiteral("2500"));
-    w.ui().cmdCalcRsi->click();
-    EXPECT_EQ(w.ui().txtRSI->text().section(QLatin1Char('.'), 1).size(), 1);
-    EXPECT_NEAR(w.ui().txtRSI->text().toDouble(), w.Objects().Oil.RSI(), 0.05);
-    EXPECT_TRUE(w.ui().cmdProceed->isEnabled());
-    w.ui().txtRSI->setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(w.ui().cmdCalcPbp->isHidden());
-    EXPECT_TRUE(w.ui().cmdCalcRsi->isHidden());
+    w.ui().oil->txtBPP->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(w.ui().oil->cmdCalcPbp->isHidden());
+    EXPECT_FALSE(w.ui().oil->cmdCalcRsi->isHidden());
+    w.Type(w.ui().oil->txtBPP, QStringLiteral("2500"));
+    w.ui().oil->cmdCalcRsi->click();
+    EXPECT_EQ(w.ui().oil->txtRSI->text().section(QLatin1Char('.'), 1).size(), 1);
+    EXPECT_NEAR(w.ui().oil->txtRSI->text().toDouble(), w.Objects().Oil.RSI(), 0.05);
+    EXPECT_TRUE(w.ui().oil->cmdProceed->isEnabled());
+    w.ui().oil->txtRSI->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(w.ui().oil->cmdCalcPbp->isHidden());
+    EXPECT_TRUE(w.ui().oil->cmdCalcRsi->isHidden());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -380,24 +381,25 @@ TEST(OilButtons, TheCalculateButtonFollowsTheBox) {
 TEST(RockInputs, DrainageForcesCorey) {
     Workstation w;
     w.SelectTab(kTabRockInput);
-    w.ui().optType[1]->click();
-    EXPECT_TRUE(w.ui().optCorr[0]->isEnabled());
-    EXPECT_TRUE(w.ui().optCorr[1]->isEnabled());
-    w.ui().optCorr[1]->click();
+    w.ui().rockInput->optType[1]->click();
+    EXPECT_TRUE(w.ui().rockInput->optCorr[0]->isEnabled());
+    EXPECT_TRUE(w.ui().rockInput->optCorr[1]->isEnabled());
+    w.ui().rockInput->optCorr[1]->click();
     EXPECT_EQ(w.Objects().Rock.CORR(), 1);
-    EXPECT_FALSE(w.ui().txtK->isEnabled());
-    for (QWidget* honarpour : std::initializer_list<QWidget*>{w.ui().txtHRPoro, w.ui().txtHRAir,
-                                                              w.ui().txtHRKrg, w.ui().lblMD, w.ui().lblSORGU})
+    EXPECT_FALSE(w.ui().rockInput->txtK->isEnabled());
+    for (QWidget* honarpour : std::initializer_list<QWidget*>{
+             w.ui().rockInput->txtHRPoro, w.ui().rockInput->txtHRAir, w.ui().rockInput->txtHRKrg,
+             w.ui().rockInput->lblMD, w.ui().rockInput->lblSORGU})
         EXPECT_TRUE(honarpour->isEnabled()) << qPrintable(honarpour->objectName());
 
-    w.ui().optType[0]->click();
-    EXPECT_TRUE(w.ui().optCorr[0]->isChecked());
-    EXPECT_FALSE(w.ui().optCorr[1]->isEnabled());
+    w.ui().rockInput->optType[0]->click();
+    EXPECT_TRUE(w.ui().rockInput->optCorr[0]->isChecked());
+    EXPECT_FALSE(w.ui().rockInput->optCorr[1]->isEnabled());
     EXPECT_EQ(w.Objects().Rock.CORR(), 0);
     EXPECT_EQ(w.Objects().Rock.Displace(), 0);
-    EXPECT_TRUE(w.ui().txtK->isEnabled());
-    EXPECT_TRUE(w.ui().lblN->isEnabled());
-    EXPECT_FALSE(w.ui().txtHRPoro->isEnabled());
+    EXPECT_TRUE(w.ui().rockInput->txtK->isEnabled());
+    EXPECT_TRUE(w.ui().rockInput->lblN->isEnabled());
+    EXPECT_FALSE(w.ui().rockInput->txtHRPoro->isEnabled());
 }
 
 struct RockCase {
@@ -412,13 +414,13 @@ TEST_P(RockSaturations, EnabledBySystemAndDisplacement) {
     const RockCase& c = GetParam();
     Workstation w;
     w.SelectTab(kTabRockInput);
-    w.ui().optRock[c.fluids]->click();
-    w.ui().optType[c.displace]->click();
-    EXPECT_EQ(w.ui().txtSORW->isEnabled(), c.sorw);
-    EXPECT_EQ(w.ui().lblSORW->isEnabled(), c.sorw);
-    EXPECT_EQ(w.ui().txtSORG->isEnabled(), c.sorg);
-    EXPECT_EQ(w.ui().txtSGCrit->isEnabled(), c.sgcrit);
-    EXPECT_EQ(w.ui().optWet[0]->isEnabled(), c.wet);
+    w.ui().rockInput->optRock[c.fluids]->click();
+    w.ui().rockInput->optType[c.displace]->click();
+    EXPECT_EQ(w.ui().rockInput->txtSORW->isEnabled(), c.sorw);
+    EXPECT_EQ(w.ui().rockInput->lblSORW->isEnabled(), c.sorw);
+    EXPECT_EQ(w.ui().rockInput->txtSORG->isEnabled(), c.sorg);
+    EXPECT_EQ(w.ui().rockInput->txtSGCrit->isEnabled(), c.sgcrit);
+    EXPECT_EQ(w.ui().rockInput->optWet[0]->isEnabled(), c.wet);
     EXPECT_EQ(w.Objects().Rock.Fluids(), c.fluids);
 }
 

@@ -44,7 +44,7 @@ struct LabBoxes {
 };
 
 LabBoxes Boxes(Workstation& w) {
-    return {w.ui().txtLabPb, w.ui().txtLabRsb, w.ui().txtLabBob, w.ui().txtLabMuob};
+    return {w.ui().oil->txtLabPb, w.ui().oil->txtLabRsb, w.ui().oil->txtLabBob, w.ui().oil->txtLabMuob};
 }
 
 // Types the four values (an empty text leaves the box empty) on "Oil Input".
@@ -107,8 +107,8 @@ TEST(LabFrame, TypedValuesReachTheObjectAndABlankBoxIsNotMeasured) {
     EXPECT_EQ(*lab.Muob, 0.84f);
 
     // Emptied again: not measured, not zero.
-    w.ui().txtLabRsb->clear();
-    w.Type(w.ui().txtLabBob, QString());
+    w.ui().oil->txtLabRsb->clear();
+    w.Type(w.ui().oil->txtLabBob, QString());
     EXPECT_FALSE(lab.Rsb);
     EXPECT_FALSE(lab.Bob);
     EXPECT_TRUE(lab.Pb && lab.Muob);
@@ -119,18 +119,18 @@ TEST(LabFrame, EmptyPassesTheCheckAndTextIsRefusedUnderTheFieldsTitle) {
     Workstation w;
     w.SelectTab(kTabOil);
     // Leaving an empty box is fine.
-    w.ui().txtLabPb->setFocus();
+    w.ui().oil->txtLabPb->setFocus();
     w.PressTab();
     EXPECT_TRUE(w.Messages().Errors().empty());
-    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtLabRsb);
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().oil->txtLabRsb);
 
-    w.Type(w.ui().txtLabBob, QStringLiteral("1,3x"));
+    w.Type(w.ui().oil->txtLabBob, QStringLiteral("1,3x"));
     w.PressTab();
     const auto errors = w.Messages().Errors();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].title, QStringLiteral("Invalid Laboratory Volume Factor"));
     EXPECT_EQ(errors[0].text, QStringLiteral("Please enter a numeric value!"));
-    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtLabBob);
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().oil->txtLabBob);
 }
 
 // The boxes through what a case or a project keeps: each value read back from the objects as its
@@ -181,7 +181,7 @@ TEST(LabFrame, SavedProjectGivesBackItsLaboratoryValuesAndBlanks) {
         ASSERT_TRUE(fill.Ran());
         // An edit while the project is open is kept as well.
         w.SelectTab(kTabOil);
-        w.Type(w.ui().txtLabMuob, QStringLiteral("0.92"));
+        w.Type(w.ui().oil->txtLabMuob, QStringLiteral("0.92"));
         EXPECT_TRUE(w.Messages().Errors().empty());
     }
     Workstation w(database);
@@ -219,8 +219,8 @@ TEST(LabMatch, BubblePointRowHoldsTheMeasuredValuesAndTheFactorsAreShown) {
     {
         Workstation w;
         w.SelectTab(kTabOil);
-        w.Type(w.ui().txtRSI, QStringLiteral("640"));
-        w.ui().cmdCalcPbp->click();
+        w.Type(w.ui().oil->txtRSI, QStringLiteral("640"));
+        w.ui().oil->cmdCalcPbp->click();
         pbCorr = w.Objects().Oil.Pbp();
         TypeLab(w, QStringLiteral("2650"), QStringLiteral("640"), QString(), QString());
         ComputeOil(w);
@@ -323,8 +323,8 @@ TEST(LabMatch, ImpossibleLaboratoryValueGivesAMessageAndNoOilTable) {
 TEST(ResultGrids, ToolTipsNameTheirCorrelations) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[1]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[1]->click();
+    w.ui().phases->cbxFPP[2]->click();
     ComputeOil(w);
     const QString oil = w.ui().fxgUOil->toolTip();
     for (const char* name : {"Standing", "Vazquez", "Beggs", "Robinson", "Egbogah", "Rollins"})
@@ -343,8 +343,8 @@ TEST(ResultGrids, ToolTipsNameTheirCorrelations) {
     EXPECT_TRUE(w.ui().fxgRock->toolTip().contains(QStringLiteral("Corey")));
     EXPECT_FALSE(w.ui().fxgRock->toolTip().contains(QStringLiteral("Honarpour")));
     w.SelectTab(kTabRockInput);
-    w.ui().optType[1]->click();
-    w.ui().optCorr[1]->click();
+    w.ui().rockInput->optType[1]->click();
+    w.ui().rockInput->optCorr[1]->click();
     w.SelectTab(kTabRockProps);
     EXPECT_TRUE(w.ui().fxgRock->toolTip().contains(QStringLiteral("Honarpour")));
     EXPECT_FALSE(w.ui().fxgRock->toolTip().contains(QStringLiteral("Corey")));

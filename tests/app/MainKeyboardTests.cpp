@@ -81,23 +81,23 @@ QStringList FocusChain(QWidget* page) {
 TEST(Keyboard, TabFollowsTheVisualOrderOnEveryInputTab) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[1]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[1]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     w.SelectTab(kTabGas);
-    w.ui().optGasEntry[1]->click();
-    w.ui().chkPLUS[7]->click();
+    w.ui().gas->optGasEntry[1]->click();
+    w.ui().gas->chkPLUS[7]->click();
     for (const TabOrderCase& c : Cases()) {
         QWidget* page = w.ui().sstMain->widget(c.tab);
         EXPECT_EQ(FocusChain(page), c.order) << w.ui().sstMain->tabText(c.tab).toStdString();
     }
     // And the keyboard really walks it: Tab from the API gravity box reaches the separator boxes.
     w.SelectTab(kTabOil);
-    w.ui().txtAPI->setFocus();
+    w.ui().oil->txtAPI->setFocus();
     w.PressTab();
     w.PressTab();
-    EXPECT_EQ(QApplication::focusWidget(), w.ui().txtSepGas);
+    EXPECT_EQ(QApplication::focusWidget(), w.ui().oil->txtSepGas);
 }
 
 QChar AccessKey(const QString& caption) {
@@ -143,10 +143,10 @@ TEST(Keyboard, ButtonsHaveTheirOwnAccessKeys) {
     }
     // Alt and the key presses the button.
     w.SelectTab(kTabOil);
-    w.ui().txtAPI->setFocus();
-    QSignalSpy clicked(w.ui().cmdCalcPbp, &QPushButton::clicked);
+    w.ui().oil->txtAPI->setFocus();
+    QSignalSpy clicked(w.ui().oil->cmdCalcPbp, &QPushButton::clicked);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.Window()));
-    QTest::keyClick(w.ui().txtAPI, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(w.ui().oil->txtAPI, Qt::Key_C, Qt::AltModifier);
     // A button pressed by its key shows itself pressed for a moment, then clicks.
     EXPECT_TRUE(clicked.count() == 1 || clicked.wait(2000));
     EXPECT_EQ(clicked.count(), 1);

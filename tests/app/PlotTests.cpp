@@ -137,8 +137,8 @@ const CurveCase kCurves[] = {
 // All three phases computed, then the rock table.
 void ComputeEverything(Workstation& w) {
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[1]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[1]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
@@ -226,7 +226,7 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
 
     // Gas–oil: kr against gas saturation.
     w.SelectTab(kTabRockInput);
-    w.ui().optRock[1]->click();
+    w.ui().rockInput->optRock[1]->click();
     w.SelectTab(kTabRockProps);
     QXYSeries* krg = Series(w.ui().plotRock, 0, QStringLiteral("Krg"));
     ASSERT_NE(krg, nullptr);
@@ -242,19 +242,19 @@ TEST(Plots, BubblePointAndEndPointsMarked) {
 TEST(Plots, EmptiedWithTheirGrid) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabFluidProps);
     const int rows = w.Objects().Prs.NPRSo();
     ASSERT_EQ(PointCount(w.ui().plotWater), 2 * rows);
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("0"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("0"));
     w.SelectTab(kTabFluidProps);
     ASSERT_EQ(w.ui().fxgWater->Rows(), 1);
     EXPECT_EQ(PointCount(w.ui().plotWater), 0);
     EXPECT_FALSE(AxesShown(w.ui().plotWater));
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("150"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("150"));
     w.SelectTab(kTabFluidProps);
     w.SelectTab(kTabPhases);
     w.SelectTab(kTabFluidProps);

@@ -1,6 +1,7 @@
 // Projects from the main window: New, Edit, Close, Open, Delete, the write-through of edits, and
 // loading a project back into a fresh window.
 #include "AppTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
@@ -269,8 +270,8 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
         NewProject(w, QStringLiteral("Typed"), QStringLiteral("A. Engineer"), QString());
         id = w.State().CurPrjID;
         w.SelectTab(kTabOil);
-        w.Type(w.ui().txtGrav, QStringLiteral("0.8628"));
-        w.Type(w.ui().txtRSI, QStringLiteral("750.5"));
+        w.Type(w.ui().oil->txtGrav, QStringLiteral("0.8628"));
+        w.Type(w.ui().oil->txtRSI, QStringLiteral("750.5"));
         w.CompleteOilTab();
         w.SelectTab(kTabFluidProps);
     }
@@ -286,8 +287,8 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
     for (int cycle = 0; cycle < 2; ++cycle) {
         Workstation w(database);
         w.Window().LoadProjectIntoForm(id);
-        EXPECT_EQ(w.ui().txtRSI->text(), QStringLiteral("750.5"));
-        EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.8628"));
+        EXPECT_EQ(w.ui().oil->txtRSI->text(), QStringLiteral("750.5"));
+        EXPECT_EQ(w.ui().oil->txtGrav->text(), QStringLiteral("0.8628"));
         EXPECT_EQ(w.Objects().Oil.RSI(), 750.5f);
         EXPECT_EQ(w.Objects().Oil.OilSG(), 0.8628f);
         w.SelectTab(kTabOil);
@@ -300,11 +301,11 @@ TEST(Projects, TypedValuesComeBackAsTyped) {
         Workstation w(database);
         w.Window().LoadProjectIntoForm(id);
         w.SelectTab(kTabOil);
-        w.Type(w.ui().txtAPI, QStringLiteral("32.5"));
+        w.Type(w.ui().oil->txtAPI, QStringLiteral("32.5"));
         w.ui().mnuClose->trigger();
         w.Window().LoadProjectIntoForm(id);
-        EXPECT_EQ(w.ui().txtAPI->text(), QStringLiteral("32.5"));
-        EXPECT_EQ(w.ui().txtGrav->text(), QStringLiteral("0.8628"));
+        EXPECT_EQ(w.ui().oil->txtAPI->text(), QStringLiteral("32.5"));
+        EXPECT_EQ(w.ui().oil->txtGrav->text(), QStringLiteral("0.8628"));
         EXPECT_EQ(w.Objects().Oil.API(), 32.5f);
     }
 }
@@ -337,40 +338,40 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
 
         // Edits of the open project are stored at once.
         w.SelectTab(kTabPhases);
-        w.ui().cbxFPP[1]->click();
-        w.ui().cbxFPP[2]->click();
-        w.Type(w.ui().txtStdP, QStringLiteral("14.65"));
-        w.Type(w.ui().txtResT, QStringLiteral("180"));
+        w.ui().phases->cbxFPP[1]->click();
+        w.ui().phases->cbxFPP[2]->click();
+        w.Type(w.ui().phases->txtStdP, QStringLiteral("14.65"));
+        w.Type(w.ui().phases->txtResT, QStringLiteral("180"));
         w.SelectTab(kTabPressure);
-        w.ui().optPRange[1]->click();
-        w.Type(w.ui().txtP[1], QStringLiteral("3600"));
-        w.Type(w.ui().txtP[2], QStringLiteral("2400"));
-        w.Type(w.ui().txtP[3], QStringLiteral("1200"));
+        w.ui().pressure->optPRange[1]->click();
+        w.Type(w.ui().pressure->txtP[1], QStringLiteral("3600"));
+        w.Type(w.ui().pressure->txtP[2], QStringLiteral("2400"));
+        w.Type(w.ui().pressure->txtP[3], QStringLiteral("1200"));
         w.SelectTab(kTabOil);
-        w.Type(w.ui().txtAPI, QStringLiteral("40"));
-        w.Type(w.ui().txtSepGas, QStringLiteral("0.75"));
-        w.Type(w.ui().txtSepP, QStringLiteral("100"));
-        w.Type(w.ui().txtSepT, QStringLiteral("80"));
-        w.Type(w.ui().txtRSI, QStringLiteral("800"));
+        w.Type(w.ui().oil->txtAPI, QStringLiteral("40"));
+        w.Type(w.ui().oil->txtSepGas, QStringLiteral("0.75"));
+        w.Type(w.ui().oil->txtSepP, QStringLiteral("100"));
+        w.Type(w.ui().oil->txtSepT, QStringLiteral("80"));
+        w.Type(w.ui().oil->txtRSI, QStringLiteral("800"));
         w.CompleteOilTab();
         w.SelectTab(kTabGas);
-        w.ui().optGasEntry[1]->click();
-        w.Type(w.ui().txtGC[1], QStringLiteral("0.8"));
-        w.Type(w.ui().txtGC[2], QStringLiteral("0.15"));
-        w.Type(w.ui().txtGC[13], QStringLiteral("0.05"));
+        w.ui().gas->optGasEntry[1]->click();
+        w.Type(w.ui().gas->txtGC[1], QStringLiteral("0.8"));
+        w.Type(w.ui().gas->txtGC[2], QStringLiteral("0.15"));
+        w.Type(w.ui().gas->txtGC[13], QStringLiteral("0.05"));
         w.SelectTab(kTabWater);
-        w.Type(w.ui().txtPPM, QStringLiteral("50000"));
+        w.Type(w.ui().water->txtPPM, QStringLiteral("50000"));
         w.SelectTab(kTabRockInput);
-        w.ui().optRock[1]->click();
-        w.ui().optType[1]->click();
-        w.ui().optLith[1]->click();
-        w.ui().optCorr[1]->click();
-        w.Type(w.ui().txtSWC, QStringLiteral("0.25"));
-        w.Type(w.ui().txtSORG, QStringLiteral("0.35"));
-        w.Type(w.ui().txtSGCrit, QStringLiteral("0.05"));
-        w.Type(w.ui().txtHRPoro, QStringLiteral("0.2"));
-        w.Type(w.ui().txtHRAir, QStringLiteral("100"));
-        w.Type(w.ui().txtHRKrg, QStringLiteral("0.6"));
+        w.ui().rockInput->optRock[1]->click();
+        w.ui().rockInput->optType[1]->click();
+        w.ui().rockInput->optLith[1]->click();
+        w.ui().rockInput->optCorr[1]->click();
+        w.Type(w.ui().rockInput->txtSWC, QStringLiteral("0.25"));
+        w.Type(w.ui().rockInput->txtSORG, QStringLiteral("0.35"));
+        w.Type(w.ui().rockInput->txtSGCrit, QStringLiteral("0.05"));
+        w.Type(w.ui().rockInput->txtHRPoro, QStringLiteral("0.2"));
+        w.Type(w.ui().rockInput->txtHRAir, QStringLiteral("100"));
+        w.Type(w.ui().rockInput->txtHRKrg, QStringLiteral("0.6"));
         w.PressTab();
         EXPECT_TRUE(w.Messages().All().empty());
 
@@ -390,9 +391,9 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRAir FROM tblRock" + where).toDouble(), 100.0);
 
         // An emptied field is stored as 0.
-        w.Type(w.ui().txtHRKrg, QString());
+        w.Type(w.ui().rockInput->txtHRKrg, QString());
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRKrg FROM tblRock" + where).toDouble(), 0.0);
-        w.Type(w.ui().txtHRKrg, QStringLiteral("0.6"));
+        w.Type(w.ui().rockInput->txtHRKrg, QStringLiteral("0.6"));
         before = Snapshot::Of(w);
 
         // Closed: the inputs stay, later edits are stored nowhere.
@@ -401,8 +402,8 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
         EXPECT_FALSE(w.ui().txtProject->isVisible());
         EXPECT_TRUE(w.ui().mnuDelete->isEnabled());
         EXPECT_FALSE(w.ui().mnuEdit->isEnabled());
-        EXPECT_EQ(w.ui().txtHRAir->text(), QStringLiteral("100"));
-        w.Type(w.ui().txtHRAir, QStringLiteral("75"));
+        EXPECT_EQ(w.ui().rockInput->txtHRAir->text(), QStringLiteral("100"));
+        w.Type(w.ui().rockInput->txtHRAir, QStringLiteral("75"));
         EXPECT_DOUBLE_EQ(QueryValue(db, "SELECT HRAir FROM tblRock" + where).toDouble(), 100.0);
     }
 
@@ -451,16 +452,16 @@ TEST(Projects, NewEditCloseAndOpenInAFreshWindow) {
             << qPrintable(name);
     EXPECT_EQ(after.letters, before.letters);
     // Enabling follows the loaded options.
-    EXPECT_TRUE(OwnEnabled(w.ui().txtP[1]));
-    EXPECT_FALSE(OwnEnabled(w.ui().txtMinP));
-    EXPECT_TRUE(OwnEnabled(w.ui().txtGC[1]));
-    EXPECT_FALSE(OwnEnabled(w.ui().txtGasGrav));
-    EXPECT_TRUE(OwnEnabled(w.ui().txtHRAir));
+    EXPECT_TRUE(OwnEnabled(w.ui().pressure->txtP[1]));
+    EXPECT_FALSE(OwnEnabled(w.ui().pressure->txtMinP));
+    EXPECT_TRUE(OwnEnabled(w.ui().gas->txtGC[1]));
+    EXPECT_FALSE(OwnEnabled(w.ui().gas->txtGasGrav));
+    EXPECT_TRUE(OwnEnabled(w.ui().rockInput->txtHRAir));
 
     // The load stored nothing; the next edit is stored again.
     const QString where = QStringLiteral(" WHERE PrjID = ") + QString::number(id);
     w.SelectTab(kTabRockInput);
-    w.Type(w.ui().txtHRAir, QStringLiteral("125"));
+    w.Type(w.ui().rockInput->txtHRAir, QStringLiteral("125"));
     EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT HRAir FROM tblRock" + where).toDouble(), 125.0);
 }
 
@@ -629,7 +630,7 @@ TEST(Projects, AStoreFailureIsShownAndTheEditKept) {
         QSqlQuery lock(other);
         ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         w.SelectTab(kTabPhases);
-        w.Type(w.ui().txtStdP, QStringLiteral("7"));
+        w.Type(w.ui().phases->txtStdP, QStringLiteral("7"));
         QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
         other.close();
     }
@@ -637,7 +638,7 @@ TEST(Projects, AStoreFailureIsShownAndTheEditKept) {
     const auto errors = w.Messages().Errors();
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors[0].title, QStringLiteral("Project Database Error"));
-    EXPECT_EQ(w.ui().txtStdP->text(), QStringLiteral("7"));
+    EXPECT_EQ(w.ui().phases->txtStdP->text(), QStringLiteral("7"));
     EXPECT_FLOAT_EQ(w.Objects().Fluid.StdP(), 7.0f);
 }
 
@@ -652,7 +653,7 @@ void OpenOnlyProject(Workstation& w) {
 // is told who has it, and stores none of its edits; once the first closes it, it is editable.
 TEST(Projects, OnAServerAProjectOpenInOneWorkstationIsReadOnlyInAnother) {
     const DatabaseChoice database = DatabaseChoice::Server();
-    if (database.Path().isEmpty()) GTEST_SKIP() << "no PostgreSQL server to test against";
+    if (database.Path().isEmpty()) Q7_MISSING_TOOL("no PostgreSQL server to test against");
     const std::int32_t id = AddProject(database.Path(), QStringLiteral("Shared field"));
     const QString where = QStringLiteral(" WHERE PrjID = %1").arg(id);
 
@@ -677,11 +678,11 @@ TEST(Projects, OnAServerAProjectOpenInOneWorkstationIsReadOnlyInAnother) {
     const double stored =
         QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble();
     second.SelectTab(kTabPhases);
-    second.Type(second.ui().txtStdP, QStringLiteral("14.2"));
+    second.Type(second.ui().phases->txtStdP, QStringLiteral("14.2"));
     EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
                      stored);
     first.SelectTab(kTabPhases);
-    first.Type(first.ui().txtStdP, QStringLiteral("14.5"));
+    first.Type(first.ui().phases->txtStdP, QStringLiteral("14.5"));
     EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
                      14.5);
     EXPECT_TRUE(first.Messages().Errors().empty());
@@ -694,7 +695,7 @@ TEST(Projects, OnAServerAProjectOpenInOneWorkstationIsReadOnlyInAnother) {
     EXPECT_TRUE(second.Messages().All().empty());
     EXPECT_TRUE(second.ui().mnuEdit->isEnabled());
     second.SelectTab(kTabPhases);
-    second.Type(second.ui().txtStdP, QStringLiteral("14.8"));
+    second.Type(second.ui().phases->txtStdP, QStringLiteral("14.8"));
     EXPECT_DOUBLE_EQ(QueryValue(database.Path(), "SELECT StdPressure FROM tblFluidSpec" + where).toDouble(),
                      14.8);
 }

@@ -98,12 +98,12 @@ TEST(FluidProperties, OilTableWithTheDefaults) {
 TEST(FluidProperties, BubblePointFollowsTheGorBox) {
     Workstation w;
     w.SelectTab(kTabOil);
-    w.Type(w.ui().txtBPP, QStringLiteral("2500"));
-    w.ui().cmdCalcRsi->click();
-    w.ui().cmdProceed->click();
+    w.Type(w.ui().oil->txtBPP, QStringLiteral("2500"));
+    w.ui().oil->cmdCalcRsi->click();
+    w.ui().oil->cmdProceed->click();
     w.SelectTab(kTabFluidProps);
-    EXPECT_EQ(w.ui().txtBPP->text(), General(w.Objects().Oil.Pbp()));
-    EXPECT_NEAR(w.ui().txtBPP->text().toDouble(), 2500.0, 1.0);
+    EXPECT_EQ(w.ui().oil->txtBPP->text(), General(w.Objects().Oil.Pbp()));
+    EXPECT_NEAR(w.ui().oil->txtBPP->text().toDouble(), 2500.0, 1.0);
 }
 
 struct SubTabCase {
@@ -122,7 +122,7 @@ TEST_P(SubTabs, FollowThePhases) {
     w.SelectTab(kTabPhases);
     const bool wanted[3] = {c.oil, c.gas, c.water};
     for (int i = 0; i < 3; ++i)
-        if (w.ui().cbxFPP[i]->isChecked() != wanted[i]) w.ui().cbxFPP[i]->click();
+        if (w.ui().phases->cbxFPP[i]->isChecked() != wanted[i]) w.ui().phases->cbxFPP[i]->click();
     if (c.oil) w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(w.Messages().All().empty());
@@ -159,8 +159,8 @@ TEST_P(CompositionCheck, TotalLimits) {
     Workstation w;
     w.CompleteOilTab();
     w.SelectTab(kTabGas);
-    w.ui().optGasEntry[1]->click();
-    w.Type(w.ui().txtGC[1], QString::fromLatin1(c.methane));
+    w.ui().gas->optGasEntry[1]->click();
+    w.Type(w.ui().gas->txtGC[1], QString::fromLatin1(c.methane));
     w.SelectTab(kTabFluidProps);
     // The oil table comes first in any case.
     EXPECT_EQ(w.ui().fxgUOil->Rows() - 1, w.Objects().Prs.NPRSo());
@@ -194,11 +194,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FluidProperties, GasStatusIsReportedAndTheViewReturnsToGasInput) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[1]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[1]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabGas);
-    w.Type(w.ui().txtGasGrav, QStringLiteral("0.4"));
+    w.Type(w.ui().gas->txtGasGrav, QStringLiteral("0.4"));
     w.SelectTab(kTabFluidProps);
     const auto errors = w.Messages().Errors();
     ASSERT_EQ(errors.size(), 1u);
@@ -217,13 +217,13 @@ TEST(FluidProperties, GasStatusIsReportedAndTheViewReturnsToGasInput) {
 TEST(FluidProperties, RaisedErrorsAreShownAndTheTableEmptied) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabFluidProps);
     ASSERT_GT(w.ui().fxgWater->Rows(), 1);
     ASSERT_TRUE(w.Messages().All().empty());
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("0"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("0"));
     w.SelectTab(kTabFluidProps);
     const auto errors = w.Messages().Errors();
     ASSERT_EQ(errors.size(), 1u);
@@ -235,7 +235,7 @@ TEST(FluidProperties, RaisedErrorsAreShownAndTheTableEmptied) {
     EXPECT_TRUE(OutputMenusDisabled(w));
     w.SelectTab(kTabPhases);
     EXPECT_EQ(w.ui().sstMain->currentIndex(), kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("150"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("150"));
     w.SelectTab(kTabFluidProps);
     EXPECT_GT(w.ui().fxgWater->Rows(), 1);
     EXPECT_TRUE(OutputMenusEnabled(w));
@@ -256,7 +256,7 @@ int PlottedPoints(PlotPane* pane) {
 TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[2]->click(); // oil and water
+    w.ui().phases->cbxFPP[2]->click(); // oil and water
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
@@ -264,7 +264,7 @@ TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
     ASSERT_GT(w.ui().fxgUOil->Rows(), 1);
     ASSERT_GT(w.ui().fxgWater->Rows(), 1);
     w.SelectTab(kTabPressure);
-    w.Type(w.ui().txtMinP, QStringLiteral("-500"));
+    w.Type(w.ui().pressure->txtMinP, QStringLiteral("-500"));
     w.SelectTab(kTabFluidProps);
     QApplication::processEvents();
     const auto errors = w.Messages().Errors();
@@ -281,7 +281,7 @@ TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
 
     // A good run afterwards fills them again.
     w.SelectTab(kTabPressure);
-    w.Type(w.ui().txtMinP, QStringLiteral("14.7"));
+    w.Type(w.ui().pressure->txtMinP, QStringLiteral("14.7"));
     w.Messages().Clear();
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(w.Messages().All().empty());
@@ -293,13 +293,13 @@ TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
 TEST(FluidProperties, StoppedGasStepEmptiesTheWaterTableOfTheLastRun) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[2]->click();
+    w.ui().phases->cbxFPP[2]->click();
     w.SelectTab(kTabOil);
     w.CompleteOilTab();
     w.SelectTab(kTabFluidProps);
     ASSERT_GT(w.ui().fxgWater->Rows(), 1);
     w.SelectTab(kTabGas);
-    w.Type(w.ui().txtGasGrav, QStringLiteral("0.4"));
+    w.Type(w.ui().gas->txtGasGrav, QStringLiteral("0.4"));
     w.SelectTab(kTabFluidProps);
     ASSERT_EQ(w.Messages().Errors().size(), 1u);
     EXPECT_EQ(w.ui().fxgUOil->Rows() - 1, w.Objects().Prs.NPRSo());
@@ -338,10 +338,10 @@ TEST(RockProperties, BothSystemsAndSelectedTwice) {
 
     w.SelectTab(kTabRockInput);
     EXPECT_TRUE(OutputMenusDisabled(w));
-    w.ui().optRock[1]->click();
-    w.ui().optType[1]->click();
-    w.ui().optLith[1]->click();
-    w.ui().optCorr[1]->click();
+    w.ui().rockInput->optRock[1]->click();
+    w.ui().rockInput->optType[1]->click();
+    w.ui().rockInput->optLith[1]->click();
+    w.ui().rockInput->optCorr[1]->click();
     w.SelectTab(kTabRockProps);
     ASSERT_EQ(grid->Rows() - 1, 15);
     ASSERT_EQ(grid->Cols(), 7);

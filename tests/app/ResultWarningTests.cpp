@@ -23,14 +23,18 @@ namespace {
 TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     Workstation w;
     w.SelectTab(kTabPhases);
-    w.ui().cbxFPP[0]->click();
-    w.ui().cbxFPP[2]->click();
-    w.Type(w.ui().txtResT, QStringLiteral("1000"));
+    w.ui().phases->cbxFPP[0]->click();
+    w.ui().phases->cbxFPP[2]->click();
+    w.Type(w.ui().phases->txtResT, QStringLiteral("1000"));
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(w.Messages().All().empty());
     QLabel* line = w.ui().lblWaterWarn;
     ASSERT_FALSE(line->isHidden());
-    EXPECT_TRUE(line->text().contains(QStringLiteral("Water: Rsw -"))) << qPrintable(line->text());
+    // The cause first, the symptoms on the tool tip.
+    EXPECT_TRUE(
+        line->text().startsWith(QStringLiteral("\u26A0 reservoir temperature (RESTEMP) 1000 °F is above")))
+        << qPrintable(line->text());
+    EXPECT_TRUE(line->toolTip().contains(QStringLiteral("Water: Rsw -"))) << qPrintable(line->toolTip());
     EXPECT_TRUE(line->toolTip().contains(QStringLiteral("Osif (1988)"))) << qPrintable(line->toolTip());
     FlexGrid* grid = w.ui().fxgWater;
     ASSERT_GT(grid->Rows(), 2);
@@ -41,10 +45,26 @@ TEST(ResultWarnings, HotWaterLineAndMarkedRows) {
     EXPECT_TRUE(w.ui().mnuEclipse->isEnabled());
 
     w.SelectTab(kTabPhases);
-    w.Type(w.ui().txtResT, QStringLiteral("150"));
+    w.Type(w.ui().phases->txtResT, QStringLiteral("150"));
     w.SelectTab(kTabFluidProps);
     EXPECT_TRUE(line->isHidden());
     EXPECT_EQ(grid->TextMatrix(1, 0), QString());
+}
+
+// Oil at 1000 F: the oil line names the temperature too (the oil correlations have no formula that
+// turns over, so nothing else would say it).
+TEST(ResultWarnings, HotOilNamesTheTemperatureFirst) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.Type(w.ui().phases->txtResT, QStringLiteral("1000"));
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    QLabel* line = w.ui().lblUOilWarn;
+    ASSERT_FALSE(line->isHidden());
+    EXPECT_TRUE(
+        line->text().startsWith(QStringLiteral("\u26A0 reservoir temperature (RESTEMP) 1000 °F is above")))
+        << qPrintable(line->text());
 }
 
 // Sound defaults: no line on any tab, no mark.
@@ -82,8 +102,8 @@ TEST(ResultWarnings, HonarpourDrainageSaysWhyAtOnce) {
     EXPECT_TRUE(w.ui().lblRockWarn->toolTip().contains(QStringLiteral("oil never becomes mobile")));
 
     w.SelectTab(kTabRockInput);
-    w.ui().optType[1]->click();
-    w.ui().optCorr[1]->click();
+    w.ui().rockInput->optType[1]->click();
+    w.ui().rockInput->optCorr[1]->click();
     w.SelectTab(kTabRockProps);
     EXPECT_TRUE(w.ui().lblRockNote->isHidden());
     EXPECT_TRUE(w.ui().lblRockWarn->isHidden()) << qPrintable(w.ui().lblRockWarn->text());

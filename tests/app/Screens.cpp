@@ -4,6 +4,12 @@
 #include "app/MainControls.h"
 #include "app/frmECLProjects.h"
 #include "app/frmMain.h"
+#include "app/tabs/GasTab.h"
+#include "app/tabs/OilTab.h"
+#include "app/tabs/PhasesTab.h"
+#include "app/tabs/PressureTab.h"
+#include "app/tabs/RockInputTab.h"
+#include "app/tabs/WaterTab.h"
 #include "ui/InputBox.h"
 #include "ui/MessageService.h"
 #include "ui/QtFileDialogService.h"
@@ -62,20 +68,20 @@ int main(int argc, char* argv[]) {
     shoot(QStringLiteral("tab0-title"));
     // The defaults (oil only): Calc Pbp, Proceed, Fluid Properties.
     ui.sstMain->setCurrentIndex(q7::kTabOil);
-    ui.cmdCalcPbp->click();
-    ui.cmdProceed->click();
+    ui.oil->cmdCalcPbp->click();
+    ui.oil->cmdProceed->click();
     ui.sstMain->setCurrentIndex(q7::kTabFluidProps);
     shoot(QStringLiteral("main-window"));
     // Then every phase, for the other tabs and the three tables.
     ui.sstMain->setCurrentIndex(q7::kTabPhases);
-    ui.cbxFPP[1]->setChecked(true);
-    ui.cbxFPP[2]->setChecked(true);
+    ui.phases->cbxFPP[1]->setChecked(true);
+    ui.phases->cbxFPP[2]->setChecked(true);
     shoot(QStringLiteral("tab1-phases"));
     ui.sstMain->setCurrentIndex(q7::kTabPressure);
     shoot(QStringLiteral("tab2-pressure"));
     ui.sstMain->setCurrentIndex(q7::kTabOil);
-    ui.cmdCalcPbp->click();
-    ui.cmdProceed->click();
+    ui.oil->cmdCalcPbp->click();
+    ui.oil->cmdProceed->click();
     shoot(QStringLiteral("tab3-oil"));
     ui.sstMain->setCurrentIndex(q7::kTabGas);
     shoot(QStringLiteral("tab4-gas"));
@@ -102,7 +108,7 @@ int main(int argc, char* argv[]) {
         dialog.hide();
     };
     q7::QtFileDialogService files;
-    const q7::OutputDialogHost host{window.Objects(), messages, files, window.State().InputEventsOn};
+    const q7::OutputDialogHost host{window.Objects(), messages, files};
     q7::EclipseUnits units = q7::EclipseUnits::Metric;
     q7::frmECL ecl(host, &window, &units);
     shootScreen(ecl, QStringLiteral("export-eclipse-metric"));
@@ -118,10 +124,10 @@ int main(int argc, char* argv[]) {
     // Laboratory data: the frame filled in, then the oil table matched to it with the measured
     // points on its plots.
     ui.sstMain->setCurrentIndex(q7::kTabOil);
-    ui.txtLabPb->setText(QStringLiteral("2450"));
-    ui.txtLabRsb->setText(QStringLiteral("700"));
-    ui.txtLabBob->setText(QStringLiteral("1.385"));
-    ui.txtLabMuob->setText(QStringLiteral("0.62"));
+    ui.oil->txtLabPb->setText(QStringLiteral("2450"));
+    ui.oil->txtLabRsb->setText(QStringLiteral("700"));
+    ui.oil->txtLabBob->setText(QStringLiteral("1.385"));
+    ui.oil->txtLabMuob->setText(QStringLiteral("0.62"));
     shoot(QStringLiteral("tab3-oil-lab"));
     ui.sstMain->setCurrentIndex(q7::kTabFluidProps);
     ui.sstFluid->setCurrentIndex(q7::kFluidOil);

@@ -8,7 +8,8 @@
    header asks for has NTPVT = NTSFUN = 4, the parser reads the deck with it, and region k of every
    keyword holds exactly the numbers of case k's own single-case file.
 
-Usage: opm_parser_check.py Q7-BATCH REPOSITORY. Exit status 77 (skipped) without the parser.
+Usage: opm_parser_check.py Q7-BATCH REPOSITORY. Exit status 77 (skipped) without the parser, or 1
+under CI=true, where a missing parser is a failure.
 """
 import glob
 import os
@@ -20,6 +21,9 @@ import tempfile
 try:
     from opm.io.parser import Parser
 except ImportError:
+    if os.environ.get("CI") == "true":
+        print("OPM's parser (python3-opm-common) is not installed; CI=true, so that is a failure")
+        sys.exit(1)
     print("OPM's parser (python3-opm-common) is not installed; skipped")
     sys.exit(77)
 

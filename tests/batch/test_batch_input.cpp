@@ -90,8 +90,9 @@ TEST(CaseValues, WhatNoFormCouldHoldIsRefusedNamingFileAndKey) {
         EXPECT_NE(why.find("bad.json"), std::string::npos) << json << ": " << why;
         EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
     }
-    // The edges of each set are still values.
-    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": -3.4e38, "HRAir": 1e-40, "GasGrav": 0, "RockType": 1,
+    // The edges of each set are still values (the smallest normal single too: below it, a number
+    // is refused however it is written, 1e-40 as 1e-400).
+    EXPECT_EQ(Refusal(R"({"API": 3.4e38, "SWC": 0, "HRAir": 1.2e-38, "GasGrav": 0, "RockType": 1,
                           "DrainType": 0, "CorrType": 1, "PlusEntry": 12, "PPMSalinity": 300000,
                           "ResTempUnits": "C", "StdTempUnits": "F", "PrRange": "I", "GasEntry": "C"})"),
               "");
@@ -109,6 +110,28 @@ TEST(CaseValues, EveryNumberKeyRefusesWhatASingleCannotHold) {
         for (const char* value : {"65536", "65537", "-65535"})
             EXPECT_NE(Refusal(std::string("{\"") + key + "\": " + value + "}"), "")
                 << key << " took " << value;
+}
+
+// The capillary-pressure, LET and row-count keys: a model index outside its list, a row count
+// outside 15..50 and a parameter outside its meaningful range are refused naming the key (the rock
+// input rules); the edges are values.
+TEST(CaseValues, RockModelKeysRefuseMeaninglessValues) {
+    const std::pair<const char*, const char*> refused[] = {
+        {R"({"CorrType": 3})", "CorrType"},     {R"({"PcowModel": 4})", "PcowModel"},
+        {R"({"PcogModel": 3})", "PcogModel"},   {R"({"SatRows": 14})", "SatRows"},
+        {R"({"SatRows": 51})", "SatRows"},      {R"({"PcowCo": 0.5})", "PcowCo"},
+        {R"({"PcowLambda": 0})", "PcowLambda"}, {R"({"PcogAngle": 90})", "PcogAngle"},
+        {R"({"LetWaterE": -1})", "LetWaterE"},  {R"({"KrgMax": 1.01})", "KrgMax"},
+        {R"({"PcowMax": 0})", "PcowMax"},       {R"({"LetOilT": 0})", "LetOilT"},
+    };
+    for (const auto& [json, key] : refused) {
+        const std::string why = Refusal(json);
+        EXPECT_NE(why.find(std::string("\"") + key + "\""), std::string::npos) << json << ": " << why;
+    }
+    EXPECT_NE(Refusal(R"({"PcowCo": 0.5})").find("must be 0 or below"), std::string::npos);
+    EXPECT_EQ(Refusal(R"({"CorrType": 2, "PcowModel": 3, "PcogModel": 2, "SatRows": 50, "PcowCo": 0,
+                          "PcowCw": 0, "PcowAngle": 0, "KroMax": 1, "LetGasL": 0.01, "satrows": null})"),
+              "");
 }
 
 TEST_F(TempDir, CaseFilesRefuseKeysGivenTwiceAndFolders) {

@@ -73,6 +73,11 @@ TEST_F(Study, StreamLinesHoldTheSummariesOfTheFolderRun) {
         ASSERT_EQ(line.begin().key(), "case");
         EXPECT_EQ(line["case"], i + 1); // no _name: the line number
         line.erase("case");
+        if (!fs::exists(m_dir / "dirs" / golden[i].first / "summary.json")) {
+            // Refused by the input rule (0 psia, 0 °F, SWC 1): no folder, an error line.
+            EXPECT_EQ(line["error"]["stage"], "Case Input Error");
+            continue;
+        }
         const auto summary =
             nlohmann::ordered_json::parse(Slurp(m_dir / "dirs" / golden[i].first / "summary.json"));
         EXPECT_EQ(line, summary);

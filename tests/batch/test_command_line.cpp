@@ -23,9 +23,9 @@ const CommandSpec kDemo{"q7-batch demo FILE... [--out DIR] [--tag T]... [--quiet
                         {{"--out", true, false, "a folder"}, {"--tag", true, true}, {"--quiet"}},
                         "unknown option for demo: "};
 
-std::string Refusal(const CommandSpec& spec, const std::vector<std::string>& args) {
+std::string Refusal(const CommandSpec& decl, const std::vector<std::string>& args) {
     try {
-        ParseCommandLine(spec, args);
+        ParseCommandLine(decl, args);
     } catch (const UsageError& e) {
         return e.what();
     }
@@ -71,7 +71,7 @@ TEST(CommandLineParser, HelpIsMadeOfTheDeclaredUsageAndParagraphs) {
 
 // Every command of the program, with the words that choose it.
 struct Command {
-    const CommandSpec* spec;
+    const CommandSpec* decl;
     std::string words;
 };
 
@@ -104,7 +104,7 @@ TEST_F(CommandLines, EveryOptionGivenTwiceIsAUsageErrorUnlessItIsRepeatable) {
         {"--sample", "API=30:40"}};
     int tried = 0;
     for (const Command& c : Commands()) {
-        for (const q7::OptionSpec& o : c.spec->options) {
+        for (const q7::OptionSpec& o : c.decl->options) {
             const std::string given = o.name + (o.takesValue ? " " + value.at(o.name) : "");
             const bool chosenBy = c.words.find(o.name + " ") != std::string::npos;
             const std::string args = c.words + (chosenBy ? "" : " " + given) + " " + given;
@@ -112,7 +112,7 @@ TEST_F(CommandLines, EveryOptionGivenTwiceIsAUsageErrorUnlessItIsRepeatable) {
             const bool refused = err.find(o.name + " is given twice") != std::string::npos;
             EXPECT_EQ(refused, !o.repeatable) << args << "\n" << err;
             if (!o.repeatable) {
-                EXPECT_NE(err.find("usage: " + c.spec->usage.substr(0, c.spec->usage.find('\n'))),
+                EXPECT_NE(err.find("usage: " + c.decl->usage.substr(0, c.decl->usage.find('\n'))),
                           std::string::npos)
                     << args << "\n"
                     << err;
@@ -126,9 +126,9 @@ TEST_F(CommandLines, EveryOptionGivenTwiceIsAUsageErrorUnlessItIsRepeatable) {
 TEST_F(CommandLines, HelpShowsEveryCommandsUsageAndUnknownWordsAreRefused) {
     ASSERT_EQ(Run("--help"), 0);
     for (const Command& c : Commands()) {
-        const std::string first = c.spec->usage.substr(0, c.spec->usage.find('\n'));
+        const std::string first = c.decl->usage.substr(0, c.decl->usage.find('\n'));
         EXPECT_NE(out.find(first), std::string::npos) << first;
-        EXPECT_NE(out.find(c.spec->help), std::string::npos) << c.words;
+        EXPECT_NE(out.find(c.decl->help), std::string::npos) << c.words;
     }
     EXPECT_EQ(Run("deck c.json --out d --jobs 2"), 2);
     EXPECT_NE(err.find("unknown option for deck: --jobs"), std::string::npos) << err;

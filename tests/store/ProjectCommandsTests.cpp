@@ -431,6 +431,33 @@ TEST_P(ProjectCommands, ALockedDatabaseSaysItIsLockedAndByWhichProcess) {
     EXPECT_EQ(Run({"projects"}).status, 0);
 }
 
+// Before, a table locked on the server was reported as "Listing the projects" by save and delete
+// too: each names its own operation.
+TEST_P(ProjectCommands, ALockedServerTableIsReportedWithTheCommandsOwnOperation) {
+    if (GetParam() != Backend::PostgreSQL) GTEST_SKIP() << "a table lock on the server";
+    const std::string example = (fs::path(Q7_SOURCE_DIR) / "examples" / "default.json").string();
+    Save(example, "Locked");
+    QProcess child;
+    child.start(QStringLiteral(Q7_STORE_CHILD),
+                {QStringLiteral("locktable"), db.Path(), QStringLiteral("60")});
+    ASSERT_TRUE(child.waitForStarted(5000));
+    ASSERT_TRUE(child.waitForReadyRead(20000));
+    ASSERT_TRUE(child.readAllStandardOutput().startsWith("locked"));
+    const std::pair<std::vector<std::string>, std::string> commands[] = {
+        {{"save", example, "--name", "Other"}, "Saving project \"Other\""},
+        {{"delete", "Locked"}, "Deleting project \"Locked\""},
+        {{"export", "Locked"}, "Exporting project \"Locked\""}};
+    for (const auto& [args, operation] : commands) {
+        const CommandResult r = Run(args);
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_NE(r.err.find(operation), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("Listing the projects"), std::string::npos) << r.err;
+    }
+    child.kill();
+    child.waitForFinished(5000);
+    EXPECT_EQ(Run({"delete", "Locked"}).status, 0);
+}
+
 // On the server, delete leaves a project that a workstation has open, and says who has it.
 TEST_P(ProjectCommands, DeleteLeavesAProjectOpenElsewhere) {
     if (GetParam() != Backend::PostgreSQL) GTEST_SKIP() << "projects are held on the server only";

@@ -1,5 +1,6 @@
 // The converter of MyThes thesauri, and the data file the build makes from Debian's mythes-en-us.
 
+#include "tests/support/ToolTestSupport.h"
 #include "tests/thesaurus/ThesTestFiles.h"
 #include "thesaurus/Latin1.h"
 #include "thesaurus/ThesFile.h"
@@ -53,7 +54,7 @@ TEST(RealThesaurus, EveryHeadwordFoundAndNonWordsNot) {
     const std::string source = "/usr/share/mythes/th_en_US_v2.dat";
     const std::string data = std::string(Q7_BINARY_DIR) + "/lib/lxth_ae.the";
     if (!std::filesystem::exists(source) || !std::filesystem::exists(data))
-        GTEST_SKIP() << "mythes-en-us or the generated lxth_ae.the is missing";
+        Q7_MISSING_TOOL("mythes-en-us or the generated lxth_ae.the is missing");
     std::ifstream in(source, std::ios::binary);
     const auto entries = MythesSource::Read(in);
     ASSERT_GT(entries.size(), 100000u);

@@ -3,6 +3,8 @@
 // them in PROPS, and OPM Flow must parse the tables, pass its saturation-function checks without
 // an "Error:" and run to the end of the schedule.
 #include "WriterTestSupport.h"
+#include "tests/support/FlowTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseDeck.h"
@@ -19,17 +21,8 @@
 namespace q7::test {
 namespace {
 
-bool FlowOnPath() {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':'))
-        if (!dir.empty() && ::access((std::filesystem::path(dir) / "flow").c_str(), X_OK) == 0) return true;
-    return false;
-}
-
-// A deck around the include files. Numbers are given in field units and written in the deck's own
-// unit system (converted here with the textbook factors, independently of the writers).
+// What a test asks of its deck (numbers in field units; a METRIC deck gets them converted): a 5 x 5 x 1
+// grid, a producer in one corner and an injector in the other, four monthly report steps.
 struct Deck {
     EclipseUnits units = EclipseUnits::Field;
     std::vector<std::string> phases;   // RUNSPEC phase keywords
@@ -44,66 +37,23 @@ struct Deck {
 };
 
 std::string DeckText(const Deck& d) {
-    const bool metric = d.units == EclipseUnits::Metric;
-    auto ft = [&](double v) { return Dx(metric ? v * 0.3048 : v, 3); };
-    auto psi = [&](double v) { return Dx(metric ? v * 0.0689475729 : v, 3); };
-    auto liquidRate = [&](double v) { return Dx(metric ? v * 0.158987295 : v, 3); };
-    auto gasRate = [&](double v) { return Dx(metric ? v * 28.316846592 : v, 3); };
-    std::string s = "RUNSPEC\nTITLE\nFluvarex include files\nDIMENS\n 5 5 1 /\n" +
-                    std::string(UnitsKeyword(d.units)) + "\n";
-    for (const std::string& p : d.phases)
-        s += p + "\n";
-    s += "TABDIMS\n" + d.tabdims + "\nEQLDIMS\n " + std::to_string(d.regions) +
-         " /\nWELLDIMS\n 2 1 1 2 /\nSTART\n 1 'JAN' 2024 /\nUNIFOUT\nGRID\nDX\n 25*" + ft(300) +
-         " /\nDY\n 25*" + ft(300) + " /\nDZ\n 25*" + ft(40) + " /\nTOPS\n 25*" + ft(8000) +
-         " /\nPORO\n 25*0.2 /\nPERMX\n 25*100 /\nPERMY\n 25*100 /\nPERMZ\n 25*10 /\nPROPS\n";
-    for (const std::string& f : d.includes)
-        s += "INCLUDE\n '" + f + "' /\n";
-    s += "ROCK\n " + psi(3000) + " " + Dx(metric ? 4.0E-6 * 14.5037738 : 4.0E-6, 9) + " /\n";
-    if (d.regions > 1) {
-        // Bands of whole rows of cells: region k takes rows k, and the last region the rest.
-        std::string bands;
-        for (int k = 1; k <= d.regions; ++k)
-            bands +=
-                " " + std::to_string(k < d.regions ? 5 : 5 * (5 - d.regions + 1)) + "*" + std::to_string(k);
-        s += "REGIONS\n";
-        for (const char* kw : {"PVTNUM", "SATNUM", "EQLNUM"})
-            s += std::string(kw) + "\n" + bands + " /\n";
-    }
-    s += "SOLUTION\nEQUIL\n";
-    const bool live = !d.bubblePoints.empty();
-    for (int k = 0; k < d.regions; ++k)
-        s += " " + ft(8020) + " " + psi(d.initialPressure) + " " + ft(9000) + " 0 " + ft(7000) + " 0 " +
-             (live ? "1" : "0") + " 0 0 /\n";
-    if (live) {
-        s += "PBVD\n";
-        for (float pb : d.bubblePoints)
-            s += " " + ft(7000) + " " + psi(pb) + "\n " + ft(9000) + " " + psi(pb) + " /\n";
-    }
-    const std::string rate = d.injectorPhase == "GAS" ? gasRate(d.injectorRate) : liquidRate(d.injectorRate);
-    s += "SCHEDULE\nWELSPECS\n 'PROD' 'G' 1 1 " + ft(8020) + " 'OIL' /\n 'INJ' 'G' 5 5 " + ft(8020) + " '" +
-         d.injectorPhase + "' /\n/\nCOMPDAT\n 'PROD' 1 1 1 1 'OPEN' 1* 1* " + ft(0.5) +
-         " /\n 'INJ' 5 5 1 1 'OPEN' 1* 1* " + ft(0.5) + " /\n/\nWCONPROD\n 'PROD' 'OPEN' 'ORAT' " +
-         liquidRate(400) + " 4* " + psi(d.producerBhp) + " /\n/\nWCONINJE\n 'INJ' '" + d.injectorPhase +
-         "' 'OPEN' 'RATE' " + rate + " 1* " + psi(4500) + " /\n/\nTSTEP\n 4*30 /\nEND\n";
-    return s;
-}
-
-// Runs Flow on the deck in `dir`; returns its exit status and what it printed (terminal and PRT).
-std::pair<int, std::string> RunFlow(const std::filesystem::path& dir, const std::string& deck) {
-    const std::string command =
-        "cd '" + dir.string() + "' && flow " + deck +
-        ".DATA --output-dir=out --threads-per-process=1 --enable-async-ecl-output=false"
-        " > flow.log 2>&1";
-    const int status = std::system(command.c_str());
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return {code, ReadFile(dir / "flow.log") + ReadFile(dir / ("out/" + deck + ".PRT"))};
+    BoxDeck box;
+    box.units = UnitsKeyword(d.units);
+    box.phases = d.phases;
+    box.includes = d.includes;
+    box.tabdims = d.tabdims;
+    box.regions = d.regions;
+    box.initialPressure = d.initialPressure;
+    box.bubblePoints.assign(d.bubblePoints.begin(), d.bubblePoints.end());
+    box.wells = {FlowWell{"PROD", "OIL", 1, 1, 400, d.producerBhp},
+                 FlowWell{"INJ", d.injectorPhase, 5, 5, d.injectorRate, 4500}};
+    return BoxDeckText(box);
 }
 
 class FlowDeck : public ::testing::TestWithParam<EclipseUnits> {
 protected:
     void SetUp() override {
-        if (!FlowOnPath()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
+        if (!FlowOnPath()) Q7_MISSING_TOOL("OPM Flow (flow) is not on PATH");
     }
     EclipseUnits Units() const { return GetParam(); }
     // Writes the chosen tables of `objects` under the base name `base` in the scratch folder.
@@ -118,9 +68,9 @@ protected:
     // Runs the deck and returns what Flow printed.
     std::string Check(const Deck& deck) {
         EXPECT_EQ(deck.units, Units());
-        std::ofstream(dir / "CASE.DATA") << DeckText(deck);
-        const auto [code, output] = RunFlow(dir.path(), "CASE");
-        EXPECT_EQ(code, 0) << output;
+        const FlowVerdict verdict = RunFlow(dir.path(), "CASE", DeckText(deck));
+        const std::string& output = verdict.output;
+        EXPECT_EQ(verdict.code, 0) << output;
         EXPECT_EQ(output.find("Error:"), std::string::npos) << output;
         EXPECT_NE(output.find("Saturation Functions Diagnostics"), std::string::npos) << output;
         EXPECT_NE(output.find("End of simulation"), std::string::npos) << output;
@@ -288,6 +238,40 @@ TEST_P(FlowDeck, NeighboursEqualOnlyAsRoundedAreWrittenApart) {
            .phases = {"OIL", "WATER", "GAS", "DISGAS"},
            .includes = {"mend.pvto", "mend.pvdg", "mend.pvtw", "mend.dens", "mend.swof", "mend.sgof"},
            .initialPressure = 4000,
+           .bubblePoints = {data.objects.Oil.Pbp()},
+           .injectorPhase = "WATER",
+           .injectorRate = 300});
+}
+
+// The LET curves (SCA2005-32) in both tables, on 40 rows, with a Brooks–Corey Pcow and a Leverett
+// Pcog: Flow reads the tables, passes its saturation-function checks and runs the live-oil deck.
+TEST_P(FlowDeck, LetCurvesWithCapillaryPressure) {
+    data.Compute({.gas = true, .water = true});
+    clsRock& rock = data.objects.Rock;
+    rock.CORR(2);
+    rock.SatRows(40);
+    rock.SetLetWaterL("3.2");
+    rock.SetLetWaterE("4");
+    rock.SetLetWaterT("1.1");
+    rock.SetKrwMax("0.45");
+    rock.SetKroMax("0.9");
+    rock.PcowModel(2);
+    data.ComputeRock();
+    Write("let", {.PVTO = true, .PVDG = true, .PVTW = true, .DENS = true, .SWOF = true});
+    ASSERT_NE(ReadFile(dir / "let.swof").find("-- Correlation Type: LET"), std::string::npos);
+    rock.Fluids(1);
+    rock.Displace(1);
+    rock.PcogModel(1);
+    rock.SetLetGasL("1.8");
+    rock.SetLetGasE("0.7");
+    rock.SetLetGasT("2.2");
+    data.ComputeRock();
+    Write("let", {.SGOF = true});
+    ASSERT_NE(ReadFile(dir / "let.sgof").find("-- Capillary Pressure (Pcog): Leverett J"), std::string::npos);
+    Check({.units = Units(),
+           .phases = {"OIL", "WATER", "GAS", "DISGAS"},
+           .includes = {"let.pvto", "let.pvdg", "let.pvtw", "let.dens", "let.swof", "let.sgof"},
+           .tabdims = " 1 1 50 50 1 50 /",
            .bubblePoints = {data.objects.Oil.Pbp()},
            .injectorPhase = "WATER",
            .injectorRate = 300});

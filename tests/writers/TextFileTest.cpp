@@ -1,6 +1,7 @@
 // The text-file service: CR LF text, create-or-replace through a file beside the target, and the
 // failures a user can meet (missing or read-only folder, a folder where the file should be).
 #include "WriterTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 
 #include "engine/Errors.h"
 #include "writers/TextFile.h"
@@ -86,16 +87,30 @@ INSTANTIATE_TEST_SUITE_P(Paths, TextFileCreateFailure,
                                            CreateFailure{"TrailingSlash", "folder/", "Is a directory"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Tried by a child as an ordinary user, since root may write into any folder.
 TEST(TextFile, ReadOnlyFolderIsRefused) {
     ScratchDir dir;
     const auto folder = dir.path() / "ro";
     std::filesystem::create_directories(folder);
-    std::filesystem::permissions(folder,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    if (::access(folder.c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    TextFile f;
-    EXPECT_THROW(f.Create(folder / "a.txt"), IoError);
+    using std::filesystem::perms;
+    std::filesystem::permissions(dir.path(), perms::owner_all | perms::group_read | perms::group_exec |
+                                                 perms::others_read | perms::others_exec);
+    std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read |
+                                             perms::group_exec | perms::others_read | perms::others_exec);
+    const int code = AsOrdinaryUser([&] {
+        if (::access(folder.c_str(), W_OK) == 0) return 3;
+        TextFile f;
+        try {
+            f.Create(folder / "a.txt");
+        } catch (const IoError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(code, 0) << (code == 1   ? "no IoError"
+                           : code == 3 ? "the child may still write into the folder"
+                                       : "the child failed");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 } // namespace

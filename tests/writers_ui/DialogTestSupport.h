@@ -61,8 +61,7 @@ struct DialogWorld {
     Objects data;
     FakeMessages messages;
     FakeFileDialog files;
-    bool inputEventsOn = false;
-    OutputDialogHost Host() { return {data.objects, messages, files, inputEventsOn}; }
+    OutputDialogHost Host() { return {data.objects, messages, files}; }
 };
 
 template <typename T> T* Find(QWidget& dialog, const QString& name) {

@@ -71,7 +71,6 @@ TEST(ReportDialog, FilledFromTheProject) {
         EXPECT_TRUE(Include(d, k)->isChecked()) << k;
     }
     EXPECT_TRUE(r.IncludeOIL() && r.IncludeGAS() && r.IncludeWAT() && r.IncludeROCK());
-    EXPECT_TRUE(w.inputEventsOn);
 }
 
 TEST(ReportDialog, EditsReachTheReportButNotTheProject) {

@@ -47,8 +47,7 @@ int main(int argc, char* argv[]) {
 
     PrintingMessages messages;
     q7::QtFileDialogService files;
-    bool inputEventsOn = true;
-    const q7::OutputDialogHost host{objects, messages, files, inputEventsOn};
+    const q7::OutputDialogHost host{objects, messages, files};
     auto shoot = [&](QDialog& dialog, const char* name) {
         dialog.show();
         dialog.activateWindow();

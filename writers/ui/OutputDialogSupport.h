@@ -21,7 +21,6 @@ struct OutputDialogHost {
     const Q7Objects& objects; // the calculation objects (GO flags, rock system, tables)
     MessageService& messages; // error and completion boxes
     FileDialogService& files; // the desktop's save dialog behind the "…" buttons
-    bool& inputEventsOn;      // the program-wide InputEventsOn, cleared while a dialog loads
 };
 
 // The frame " Include Properties " (Frame1) with the group boxes cbxInclude(0)… of the CSV export and

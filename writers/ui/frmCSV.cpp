@@ -83,7 +83,6 @@ void frmCSV::Show(const OutputDialogHost& host, QWidget* parent) {
 }
 
 void frmCSV::Load() {
-    m_host.inputEventsOn = false;
     m_txtFileName->setText(QString::fromStdString(m_csv->FileName()));
     const PropertyGroups computed = ComputedGroups(m_host.objects);
     const bool present[kGroups] = {computed.Oil, computed.Gas, computed.Water, computed.Rock};
@@ -92,7 +91,6 @@ void frmCSV::Load() {
         m_cbxInclude[k]->setEnabled(true);
         m_cbxInclude[k]->setChecked(true);
     }
-    m_host.inputEventsOn = true;
 }
 
 void frmCSV::FileNameChanged() {

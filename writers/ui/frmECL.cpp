@@ -184,7 +184,6 @@ void frmECL::Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* u
 }
 
 void frmECL::Load() {
-    m_host.inputEventsOn = false;
     // The base name derives every path, so each path box shows its file.
     m_txtFileName->setText(QString::fromStdString(m_ecl->FileName()));
     const EclipseUnits units = m_rememberedUnits ? *m_rememberedUnits : EclipseUnits::Field;
@@ -208,7 +207,6 @@ void frmECL::Load() {
     if (offered.SGOF) offer(kSGOF);
     if (offered.SWOF) offer(kSWOF);
     CheckOfferedTables();
-    m_host.inputEventsOn = true;
 }
 
 void frmECL::CheckOfferedTables() {

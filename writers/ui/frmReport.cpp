@@ -184,7 +184,6 @@ void frmReport::Show(const OutputDialogHost& host, const clsProject& project, QW
 }
 
 void frmReport::Load(const clsProject& project) {
-    m_host.inputEventsOn = false;
     m_txtCreatedBy->setText(QString::fromStdString(project.CreatedBy()));
     m_txtDesc->setPlainText(QString::fromStdString(project.PrjDesc()));
     m_txtCompany->setText(QString::fromStdString(project.Company()));
@@ -206,7 +205,6 @@ void frmReport::Load(const clsProject& project) {
             "The oil tables were matched to laboratory data: the report names the correlations and "
             "the match."));
     }
-    m_host.inputEventsOn = true;
 }
 
 void frmReport::IncludeClicked(int k) {

@@ -28,6 +28,7 @@ inline constexpr unsigned kReachesZero = 1u << 6;       // 0 at some row (the ph
 inline constexpr unsigned kSomewherePositive = 1u << 7; // above 0 at some row (the phase becomes mobile)
 inline constexpr unsigned kPositive = 1u << 8;          // above 0 in every row
 inline constexpr unsigned kNotNegative = 1u << 9;       // 0 or above in every row
+inline constexpr unsigned kNotRising = 1u << 10;        // level or falling down a record
 } // namespace EclipseRule
 
 struct EclipseColumn {
@@ -37,7 +38,8 @@ struct EclipseColumn {
     std::int16_t decimals;
     unsigned rules = 0;
     std::string_view phase = {};     // the phase a relative permeability moves ("oil", "water", "gas")
-    std::string_view fixedText = {}; // written as this text whatever the case holds, and read as 0
+    std::string_view fixedText = {}; // written as this text whatever the case holds, and read as 0,
+    bool (*computed)(const Q7Objects&) = nullptr; // unless this says the case computed the column
 
     ColumnFormat In(EclipseUnits units) const { return ColumnIn(quantity, width, decimals, units); }
 };
@@ -57,7 +59,7 @@ enum class EclipseTableKind {
     Record,     // one record of single values (PVTW, DENSITY, RSCONST)
 };
 
-struct EclipseTableSpec {
+struct EclipseTableDescription {
     std::string_view keyword;
     std::string_view extension = {}; // of the keyword's include file: ".pvdo"
     EclipseTableKind kind;
@@ -87,15 +89,16 @@ inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG
 
 // The description of a keyword of kEclipseKeywords or "RSCONST" (the constant-Rs record of a
 // dead-oil table). Throws std::invalid_argument for another word.
-const EclipseTableSpec& EclipseSpec(std::string_view keyword);
+const EclipseTableDescription& EclipseSpec(std::string_view keyword);
 
 // One case's table laid out for writing: the rows with the format of each column. The layout is
 // the description's, except where the written precision alone would make the table one a simulator
 // refuses: then the notes say what the writer did instead.
 struct EclipseTable {
-    const EclipseTableSpec* spec = nullptr;
+    const EclipseTableDescription* decl = nullptr;
     EclipseUnits units = EclipseUnits::Field;
     std::vector<ColumnFormat> formats; // each column as written in `units`
+    std::vector<bool> fixed;           // each column written as its fixed text
     std::vector<std::string> preamble;
     std::vector<std::string> notes; // comment text, without the comment mark
     std::vector<EclipseRecordRows> records;

@@ -1,4 +1,4 @@
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 
 #include "engine/Checked.h"
 #include "engine/FieldUnits.h"
@@ -50,14 +50,16 @@ std::vector<std::string> RockHeading(const clsRock& rock, bool gasOil) {
         lines.push_back("-- Residual Oil to Water: " + Nbr2Str(rock.SORW(), 8, 2));
     }
     lines.push_back(std::string("-- Correlation Type: ") + RockCorrelationText(rock));
-    if (rock.CORR() != 0) {
+    if (rock.CORR() == 1) {
         lines.push_back("-- Porosity (frac): " + Nbr2Str(rock.HRPoro(), 6, 2));
         lines.push_back("-- Air Perm (md): " + Nbr2Str(rock.HRAir(), 6, 2));
         lines.push_back("-- Krg @Sorg: " + Nbr2Str(rock.HRKrg(), 6, 2));
-    } else {
+    } else if (rock.CORR() == 0) {
         lines.push_back("-- K Exponent: " + Nbr2Str(rock.CoreyK(), 5, 2));
         lines.push_back("-- N Exponent: " + Nbr2Str(rock.CoreyN(), 5, 2));
     }
+    for (const RockModelLine& line : RockModelLines(rock))
+        lines.push_back("-- " + line.label + ": " + line.value);
     lines.emplace_back();
     return lines;
 }
@@ -150,22 +152,32 @@ std::vector<EclipseRecordRows> DENSITYRows(const Q7Objects& o) {
     return {{{0, {D(o.Oil.STDenOil()), D(o.Water.STDenWat()), D(o.Gas.STDenGas())}}}};
 }
 
-// Water saturation rising from connate water; capillary pressure is written as zero.
+// The capillary pressure of a saturation row (psi); zero, and written as such, without a model.
+double CapillaryPressure(const clsRock& rock, std::int16_t i) {
+    return rock.HasPc() ? D(rock.GetPC(i)) : 0.0;
+}
+bool HasCapillaryPressure(const Q7Objects& o) {
+    return o.Rock.HasPc();
+}
+
+// Water saturation rising from connate water.
 std::vector<EclipseRecordRows> SWOFRows(const Q7Objects& o) {
     const clsRock& rock = o.Rock;
     EclipseRecordRows rows;
     for (std::int16_t i = 1; i <= rock.NWet(); ++i)
-        rows.push_back({i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), D(rock.GetKROil(i)), 0.0}});
+        rows.push_back(
+            {i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
     return {rows};
 }
 
 // Gas saturation rising from 0 to 1 - Swc (the saturation grid runs the other way, so its rows
-// are written last to first); capillary pressure is written as zero.
+// are written last to first).
 std::vector<EclipseRecordRows> SGOFRows(const Q7Objects& o) {
     const clsRock& rock = o.Rock;
     EclipseRecordRows rows;
     for (std::int16_t i = rock.NWet(); i >= 1; --i)
-        rows.push_back({i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), 0.0}});
+        rows.push_back(
+            {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
     return {rows};
 }
 
@@ -182,9 +194,9 @@ namespace {
 
 constexpr std::string_view kCapillaryZero = "     0.000";
 
-const std::vector<EclipseTableSpec>& Specs() {
-    static const std::vector<EclipseTableSpec> specs = [] {
-        std::vector<EclipseTableSpec> s;
+const std::vector<EclipseTableDescription>& Specs() {
+    static const std::vector<EclipseTableDescription> specs = [] {
+        std::vector<EclipseTableDescription> s;
         s.push_back({
             .keyword = "PVDO",
             .extension = ".pvdo",
@@ -269,7 +281,15 @@ const std::vector<EclipseTableSpec>& Specs() {
             .columns = {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
                         {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
                         {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        {"capillary pressure", Q::Pressure, 10, 3, 0, {}, kCapillaryZero}},
+                        // Pcow falls as the water saturation rises.
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotRising,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
             .preamble = OilWaterPreamble,
             .rows = SWOFRows,
         });
@@ -282,7 +302,15 @@ const std::vector<EclipseTableSpec>& Specs() {
             .columns = {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
                         {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
                         {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        {"capillary pressure", Q::Pressure, 10, 3, 0, {}, kCapillaryZero}},
+                        // Pcog rises with the gas saturation (the liquid, the wetting phase, falls).
+                        {"capillary pressure",
+                         Q::Pressure,
+                         10,
+                         3,
+                         R::kNotFalling,
+                         {},
+                         kCapillaryZero,
+                         HasCapillaryPressure}},
             .preamble = GasOilPreamble,
             .rows = SGOFRows,
         });
@@ -310,13 +338,13 @@ double ReadBack(const std::string& text) {
 
 // A value of a row, as a single in the table's units.
 float InTableUnits(const EclipseTable& t, std::size_t column, double fieldValue) {
-    return InUnits(Single(fieldValue), t.spec->columns[column].quantity, t.units);
+    return InUnits(Single(fieldValue), t.decl->columns[column].quantity, t.units);
 }
 
 // Calls cell(column, value, width) for each value of a row: the first value written takes the room
 // of the blank columns before it.
 template <typename Cell> void ForEachCell(const EclipseTable& t, const EclipseRow& row, Cell cell) {
-    const std::size_t n = t.spec->columns.size();
+    const std::size_t n = t.decl->columns.size();
     const std::size_t first = n - row.values.size();
     std::int16_t room = 0;
     for (std::size_t c = 0; c < first; ++c)
@@ -329,26 +357,34 @@ template <typename Cell> void ForEachCell(const EclipseTable& t, const EclipseRo
 
 } // namespace
 
-const EclipseTableSpec& EclipseSpec(std::string_view keyword) {
-    for (const EclipseTableSpec& spec : Specs())
-        if (spec.keyword == keyword) return spec;
+const EclipseTableDescription& EclipseSpec(std::string_view keyword) {
+    for (const EclipseTableDescription& decl : Specs())
+        if (decl.keyword == keyword) return decl;
     throw std::invalid_argument("not an Eclipse table keyword: " + std::string(keyword));
 }
 
 EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_view keyword,
                                         EclipseUnits units) {
-    const EclipseTableSpec& spec = EclipseSpec(keyword);
+    const EclipseTableDescription& decl = EclipseSpec(keyword);
     EclipseTable t;
-    t.spec = &spec;
+    t.decl = &decl;
     t.units = units;
-    for (const EclipseColumn& c : spec.columns)
+    for (const EclipseColumn& c : decl.columns) {
         t.formats.push_back(c.In(units));
-    if (spec.preamble) t.preamble = spec.preamble(objects, units);
-    t.records = spec.rows(objects);
+        t.fixed.push_back(!c.fixedText.empty() && !(c.computed && c.computed(objects)));
+    }
+    if (decl.preamble) t.preamble = decl.preamble(objects, units);
+    t.records = decl.rows(objects);
     return t;
 }
 
 namespace {
+
+// Whether column c is written as its fixed text (a table laid out by hand has no flags: its
+// description decides).
+bool WrittenFixed(const EclipseTable& t, std::size_t c) {
+    return c < t.fixed.size() ? static_cast<bool>(t.fixed[c]) : !t.decl->columns[c].fixedText.empty();
+}
 
 // The most decimals a column is given to keep neighbours apart: a single holds no more than about
 // eight significant digits, and a column of small numbers (METRIC Bg, 8 decimals) three more.
@@ -363,13 +399,13 @@ struct StrictPair {
 
 // The value of column c in a row, when the row holds that column.
 const double* ValueOf(const EclipseTable& t, const EclipseRow& row, std::size_t c) {
-    const std::size_t first = t.spec->columns.size() - row.values.size();
+    const std::size_t first = t.decl->columns.size() - row.values.size();
     if (row.values.empty() || c < first) return nullptr;
     return &row.values[c - first];
 }
 
 std::vector<StrictPair> StrictPairs(const EclipseTable& t, std::size_t c) {
-    const unsigned rules = t.spec->columns[c].rules;
+    const unsigned rules = t.decl->columns[c].rules;
     std::vector<StrictPair> pairs;
     if (rules & (R::kRising | R::kFalling)) {
         for (const EclipseRecordRows& record : t.records) {
@@ -414,8 +450,8 @@ bool KeptApart(const std::vector<StrictPair>& pairs, std::int16_t decimals) {
 // and a note says so. A column whose values themselves are level or out of order is left as it is:
 // the checks report it.
 void KeepNeighboursApart(EclipseTable& t) {
-    for (std::size_t c = 0; c < t.spec->columns.size(); ++c) {
-        if (!t.spec->columns[c].fixedText.empty()) continue;
+    for (std::size_t c = 0; c < t.decl->columns.size(); ++c) {
+        if (WrittenFixed(t, c)) continue;
         const std::vector<StrictPair> pairs = StrictPairs(t, c);
         ColumnFormat& f = t.formats[c];
         if (pairs.empty() || KeptApart(pairs, f.decimals)) continue;
@@ -423,7 +459,7 @@ void KeepNeighboursApart(EclipseTable& t) {
             std::max<std::int16_t>(kMostDecimals, static_cast<std::int16_t>(f.decimals + kMostExtraDecimals));
         for (std::int16_t d = static_cast<std::int16_t>(f.decimals + 1); d <= most; ++d) {
             if (!KeptApart(pairs, d)) continue;
-            t.notes.push_back(std::string(t.spec->columns[c].name) + " written with " + std::to_string(d) +
+            t.notes.push_back(std::string(t.decl->columns[c].name) + " written with " + std::to_string(d) +
                               " decimals, not " + std::to_string(f.decimals) +
                               ", so that neighbouring values stay apart as written");
             f.width = static_cast<std::int16_t>(f.width + d - f.decimals);
@@ -487,8 +523,8 @@ std::int16_t SaturatedCurveEnd(const Q7Objects& o) {
 std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {
     std::string text;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
-        const EclipseColumn& col = t.spec->columns[c];
-        if (!col.fixedText.empty())
+        const EclipseColumn& col = t.decl->columns[c];
+        if (WrittenFixed(t, c))
             text += col.fixedText;
         else
             text += Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals);
@@ -500,21 +536,21 @@ std::vector<std::string> EclipseTableLines(const EclipseTable& t) {
     std::vector<std::string> lines = t.preamble;
     for (const std::string& note : t.notes)
         lines.push_back("-- " + note);
-    if (!t.spec->Heading(t.units).empty()) lines.emplace_back(t.spec->Heading(t.units));
+    if (!t.decl->Heading(t.units).empty()) lines.emplace_back(t.decl->Heading(t.units));
     for (const EclipseRecordRows& record : t.records) {
         for (std::size_t r = 0; r < record.size(); ++r)
             lines.push_back(EclipseRowText(t, record[r]) +
-                            std::string(r + 1 == record.size() ? t.spec->recordEnd : t.spec->rowEnd));
+                            std::string(r + 1 == record.size() ? t.decl->recordEnd : t.decl->rowEnd));
     }
-    if (t.spec->closingSlash) lines.emplace_back("/");
+    if (t.decl->closingSlash) lines.emplace_back("/");
     return lines;
 }
 
 std::vector<double> EclipseRowAsWritten(const EclipseTable& t, const EclipseRow& row) {
     std::vector<double> out;
     ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool) {
-        if (!t.spec->columns[c].fixedText.empty())
-            out.push_back(ReadBack(std::string(t.spec->columns[c].fixedText)));
+        if (WrittenFixed(t, c))
+            out.push_back(ReadBack(std::string(t.decl->columns[c].fixedText)));
         else
             out.push_back(ReadBack(Nbr2Str(InTableUnits(t, c, value), width, t.formats[c].decimals)));
     });
@@ -529,8 +565,8 @@ std::vector<std::string> EclipseOverflows(const EclipseTable& t) {
             if (row.values.empty()) continue;
             ++rowNumber;
             ForEachCell(t, row, [&](std::size_t c, double value, std::int16_t width, bool lineStart) {
-                const EclipseColumn& col = t.spec->columns[c];
-                if (!col.fixedText.empty()) return;
+                const EclipseColumn& col = t.decl->columns[c];
+                if (WrittenFixed(t, c)) return;
                 const std::string full = FixedText(InTableUnits(t, c, value), t.formats[c].decimals);
                 const std::size_t room = static_cast<std::size_t>(width) - (lineStart ? 0 : 1);
                 if (full.size() <= room) return;

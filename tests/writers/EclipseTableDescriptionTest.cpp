@@ -6,7 +6,7 @@
 #include "WriterTestSupport.h"
 
 #include "writers/EclipseChecks.h"
-#include "writers/EclipseTableSpec.h"
+#include "writers/EclipseTableDescription.h"
 
 #include <stdexcept>
 
@@ -15,9 +15,9 @@ namespace {
 
 EclipseTable Table(std::string_view keyword, EclipseUnits units, std::vector<EclipseRecordRows> records) {
     EclipseTable t;
-    t.spec = &EclipseSpec(keyword);
+    t.decl = &EclipseSpec(keyword);
     t.units = units;
-    for (const EclipseColumn& c : t.spec->columns)
+    for (const EclipseColumn& c : t.decl->columns)
         t.formats.push_back(c.In(units));
     t.records = std::move(records);
     return t;
@@ -29,7 +29,7 @@ const std::vector<EclipseRecordRows> kPvtoRows = {
     {{1, {0.5, 2500.0, 1.3, 0.7}}, {1, {2700.0, 1.29, 0.72}}},
 };
 
-TEST(EclipseTableSpec, PvtoFieldLines) {
+TEST(EclipseTableDescription, PvtoFieldLines) {
     const std::vector<std::string> expected = {
         "--  RSO(MCF/B)   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
         "         0.100          500.0        1.1000      1.200   /",
@@ -42,7 +42,7 @@ TEST(EclipseTableSpec, PvtoFieldLines) {
     EXPECT_EQ(EclipseTableLines(Table("PVTO", EclipseUnits::Field, kPvtoRows)), expected);
 }
 
-TEST(EclipseTableSpec, PvtoMetricLinesWidenPressureAndKeepTheContinuationAligned) {
+TEST(EclipseTableDescription, PvtoMetricLinesWidenPressureAndKeepTheContinuationAligned) {
     // 500 psia = 34.474 barsa, 1500 = 103.421, 2000 = 137.895, 2500 = 172.369, 2700 = 186.158;
     // 0.1 Mscf/stb = 17.811 sm3/sm3, 0.3 = 53.432, 0.5 = 89.054.
     const std::vector<std::string> expected = {
@@ -57,7 +57,7 @@ TEST(EclipseTableSpec, PvtoMetricLinesWidenPressureAndKeepTheContinuationAligned
     EXPECT_EQ(EclipseTableLines(Table("PVTO", EclipseUnits::Metric, kPvtoRows)), expected);
 }
 
-TEST(EclipseTableSpec, FixedColumnsNotesAndRecordEnds) {
+TEST(EclipseTableDescription, FixedColumnsNotesAndRecordEnds) {
     EclipseTable swof =
         Table("SWOF", EclipseUnits::Field, {{{1, {0.2, 0.0, 1.0, 0.0}}, {2, {0.8, 0.7, 0.0, 0.0}}}});
     swof.preamble = {"-- a preamble line", ""};
@@ -86,7 +86,7 @@ TEST(EclipseTableSpec, FixedColumnsNotesAndRecordEnds) {
 
 // A number wider than its column is named with its row; a row of blank key columns gives their room
 // to the first value.
-TEST(EclipseTableSpec, OverflowsNameTheRowAndTheWidth) {
+TEST(EclipseTableDescription, OverflowsNameTheRowAndTheWidth) {
     const EclipseTable pvdg = Table("PVDG", EclipseUnits::Field,
                                     {{{2, {500.0, 6.0, 0.012}}, {1, {1500.0, 123456789012.0, 0.015}}}});
     const std::vector<std::string> overflows = EclipseOverflows(pvdg);
@@ -96,14 +96,14 @@ TEST(EclipseTableSpec, OverflowsNameTheRowAndTheWidth) {
     EXPECT_TRUE(EclipseOverflows(Table("PVTO", EclipseUnits::Field, kPvtoRows)).empty());
 }
 
-TEST(EclipseTableSpec, KeywordsAndExtensions) {
+TEST(EclipseTableDescription, KeywordsAndExtensions) {
     for (std::string_view keyword : kEclipseKeywords) {
-        const EclipseTableSpec& spec = EclipseSpec(keyword);
-        EXPECT_EQ(spec.keyword, keyword);
-        EXPECT_EQ(spec.extension.size(), 5u) << keyword;
+        const EclipseTableDescription& decl = EclipseSpec(keyword);
+        EXPECT_EQ(decl.keyword, keyword);
+        EXPECT_EQ(decl.extension.size(), 5u) << keyword;
         // The column the rows run along is the first one a rule names for the rows.
-        if (spec.kind != EclipseTableKind::Record) {
-            EXPECT_TRUE(spec.columns[spec.argument].rules & EclipseRule::kRising) << keyword;
+        if (decl.kind != EclipseTableKind::Record) {
+            EXPECT_TRUE(decl.columns[decl.argument].rules & EclipseRule::kRising) << keyword;
         }
     }
     EXPECT_THROW(EclipseSpec("SWFN"), std::invalid_argument);

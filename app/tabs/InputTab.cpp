@@ -1,0 +1,200 @@
+#include "app/tabs/InputTab.h"
+
+#include "app/modQ7.h"
+#include "engine/Errors.h"
+#include "engine/NumericText.h"
+#include "engine/ProjectFields.h"
+#include "engine/Q7Objects.h"
+#include "ui/LogoWidget.h"
+#include "ui/MessageService.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+#include <string>
+
+namespace q7 {
+
+namespace {
+
+const ProjectField& FieldNamed(std::string_view column) {
+    const ProjectField* field = FindField(column);
+    if (!field) throw std::logic_error("no project field " + std::string(column));
+    return *field;
+}
+
+// The data table that stores `field` (the fluid table for a field no table stores).
+ProjectTable TableOf(const ProjectField& field) {
+    ProjectTable table = ProjectTable::Fluid;
+    for (int t = 0; t < kProjectTableCount; ++t)
+        if (field.table == ProjectTableName(static_cast<ProjectTable>(t)))
+            table = static_cast<ProjectTable>(t);
+    return table;
+}
+
+} // namespace
+
+InputTab::InputTab(const TabContext& context, const QString& objectName) : m_context(context) {
+    setObjectName(objectName);
+}
+
+void InputTab::SetContent(QLayout* content) {
+    auto* outer = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addLayout(content);
+    left->addStretch(1);
+    outer->addLayout(left);
+    outer->addStretch(1);
+    auto* logoColumn = new QVBoxLayout;
+    logoColumn->addWidget(new LogoWidget(72), 0, Qt::AlignRight | Qt::AlignTop);
+    logoColumn->addStretch(1);
+    outer->addLayout(logoColumn);
+}
+
+int InputTab::CharWidth(int chars) const {
+    return fontMetrics().horizontalAdvance(QString(chars, QLatin1Char('0'))) + 12;
+}
+
+InputBox* InputTab::Box(const QString& name, const QString& initial, int chars) {
+    auto* box = new InputBox;
+    box->setObjectName(name);
+    box->setText(initial);
+    box->setFixedWidth(CharWidth(chars));
+    return box;
+}
+
+InputBox* InputTab::FieldBox(const std::string& column, int chars) {
+    const ProjectField& field = FieldNamed(column);
+    InputBox* box = Box(QString::fromStdString(field.box), {}, chars);
+    box->setProperty("tag", QString::fromStdString(field.column));
+    return box;
+}
+
+QLabel* InputTab::Label(const QString& text, const QString& name) {
+    auto* label = new QLabel(text);
+    if (!name.isEmpty()) label->setObjectName(name);
+    return label;
+}
+
+QGroupBox* InputTab::Frame(const QString& title, const QString& name) {
+    auto* frame = new QGroupBox(title);
+    if (!name.isEmpty()) frame->setObjectName(name);
+    return frame;
+}
+
+QButtonGroup* InputTab::OptionGroup(const std::string& column, OptionPair& pair, const QString& first,
+                                    const QString& second) {
+    const ProjectField& field = FieldNamed(column);
+    const QString name = QString::fromStdString(field.box);
+    auto* group = new QButtonGroup(this);
+    group->setObjectName(name);
+    const QString captions[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QRadioButton(captions[i]);
+        button->setObjectName(name + QLatin1Char('(') + QString::number(i) + QLatin1Char(')'));
+        button->setProperty("tag", QString::fromStdString(field.column));
+        pair[static_cast<std::size_t>(i)] = button;
+        group->addButton(button, i);
+    }
+    return group;
+}
+
+const ProjectField& InputTab::FieldOf(const QWidget* control) {
+    return FieldNamed(control->property("tag").toString().toStdString());
+}
+
+void InputTab::Guarded(const QString& title, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const Error& e) {
+        m_context.messages.ShowError(QString::fromStdString(e.what()), title);
+    }
+}
+
+void InputTab::PlainField(InputBox* box, const QString& title, bool strict, const char* derivedColumn) {
+    const ProjectField* field = &FieldOf(box);
+    const ProjectField* derived = derivedColumn ? &FieldNamed(derivedColumn) : nullptr;
+    if (!field->Stored()) throw std::logic_error("no stored project field " + field->column);
+    const ProjectTable table = TableOf(*field);
+    box->SetValidation(&m_context.messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
+    connect(box, &QLineEdit::textChanged, this, [this, title, table, field, derived](const QString& text) {
+        Guarded(title, [&] {
+            Q7Objects& objects = Objects();
+            field->set(objects, text.toStdString());
+            auto stored = [&objects](const ProjectField& f) {
+                return f.kind == FieldKind::Number ? QVariant(static_cast<float>(f.number(objects)))
+                                                   : QVariant(static_cast<int>(f.number(objects)));
+            };
+            std::vector<std::pair<QString, QVariant>> values{
+                {QString::fromStdString(field->column), stored(*field)}};
+            if (derived && !m_showingComputed)
+                values.emplace_back(QString::fromStdString(derived->column), stored(*derived));
+            State().SaveFields(table, values);
+        });
+    });
+}
+
+void InputTab::LabField(InputBox* box, const QString& title) {
+    const ProjectField* field = &FieldOf(box);
+    box->SetValidation(&m_context.messages, title, InputBox::Rule::Lenient);
+    connect(box, &QLineEdit::textChanged, this, [this, title, field](const QString& text) {
+        Guarded(title, [&] {
+            Q7Objects& objects = Objects();
+            field->set(objects, text.toStdString());
+            if (!field->Stored()) return;
+            const bool held = !field->held || field->held(objects);
+            State().SaveField(TableOf(*field), QString::fromStdString(field->column),
+                              held ? QVariant(static_cast<float>(field->number(objects))) : QVariant());
+        });
+    });
+}
+
+void InputTab::WireOption(const OptionPair& pair, std::function<void(int)> handler) {
+    // A click on an option is its becoming selected, by the user or by code.
+    for (int i = 0; i < 2; ++i)
+        connect(pair[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [handler, i](bool on) {
+            if (on) handler(i);
+        });
+}
+
+void InputTab::ShowField(QLineEdit* box) {
+    const ProjectField& field = FieldOf(box);
+    const Q7Objects& objects = Objects();
+    const bool held = !field.held || field.held(objects);
+    // The objects' own value in its exact general form; a stored value loaded into the box shows
+    // the field's decimals instead (the number as the project holds it).
+    const double value = held ? field.number(objects) : 0.0;
+    const std::string text =
+        field.kind == FieldKind::Number ? ExactText(static_cast<float>(value)) : FieldText(field, value);
+    box->setText(held ? QString::fromStdString(text) : QString());
+}
+
+void InputTab::ShowComputed(QLineEdit* box, const QString& text) {
+    m_showingComputed = true;
+    box->setText(text);
+    m_showingComputed = false;
+}
+
+void InputTab::SetFirstOption(const OptionPair& pair, bool value) {
+    if (value) {
+        pair[0]->setChecked(true);
+        return;
+    }
+    if (!pair[0]->isChecked()) return;
+    QButtonGroup* group = pair[0]->group();
+    group->setExclusive(false);
+    pair[0]->setChecked(false);
+    group->setExclusive(true);
+}
+
+void InputTab::SelectOption(const OptionPair& pair, int index) {
+    pair[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+} // namespace q7

@@ -1,0 +1,236 @@
+// The simulator as the judge of the capillary-pressure column: a vertical column of cells above the
+// free-water level, initialised by OPM Flow from EQUIL with the SWOF the writer gives. In capillary
+// equilibrium every cell holds the water saturation at which the written Pc(Sw) equals the
+// hydrostatic difference Δρ·g·h between the oil and the water at its height h above the free-water
+// level (Leverett 1941; the EQUIL procedure of the simulator, OPM Flow manual, "EQUIL"). The water
+// originally in place of Flow's report must equal Σ PV·Sw(h)/Bw, with Sw(h) found here by inverting
+// the written table as the simulator interpolates it (linearly between rows). A slip in the unit of
+// the Pc column (psi or bar), of the IFT or of the permeability, a wrong sign or a wrong datum moves
+// the water by far more than the 0.5 % allowed.
+#include "WriterTestSupport.h"
+
+#include "writers/clsECL.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace q7::test {
+namespace {
+
+bool FlowFound() {
+    const char* path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "");
+    std::string dir;
+    while (std::getline(dirs, dir, ':'))
+        if (!dir.empty() && ::access((std::filesystem::path(dir) / "flow").c_str(), X_OK) == 0) return true;
+    return false;
+}
+
+struct Row {
+    double sw, krw, kro, pc;
+};
+
+// The rows of the written SWOF: every line of four numbers between the keyword and "/".
+std::vector<Row> ReadSwof(const std::string& text) {
+    std::vector<Row> rows;
+    std::istringstream in(text);
+    std::string line;
+    bool inTable = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "SWOF") inTable = true;
+        if (!inTable || line.rfind("--", 0) == 0) continue;
+        if (line == "/") break;
+        std::istringstream fields(line);
+        Row r{};
+        if (fields >> r.sw >> r.krw >> r.kro >> r.pc) rows.push_back(r);
+    }
+    return rows;
+}
+
+// The water saturation at which the table's Pc (non-increasing in Sw, linear between rows) equals
+// `pc`; the end rows beyond its range.
+double InvertPc(const std::vector<Row>& rows, double pc) {
+    if (pc >= rows.front().pc) return rows.front().sw;
+    if (pc <= rows.back().pc) return rows.back().sw;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const Row &a = rows[i - 1], &b = rows[i];
+        if (pc <= a.pc && pc >= b.pc) {
+            if (a.pc == b.pc) return b.sw;
+            return a.sw + (b.sw - a.sw) * (a.pc - pc) / (a.pc - b.pc);
+        }
+    }
+    return rows.back().sw;
+}
+
+// Flow's "Originally in place" water of the field totals (STB or SM3).
+double OriginalWater(const std::string& prt) {
+    const std::size_t at = prt.find(":Originally  in place");
+    if (at == std::string::npos) return -1.0;
+    std::istringstream line(prt.substr(at, prt.find('\n', at) - at));
+    std::string part;
+    for (int k = 0; k < 4; ++k)
+        std::getline(line, part, ':');
+    return std::atof(part.c_str());
+}
+
+// The column: 24 cells of 5 ft under 8000 ft, the free-water level at 8130 ft (10 ft below the
+// column), oil 45 and water 62.4 lb/ft3 with volume factors of 1 and no compressibility, so that
+// Δρ and Bw are the same in every cell.
+constexpr int kCells = 24;
+constexpr double kTop = 8000.0, kDz = 5.0, kFreeWater = 8130.0, kArea = 100.0, kPoro = 0.25;
+constexpr double kOilDensity = 45.0, kWaterDensity = 62.4;
+// Textbook conversions (not the writers'): ft 0.3048 m, lb/ft3 16.0184634 kg/m3, psi 0.0689475729 bar,
+// standard gravity 9.80665 m/s2, barrel 5.61458333 ft3.
+constexpr double kM = 0.3048, kKgM3 = 16.0184634, kBar = 0.0689475729, kG = 9.80665, kFt3PerBbl = 5.61458333;
+
+std::string ColumnDeck(bool metric, const std::string& swof) {
+    auto len = [&](double ft) { return Dx(metric ? ft * kM : ft, 4); };
+    auto den = [&](double lbft3) { return Dx(metric ? lbft3 * kKgM3 : lbft3, 4); };
+    auto prs = [&](double psi) { return Dx(metric ? psi * kBar : psi, 4); };
+    const std::string n = std::to_string(kCells);
+    return "RUNSPEC\nTITLE\nCapillary column\nDIMENS\n 1 1 " + n + " /\n" + (metric ? "METRIC" : "FIELD") +
+           "\nOIL\nWATER\nTABDIMS\n 1 1 60 60 /\nEQLDIMS\n 1 /\nSTART\n 1 'JAN' 2024 /\nGRID\nDX\n " + n +
+           "*" + len(kArea) + " /\nDY\n " + n + "*" + len(kArea) + " /\nDZ\n " + n + "*" + len(kDz) +
+           " /\nTOPS\n 1*" + len(kTop) + " /\nPORO\n " + n + "*" + Dx(kPoro, 2) + " /\nPERMX\n " + n +
+           "*50 /\nPERMY\n " + n + "*50 /\nPERMZ\n " + n + "*50 /\nPROPS\nINCLUDE\n '" + swof +
+           "' /\nPVTW\n " + prs(3000) + " 1.0 0 0.5 0 /\nPVCDO\n " + prs(3000) +
+           " 1.0 0 2.0 0 /\nDENSITY\n " + den(kOilDensity) + " " + den(kWaterDensity) + " " + den(0.06) +
+           " /\nROCK\n " + prs(3000) + " 0 /\nSOLUTION\nEQUIL\n " + len(8050) + " " + prs(3000) + " " +
+           len(kFreeWater) + " 0 " + len(7000) +
+           " 0 0 0 0 /\nRPTSOL\n FIP=2 /\nSCHEDULE\nTSTEP\n 0.001 /\nEND\n";
+}
+
+// Σ PV·Sw(h)/Bw in the deck's units (STB or SM3), Bw = 1, Sw at each cell centre from the table.
+double AnalyticWater(bool metric, const std::vector<Row>& rows) {
+    double total = 0.0;
+    for (int k = 0; k < kCells; ++k) {
+        const double hFt = kFreeWater - (kTop + kDz * (k + 0.5));
+        // Δρ·g·h: lb/ft3 · ft / 144 gives psi; kg/m3 · m/s2 · m gives Pa, / 1E5 bar.
+        const double pc = metric ? (kWaterDensity - kOilDensity) * kKgM3 * kG * hFt * kM / 1.0e5
+                                 : (kWaterDensity - kOilDensity) * hFt / 144.0;
+        const double poreFt3 = kArea * kArea * kDz * kPoro;
+        const double pore = metric ? poreFt3 * kM * kM * kM : poreFt3 / kFt3PerBbl;
+        total += pore * InvertPc(rows, pc);
+    }
+    return total;
+}
+
+struct PcCase {
+    const char* name;
+    std::int16_t model;
+    std::vector<std::pair<const char*, const char*>> inputs; // case key setters, by name
+    bool metric;
+};
+
+void PrintTo(const PcCase& c, std::ostream* os) {
+    *os << c.name << (c.metric ? " METRIC" : " FIELD");
+}
+
+void Give(clsRock& rock, const char* key, const char* value) {
+    const std::string k = key;
+    if (k == "PcowJA") rock.SetPcowJA(value);
+    if (k == "PcowJB") rock.SetPcowJB(value);
+    if (k == "PcowIFT") rock.SetPcowIFT(value);
+    if (k == "PcowAngle") rock.SetPcowAngle(value);
+    if (k == "PcowEntry") rock.SetPcowEntry(value);
+    if (k == "PcowLambda") rock.SetPcowLambda(value);
+    if (k == "PcowCw") rock.SetPcowCw(value);
+    if (k == "PcowAw") rock.SetPcowAw(value);
+    if (k == "PcowCo") rock.SetPcowCo(value);
+    if (k == "PcowAo") rock.SetPcowAo(value);
+    if (k == "PcowMax") rock.SetPcowMax(value);
+    if (k == "SORW") rock.SetSORW(value);
+    if (k == "HRPoro") rock.SetHRPoro(value);
+    if (k == "HRAir") rock.SetHRAir(value);
+    if (k == "CORR") rock.CORR(static_cast<std::int16_t>(std::atoi(value)));
+    if (k == "Displace") rock.Displace(static_cast<std::int16_t>(std::atoi(value)));
+    if (k == "SatRows") rock.SatRows(static_cast<std::int16_t>(std::atoi(value)));
+}
+
+class CapillaryColumn : public ::testing::TestWithParam<PcCase> {
+protected:
+    void SetUp() override {
+        if (!FlowFound()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
+    }
+    ScratchDir dir;
+    Objects data;
+};
+
+TEST_P(CapillaryColumn, FlowInitialisesTheAnalyticWaterInPlace) {
+    const PcCase& c = GetParam();
+    clsRock& rock = data.objects.Rock;
+    rock.PcowModel(c.model);
+    for (const auto& [key, value] : c.inputs)
+        Give(rock, key, value);
+    data.ComputeRock();
+    clsECL ecl(data.objects, data.sink);
+    ecl.FileName(dir / "col");
+    ecl.Units(c.metric ? EclipseUnits::Metric : EclipseUnits::Field);
+    ecl.SWOF(true);
+    ecl.Execute();
+    const std::vector<Row> rows = ReadSwof(ReadFile(dir / "col.swof"));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(rock.NWet()));
+    // The first row is the cap, written in the file's unit.
+    const double cap = rock.PcowMax() * (c.metric ? kBar : 1.0);
+    EXPECT_NEAR(rows.front().pc, cap, c.metric ? 6e-6 : 6e-4);
+
+    // Only the initialisation is judged: the one tiny report step after it may fail to converge
+    // (Flow 2022.10 does so in this column with a Brooks–Corey or Leverett table, whose Pc is not 0
+    // at Sw = 1) without that mattering here.
+    std::ofstream(dir / "COL.DATA") << ColumnDeck(c.metric, "col.swof");
+    const std::string command =
+        "cd '" + dir.path().string() +
+        "' && flow COL.DATA --output-dir=out --threads-per-process=1"
+        " --enable-async-ecl-output=false --solver-continue-on-convergence-failure=true"
+        " > flow.log 2>&1";
+    const int status = std::system(command.c_str());
+    const std::string prt = ReadFile(dir.path() / "out/COL.PRT");
+    const std::string log = ReadFile(dir.path() / "flow.log");
+    const bool ran = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    ASSERT_TRUE(ran || log.find("Solver failed to converge") != std::string::npos) << log << prt;
+    const double flow = OriginalWater(prt);
+    const double analytic = AnalyticWater(c.metric, rows);
+    ASSERT_GT(flow, 0.0) << prt;
+    EXPECT_NEAR(flow / analytic, 1.0, 0.005) << "Flow " << flow << ", analytic " << analytic;
+    // The column holds a transition zone, not water or oil alone: the check has something to judge.
+    const double pore = kCells * kArea * kArea * kDz * kPoro * (c.metric ? kM * kM * kM : 1.0 / kFt3PerBbl);
+    EXPECT_GT(analytic, 1.05 * rows.front().sw * pore);
+    EXPECT_LT(analytic, 0.95 * pore);
+}
+
+// Leverett J with the default φ 0.25 and k 50 md: σ√(φ/k) is 9.79 psi at 30 mN/m. Brooks–Corey with
+// an entry pressure of 1.5 psi. Skjæveland mixed wet, its oil branch negative near 1 − SORW. Each
+// on 30 rows (SatRows); Skjæveland on the imbibition grid.
+const std::vector<std::pair<const char*, const char*>> kLeverett = {
+    {"PcowJA", "0.25"}, {"PcowJB", "0.6"}, {"PcowIFT", "25"}, {"PcowAngle", "30"}, {"SatRows", "30"}};
+const std::vector<std::pair<const char*, const char*>> kBrooksCorey = {
+    {"PcowEntry", "1.5"}, {"PcowLambda", "1.8"}, {"PcowMax", "60"}, {"SatRows", "30"}};
+const std::vector<std::pair<const char*, const char*>> kSkjaeveland = {
+    {"PcowCw", "2"},  {"PcowAw", "0.7"}, {"PcowCo", "-0.5"}, {"PcowAo", "0.8"},
+    {"SORW", "0.15"}, {"SatRows", "30"}, {"Displace", "1"}};
+
+std::string CaseName(const ::testing::TestParamInfo<PcCase>& info) {
+    return std::string(info.param.name) + (info.param.metric ? "Metric" : "Field");
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, CapillaryColumn,
+                         ::testing::Values(PcCase{"Skjaeveland", 3, kSkjaeveland, false},
+                                           PcCase{"Skjaeveland", 3, kSkjaeveland, true}),
+                         CaseName);
+
+// Not yet judged: with a Brooks–Corey or Leverett table (Pc at Sw = 1 is the entry pressure, not 0)
+// Flow 2022.10 initialises this column but its first step does not converge, and the field
+// totals are printed only after it; the initial water must then be read from the initial restart
+// (SWAT) instead of the report.
+INSTANTIATE_TEST_SUITE_P(DISABLED_EntryPressureModels, CapillaryColumn,
+                         ::testing::Values(PcCase{"Leverett", 1, kLeverett, false},
+                                           PcCase{"Leverett", 1, kLeverett, true},
+                                           PcCase{"BrooksCorey", 2, kBrooksCorey, false},
+                                           PcCase{"BrooksCorey", 2, kBrooksCorey, true}),
+                         CaseName);
+
+} // namespace
+} // namespace q7::test
