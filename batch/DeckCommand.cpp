@@ -168,7 +168,7 @@ int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
                 failed = true;
             }
             if (written.PVTO)
-                for (const ValueWarning& w : TotalCompressibilityWarnings(o, a.consistent))
+                for (const ValueWarning& w : TotalCompressibilityWarnings(o, a.units, a.consistent))
                     std::cout << region << w.table << ", row " << w.row << ": " << w.text << '\n';
         }
     }

@@ -150,7 +150,7 @@ CaseResult RunCase(const CaseFile& c, const std::string& name, const std::filesy
         result.warnings = ImpossibleValues(objects);
         result.ranges = RangeWarnings(objects);
         if (OfferedEclipseTables(objects).PVTO)
-            result.consistency = TotalCompressibilityWarnings(objects, formats.consistent);
+            result.consistency = TotalCompressibilityWarnings(objects, formats.units, formats.consistent);
     }
     return result;
 }

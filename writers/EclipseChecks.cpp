@@ -64,6 +64,7 @@ public:
                 if (k > 0 && Has(c, R::kRisingByRecord)) RisingByRecord(t, k, c);
         }
         if (!t.empty() && t.front().size() < m_spec.minRows) m_out.emplace_back(m_spec.tooFewRows);
+        if (t.size() < m_spec.minRecords) m_out.emplace_back(m_spec.tooFewRecords);
     }
 
 private:
@@ -315,20 +316,27 @@ std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const E
     return problems;
 }
 
-std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects, bool consistent) {
+std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects, EclipseUnits units,
+                                                       bool consistent) {
     std::vector<ValueWarning> out;
-    if (!objects.Oil.GO()) return out;
-    const std::int16_t end = consistent ? SaturatedCurveEnd(objects) : std::int16_t{0};
-    for (const CompressibilityInterval& c : NegativeCompressibility(objects)) {
-        if (end && c.upper < end) continue; // written as undersaturated rows
-        const auto lower = static_cast<std::int16_t>(c.upper + 1);
-        char terms[96];
-        std::snprintf(terms, sizeof terms, "Bg dRs/dp %.3E is not above dBo/dp %.3E rb/stb per psi",
-                      c.gasTerm, c.oilTerm);
-        out.push_back({"PVTO", c.upper, objects.Prs.GetPRSo(c.upper),
+    if (!objects.Oil.GO() || !objects.Gas.GO()) return out;
+    EclipseTable pvto, pvdg;
+    try {
+        pvto = LayEclipseTable(objects, "PVTO", units, consistent);
+        pvdg = LayEclipseTable(objects, "PVDG", units);
+    } catch (const std::exception&) {
+        return out; // a table that cannot be written is a refusal of its own
+    }
+    const bool metric = units == EclipseUnits::Metric;
+    const int decimals = pvto.formats[1].decimals;
+    for (const CompressibilityInterval& c : NegativeCompressibility(pvto, pvdg)) {
+        char terms[112];
+        std::snprintf(terms, sizeof terms, "Bg dRs/dp %.3E is not above dBo/dp %.3E %s", c.gasTerm, c.oilTerm,
+                      metric ? "rm3/sm3 per bar" : "rb/stb per psi");
+        out.push_back({"PVTO", c.upper, c.pUpper,
                        "total compressibility of the saturated oil is not positive between " +
-                           FixedText(objects.Prs.GetPRSo(lower), 1) + " and " +
-                           FixedText(objects.Prs.GetPRSo(c.upper), 1) + " psia (" + terms +
+                           Show(c.pLower, decimals) + " and " + Show(c.pUpper, decimals) +
+                           (metric ? " barsa (" : " psia (") + terms +
                            "): the table may stop the simulator"});
     }
     return out;

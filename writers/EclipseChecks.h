@@ -55,10 +55,12 @@ std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const E
                                                EclipseUnits units = EclipseUnits::Field,
                                                bool consistent = false);
 
-// The saturated intervals of the live-oil table with a total compressibility that is not positive
-// (NegativeCompressibility), as warnings of the table "PVTO" at the schedule row of the higher
-// pressure: not a refusal (a simulator reads such a table and often runs it), but the table "may
-// stop the simulator". `consistent`: those of the table written with that choice.
-std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects, bool consistent = false);
+// The saturated intervals of the live-oil table as written in `units` whose total compressibility is
+// not positive (NegativeCompressibility), as warnings of the table "PVTO" at the schedule row of the
+// higher pressure: not a refusal (a simulator reads such a table and often runs it), but the table
+// "may stop the simulator". `consistent`: those of the table written with that choice.
+std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects,
+                                                       EclipseUnits units = EclipseUnits::Field,
+                                                       bool consistent = false);
 
 } // namespace q7
