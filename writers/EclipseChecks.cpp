@@ -89,8 +89,10 @@ private:
                            : std::string(Col(a).name) + " " + value) +
                ")";
     }
-    // Rows of a single-row record are not named.
-    std::string Lead(std::size_t r) const { return m_rows->size() > 1 ? Name(r) + ": " : std::string(); }
+    // Rows of a single-row record are not named, unless the record is one of several (PVTO's).
+    std::string Lead(std::size_t r) const {
+        return m_rows->size() > 1 || !m_prefix.empty() ? Name(r) + ": " : std::string();
+    }
 
     void Monotone(std::size_t c) {
         const bool rising = Has(c, R::kRising), falling = Has(c, R::kFalling), level = Has(c, R::kNotFalling);

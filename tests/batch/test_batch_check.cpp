@@ -274,6 +274,42 @@ TEST_F(BatchCheck, TotalCompressibilityIsReportedAndConsistentTablesEndTheCurve)
     EXPECT_TRUE(fs::exists(m_dir / "lab" / "laboratory-match" / "Eclipse.pvto"));
 }
 
+// Checks judge the numbers as written: a laboratory viscosity of 0.0004 cp writes every oil
+// viscosity as 0.000, an initial pressure of 0.02 psia a gas row at 0.0 psia; a simulator takes
+// neither, so both are refused although the computed values are above 0.
+TEST_F(BatchCheck, ValuesWrittenAsZeroAreRefused) {
+    nlohmann::json lab = nlohmann::json::parse(Slurp(Example("laboratory-match")));
+    lab["LabMuob"] = 0.0004;
+    nlohmann::json gas = nlohmann::json::parse(Slurp(Example("gas-composition-plus")));
+    gas["InitPr"] = 0.02;
+    const std::string muob = Case("muob", lab.dump()), initpr = Case("initpr", gas.dump());
+    EXPECT_EQ(Run("run " + muob + " " + initpr + " --check"), 1) << err;
+    EXPECT_NE(
+        out.find("muob: PVDO: row 1 (2650.0 psia): viscosity is written as 0.000; it must be above 0\n"),
+        std::string::npos)
+        << out;
+    EXPECT_NE(out.find("muob: PVTO: record 9 (Rs 0.610), row 1 (2650.0 psia): viscosity is written as 0.000"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("initpr: PVDG: row 1 (0.0 psia): pressure is written as 0.0; it must be above 0\n"),
+              std::string::npos)
+        << out;
+}
+
+// deck --check reports the impossible values run --check reports, region by region, and exits 1.
+TEST_F(BatchCheck, DeckCheckReportsImpossibleValuesAsRunDoes) {
+    const std::string inert = Case("inert", R"({"PhaseOil": 0, "PhaseGas": 1, "GasEntry": "C", "gc1": 0.7012,
+        "gc2": 0.0841, "gc3": 0.0503, "gc4": 0.1})");
+    ASSERT_EQ(Run("run " + inert + " --check"), 1) << err;
+    const std::string line = "inert: Gas composition: the mole fractions sum to 0.9356, not 1\n";
+    ASSERT_NE(out.find(line), std::string::npos) << out;
+    ASSERT_EQ(Run("deck " + Example("default") + " " + inert + " --check --out d"), 1) << err;
+    EXPECT_NE(out.find("region 2 (inert): Gas composition: the mole fractions sum to 0.9356, not 1\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("region 1 (default): Gas composition"), std::string::npos) << out;
+}
+
 // ---- Total compressibility of the written saturated curve ----
 
 // The rows of numbers of an include file (comments, the keyword and slashes left out).
