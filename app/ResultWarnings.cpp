@@ -72,6 +72,11 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
         AddRangeFaults(o, "Oil", f);
         AddSimulatorFaults(o, "PVDO", f);
         AddSimulatorFaults(o, "PVTO", f);
+        if (o.Gas.GO())
+            for (const ValueWarning& w : TotalCompressibilityWarnings(o)) {
+                f.reasons << QStringLiteral("PVTO: ") + Q(w.text);
+                f.rows[w.row] << Q(w.text);
+            }
         AddValueFaults(o, "Pressure schedule", f);
         AddValueFaults(o, "Oil", f);
         break;

@@ -11,6 +11,7 @@
 #include "writers/EclipseDeck.h"
 #include "writers/ui/OutputDialogSupport.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -67,6 +68,12 @@ frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* p
         if (m_rememberedUnits) *m_rememberedUnits = metric ? EclipseUnits::Metric : EclipseUnits::Field;
     });
 
+    // Off by default: the tables as computed.
+    m_chkConsistent = new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
+                                                   "(saturated records thinned or ended where needed)"),
+                                    this);
+    m_chkConsistent->setObjectName(QStringLiteral("chkConsistent"));
+
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(label1);
     nameRow->addWidget(m_txtFileName, 1);
@@ -77,6 +84,7 @@ frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* p
     layout->addWidget(m_lblRegions);
     layout->addLayout(nameRow);
     layout->addWidget(fraUnits);
+    layout->addWidget(m_chkConsistent);
     layout->addLayout(buttons);
 
     connect(m_lstProjects, &QListWidget::itemChanged, this, &frmECLProjects::ItemChanged);
@@ -163,7 +171,8 @@ void frmECLProjects::ExportClick() {
     for (const ComputedCase& p : projects)
         cases.push_back({p.name, p.objects.get()});
     RunWriter(*this, m_messages, QStringLiteral("Eclipse Export Error"), [&] {
-        const DeckResult deck = WriteEclipseDeck(cases, m_txtFileName->text().toStdString(), units);
+        const DeckResult deck =
+            WriteEclipseDeck(cases, m_txtFileName->text().toStdString(), units, m_chkConsistent->isChecked());
         QString written;
         for (const std::string& k : deck.keywords)
             written += QString::fromStdString(k) + QLatin1Char(' ');

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +48,7 @@ private:
     QListWidget* m_lstProjects;
     QLineEdit* m_txtFileName;
     std::array<QRadioButton*, 2> m_optUnits{};
+    QCheckBox* m_chkConsistent; // live-oil tables with a positive total compressibility
     QLabel* m_lblRegions;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;

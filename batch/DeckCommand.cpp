@@ -8,6 +8,7 @@
 #include "batch/Summary.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseDeck.h"
 #include "writers/OutputChoices.h"
@@ -21,7 +22,7 @@ namespace q7 {
 
 const CommandSpec kDeckCommand{
     "q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
-    "           [--units field|metric] [--check]",
+    "           [--units field|metric] [--check] [--consistent]",
     "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
     "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
     "         per case, when every case offers it. --check checks every region's tables.\n",
@@ -29,7 +30,8 @@ const CommandSpec kDeckCommand{
      {"--base", true},
      {"--units", true, false, "field or metric"},
      {"--project", true, true},
-     {"--check"}},
+     {"--check"},
+     {"--consistent"}},
     "unknown option for deck: "};
 
 namespace {
@@ -44,6 +46,7 @@ struct DeckArguments {
     std::string base = "Eclipse";
     EclipseUnits units = EclipseUnits::Field;
     bool check = false;
+    bool consistent = false;
 };
 
 // The deck's arguments; throws UsageError.
@@ -72,6 +75,7 @@ DeckArguments Parse(const CommandLine& line) {
         a.units = *units;
     }
     a.check = line.Has("--check");
+    a.consistent = line.Has("--consistent");
     if (a.cases.empty()) throw UsageError("deck needs at least one case");
     if (!a.out) throw UsageError("--out DIR is required");
     return a;
@@ -130,7 +134,7 @@ int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
             return target.compare(0, prefix.size(), prefix) == 0 &&
                    target.find('.', prefix.size()) == std::string::npos;
         });
-        deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units);
+        deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units, a.consistent);
     } catch (const std::exception& e) {
         std::cerr << "q7-batch: " << e.what() << '\n';
         return 1;
@@ -148,11 +152,22 @@ int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
     if (a.check) {
         const EclipseTables written = Written(deck);
         for (std::size_t k = 0; k < regions.size(); ++k) {
-            for (const EclipseProblem& p : CheckEclipseTables(*regions[k].objects, written, a.units)) {
-                std::cout << "region " << k + 1 << " (" << regions[k].name << "): " << p.keyword << ": "
-                          << p.reason << '\n';
+            const Q7Objects& o = *regions[k].objects;
+            const std::string region = "region " + std::to_string(k + 1) + " (" + regions[k].name + "): ";
+            for (const EclipseProblem& p : CheckEclipseTables(o, written, a.units, a.consistent)) {
+                std::cout << region << p.keyword << ": " << p.reason << '\n';
                 failed = true;
             }
+            // The same list as run --check: impossible values, then the live oil's consistency.
+            for (const ValueWarning& w : ImpossibleValues(o)) {
+                std::cout << region << w.table;
+                if (w.row > 0) std::cout << ", row " << w.row;
+                std::cout << ": " << w.text << '\n';
+                failed = true;
+            }
+            if (written.PVTO)
+                for (const ValueWarning& w : TotalCompressibilityWarnings(o, a.units, a.consistent))
+                    std::cout << region << w.table << ", row " << w.row << ": " << w.text << '\n';
         }
     }
     std::cout << std::flush;

@@ -7,7 +7,9 @@
 #include "batch/TidyCsv.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "engine/ValueChecks.h"
 #include "writers/CaseOutput.h"
+#include "writers/EclipseChecks.h"
 #include "writers/OutputChoices.h"
 
 namespace q7 {
@@ -54,7 +56,7 @@ CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, c
         const std::filesystem::path dir = CaseFolder(outDir, name);
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
-        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units);
+        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units, formats.consistent);
         if (formats.report) WriteCaseReport(objects, identity, dir, formats.correlations);
         if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
@@ -63,9 +65,12 @@ CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, c
     CaseResult result;
     result.clean = outcome.messages.empty() && !outcome.error;
     if (check) {
-        result.problems = CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units);
+        result.problems =
+            CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units, formats.consistent);
         result.warnings = ImpossibleValues(objects);
         result.ranges = RangeWarnings(objects);
+        if (OfferedEclipseTables(objects).PVTO)
+            result.consistency = TotalCompressibilityWarnings(objects, formats.units, formats.consistent);
     }
     return result;
 }

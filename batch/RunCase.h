@@ -36,6 +36,7 @@ struct OutputFormats {
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
     bool correlations = false; // the report's section naming the correlations (always with a match)
+    bool consistent = false;   // live-oil tables with a positive total compressibility (--consistent)
 };
 
 // The case's InitGO and BPP, as the oil tab's pair.
@@ -56,6 +57,8 @@ struct CaseResult {
     std::vector<EclipseProblem> problems; // with checking: what a simulator would refuse
     std::vector<ValueWarning> warnings;   // with checking: impossible values of the tables
     std::vector<RangeWarning> ranges;     // with checking: inputs outside a correlation's data
+    // With checking: saturated intervals of the live oil that may stop the simulator (not refusals).
+    std::vector<ValueWarning> consistency;
 };
 
 // Writes the computed objects' files into DIR/<name>/ (summary.json last), with `identity` for the

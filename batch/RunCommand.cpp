@@ -19,7 +19,7 @@ namespace q7 {
 
 const CommandSpec kRunCommand{
     "q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
-    "           [--units field|metric] [--correlations]",
+    "           [--units field|metric] [--correlations] [--consistent]",
     "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
     "         --formats chooses among summary,csv,eclipse,report (default: these four) and\n"
@@ -28,10 +28,13 @@ const CommandSpec kRunCommand{
     "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
     "         --correlations adds to the report the section naming each correlation used\n"
     "         (written anyway when the oil tables were matched to laboratory data).\n"
+    "         --consistent writes live-oil tables whose saturated curve keeps a positive total\n"
+    "         compressibility (each such file says where its saturated records end).\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
-    "         impossible value as CASE: TABLE, row N: what is wrong; without --out nothing is\n"
-    "         written.\n"
+    "         impossible value as CASE: TABLE, row N: what is wrong, then each saturated\n"
+    "         interval of the live oil whose total compressibility is not positive (the table\n"
+    "         \"may stop the simulator\"; not a refusal); without --out nothing is written.\n"
     "         Exit status: 0 all cases computed cleanly, 1 a case reported a message or an\n"
     "         error (its summary says which) or, with --check, a table would be refused or\n"
     "         holds an impossible value,\n"
@@ -41,7 +44,8 @@ const CommandSpec kRunCommand{
      {"--formats", true, false, "a list of summary,csv,eclipse,report,tidy"},
      {"--units", true, false, "field or metric"},
      {"--check"},
-     {"--correlations"}}};
+     {"--correlations"},
+     {"--consistent"}}};
 
 namespace {
 
@@ -62,7 +66,7 @@ std::string FolderCollision(const std::vector<std::string>& files, const std::st
 int RunCases(const std::vector<std::string>& files, const std::string& outDir, int jobs,
              const OutputFormats& formats, bool check) {
     std::vector<std::vector<EclipseProblem>> problems(files.size());
-    std::vector<std::vector<ValueWarning>> warnings(files.size());
+    std::vector<std::vector<ValueWarning>> warnings(files.size()), consistency(files.size());
     std::vector<std::vector<RangeWarning>> ranges(files.size());
     std::vector<char> failed(files.size(), 0);
     size_t done = 0;
@@ -78,6 +82,7 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
             ok = r.clean;
             problems[i] = std::move(r.problems);
             warnings[i] = std::move(r.warnings);
+            consistency[i] = std::move(r.consistency);
             ranges[i] = std::move(r.ranges);
         } catch (const std::exception& e) {
             std::lock_guard<std::mutex> lock(errMutex);
@@ -103,6 +108,10 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
             std::cout << ": " << w.text << "\n";
             anyFailed = true;
         }
+        // Tables a simulator reads but may not run: said, not counted as a refusal.
+        for (const ValueWarning& w : consistency[i])
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table << ", row "
+                      << w.row << ": " << w.text << "\n";
         // Inputs outside a correlation's data: said, never a failure.
         for (const RangeWarning& w : ranges[i])
             std::cout << std::filesystem::path(files[i]).stem().string() << ": outside the data: " << w.text
@@ -138,6 +147,7 @@ int RunCaseCommand(const std::vector<std::string>& args) {
             formats.units = *units;
         }
         formats.correlations = line.Has("--correlations");
+        formats.consistent = line.Has("--consistent");
         const bool check = line.Has("--check");
         if (files.empty()) throw UsageError("no case files");
         if (outDir.empty() && !check) throw UsageError("--out DIR is required");

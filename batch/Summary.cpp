@@ -6,6 +6,8 @@
 #include "engine/Q7Objects.h"
 #include "engine/RangeWarnings.h"
 #include "engine/ValueChecks.h"
+#include "writers/EclipseChecks.h"
+#include "writers/OutputChoices.h"
 
 #include <charconv>
 
@@ -328,6 +330,9 @@ std::string Summary(const CaseOutcome& outcome, const Q7Objects& o, const std::s
 
     // Impossible values, only when there are any: a clean case's summary has no such key.
     std::vector<ValueWarning> warnings = ImpossibleValues(o);
+    if (OfferedEclipseTables(o).PVTO)
+        for (ValueWarning& w : TotalCompressibilityWarnings(o))
+            warnings.push_back(std::move(w));
     if (everyKey && warnings.empty()) warnings.push_back({"Oil", 1, 0.0, "any"});
     if (!warnings.empty()) {
         std::string list = "[";

@@ -17,10 +17,12 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir) {
     csv.Execute();
 }
 
-void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units) {
+void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units,
+                      bool consistent) {
     NullMessageSink silent;
     clsECL ecl(objects, silent);
     ecl.Units(units);
+    ecl.Consistent(consistent);
     ecl.FileName((dir / "Eclipse").string());
     SelectEclipseTables(ecl, OfferedEclipseTables(objects));
     ecl.Execute();

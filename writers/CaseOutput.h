@@ -21,8 +21,9 @@ struct ReportIdentity {
 void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir);
 
 // dir/Eclipse.* with the tables the Eclipse export offers and pre-selects for this case.
+// `consistent`: live-oil tables with a positive total compressibility (clsECL::Consistent).
 void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir,
-                      EclipseUnits units = EclipseUnits::Field);
+                      EclipseUnits units = EclipseUnits::Field, bool consistent = false);
 
 // dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete;
 // `correlations` adds the section naming the correlations used.

@@ -1,11 +1,14 @@
 #include "writers/EclipseChecks.h"
 
 #include "engine/NumericText.h"
+#include "engine/Q7Objects.h"
+#include "engine/ValueChecks.h"
 #include "writers/EclipseTableDescription.h"
 #include "writers/OutputChoices.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <stdexcept>
 
 namespace q7 {
@@ -61,6 +64,7 @@ public:
                 if (k > 0 && Has(c, R::kRisingByRecord)) RisingByRecord(t, k, c);
         }
         if (!t.empty() && t.front().size() < m_spec.minRows) m_out.emplace_back(m_spec.tooFewRows);
+        if (t.size() < m_spec.minRecords) m_out.emplace_back(m_spec.tooFewRecords);
     }
 
 private:
@@ -85,8 +89,10 @@ private:
                            : std::string(Col(a).name) + " " + value) +
                ")";
     }
-    // Rows of a single-row record are not named.
-    std::string Lead(std::size_t r) const { return m_rows->size() > 1 ? Name(r) + ": " : std::string(); }
+    // Rows of a single-row record are not named, unless the record is one of several (PVTO's).
+    std::string Lead(std::size_t r) const {
+        return m_rows->size() > 1 || !m_prefix.empty() ? Name(r) + ": " : std::string();
+    }
 
     void Monotone(std::size_t c) {
         const bool rising = Has(c, R::kRising), falling = Has(c, R::kFalling), level = Has(c, R::kNotFalling);
@@ -206,11 +212,11 @@ std::vector<std::string> CheckWritten(const EclipseTableDescription& decl,
 
 // The reasons of one case's table as the writer lays it out; the laid-out table in `laid`.
 std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
-                                   EclipseTable& laid) {
+                                   bool consistent, EclipseTable& laid) {
     WrittenTable written;
     std::vector<std::string> out;
     try {
-        laid = LayEclipseTable(objects, keyword, units);
+        laid = LayEclipseTable(objects, keyword, units, consistent);
         out = EclipseOverflows(laid);
         written = AsWritten(laid);
     } catch (const std::exception& e) {
@@ -223,9 +229,10 @@ std::vector<std::string> CheckLaid(const Q7Objects& objects, std::string_view ke
 
 } // namespace
 
-WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
+WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                                   bool consistent) {
     if (keyword == "RSCONST") throw std::invalid_argument("not an Eclipse table keyword: RSCONST");
-    return AsWritten(LayEclipseTable(objects, keyword, units));
+    return AsWritten(LayEclipseTable(objects, keyword, units, consistent));
 }
 
 std::vector<std::string> CheckWrittenTable(std::string_view keyword, const WrittenTable& t,
@@ -239,10 +246,10 @@ std::vector<std::string> CheckWrittenTable(std::string_view keyword, const Writt
 }
 
 std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
-                                           EclipseUnits units) {
+                                           EclipseUnits units, bool consistent) {
     EclipseSpec(keyword); // refuses an unknown keyword
     EclipseTable laid;
-    return CheckLaid(objects, keyword, units, laid);
+    return CheckLaid(objects, keyword, units, consistent, laid);
 }
 
 namespace {
@@ -281,7 +288,7 @@ std::pair<std::size_t, std::size_t> PositionOf(const std::string& reason) {
 std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::string_view keyword) {
     EclipseSpec(keyword);
     EclipseTable laid;
-    const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, laid);
+    const std::vector<std::string> reasons = CheckLaid(objects, keyword, EclipseUnits::Field, false, laid);
     if (!laid.decl) return {};
     std::vector<std::int16_t> rows;
     for (const std::string& reason : reasons) {
@@ -299,16 +306,42 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
 }
 
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
-                                               EclipseUnits units) {
+                                               EclipseUnits units, bool consistent) {
     const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
                              tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
     for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
         if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units))
+        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units, consistent))
             problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
     }
     return problems;
+}
+
+std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects, EclipseUnits units,
+                                                       bool consistent) {
+    std::vector<ValueWarning> out;
+    if (!objects.Oil.GO() || !objects.Gas.GO()) return out;
+    EclipseTable pvto, pvdg;
+    try {
+        pvto = LayEclipseTable(objects, "PVTO", units, consistent);
+        pvdg = LayEclipseTable(objects, "PVDG", units);
+    } catch (const std::exception&) {
+        return out; // a table that cannot be written is a refusal of its own
+    }
+    const bool metric = units == EclipseUnits::Metric;
+    const int decimals = pvto.formats[1].decimals;
+    for (const CompressibilityInterval& c : NegativeCompressibility(pvto, pvdg)) {
+        char terms[112];
+        std::snprintf(terms, sizeof terms, "Bg dRs/dp %.3E is not above dBo/dp %.3E %s", c.gasTerm, c.oilTerm,
+                      metric ? "rm3/sm3 per bar" : "rb/stb per psi");
+        out.push_back({"PVTO", c.upper, c.pUpper,
+                       "total compressibility of the saturated oil is not positive between " +
+                           Show(c.pLower, decimals) + " and " + Show(c.pUpper, decimals) +
+                           (metric ? " barsa (" : " psia (") + terms +
+                           "): the table may stop the simulator"});
+    }
+    return out;
 }
 
 } // namespace q7

@@ -14,6 +14,7 @@
 namespace q7 {
 
 struct Q7Objects;
+struct ValueWarning;
 struct EclipseTables;
 
 // A table as written: its records (PVTO has one per solution GOR, every other table one), each a
@@ -27,13 +28,13 @@ using WrittenTable = std::vector<WrittenRecord>;
 // hold the complete table) in `units`. Throws std::invalid_argument for a keyword not in kEclipseKeywords and
 // whatever the writer would throw when a value cannot be written.
 WrittenTable EclipseTableAsWritten(const Q7Objects& objects, std::string_view keyword,
-                                   EclipseUnits units = EclipseUnits::Field);
+                                   EclipseUnits units = EclipseUnits::Field, bool consistent = false);
 
 // Why a simulator would refuse `keyword`'s table as written: one short reason per fault, naming
 // the row and its values; empty when the table is fine. A table that cannot be written at all
 // gives one reason saying why. Throws std::invalid_argument for an unknown keyword.
 std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string_view keyword,
-                                           EclipseUnits units = EclipseUnits::Field);
+                                           EclipseUnits units = EclipseUnits::Field, bool consistent = false);
 
 // The rules alone, on a table as written (the layout of EclipseTableAsWritten's result).
 // `units` names the units of the pressures and gas-oil ratios in the reasons.
@@ -51,6 +52,15 @@ struct EclipseProblem {
 
 // The problems of every table selected in `tables`, in the writer's order.
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
-                                               EclipseUnits units = EclipseUnits::Field);
+                                               EclipseUnits units = EclipseUnits::Field,
+                                               bool consistent = false);
+
+// The saturated intervals of the live-oil table as written in `units` whose total compressibility is
+// not positive (NegativeCompressibility), as warnings of the table "PVTO" at the schedule row of the
+// higher pressure: not a refusal (a simulator reads such a table and often runs it), but the table
+// "may stop the simulator". `consistent`: those of the table written with that choice.
+std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects,
+                                                       EclipseUnits units = EclipseUnits::Field,
+                                                       bool consistent = false);
 
 } // namespace q7

@@ -64,7 +64,7 @@ std::string DeckTableDims::Record() const {
     return record;
 }
 
-DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units) {
+DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent) {
     if (cases.empty()) throw std::invalid_argument("a deck needs at least one case");
     std::vector<EclipseTables> offered;
     for (const DeckCase& c : cases)
@@ -84,7 +84,7 @@ DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits unit
         const bool saturation = IsSaturationTable(keyword);
         (saturation ? plan.dims.NTSFUN : plan.dims.NTPVT) = regions;
         for (const DeckCase& c : cases) {
-            const WrittenTable table = EclipseTableAsWritten(*c.objects, keyword, units);
+            const WrittenTable table = EclipseTableAsWritten(*c.objects, keyword, units, consistent);
             for (const WrittenRecord& record : table) {
                 const int rows = static_cast<int>(record.size());
                 if (saturation)
@@ -100,8 +100,8 @@ DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits unit
 }
 
 DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::filesystem::path& base,
-                            EclipseUnits units) {
-    DeckResult result = PlanEclipseDeck(cases, units);
+                            EclipseUnits units, bool consistent) {
+    DeckResult result = PlanEclipseDeck(cases, units, consistent);
     for (const std::string& keyword : result.keywords) {
         const std::filesystem::path path = base.string() + EclipseExtension(keyword);
         TextFile file;
@@ -111,7 +111,7 @@ DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::files
         file.WriteLine();
         for (std::size_t k = 0; k < cases.size(); ++k) {
             file.WriteLine(RegionLine(k, cases[k]));
-            WriteEclipseTableBody(file, *cases[k].objects, keyword, units);
+            WriteEclipseTableBody(file, *cases[k].objects, keyword, units, consistent);
             file.WriteLine();
         }
         if (keyword == "PVDO") {

@@ -45,11 +45,12 @@ struct DeckResult {
 inline constexpr const char* kRegionConstantRs = "RSCONSTT";
 
 // Which keywords every case offers, and the dimensions of the deck they make (nothing written).
-DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units);
+DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent = false);
 
 // Writes base + ".pvdo" ... for the keywords every case offers. Throws std::invalid_argument for no
 // cases and IoError when a file cannot be written (the files before it stay complete).
+// `consistent`: live-oil tables with a positive total compressibility (clsECL::Consistent).
 DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::filesystem::path& base,
-                            EclipseUnits units);
+                            EclipseUnits units, bool consistent = false);
 
 } // namespace q7

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 namespace q7 {
 
@@ -84,18 +85,21 @@ std::vector<EclipseRecordRows> PVDORows(const Q7Objects& o) {
     return {rows};
 }
 
+// The oil saturated at schedule row i compressed to pu psia, written as row `source`.
+EclipseRow PVTOUndersaturatedRow(const Q7Objects& o, std::int16_t i, double pu, std::int16_t source) {
+    const clsOil& oil = o.Oil;
+    const double p1 = o.Prs.GetPRSo(i);
+    const double bu = D(oil.GetBOS(i)) * Exp(-(pu - p1) * D(oil.GetCO(i)));
+    const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
+    const double mu = D(oil.GetMUOS(i)) * Pow(Div(pu, p1), m);
+    return {source, {pu, bu, mu}};
+}
+
 // The row a live-oil table adds 200 psi above the top of the schedule, so that its highest record
 // has two rows: Bo from the oil compressibility at the top pressure; viscosity by the Vazquez-Beggs
 // undersaturated relation mu = mu_b (p / p_b)^m, m = 2.6 p^1.187 exp(-11.513 - 8.98E-05 p).
 EclipseRow PVTOExtrapolatedRow(const Q7Objects& o) {
-    const clsPrs& prs = o.Prs;
-    const clsOil& oil = o.Oil;
-    const double p1 = prs.GetPRSo(1);
-    const double pu = p1 + 200.0;
-    const double bu = D(oil.GetBOS(1)) * Exp(-200.0 * D(oil.GetCO(1)));
-    const double m = 2.6 * Pow(pu, 1.187) * Exp(-11.513 - 0.0000898 * pu);
-    const double mu = D(oil.GetMUOS(1)) * Pow(Div(pu, p1), m);
-    return {1, {pu, bu, mu}};
+    return PVTOUndersaturatedRow(o, 1, D(o.Prs.GetPRSo(1)) + 200.0, 1);
 }
 
 // Live oil: one record per saturated GOR, rising with pressure. The bubble-point record carries
@@ -183,6 +187,10 @@ std::vector<EclipseRecordRows> RSCONSTRows(const Q7Objects& o) {
     return {{{0, {D(o.Oil.GetRSO(o.Prs.BPPi())) / 1000.0, D(o.Oil.Pbp())}}}};
 }
 
+} // namespace
+
+namespace {
+
 // ---- The descriptions ----
 
 constexpr std::string_view kCapillaryZero = "     0.000";
@@ -196,9 +204,9 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Pressure,
             .fieldHeading = "--   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
             .metricHeading = "--    PRESS(BARSA)   BO(RM3/SM3)    MUO(CP)",
-            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising},
-                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling},
-                        {"viscosity", Q::Viscosity, 11, 3, R::kNotFalling}},
+            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising | R::kPositive},
+                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling | R::kPositive},
+                        {"viscosity", Q::Viscosity, 11, 3, R::kNotFalling | R::kPositive}},
             .minRows = 2,
             .tooFewRows = "only one pressure row (the bubble point is at the top of the schedule); a "
                           "dead-oil table needs at least two: raise the highest pressure above the "
@@ -212,14 +220,17 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Pressure,
             .fieldHeading = "--  RSO(MCF/B)   PRESS(PSIA)    BO(RB/MCF)    MUO(CP)",
             .metricHeading = "--  RSO(SM3/SM3)   PRESS(BARSA)   BO(RM3/SM3)    MUO(CP)",
-            .columns = {{"Rs", Q::GasOilRatio, 14, 3, R::kRisingByRecord},
-                        {"pressure", Q::Pressure, 15, 1, R::kRising},
-                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling},
+            .columns = {{"Rs", Q::GasOilRatio, 14, 3, R::kRisingByRecord | R::kNotNegative},
+                        {"pressure", Q::Pressure, 15, 1, R::kRising | R::kPositive},
+                        {"Bo", Q::VolumeRatio, 14, 4, R::kFalling | R::kPositive},
                         // A record's viscosity may fall: simulators take the undersaturated branch as it is.
-                        {"viscosity", Q::Viscosity, 11, 3, 0}},
+                        {"viscosity", Q::Viscosity, 11, 3, R::kPositive}},
             .argument = 1,
             .rowEnd = " ",
             .recordEnd = "   /",
+            .minRecords = 2,
+            .tooFewRecords = "only one saturated record; the simulator interpolates the saturated curve "
+                             "between records and needs at least two: add a pressure below the bubble point",
             .preamble = OilPreamble,
             .rows = PVTORows,
         });
@@ -229,9 +240,12 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Pressure,
             .fieldHeading = "--  PRESSURE(PSIA)   BG(RB/MCF)  MUG(CP)",
             .metricHeading = "--  PRESSURE(BARSA)        BG(RM3/SM3)  MUG(CP)",
-            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising},
-                        {"Bg", Q::GasVolume, 15, 5, R::kFalling},
-                        {"viscosity", Q::Viscosity, 9, 4, R::kNotFalling}},
+            .columns = {{"pressure", Q::Pressure, 15, 1, R::kRising | R::kPositive},
+                        {"Bg", Q::GasVolume, 15, 5, R::kFalling | R::kPositive},
+                        {"viscosity", Q::Viscosity, 9, 4, R::kNotFalling | R::kPositive}},
+            .minRows = 2,
+            .tooFewRows = "only one pressure row; the simulator interpolates a gas table between rows and "
+                          "needs at least two: add a pressure",
             .preamble = GasPreamble,
             .rows = PVDGRows,
         });
@@ -257,9 +271,9 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Record,
             .fieldHeading = "--  StockTank Oil   StockTank Water   StockTank Gas",
             .metricHeading = "--  StockTank Oil(KG/M3) StockTank Water(KG/M3) StockTank Gas(KG/M3)",
-            .columns = {{"oil density", Q::Density, 17, 3, 0},
-                        {"water density", Q::Density, 18, 3, 0},
-                        {"gas density", Q::Density, 16, 3, 0}},
+            .columns = {{"oil density", Q::Density, 17, 3, R::kPositive},
+                        {"water density", Q::Density, 18, 3, R::kPositive},
+                        {"gas density", Q::Density, 16, 3, R::kPositive}},
             .recordEnd = "    /",
             .closingSlash = false,
             .rows = DENSITYRows,
@@ -283,6 +297,9 @@ const std::vector<EclipseTableDescription>& Specs() {
                          {},
                          kCapillaryZero,
                          HasCapillaryPressure}},
+            .minRows = 2,
+            .tooFewRows = "only one saturation row; the simulator interpolates a saturation table between "
+                          "rows and needs at least two",
             .preamble = OilWaterPreamble,
             .rows = SWOFRows,
         });
@@ -304,6 +321,9 @@ const std::vector<EclipseTableDescription>& Specs() {
                          {},
                          kCapillaryZero,
                          HasCapillaryPressure}},
+            .minRows = 2,
+            .tooFewRows = "only one saturation row; the simulator interpolates a saturation table between "
+                          "rows and needs at least two",
             .preamble = GasOilPreamble,
             .rows = SGOFRows,
         });
@@ -462,12 +482,184 @@ void KeepNeighboursApart(EclipseTable& t) {
     }
 }
 
+// A saturated record of a live-oil table as written: Rs, pressure and Bo in the table's units.
+struct SaturatedPoint {
+    std::size_t record = 0;
+    std::int16_t source = 0;
+    double rs = 0.0, p = 0.0, bo = 0.0;
+};
+
+std::vector<SaturatedPoint> SaturatedCurve(const EclipseTable& pvto) {
+    std::vector<SaturatedPoint> curve;
+    for (std::size_t k = 0; k < pvto.records.size(); ++k) {
+        const EclipseRecordRows& record = pvto.records[k];
+        if (record.empty() || record.front().values.size() < 4) continue;
+        const std::vector<double> v = EclipseRowAsWritten(pvto, record.front());
+        curve.push_back({k, record.front().source, v[0], v[1], v[2]});
+    }
+    return curve;
+}
+
+// Bg as the simulator reads the written gas table: 1/Bg linear in pressure between its rows.
+class WrittenBg {
+public:
+    explicit WrittenBg(const EclipseTable& pvdg) {
+        for (const EclipseRecordRows& record : pvdg.records)
+            for (const EclipseRow& row : record) {
+                if (row.values.size() != 3) continue;
+                const std::vector<double> v = EclipseRowAsWritten(pvdg, row);
+                if (v[1] > 0.0) m_rows.emplace_back(v[0], 1.0 / v[1]);
+            }
+        std::sort(m_rows.begin(), m_rows.end());
+    }
+    bool Empty() const { return m_rows.empty(); }
+    double At(double p) const {
+        if (p <= m_rows.front().first) return 1.0 / m_rows.front().second;
+        for (std::size_t k = 1; k < m_rows.size(); ++k) {
+            const auto& [p0, b0] = m_rows[k - 1];
+            const auto& [p1, b1] = m_rows[k];
+            if (p <= p1) return 1.0 / (p1 > p0 ? b0 + (b1 - b0) * (p - p0) / (p1 - p0) : b1);
+        }
+        return 1.0 / m_rows.back().second;
+    }
+
+private:
+    std::vector<std::pair<double, double>> m_rows; // pressure, 1/Bg
+};
+
+CompressibilityInterval Interval(const SaturatedPoint& a, const SaturatedPoint& c, const WrittenBg& bg) {
+    const double dp = c.p - a.p;
+    return {a.source, c.source, a.p, c.p, bg.At(c.p) * (c.rs - a.rs) / dp, (c.bo - a.bo) / dp};
+}
+
+// Two records whose pressures are apart as written, with a total compressibility that is not positive.
+bool NegativeBetween(const SaturatedPoint& a, const SaturatedPoint& c, const WrittenBg& bg) {
+    if (!(c.p > a.p)) return false; // level pressures: the pressure rule reports them
+    const CompressibilityInterval i = Interval(a, c, bg);
+    return !(i.gasTerm > i.oilTerm);
+}
+
+std::string PressureText(const EclipseTable& t, double written) {
+    return FixedText(static_cast<float>(written), t.formats[1].decimals) +
+           (t.units == EclipseUnits::Metric ? " barsa" : " psia");
+}
+
+// Above the bubble point the saturated curve is the table's own extension (the oil that gas
+// injection saturates further); where it turns negative the saturated records end, and the higher
+// pressures become undersaturated rows of the last record kept (the bubble-point record keeps its
+// own branch, the reservoir oil's).
+void EndSaturatedCurve(const Q7Objects& o, EclipseTable& t, const SaturatedPoint& end) {
+    t.records.resize(end.record + 1);
+    EclipseRecordRows& last = t.records.back();
+    if (end.source != o.Prs.BPPi()) {
+        last.resize(1);
+        for (std::int16_t j = static_cast<std::int16_t>(end.source - 1); j >= 1; --j)
+            last.push_back(PVTOUndersaturatedRow(o, end.source, D(o.Prs.GetPRSo(j)), j));
+    }
+    t.notes.push_back("Saturated records end at " + PressureText(t, end.p) +
+                      ", where the total compressibility of the oil and its released gas turns "
+                      "negative; the higher pressures are undersaturated rows of that record");
+}
+
+// Below the bubble point the saturated curve is the reservoir oil's own, measured or correlated at
+// each pressure of the schedule. Rather than alter a value the case computed, the records that make
+// a negative interval are left out, as an engineer thins a laboratory differential liberation whose
+// points are inconsistent: the simulator then interpolates the chord between the records kept. Going
+// up from the lowest record, a record that would close a negative interval with the last one kept is
+// left out; at the bubble point (which stays) the records kept before it are given up one by one
+// until the interval to it is positive. Should even the lowest record and the bubble point make a
+// negative interval, the lowest record's Bo is raised so that the oil's shrinkage between the two is
+// half the volume of the gas it releases (Bo_low = Bo_b - Bg(p_b) (Rs_b - Rs_low) / 2), and a note
+// gives both values.
+void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std::size_t bubble,
+                        const WrittenBg& bg) {
+    std::vector<std::size_t> kept{0}, left;
+    for (std::size_t k = 1; k <= bubble;) {
+        if (!NegativeBetween(curve[kept.back()], curve[k], bg)) {
+            kept.push_back(k++);
+        } else if (k < bubble) {
+            left.push_back(k++);
+        } else if (kept.size() > 1) {
+            left.push_back(kept.back());
+            kept.pop_back();
+        } else {
+            // Bg dRs between the lowest record and the bubble point, a volume ratio like Bo.
+            const SaturatedPoint& a = curve[0];
+            const SaturatedPoint& b = curve[bubble];
+            const double gas = bg.At(b.p) * (b.rs - a.rs);
+            const double bo = b.bo - gas / 2.0;
+            t.records[a.record].front().values[2] = bo;
+            t.notes.push_back("Bo of the lowest saturated record (" + PressureText(t, a.p) +
+                              ") raised from " + FixedText(static_cast<float>(a.bo), t.formats[2].decimals) +
+                              " to " + FixedText(static_cast<float>(bo), t.formats[2].decimals) +
+                              ", so that the total compressibility up to the bubble point is positive");
+            kept.push_back(k++);
+        }
+    }
+    if (left.empty()) return;
+    std::sort(left.begin(), left.end());
+    std::string pressures;
+    for (std::size_t k : left)
+        pressures += (pressures.empty() ? "" : ", ") + PressureText(t, curve[k].p);
+    for (auto k = left.rbegin(); k != left.rend(); ++k)
+        t.records.erase(t.records.begin() + static_cast<std::ptrdiff_t>(curve[*k].record));
+    t.notes.push_back("Saturated records left out below the bubble point, where the total compressibility "
+                      "of the oil and its released gas would turn negative: " +
+                      pressures);
+}
+
+// The consistent live-oil table (LayEclipseTable): every interval between two saturated records
+// keeps a positive total compressibility as written, with Bg from the gas table as written.
+void KeepTotalCompressibilityPositive(const Q7Objects& o, EclipseTable& t) {
+    if (!o.Gas.GO()) return;
+    const WrittenBg bg(LayEclipseTable(o, "PVDG", t.units));
+    if (bg.Empty()) return;
+    const std::vector<SaturatedPoint> curve = SaturatedCurve(t);
+    const auto bubble = std::find_if(curve.begin(), curve.end(),
+                                     [&](const SaturatedPoint& s) { return s.source == o.Prs.BPPi(); });
+    if (bubble == curve.end()) return;
+    const auto b = static_cast<std::size_t>(bubble - curve.begin());
+    for (std::size_t k = b + 1; k < curve.size(); ++k)
+        if (NegativeBetween(curve[k - 1], curve[k], bg)) {
+            EndSaturatedCurve(o, t, curve[k - 1]);
+            break;
+        }
+    ThinSaturatedCurve(t, curve, b, bg);
+}
+
 } // namespace
 
-EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units) {
+EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                             bool consistent) {
     EclipseTable t = LayEclipseTableAsDescribed(objects, keyword, units);
-    KeepNeighboursApart(t);
-    return t;
+    if (!(consistent && keyword == "PVTO")) {
+        KeepNeighboursApart(t);
+        return t;
+    }
+    // The consistent live-oil table is judged with the decimals it is written with, which leaving
+    // records out may change (neighbours kept apart need fewer): mend until the written table holds.
+    for (int pass = 0;; ++pass) {
+        EclipseTable laid = t;
+        KeepNeighboursApart(laid);
+        const std::size_t notes = t.notes.size();
+        if (pass == 4) return laid;
+        const std::vector<ColumnFormat> described = t.formats;
+        t.formats = laid.formats;
+        KeepTotalCompressibilityPositive(objects, t);
+        t.formats = described;
+        if (t.notes.size() == notes) return laid;
+    }
+}
+
+std::vector<CompressibilityInterval> NegativeCompressibility(const EclipseTable& pvto,
+                                                             const EclipseTable& pvdg) {
+    std::vector<CompressibilityInterval> out;
+    const WrittenBg bg(pvdg);
+    if (bg.Empty()) return out;
+    const std::vector<SaturatedPoint> curve = SaturatedCurve(pvto);
+    for (std::size_t k = 1; k < curve.size(); ++k)
+        if (NegativeBetween(curve[k - 1], curve[k], bg)) out.push_back(Interval(curve[k - 1], curve[k], bg));
+    return out;
 }
 
 std::string EclipseRowText(const EclipseTable& t, const EclipseRow& row) {

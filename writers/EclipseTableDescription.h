@@ -72,8 +72,12 @@ struct EclipseTableDescription {
     std::string_view rowEnd = {};    // closes a line within a record
     std::string_view recordEnd = {}; // closes a record's last line
     bool closingSlash = true;        // a "/" line after the last record
-    std::size_t minRows = 1;         // rows a record needs, and the reason when it has fewer
+    // Rows a record needs, and the reason when it has fewer: a simulator interpolates a table between
+    // its rows and aborts on a table of one (OPM Flow 2022.10: "Assertion `nSamples > 1' failed").
+    std::size_t minRows = 1;
     std::string_view tooFewRows = {};
+    std::size_t minRecords = 1; // records the table needs (PVTO's saturated curve), and the reason
+    std::string_view tooFewRecords = {};
     // Comment lines (and the empty line after them) between the keyword's empty line and the heading.
     std::vector<std::string> (*preamble)(const Q7Objects&, EclipseUnits) = nullptr;
     std::vector<EclipseRecordRows> (*rows)(const Q7Objects&) = nullptr;
@@ -104,8 +108,14 @@ struct EclipseTable {
     std::vector<EclipseRecordRows> records;
 };
 
-// `keyword`'s table of the case (which must hold it complete) in `units`.
-EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units);
+// `keyword`'s table of the case (which must hold it complete) in `units`. `consistent`: a live-oil
+// table keeps a positive total compressibility between every two saturated records as written
+// (NegativeCompressibility): above the bubble point the saturated records end where the curve turns
+// negative and the higher pressures become undersaturated rows of the last record; below it the
+// saturated records that make a negative interval are left out (the bubble point and the lowest
+// record stay). Notes say what was done.
+EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
+                             bool consistent = false);
 // The description's layout with nothing changed.
 EclipseTable LayEclipseTableAsDescribed(const Q7Objects& objects, std::string_view keyword,
                                         EclipseUnits units);
@@ -121,6 +131,27 @@ std::vector<double> EclipseRowAsWritten(const EclipseTable& table, const Eclipse
 // Numbers whose text does not fit their column (the text would lose leading digits or run into
 // the column before), one reason each, naming the row as the checks do.
 std::vector<std::string> EclipseOverflows(const EclipseTable& table);
+
+// The saturated intervals of a live-oil table as written (two consecutive records, pressure rising)
+// over which the total compressibility of the oil with its released gas is not positive:
+// Bg dRs/dp <= dBo/dp. Below the bubble point gas comes out of solution as pressure falls; the oil
+// shrinks by dBo and the gas it releases takes Bg dRs, so the volume of oil and gas together grows
+// as pressure falls only when Bg dRs/dp > dBo/dp (the total compressibility of a black oil: Martin,
+// "Simultaneous flow of oil and gas", Trans. AIME 216, 1959; Whitson & Brule, "Phase Behavior", SPE
+// Monograph 20, 2000, sec. 7.2). A simulator that moves pressure over such an interval meets a
+// volume that grows as it is compressed and may fail to converge.
+// The simulator interpolates Rs and Bo linearly between records and Bg from the gas table, which
+// falls with pressure; the condition is therefore judged with Bg at the interval's higher pressure,
+// where it fails first, and with every number as the files hold it (`pvto` and `pvdg` laid out in
+// the same units; the terms are in the table's volume units per its pressure unit).
+struct CompressibilityInterval {
+    std::int16_t lower = 0, upper = 0; // schedule rows of the two records (upper: the higher pressure)
+    double pLower = 0.0, pUpper = 0.0; // their pressures as written
+    double gasTerm = 0.0;              // Bg dRs/dp
+    double oilTerm = 0.0;              // dBo/dp
+};
+std::vector<CompressibilityInterval> NegativeCompressibility(const EclipseTable& pvto,
+                                                             const EclipseTable& pvdg);
 
 // PVTW's reference row, near the middle of the schedule (n / 2 with ties to the even neighbour),
 // and the water viscosibility there: the central difference dMu/dp divided by Mu (0 when the

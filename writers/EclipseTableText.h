@@ -17,7 +17,7 @@ class TextFile;
 // table ("/" for the tables of rows, the record itself for PVTW and DENSITY). PVDO stops before
 // its constant-Rs record. Throws std::invalid_argument for a keyword not in kEclipseKeywords.
 void WriteEclipseTableBody(TextFile& file, const Q7Objects& objects, std::string_view keyword,
-                           EclipseUnits units);
+                           EclipseUnits units, bool consistent = false);
 
 // The same lines of a table already laid out.
 void WriteEclipseTableBody(TextFile& file, const EclipseTable& table);

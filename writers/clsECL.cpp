@@ -58,8 +58,8 @@ void clsECL::Execute() {
 }
 
 void WriteEclipseTableBody(TextFile& file, const Q7Objects& objects, std::string_view keyword,
-                           EclipseUnits units) {
-    WriteEclipseTableBody(file, LayEclipseTable(objects, keyword, units));
+                           EclipseUnits units, bool consistent) {
+    WriteEclipseTableBody(file, LayEclipseTable(objects, keyword, units, consistent));
 }
 
 void WriteEclipseTableBody(TextFile& file, const EclipseTable& table) {
@@ -89,7 +89,7 @@ void clsECL::WriteTable(TextFile& file, std::string_view keyword) const {
     }
     file.WriteLine(keyword);
     file.WriteLine();
-    WriteEclipseTableBody(file, m_objects, keyword, m_units);
+    WriteEclipseTableBody(file, m_objects, keyword, m_units, m_consistent);
     if (keyword == "PVDO") {
         file.WriteBlankLines(3);
         file.WriteLine("RSCONST");

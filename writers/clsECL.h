@@ -54,6 +54,11 @@ public:
     bool SGOF() const { return m_sgof; }
     void SGOF(bool value) { m_sgof = value; }
 
+    // Live-oil tables whose saturated curve keeps a positive total compressibility (LayEclipseTable's
+    // `consistent`); off unless chosen.
+    bool Consistent() const { return m_consistent; }
+    void Consistent(bool value) { m_consistent = value; }
+
     // The unit system of the files; FIELD unless chosen otherwise.
     EclipseUnits Units() const { return m_units; }
     void Units(EclipseUnits units) { m_units = units; }
@@ -70,6 +75,7 @@ private:
     const Q7Objects& m_objects;
     MessageSink& m_sink;
     EclipseUnits m_units = EclipseUnits::Field;
+    bool m_consistent = false;
     std::string m_fileName;
     std::string m_pvdoFile, m_pvtoFile, m_pvdgFile, m_pvtwFile, m_densFile, m_swofFile, m_sgofFile;
     bool m_pvdo = false, m_pvto = false, m_pvdg = false, m_pvtw = false, m_dens = false, m_swof = false,

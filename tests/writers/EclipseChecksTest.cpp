@@ -8,6 +8,7 @@
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <tuple>
 
@@ -122,6 +123,23 @@ const RuleCase kRuleCases[] = {
      "row 1 (Sg 0.0000): krg 0.0100 at the first row"},
     {"SgofKroNeverZero", "SGOF", {With(kSgof, 2, 2, 0.02)}, "kro never reaches 0"},
     {"SgofKrgAboveOne", "SGOF", {With(kSgof, 2, 1, 1.2)}, "row 3 (Sg 0.8000): krg 1.2000 is outside [0, 1]"},
+    // A table the simulator interpolates needs two rows: OPM Flow 2022.10 aborts on one ("Assertion
+    // `nSamples > 1' failed", seen on a one-row PVDG).
+    {"PvdgOneRow", "PVDG", {{kPvdg.front()}}, "only one pressure row; the simulator interpolates"},
+    {"PvtoOneRecord", "PVTO", {kPvto.back()}, "only one saturated record"},
+    // Values a simulator cannot take once written as 0 (a viscosity of 0.0004 cp is "0.000").
+    {"PvdoViscosityWrittenZero",
+     "PVDO",
+     {With(kPvdo, 0, 2, 0.0)},
+     "row 1 (1500.0 psia): viscosity is written as 0.000; it must be above 0"},
+    {"PvdgPressureWrittenZero",
+     "PVDG",
+     {With(kPvdg, 0, 0, 0.0)},
+     "row 1 (0.0 psia): pressure is written as 0.0; it must be above 0"},
+    {"PvtoViscosityWrittenZero", "PVTO", WithPvto(0, 0, 3, 0.0),
+     "record 1 (Rs 0.100), row 1 (500.0 psia): viscosity is written as 0.000"},
+    {"PvtoFirstRsZeroPasses", "PVTO", WithPvto(0, 0, 0, 0.0), nullptr},
+    {"DensityGasWrittenZero", "DENSITY", {{{50.0, 62.0, 0.0}}}, "gas density is written as 0.000"},
 };
 
 class EclipseCheckRule : public ::testing::TestWithParam<RuleCase> {};
@@ -141,6 +159,20 @@ TEST_P(EclipseCheckRule, GivesTheReasonOfItsRuleOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Rules, EclipseCheckRule, ::testing::ValuesIn(kRuleCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A saturation table of one row is refused for that, whatever else its row breaks.
+TEST(EclipseChecks, OneSaturationRowIsRefused) {
+    for (const char* keyword : {"SWOF", "SGOF"}) {
+        const std::vector<std::string> reasons = CheckWrittenTable(keyword, {{{0.0, 0.0, 1.0, 0.0}}});
+        EXPECT_NE(std::find_if(reasons.begin(), reasons.end(),
+                               [](const std::string& r) {
+                                   return r.find("only one saturation row; the simulator interpolates") !=
+                                          std::string::npos;
+                               }),
+                  reasons.end())
+            << keyword;
+    }
+}
 
 TEST(EclipseChecks, UnknownKeywordsAndShortRowsAreRefused) {
     EXPECT_THROW(CheckWrittenTable("SWFN", {kSwof}), std::invalid_argument);

@@ -235,6 +235,36 @@ TEST(EclipseDialog, MetricIsChosenWrittenAndRemembered) {
     EXPECT_EQ(fresh.Writer().Units(), EclipseUnits::Field);
 }
 
+// The consistent live-oil tick box: off at every opening, the files then those the batch tool writes
+// by default; ticked, those of `run --consistent` (the default live oil's saturated extension turns
+// to a negative total compressibility, so the two PVTO files differ).
+TEST(EclipseDialog, ConsistentTickBoxWritesTheConsistentLiveOil) {
+    DialogWorld w;
+    ScratchDir scratch;
+    const std::filesystem::path plain = scratch.path() / "plain", consistent = scratch.path() / "consistent";
+    std::filesystem::create_directories(plain);
+    std::filesystem::create_directories(consistent);
+    w.data.Compute({.oil = true, .gas = true});
+    WriteCaseEclipse(w.data.objects, plain, EclipseUnits::Field, false);
+    WriteCaseEclipse(w.data.objects, consistent, EclipseUnits::Field, true);
+    ASSERT_NE(ReadFile(plain / "Eclipse.pvto"), ReadFile(consistent / "Eclipse.pvto"));
+    for (bool tick : {false, true}) {
+        frmECL d(w.Host());
+        Open(d);
+        auto* box = Find<QCheckBox>(d, QStringLiteral("chkConsistent"));
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_FALSE(d.Writer().Consistent());
+        if (tick) Click(box);
+        EXPECT_EQ(d.Writer().Consistent(), tick);
+        const std::string base = tick ? "ticked" : "plain";
+        Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(scratch / base));
+        Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
+        EXPECT_EQ(ReadFile(scratch.path() / (base + ".pvto")),
+                  ReadFile((tick ? consistent : plain) / "Eclipse.pvto"))
+            << base;
+    }
+}
+
 // A write that fails: the path and the reason in an error box, no completion message, the dialog
 // open, and a corrected name then exports.
 struct Failure {

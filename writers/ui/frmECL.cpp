@@ -144,6 +144,13 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     }
     unitsRow->addStretch(1);
 
+    // Off by default: the live-oil table as computed.
+    m_chkConsistent = new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
+                                                   "(saturated records thinned or ended where needed)"),
+                                    this);
+    m_chkConsistent->setObjectName(QStringLiteral("chkConsistent"));
+    connect(m_chkConsistent, &QCheckBox::toggled, this, &frmECL::ConsistentClicked);
+
     // Tables a simulator would refuse are named here; the reasons are on each table's tool tip.
     m_lblEclipseWarnings = new QLabel(this);
     m_lblEclipseWarnings->setObjectName(QStringLiteral("lblEclipseWarnings"));
@@ -159,6 +166,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     layout->addLayout(nameRow);
     layout->addWidget(frame1);
     layout->addWidget(fraUnits);
+    layout->addWidget(m_chkConsistent);
     layout->addWidget(m_lblEclipseWarnings);
     layout->addLayout(buttons);
 
@@ -167,7 +175,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     std::vector<QWidget*> order{m_txtFileName, browseBase};
     for (int k = 0; k < kTables; ++k)
         order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
-    order.insert(order.end(), {m_optUnits[0], m_optUnits[1], m_cmdReport, m_cmdCancel});
+    order.insert(order.end(), {m_optUnits[0], m_optUnits[1], m_chkConsistent, m_cmdReport, m_cmdCancel});
     SetTabOrder(order);
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
@@ -219,7 +227,7 @@ void frmECL::CheckOfferedTables() {
         const std::string_view keyword = kEclipseKeywords[k];
         std::vector<std::string> reasons;
         try {
-            reasons = CheckEclipseTable(m_host.objects, keyword, m_ecl->Units());
+            reasons = CheckEclipseTable(m_host.objects, keyword, m_ecl->Units(), m_ecl->Consistent());
         } catch (const std::exception& e) {
             // A check that fails says so rather than closing the dialog.
             reasons = {std::string("the table could not be checked: ") + e.what()};
@@ -264,6 +272,12 @@ void frmECL::UnitsClicked() {
     const EclipseUnits units = m_optUnits[1]->isChecked() ? EclipseUnits::Metric : EclipseUnits::Field;
     m_ecl->Units(units);
     if (m_rememberedUnits) *m_rememberedUnits = units;
+    CheckOfferedTables();
+}
+
+// The live-oil table is checked again as it would be written.
+void frmECL::ConsistentClicked() {
+    m_ecl->Consistent(m_chkConsistent->isChecked());
     CheckOfferedTables();
 }
 

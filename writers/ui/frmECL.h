@@ -48,6 +48,7 @@ private:
     void SetPathEnabled(int k, bool on);
     void ExportClick();
     void UnitsClicked();
+    void ConsistentClicked();
 
     OutputDialogHost m_host;
     MessageServiceSink m_sink;
@@ -58,6 +59,7 @@ private:
     std::array<QPushButton*, kTables> m_browse{};
     EclipseUnits* m_rememberedUnits;
     std::array<QRadioButton*, 2> m_optUnits{}; // Field, Metric
+    QCheckBox* m_chkConsistent;                // live-oil tables with a positive total compressibility
     QLabel* m_lblEclipseWarnings;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;

@@ -27,6 +27,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -446,10 +447,12 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
 constexpr int kMovingCases = 76; // some are refused at the input and run no deck
 constexpr unsigned kMovingSeed = 20261210;
 
-// A line of `run --check` about a case: "NAME: KEYWORD: reason" (a table a simulator would refuse)
-// or "NAME: TABLE, row N: ..." (an impossible value).
+// A line of `run --check` about a case: "NAME: KEYWORD: reason" (a table a simulator would refuse),
+// "NAME: TABLE, row N: ..." (an impossible value) or "NAME: PVTO, row N: ... may stop the simulator"
+// (a saturated interval of negative total compressibility).
 struct CheckLines {
-    std::map<std::string, std::vector<std::string>> refusals; // case -> "KEYWORD: reason"
+    std::map<std::string, std::vector<std::string>> refusals;    // case -> "KEYWORD: reason"
+    std::map<std::string, std::vector<std::string>> consistency; // case -> "PVTO, row N: ..."
 };
 
 CheckLines ReadCheckLines(const std::string& out) {
@@ -463,6 +466,9 @@ CheckLines ReadCheckLines(const std::string& out) {
         const auto b = line.find(": ", a + 2);
         if (b != std::string::npos && kKeywords.count(line.substr(a + 2, b - a - 2)))
             lines.refusals[line.substr(0, a)].push_back(line.substr(a + 2));
+        else if (line.compare(a, 12, ": PVTO, row ") == 0 &&
+                 line.find("may stop the simulator") != std::string::npos)
+            lines.consistency[line.substr(0, a)].push_back(line.substr(a + 2));
     }
     return lines;
 }
@@ -507,9 +513,11 @@ struct MovingRun {
     fs::path dir;
     BoxDeck deck;
     FlowVerdict verdict;
-    bool ran = false; // the deck was built (the case wrote its live-oil tables)
-    bool Finished() const {
-        return !verdict.Refused() && verdict.output.find("End of simulation") != std::string::npos;
+    bool ran = false;                      // the deck was built (the case wrote its live-oil tables)
+    std::optional<fs::path> consistentDir; // the --consistent files, run when the check said "may stop"
+    FlowVerdict consistentVerdict;
+    static bool Finished(const FlowVerdict& v) {
+        return !v.Refused() && v.output.find("End of simulation") != std::string::npos;
     }
 };
 
@@ -555,6 +563,22 @@ bool MovingDeck(Draw& d, const fs::path& dir, BoxDeck& deck) {
     return true;
 }
 
+// Runs each built deck of `runs` in Flow, two at a time; `consistent` chooses the folder.
+void RunMovingDecks(std::vector<MovingRun>& runs, bool consistent) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        for (std::size_t k = next++; k < runs.size(); k = next++) {
+            MovingRun& r = runs[k];
+            if (!r.ran || (consistent && !r.consistentDir)) continue;
+            const fs::path& dir = consistent ? *r.consistentDir : r.dir;
+            (consistent ? r.consistentVerdict : r.verdict) = RunFlow(dir, "MOVE", BoxDeckText(r.deck), 900);
+        }
+    };
+    std::thread second(worker);
+    worker();
+    second.join();
+}
+
 TEST_F(FlowSweep, MovingDeckFailsOnlyWhereTheCheckSaysSo) {
     const auto start = std::chrono::steady_clock::now();
     Draw draw(kMovingSeed);
@@ -576,61 +600,126 @@ TEST_F(FlowSweep, MovingDeckFailsOnlyWhereTheCheckSaysSo) {
         args += " cases/" + r.name + ".json";
     }
     std::string out;
-    const int rc =
-        RunBatch(root, "run" + args + " --check --jobs 2 --formats summary,eclipse --out default", out);
+    int rc = RunBatch(root, "run" + args + " --check --jobs 2 --formats summary,eclipse --out default", out);
     ASSERT_TRUE(rc == 0 || rc == 1) << "q7-batch exited " << rc << "\n" << ReadText(root / "batch.err");
     const CheckLines check = ReadCheckLines(out);
+    // The same cases written with --consistent: the live-oil tables that may stop the simulator mended.
+    rc = RunBatch(root,
+                  "run" + args + " --check --consistent --jobs 2 --formats summary,eclipse --out consistent",
+                  out);
+    ASSERT_TRUE(rc == 0 || rc == 1) << "q7-batch exited " << rc << "\n" << ReadText(root / "batch.err");
+    const CheckLines consistentCheck = ReadCheckLines(out);
 
     for (MovingRun& r : runs) {
         r.dir = root / "default" / r.name;
         r.ran = MovingDeck(draw, r.dir, r.deck);
+        // The consistent files of each case the check says may stop the simulator run in the same deck.
+        if (!r.ran || !check.consistency.count(r.name) || check.refusals.count(r.name)) continue;
+        r.consistentDir = root / "consistent" / r.name;
+        for (const std::string& include : r.deck.includes)
+            if (include.rfind("F.", 0) == 0)
+                fs::copy_file(r.dir / include, *r.consistentDir / include,
+                              fs::copy_options::overwrite_existing);
     }
-    std::atomic<std::size_t> next{0};
-    auto worker = [&] {
-        for (std::size_t k = next++; k < runs.size(); k = next++)
-            if (runs[k].ran) runs[k].verdict = RunFlow(runs[k].dir, "MOVE", BoxDeckText(runs[k].deck), 900);
-    };
-    std::thread second(worker);
-    worker();
-    second.join();
+    RunMovingDecks(runs, false);
+    RunMovingDecks(runs, true);
 
-    int decks = 0, finished = 0, flagged = 0, failedFlagged = 0, inconsistent = 0;
+    int decks = 0, finished = 0, refused = 0, inconsistent = 0, failedFlagged = 0, mended = 0;
+    std::vector<std::string> notMended;
     for (const MovingRun& r : runs) {
         if (!r.ran) continue;
         ++decks;
-        const auto found = check.refusals.find(r.name);
-        const bool refused = found != check.refusals.end();
-        if (refused) ++flagged;
-        if (r.Finished()) {
-            ++finished;
-            continue;
-        }
-        if (refused) {
-            ++failedFlagged;
-            continue;
-        }
-        // A case whose saturated tables are thermodynamically inconsistent may stop the simulator's
-        // solver although every static rule passes; any other failure needs a refusal.
+        const bool isRefused = check.refusals.count(r.name) > 0;
+        const bool mayStop = check.consistency.count(r.name) > 0;
+        if (isRefused) ++refused;
+        if (mayStop) ++inconsistent;
+        // The check's consistency lines agree with the files read independently.
+        // (A refused table, e.g. a gas table written as zeros, is not judged further.)
         const std::string interval = NegativeTotalCompressibility(r.dir);
-        const bool converge = r.verdict.output.find("failed to converge") != std::string::npos;
-        if (converge && !interval.empty()) {
-            ++inconsistent;
-            continue;
+        if (!isRefused) {
+            EXPECT_EQ(mayStop, !interval.empty())
+                << r.name << ": " << interval << "\nfiles in " << r.dir.string();
         }
-        ADD_FAILURE() << r.name << ": Flow did not run the deck to the end (exit " << r.verdict.code
-                      << ") and `run --check` said nothing\n"
+        if (r.Finished(r.verdict)) {
+            ++finished;
+        } else if (isRefused || mayStop) {
+            ++failedFlagged;
+        } else {
+            ADD_FAILURE() << r.name << ": Flow did not run the deck to the end (exit " << r.verdict.code
+                          << ") and `run --check` said nothing\n"
+                          << r.json.dump() << "\nFlow said:\n"
+                          << FlowSaid(r.verdict.output) << "files in " << r.dir.string();
+        }
+        if (!r.consistentDir) continue;
+        // With --consistent the table has no such interval, the check says so, and Flow runs it.
+        EXPECT_EQ(NegativeTotalCompressibility(*r.consistentDir), "") << r.consistentDir->string();
+        EXPECT_EQ(consistentCheck.consistency.count(r.name), 0u) << r.name;
+        if (r.Finished(r.consistentVerdict)) {
+            ++mended;
+        } else {
+            notMended.push_back(r.name);
+            std::cout << r.name << ": Flow did not run the --consistent deck to the end (exit "
+                      << r.consistentVerdict.code << ")\n"
                       << r.json.dump() << "\nFlow said:\n"
-                      << FlowSaid(r.verdict.output) << "files in " << r.dir.string();
+                      << FlowSaid(r.consistentVerdict.output);
+        }
     }
     // The subset is large enough to see the simulator move.
     EXPECT_GE(decks, 60);
+    // Open: of this draw's 29 mended decks, Flow still stops on two at the first report step (m159,
+    // whose default files it ran; m168, whose default files it also stopped on): their consistent
+    // tables have no negative interval, so something else in them stops the solver. No other may.
+    std::string names;
+    for (const std::string& n : notMended)
+        names += " " + n;
+    EXPECT_LE(notMended.size(), 2u) << "--consistent decks Flow did not run to the end:" << names;
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
     std::cout << "moving decks: " << decks << " of " << kMovingCases
-              << " drawn cases; run to the end: " << finished << "; flagged by --check: " << flagged
-              << " (of them not run to the end: " << failedFlagged
-              << "); not converging on tables of negative total compressibility: " << inconsistent << "; "
-              << seconds << " s\n";
+              << " drawn cases; run to the end: " << finished << "; refused by --check: " << refused
+              << "; may stop the simulator: " << inconsistent
+              << "; flagged and not run to the end: " << failedFlagged
+              << "; --consistent decks run to the end: " << mended << " (not:" << names << "); " << seconds
+              << " s\n";
+}
+
+// The case of a drawn live oil on which Flow 2022.10 stopped ("Solver failed to converge"): dBo/dp
+// is about twice Bg dRs/dp along the saturated curve from 6479 to 9356 psia. --check says it may stop
+// the simulator; its --consistent files run to the end in a deck whose producer draws the pressure
+// down to 2500 psia and whose gas injector pushes it up to 8000 psia.
+TEST_F(FlowSweep, TheReportedInconsistentCaseRunsWhenWrittenConsistent) {
+    std::ofstream(root / "drawn.json")
+        << R"({"PhaseOil":1,"PhaseGas":1,"PhaseWater":1,"StdPressure":15.025,"StdTemp":59,"RESTEMP":127.1,
+        "PrRange":"I","p1":1440,"p2":356.4,"p3":1062,"p4":4979.2,"p5":2459,"p6":3674.7,"p7":1740,"p8":2165.3,
+        "p9":7100,"p10":9355.7,"p11":6300,"p12":8580,"p13":3214.5,"p14":640,"p15":6479,"p16":3788.3,
+        "p17":4260,"p18":7453.8,"API":35.3,"SepGasGrav":1.24,"SepP":78.9,"SepT":121.9,"BPP":4562.6,
+        "GasGrav":0.652,"MFnitrogen":0.034,"mfCO2":0.068,"mfH2S":0.047,"PPMSalinity":0,"RockType":1,
+        "DrainType":1,"SWC":0.15,"SORW":0.26,"SORG":0.22,"SGCrit":0.14,"CoreyK":2.6,"CoreyN":3.6})";
+    std::string out;
+    ASSERT_EQ(RunBatch(root, "run drawn.json --check", out), 0) << ReadText(root / "batch.err");
+    EXPECT_FALSE(ReadCheckLines(out).consistency["drawn"].empty()) << out;
+    ASSERT_EQ(RunBatch(root, "run drawn.json --check --consistent --out c", out), 0)
+        << ReadText(root / "batch.err");
+    EXPECT_TRUE(ReadCheckLines(out).consistency.empty()) << out;
+    const fs::path dir = root / "c" / "drawn";
+    EXPECT_EQ(NegativeTotalCompressibility(dir), "");
+    BoxDeck deck;
+    deck.nz = 2;
+    deck.dz = 20;
+    deck.phases = {"OIL", "WATER", "GAS", "DISGAS"};
+    deck.tabdims = " 1 1 50 100 1 100 /";
+    for (const char* k : {"PVTO", "PVDG", "DENSITY", "PVTW", "SWOF", "SGOF"}) {
+        const std::string own = "Eclipse." + kExtension.at(k), filler = "F." + kExtension.at(k);
+        if (!fs::exists(dir / own)) std::ofstream(dir / filler) << kFiller.at(k);
+        deck.includes.push_back(fs::exists(dir / own) ? own : filler);
+    }
+    deck.bubblePoints = {4562.6};
+    deck.initialPressure = 5000;
+    deck.wells = {FlowWell{"PROD", "OIL", 1, 1, 500, 2500}, FlowWell{"INJ", "GAS", 5, 5, 3000, 8000}};
+    deck.steps = "8*45";
+    const FlowVerdict verdict = RunFlow(dir, "MOVE", BoxDeckText(deck), 900);
+    EXPECT_TRUE(!verdict.Refused() && verdict.output.find("End of simulation") != std::string::npos)
+        << FlowSaid(verdict.output) << "files in " << dir.string();
 }
 
 } // namespace
