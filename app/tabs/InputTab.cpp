@@ -2,6 +2,7 @@
 
 #include "app/modQ7.h"
 #include "engine/Errors.h"
+#include "engine/InputChecks.h"
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
@@ -109,6 +110,15 @@ const ProjectField& InputTab::FieldOf(const QWidget* control) {
     return FieldNamed(control->property("tag").toString().toStdString());
 }
 
+void InputTab::Validated(InputBox* box, const QString& title, InputBox::Rule rule) {
+    box->SetValidation(&m_context.messages, title, rule);
+    const std::string key = FieldOf(box).column;
+    box->SetRefusal([this, key](const QString& text) {
+        const std::optional<std::string> why = BoxRefusal(Objects(), key, text.toStdString());
+        return why ? QString::fromStdString(*why) : QString();
+    });
+}
+
 void InputTab::Guarded(const QString& title, const std::function<void()>& handler) {
     try {
         handler();
@@ -122,7 +132,7 @@ void InputTab::PlainField(InputBox* box, const QString& title, bool strict, cons
     const ProjectField* derived = derivedColumn ? &FieldNamed(derivedColumn) : nullptr;
     if (!field->Stored()) throw std::logic_error("no stored project field " + field->column);
     const ProjectTable table = TableOf(*field);
-    box->SetValidation(&m_context.messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
+    Validated(box, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [this, title, table, field, derived](const QString& text) {
         Guarded(title, [&] {
             Q7Objects& objects = Objects();
@@ -142,7 +152,7 @@ void InputTab::PlainField(InputBox* box, const QString& title, bool strict, cons
 
 void InputTab::LabField(InputBox* box, const QString& title) {
     const ProjectField* field = &FieldOf(box);
-    box->SetValidation(&m_context.messages, title, InputBox::Rule::Lenient);
+    Validated(box, title, InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [this, title, field](const QString& text) {
         Guarded(title, [&] {
             Q7Objects& objects = Objects();

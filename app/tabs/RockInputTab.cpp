@@ -154,6 +154,7 @@ void RockInputTab::ShowValues() {
     SetFirstOption(optCorr, rock.CORR() == 0);
     for (QLineEdit* box : {txtSWC, txtSORW, txtSORG, txtSGCrit, txtK, txtN, txtHRPoro, txtHRAir, txtHRKrg})
         ShowField(box);
+    RefreshWettability();
 }
 
 void RockInputTab::RefreshRockInputs() {
@@ -164,8 +165,6 @@ void RockInputTab::RefreshRockInputs() {
         w->setEnabled(false);
     const bool imbibition = rock.Displace() == 1;
     if (rock.Fluids() == 0) {
-        optWet[0]->setEnabled(true);
-        optWet[1]->setEnabled(true);
         if (imbibition) {
             txtSORW->setEnabled(true);
             lblSORW->setEnabled(true);
@@ -191,6 +190,15 @@ void RockInputTab::RefreshRockInputs() {
         for (QWidget* w : std::initializer_list<QWidget*>{txtK, lblK, txtN, lblN})
             w->setEnabled(true);
     }
+    RefreshWettability();
+}
+
+// Only Honarpour's oil-water curves depend on the wettability: Corey (and LET) take none.
+void RockInputTab::RefreshWettability() {
+    const clsRock& rock = Objects().Rock;
+    const bool used = rock.Fluids() == 0 && rock.CORR() == 1;
+    optWet[0]->setEnabled(used);
+    optWet[1]->setEnabled(used);
 }
 
 void RockInputTab::RefreshCorrelationInputs() {
@@ -207,6 +215,7 @@ void RockInputTab::RefreshCorrelationInputs() {
     if (Objects().Rock.CORR() == 1)
         for (QWidget* w : honarpour)
             w->setEnabled(true);
+    RefreshWettability();
 }
 
 } // namespace q7

@@ -39,6 +39,7 @@ public:
 private:
     void RefreshRockInputs();
     void RefreshCorrelationInputs();
+    void RefreshWettability();
 };
 
 } // namespace q7
