@@ -298,16 +298,14 @@ std::vector<RelationFault> RelationFaults(const Q7Objects& o) {
                                Shown(inerts) + ", more than 1"});
     }
 
-    // The saturations between the end points must leave room for a phase to move. Summed as singles
-    // (0.6 + 0.4 is 1.0000000149): end points that leave exactly nothing are the edge, not beyond.
-    constexpr double kSumSlack = 1e-6;
+    // The saturations between the end points must leave room for a phase to move.
     const clsRock& r = o.Rock;
     auto fraction = [](float v) { return v >= 0.0f && v <= 1.0f; };
     if (!fraction(r.SWC()) || !fraction(r.SORW()) || !fraction(r.SORG()) || !fraction(r.SGCrit())) return out;
     if (r.Fluids() == 0) {
         const bool imbibition = r.Displace() == 1;
         const double sum = static_cast<double>(r.SWC()) + (imbibition ? r.SORW() : 0.0f);
-        if (sum > 1.0 + kSumSlack)
+        if (sum > 1.0)
             out.push_back(
                 {imbibition ? std::vector<std::string>{"SWC", "SORW"} : std::vector<std::string>{"SWC"},
                  imbibition
@@ -317,7 +315,7 @@ std::vector<RelationFault> RelationFaults(const Q7Objects& o) {
                      : "connate water saturation (SWC) " + Shown(r.SWC()) + " leaves no saturation to move"});
     } else {
         const double sum = static_cast<double>(r.SWC()) + r.SORG() + r.SGCrit();
-        if (sum > 1.0 + kSumSlack)
+        if (sum > 1.0)
             out.push_back({{"SWC", "SORG", "SGCrit"},
                            "connate water (SWC) " + Shown(r.SWC()) + ", residual oil to gas (SORG) " +
                                Shown(r.SORG()) + " and critical gas (SGCrit) " + Shown(r.SGCrit()) +

