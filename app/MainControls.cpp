@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -77,7 +79,17 @@ QSplitter* GridBesidePlot(SpanHeading* heading, FlexGrid* grid, PlotPane* plot) 
     splitter->setObjectName(QStringLiteral("spl") + grid->objectName().mid(3));
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(table);
-    splitter->addWidget(plot);
+    // The charts keep the height their ticks and axis titles need; a window too short for all of
+    // them scrolls them instead of growing past the screen.
+    auto* charts = new QScrollArea;
+    charts->setObjectName(QStringLiteral("scr") + grid->objectName().mid(3));
+    charts->setWidgetResizable(true);
+    charts->setFrameShape(QFrame::NoFrame);
+    charts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    charts->setWidget(plot);
+    charts->setMinimumWidth(plot->minimumSizeHint().width() +
+                            charts->verticalScrollBar()->sizeHint().width());
+    splitter->addWidget(charts);
     // A wider window widens the plots; the grid's columns would not use the room.
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);

@@ -263,8 +263,10 @@ void Draw(PlotView& view, const ChartContent& content) {
         SetAxis(yAxis, content.yTitle, yLo, yHi, 3.5);
     }
     chart->legend()->setVisible(content.legend);
-    // Room for the vertical axis title along the plot area, so that it is never cut short.
-    view.setMinimumHeight(std::max(kChartMinimumHeight, TitleRoom(*chart, *yAxis)));
+    // Room for the vertical axis title along the plot area, so that it is never cut short, and
+    // below it for the legend (two rows when the pane is narrow).
+    const int legendRoom = content.legend ? 2 * QFontMetrics(chart->legend()->font()).height() + 12 : 0;
+    view.setMinimumHeight(std::max(kChartMinimumHeight, TitleRoom(*chart, *yAxis)) + legendRoom);
 }
 
 const QString kPressure = QStringLiteral("Pressure (psia)");
@@ -348,7 +350,7 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
     const std::int16_t n = prs.NPRSo();
     const std::int16_t bubble = prs.BPPi();
     auto p = [&prs](std::int16_t i) { return prs.GetPRSo(i); };
-    auto chart = [&](int index, const QString& title, const QString& yTitle,
+    auto chart = [&](const QString& title, const QString& yTitle,
                      float (clsOil::*reservoir)(std::int16_t) const,
                      float (clsOil::*saturated)(std::int16_t) const, std::optional<float> measured) {
         ChartContent content;
@@ -377,15 +379,24 @@ void PlotOil(PlotPane& pane, const clsPrs& prs, const clsOil& oil) {
                 !(std::isfinite(content.lab.front().x()) && std::isfinite(content.lab.front().y())))
                 content.lab.clear();
         }
-        content.legend = index == 0 || !content.lab.isEmpty();
         return content;
     };
-    pane.SetContents({chart(0, QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"),
-                            &clsOil::GetBO, &clsOil::GetBOS, oil.Lab().Bob),
-                      chart(1, QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"),
-                            &clsOil::GetRSO, &clsOil::GetRSOS, oil.Lab().Rsb),
-                      chart(2, QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"),
-                            &clsOil::GetMUO, &clsOil::GetMUOS, oil.Lab().Muob)});
+    std::vector<ChartContent> contents{
+        chart(QStringLiteral("Oil Volume Factor"), QStringLiteral("Vol Fact (rb/stb)"), &clsOil::GetBO,
+              &clsOil::GetBOS, oil.Lab().Bob),
+        chart(QStringLiteral("Solution GOR"), QStringLiteral("GOR (scf/stb)"), &clsOil::GetRSO,
+              &clsOil::GetRSOS, oil.Lab().Rsb),
+        chart(QStringLiteral("Oil Viscosity"), QStringLiteral("Viscosity (cp)"), &clsOil::GetMUO,
+              &clsOil::GetMUOS, oil.Lab().Muob)};
+    // One legend for the pane, on the first chart that has every kind of series (the same names
+    // and colours on every chart): a legend under each chart took the room of its ticks and titles.
+    std::size_t legend = 0;
+    while (legend + 1 < contents.size() && contents[legend].lab.isEmpty() &&
+           std::any_of(contents.begin() + static_cast<std::ptrdiff_t>(legend) + 1, contents.end(),
+                       [](const ChartContent& c) { return !c.lab.isEmpty(); }))
+        ++legend;
+    contents[legend].legend = true;
+    pane.SetContents(std::move(contents));
 }
 
 namespace {

@@ -8,10 +8,13 @@
 #include "store/StoredProject.h"
 #include "store/clsQ7IO.h"
 #include "ui/MessageService.h"
+#include "writers/EclipseChecks.h"
 #include "writers/EclipseDeck.h"
 #include "writers/ui/OutputDialogSupport.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,8 +30,9 @@
 
 namespace q7 {
 
-frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units)
-    : QDialog(parent), m_io(io), m_messages(messages), m_rememberedUnits(units) {
+frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units,
+                               std::string* base)
+    : QDialog(parent), m_io(io), m_messages(messages), m_rememberedUnits(units), m_rememberedBase(base) {
     setObjectName(QStringLiteral("frmECLProjects"));
     setWindowTitle(QStringLiteral("Eclipse File Export - Several Projects"));
     setModal(true);
@@ -44,7 +49,8 @@ frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* p
     m_lblRegions->setWordWrap(true);
 
     auto* label1 = new QLabel(QStringLiteral("Default File &Name"), this);
-    m_txtFileName = new QLineEdit(QStringLiteral("Eclipse"), this);
+    m_txtFileName = new QLineEdit(
+        base && !base->empty() ? QString::fromStdString(*base) : QStringLiteral("Eclipse"), this);
     m_txtFileName->setObjectName(QStringLiteral("txtFileName"));
     label1->setBuddy(m_txtFileName);
     m_txtFileName->setMinimumWidth(
@@ -92,8 +98,9 @@ frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* p
     FillList();
 }
 
-void frmECLProjects::Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units) {
-    frmECLProjects dialog(io, messages, parent, units);
+void frmECLProjects::Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units,
+                          std::string* base) {
+    frmECLProjects dialog(io, messages, parent, units, base);
     dialog.exec();
 }
 
@@ -170,6 +177,7 @@ void frmECLProjects::ExportClick() {
     std::vector<DeckCase> cases;
     for (const ComputedCase& p : projects)
         cases.push_back({p.name, p.objects.get()});
+    const QStringList refused = MarkRefusedTables(cases, PlanEclipseDeck(cases, units).keywords, units);
     RunWriter(*this, m_messages, QStringLiteral("Eclipse Export Error"), [&] {
         const DeckResult deck =
             WriteEclipseDeck(cases, m_txtFileName->text().toStdString(), units, m_chkConsistent->isChecked());
@@ -187,8 +195,59 @@ void frmECLProjects::ExportClick() {
         }
         for (const QString& p : problems)
             text += QLatin1Char('\n') + p;
+        if (!refused.isEmpty())
+            text += QStringLiteral("\n\nA simulator would refuse (written all the same):\n") +
+                    refused.join(QLatin1Char('\n'));
+        QStringList files;
+        for (const std::filesystem::path& f : deck.files)
+            files << QDir::toNativeSeparators(
+                QFileInfo(QString::fromStdString(f.string())).absoluteFilePath());
+        if (!files.isEmpty()) text += QStringLiteral("\n\nWritten to:\n") + files.join(QLatin1Char('\n'));
+        if (m_rememberedBase) *m_rememberedBase = m_txtFileName->text().toStdString();
         m_messages.ShowInfo(text, QStringLiteral("Files: ") + written);
     });
+}
+
+// The checks of the single-project export, region by region, on the tables the deck writes: each
+// region's refused table is marked on its project in the list (warning icon, the reasons on the tool
+// tip) and named, with its reasons, in the lines returned.
+QStringList frmECLProjects::MarkRefusedTables(const std::vector<DeckCase>& cases,
+                                              const std::vector<std::string>& keywords, EclipseUnits units) {
+    QStringList lines;
+    for (std::size_t k = 0; k < cases.size() && k < m_regions.size(); ++k) {
+        QStringList tip;
+        for (const std::string& keyword : keywords) {
+            if (std::find(std::begin(kEclipseKeywords), std::end(kEclipseKeywords), keyword) ==
+                std::end(kEclipseKeywords))
+                continue;
+            std::vector<std::string> reasons;
+            try {
+                reasons = CheckEclipseTable(*cases[k].objects, keyword, units);
+            } catch (const std::exception& e) {
+                reasons = {std::string("the table could not be checked: ") + e.what()};
+            }
+            for (const std::string& reason : reasons) {
+                const QString line = QStringLiteral("%1 %2").arg(QString::fromStdString(keyword),
+                                                                 QString::fromStdString(reason));
+                tip << line;
+                lines << QStringLiteral("Region %1 (%2) ")
+                                 .arg(k + 1)
+                                 .arg(QString::fromStdString(cases[k].name)) +
+                             line;
+            }
+        }
+        for (int row = 0; row < m_lstProjects->count(); ++row) {
+            QListWidgetItem* item = m_lstProjects->item(row);
+            if (item->data(Qt::UserRole).toLongLong() != m_regions[k]) continue;
+            const QSignalBlocker quiet(m_lstProjects);
+            item->setIcon(tip.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+            item->setToolTip(QStringLiteral("Region %1").arg(k + 1) +
+                             (tip.isEmpty() ? QString()
+                                            : QStringLiteral(": a simulator would refuse\n") +
+                                                  tip.join(QLatin1Char('\n'))));
+        }
+    }
+    return lines;
 }
 
 } // namespace q7

@@ -6,8 +6,11 @@
 
 #include <QDialog>
 
+#include <QStringList>
+
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QCheckBox;
@@ -20,17 +23,20 @@ class QRadioButton;
 
 namespace q7 {
 
+struct DeckCase;
 class clsQ7IO;
 class MessageService;
 
 class frmECLProjects : public QDialog {
     Q_OBJECT
 public:
-    // Lists the projects of `io`; `units`, when given, is the Eclipse export's remembered choice.
+    // Lists the projects of `io`; `units` and `base`, when given, are the Eclipse export's
+    // remembered choices (the base name with its folder: kept when a deck is written).
     frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* parent = nullptr,
-                   EclipseUnits* units = nullptr);
+                   EclipseUnits* units = nullptr, std::string* base = nullptr);
 
-    static void Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units);
+    static void Show(clsQ7IO& io, MessageService& messages, QWidget* parent, EclipseUnits* units,
+                     std::string* base = nullptr);
 
     // The ticked projects' numbers in region order.
     const std::vector<std::int32_t>& Regions() const { return m_regions; }
@@ -40,10 +46,13 @@ private:
     void ItemChanged(QListWidgetItem* item);
     void ShowRegions();
     void ExportClick();
+    QStringList MarkRefusedTables(const std::vector<DeckCase>& cases,
+                                  const std::vector<std::string>& keywords, EclipseUnits units);
 
     clsQ7IO& m_io;
     MessageService& m_messages;
     EclipseUnits* m_rememberedUnits;
+    std::string* m_rememberedBase;
     std::vector<std::int32_t> m_regions;
     QListWidget* m_lstProjects;
     QLineEdit* m_txtFileName;

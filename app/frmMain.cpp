@@ -206,6 +206,9 @@ void frmMain::WireControls() {
     connect(m_ui.oil, &OilTab::proceeded, this, &frmMain::ProceedClick);
     WireMenus();
     connect(m_ui.sstMain, &QTabWidget::currentChanged, this, &frmMain::TabSelected);
+    connect(m_ui.sstFluid, &QTabWidget::currentChanged, this, [this](int sub) {
+        if (!m_applyingSubTabs && sub >= 0) m_fluidSubTab = sub;
+    });
     // A plot that cannot be saved is reported like every other failure.
     for (PlotPane* pane : {m_ui.plotOil, m_ui.plotGas, m_ui.plotWater, m_ui.plotRock})
         for (int i = 0; i < pane->Count(); ++i)
@@ -215,6 +218,9 @@ void frmMain::WireControls() {
 
 void frmMain::WireMenus() {
     auto openOutput = [this](OutputDialog kind) {
+        // The report names the project open now (none: not set).
+        m_project->PrjName(m_state.ProjectOpen ? m_state.CurPrjName.toStdString()
+                                               : std::string(clsProject::kNotSet));
         if (m_outputOpener) m_outputOpener(kind, *this);
     };
     connect(m_ui.mnuPrint, &QAction::triggered, this, [openOutput] { openOutput(OutputDialog::Report); });

@@ -118,6 +118,10 @@ private:
     std::unique_ptr<clsProject> m_project;
     std::unique_ptr<clsQ7IO> m_io;
     bool m_shutDown = false;
+    // The Fluid Properties sub-tab the user last looked at (-1: none yet), taken again when the
+    // tab is computed anew and that sub-tab is still available.
+    int m_fluidSubTab = -1;
+    bool m_applyingSubTabs = false;
     std::function<void(OutputDialog, frmMain&)> m_outputOpener;
     std::optional<QString> m_userGuidePath;
     QPointer<frmUserGuide> m_guide;

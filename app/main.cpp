@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include <string>
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fluvarex"));
@@ -17,10 +19,12 @@ int main(int argc, char* argv[]) {
     q7::frmMain window(messages);
     // The Eclipse export's unit system, kept from one opening to the next while the program runs.
     q7::EclipseUnits eclipseUnits = q7::EclipseUnits::Field;
+    // And its base name with its folder (empty: the default name in the working folder).
+    std::string eclipseBase;
     messages.SetParent(&window);
     // File -> Report and File -> Export open the output dialogs over the window.
     window.SetOutputDialogOpener(
-        [&messages, &files, &eclipseUnits](q7::OutputDialog kind, q7::frmMain& main) {
+        [&messages, &files, &eclipseUnits, &eclipseBase](q7::OutputDialog kind, q7::frmMain& main) {
             const q7::OutputDialogHost host{main.Objects(), messages, files};
             switch (kind) {
             case q7::OutputDialog::Report:
@@ -30,10 +34,10 @@ int main(int argc, char* argv[]) {
                 q7::frmCSV::Show(host, &main);
                 break;
             case q7::OutputDialog::Eclipse:
-                q7::frmECL::Show(host, &main, &eclipseUnits);
+                q7::frmECL::Show(host, &main, &eclipseUnits, &eclipseBase);
                 break;
             case q7::OutputDialog::EclipseProjects:
-                q7::frmECLProjects::Show(main.Database(), messages, &main, &eclipseUnits);
+                q7::frmECLProjects::Show(main.Database(), messages, &main, &eclipseUnits, &eclipseBase);
                 break;
             }
         });

@@ -265,51 +265,68 @@ double InBoundUnit(const InputBound& b, const Held& h) {
 
 // --- relations ------------------------------------------------------------------------------
 
-void Relations(const Q7Objects& o, std::vector<InputProblem>& out) {
+// A relation at fault: the keys of every box it takes in (the first is the box to go back to).
+struct RelationFault {
+    std::vector<std::string> keys;
+    std::string text;
+};
+
+std::vector<RelationFault> RelationFaults(const Q7Objects& o) {
+    std::vector<RelationFault> out;
     const clsPrs& prs = o.Prs;
     if (prs.PrRange() == "R" && prs.PrMin() > 0.0f && !(prs.PrMin() < prs.PrMax()))
-        out.push_back({"MinPr", "minimum pressure (MinPr) " + Shown(prs.PrMin()) +
-                                    " psia is not below the maximum pressure (MaxPr) " + Shown(prs.PrMax()) +
-                                    " psia: the range holds no pressure"});
+        out.push_back({{"MinPr", "MaxPr"},
+                       "minimum pressure (MinPr) " + Shown(prs.PrMin()) +
+                           " psia is not below the maximum pressure (MaxPr) " + Shown(prs.PrMax()) +
+                           " psia: the range holds no pressure"});
 
     if (o.Fluid.PhaseOil()) {
         const OilLabData& lab = o.Oil.Lab();
         if (lab.Pb && *lab.Pb > 0.0f && *lab.Pb <= o.Fluid.StdP())
-            out.push_back({"LabPb", "laboratory bubble point (LabPb) " + Shown(*lab.Pb) +
-                                        " psia is not above the standard pressure " + Shown(o.Fluid.StdP()) +
-                                        " psia"});
+            out.push_back({{"LabPb"},
+                           "laboratory bubble point (LabPb) " + Shown(*lab.Pb) +
+                               " psia is not above the standard pressure " + Shown(o.Fluid.StdP()) +
+                               " psia"});
     }
 
     const clsGas& gas = o.Gas;
     if (gas.GasEntry() != "C" && (o.Fluid.PhaseGas() || o.Fluid.PhaseOil())) {
         const double inerts = static_cast<double>(gas.mfN()) + gas.mfCO2() + gas.mfH2S();
         if (inerts > 1.0 + 1e-6)
-            out.push_back(
-                {"MFnitrogen", "nitrogen, CO2 and H2S mole fractions (MFnitrogen, mfCO2, mfH2S) sum to " +
-                                   Shown(inerts) + ", more than 1"});
+            out.push_back({{"MFnitrogen", "mfCO2", "mfH2S"},
+                           "nitrogen, CO2 and H2S mole fractions (MFnitrogen, mfCO2, mfH2S) sum to " +
+                               Shown(inerts) + ", more than 1"});
     }
 
     // The saturations between the end points must leave room for a phase to move.
     const clsRock& r = o.Rock;
     auto fraction = [](float v) { return v >= 0.0f && v <= 1.0f; };
-    if (!fraction(r.SWC()) || !fraction(r.SORW()) || !fraction(r.SORG()) || !fraction(r.SGCrit())) return;
+    if (!fraction(r.SWC()) || !fraction(r.SORW()) || !fraction(r.SORG()) || !fraction(r.SGCrit())) return out;
     if (r.Fluids() == 0) {
         const bool imbibition = r.Displace() == 1;
         const double sum = static_cast<double>(r.SWC()) + (imbibition ? r.SORW() : 0.0f);
         if (sum > 1.0)
-            out.push_back({"SWC", imbibition ? "connate water saturation (SWC) " + Shown(r.SWC()) +
-                                                   " and residual oil saturation (SORW) " + Shown(r.SORW()) +
-                                                   " sum to " + Shown(sum) + ": no saturation is left to move"
-                                             : "connate water saturation (SWC) " + Shown(r.SWC()) +
-                                                   " leaves no saturation to move"});
+            out.push_back(
+                {imbibition ? std::vector<std::string>{"SWC", "SORW"} : std::vector<std::string>{"SWC"},
+                 imbibition
+                     ? "connate water saturation (SWC) " + Shown(r.SWC()) +
+                           " and residual oil saturation (SORW) " + Shown(r.SORW()) + " sum to " +
+                           Shown(sum) + ": no saturation is left to move"
+                     : "connate water saturation (SWC) " + Shown(r.SWC()) + " leaves no saturation to move"});
     } else {
         const double sum = static_cast<double>(r.SWC()) + r.SORG() + r.SGCrit();
         if (sum > 1.0)
-            out.push_back({"SWC", "connate water (SWC) " + Shown(r.SWC()) + ", residual oil to gas (SORG) " +
-                                      Shown(r.SORG()) + " and critical gas (SGCrit) " + Shown(r.SGCrit()) +
-                                      " saturations sum to " + Shown(sum) +
-                                      ": no saturation is left to move"});
+            out.push_back({{"SWC", "SORG", "SGCrit"},
+                           "connate water (SWC) " + Shown(r.SWC()) + ", residual oil to gas (SORG) " +
+                               Shown(r.SORG()) + " and critical gas (SGCrit) " + Shown(r.SGCrit()) +
+                               " saturations sum to " + Shown(sum) + ": no saturation is left to move"});
     }
+    return out;
+}
+
+void Relations(const Q7Objects& o, std::vector<InputProblem>& out) {
+    for (RelationFault& f : RelationFaults(o))
+        out.push_back({f.keys.front(), std::move(f.text)});
 }
 
 // --- plausibility of the oil tables -----------------------------------------------------------
@@ -469,6 +486,19 @@ std::vector<InputProblem> InputRefusals(const Q7Objects& o) {
     }
     Relations(o, out);
     return out;
+}
+
+std::optional<std::string> BoxRefusal(const Q7Objects& o, std::string_view key, std::string_view text) {
+    const std::string lower = Lower(key);
+    std::string unit = "F";
+    if (lower == "stdtemp") unit = o.Fluid.StdTU();
+    if (lower == "restemp") unit = o.Fluid.ResTU();
+    if (lower == "sept") unit = o.Oil.SepTU();
+    if (auto why = InputRefusal(key, text, unit)) return why;
+    for (const RelationFault& f : RelationFaults(o))
+        for (const std::string& k : f.keys)
+            if (Lower(k) == lower) return f.text;
+    return std::nullopt;
 }
 
 std::vector<InputWarning> InputWarnings(const Q7Objects& o) {

@@ -72,6 +72,13 @@ std::optional<std::string> InputValueRefusal(std::string_view key, double value,
 // inerts' sum). Empty: the case may be computed.
 std::vector<InputProblem> InputRefusals(const Q7Objects& objects);
 
+// A box of the form as it is left: `text` as typed into the box of `key`, which the objects hold
+// already (a temperature in the unit selected beside its box). The box's own value first
+// (InputRefusal), then the relations the box takes part in, as InputRefusals finds them (the
+// minimum pressure's box and the maximum's both meet "minimum not below maximum"). A blank box is
+// judged by its own rule, not here.
+std::optional<std::string> BoxRefusal(const Q7Objects& objects, std::string_view key, std::string_view text);
+
 // The warnings of the inputs the chosen options use (beyond their plausible range, the Honarpour
 // gas end point above 1) and, once computed, of oil tables beyond any oil (density, Bo, viscosity)
 // and of a laboratory match that moved the correlation by more than a factor of 3 (viscosity 5). Each text

@@ -174,10 +174,10 @@ std::vector<ProjectField> Describe() {
         [](Q7Objects& o, std::string_view t) { o.Oil.SepTU(t); });
     b.fields.back().choices = "FC";
     b.Number(
-        "InitGO", oil, "txtRSI", -1, [](const Q7Objects& o) { return o.Oil.RSI(); },
+        "InitGO", oil, "txtRSI", -1, [](const Q7Objects& o) { return o.Oil.GivenRSI(); },
         [](Q7Objects& o, std::string_view t) { o.Oil.SetRsi(t); });
     b.Number(
-        "BPP", oil, "txtBPP", -1, [](const Q7Objects& o) { return o.Oil.Pbp(); },
+        "BPP", oil, "txtBPP", -1, [](const Q7Objects& o) { return o.Oil.GivenPbp(); },
         [](Q7Objects& o, std::string_view t) { o.Oil.SetPbp(t); });
 
     // Laboratory data at the bubble point: each held only when measured (Null otherwise, and blank

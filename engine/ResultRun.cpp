@@ -127,8 +127,10 @@ OilBoxes CalcPbp(clsOil& oil, const std::string& rsi) {
     OilBoxes boxes;
     boxes.rsi = rsi;
     oil.SetRsi(boxes.rsi);
+    const clsOil::GivenPair given = oil.Given();
     boxes.bpp = Fixed(oil.Pbp(), 1);
     oil.SetPbp(boxes.bpp);
+    oil.Given(given);
     return boxes;
 }
 
@@ -136,8 +138,10 @@ OilBoxes CalcRsi(clsOil& oil, const std::string& bpp) {
     OilBoxes boxes;
     boxes.bpp = bpp;
     oil.SetPbp(boxes.bpp);
+    const clsOil::GivenPair given = oil.Given();
     boxes.rsi = Fixed(oil.RSI(), 1);
     oil.SetRsi(boxes.rsi);
+    oil.Given(given);
     return boxes;
 }
 
@@ -154,9 +158,11 @@ FluidTablesResult RunFluidProperties(Q7Objects& objects, const OilBoxes& boxes, 
         if (objects.Fluid.PhaseOil()) {
             stage = CalcStage::Oil;
             objects.Oil.SetRsi(boxes.rsi);
+            const clsOil::GivenPair given = objects.Oil.Given();
             const std::string shown = GeneralForm(objects.Oil.Pbp());
             if (shown != boxes.bpp) objects.Oil.SetPbp(shown);
             observer.BubblePointShown(shown);
+            objects.Oil.Given(given);
         }
     } catch (const std::exception& e) {
         FluidTablesResult result;

@@ -198,6 +198,8 @@ void clsOil::StoreRSI(float r) {
     CalcRSITank();
     m_pbp = ChosenPb(r);
     Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+    m_givenRsi = m_rsi;
+    m_givenPbp = m_pbp;
 }
 
 // Standing (1947) total GOR from the bubble point; scf/stb, psia, °F.
@@ -207,12 +209,16 @@ void clsOil::StorePbp(float p) {
     if (m_corrPb != CorrPb::Standing) {
         Store(m_rsi, SolutionGor(m_corrPb, CorrelationInputs(m_fluid.ResTf()), D(p)));
         Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+        m_givenRsi = m_rsi;
+        m_givenPbp = m_pbp;
         return;
     }
     const float h = Single(D(p) / 18.2 + 1.4);
     const float v = Single(Div(D(h), StandingTerm(m_fluid.ResTf(), m_api)));
     Store(m_rsi, Pow(D(v), 1.0 / 0.83) * D(m_sepGG));
     Store(m_rsiSep, D(m_rsi) - D(m_rsiTank));
+    m_givenRsi = m_rsi;
+    m_givenPbp = m_pbp;
 }
 
 std::optional<std::string> clsOil::LabProblem() const {
@@ -235,6 +241,15 @@ std::optional<std::string> clsOil::LabProblem() const {
 
 void clsOil::ApplyLabBubblePoint() {
     if (LabProblem()) return;
+    // The measured point replaces the computation's pair; the pair given stays what the boxes hold.
+    struct KeepGiven {
+        clsOil& oil;
+        float rsi, pbp;
+        ~KeepGiven() {
+            oil.m_givenRsi = rsi;
+            oil.m_givenPbp = pbp;
+        }
+    } keep{*this, m_givenRsi, m_givenPbp};
     if (m_lab.Pb && m_lab.Rsb) {
         m_rsi = *m_lab.Rsb;
         CalcRSITank();

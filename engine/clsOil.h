@@ -53,6 +53,20 @@ public:
     float SepTc() const { return m_sepTc; }
     float SepTr() const { return m_sepTr; }
     float RSI() const { return m_rsi; }
+    // The pair as the oil tab's boxes gave it (StoreRSI, StorePbp): while computing, laboratory
+    // values take RSI() and Pbp() over, never these.
+    float GivenRSI() const { return m_givenRsi; }
+    float GivenPbp() const { return m_givenPbp; }
+    // The partner box written by the program (a calculate button, "Fluid Properties") is not given:
+    // the pair given before it is put back with these.
+    struct GivenPair {
+        float rsi, pbp;
+    };
+    GivenPair Given() const { return {m_givenRsi, m_givenPbp}; }
+    void Given(GivenPair pair) {
+        m_givenRsi = pair.rsi;
+        m_givenPbp = pair.pbp;
+    }
     float RSITank() const { return m_rsiTank; }
     float RSISep() const { return m_rsiSep; }
     float Pbp() const { return m_pbp; }
@@ -146,6 +160,8 @@ private:
     float m_rsiTank = 0.0f;
     float m_rsiSep = 0.0f;
     float m_pbp = 0.0f;
+    float m_givenRsi = 0.0f;
+    float m_givenPbp = 0.0f;
     float m_stDenOil = 0.0f;
     float m_stDenGas = 0.0f;
     bool m_go = false;

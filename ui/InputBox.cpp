@@ -101,17 +101,28 @@ bool InputBox::IsNumeric(const QString& text) {
     return numeric.match(text).hasMatch();
 }
 
-bool InputBox::Acceptable() const {
+QString InputBox::Refused() const {
+    const QString notNumeric = QStringLiteral("Please enter a numeric value!");
     switch (m_rule) {
     case Rule::None:
-        return true;
+        return {};
     case Rule::Lenient:
-        if (text().isEmpty()) return true;
-        return IsNumeric(text()) && (!m_rangeRule || m_rangeRule(text()).isEmpty());
+        if (text().isEmpty()) return {};
+        if (!IsNumeric(text())) return notNumeric;
+        break;
     case Rule::Strict:
-        return IsNumeric(text()) && (!m_rangeRule || m_rangeRule(text()).isEmpty());
+        if (!IsNumeric(text())) return notNumeric;
+        break;
     }
-    return true;
+    return m_refusal ? m_refusal(text()) : QString();
+}
+
+bool InputBox::Acceptable() const {
+    return Refused().isEmpty();
+}
+
+void InputBox::ShowRefusal(const QString& why) {
+    if (m_messages) m_messages->ShowError(why, m_title);
 }
 
 QString InputBox::RefusalText() const {
@@ -123,11 +134,12 @@ QString InputBox::RefusalText() const {
 }
 
 bool InputBox::Validate() {
-    if (Acceptable()) {
+    const QString why = Refused();
+    if (why.isEmpty()) {
         m_leaveChecked = true;
         return true;
     }
-    if (m_messages) m_messages->ShowError(RefusalText(), m_title);
+    ShowRefusal(why);
     if (!hasFocus() && isVisible() && isEnabled()) {
         g_restoringFocus = true;
         setFocus(Qt::OtherFocusReason);
@@ -175,8 +187,9 @@ void InputBox::RefuseAfterMove() {
         return; // refused already, when the press arrived
     // A box that code has just hidden or disabled (another tab selected, a project loaded) can no
     // longer be returned to.
-    if (Acceptable() || !isVisible() || !isEnabled()) return;
-    if (m_messages) m_messages->ShowError(RefusalText(), m_title);
+    const QString why = Refused();
+    if (why.isEmpty() || !isVisible() || !isEnabled()) return;
+    ShowRefusal(why);
     g_restoringFocus = true;
     setFocus(Qt::OtherFocusReason);
     g_restoringFocus = false;

@@ -2,10 +2,8 @@
 // The program's text box: selects its whole text when it receives the focus, and, when it has a
 // validation rule, cannot be left while its text is not a number (lenient: an empty box may be
 // left; strict: it may not). A refusal shows "Please enter a numeric value!" under the box's
-// title and keeps the focus in the box.
-//
-// A box may also carry a range rule of its own (SetRangeRule): a number the rule refuses cannot be
-// left either, and the refusal shows the rule's message instead.
+// title and keeps the focus in the box. A box may also have a refusal rule for numbers (the input
+// rule of the engine): a number it refuses is refused in the same way, once, with the rule's text.
 //
 // Leaving is checked where it starts: the Tab keys, and a mouse press on another control that
 // would take the focus or on a tab of a tab control (that press is swallowed). Focus moved away by
@@ -27,14 +25,17 @@ public:
     explicit InputBox(QWidget* parent = nullptr);
 
     void SetValidation(MessageService* messages, const QString& title, Rule rule);
-    // Why a numeric text is refused (empty: it is fine); asked only once the text is a number.
-    using RangeRule = std::function<QString(const QString&)>;
-    void SetRangeRule(RangeRule rule) { m_rangeRule = std::move(rule); }
+    // Why a number in the box may not be left (empty: it may). Not asked for a blank box.
+    using Refusal = std::function<QString(const QString& text)>;
+    void SetRefusal(Refusal refusal) { m_refusal = std::move(refusal); }
     Rule ValidationRule() const { return m_rule; }
     const QString& ValidationTitle() const { return m_title; }
 
     // True when the text may be left under the box's rule.
     bool Acceptable() const;
+    // Why the text may not be left: "Please enter a numeric value!" or the refusal rule's text;
+    // empty when it may.
+    QString Refused() const;
     // Shows the refusal when the text may not be left; true when it may.
     bool Validate();
 
@@ -54,13 +55,12 @@ protected:
 
 private:
     void RefuseAfterMove();
-    // The message of a text that may not be left: the range rule's, else the numeric one.
-    QString RefusalText() const;
+    void ShowRefusal(const QString& why);
 
     MessageService* m_messages = nullptr;
     QString m_title;
     Rule m_rule = Rule::None;
-    RangeRule m_rangeRule;
+    Refusal m_refusal;
     bool m_leaveChecked = false;
 };
 

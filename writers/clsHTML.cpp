@@ -70,6 +70,8 @@ void clsHTML::Close() {
 void clsHTML::htmlHeader() {
     if (!m_enabled) return;
     m_file.WriteLine("<HTML><HEAD>");
+    // The page's text is UTF-8 as typed (a degree sign, a name): a browser must not guess.
+    m_file.WriteLine("<META charset=\"utf-8\">");
     m_file.WriteLine("<STYLE type='text/css'>");
     m_file.WriteLine("EM.reg {color:black; font-family:arial; ");
     m_file.WriteLine("font-style:italic; font-weight:500; font-size:10pt}");

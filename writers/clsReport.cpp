@@ -370,6 +370,7 @@ void clsReport::Execute() {
     page.HLine();
     out.Blank(2);
     // Typed identification goes into the page escaped, into the text as typed.
+    if (!m_projectName.empty()) out.Label("Project: ", m_projectName, HtmlEscape(m_projectName));
     out.Label("Company: ", m_company, HtmlEscape(m_company));
     out.Label("Field: ", m_field, HtmlEscape(m_field));
     out.Label("Reservoir: ", m_reservoir, HtmlEscape(m_reservoir));

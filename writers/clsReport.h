@@ -20,6 +20,10 @@ public:
 
     const std::string& FileName() const { return m_fileName; }
     void FileName(std::string_view path) { m_fileName = path; }
+    // The open project's name, the report's first identification line ("Project: "); empty (no
+    // project open): no such line.
+    const std::string& ProjectName() const { return m_projectName; }
+    void ProjectName(std::string_view text) { m_projectName = text; }
     const std::string& CreatedBy() const { return m_createdBy; }
     void CreatedBy(std::string_view text) { m_createdBy = text; }
     const std::string& PrjDesc() const { return m_prjDesc; }
@@ -60,7 +64,7 @@ private:
     const Q7Objects& m_objects;
     MessageSink& m_sink;
     std::string m_fileName = "Sample.txt";
-    std::string m_createdBy, m_prjDesc, m_company, m_field, m_reservoir;
+    std::string m_projectName, m_createdBy, m_prjDesc, m_company, m_field, m_reservoir;
     bool m_oil = false, m_gas = false, m_water = false, m_rock = false;
     bool m_correlations = false;
     std::function<std::time_t()> m_clock;

@@ -132,18 +132,19 @@ GasTab::GasTab(const TabContext& context) : InputTab(context, QStringLiteral("ta
     PlainField(txtMFCO2, QStringLiteral("Invalid CO2 fraction"), true);
     PlainField(txtMFHS, QStringLiteral("Invalid H2S fraction"), true);
     for (int k = 1; k <= kComponents; ++k) {
+        // The composition is judged by its total when the gas table is computed (CompositionSumFault).
         txtGC[k]->SetValidation(&Messages(), QStringLiteral("Invalid Gas Composition"),
                                 InputBox::Rule::Lenient);
         connect(txtGC[k], &QLineEdit::textChanged, this, [this, k] { CompositionChange(k); });
     }
     // The plus fraction's properties are not stored with a project.
     const QString mw = QStringLiteral("Invalid PLUS FRACTION Mole wt.");
-    txtPLUSmw->SetValidation(&Messages(), mw, InputBox::Rule::Strict);
+    Validated(txtPLUSmw, mw, InputBox::Rule::Strict);
     connect(txtPLUSmw, &QLineEdit::textChanged, this, [this, mw](const QString& text) {
         Guarded(mw, [&] { Objects().Gas.SetPLUSmw(text.toStdString()); });
     });
     const QString gg = QStringLiteral("Invalid PLUS FRACTION Gas Gravity");
-    txtPLUSgg->SetValidation(&Messages(), gg, InputBox::Rule::Strict);
+    Validated(txtPLUSgg, gg, InputBox::Rule::Strict);
     connect(txtPLUSgg, &QLineEdit::textChanged, this, [this, gg](const QString& text) {
         Guarded(gg, [&] { Objects().Gas.SetPLUSgg(text.toStdString()); });
     });

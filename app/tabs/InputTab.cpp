@@ -2,6 +2,7 @@
 
 #include "app/modQ7.h"
 #include "engine/Errors.h"
+#include "engine/InputChecks.h"
 #include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/PvtCorrelations.h"
@@ -43,7 +44,7 @@ ProjectTable TableOf(const ProjectField& field) {
 
 // The range rule of a field's own (a rock model's parameter: "must be above 0") or of a whole number
 // (the table's rows), as the case reader applies it; empty when the field has none.
-InputBox::RangeRule FieldRangeRule(const ProjectField& field) {
+InputBox::Refusal FieldRangeRule(const ProjectField& field) {
     const bool whole = field.kind == FieldKind::Integer && field.lo <= field.hi;
     if (!field.refused && !whole) return {};
     return [&field, whole](const QString& text) -> QString {
@@ -131,6 +132,20 @@ const ProjectField& InputTab::FieldOf(const QWidget* control) {
     return FieldNamed(control->property("tag").toString().toStdString());
 }
 
+void InputTab::Validated(InputBox* box, const QString& title, InputBox::Rule rule) {
+    box->SetValidation(&m_context.messages, title, rule);
+    // The field's own range first, then the engine's input rule with the other boxes' values.
+    const ProjectField& field = FieldOf(box);
+    box->SetRefusal([this, key = field.column, own = FieldRangeRule(field)](const QString& text) {
+        if (own) {
+            const QString why = own(text);
+            if (!why.isEmpty()) return why;
+        }
+        const std::optional<std::string> why = BoxRefusal(Objects(), key, text.toStdString());
+        return why ? QString::fromStdString(*why) : QString();
+    });
+}
+
 void InputTab::Guarded(const QString& title, const std::function<void()>& handler) {
     try {
         handler();
@@ -143,8 +158,7 @@ void InputTab::PlainField(InputBox* box, const QString& title, bool strict, cons
     const ProjectField* field = &FieldOf(box);
     const ProjectField* derived = derivedColumn ? &FieldNamed(derivedColumn) : nullptr;
     const ProjectTable table = TableOf(*field);
-    box->SetValidation(&m_context.messages, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
-    box->SetRangeRule(FieldRangeRule(*field));
+    Validated(box, title, strict ? InputBox::Rule::Strict : InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [this, title, table, field, derived](const QString& text) {
         Guarded(title, [&] {
             Q7Objects& objects = Objects();
@@ -218,7 +232,7 @@ void InputTab::ShowChoice(QComboBox* box) {
 
 void InputTab::LabField(InputBox* box, const QString& title) {
     const ProjectField* field = &FieldOf(box);
-    box->SetValidation(&m_context.messages, title, InputBox::Rule::Lenient);
+    Validated(box, title, InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [this, title, field](const QString& text) {
         Guarded(title, [&] {
             Q7Objects& objects = Objects();

@@ -67,6 +67,10 @@ protected:
     QButtonGroup* OptionGroup(const std::string& column, OptionPair& pair, const QString& first,
                               const QString& second);
 
+    // The box's rule for leaving it: a number under `rule`, and what the engine's input rule
+    // (engine/InputChecks: BoxRefusal) refuses for its field, shown once under `title`.
+    void Validated(InputBox* box, const QString& title, InputBox::Rule rule);
+
     // Runs an input handler; an error its object raises is shown under `title`.
     void Guarded(const QString& title, const std::function<void()>& handler);
     // A box of one project field: each change gives the text to the objects and stores the value

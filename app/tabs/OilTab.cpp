@@ -174,7 +174,7 @@ OilTab::OilTab(const TabContext& context) : InputTab(context, QStringLiteral("ta
 }
 
 void OilTab::LinkedGravity(InputBox* box, InputBox* partner, const QString& title, bool api) {
-    box->SetValidation(&Messages(), title, InputBox::Rule::Lenient);
+    Validated(box, title, InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [=, this](const QString& text) {
         if (!State().InputEventsOn) return;
         Guarded(title, [&] {
@@ -217,7 +217,9 @@ void OilTab::ResetCalculateButtons() {
 void OilTab::CalcPbpClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         Objects().Oil.SetRsi(txtRSI->text().toStdString());
+        const clsOil::GivenPair given = Objects().Oil.Given();
         ShowComputed(txtBPP, Fixed(Objects().Oil.Pbp(), kGorDecimals));
+        Objects().Oil.Given(given);
         cmdProceed->setEnabled(true);
     });
 }
@@ -225,7 +227,9 @@ void OilTab::CalcPbpClick() {
 void OilTab::CalcRsiClick() {
     Guarded(QStringLiteral("Oil Properties Error"), [&] {
         Objects().Oil.SetPbp(txtBPP->text().toStdString());
+        const clsOil::GivenPair given = Objects().Oil.Given();
         ShowComputed(txtRSI, Fixed(Objects().Oil.RSI(), kGorDecimals));
+        Objects().Oil.Given(given);
         cmdProceed->setEnabled(true);
     });
 }

@@ -79,7 +79,7 @@ PressureTab::PressureTab(const TabContext& context) : InputTab(context, QStringL
     PlainField(txtInitP, pressure, true);
     PlainField(txtMaxP, pressure, true);
     for (int k = 1; k <= kPressures; ++k) {
-        txtP[k]->SetValidation(&Messages(), pressure, InputBox::Rule::Lenient);
+        Validated(txtP[k], pressure, InputBox::Rule::Lenient);
         connect(txtP[k], &QLineEdit::textChanged, this, [this, k] { DiscretePressureChange(k); });
         connect(txtP[k], &InputBox::focusLost, this, [this, k] { DiscretePressureLeft(k); });
     }

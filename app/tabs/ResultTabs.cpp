@@ -189,6 +189,7 @@ void frmMain::ClearFluidResults(CalcStage stage) {
 void frmMain::ApplySubTabRules() {
     const clsFluid& fluid = m_objects->Fluid;
     QTabWidget* sub = m_ui.sstFluid;
+    m_applyingSubTabs = true;
     sub->setTabEnabled(kFluidOil, false);
     sub->setTabEnabled(kFluidGas, false);
     sub->setTabEnabled(kFluidWater, false);
@@ -205,6 +206,9 @@ void frmMain::ApplySubTabRules() {
         sub->setTabEnabled(kFluidWater, true);
         if (!fluid.PhaseOil() && !fluid.PhaseGas()) sub->setCurrentIndex(kFluidWater);
     }
+    // The sub-tab the user last looked at, while its phase is there.
+    if (m_fluidSubTab >= 0 && sub->isTabEnabled(m_fluidSubTab)) sub->setCurrentIndex(m_fluidSubTab);
+    m_applyingSubTabs = false;
 }
 
 void frmMain::PrepareOilGrid() {
@@ -418,6 +422,9 @@ QLabel* WarningLine(const QString& name) {
     auto* label = new QLabel;
     label->setObjectName(name);
     label->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; background: #fff2cc; padding: 2px; }"));
+    // A long line wraps within the window's width: it never widens the window.
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
     label->setVisible(false);
     return label;
 }

@@ -319,6 +319,7 @@ void RockInputTab::ShowValues() {
     ShowChoice(cboPcowModel);
     ShowChoice(cboPcogModel);
     RefreshModelRows();
+    RefreshWettability();
 }
 
 void RockInputTab::RefreshRockInputs() {
@@ -329,8 +330,6 @@ void RockInputTab::RefreshRockInputs() {
         w->setEnabled(false);
     const bool imbibition = rock.Displace() == 1;
     if (rock.Fluids() == 0) {
-        optWet[0]->setEnabled(true);
-        optWet[1]->setEnabled(true);
         if (imbibition) {
             txtSORW->setEnabled(true);
             lblSORW->setEnabled(true);
@@ -359,6 +358,14 @@ void RockInputTab::RefreshRockInputs() {
     RefreshCorrelationInputs();
 }
 
+// Only Honarpour's oil-water curves depend on the wettability: Corey (and LET) take none.
+void RockInputTab::RefreshWettability() {
+    const clsRock& rock = Objects().Rock;
+    const bool used = rock.Fluids() == 0 && rock.CORR() == 1;
+    optWet[0]->setEnabled(used);
+    optWet[1]->setEnabled(used);
+}
+
 void RockInputTab::RefreshCorrelationInputs() {
     const std::initializer_list<QWidget*> corey{txtK, lblK, txtN, lblN};
     const std::initializer_list<QWidget*> honarpour{txtHRAir,  lblHRAir,  txtHRKrg, lblHRKrg,
@@ -382,6 +389,7 @@ void RockInputTab::RefreshCorrelationInputs() {
     const bool sorw = rock.Fluids() == 0 && (rock.Displace() == 1 || rock.PcowModel() == 3);
     for (QWidget* w : std::initializer_list<QWidget*>{txtSORW, lblSORW})
         w->setEnabled(sorw);
+    RefreshWettability();
     RefreshModelRows();
 }
 

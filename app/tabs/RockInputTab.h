@@ -70,6 +70,7 @@ private:
 
     std::vector<ModelRow> m_modelRows;
     std::vector<InputBox*> m_modelBoxes;
+    void RefreshWettability();
 };
 
 } // namespace q7

@@ -39,7 +39,7 @@ WaterTab::WaterTab(const TabContext& context) : InputTab(context, QStringLiteral
 }
 
 void WaterTab::LinkedSalinity(InputBox* box, InputBox* partner, const QString& title, bool ppm) {
-    box->SetValidation(&Messages(), title, InputBox::Rule::Lenient);
+    Validated(box, title, InputBox::Rule::Lenient);
     connect(box, &QLineEdit::textChanged, this, [=, this](const QString& text) {
         if (!State().InputEventsOn) return;
         Guarded(title, [&] {

@@ -17,18 +17,21 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace q7::test {
 namespace {
 
 // A project stored from fresh objects with the oil gravity `api` and gas and water present.
-std::int32_t AddProject(clsQ7IO& io, const QString& name, const char* api) {
+std::int32_t AddProject(clsQ7IO& io, const QString& name, const char* api,
+                        const std::function<void(Q7Objects&)>& more = {}) {
     NullMessageSink sink;
     Q7Objects objects(sink);
     objects.Fluid.PhaseGas(true);
     objects.Fluid.PhaseWater(true);
     objects.Oil.SetAPI(api);
+    if (more) more(objects);
     Recordset row = io.NewREC(QStringLiteral("tblProject"));
     row.SetValue(QStringLiteral("PrjName"), name);
     io.CreateProject(row, objects);
@@ -99,6 +102,51 @@ TEST(EclipseProjects, TickedProjectsAreTheRegionsInTheOrderTicked) {
     EXPECT_NE(second, std::string::npos);
     EXPECT_LT(first, second);
     EXPECT_EQ(pvto.find("beta"), std::string::npos);
+}
+
+// The single-project dialog's checks, region by region: gas-oil Corey drainage with the default end
+// points writes an SGOF whose kro never reaches 0, which a simulator refuses (the same case the
+// single-project dialog marks, tests/writers_ui/EclipseDialogTest.cpp). The deck is written all the
+// same, but the completion names the region and its table, and the project is marked in the list.
+TEST(EclipseProjects, EachRegionsRefusedTableIsNamedAndMarked) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    clsQ7IO io;
+    io.OpenDatabase(database.Path());
+    ASSERT_TRUE(io.Q7FOUND());
+    auto gasOil = [](int displace) {
+        return [displace](Q7Objects& o) {
+            o.Rock.Fluids(1);
+            o.Rock.Displace(displace);
+        };
+    };
+    AddProject(io, QStringLiteral("imbibed"), "35", gasOil(1));
+    AddProject(io, QStringLiteral("drained"), "30", gasOil(0));
+    QTemporaryDir out;
+
+    FakeMessages messages;
+    frmECLProjects d(io, messages, nullptr, nullptr);
+    auto* list = Find<QListWidget>(&d, QStringLiteral("lstProjects"));
+    Item(list, QStringLiteral("imbibed"))->setCheckState(Qt::Checked);
+    Item(list, QStringLiteral("drained"))->setCheckState(Qt::Checked);
+    Find<QLineEdit>(&d, QStringLiteral("txtFileName"))->setText(out.filePath(QStringLiteral("deck")));
+    Find<QPushButton>(&d, QStringLiteral("cmdReport"))->click();
+
+    ASSERT_EQ(messages.All().size(), 1u);
+    const QString text = messages.All()[0].text;
+    EXPECT_TRUE(messages.All()[0].title.contains(QStringLiteral("SGOF")))
+        << qPrintable(messages.All()[0].title);
+    EXPECT_TRUE(text.contains(QStringLiteral("A simulator would refuse")) &&
+                text.contains(QStringLiteral("Region 2 (drained) SGOF")) &&
+                text.contains(QStringLiteral("kro never reaches 0")))
+        << qPrintable(text);
+    EXPECT_FALSE(text.contains(QStringLiteral("Region 1 (imbibed) SGOF"))) << qPrintable(text);
+    QListWidgetItem* drained = Item(list, QStringLiteral("drained"));
+    EXPECT_FALSE(drained->icon().isNull());
+    EXPECT_TRUE(drained->toolTip().contains(QStringLiteral("kro never reaches 0")));
+    EXPECT_TRUE(Item(list, QStringLiteral("imbibed"))->icon().isNull());
+    // Written all the same, as the single-project export writes it.
+    EXPECT_NE(Slurp(out.filePath(QStringLiteral("deck.sgof"))).find("-- Region 2: case drained"),
+              std::string::npos);
 }
 
 } // namespace

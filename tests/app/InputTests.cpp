@@ -425,11 +425,59 @@ TEST_P(RockSaturations, EnabledBySystemAndDisplacement) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Workstation, RockSaturations,
-                         ::testing::Values(RockCase{"OilWaterDrainage", 0, 0, false, false, false, true},
-                                           RockCase{"OilWaterImbibition", 0, 1, true, false, false, true},
+                         // Corey (the default, and drainage's only choice) reads no wettability.
+                         ::testing::Values(RockCase{"OilWaterDrainage", 0, 0, false, false, false, false},
+                                           RockCase{"OilWaterImbibition", 0, 1, true, false, false, false},
                                            RockCase{"GasOilDrainage", 1, 0, false, false, true, false},
                                            RockCase{"GasOilImbibition", 1, 1, false, true, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The wettability is read by Honarpour's oil-water curves only: its buttons follow the correlation
+// and the fluid system.
+TEST(RockInputs, WettabilityOnlyForHonarpourOilWater) {
+    Workstation w;
+    w.SelectTab(kTabRockInput);
+    RockInputTab& rock = *w.ui().rockInput;
+    EXPECT_FALSE(rock.optWet[0]->isEnabled());
+    rock.optType[1]->click();
+    rock.optCorr[1]->click();
+    EXPECT_TRUE(rock.optWet[0]->isEnabled());
+    EXPECT_TRUE(rock.optWet[1]->isEnabled());
+    rock.optRock[1]->click();
+    EXPECT_FALSE(rock.optWet[0]->isEnabled());
+    rock.optRock[0]->click();
+    EXPECT_TRUE(rock.optWet[1]->isEnabled());
+    rock.optCorr[0]->click();
+    EXPECT_FALSE(rock.optWet[0]->isEnabled());
+    EXPECT_FALSE(rock.optWet[1]->isEnabled());
+}
+
+// "Fluid Properties" comes back on the sub-tab the user last looked at, while its phase is there.
+TEST(FluidSubTabs, ReopenOnTheOneLastShown) {
+    Workstation w;
+    w.SelectTab(kTabPhases);
+    w.ui().phases->cbxFPP[1]->click();
+    w.ui().phases->cbxFPP[2]->click();
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    EXPECT_EQ(w.ui().sstFluid->currentIndex(), kFluidGas);
+    w.ui().sstFluid->setCurrentIndex(kFluidOil);
+    w.SelectTab(kTabPhases);
+    w.SelectTab(kTabFluidProps);
+    EXPECT_EQ(w.ui().sstFluid->currentIndex(), kFluidOil);
+    w.ui().sstFluid->setCurrentIndex(kFluidWater);
+    w.SelectTab(kTabOil);
+    w.SelectTab(kTabFluidProps);
+    EXPECT_EQ(w.ui().sstFluid->currentIndex(), kFluidWater);
+    // Without water the water sub-tab is not there: the rule's own choice.
+    w.SelectTab(kTabPhases);
+    w.ui().phases->cbxFPP[2]->click();
+    w.SelectTab(kTabOil);
+    w.CompleteOilTab();
+    w.SelectTab(kTabFluidProps);
+    EXPECT_EQ(w.ui().sstFluid->currentIndex(), kFluidGas);
+}
 
 } // namespace
 } // namespace q7::test

@@ -265,7 +265,8 @@ TEST(LabMatch, BubblePointRowHoldsTheMeasuredValuesAndTheFactorsAreShown) {
         ASSERT_EQ(lab->count(), 1) << chart;
         EXPECT_FLOAT_EQ(static_cast<float>(lab->at(0).x()), 2650.0f) << chart;
         EXPECT_FLOAT_EQ(static_cast<float>(lab->at(0).y()), static_cast<float>(expected[chart])) << chart;
-        EXPECT_TRUE(w.ui().plotOil->View(chart)->chart()->legend()->isVisible()) << chart;
+        // One legend for the pane (the same names on every chart), on the first chart.
+        EXPECT_EQ(w.ui().plotOil->View(chart)->chart()->legend()->isVisible(), chart == 0) << chart;
     }
 }
 

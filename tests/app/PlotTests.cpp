@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 
 #include "app/ResultPlots.h"
+#include "app/ResultWarnings.h"
 #include "engine/Q7Objects.h"
 #include "ui/FlexGrid.h"
 #include "ui/PlotView.h"
@@ -17,7 +18,11 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
+#include <QLegend>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QSplitter>
@@ -269,9 +274,11 @@ TEST(Plots, BesideTheGrid) {
     for (auto [grid, plot] :
          {std::pair{w.ui().fxgUOil, w.ui().plotOil}, std::pair{w.ui().fxgGAS, w.ui().plotGas},
           std::pair{w.ui().fxgWater, w.ui().plotWater}, std::pair{w.ui().fxgRock, w.ui().plotRock}}) {
-        auto* splitter = qobject_cast<QSplitter*>(plot->parentWidget());
+        // In a scroll area that keeps the charts' height (the window's does not grow for them).
+        QWidget* charts = plot->parentWidget()->parentWidget();
+        auto* splitter = qobject_cast<QSplitter*>(charts->parentWidget());
         ASSERT_NE(splitter, nullptr) << grid->objectName().toStdString();
-        EXPECT_EQ(splitter->indexOf(plot), 1);
+        EXPECT_EQ(splitter->indexOf(charts), 1);
         EXPECT_TRUE(splitter->widget(0)->isAncestorOf(grid));
         EXPECT_GT(splitter->sizes().at(0), splitter->sizes().at(1));
     }
@@ -313,6 +320,68 @@ INSTANTIATE_TEST_SUITE_P(Workstation, PlotsAtWindowSize,
                              return std::to_string(info.param.width()) + "x" +
                                     std::to_string(info.param.height());
                          });
+
+// The same at 1024x700 as the real window has it: a title bar (about 32 px) and the project bar
+// taking height, laboratory values at the bubble point (each measured chart shows its point), and
+// a warning far longer than the window is wide. One legend for the pane (before, each measured
+// chart repeated it and the titles and ticks of all three became "..."); the warning wraps and the
+// window keeps its width (before, it grew to 1300 px).
+TEST(Plots, LaboratoryDataAndAProjectAt1024x700) {
+    const DatabaseChoice database = DatabaseChoice::Empty();
+    Workstation w(database);
+    WhenModal fill([](QWidget* dialog) {
+        Find<QLineEdit>(dialog, QStringLiteral("txtPrjName"))->setText(QStringLiteral("North Sea Well 7"));
+        Find<QPushButton>(dialog, QStringLiteral("cmdSave"))->click();
+    });
+    w.ui().mnuNew->trigger();
+    ASSERT_TRUE(fill.Ran());
+    ASSERT_TRUE(w.ui().txtProject->isVisible());
+    w.SelectTab(kTabOil);
+    w.Type(w.ui().oil->txtLabPb, QStringLiteral("2400"));
+    w.Type(w.ui().oil->txtLabRsb, QStringLiteral("880"));
+    w.Type(w.ui().oil->txtLabBob, QStringLiteral("1.45"));
+    w.Type(w.ui().oil->txtLabMuob, QStringLiteral("0.6"));
+    w.CompleteOilTab();
+    const QSize client(1024, 700 - 32);
+    w.Window().resize(client);
+    PlotPane* pane = w.ui().plotOil;
+    Reveal(w, pane);
+    QApplication::processEvents();
+    // A warning as long as the oil inputs' line can be, three times over.
+    QLabel* warning = w.ui().lblUOilWarn;
+    TableFaults faults;
+    faults.reasons
+        << QStringLiteral("oil inputs (API 35, separator gas gravity 0.75, GOR 800 scf/STB, ").repeated(8);
+    ShowFaults(warning, w.ui().fxgUOil, faults);
+    QApplication::processEvents();
+    ASSERT_TRUE(warning->isVisible());
+    EXPECT_GT(QFontMetrics(warning->font()).horizontalAdvance(warning->text()), client.width());
+    EXPECT_LE(w.Window().width(), client.width());
+    EXPECT_LE(w.Window().height(), client.height());
+    EXPECT_LE(warning->width(), client.width());
+    EXPECT_GE(pane->width(), pane->minimumSizeHint().width());
+    int legends = 0;
+    for (int i = 0; i < pane->Count(); ++i) {
+        QChart* chart = pane->View(i)->chart();
+        SCOPED_TRACE(chart->title().toStdString());
+        ASSERT_NE(Series(pane, i, QString::fromLatin1(kLaboratory)), nullptr);
+        legends += chart->legend()->isVisible() ? 1 : 0;
+        const QRectF area = chart->plotArea();
+        for (QAbstractAxis* axis : chart->axes()) {
+            if (!axis->isVisible()) continue;
+            const QFontMetrics fm(axis->titleFont());
+            const double room = axis->orientation() == Qt::Vertical ? area.height() : area.width();
+            EXPECT_GE(room, fm.horizontalAdvance(axis->titleText())) << axis->titleText().toStdString();
+            // Room for the tick labels too: at least three labels of "0000" along the axis.
+            const QFontMetrics labels(axis->labelsFont());
+            const double tick = axis->orientation() == Qt::Vertical
+                                    ? 3 * labels.height()
+                                    : 3 * labels.horizontalAdvance(QStringLiteral("0000"));
+            EXPECT_GE(room, tick) << axis->titleText().toStdString();
+        }
+    }
+    EXPECT_EQ(legends, 1);
+}
 
 class PlotFiles : public ::testing::Test {
 protected:

@@ -10,8 +10,8 @@ namespace q7::test {
 namespace {
 
 const std::string kHead =
-    Lines({"<HTML><HEAD>", "<STYLE type='text/css'>", "EM.reg {color:black; font-family:arial; ",
-           "font-style:italic; font-weight:500; font-size:10pt}",
+    Lines({"<HTML><HEAD>", "<META charset=\"utf-8\">", "<STYLE type='text/css'>",
+           "EM.reg {color:black; font-family:arial; ", "font-style:italic; font-weight:500; font-size:10pt}",
            "EM.t   {color:blue; font-family:arial; font-style:italic; ", "font-weight:bold; font-size:13pt}",
            "EM.st  {line-height:150%; font-weight:bold; color:black; ",
            "font-family:arial; font-style:normal; font-size:11pt}",

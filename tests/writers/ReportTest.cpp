@@ -84,6 +84,23 @@ TEST_F(Report, IdentificationIsEscapedInThePageOnly) {
     EXPECT_EQ(page.find("<North>"), std::string::npos);
 }
 
+// A project open: its name is the first identification line, escaped in the page, which declares
+// its encoding (UTF-8: the degree signs and typed names are written as UTF-8 bytes). No project: no
+// such line, the header as before.
+TEST_F(Report, NamesTheOpenProjectAndThePageDeclaresUtf8) {
+    clsReport r = Make();
+    r.ProjectName("Well <7> Ølen");
+    r.Execute();
+    const std::string text = ReadFile(dir / "r.txt");
+    const std::string header = Header();
+    const std::string before =
+        Lines({"Corvanta" + std::string(20, ' ') + "08-Dec-2026 05:15 pm", kTitle, "", ""});
+    EXPECT_EQ(text, before + Lines({"Project: Well <7> Ølen"}) + header.substr(before.size()));
+    const std::string page = ReadFile(dir / "r.htm");
+    EXPECT_TRUE(page.starts_with("<HTML><HEAD>\r\n<META charset=\"utf-8\">\r\n")) << page.substr(0, 80);
+    EXPECT_NE(page.find("<EM class='sst'>Well &lt;7&gt; Ølen</EM>"), std::string::npos);
+}
+
 const std::string kRule(34, '-');
 
 // Only rock, either system: no standard conditions; the rock section follows the header, and the

@@ -186,7 +186,8 @@ TEST(EclipseDialog, ExportWritesTheBatchToolsFiles) {
     for (const std::string& name : expected)
         EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
     ASSERT_EQ(w.messages.boxes.size(), 1u);
-    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
+    EXPECT_TRUE(w.messages.boxes[0].text.starts_with("Eclipse output complete!\n\nWritten to:\n"))
+        << w.messages.boxes[0].text;
     EXPECT_EQ(w.messages.boxes[0].title, "Files: PVDO PVTO PVDG PVTW DENSITY SGOF ");
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
@@ -202,8 +203,9 @@ TEST(EclipseDialog, MetricIsChosenWrittenAndRemembered) {
     WriteCaseEclipse(w.data.objects, batch.path(), EclipseUnits::Metric);
 
     EclipseUnits remembered = EclipseUnits::Field;
+    std::string base;
     {
-        frmECL d(w.Host(), nullptr, &remembered);
+        frmECL d(w.Host(), nullptr, &remembered, &base);
         Open(d);
         auto* field = Find<QRadioButton>(d, QStringLiteral("optUnits(0)"));
         auto* metric = Find<QRadioButton>(d, QStringLiteral("optUnits(1)"));
@@ -226,13 +228,22 @@ TEST(EclipseDialog, MetricIsChosenWrittenAndRemembered) {
     EXPECT_EQ(FilesIn(dialog.path()), expected);
     for (const std::string& name : expected)
         EXPECT_EQ(ReadFile(dialog.path() / name), ReadFile(batch.path() / name)) << name;
+    // The completion says where the files went, in the writer's order.
+    ASSERT_EQ(w.messages.boxes.size(), 1u);
+    const std::string folder = fs::absolute(dialog.path()).string();
+    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!\n\nWritten to:\n" + folder +
+                                            "/Eclipse.pvdg\n" + folder + "/Eclipse.dens");
 
-    // The next opening starts from Metric; a dialog that is not told of a choice starts from Field.
-    frmECL again(w.Host(), nullptr, &remembered);
+    // The next opening starts from Metric and the folder and name exported to; a dialog that is not
+    // told of a choice starts from Field and "Eclipse".
+    frmECL again(w.Host(), nullptr, &remembered, &base);
     EXPECT_TRUE(Find<QRadioButton>(again, QStringLiteral("optUnits(1)"))->isChecked());
     EXPECT_EQ(again.Writer().Units(), EclipseUnits::Metric);
+    EXPECT_EQ(Find<QLineEdit>(again, QStringLiteral("txtFileName"))->text(), Q(dialog / "Eclipse"));
+    EXPECT_EQ(PathBox(again, 2)->text(), Q(dialog / "Eclipse.pvdg"));
     frmECL fresh(w.Host());
     EXPECT_EQ(fresh.Writer().Units(), EclipseUnits::Field);
+    EXPECT_EQ(Find<QLineEdit>(fresh, QStringLiteral("txtFileName"))->text(), QStringLiteral("Eclipse"));
 }
 
 // The consistent live-oil tick box: off at every opening, the files then those the batch tool writes
@@ -479,7 +490,8 @@ TEST_P(EclipseRefusals, MarksRefusedTablesAndStillWritesThem) {
     Type(Find<QLineEdit>(d, QStringLiteral("txtFileName")), Q(dir / "Case"));
     Click(Find<QPushButton>(d, QStringLiteral("cmdReport")));
     ASSERT_EQ(w.messages.boxes.size(), 1u);
-    EXPECT_EQ(w.messages.boxes[0].text, "Eclipse output complete!");
+    EXPECT_TRUE(w.messages.boxes[0].text.starts_with("Eclipse output complete!\n"))
+        << w.messages.boxes[0].text;
     EXPECT_TRUE(fs::exists(dir.path() / (std::string("Case") + kExtensions[k])));
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }

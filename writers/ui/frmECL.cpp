@@ -1,11 +1,14 @@
 #include "writers/ui/frmECL.h"
 
 #include "engine/Q7Objects.h"
+#include "ui/MessageService.h"
 #include "writers/EclipseChecks.h"
 #include "writers/OutputChoices.h"
 #include "writers/clsECL.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -73,9 +76,9 @@ QString EclipseFilter() {
 
 } // namespace
 
-frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units)
-    : QDialog(parent), m_host(host), m_sink(host.messages),
-      m_ecl(std::make_unique<clsECL>(host.objects, m_sink)), m_rememberedUnits(units) {
+frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units, std::string* base)
+    : QDialog(parent), m_host(host), m_sink(*this), m_ecl(std::make_unique<clsECL>(host.objects, m_sink)),
+      m_rememberedUnits(units), m_rememberedBase(base) {
     setObjectName(QStringLiteral("frmECL"));
     setWindowTitle(QStringLiteral("Eclipse File Export"));
     setModal(true);
@@ -186,13 +189,14 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
 
 frmECL::~frmECL() = default;
 
-void frmECL::Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units) {
-    frmECL dialog(host, parent, units);
+void frmECL::Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units, std::string* base) {
+    frmECL dialog(host, parent, units, base);
     dialog.exec();
 }
 
 void frmECL::Load() {
     // The base name derives every path, so each path box shows its file.
+    if (m_rememberedBase && !m_rememberedBase->empty()) m_ecl->FileName(*m_rememberedBase);
     m_txtFileName->setText(QString::fromStdString(m_ecl->FileName()));
     const EclipseUnits units = m_rememberedUnits ? *m_rememberedUnits : EclipseUnits::Field;
     m_ecl->Units(units);
@@ -282,7 +286,24 @@ void frmECL::ConsistentClicked() {
 }
 
 void frmECL::ExportClick() {
-    RunWriter(*this, m_host.messages, QStringLiteral("Eclipse Export Error"), [this] { m_ecl->Execute(); });
+    RunWriter(*this, m_host.messages, QStringLiteral("Eclipse Export Error"), [this] {
+        m_ecl->Execute();
+        if (m_rememberedBase) *m_rememberedBase = m_ecl->FileName();
+    });
+}
+
+void frmECL::WriterSink::ShowError(const std::string& message, const std::string& title) {
+    m_dialog.m_host.messages.ShowError(QString::fromStdString(message), QString::fromStdString(title));
+}
+
+void frmECL::WriterSink::ShowInfo(const std::string& message, const std::string& title) {
+    QStringList files;
+    for (int k = 0; k < kTables; ++k)
+        if (m_dialog.m_cbxInclude[k]->isEnabled() && m_dialog.m_cbxInclude[k]->isChecked())
+            files << QDir::toNativeSeparators(QFileInfo(m_dialog.m_path[k]->text()).absoluteFilePath());
+    QString text = QString::fromStdString(message);
+    if (!files.isEmpty()) text += QStringLiteral("\n\nWritten to:\n") + files.join(QLatin1Char('\n'));
+    m_dialog.m_host.messages.ShowInfo(text, QString::fromStdString(title));
 }
 
 } // namespace q7

@@ -1,7 +1,7 @@
 #pragma once
 // File -> Export -> Eclipse: which Eclipse include files to write and under which names. Offers
 // only the tables whose phase has been computed and passes every choice straight to its clsECL.
-#include "ui/MessageServiceSink.h"
+#include "engine/MessageSink.h"
 #include "writers/EclipseUnits.h"
 #include "writers/ui/OutputDialogSupport.h"
 
@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -27,12 +28,15 @@ public:
 
     // Builds the dialog and loads it from the GO flags; the writer lives as long as the dialog.
     // `units`, when given, is the unit system chosen at the last opening: the dialog starts from it
-    // and keeps the choice there (FIELD otherwise).
-    explicit frmECL(const OutputDialogHost& host, QWidget* parent = nullptr, EclipseUnits* units = nullptr);
+    // and keeps the choice there (FIELD otherwise). `base`, when given, is the base name (with its
+    // folder) of the last export: the dialog starts from it and keeps the one it exports to.
+    explicit frmECL(const OutputDialogHost& host, QWidget* parent = nullptr, EclipseUnits* units = nullptr,
+                    std::string* base = nullptr);
     ~frmECL() override;
 
     // Opens the dialog modally over `parent` (the Eclipse menu item).
-    static void Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units = nullptr);
+    static void Show(const OutputDialogHost& host, QWidget* parent, EclipseUnits* units = nullptr,
+                     std::string* base = nullptr);
 
     const clsECL& Writer() const { return *m_ecl; }
 
@@ -50,14 +54,26 @@ private:
     void UnitsClicked();
     void ConsistentClicked();
 
+    // The writer's messages to the message service; the completion also says where the files went.
+    class WriterSink final : public MessageSink {
+    public:
+        explicit WriterSink(frmECL& dialog) : m_dialog(dialog) {}
+        void ShowError(const std::string& message, const std::string& title) override;
+        void ShowInfo(const std::string& message, const std::string& title) override;
+
+    private:
+        frmECL& m_dialog;
+    };
+
     OutputDialogHost m_host;
-    MessageServiceSink m_sink;
+    WriterSink m_sink;
     std::unique_ptr<clsECL> m_ecl;
     QLineEdit* m_txtFileName;
     std::array<QCheckBox*, kTables> m_cbxInclude{};
     std::array<QLineEdit*, kTables> m_path{};
     std::array<QPushButton*, kTables> m_browse{};
     EclipseUnits* m_rememberedUnits;
+    std::string* m_rememberedBase;
     std::array<QRadioButton*, 2> m_optUnits{}; // Field, Metric
     QCheckBox* m_chkConsistent;                // live-oil tables with a positive total compressibility
     QLabel* m_lblEclipseWarnings;

@@ -184,6 +184,7 @@ void frmReport::Show(const OutputDialogHost& host, const clsProject& project, QW
 }
 
 void frmReport::Load(const clsProject& project) {
+    if (project.PrjName() != clsProject::kNotSet) m_report->ProjectName(project.PrjName());
     m_txtCreatedBy->setText(QString::fromStdString(project.CreatedBy()));
     m_txtDesc->setPlainText(QString::fromStdString(project.PrjDesc()));
     m_txtCompany->setText(QString::fromStdString(project.Company()));
