@@ -10,6 +10,7 @@
 #include "writers/CaseOutput.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseUnits.h"
+#include "writers/OutputChoices.h"
 
 #include <filesystem>
 #include <memory>
@@ -23,6 +24,8 @@ struct OutputFormats {
     EclipseUnits units = EclipseUnits::Field; // of the Eclipse files and their checks
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
     bool correlations = false; // the report's section naming the correlations (always with a match)
+    SaturationFamily family = SaturationFamily::One; // of the rock tables in the Eclipse files
+    bool sgwfn = false;                              // SGWFN as well for a gas–water rock
 };
 
 // The case's InitGO and BPP, as the oil tab's pair.

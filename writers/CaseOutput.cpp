@@ -17,12 +17,13 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir) {
     csv.Execute();
 }
 
-void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units) {
+void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units,
+                      SaturationFamily family, bool sgwfn) {
     NullMessageSink silent;
     clsECL ecl(objects, silent);
     ecl.Units(units);
     ecl.FileName((dir / "Eclipse").string());
-    SelectEclipseTables(ecl, OfferedEclipseTables(objects));
+    SelectEclipseTables(ecl, OfferedEclipseTables(objects, family, sgwfn));
     ecl.Execute();
 }
 

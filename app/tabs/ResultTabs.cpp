@@ -160,9 +160,11 @@ void frmMain::ClearFluidResults(CalcStage stage) {
     if (all || stage == CalcStage::Water)
         clear(m_ui.fxgWater, m_ui.lblWaterWarn, m_ui.plotWater,
               {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
-    if (stage == CalcStage::Rock)
+    if (stage == CalcStage::Rock) {
         clear(m_ui.fxgRock, m_ui.lblRockWarn, m_ui.plotRock,
               {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+        m_ui.fraRock2->setVisible(false);
+    }
 }
 
 void frmMain::ApplySubTabRules() {
@@ -306,6 +308,65 @@ void frmMain::FillWaterTable() {
     SetOutputMenus(true);
 }
 
+// One table of the rock in a grid with its span heading and its system's caption.
+void frmMain::FillRockGrid(const clsRock& rock, FlexGrid* grid, SpanHeading* heading, QLabel* caption) {
+    const QColor buttonFace = grid->palette().color(QPalette::Button);
+    m_util->FXG(grid);
+    if (rock.Fluids() == 0) {
+        caption->setText(QStringLiteral("Oil/Water System"));
+        m_util->fxgINIT(6, 500);
+        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
+        m_util->fxgColCap(3, QStringLiteral(" "), 300);
+        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
+        heading->SetSpans(
+            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
+                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
+                          i);
+            grid->SetCellBackColor(i, 3, buttonFace);
+        }
+    }
+    if (rock.Fluids() == 1) {
+        caption->setText(QStringLiteral("Gas/Oil System"));
+        m_util->fxgINIT(7, 500);
+        m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
+        m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
+        m_util->fxgColCap(4, QStringLiteral(" "), 300);
+        m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
+        heading->SetSpans(
+            {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
+                                   Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),
+                                   Fixed(rock.GetKROil(i), 4)}),
+                          i);
+            grid->SetCellBackColor(i, 4, buttonFace);
+        }
+    }
+    if (rock.Fluids() == 3) {
+        caption->setText(QStringLiteral("Gas/Water System"));
+        m_util->fxgINIT(6, 500);
+        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(2, QStringLiteral("Gas"), 1300);
+        m_util->fxgColCap(3, QStringLiteral(" "), 300);
+        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(5, QStringLiteral("Gas"), 1300);
+        heading->SetSpans(
+            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 4), Fixed(rock.GetSNWet(i), 4), QStringLiteral(" "),
+                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKRGas(i), 4)}),
+                          i);
+            grid->SetCellBackColor(i, 3, buttonFace);
+        }
+    }
+}
+
 void frmMain::ComputeRockTable() {
     BusyCursor busy;
     m_state.SettingsInUse = true;
@@ -321,44 +382,13 @@ void frmMain::ComputeRockTable() {
     SetText(m_ui.txtLithOut, rock.Lith() == 1 ? QStringLiteral("Limestone") : QStringLiteral("Sandstone"));
     SetText(m_ui.txtCORROut, rock.CORR() == 1 ? QStringLiteral("Honarpour") : QStringLiteral("Corey"));
 
+    const std::vector<const clsRock*> tables = rock.Tables();
     FlexGrid* grid = m_ui.fxgRock;
-    const QColor buttonFace = grid->palette().color(QPalette::Button);
-    m_util->FXG(grid);
-    if (rock.Fluids() == 0) {
-        m_ui.lblRockProp->setText(QStringLiteral("Oil/Water System"));
-        m_util->fxgINIT(6, 500);
-        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
-        m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
-        m_util->fxgColCap(3, QStringLiteral(" "), 300);
-        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
-        m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}});
-        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
-                                   Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)}),
-                          i);
-            grid->SetCellBackColor(i, 3, buttonFace);
-        }
-    }
-    if (rock.Fluids() == 1) {
-        m_ui.lblRockProp->setText(QStringLiteral("Gas/Oil System"));
-        m_util->fxgINIT(7, 500);
-        m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
-        m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
-        m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
-        m_util->fxgColCap(4, QStringLiteral(" "), 300);
-        m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
-        m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
-        m_ui.hdgRock->SetSpans(
-            {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}});
-        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            grid->AddItem(RowText({Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
-                                   Fixed(rock.SWC(), 2), QStringLiteral(" "), Fixed(rock.GetKRGas(i), 4),
-                                   Fixed(rock.GetKROil(i), 4)}),
-                          i);
-            grid->SetCellBackColor(i, 4, buttonFace);
-        }
+    FillRockGrid(*tables.front(), grid, m_ui.hdgRock, m_ui.lblRockProp);
+    m_ui.fraRock2->setVisible(tables.size() > 1);
+    if (tables.size() > 1) {
+        FillRockGrid(*tables[1], m_ui.fxgRock2, m_ui.hdgRock2, m_ui.lblRockProp2);
+        PlotRock(*m_ui.plotRock2, *tables[1]);
     }
     grid->setToolTip(CorrelationTip(RockCorrelations(*m_objects)));
     ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
@@ -368,7 +398,7 @@ void frmMain::ComputeRockTable() {
     } else {
         ClearFaults(m_ui.lblRockNote);
     }
-    PlotRock(*m_ui.plotRock, rock);
+    PlotRock(*m_ui.plotRock, *tables.front());
     SetOutputMenus(true);
 }
 
@@ -528,6 +558,21 @@ void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
     ui.hdgRock->setObjectName(QStringLiteral("hdgRock"));
     ui.plotRock = new PlotPane(1);
     layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
+    ui.fraRock2 = new QWidget;
+    ui.fraRock2->setObjectName(QStringLiteral("fraRock2"));
+    auto* second = new QVBoxLayout(ui.fraRock2);
+    second->setContentsMargins(0, 0, 0, 0);
+    ui.lblRockProp2 = TabBuilder::Label(QString(), QStringLiteral("lblRockProp2"));
+    ui.lblRockProp2->setFont(f);
+    second->addWidget(ui.lblRockProp2);
+    ui.fxgRock2 = new FlexGrid;
+    ui.fxgRock2->setObjectName(QStringLiteral("fxgRock2"));
+    ui.hdgRock2 = new SpanHeading(ui.fxgRock2);
+    ui.hdgRock2->setObjectName(QStringLiteral("hdgRock2"));
+    ui.plotRock2 = new PlotPane(1);
+    second->addWidget(GridBesidePlot(ui.hdgRock2, ui.fxgRock2, ui.plotRock2), 1);
+    ui.fraRock2->setVisible(false);
+    layout->addWidget(ui.fraRock2, 1);
     ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
 }
 

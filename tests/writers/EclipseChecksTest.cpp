@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, EclipseCheckRule, ::testing::ValuesIn(kRuleCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EclipseChecks, UnknownKeywordsAndShortRowsAreRefused) {
-    EXPECT_THROW(CheckWrittenTable("SWFN", {kSwof}), std::invalid_argument);
+    EXPECT_THROW(CheckWrittenTable("SLGOF", {kSwof}), std::invalid_argument);
     EXPECT_THROW(CheckWrittenTable("SWOF", {{{0.2, 0.0, 1.0}}}), std::invalid_argument);
     EXPECT_THROW(CheckWrittenTable("PVTO", {{{1500.0, 1.2, 0.9}}}), std::invalid_argument);
     EXPECT_EQ(CheckWrittenTable("PVDG", {}), std::vector<std::string>{"the table has no rows"});
