@@ -15,6 +15,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QWidget;
 
 namespace q7 {
 
@@ -124,6 +125,12 @@ struct MainControls {
     FlexGrid* fxgRock = nullptr;
     SpanHeading* hdgRock = nullptr;
     PlotPane* plotRock = nullptr;
+    // The gas–oil table of a rock that holds both (RockType 2): shown only then.
+    QWidget* fraRock2 = nullptr;
+    QLabel* lblRockProp2 = nullptr;
+    FlexGrid* fxgRock2 = nullptr;
+    SpanHeading* hdgRock2 = nullptr;
+    PlotPane* plotRock2 = nullptr;
 };
 
 // Creates the menus and every control on `window` in their design state; the input tabs reach the

@@ -441,10 +441,12 @@ void PlotWater(PlotPane& pane, const clsPrs& prs, const clsWater& water) {
 void PlotRock(PlotPane& pane, const clsRock& rock) {
     const std::int16_t n = rock.NWet();
     const bool gasOil = rock.Fluids() == 1;
+    const bool gasWater = rock.Fluids() == 3;
     auto saturation = [&rock, gasOil](std::int16_t i) { return gasOil ? rock.GetSNWet(i) : rock.GetSWet(i); };
     ChartContent content;
-    content.title = gasOil ? QStringLiteral("Gas/Oil Relative Permeability")
-                           : QStringLiteral("Oil/Water Relative Permeability");
+    content.title = gasOil     ? QStringLiteral("Gas/Oil Relative Permeability")
+                    : gasWater ? QStringLiteral("Gas/Water Relative Permeability")
+                               : QStringLiteral("Oil/Water Relative Permeability");
     content.xTitle = gasOil ? QStringLiteral("Gas Saturation") : QStringLiteral("Water Saturation");
     content.yTitle = QStringLiteral("Relative Permeability");
     const Curve displacing =
@@ -454,9 +456,13 @@ void PlotRock(PlotPane& pane, const clsRock& rock) {
                : Curve{QStringLiteral("Krw"),
                        Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRWat(i); }),
                        kReservoirColour, false};
-    const Curve oil{QStringLiteral("Kro"),
-                    Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKROil(i); }),
-                    kSecondColour, false};
+    const Curve oil = gasWater
+                          ? Curve{QStringLiteral("Krg"),
+                                  Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKRGas(i); }),
+                                  kSaturatedColour, false}
+                          : Curve{QStringLiteral("Kro"),
+                                  Points(n, saturation, [&rock](std::int16_t i) { return rock.GetKROil(i); }),
+                                  kSecondColour, false};
     content.curves = {displacing, oil};
     content.markerName = QString::fromLatin1(kEndPoints);
     for (const Curve& curve : content.curves)

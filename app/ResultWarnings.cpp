@@ -97,7 +97,12 @@ TableFaults FaultsOf(const Q7Objects& o, ResultTable table) {
     case ResultTable::Rock:
         if (!o.Rock.GO()) break;
         AddInputWarnings(o, ResultTable::Rock, f);
-        AddSimulatorFaults(o, o.Rock.Fluids() == 1 ? "SGOF" : "SWOF", f);
+        if (o.Rock.OilWaterTable()) AddSimulatorFaults(o, "SWOF", f);
+        if (o.Rock.GasOilTable()) AddSimulatorFaults(o, "SGOF", f);
+        if (o.Rock.GasWaterTable()) {
+            AddSimulatorFaults(o, "SWFN", f);
+            AddSimulatorFaults(o, "SGFN", f);
+        }
         AddValueFaults(o, "Rock", f);
         break;
     }

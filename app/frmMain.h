@@ -22,6 +22,7 @@
 namespace q7 {
 
 class clsProject;
+class clsRock;
 class clsQ7IO;
 class clsUtil;
 struct Q7Objects;
@@ -87,6 +88,7 @@ private:
     void TabSelected(int tab);
     void ComputeFluidTables();
     void ComputeRockTable();
+    void FillRockGrid(const clsRock& rock, FlexGrid* grid, SpanHeading* heading, QLabel* caption);
     void SetOutputMenus(bool enabled);
     void ShowCalcFailure(CalcStage stage, const QString& text);
     void FillOilTable();

@@ -3,6 +3,7 @@
 #include "batch/CaseFolder.h"
 #include "batch/CommandLine.h"
 #include "batch/InputText.h"
+#include "batch/Options.h"
 #include "batch/OutputLock.h"
 #include "batch/RunCase.h"
 #include "batch/Summary.h"
@@ -22,16 +23,19 @@ namespace q7 {
 
 const CommandSpec kDeckCommand{
     "q7-batch deck (CASE.json | --project NAME)... --out DIR [--base NAME]\n"
-    "           [--units field|metric] [--check] [--consistent]",
+    "           [--units field|metric] [--check] [--consistent] [--family 1|2] [--sgwfn]",
     "deck     writes the Eclipse files of several cases as one deck: region k is case k,\n"
     "         each keyword once (DIR/BASE.pvto ..., BASE Eclipse by default) with one table\n"
-    "         per case, when every case offers it. --check checks every region's tables.\n",
+    "         per case, when every case offers it. --check checks every region's tables.\n"
+    "         --family 2 writes the rock tables as SWFN, SGFN and SOF3 or SOF2 (as run does).\n",
     {{"--out", true},
      {"--base", true},
      {"--units", true, false, "field or metric"},
      {"--project", true, true},
      {"--check"},
-     {"--consistent"}},
+     {"--consistent"},
+     {"--family", true, false, "1 or 2"},
+     {"--sgwfn"}},
     "unknown option for deck: "};
 
 namespace {
@@ -47,6 +51,8 @@ struct DeckArguments {
     EclipseUnits units = EclipseUnits::Field;
     bool check = false;
     bool consistent = false;
+    SaturationFamily family = SaturationFamily::One;
+    bool sgwfn = false;
 };
 
 // The deck's arguments; throws UsageError.
@@ -76,6 +82,12 @@ DeckArguments Parse(const CommandLine& line) {
     }
     a.check = line.Has("--check");
     a.consistent = line.Has("--consistent");
+    if (const std::optional<std::string> v = line.Value("--family")) {
+        const std::optional<SaturationFamily> family = ParseFamily(*v);
+        if (!family) throw UsageError("--family takes 1 or 2");
+        a.family = *family;
+    }
+    a.sgwfn = line.Has("--sgwfn");
     if (a.cases.empty()) throw UsageError("deck needs at least one case");
     if (!a.out) throw UsageError("--out DIR is required");
     return a;
@@ -83,15 +95,12 @@ DeckArguments Parse(const CommandLine& line) {
 
 EclipseTables Written(const DeckResult& deck) {
     EclipseTables t;
-    for (const std::string& k : deck.keywords) {
-        t.PVDO = t.PVDO || k == "PVDO";
-        t.PVTO = t.PVTO || k == "PVTO";
-        t.PVDG = t.PVDG || k == "PVDG";
-        t.PVTW = t.PVTW || k == "PVTW";
-        t.DENS = t.DENS || k == "DENSITY";
-        t.SWOF = t.SWOF || k == "SWOF";
-        t.SGOF = t.SGOF || k == "SGOF";
-    }
+    bool* const chosen[] = {&t.PVDO, &t.PVTO, &t.PVDG, &t.PVTW, &t.DENS, &t.SWOF,
+                            &t.SGOF, &t.SWFN, &t.SGFN, &t.SOF3, &t.SOF2, &t.SGWFN};
+    static_assert(std::size(chosen) == std::size(kEclipseAllKeywords));
+    for (const std::string& k : deck.keywords)
+        for (std::size_t i = 0; i < std::size(kEclipseAllKeywords); ++i)
+            if (k == kEclipseAllKeywords[i]) *chosen[i] = true;
     return t;
 }
 
@@ -134,7 +143,8 @@ int WriteDeck(const DeckArguments& a, const ProjectCaseLoader& loadProject) {
             return target.compare(0, prefix.size(), prefix) == 0 &&
                    target.find('.', prefix.size()) == std::string::npos;
         });
-        deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units, a.consistent);
+        deck = WriteEclipseDeck(cases, std::filesystem::path(*a.out) / a.base, a.units, a.consistent,
+                                a.family, a.sgwfn);
     } catch (const std::exception& e) {
         std::cerr << "q7-batch: " << e.what() << '\n';
         return 1;

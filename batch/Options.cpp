@@ -39,4 +39,10 @@ std::optional<OutputFormats> ParseFormatList(const std::string& list) {
     return f;
 }
 
+std::optional<SaturationFamily> ParseFamily(const std::string& text) {
+    if (text == "1") return SaturationFamily::One;
+    if (text == "2") return SaturationFamily::Two;
+    return std::nullopt;
+}
+
 } // namespace q7

@@ -15,4 +15,7 @@ std::optional<int> ParseCount(const std::string& text, int least = 1);
 // known. Nothing when the list is not one.
 std::optional<OutputFormats> ParseFormatList(const std::string& list);
 
+// The saturation family of --family: "1" or "2".
+std::optional<SaturationFamily> ParseFamily(const std::string& text);
+
 } // namespace q7

@@ -56,7 +56,8 @@ CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, c
         const std::filesystem::path dir = CaseFolder(outDir, name);
         ClearCaseFolder(dir);
         if (formats.csv) WriteCaseCsv(objects, dir);
-        if (formats.eclipse) WriteCaseEclipse(objects, dir, formats.units, formats.consistent);
+        if (formats.eclipse)
+            WriteCaseEclipse(objects, dir, formats.units, formats.consistent, formats.family, formats.sgwfn);
         if (formats.report) WriteCaseReport(objects, identity, dir, formats.correlations);
         if (formats.tidy) WriteWholeFile(dir / "tidy.csv", TidyCsv(objects));
         // Last, so that a summary stands only beside a complete set of files.
@@ -66,7 +67,8 @@ CaseResult WriteComputed(const Q7Objects& objects, const CaseOutcome& outcome, c
     result.clean = outcome.messages.empty() && !outcome.error;
     if (check) {
         result.problems =
-            CheckEclipseTables(objects, OfferedEclipseTables(objects), formats.units, formats.consistent);
+            CheckEclipseTables(objects, OfferedEclipseTables(objects, formats.family, formats.sgwfn),
+                               formats.units, formats.consistent);
         result.warnings = ImpossibleValues(objects);
         result.ranges = RangeWarnings(objects);
         if (OfferedEclipseTables(objects).PVTO)

@@ -10,6 +10,7 @@
 #include "writers/CaseOutput.h"
 #include "writers/EclipseChecks.h"
 #include "writers/EclipseUnits.h"
+#include "writers/OutputChoices.h"
 
 #include <filesystem>
 #include <memory>
@@ -37,6 +38,8 @@ struct OutputFormats {
     bool tidy = false;                        // tidy.csv: one row per pressure, one column per property
     bool correlations = false; // the report's section naming the correlations (always with a match)
     bool consistent = false;   // live-oil tables with a positive total compressibility (--consistent)
+    SaturationFamily family = SaturationFamily::One; // of the rock tables in the Eclipse files
+    bool sgwfn = false;                              // SGWFN as well for a gas–water rock
 };
 
 // The case's InitGO and BPP, as the oil tab's pair.

@@ -19,13 +19,16 @@ namespace q7 {
 
 const CommandSpec kRunCommand{
     "q7-batch run CASE.json... (--out DIR | --check | both) [--jobs N] [--formats LIST]\n"
-    "           [--units field|metric] [--correlations] [--consistent]",
+    "           [--units field|metric] [--correlations] [--consistent] [--family 1|2] [--sgwfn]",
     "run      computes each case as the workstation does and writes DIR/<case name>/ with\n"
     "         summary.json, q7.csv, the Eclipse include files and the report (Sample.txt/.htm).\n"
     "         --formats chooses among summary,csv,eclipse,report (default: these four) and\n"
     "         tidy (tidy.csv: one row per pressure, one column per property).\n"
     "         --jobs N computes N cases at a time (output identical to one at a time).\n"
     "         --units writes the Eclipse files in FIELD (the default) or METRIC units.\n"
+    "         --family 2 writes the rock tables as SWFN, SGFN and SOF3 (both tables) or SOF2\n"
+    "         (one) instead of SWOF and SGOF; a gas-water rock gives SWFN and SGFN in either,\n"
+    "         and SGWFN as well with --sgwfn.\n"
     "         --correlations adds to the report the section naming each correlation used\n"
     "         (written anyway when the oil tables were matched to laboratory data).\n"
     "         --consistent writes live-oil tables whose saturated curve keeps a positive total\n"
@@ -45,7 +48,9 @@ const CommandSpec kRunCommand{
      {"--units", true, false, "field or metric"},
      {"--check"},
      {"--correlations"},
-     {"--consistent"}}};
+     {"--consistent"},
+     {"--family", true, false, "1 or 2"},
+     {"--sgwfn"}}};
 
 namespace {
 
@@ -148,6 +153,12 @@ int RunCaseCommand(const std::vector<std::string>& args) {
         }
         formats.correlations = line.Has("--correlations");
         formats.consistent = line.Has("--consistent");
+        if (const std::optional<std::string> v = line.Value("--family")) {
+            const std::optional<SaturationFamily> family = ParseFamily(*v);
+            if (!family) throw UsageError("--family takes 1 or 2");
+            formats.family = *family;
+        }
+        formats.sgwfn = line.Has("--sgwfn");
         const bool check = line.Has("--check");
         if (files.empty()) throw UsageError("no case files");
         if (outDir.empty() && !check) throw UsageError("--out DIR is required");

@@ -138,10 +138,12 @@ std::vector<CorrelationUse> WaterCorrelations(const Q7Objects&) {
     };
 }
 
-std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
-    const clsRock& rock = objects.Rock;
-    std::vector<CorrelationUse> uses;
-    const char* kr = rock.Fluids() == 1 ? "Gas-oil relative permeability" : "Oil-water relative permeability";
+namespace {
+
+void TableCorrelations(const clsRock& rock, std::vector<CorrelationUse>& uses) {
+    const char* kr = rock.Fluids() == 1   ? "Gas-oil relative permeability"
+                     : rock.Fluids() == 3 ? "Gas-water relative permeability"
+                                          : "Oil-water relative permeability";
     if (rock.CORR() == 1)
         uses.push_back(
             {kr, "Honarpour-Koederitz-Harvey (1982)",
@@ -158,8 +160,10 @@ std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
             {kr, "Corey (1954)",
              "Corey, A.T.: The Interrelation Between Gas and Oil Relative Permeabilities, Producers "
              "Monthly (November 1954)"});
-    if (!rock.HasPc()) return uses;
-    const char* pc = rock.Fluids() == 1 ? "Gas-oil capillary pressure" : "Oil-water capillary pressure";
+    if (!rock.HasPc()) return;
+    const char* pc = rock.Fluids() == 1   ? "Gas-oil capillary pressure"
+                     : rock.Fluids() == 3 ? "Gas-water capillary pressure"
+                                          : "Oil-water capillary pressure";
     switch (rock.Fluids() == 1 ? rock.PcogModel() : rock.PcowModel()) {
     case 1:
         uses.push_back({pc, "Leverett J (1941)",
@@ -177,6 +181,14 @@ std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
                         "SPE Reservoir Evaluation & Engineering (February 2000)"});
         break;
     }
+}
+
+} // namespace
+
+std::vector<CorrelationUse> RockCorrelations(const Q7Objects& objects) {
+    std::vector<CorrelationUse> uses;
+    for (const clsRock* t : objects.Rock.Tables())
+        TableCorrelations(*t, uses);
     return uses;
 }
 

@@ -244,15 +244,16 @@ std::optional<Held> HeldValue(const Q7Objects& o, const InputBound& b, bool refu
         const clsRock& r = o.Rock;
         if (refusing) return Held{v}; // a saturation outside [0, 1] is no saturation, used or not
         const bool honarpour = r.CORR() == 1;
-        if (key == "SORW") return r.Fluids() == 0 ? std::optional<Held>(Held{v}) : std::nullopt;
-        if (key == "SORG" || key == "SGCrit")
-            return r.Fluids() == 1 ? std::optional<Held>(Held{v}) : std::nullopt;
+        const bool oilWater = r.Fluids() == 0 || r.Fluids() == 2;
+        const bool gasOil = r.Fluids() == 1 || r.Fluids() == 2;
+        if (key == "SORW") return oilWater ? std::optional<Held>(Held{v}) : std::nullopt;
+        if (key == "SORG") return gasOil ? std::optional<Held>(Held{v}) : std::nullopt;
+        if (key == "SGCrit") return gasOil || r.Fluids() == 3 ? std::optional<Held>(Held{v}) : std::nullopt;
         if (key == "CoreyK" || key == "CoreyN")
             return !honarpour ? std::optional<Held>(Held{v}) : std::nullopt;
         if (key == "HRAir") return honarpour && r.Lith() == 1 ? std::optional<Held>(Held{v}) : std::nullopt;
         if (key == "HRKrg")
-            return honarpour && r.Fluids() == 1 && r.Displace() == 1 ? std::optional<Held>(Held{v})
-                                                                     : std::nullopt;
+            return honarpour && gasOil && r.Displace() == 1 ? std::optional<Held>(Held{v}) : std::nullopt;
         if (key == "HRPoro") return honarpour ? std::optional<Held>(Held{v}) : std::nullopt;
         return Held{v};
     }
@@ -302,7 +303,7 @@ std::vector<RelationFault> RelationFaults(const Q7Objects& o) {
     const clsRock& r = o.Rock;
     auto fraction = [](float v) { return v >= 0.0f && v <= 1.0f; };
     if (!fraction(r.SWC()) || !fraction(r.SORW()) || !fraction(r.SORG()) || !fraction(r.SGCrit())) return out;
-    if (r.Fluids() == 0) {
+    if (r.Fluids() == 0 || r.Fluids() == 2) {
         const bool imbibition = r.Displace() == 1;
         const double sum = static_cast<double>(r.SWC()) + (imbibition ? r.SORW() : 0.0f);
         if (sum > 1.0)
@@ -313,7 +314,16 @@ std::vector<RelationFault> RelationFaults(const Q7Objects& o) {
                            " and residual oil saturation (SORW) " + Shown(r.SORW()) + " sum to " +
                            Shown(sum) + ": no saturation is left to move"
                      : "connate water saturation (SWC) " + Shown(r.SWC()) + " leaves no saturation to move"});
-    } else {
+    }
+    if (r.Fluids() == 3) {
+        const double sum = static_cast<double>(r.SWC()) + r.SGCrit();
+        if (sum >= 1.0)
+            out.push_back({{"SWC", "SGCrit"},
+                           "connate water (SWC) " + Shown(r.SWC()) + " and critical gas (SGCrit) " +
+                               Shown(r.SGCrit()) + " saturations sum to " + Shown(sum) +
+                               ": no saturation is left to move"});
+    }
+    if (r.Fluids() == 1 || r.Fluids() == 2) {
         const double sum = static_cast<double>(r.SWC()) + r.SORG() + r.SGCrit();
         if (sum > 1.0)
             out.push_back({{"SWC", "SORG", "SGCrit"},

@@ -252,6 +252,8 @@ std::vector<ProjectField> Describe() {
     b.Of(
         FieldKind::Option, "RockType", rock, "optRock", [](const Q7Objects& o) { return o.Rock.Fluids(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.Fluids(Index(t)); });
+    b.fields.back().lo = 0; // oil–water, gas–oil, both, gas–water
+    b.fields.back().hi = 3;
     b.Of(
         FieldKind::Option, "DrainType", rock, "optType", [](const Q7Objects& o) { return o.Rock.Displace(); },
         [](Q7Objects& o, std::string_view t) { o.Rock.Displace(Index(t)); });

@@ -8,7 +8,7 @@
 //   "StdPressure" "tblFluidSpec"   "txtStdP"      -1        Number   (general form)
 //   "GasGrav"     "tblGasComp"     "txtGasGrav"    4        Number   ("0.0000")
 //   "p3"          "tblPressureSpec" "txtP(3)"     -1        Number
-//   "RockType"    "tblRock"        "optRock"       0        Option   (0 or 1)
+//   "RockType"    "tblRock"        "optRock"       0        Option   (0 to 3)
 //   "PLUSmw"      (none)           "txtPLUSmw"    -1        Number   (a case key only)
 //   "LabPb"       (none)           "txtLabPb"     -1        Number   (held only when measured)
 //   "CorrPb"      "tblOilGravity"  "cboCorrPb"    -1        Text     (a correlation's name)

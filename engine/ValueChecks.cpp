@@ -140,12 +140,16 @@ std::vector<ValueWarning> ImpossibleValuesOf(const Q7Objects& o, const std::stri
     if (table == "Oil" && o.Oil.GO()) CheckColumns(o.Oil, kOilRules, rows, "Oil", tf, out);
     if (table == "Gas" && o.Gas.GO()) CheckColumns(o.Gas, kGasRules, rows, "Gas", tf, out);
     if (table == "Water" && o.Water.GO()) CheckColumns(o.Water, kWaterRules, rows, "Water", tf, out);
-    if (table == "Rock" && o.Rock.GO()) CheckColumns(o.Rock, kRockRules, o.Rock.NWet(), "Rock", tf, out);
+    if (table == "Rock" && o.Rock.GO())
+        for (const clsRock* t : o.Rock.Tables())
+            CheckColumns(*t, kRockRules, t->NWet(), "Rock", tf, out);
     return out;
 }
 
-std::optional<std::string> HonarpourNotApplied(const clsRock& rock) {
-    if (!rock.GO() || rock.CORR() != 1) return std::nullopt;
+std::optional<std::string> HonarpourNotApplied(const clsRock& whole) {
+    if (!whole.GO() || whole.CORR() != 1 || whole.Tables().empty()) return std::nullopt;
+    // Both tables share the inputs that leave a correlation out; the oil–water one is asked first.
+    const clsRock& rock = *whole.Tables().front();
     const bool gasOil = rock.Fluids() == 1;
     std::string why;
     if (rock.Displace() == 0)

@@ -5,7 +5,9 @@
 namespace q7 {
 
 const char* RockFluidsText(const clsRock& rock) {
-    return rock.Fluids() == 1 ? "Gas/Oil System" : "Oil/Water System";
+    return rock.Fluids() == 1   ? "Gas/Oil System"
+           : rock.Fluids() == 3 ? "Gas/Water System"
+                                : "Oil/Water System";
 }
 const char* RockDisplacementText(const clsRock& rock) {
     return rock.Displace() == 1 ? "Imbibition" : "Drainage";

@@ -7,7 +7,7 @@ namespace q7 {
 
 class clsRock;
 
-const char* RockFluidsText(const clsRock& rock);       // "Gas/Oil System" / "Oil/Water System"
+const char* RockFluidsText(const clsRock& rock); // "Gas/Oil System" / "Gas/Water System" / "Oil/Water System"
 const char* RockDisplacementText(const clsRock& rock); // "Imbibition" / "Drainage"
 const char* RockLithologyText(const clsRock& rock);    // "Limestone" / "Sandstone"
 const char* RockWettabilityText(const clsRock& rock);  // "Oil Wet" / "Water Wet"

@@ -189,14 +189,72 @@ float clsRock::GetPC(std::int16_t i) const {
 }
 
 bool clsRock::HasPc() const {
-    return m_Fluids == 0 ? m_PcowModel != 0 : m_Fluids == 1 && m_PcogModel != 0;
+    switch (m_Fluids) {
+    case 0:
+    case 3:
+        return m_PcowModel != 0;
+    case 1:
+        return m_PcogModel != 0;
+    case 2:
+        return m_PcowModel != 0 || m_PcogModel != 0;
+    default:
+        return false;
+    }
+}
+
+const clsRock* clsRock::OilWaterTable() const {
+    return m_Fluids == 0 ? this : m_Fluids == 2 ? m_OilWater.get() : nullptr;
+}
+const clsRock* clsRock::GasOilTable() const {
+    return m_Fluids == 1 ? this : m_Fluids == 2 ? m_GasOil.get() : nullptr;
+}
+const clsRock* clsRock::GasWaterTable() const {
+    return m_Fluids == 3 ? this : nullptr;
+}
+std::vector<const clsRock*> clsRock::Tables() const {
+    std::vector<const clsRock*> out;
+    for (const clsRock* t : {OilWaterTable(), GasOilTable(), GasWaterTable()})
+        if (t) out.push_back(t);
+    return out;
+}
+
+// Both tables from the same inputs: each is the table of a rock of its own system.
+void clsRock::CalcBoth() {
+    auto part = [this](std::int16_t fluids) {
+        auto r = std::make_shared<clsRock>(*this);
+        r->m_Fluids = fluids;
+        r->CalcRock();
+        return r;
+    };
+    auto oilWater = part(0);
+    auto gasOil = part(1);
+    m_NWet = oilWater->m_NWet;
+    m_SWet = oilWater->m_SWet;
+    m_SNWet = oilWater->m_SNWet;
+    m_SD = oilWater->m_SD;
+    m_KROil = oilWater->m_KROil;
+    m_KRWat = oilWater->m_KRWat;
+    m_KRGas = oilWater->m_KRGas;
+    m_PC = oilWater->m_PC;
+    m_OilWater = std::move(oilWater);
+    m_GasOil = std::move(gasOil);
 }
 
 void clsRock::CalcRock() {
     m_GO = false;
+    m_OilWater.reset();
+    m_GasOil.reset();
     if (m_SatRows < kRows || m_SatRows > kMaxRows)
         throw RockInputError("SatRows " + std::to_string(m_SatRows) + " must be a whole number from " +
                              std::to_string(kRows) + " to " + std::to_string(kMaxRows));
+    if (m_Fluids == 2) {
+        CalcBoth();
+        m_GO = true;
+        return;
+    }
+    if (m_Fluids == 3 && m_CORR == 1)
+        throw RockInputError("Honarpour has no gas–water correlation: choose Corey (CorrType 0) or LET "
+                             "(CorrType 2)");
     m_NWet = m_SatRows;
     const int n = m_NWet;
     for (int i = 1; i <= kMaxRows; ++i) {
@@ -230,8 +288,8 @@ void clsRock::CalcRock() {
 
 // The n saturations: two steps of h at each end of the inner span and equal steps d between. The
 // inner span is n − 1 intervals of 2h for oil–water drainage (SWC to 1), n − 2 for oil–water
-// imbibition (SWC to 1 − SORW, then 1) and n − 3 for gas–oil (SWC, then SWC + SORG to 1 − SGCrit,
-// then 1): with 15 rows 14, 13 and 12.
+// imbibition (SWC to 1 − SORW, then 1) and for gas–water (SWC to 1 − SGCrit, then 1), n − 3 for gas–oil (SWC,
+// then SWC + SORG to 1 − SGCrit, then 1): with 15 rows 14, 13 and 12.
 void clsRock::BuildGrid() {
     auto& S = m_SWet;
     const int n = m_NWet;
@@ -246,8 +304,8 @@ void clsRock::BuildGrid() {
         const double d = Single(Div(static_cast<double>(S[n - 2]) - S[3], n - 5.0));
         for (int i = 4; i <= n - 3; ++i)
             Store(S[i], S[i - 1] + d);
-    } else if (m_Fluids == 0 && m_Displace == 1) {
-        Store(S[n - 1], 1.0 - m_SORW);
+    } else if ((m_Fluids == 0 && m_Displace == 1) || m_Fluids == 3) {
+        Store(S[n - 1], 1.0 - (m_Fluids == 3 ? m_SGCrit : m_SORW));
         const double h = Single(Div(Div(static_cast<double>(S[n - 1]) - S[1], n - 2.0), 2.0));
         Store(S[2], S[1] + h);
         Store(S[3], S[2] + h);
@@ -290,6 +348,18 @@ void clsRock::CoreyCurves() {
             Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc - m_SORW));
             if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
             Store(m_KROil[i], nonWetting(m_SD[i]));
+        }
+        for (int i = 1; i <= m_NWet; ++i) {
+            const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
+            Store(m_KRWat[i], wetting(sd));
+        }
+    } else if (m_Fluids == 3) {
+        // Gas–water, either displacement: gas (non-wetting) on the water saturation normalised
+        // between SWC and 1 − SGCrit, water as in the oil–water imbibition table.
+        for (int i = 1; i <= m_NWet; ++i) {
+            Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc - m_SGCrit));
+            if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
+            Store(m_KRGas[i], nonWetting(m_SD[i]));
         }
         for (int i = 1; i <= m_NWet; ++i) {
             const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
@@ -428,6 +498,16 @@ void clsRock::LetCurves() {
             const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
             Store(m_KRWat[i], water(sd));
         }
+    } else if (m_Fluids == 3) {
+        for (int i = 1; i <= n; ++i) {
+            Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc - m_SGCrit));
+            if (m_SD[i] > 1.0f) m_SD[i] = 1.0f;
+            Store(m_KRGas[i], gas(1.0 - m_SD[i]));
+        }
+        for (int i = 1; i <= n; ++i) {
+            const double sd = Store(m_SD[i], Div(m_SWet[i] - swc, 1.0 - swc));
+            Store(m_KRWat[i], water(sd));
+        }
     } else if (m_Fluids == 1) {
         // Drainage: one normalised gas saturation for both phases; imbibition: the oil's between
         // SGCrit and 1 − SWC − SORG, the gas's between SGCrit and 1 − SWC.
@@ -446,15 +526,17 @@ void clsRock::LetCurves() {
     }
 }
 
-// The Pc column of the table, psi. Oil–water: S* = (Sw − SWC)/(1 − SWC); gas–oil: the liquid
+// The Pc column of the table, psi. Oil–water and gas–water (Pcgw, from the oil–water model and its
+// keys, gas in the place of oil): S* = (Sw − SWC)/(1 − SWC); gas–oil: the liquid
 // saturation normalised between SWC + SORG and 1. S* is limited to [0, 1]; at S* = 0 (the first
 // row, and the gas–oil rows below SWC + SORG) the column holds the cap, elsewhere the model's value
 // limited to ±cap. The column must be finite and must not rise as the wetting phase rises.
 void clsRock::CapillaryPressure() {
     const bool gasOil = m_Fluids == 1;
-    const int model = gasOil ? m_PcogModel : (m_Fluids == 0 ? m_PcowModel : 0);
+    const bool gasWater = m_Fluids == 3;
+    const int model = gasOil ? m_PcogModel : (m_Fluids == 0 || gasWater ? m_PcowModel : 0);
     if (model == 0) return;
-    const char* column = gasOil ? "Pcog" : "Pcow";
+    const char* column = gasOil ? "Pcog" : gasWater ? "Pcgw" : "Pcow";
     const double cap = gasOil ? m_PcogMax : m_PcowMax;
     const char* modelName = model == 1 ? "Leverett J" : model == 2 ? "Brooks–Corey" : "Skjæveland";
     const char* keys = gasOil ? (model == 1   ? "PcogJA, PcogJB, PcogIFT, PcogAngle"
@@ -489,7 +571,8 @@ void clsRock::CapillaryPressure() {
                 pc = gasOil ? BrooksCoreyPc(sStar, m_PcogEntry, m_PcogLambda)
                             : BrooksCoreyPc(sStar, m_PcowEntry, m_PcowLambda);
             } else {
-                const double soStar = std::clamp(Div(1.0 - s - m_SORW, 1.0 - m_SORW), 0.0, 1.0);
+                const double residual = gasWater ? m_SGCrit : m_SORW;
+                const double soStar = std::clamp(Div(1.0 - s - residual, 1.0 - residual), 0.0, 1.0);
                 pc = SkjaevelandPc(sStar, soStar, m_PcowCw, m_PcowAw, m_PcowCo, m_PcowAo);
             }
             if (std::isnan(pc))

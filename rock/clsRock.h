@@ -1,13 +1,16 @@
 #pragma once
 // Relative permeability and capillary pressure of the rock: a saturation table of `SatRows` rows
-// (15 unless chosen otherwise) for an oil–water (SWOF form) or a gas–oil (SGOF form) system, from
-// the Corey curves, the Honarpour correlations or the LET curves, with the capillary pressure of a
-// chosen model.
+// (15 unless chosen otherwise) for an oil–water (SWOF form), a gas–oil (SGOF form) or a gas–water
+// (SWFN and SGFN form) system, or both the oil–water and the gas–oil table from one set of end
+// points, from the Corey curves, the Honarpour correlations or the LET curves, with the capillary
+// pressure of a chosen model.
 #include "engine/Errors.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 namespace q7 {
 
@@ -28,7 +31,8 @@ public:
     clsRock();
 
     // Selectors (indexes of the option groups).
-    std::int16_t Fluids() const { return m_Fluids; } // 0 oil–water, 1 gas–oil
+    // 0 oil–water, 1 gas–oil, 2 oil–water and gas–oil (two tables), 3 gas–water.
+    std::int16_t Fluids() const { return m_Fluids; }
     void Fluids(std::int16_t v) { m_Fluids = v; }
     std::int16_t Displace() const { return m_Displace; } // 0 drainage, 1 imbibition
     void Displace(std::int16_t v) { m_Displace = v; }
@@ -150,6 +154,14 @@ public:
     // Whether the table's system has a capillary-pressure model chosen (the Pc column is not all 0).
     bool HasPc() const;
 
+    // The tables of the last calculation, each a rock of one system (Fluids 0, 1 or 3) whose getters
+    // read that table: the rock itself for Fluids 0, 1 and 3; for Fluids 2 its oil–water and its
+    // gas–oil table, computed from the same inputs. Null (empty) when the system has no such table.
+    const clsRock* OilWaterTable() const;
+    const clsRock* GasOilTable() const;
+    const clsRock* GasWaterTable() const;
+    std::vector<const clsRock*> Tables() const;
+
     // Recomputes the whole table; arithmetic failures throw ArithmeticError, inputs that give no
     // meaningful table RockInputError, and both leave GO false.
     void CalcRock();
@@ -161,6 +173,7 @@ private:
     void CapillaryPressure();
     void HonarpourOilWater();
     void HonarpourGasOil();
+    void CalcBoth();
 
     std::int16_t m_Fluids = 0;
     std::int16_t m_Displace = 0;
@@ -211,6 +224,11 @@ private:
     float m_KrwMax = 1.0f;
     float m_KroMax = 1.0f;
     float m_KrgMax = 1.0f;
+
+    // Fluids 2: the two tables of the last calculation (the rock's own columns then copy the
+    // oil–water one). Shared between copies: a calculation replaces them, never changes them.
+    std::shared_ptr<const clsRock> m_OilWater;
+    std::shared_ptr<const clsRock> m_GasOil;
 
     // 1-based tables; element 0 unused.
     std::array<float, kMaxRows + 1> m_SWet{};

@@ -18,13 +18,13 @@ void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir) {
 }
 
 void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir, EclipseUnits units,
-                      bool consistent) {
+                      bool consistent, SaturationFamily family, bool sgwfn) {
     NullMessageSink silent;
     clsECL ecl(objects, silent);
     ecl.Units(units);
     ecl.Consistent(consistent);
     ecl.FileName((dir / "Eclipse").string());
-    SelectEclipseTables(ecl, OfferedEclipseTables(objects));
+    SelectEclipseTables(ecl, OfferedEclipseTables(objects, family, sgwfn));
     ecl.Execute();
 }
 

@@ -4,6 +4,8 @@
 // that cannot be created or written throws IoError naming the path and the reason.
 #include "writers/EclipseUnits.h"
 
+#include "writers/OutputChoices.h"
+
 #include <filesystem>
 #include <string>
 
@@ -20,10 +22,12 @@ struct ReportIdentity {
 // dir/q7.csv with every property group whose table is complete.
 void WriteCaseCsv(const Q7Objects& objects, const std::filesystem::path& dir);
 
-// dir/Eclipse.* with the tables the Eclipse export offers and pre-selects for this case.
-// `consistent`: live-oil tables with a positive total compressibility (clsECL::Consistent).
+// dir/Eclipse.* with the tables the Eclipse export offers and pre-selects for this case, the rock
+// tables in `family` (and SGWFN for a gas–water rock when `sgwfn`). `consistent`: live-oil tables
+// with a positive total compressibility (clsECL::Consistent).
 void WriteCaseEclipse(const Q7Objects& objects, const std::filesystem::path& dir,
-                      EclipseUnits units = EclipseUnits::Field, bool consistent = false);
+                      EclipseUnits units = EclipseUnits::Field, bool consistent = false,
+                      SaturationFamily family = SaturationFamily::One, bool sgwfn = false);
 
 // dir/Sample.txt and its page dir/Sample.htm with every property group whose table is complete;
 // `correlations` adds the section naming the correlations used.

@@ -4,6 +4,7 @@
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
 #include "writers/EclipseTableDescription.h"
+#include "writers/EndPointChecks.h"
 #include "writers/OutputChoices.h"
 
 #include <algorithm>
@@ -249,7 +250,10 @@ std::vector<std::string> CheckEclipseTable(const Q7Objects& objects, std::string
                                            EclipseUnits units, bool consistent) {
     EclipseSpec(keyword); // refuses an unknown keyword
     EclipseTable laid;
-    return CheckLaid(objects, keyword, units, consistent, laid);
+    std::vector<std::string> out = CheckLaid(objects, keyword, units, consistent, laid);
+    // The end points of a table the column rules already refuse add nothing.
+    if (out.empty()) out = EndPointProblems(objects, keyword);
+    return out;
 }
 
 namespace {
@@ -307,13 +311,11 @@ std::vector<std::int16_t> EclipseRowsAtFault(const Q7Objects& objects, std::stri
 
 std::vector<EclipseProblem> CheckEclipseTables(const Q7Objects& objects, const EclipseTables& tables,
                                                EclipseUnits units, bool consistent) {
-    const bool selected[] = {tables.PVDO, tables.PVTO, tables.PVDG, tables.PVTW,
-                             tables.DENS, tables.SWOF, tables.SGOF};
     std::vector<EclipseProblem> problems;
-    for (std::size_t k = 0; k < std::size(kEclipseKeywords); ++k) {
-        if (!selected[k]) continue;
-        for (std::string& reason : CheckEclipseTable(objects, kEclipseKeywords[k], units, consistent))
-            problems.push_back({std::string(kEclipseKeywords[k]), std::move(reason)});
+    for (std::string_view keyword : kEclipseAllKeywords) {
+        if (!tables.Has(keyword)) continue;
+        for (std::string& reason : CheckEclipseTable(objects, keyword, units, consistent))
+            problems.push_back({std::string(keyword), std::move(reason)});
     }
     return problems;
 }

@@ -15,17 +15,11 @@ namespace q7 {
 namespace {
 
 bool Offers(const EclipseTables& t, std::string_view keyword) {
-    if (keyword == "PVDO") return t.PVDO;
-    if (keyword == "PVTO") return t.PVTO;
-    if (keyword == "PVDG") return t.PVDG;
-    if (keyword == "PVTW") return t.PVTW;
-    if (keyword == "DENSITY") return t.DENS;
-    if (keyword == "SWOF") return t.SWOF;
-    return keyword == "SGOF" && t.SGOF;
+    return t.Has(keyword);
 }
 
 bool IsSaturationTable(std::string_view keyword) {
-    return keyword == "SWOF" || keyword == "SGOF";
+    return EclipseSpec(keyword).kind == EclipseTableKind::Saturation;
 }
 
 std::string RegionLine(std::size_t k, const DeckCase& c) {
@@ -64,14 +58,15 @@ std::string DeckTableDims::Record() const {
     return record;
 }
 
-DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent) {
+DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent,
+                           SaturationFamily family, bool sgwfn) {
     if (cases.empty()) throw std::invalid_argument("a deck needs at least one case");
     std::vector<EclipseTables> offered;
     for (const DeckCase& c : cases)
-        offered.push_back(OfferedEclipseTables(*c.objects));
+        offered.push_back(OfferedEclipseTables(*c.objects, family, sgwfn));
     DeckResult plan;
     const int regions = static_cast<int>(cases.size());
-    for (std::string_view keyword : kEclipseKeywords) {
+    for (std::string_view keyword : kEclipseAllKeywords) {
         DeckKeywordLeftOut lack{std::string(keyword), {}};
         for (std::size_t k = 0; k < cases.size(); ++k)
             if (!Offers(offered[k], keyword)) lack.lacking.push_back(cases[k].name);
@@ -100,8 +95,8 @@ DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits unit
 }
 
 DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::filesystem::path& base,
-                            EclipseUnits units, bool consistent) {
-    DeckResult result = PlanEclipseDeck(cases, units, consistent);
+                            EclipseUnits units, bool consistent, SaturationFamily family, bool sgwfn) {
+    DeckResult result = PlanEclipseDeck(cases, units, consistent, family, sgwfn);
     for (const std::string& keyword : result.keywords) {
         const std::filesystem::path path = base.string() + EclipseExtension(keyword);
         TextFile file;

@@ -4,6 +4,7 @@
 // holds one table per case in the order given, with a comment above each table naming its case and
 // region. A keyword goes in only when every case offers it.
 #include "writers/EclipseUnits.h"
+#include "writers/OutputChoices.h"
 
 #include <filesystem>
 #include <string>
@@ -45,12 +46,15 @@ struct DeckResult {
 inline constexpr const char* kRegionConstantRs = "RSCONSTT";
 
 // Which keywords every case offers, and the dimensions of the deck they make (nothing written).
-DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent = false);
+// The rock tables go in as `family` chooses (SGWFN for gas–water cases when `sgwfn`).
+DeckResult PlanEclipseDeck(const std::vector<DeckCase>& cases, EclipseUnits units, bool consistent = false,
+                           SaturationFamily family = SaturationFamily::One, bool sgwfn = false);
 
 // Writes base + ".pvdo" ... for the keywords every case offers. Throws std::invalid_argument for no
 // cases and IoError when a file cannot be written (the files before it stay complete).
 // `consistent`: live-oil tables with a positive total compressibility (clsECL::Consistent).
 DeckResult WriteEclipseDeck(const std::vector<DeckCase>& cases, const std::filesystem::path& base,
-                            EclipseUnits units, bool consistent = false);
+                            EclipseUnits units, bool consistent = false,
+                            SaturationFamily family = SaturationFamily::One, bool sgwfn = false);
 
 } // namespace q7

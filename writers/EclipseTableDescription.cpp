@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -36,15 +37,21 @@ std::vector<std::string> WaterPreamble(const Q7Objects& o, EclipseUnits units) {
     return {StockTankDensity("WATER", o.Water.STDenWat(), 7, units), ""};
 }
 
-std::vector<std::string> RockHeading(const clsRock& rock, bool gasOil) {
+// The comment lines above a saturation table: the inputs of the rock's table (an oil–water, a
+// gas–oil or a gas–water one).
+std::vector<std::string> RockHeading(const clsRock& rock) {
+    const bool gasOil = rock.Fluids() == 1;
+    const bool gasWater = rock.Fluids() == 3;
     std::vector<std::string> lines;
     lines.push_back("-- Relative Permeability from Correleations");
-    lines.push_back(std::string("-- Fluids: ") + (gasOil ? "Gas/Oil System" : "Oil/Water System"));
+    lines.push_back(std::string("-- Fluids: ") + RockFluidsText(rock));
     lines.push_back(std::string("-- Displacement: ") + RockDisplacementText(rock));
     lines.push_back(std::string("-- Lithology: ") + RockLithologyText(rock));
     lines.push_back("-- Connate Water: " + Nbr2Str(rock.SWC(), 8, 2));
     if (gasOil) {
         lines.push_back("-- Residual Oil to Gas: " + Nbr2Str(rock.SORG(), 8, 2));
+        lines.push_back("-- Critical Gas: " + Nbr2Str(rock.SGCrit(), 8, 2));
+    } else if (gasWater) {
         lines.push_back("-- Critical Gas: " + Nbr2Str(rock.SGCrit(), 8, 2));
     } else {
         lines.push_back(std::string("-- Wettability: ") + RockWettabilityText(rock));
@@ -64,11 +71,62 @@ std::vector<std::string> RockHeading(const clsRock& rock, bool gasOil) {
     lines.emplace_back();
     return lines;
 }
+// The rock's table of each system (the rock itself unless it holds two). A case without one has
+// no such table to write.
+const clsRock& OilWater(const Q7Objects& o) {
+    const clsRock* t = o.Rock.OilWaterTable();
+    if (!t) throw std::invalid_argument("the rock table is not an oil-water table");
+    return *t;
+}
+const clsRock& GasOil(const Q7Objects& o) {
+    const clsRock* t = o.Rock.GasOilTable();
+    if (!t) throw std::invalid_argument("the rock table is not a gas-oil table");
+    return *t;
+}
+
+// The table that gives the water curve of SWFN (the oil–water table, else the gas–water one) and
+// the gas curve of SGFN (the gas–oil table, else the gas–water one).
+const clsRock& WaterCurve(const Q7Objects& o) {
+    const clsRock* t = o.Rock.OilWaterTable() ? o.Rock.OilWaterTable() : o.Rock.GasWaterTable();
+    if (!t) throw std::invalid_argument("the rock has no water curve");
+    return *t;
+}
+const clsRock& GasCurve(const Q7Objects& o) {
+    const clsRock* t = o.Rock.GasOilTable() ? o.Rock.GasOilTable() : o.Rock.GasWaterTable();
+    if (!t) throw std::invalid_argument("the rock has no gas curve");
+    return *t;
+}
+const clsRock& GasWater(const Q7Objects& o) {
+    const clsRock* t = o.Rock.GasWaterTable();
+    if (!t) throw std::invalid_argument("the rock table is not a gas-water table");
+    return *t;
+}
+
 std::vector<std::string> OilWaterPreamble(const Q7Objects& o, EclipseUnits) {
-    return RockHeading(o.Rock, false);
+    return RockHeading(OilWater(o));
 }
 std::vector<std::string> GasOilPreamble(const Q7Objects& o, EclipseUnits) {
-    return RockHeading(o.Rock, true);
+    return RockHeading(GasOil(o));
+}
+std::vector<std::string> WaterCurvePreamble(const Q7Objects& o, EclipseUnits) {
+    return RockHeading(WaterCurve(o));
+}
+std::vector<std::string> GasCurvePreamble(const Q7Objects& o, EclipseUnits) {
+    return RockHeading(GasCurve(o));
+}
+std::vector<std::string> GasWaterPreamble(const Q7Objects& o, EclipseUnits) {
+    return RockHeading(GasWater(o));
+}
+// The oil curves: the inputs of each table they come from.
+std::vector<std::string> OilCurvePreamble(const Q7Objects& o, EclipseUnits) {
+    std::vector<std::string> lines;
+    for (const clsRock* t : {o.Rock.OilWaterTable(), o.Rock.GasOilTable()}) {
+        if (!t) continue;
+        if (!lines.empty()) lines.pop_back(); // one empty line, after the last table's lines
+        for (std::string& line : RockHeading(*t))
+            lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 // ---- The rows of each table ----
@@ -157,13 +215,16 @@ std::vector<EclipseRecordRows> DENSITYRows(const Q7Objects& o) {
 double CapillaryPressure(const clsRock& rock, std::int16_t i) {
     return rock.HasPc() ? D(rock.GetPC(i)) : 0.0;
 }
-bool HasCapillaryPressure(const Q7Objects& o) {
-    return o.Rock.HasPc();
+bool OilWaterPc(const Q7Objects& o) {
+    return OilWater(o).HasPc();
+}
+bool GasOilPc(const Q7Objects& o) {
+    return GasOil(o).HasPc();
 }
 
 // Water saturation rising from connate water.
 std::vector<EclipseRecordRows> SWOFRows(const Q7Objects& o) {
-    const clsRock& rock = o.Rock;
+    const clsRock& rock = OilWater(o);
     EclipseRecordRows rows;
     for (std::int16_t i = 1; i <= rock.NWet(); ++i)
         rows.push_back(
@@ -174,11 +235,125 @@ std::vector<EclipseRecordRows> SWOFRows(const Q7Objects& o) {
 // Gas saturation rising from 0 to 1 - Swc (the saturation grid runs the other way, so its rows
 // are written last to first).
 std::vector<EclipseRecordRows> SGOFRows(const Q7Objects& o) {
-    const clsRock& rock = o.Rock;
+    const clsRock& rock = GasOil(o);
     EclipseRecordRows rows;
     for (std::int16_t i = rock.NWet(); i >= 1; --i)
         rows.push_back(
             {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKROil(i)), CapillaryPressure(rock, i)}});
+    return {rows};
+}
+
+bool WaterCurvePc(const Q7Objects& o) {
+    return WaterCurve(o).HasPc();
+}
+bool GasCurvePc(const Q7Objects& o) {
+    return o.Rock.GasOilTable() && o.Rock.GasOilTable()->HasPc();
+}
+bool GasWaterPc(const Q7Objects& o) {
+    return GasWater(o).HasPc();
+}
+
+// Family II. Water saturation rising from connate water: SWOF without its oil column; in a
+// gas–water system the Pc column is the gas–water capillary pressure.
+std::vector<EclipseRecordRows> SWFNRows(const Q7Objects& o) {
+    const clsRock& rock = WaterCurve(o);
+    EclipseRecordRows rows;
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i)
+        rows.push_back({i, {D(rock.GetSWet(i)), D(rock.GetKRWat(i)), CapillaryPressure(rock, i)}});
+    return {rows};
+}
+
+// Gas saturation rising from 0: SGOF without its oil column (gas–water: no oil, no Pc of its own).
+std::vector<EclipseRecordRows> SGFNRows(const Q7Objects& o) {
+    const clsRock& rock = GasCurve(o);
+    const bool gasOil = rock.Fluids() == 1;
+    EclipseRecordRows rows;
+    for (std::int16_t i = rock.NWet(); i >= 1; --i)
+        rows.push_back(
+            {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), gasOil ? CapillaryPressure(rock, i) : 0.0}});
+    return {rows};
+}
+
+// Gas–water in one table: gas saturation rising from 0, gas and water kr, Pcgw.
+std::vector<EclipseRecordRows> SGWFNRows(const Q7Objects& o) {
+    const clsRock& rock = GasWater(o);
+    EclipseRecordRows rows;
+    for (std::int16_t i = rock.NWet(); i >= 1; --i)
+        rows.push_back(
+            {i, {D(rock.GetSNWet(i)), D(rock.GetKRGas(i)), D(rock.GetKRWat(i)), CapillaryPressure(rock, i)}});
+    return {rows};
+}
+
+// An oil curve as (So, kro) points, So rising, taken from a family I table as written (so that the
+// two families give a simulator the same curves): SWOF's kro at So = 1 − Sw, SGOF's at
+// So = 1 − swl − Sg.
+struct OilPoint {
+    double so, kro;
+    std::int16_t source;
+};
+std::vector<OilPoint> WrittenOilCurve(const Q7Objects& o, std::string_view keyword, double swl) {
+    const EclipseTable t = LayEclipseTable(o, keyword, EclipseUnits::Field);
+    std::vector<OilPoint> out;
+    for (const EclipseRow& row : t.records.front()) {
+        const std::vector<double> v = EclipseRowAsWritten(t, row);
+        out.push_back({keyword == "SWOF" ? 1.0 - v[0] : 1.0 - swl - v[0], v[2], row.source});
+    }
+    std::sort(out.begin(), out.end(), [](const OilPoint& a, const OilPoint& b) { return a.so < b.so; });
+    return out;
+}
+// The piecewise-linear curve at `so`, level beyond its ends (as a simulator reads a table).
+double Interpolated(const std::vector<OilPoint>& curve, double so) {
+    if (so <= curve.front().so) return curve.front().kro;
+    if (so >= curve.back().so) return curve.back().kro;
+    for (std::size_t k = 1; k < curve.size(); ++k) {
+        const OilPoint& a = curve[k - 1];
+        const OilPoint& b = curve[k];
+        if (so > b.so) continue;
+        return b.so > a.so ? a.kro + (b.kro - a.kro) * (so - a.so) / (b.so - a.so) : b.kro;
+    }
+    return curve.back().kro;
+}
+// The lowest water saturation of the SWOF table as written.
+double WrittenSwl(const Q7Objects& o) {
+    const EclipseTable t = LayEclipseTable(o, "SWOF", EclipseUnits::Field);
+    return EclipseRowAsWritten(t, t.records.front().front())[0];
+}
+
+// Three-phase oil: krow and krog on the oil saturations of both curves, each curve read
+// piecewise-linearly at the other's points.
+std::vector<EclipseRecordRows> SOF3Rows(const Q7Objects& o) {
+    OilWater(o);
+    GasOil(o);
+    const std::vector<OilPoint> ow = WrittenOilCurve(o, "SWOF", 0.0);
+    const std::vector<OilPoint> go = WrittenOilCurve(o, "SGOF", WrittenSwl(o));
+    std::vector<OilPoint> all = ow;
+    all.insert(all.end(), go.begin(), go.end());
+    std::stable_sort(all.begin(), all.end(),
+                     [](const OilPoint& a, const OilPoint& b) { return a.so < b.so; });
+    EclipseRecordRows rows;
+    double last = -1.0;
+    for (const OilPoint& p : all) {
+        const double so = std::round(p.so * 1e6) / 1e6; // the written decimals' sums, without noise
+        if (so <= last) continue;
+        last = so;
+        rows.push_back({p.source, {so, Interpolated(ow, so), Interpolated(go, so)}});
+    }
+    return {rows};
+}
+
+// Two-phase oil: the oil curve of the one oil table (oil–water, else gas–oil with no water).
+std::vector<EclipseRecordRows> SOF2Rows(const Q7Objects& o) {
+    const bool oilWater = o.Rock.OilWaterTable() != nullptr;
+    if (!oilWater) GasOil(o);
+    const std::vector<OilPoint> curve = WrittenOilCurve(o, oilWater ? "SWOF" : "SGOF", 0.0);
+    EclipseRecordRows rows;
+    double last = -1.0;
+    for (const OilPoint& p : curve) {
+        const double so = std::round(p.so * 1e6) / 1e6;
+        if (so <= last) continue;
+        last = so;
+        rows.push_back({p.source, {so, p.kro}});
+    }
     return {rows};
 }
 
@@ -285,18 +460,12 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Saturation,
             .fieldHeading = "--      SWAT     KRWAT     KROIL      PCOW",
             .metricHeading = "--      SWAT     KRWAT     KROIL PCOW(BARSA)",
-            .columns = {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
-                        {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
-                        {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        // Pcow falls as the water saturation rises.
-                        {"capillary pressure",
-                         Q::Pressure,
-                         10,
-                         3,
-                         R::kNotRising,
-                         {},
-                         kCapillaryZero,
-                         HasCapillaryPressure}},
+            .columns =
+                {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
+                 {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
+                 {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
+                 // Pcow falls as the water saturation rises.
+                 {"capillary pressure", Q::Pressure, 10, 3, R::kNotRising, {}, kCapillaryZero, OilWaterPc}},
             .minRows = 2,
             .tooFewRows = "only one saturation row; the simulator interpolates a saturation table between "
                           "rows and needs at least two",
@@ -309,23 +478,82 @@ const std::vector<EclipseTableDescription>& Specs() {
             .kind = EclipseTableKind::Saturation,
             .fieldHeading = "--      SGAS     KRGAS     KROIL      PCOG",
             .metricHeading = "--      SGAS     KRGAS     KROIL PCOG(BARSA)",
-            .columns = {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
-                        {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
-                        {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
-                        // Pcog rises with the gas saturation (the liquid, the wetting phase, falls).
-                        {"capillary pressure",
-                         Q::Pressure,
-                         10,
-                         3,
-                         R::kNotFalling,
-                         {},
-                         kCapillaryZero,
-                         HasCapillaryPressure}},
+            .columns =
+                {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
+                 {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
+                 {"kro", Q::Fraction, 10, 4, kr | R::kReachesZero, "oil"},
+                 // Pcog rises with the gas saturation (the liquid, the wetting phase, falls).
+                 {"capillary pressure", Q::Pressure, 10, 3, R::kNotFalling, {}, kCapillaryZero, GasOilPc}},
             .minRows = 2,
             .tooFewRows = "only one saturation row; the simulator interpolates a saturation table between "
                           "rows and needs at least two",
             .preamble = GasOilPreamble,
             .rows = SGOFRows,
+        });
+        // Family II: each phase's curves on its own saturation.
+        s.push_back({
+            .keyword = "SWFN",
+            .extension = ".swfn",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SWAT     KRWAT      PCOW",
+            .metricHeading = "--      SWAT     KRWAT PCOW(BARSA)",
+            .columns =
+                {{"Sw", Q::Fraction, 12, 2, R::kRising | R::kUnitRange},
+                 {"krw", Q::Fraction, 10, 4, kr | R::kFirstZero, "water"},
+                 {"capillary pressure", Q::Pressure, 10, 3, R::kNotRising, {}, kCapillaryZero, WaterCurvePc}},
+            .preamble = WaterCurvePreamble,
+            .rows = SWFNRows,
+        });
+        s.push_back({
+            .keyword = "SGFN",
+            .extension = ".sgfn",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SGAS     KRGAS      PCOG",
+            .metricHeading = "--      SGAS     KRGAS PCOG(BARSA)",
+            .columns =
+                {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
+                 {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
+                 {"capillary pressure", Q::Pressure, 10, 3, R::kNotFalling, {}, kCapillaryZero, GasCurvePc}},
+            .preamble = GasCurvePreamble,
+            .rows = SGFNRows,
+        });
+        s.push_back({
+            .keyword = "SOF3",
+            .extension = ".sof3",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SOIL      KROW      KROG",
+            .metricHeading = "--      SOIL      KROW      KROG",
+            .columns = {{"So", Q::Fraction, 12, 4, R::kRising | R::kUnitRange},
+                        {"krow", Q::Fraction, 10, 4, kr | R::kFirstZero, "oil"},
+                        {"krog", Q::Fraction, 10, 4, kr | R::kFirstZero, "oil"}},
+            .preamble = OilCurvePreamble,
+            .rows = SOF3Rows,
+        });
+        s.push_back({
+            .keyword = "SOF2",
+            .extension = ".sof2",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SOIL     KROIL",
+            .metricHeading = "--      SOIL     KROIL",
+            .columns = {{"So", Q::Fraction, 12, 4, R::kRising | R::kUnitRange},
+                        {"kro", Q::Fraction, 10, 4, kr | R::kFirstZero, "oil"}},
+            .preamble = OilCurvePreamble,
+            .rows = SOF2Rows,
+        });
+        s.push_back({
+            .keyword = "SGWFN",
+            .extension = ".sgwfn",
+            .kind = EclipseTableKind::Saturation,
+            .fieldHeading = "--      SGAS     KRGAS     KRWAT      PCGW",
+            .metricHeading = "--      SGAS     KRGAS     KRWAT PCGW(BARSA)",
+            .columns =
+                {{"Sg", Q::Fraction, 12, 4, R::kRising | R::kUnitRange | R::kFirstZero},
+                 {"krg", Q::Fraction, 10, 4, kr | R::kFirstZero, "gas"},
+                 {"krw", Q::Fraction, 10, 4, kr | R::kReachesZero, "water"},
+                 // Pcgw rises with the gas saturation (the water, the wetting phase, falls).
+                 {"capillary pressure", Q::Pressure, 10, 3, R::kNotFalling, {}, kCapillaryZero, GasWaterPc}},
+            .preamble = GasWaterPreamble,
+            .rows = SGWFNRows,
         });
         s.push_back({
             .keyword = "RSCONST",

@@ -55,7 +55,7 @@ using EclipseRecordRows = std::vector<EclipseRow>;
 
 enum class EclipseTableKind {
     Pressure,   // rows along pressure (PVDO, PVDG, the records of PVTO): TABDIMS NPPVT
-    Saturation, // rows along saturation (SWOF, SGOF): TABDIMS NSSFUN
+    Saturation, // rows along saturation (SWOF, SGOF, SWFN ...): TABDIMS NSSFUN
     Record,     // one record of single values (PVTW, DENSITY, RSCONST)
 };
 
@@ -90,8 +90,12 @@ struct EclipseTableDescription {
 // The keywords of the include files, in the writer's order.
 inline constexpr std::string_view kEclipseKeywords[] = {"PVDO",    "PVTO", "PVDG", "PVTW",
                                                         "DENSITY", "SWOF", "SGOF"};
+// Every keyword of the include files, in the writer's order: those above, then the saturation
+// keywords of family II (each phase's curves in a table of its own) and the gas–water table in one.
+inline constexpr std::string_view kEclipseAllKeywords[] = {
+    "PVDO", "PVTO", "PVDG", "PVTW", "DENSITY", "SWOF", "SGOF", "SWFN", "SGFN", "SOF3", "SOF2", "SGWFN"};
 
-// The description of a keyword of kEclipseKeywords or "RSCONST" (the constant-Rs record of a
+// The description of a keyword of kEclipseAllKeywords or "RSCONST" (the constant-Rs record of a
 // dead-oil table). Throws std::invalid_argument for another word.
 const EclipseTableDescription& EclipseSpec(std::string_view keyword);
 

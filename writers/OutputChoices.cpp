@@ -7,7 +7,16 @@
 
 namespace q7 {
 
-EclipseTables OfferedEclipseTables(const Q7Objects& objects) {
+bool EclipseTables::Has(std::string_view k) const {
+    const std::pair<std::string_view, bool> all[] = {
+        {"PVDO", PVDO}, {"PVTO", PVTO}, {"PVDG", PVDG}, {"PVTW", PVTW}, {"DENSITY", DENS}, {"SWOF", SWOF},
+        {"SGOF", SGOF}, {"SWFN", SWFN}, {"SGFN", SGFN}, {"SOF3", SOF3}, {"SOF2", SOF2},    {"SGWFN", SGWFN}};
+    for (const auto& [keyword, chosen] : all)
+        if (keyword == k) return chosen;
+    return false;
+}
+
+EclipseTables OfferedEclipseTables(const Q7Objects& objects, SaturationFamily family, bool sgwfn) {
     const bool oil = objects.Oil.GO();
     const bool gas = objects.Gas.GO();
     const bool water = objects.Water.GO();
@@ -18,8 +27,23 @@ EclipseTables OfferedEclipseTables(const Q7Objects& objects) {
     t.PVTO = oil;
     t.PVDG = gas || oil;
     t.PVTW = water;
-    t.SGOF = rock && objects.Rock.Fluids() != 0;
-    t.SWOF = rock && objects.Rock.Fluids() == 0;
+    const bool oilWater = rock && objects.Rock.OilWaterTable();
+    const bool gasOil = rock && objects.Rock.GasOilTable();
+    const bool gasWater = rock && objects.Rock.GasWaterTable();
+    if (family == SaturationFamily::One) {
+        t.SGOF = gasOil;
+        t.SWOF = oilWater;
+    } else {
+        t.SWFN = oilWater;
+        t.SGFN = gasOil;
+        t.SOF3 = oilWater && gasOil;
+        t.SOF2 = oilWater != gasOil;
+    }
+    if (gasWater) {
+        t.SWFN = true;
+        t.SGFN = true;
+        t.SGWFN = sgwfn;
+    }
     return t;
 }
 
@@ -31,6 +55,11 @@ void SelectEclipseTables(clsECL& writer, const EclipseTables& tables) {
     writer.DENS(tables.DENS);
     writer.SWOF(tables.SWOF);
     writer.SGOF(tables.SGOF);
+    writer.SWFN(tables.SWFN);
+    writer.SGFN(tables.SGFN);
+    writer.SOF3(tables.SOF3);
+    writer.SOF2(tables.SOF2);
+    writer.SGWFN(tables.SGWFN);
 }
 
 PropertyGroups ComputedGroups(const Q7Objects& objects) {

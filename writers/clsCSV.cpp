@@ -156,9 +156,15 @@ void clsCSV::WriteWater(TextFile& file) const {
     }
 }
 
+// One section per table of the rock (two for the oil–water and gas–oil pair).
 void clsCSV::WriteRock(TextFile& file) const {
-    const clsRock& rock = m_objects.Rock;
+    for (const clsRock* table : m_objects.Rock.Tables())
+        WriteRockTable(file, *table);
+}
+
+void clsCSV::WriteRockTable(TextFile& file, const clsRock& rock) const {
     const bool gasOil = rock.Fluids() == 1;
+    const bool gasWater = rock.Fluids() == 3;
     file.WriteLine();
     file.WriteLine("Rock Properties:");
     file.WriteLine();
@@ -170,10 +176,8 @@ void clsCSV::WriteRock(TextFile& file) const {
         file.WriteLine(std::string("Wettability:,") + RockWettabilityText(rock));
         file.WriteLine("Residual Oil to Water:," + Nbr2Str(rock.SORW(), 8, 2));
     }
-    if (gasOil) {
-        file.WriteLine("Residual Oil to Gas:," + Nbr2Str(rock.SORG(), 8, 2));
-        file.WriteLine("Critical Gas:," + Nbr2Str(rock.SGCrit(), 8, 2));
-    }
+    if (gasOil) file.WriteLine("Residual Oil to Gas:," + Nbr2Str(rock.SORG(), 8, 2));
+    if (gasOil || gasWater) file.WriteLine("Critical Gas:," + Nbr2Str(rock.SGCrit(), 8, 2));
     file.WriteLine(std::string("Correlation Type:,") + RockCorrelationText(rock));
     if (rock.CORR() == 1) {
         file.WriteLine("Porosity (frac):," + Nbr2Str(rock.HRPoro(), 6, 2));
@@ -211,6 +215,15 @@ void clsCSV::WriteRock(TextFile& file) const {
                        Nbr2Str(rock.GetKRGas(i), 12, 4) + "," + Nbr2Str(rock.GetKROil(i), 12, 4));
             if (pc) file.Write(pcCell(i));
             file.WriteLine();
+        }
+    }
+    if (gasWater) {
+        file.WriteLine();
+        file.WriteLine(",Saturations,,Relative Permeability");
+        file.WriteLine(",Water,Gas,Water,Gas");
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            Row(file, Nbr2Str(rock.GetSWet(i), 11, 4), Nbr2Str(rock.GetSNWet(i), 12, 4),
+                Nbr2Str(rock.GetKRWat(i), 12, 4), Nbr2Str(rock.GetKRGas(i), 12, 4));
         }
     }
 }

@@ -7,6 +7,7 @@
 namespace q7 {
 
 struct Q7Objects;
+class clsRock;
 class MessageSink;
 class TextFile;
 
@@ -36,6 +37,7 @@ private:
     void WriteGas(TextFile& file) const;
     void WriteWater(TextFile& file) const;
     void WriteRock(TextFile& file) const;
+    void WriteRockTable(TextFile& file, const clsRock& rock) const;
 
     const Q7Objects& m_objects;
     MessageSink& m_sink;

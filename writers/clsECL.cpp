@@ -31,6 +31,11 @@ void clsECL::FileName(std::string_view base) {
     m_densFile = m_fileName + EclipseExtension("DENSITY");
     m_swofFile = m_fileName + EclipseExtension("SWOF");
     m_sgofFile = m_fileName + EclipseExtension("SGOF");
+    m_swfnFile = m_fileName + EclipseExtension("SWFN");
+    m_sgfnFile = m_fileName + EclipseExtension("SGFN");
+    m_sof3File = m_fileName + EclipseExtension("SOF3");
+    m_sof2File = m_fileName + EclipseExtension("SOF2");
+    m_sgwfnFile = m_fileName + EclipseExtension("SGWFN");
 }
 
 void clsECL::Execute() {
@@ -42,7 +47,8 @@ void clsECL::Execute() {
     const Table tables[] = {
         {m_pvdo, m_pvdoFile, "PVDO"}, {m_pvto, m_pvtoFile, "PVTO"},    {m_pvdg, m_pvdgFile, "PVDG"},
         {m_pvtw, m_pvtwFile, "PVTW"}, {m_dens, m_densFile, "DENSITY"}, {m_swof, m_swofFile, "SWOF"},
-        {m_sgof, m_sgofFile, "SGOF"},
+        {m_sgof, m_sgofFile, "SGOF"}, {m_swfn, m_swfnFile, "SWFN"},    {m_sgfn, m_sgfnFile, "SGFN"},
+        {m_sof3, m_sof3File, "SOF3"}, {m_sof2, m_sof2File, "SOF2"},    {m_sgwfn, m_sgwfnFile, "SGWFN"},
     };
     std::string written;
     for (const Table& t : tables) {

@@ -38,6 +38,17 @@ public:
     void SWOFFile(std::string_view path) { m_swofFile = path; }
     const std::string& SGOFFile() const { return m_sgofFile; }
     void SGOFFile(std::string_view path) { m_sgofFile = path; }
+    // Family II and the gas–water table in one: base + ".swfn", ".sgfn", ".sof3", ".sof2", ".sgwfn".
+    const std::string& SWFNFile() const { return m_swfnFile; }
+    void SWFNFile(std::string_view path) { m_swfnFile = path; }
+    const std::string& SGFNFile() const { return m_sgfnFile; }
+    void SGFNFile(std::string_view path) { m_sgfnFile = path; }
+    const std::string& SOF3File() const { return m_sof3File; }
+    void SOF3File(std::string_view path) { m_sof3File = path; }
+    const std::string& SOF2File() const { return m_sof2File; }
+    void SOF2File(std::string_view path) { m_sof2File = path; }
+    const std::string& SGWFNFile() const { return m_sgwfnFile; }
+    void SGWFNFile(std::string_view path) { m_sgwfnFile = path; }
 
     bool PVDO() const { return m_pvdo; }
     void PVDO(bool value) { m_pvdo = value; }
@@ -53,6 +64,16 @@ public:
     void SWOF(bool value) { m_swof = value; }
     bool SGOF() const { return m_sgof; }
     void SGOF(bool value) { m_sgof = value; }
+    bool SWFN() const { return m_swfn; }
+    void SWFN(bool value) { m_swfn = value; }
+    bool SGFN() const { return m_sgfn; }
+    void SGFN(bool value) { m_sgfn = value; }
+    bool SOF3() const { return m_sof3; }
+    void SOF3(bool value) { m_sof3 = value; }
+    bool SOF2() const { return m_sof2; }
+    void SOF2(bool value) { m_sof2 = value; }
+    bool SGWFN() const { return m_sgwfn; }
+    void SGWFN(bool value) { m_sgwfn = value; }
 
     // Live-oil tables whose saturated curve keeps a positive total compressibility (LayEclipseTable's
     // `consistent`); off unless chosen.
@@ -63,7 +84,8 @@ public:
     EclipseUnits Units() const { return m_units; }
     void Units(EclipseUnits units) { m_units = units; }
 
-    // Writes the selected files in the order PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF, then shows
+    // Writes the selected files in the order PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF (then SWFN,
+    // SGFN, SOF3, SOF2, SGWFN), then shows
     // "Eclipse output complete!" titled "Files: " and the keywords written. A file that cannot be
     // created or written throws IoError: the files before it stay complete, no later file is
     // written and no message is shown.
@@ -80,10 +102,12 @@ private:
     std::string m_pvdoFile, m_pvtoFile, m_pvdgFile, m_pvtwFile, m_densFile, m_swofFile, m_sgofFile;
     bool m_pvdo = false, m_pvto = false, m_pvdg = false, m_pvtw = false, m_dens = false, m_swof = false,
          m_sgof = false;
+    std::string m_swfnFile, m_sgfnFile, m_sof3File, m_sof2File, m_sgwfnFile;
+    bool m_swfn = false, m_sgfn = false, m_sof3 = false, m_sof2 = false, m_sgwfn = false;
 };
 
 // The extension of a keyword's file: ".pvdo", ".pvto", ".pvdg", ".pvtw", ".dens", ".swof", ".sgof".
-// Throws std::invalid_argument for a keyword not in kEclipseKeywords.
+// Throws std::invalid_argument for a keyword not in kEclipseAllKeywords.
 std::string EclipseExtension(std::string_view keyword);
 
 } // namespace q7

@@ -248,8 +248,8 @@ void WriteWater(ReportOutput& out, const Q7Objects& o) {
               });
 }
 
-void WriteRock(ReportOutput& out, const Q7Objects& o) {
-    const clsRock& rock = o.Rock;
+void WriteRockTable(ReportOutput& out, const clsRock& rock) {
+    const bool gasWater = rock.Fluids() == 3;
     out.Section(true, "          ROCK PROPERTIES         ", "Rock Properties", true);
     out.Label("               Fluids: ", RockFluidsText(rock));
     out.Label("         Displacement: ", RockDisplacementText(rock));
@@ -259,10 +259,8 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
         out.Label("          Wettability: ", RockWettabilityText(rock));
         out.Label("Residual Oil to Water: ", F(rock.SORW(), 8, 2));
     }
-    if (rock.Fluids() == 1) {
-        out.Label("  Residual Oil to Gas: ", F(rock.SORG(), 8, 2));
-        out.Label("         Critical Gas: ", F(rock.SGCrit(), 8, 2));
-    }
+    if (rock.Fluids() == 1) out.Label("  Residual Oil to Gas: ", F(rock.SORG(), 8, 2));
+    if (rock.Fluids() == 1 || gasWater) out.Label("         Critical Gas: ", F(rock.SGCrit(), 8, 2));
     out.Blank(2);
     out.Label("Correlation Type: ", RockCorrelationText(rock));
     if (rock.CORR() == 1) {
@@ -302,6 +300,16 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
                   std::array<std::string, 5>{"Gas (Sat)", "Soil (Sat)", "Swater (Sat)", "Gas (Rel Perm)",
                                              "Oil (Rel Perm)"},
                   rock.NWet(), cells);
+    } else if (gasWater) {
+        out.Table(
+            {"            Saturations   Relative Permeability",
+             "      Water         Gas       Water         Gas",
+             " ----------  ----------  ----------  ----------"},
+            std::array<std::string, 4>{"Water (Sat)", "Gas (Sat)", "Water (Rel Perm)", "Gas (Rel Perm)"},
+            rock.NWet(), [&](std::int16_t i) {
+                return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 4), F(rock.GetSNWet(i), 12, 4),
+                                                  F(rock.GetKRWat(i), 12, 4), F(rock.GetKRGas(i), 12, 4)};
+            });
     } else {
         const auto cells = [&](std::int16_t i) {
             return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 2), F(rock.GetSNWet(i), 12, 2),
@@ -325,6 +333,12 @@ void WriteRock(ReportOutput& out, const Q7Objects& o) {
                   std::array<std::string, 4>{"Water (Sat)", "Oil (Sat)", "Water (Rel Perm)", "Oil (Rel Perm"},
                   rock.NWet(), cells);
     }
+}
+
+// One section per table of the rock (two for the oil–water and gas–oil pair).
+void WriteRock(ReportOutput& out, const Q7Objects& o) {
+    for (const clsRock* table : o.Rock.Tables())
+        WriteRockTable(out, *table);
 }
 
 } // namespace

@@ -181,9 +181,11 @@ void frmMain::ClearFluidResults(CalcStage stage) {
     if (all || stage == CalcStage::Water)
         clear(m_ui.fxgWater, m_ui.lblWaterWarn, m_ui.plotWater,
               {m_ui.txtPERo, m_ui.txtPPMo, m_ui.txtSTDWout, m_ui.txtResTfW});
-    if (stage == CalcStage::Rock)
+    if (stage == CalcStage::Rock) {
         clear(m_ui.fxgRock, m_ui.lblRockWarn, m_ui.plotRock,
               {m_ui.txtDispOut, m_ui.txtLithOut, m_ui.txtCORROut});
+        m_ui.fraRock2->setVisible(false);
+    }
 }
 
 void frmMain::ApplySubTabRules() {
@@ -331,6 +333,64 @@ void frmMain::FillWaterTable() {
     SetOutputMenus(true);
 }
 
+// One table of the rock in a grid with its span heading and its system's caption.
+void frmMain::FillRockGrid(const clsRock& rock, FlexGrid* grid, SpanHeading* heading, QLabel* caption) {
+    const QColor buttonFace = grid->palette().color(QPalette::Button);
+    m_util->FXG(grid);
+    caption->setText(QString::fromLatin1(RockFluidsText(rock)));
+    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
+    const bool pc = rock.HasPc();
+    std::vector<std::pair<std::pair<int, int>, QString>> spans;
+    auto capillary = [&](int column, const QString& name, int width) {
+        if (!pc) return;
+        m_util->fxgColCap(column, name, width);
+        spans.push_back({{column, column}, QStringLiteral("Capillary")});
+    };
+    if (rock.Fluids() == 0 || rock.Fluids() == 3) {
+        // Oil-water, or gas-water with gas in the place of oil.
+        const bool gasWater = rock.Fluids() == 3;
+        const QString other = gasWater ? QStringLiteral("Gas") : QStringLiteral("Oil");
+        const int decimals = gasWater ? 4 : 2;
+        m_util->fxgINIT(pc ? 7 : 6, 500);
+        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(2, other, 1300);
+        m_util->fxgColCap(3, QStringLiteral(" "), 300);
+        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
+        m_util->fxgColCap(5, other, 1300);
+        spans = {{{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}};
+        capillary(6, gasWater ? QStringLiteral("Pcgw (psi)") : QStringLiteral("Pcow (psi)"), 1300);
+        heading->SetSpans(spans);
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            QStringList cells{Fixed(rock.GetSWet(i), decimals), Fixed(rock.GetSNWet(i), decimals),
+                              QStringLiteral(" "), Fixed(rock.GetKRWat(i), 4),
+                              Fixed(gasWater ? rock.GetKRGas(i) : rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
+            grid->SetCellBackColor(i, 3, buttonFace);
+        }
+    }
+    if (rock.Fluids() == 1) {
+        m_util->fxgINIT(pc ? 8 : 7, 500);
+        m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
+        m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
+        m_util->fxgColCap(4, QStringLiteral(" "), 300);
+        m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
+        m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
+        spans = {{{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}};
+        capillary(7, QStringLiteral("Pcog (psi)"), 1000);
+        heading->SetSpans(spans);
+        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+            QStringList cells{Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
+                              Fixed(rock.SWC(), 2),       QStringLiteral(" "),
+                              Fixed(rock.GetKRGas(i), 4), Fixed(rock.GetKROil(i), 4)};
+            if (pc) cells << Fixed(rock.GetPC(i), 3);
+            grid->AddItem(RowText(cells), i);
+            grid->SetCellBackColor(i, 4, buttonFace);
+        }
+    }
+}
+
 void frmMain::ComputeRockTable() {
     BusyCursor busy;
     m_state.SettingsInUse = true;
@@ -345,60 +405,15 @@ void frmMain::ComputeRockTable() {
     SetText(m_ui.txtLithOut, QString::fromLatin1(RockLithologyText(rock)));
     SetText(m_ui.txtCORROut, QString::fromLatin1(RockCorrelationText(rock)));
 
+    const std::vector<const clsRock*> tables = rock.Tables();
     FlexGrid* grid = m_ui.fxgRock;
-    const QColor buttonFace = grid->palette().color(QPalette::Button);
-    m_util->FXG(grid);
-    // With a capillary-pressure model the table's Pc (psi) is a last column of its own.
-    const bool pc = rock.HasPc();
-    if (rock.Fluids() == 0) {
-        m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
-        m_util->fxgINIT(pc ? 7 : 6, 500);
-        m_util->fxgColCap(1, QStringLiteral("Water"), 1300);
-        m_util->fxgColCap(2, QStringLiteral("Oil"), 1300);
-        m_util->fxgColCap(3, QStringLiteral(" "), 300);
-        m_util->fxgColCap(4, QStringLiteral("Water"), 1300);
-        m_util->fxgColCap(5, QStringLiteral("Oil"), 1300);
-        std::vector<std::pair<std::pair<int, int>, QString>> spans{
-            {{1, 2}, QStringLiteral("Saturations")}, {{4, 5}, QStringLiteral("Relative Permeability")}};
-        if (pc) {
-            m_util->fxgColCap(6, QStringLiteral("Pcow (psi)"), 1300);
-            spans.push_back({{6, 6}, QStringLiteral("Capillary")});
-        }
-        m_ui.hdgRock->SetSpans(spans);
-        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            QStringList cells{Fixed(rock.GetSWet(i), 2), Fixed(rock.GetSNWet(i), 2), QStringLiteral(" "),
-                              Fixed(rock.GetKRWat(i), 4), Fixed(rock.GetKROil(i), 4)};
-            if (pc) cells << Fixed(rock.GetPC(i), 3);
-            grid->AddItem(RowText(cells), i);
-            grid->SetCellBackColor(i, 3, buttonFace);
-        }
+    FillRockGrid(*tables.front(), grid, m_ui.hdgRock, m_ui.lblRockProp);
+    m_ui.fraRock2->setVisible(tables.size() > 1);
+    if (tables.size() > 1) {
+        FillRockGrid(*tables[1], m_ui.fxgRock2, m_ui.hdgRock2, m_ui.lblRockProp2);
+        PlotRock(*m_ui.plotRock2, *tables[1]);
     }
-    if (rock.Fluids() == 1) {
-        m_ui.lblRockProp->setText(QString::fromLatin1(RockFluidsText(rock)));
-        m_util->fxgINIT(pc ? 8 : 7, 500);
-        m_util->fxgColCap(1, QStringLiteral("Gas"), 1000);
-        m_util->fxgColCap(2, QStringLiteral("Soil"), 1000);
-        m_util->fxgColCap(3, QStringLiteral("Swater"), 1000);
-        m_util->fxgColCap(4, QStringLiteral(" "), 300);
-        m_util->fxgColCap(5, QStringLiteral("Gas"), 1000);
-        m_util->fxgColCap(6, QStringLiteral("Oil"), 1000);
-        std::vector<std::pair<std::pair<int, int>, QString>> spans{
-            {{1, 3}, QStringLiteral("Saturations")}, {{5, 6}, QStringLiteral("Relative Permeability")}};
-        if (pc) {
-            m_util->fxgColCap(7, QStringLiteral("Pcog (psi)"), 1000);
-            spans.push_back({{7, 7}, QStringLiteral("Capillary")});
-        }
-        m_ui.hdgRock->SetSpans(spans);
-        for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            QStringList cells{Fixed(rock.GetSNWet(i), 4), Fixed(rock.GetSWet(i) - rock.SWC(), 2),
-                              Fixed(rock.SWC(), 2),       QStringLiteral(" "),
-                              Fixed(rock.GetKRGas(i), 4), Fixed(rock.GetKROil(i), 4)};
-            if (pc) cells << Fixed(rock.GetPC(i), 3);
-            grid->AddItem(RowText(cells), i);
-            grid->SetCellBackColor(i, 4, buttonFace);
-        }
-    }
-    if (pc) WidenForAllColumns(grid);
+    if (tables.front()->HasPc()) WidenForAllColumns(grid);
     grid->setToolTip(CorrelationTip(RockCorrelations(*m_objects)));
     ShowFaults(m_ui.lblRockWarn, grid, FaultsOf(*m_objects, ResultTable::Rock));
     if (const auto note = HonarpourNotApplied(rock)) {
@@ -407,7 +422,7 @@ void frmMain::ComputeRockTable() {
     } else {
         ClearFaults(m_ui.lblRockNote);
     }
-    PlotRock(*m_ui.plotRock, rock);
+    PlotRock(*m_ui.plotRock, *tables.front());
     SetOutputMenus(true);
 }
 
@@ -572,6 +587,21 @@ void BuildRockPropsTab(TabBuilder& b, MainControls& ui) {
     ui.plotRock = new PlotPane(2);
     ui.plotRock->View(1)->setVisible(false);
     layout->addWidget(GridBesidePlot(ui.hdgRock, ui.fxgRock, ui.plotRock), 1);
+    ui.fraRock2 = new QWidget;
+    ui.fraRock2->setObjectName(QStringLiteral("fraRock2"));
+    auto* second = new QVBoxLayout(ui.fraRock2);
+    second->setContentsMargins(0, 0, 0, 0);
+    ui.lblRockProp2 = TabBuilder::Label(QString(), QStringLiteral("lblRockProp2"));
+    ui.lblRockProp2->setFont(f);
+    second->addWidget(ui.lblRockProp2);
+    ui.fxgRock2 = new FlexGrid;
+    ui.fxgRock2->setObjectName(QStringLiteral("fxgRock2"));
+    ui.hdgRock2 = new SpanHeading(ui.fxgRock2);
+    ui.hdgRock2->setObjectName(QStringLiteral("hdgRock2"));
+    ui.plotRock2 = new PlotPane(1);
+    second->addWidget(GridBesidePlot(ui.hdgRock2, ui.fxgRock2, ui.plotRock2), 1);
+    ui.fraRock2->setVisible(false);
+    layout->addWidget(ui.fraRock2, 1);
     ui.sstMain->addTab(page, QStringLiteral("Rock Properties"));
 }
 

@@ -96,12 +96,24 @@ TEST_F(CommandLines, EveryOptionGivenTwiceIsAUsageErrorUnlessItIsRepeatable) {
     EXPECT_FALSE(fs::exists(m_dir / "c"));
 
     // Values that are each fine alone, so that only the repeat can be refused.
-    const std::map<std::string, std::string> value = {
-        {"--out", "o"},           {"--jobs", "1"},    {"--formats", "summary"}, {"--units", "field"},
-        {"--base", "b"},          {"--project", "p"}, {"--name", "n"},          {"--by", "w"},
-        {"--desc", "d"},          {"--id", "1"},      {"--jsonl", "in.jsonl"},  {"--shard", "0/1"},
-        {"--columns", "oil.Pbp"}, {"--samples", "2"}, {"--seed", "1"},          {"--vary", "API=30:40:2"},
-        {"--sample", "API=30:40"}};
+    const std::map<std::string, std::string> value = {{"--out", "o"},
+                                                      {"--jobs", "1"},
+                                                      {"--formats", "summary"},
+                                                      {"--units", "field"},
+                                                      {"--base", "b"},
+                                                      {"--project", "p"},
+                                                      {"--name", "n"},
+                                                      {"--by", "w"},
+                                                      {"--desc", "d"},
+                                                      {"--id", "1"},
+                                                      {"--jsonl", "in.jsonl"},
+                                                      {"--shard", "0/1"},
+                                                      {"--columns", "oil.Pbp"},
+                                                      {"--samples", "2"},
+                                                      {"--seed", "1"},
+                                                      {"--vary", "API=30:40:2"},
+                                                      {"--sample", "API=30:40"},
+                                                      {"--family", "2"}};
     int tried = 0;
     for (const Command& c : Commands()) {
         for (const q7::OptionSpec& o : c.decl->options) {

@@ -71,7 +71,8 @@ struct BoxDeck {
     std::vector<double> bubblePoints;
     std::vector<double> dissolvedGas;
     std::vector<FlowWell> wells;
-    std::string steps = "4*30"; // TSTEP, days
+    std::string steps = "4*30";       // TSTEP, days
+    std::vector<std::string> summary; // SUMMARY vectors (FOPR ...); none: no SUMMARY section
 };
 
 inline std::string BoxDeckText(const BoxDeck& d) {
@@ -121,6 +122,11 @@ inline std::string BoxDeckText(const BoxDeck& d) {
         s += "RSVD\n";
         for (double r : d.dissolvedGas)
             s += " " + ft(d.top - 1000) + " " + rs(r) + "\n " + ft(deep) + " " + rs(r) + " /\n";
+    }
+    if (!d.summary.empty()) {
+        s += "SUMMARY\n";
+        for (const std::string& v : d.summary)
+            s += v + "\n";
     }
     s += "SCHEDULE\n";
     if (!d.wells.empty()) {

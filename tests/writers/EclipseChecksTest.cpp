@@ -175,7 +175,7 @@ TEST(EclipseChecks, OneSaturationRowIsRefused) {
 }
 
 TEST(EclipseChecks, UnknownKeywordsAndShortRowsAreRefused) {
-    EXPECT_THROW(CheckWrittenTable("SWFN", {kSwof}), std::invalid_argument);
+    EXPECT_THROW(CheckWrittenTable("SLGOF", {kSwof}), std::invalid_argument);
     EXPECT_THROW(CheckWrittenTable("SWOF", {{{0.2, 0.0, 1.0}}}), std::invalid_argument);
     EXPECT_THROW(CheckWrittenTable("PVTO", {{{1500.0, 1.2, 0.9}}}), std::invalid_argument);
     EXPECT_EQ(CheckWrittenTable("PVDG", {}), std::vector<std::string>{"the table has no rows"});

@@ -106,7 +106,7 @@ TEST(EclipseTableDescription, KeywordsAndExtensions) {
             EXPECT_TRUE(decl.columns[decl.argument].rules & EclipseRule::kRising) << keyword;
         }
     }
-    EXPECT_THROW(EclipseSpec("SWFN"), std::invalid_argument);
+    EXPECT_THROW(EclipseSpec("SLGOF"), std::invalid_argument);
 }
 
 } // namespace

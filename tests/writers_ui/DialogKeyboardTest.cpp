@@ -46,7 +46,8 @@ std::vector<QString> EclipseOrder() {
         order.push_back(QStringLiteral("cmdBrowse") + QLatin1String(keywords[k]));
     }
     // Tab reaches the chosen one of the two unit buttons (arrows move between them).
-    for (const QString& n : Names({"optUnits(0)", "chkConsistent", "cmdReport", "cmdCancel", "txtFileName"}))
+    for (const QString& n :
+         Names({"optUnits(0)", "optFamily(0)", "chkConsistent", "cmdReport", "cmdCancel", "txtFileName"}))
         order.push_back(n);
     return order;
 }

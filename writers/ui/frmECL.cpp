@@ -50,11 +50,19 @@ const std::array<TableRow, frmECL::kTables> kRows{{
     {"&DENSITY", "DENS", ".dens", &clsECL::DENS, &clsECL::DENSFile, &clsECL::DENSFile},
     {"&SWOF - Rock: Water/Oil System", "SWOF", ".swof", &clsECL::SWOF, &clsECL::SWOFFile, &clsECL::SWOFFile},
     {"SGO&F - Rock: Gas/Oil System", "SGOF", ".sgof", &clsECL::SGOF, &clsECL::SGOFFile, &clsECL::SGOFFile},
+    {"SWFN - &Rock: Water", "SWFN", ".swfn", &clsECL::SWFN, &clsECL::SWFNFile, &clsECL::SWFNFile},
+    {"SGFN - Rock: G&as", "SGFN", ".sgfn", &clsECL::SGFN, &clsECL::SGFNFile, &clsECL::SGFNFile},
+    {"S&OF3 - Rock: Oil (three phases)", "SOF3", ".sof3", &clsECL::SOF3, &clsECL::SOF3File,
+     &clsECL::SOF3File},
+    {"SOF2 - Rock: Oil (two p&hases)", "SOF2", ".sof2", &clsECL::SOF2, &clsECL::SOF2File, &clsECL::SOF2File},
+    {"SGWFN - Rock: Gas/Water S&ystem", "SGWFN", ".sgwfn", &clsECL::SGWFN, &clsECL::SGWFNFile,
+     &clsECL::SGWFNFile},
 }};
 
-static_assert(std::size(kEclipseKeywords) == frmECL::kTables);
+static_assert(std::size(kEclipseAllKeywords) == frmECL::kTables);
 
-constexpr int kPVDO = 0, kPVTO = 1, kPVDG = 2, kPVTW = 3, kDENS = 4, kSWOF = 5, kSGOF = 6;
+constexpr int kPVDO = 0, kPVTO = 1, kPVDG = 2, kPVTW = 3, kDENS = 4, kSWOF = 5, kSGOF = 6, kSWFN = 7,
+              kSGFN = 8, kSOF3 = 9, kSOF2 = 10, kSGWFN = 11;
 
 // A base name picked in the file dialog by clicking one of the seven files loses that file's
 // extension, so that the derived names are the picked file and its companions.
@@ -153,6 +161,22 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
                                     this);
     m_chkConsistent->setObjectName(QStringLiteral("chkConsistent"));
     connect(m_chkConsistent, &QCheckBox::toggled, this, &frmECL::ConsistentClicked);
+    // The saturation-function family of the rock tables: I (SWOF, SGOF, the default) or II.
+    auto* fraFamily = new QGroupBox(QStringLiteral(" Saturation Tables "), this);
+    fraFamily->setObjectName(QStringLiteral("fraFamily"));
+    auto* familyRow = new QHBoxLayout(fraFamily);
+    const char* familyCaptions[] = {"Family &1 (SWOF, SGOF)", "Family &2 (SWFN, SGFN, SOF3 or SOF2)"};
+    for (int k = 0; k < 2; ++k) {
+        m_optFamily[k] = new QRadioButton(QString::fromLatin1(familyCaptions[k]), fraFamily);
+        m_optFamily[k]->setObjectName(QStringLiteral("optFamily(%1)").arg(k));
+        familyRow->addWidget(m_optFamily[k]);
+    }
+    familyRow->addStretch(1);
+    m_optFamily[0]->setChecked(true);
+    for (int k = 0; k < 2; ++k)
+        connect(m_optFamily[k], &QRadioButton::toggled, this, [this](bool on) {
+            if (on) FamilyClicked();
+        });
 
     // Tables a simulator would refuse are named here; the reasons are on each table's tool tip.
     m_lblEclipseWarnings = new QLabel(this);
@@ -170,6 +194,7 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     layout->addWidget(frame1);
     layout->addWidget(fraUnits);
     layout->addWidget(m_chkConsistent);
+    layout->addWidget(fraFamily);
     layout->addWidget(m_lblEclipseWarnings);
     layout->addLayout(buttons);
 
@@ -178,7 +203,8 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     std::vector<QWidget*> order{m_txtFileName, browseBase};
     for (int k = 0; k < kTables; ++k)
         order.insert(order.end(), {m_cbxInclude[k], m_path[k], m_browse[k]});
-    order.insert(order.end(), {m_optUnits[0], m_optUnits[1], m_chkConsistent, m_cmdReport, m_cmdCancel});
+    order.insert(order.end(), {m_optUnits[0], m_optUnits[1], m_optFamily[0], m_optFamily[1], m_chkConsistent,
+                               m_cmdReport, m_cmdCancel});
     SetTabOrder(order);
 
     connect(m_txtFileName, &QLineEdit::textChanged, this, &frmECL::BaseNameChanged);
@@ -216,9 +242,43 @@ void frmECL::Load() {
     if (offered.PVTO) offer(kPVTO);
     if (offered.PVDG) offer(kPVDG);
     if (offered.PVTW) offer(kPVTW);
-    if (offered.SGOF) offer(kSGOF);
-    if (offered.SWOF) offer(kSWOF);
+    OfferRockTables();
+}
+
+void frmECL::OfferRockTables() {
+    const bool two = m_optFamily[1]->isChecked();
+    const EclipseTables offered =
+        OfferedEclipseTables(m_host.objects, two ? SaturationFamily::Two : SaturationFamily::One, false);
+    const bool gasWater = m_host.objects.Rock.GO() && m_host.objects.Rock.GasWaterTable();
+    for (int k = kSWOF; k < kTables; ++k) {
+        m_cbxInclude[k]->setChecked(false);
+        m_cbxInclude[k]->setEnabled(false);
+        SetPathEnabled(k, false);
+        // The family II rows show only when they can be chosen.
+        const bool shown = k <= kSGOF || two || gasWater;
+        m_cbxInclude[k]->setVisible(shown);
+        m_path[k]->setVisible(shown);
+        m_browse[k]->setVisible(shown);
+    }
+    auto offer = [this](int k, bool chosen) {
+        m_cbxInclude[k]->setEnabled(true);
+        m_cbxInclude[k]->setChecked(chosen);
+        SetPathEnabled(k, chosen);
+        m_path[k]->setText(QString::fromStdString((m_ecl.get()->*kRows[k].path)()));
+    };
+    if (offered.SGOF) offer(kSGOF, true);
+    if (offered.SWOF) offer(kSWOF, true);
+    if (offered.SWFN) offer(kSWFN, true);
+    if (offered.SGFN) offer(kSGFN, true);
+    if (offered.SOF3) offer(kSOF3, true);
+    if (offered.SOF2) offer(kSOF2, true);
+    // The gas–water table in one: offered, written only when ticked.
+    if (gasWater) offer(kSGWFN, false);
     CheckOfferedTables();
+}
+
+void frmECL::FamilyClicked() {
+    OfferRockTables();
 }
 
 void frmECL::CheckOfferedTables() {
@@ -228,7 +288,7 @@ void frmECL::CheckOfferedTables() {
         check->setToolTip(QString());
         check->setIcon(QIcon());
         if (!check->isEnabled()) continue;
-        const std::string_view keyword = kEclipseKeywords[k];
+        const std::string_view keyword = kEclipseAllKeywords[k];
         std::vector<std::string> reasons;
         try {
             reasons = CheckEclipseTable(m_host.objects, keyword, m_ecl->Units(), m_ecl->Consistent());

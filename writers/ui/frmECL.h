@@ -24,7 +24,10 @@ class clsECL;
 class frmECL : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTables = 7; // PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF
+    // PVDO, PVTO, PVDG, PVTW, DENSITY, SWOF, SGOF, then the family II tables SWFN, SGFN, SOF3, SOF2
+    // and the gas–water SGWFN (shown only when the rock's tables go out in family II, or the rock is
+    // gas–water).
+    static constexpr int kTables = 12;
 
     // Builds the dialog and loads it from the GO flags; the writer lives as long as the dialog.
     // `units`, when given, is the unit system chosen at the last opening: the dialog starts from it
@@ -64,6 +67,9 @@ private:
     private:
         frmECL& m_dialog;
     };
+    // Offers the rock's tables in the chosen saturation family (I or II).
+    void OfferRockTables();
+    void FamilyClicked();
 
     OutputDialogHost m_host;
     WriterSink m_sink;
@@ -74,8 +80,9 @@ private:
     std::array<QPushButton*, kTables> m_browse{};
     EclipseUnits* m_rememberedUnits;
     std::string* m_rememberedBase;
-    std::array<QRadioButton*, 2> m_optUnits{}; // Field, Metric
-    QCheckBox* m_chkConsistent;                // live-oil tables with a positive total compressibility
+    std::array<QRadioButton*, 2> m_optUnits{};  // Field, Metric
+    std::array<QRadioButton*, 2> m_optFamily{}; // family I (SWOF, SGOF), family II
+    QCheckBox* m_chkConsistent;                 // live-oil tables with a positive total compressibility
     QLabel* m_lblEclipseWarnings;
     QPushButton* m_cmdReport;
     QPushButton* m_cmdCancel;

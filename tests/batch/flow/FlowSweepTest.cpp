@@ -397,8 +397,12 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
         for (const DeckRun& run : dc.decks) {
             ++decksRun;
             std::vector<std::string> flagged;
+            // The end-point rules are those of Flow releases from 2025; Flow 2022.10 here predates
+            // them, so it may take a deck they flag (they are tested on their own in
+            // EndPointChecksTest). Every other reason must agree with this Flow.
             for (const EclipseProblem& p : dc.problems)
-                if (std::find(run.own.begin(), run.own.end(), p.keyword) != run.own.end())
+                if (std::find(run.own.begin(), run.own.end(), p.keyword) != run.own.end() &&
+                    p.reason.rfind("end points break ", 0) != 0)
                     flagged.push_back(p.keyword + ": " + p.reason);
             const bool refused = run.refused();
             caseRefused = caseRefused || refused;
