@@ -125,14 +125,6 @@ void InputBox::ShowRefusal(const QString& why) {
     if (m_messages) m_messages->ShowError(why, m_title);
 }
 
-QString InputBox::RefusalText() const {
-    if (m_rangeRule && IsNumeric(text())) {
-        const QString why = m_rangeRule(text());
-        if (!why.isEmpty()) return why;
-    }
-    return QStringLiteral("Please enter a numeric value!");
-}
-
 bool InputBox::Validate() {
     const QString why = Refused();
     if (why.isEmpty()) {

@@ -174,7 +174,7 @@ TEST_F(SaturationFamilyFlow, ThreeRegionsOfBothTablesRun) {
     ExpectRuns(RunFlow(dir.path(), "REGIONS", BoxDeckText(box)));
 
     const DeckResult two =
-        WriteEclipseDeck(cases, dir.path() / "two", EclipseUnits::Field, SaturationFamily::Two);
+        WriteEclipseDeck(cases, dir.path() / "two", EclipseUnits::Field, false, SaturationFamily::Two);
     for (const char* keyword : {"SWFN", "SGFN", "SOF3"})
         EXPECT_NE(std::find(two.keywords.begin(), two.keywords.end(), keyword), two.keywords.end())
             << keyword;
