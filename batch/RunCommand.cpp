@@ -102,17 +102,22 @@ int RunCases(const std::vector<std::string>& files, const std::string& outDir, i
     bool anyFailed = false;
     for (size_t i = 0; i < files.size(); ++i) {
         anyFailed = anyFailed || failed[i];
+        const auto warn = [&](const ValueWarning& w) {
+            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table;
+            if (w.row > 0) std::cout << ", row " << w.row;
+            std::cout << ": " << w.text << "\n";
+            anyFailed = true;
+        };
+        // The inputs no engineer would sign first, before any symptom they leave in a table.
+        for (const ValueWarning& w : warnings[i])
+            if (w.table == "Input") warn(w);
         for (const EclipseProblem& p : problems[i]) {
             std::cout << std::filesystem::path(files[i]).stem().string() << ": " << p.keyword << ": "
                       << p.reason << "\n";
             anyFailed = true;
         }
-        for (const ValueWarning& w : warnings[i]) {
-            std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table;
-            if (w.row > 0) std::cout << ", row " << w.row;
-            std::cout << ": " << w.text << "\n";
-            anyFailed = true;
-        }
+        for (const ValueWarning& w : warnings[i])
+            if (w.table != "Input") warn(w);
         // Tables a simulator reads but may not run: said, not counted as a refusal.
         for (const ValueWarning& w : consistency[i])
             std::cout << std::filesystem::path(files[i]).stem().string() << ": " << w.table << ", row "

@@ -281,7 +281,9 @@ TEST_F(TempDir, AFailedWriteLeavesNoCutFileAndNoTemporary) {
 TEST_F(TempDir, OutputThatCannotBeWrittenIsAFailure) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
     const std::string log = (m_dir / "stderr.txt").string();
-    for (const std::string& args : {std::string("--help"), "run --check " + Write("c.json", "{}").string()}) {
+    for (const std::string& args :
+         {std::string("--help"),
+          "run --check " + Write("c.json", R"({"PhaseOil": 0, "PhaseGas": 1})").string()}) {
         const int rc = std::system((std::string(Q7_BATCH_EXE) + " " + args + " >/dev/full 2>" + log).c_str());
         if (args == "--help") {
             EXPECT_EQ(WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, 1) << args;
