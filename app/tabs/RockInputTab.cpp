@@ -62,10 +62,24 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
         layout->addWidget(pair[1]);
         return frame;
     };
+    // A third or fourth button of an option group whose first two are a pair.
+    auto extraOption = [](QGroupBox* frame, OptionPair& pair, const char* column, int index,
+                          const QString& caption) {
+        auto* button = new QRadioButton(caption);
+        button->setObjectName(
+            pair[0]->objectName().replace(QStringLiteral("(0)"), QStringLiteral("(%1)").arg(index)));
+        button->setProperty("tag", QString::fromLatin1(column));
+        pair[0]->group()->addButton(button, index);
+        frame->layout()->addWidget(button);
+        return button;
+    };
     auto* choices = new QGridLayout;
-    choices->addWidget(pairFrame(QStringLiteral(" Fluids "), "fraFluids", optRock, "RockType",
-                                 QStringLiteral("Oil - Water"), QStringLiteral("Gas - Oil")),
-                       0, 0);
+    auto* fluidsFrame = pairFrame(QStringLiteral(" Fluids "), "fraFluids", optRock, "RockType",
+                                  QStringLiteral("Oil - Water"), QStringLiteral("Gas - Oil"));
+    optRockBoth =
+        extraOption(fluidsFrame, optRock, "RockType", 2, QStringLiteral("Oil - Water and Gas - Oil"));
+    optRockGasWater = extraOption(fluidsFrame, optRock, "RockType", 3, QStringLiteral("Gas - Water"));
+    choices->addWidget(fluidsFrame, 0, 0);
     choices->addWidget(pairFrame(QStringLiteral(" Displacement "), "fraDisplacement", optType, "DrainType",
                                  QStringLiteral("Drainage"), QStringLiteral("Imbibition")),
                        0, 1);
@@ -78,11 +92,7 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
                        1, 1);
     auto* corrFrame = pairFrame(QStringLiteral(" Correlation "), "fraCorrelation", optCorr, "CorrType",
                                 QStringLiteral("Corey"), QStringLiteral("Honarpour"));
-    optCorrLET = new QRadioButton(QStringLiteral("LET"));
-    optCorrLET->setObjectName(QStringLiteral("optCorr(2)"));
-    optCorrLET->setProperty("tag", QStringLiteral("CorrType"));
-    optCorr[0]->group()->addButton(optCorrLET, 2);
-    corrFrame->layout()->addWidget(optCorrLET);
+    optCorrLET = extraOption(corrFrame, optCorr, "CorrType", 2, QStringLiteral("LET"));
     choices->addWidget(corrFrame, 2, 0);
 
     // Capillary pressure: the model of the table's system, its equation and the parameters it reads.
@@ -283,14 +293,21 @@ RockInputTab::RockInputTab(const TabContext& context) : InputTab(context, QStrin
     rockOption(optLith, nullptr);
     rockOption(optWet, nullptr);
     rockOption(optCorr, [this] { RefreshCorrelationInputs(); });
-    connect(optCorrLET, &QRadioButton::toggled, this, [this](bool on) {
-        if (!on) return;
-        Guarded(QStringLiteral("Rock Properties Error"), [&] {
-            FieldOf(optCorrLET).set(Objects(), "2");
-            RefreshCorrelationInputs();
-            State().SaveField(ProjectTable::Rock, QStringLiteral("CorrType"), 2);
+    // The buttons past a pair: the object first, then the stored index.
+    auto extraWired = [this](QRadioButton* button, int index, std::function<void()> refresh) {
+        connect(button, &QRadioButton::toggled, this, [this, button, index, refresh](bool on) {
+            if (!on) return;
+            Guarded(QStringLiteral("Rock Properties Error"), [&] {
+                const ProjectField& field = FieldOf(button);
+                field.set(Objects(), std::to_string(index));
+                refresh();
+                State().SaveField(ProjectTable::Rock, QString::fromStdString(field.column), index);
+            });
         });
-    });
+    };
+    extraWired(optRockBoth, 2, [this] { RefreshRockInputs(); });
+    extraWired(optRockGasWater, 3, [this] { RefreshRockInputs(); });
+    extraWired(optCorrLET, 2, [this] { RefreshCorrelationInputs(); });
     for (QComboBox* combo : {cboPcowModel, cboPcogModel})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { RefreshCorrelationInputs(); });
 }
@@ -303,7 +320,12 @@ InputBox* RockInputTab::ModelBox(const std::string& key) const {
 
 void RockInputTab::ShowValues() {
     const clsRock& rock = Objects().Rock;
-    SetFirstOption(optRock, rock.Fluids() == 0);
+    if (rock.Fluids() == 2)
+        optRockBoth->setChecked(true);
+    else if (rock.Fluids() == 3)
+        optRockGasWater->setChecked(true);
+    else
+        SetFirstOption(optRock, rock.Fluids() == 0);
     SetFirstOption(optType, rock.Displace() == 0);
     SetFirstOption(optLith, rock.Lith() == 0);
     SetFirstOption(optWet, rock.Wet() == 0);
@@ -329,22 +351,23 @@ void RockInputTab::RefreshRockInputs() {
                                          optWet[1], optCorr[0], optCorr[1], txtK, lblK, txtN, lblN})
         w->setEnabled(false);
     const bool imbibition = rock.Displace() == 1;
-    if (rock.Fluids() == 0) {
-        if (imbibition) {
-            txtSORW->setEnabled(true);
-            lblSORW->setEnabled(true);
-        }
+    // Oil-water (0), gas-oil (1), both (2) and gas-water (3): the end points each table reads.
+    const bool oilWater = rock.Fluids() == 0 || rock.Fluids() == 2;
+    const bool gasOil = rock.Fluids() == 1 || rock.Fluids() == 2;
+    if (oilWater && imbibition) {
+        txtSORW->setEnabled(true);
+        lblSORW->setEnabled(true);
     }
-    if (rock.Fluids() == 1) {
+    if (gasOil || rock.Fluids() == 3) {
         txtSGCrit->setEnabled(true);
         lblSGCrit->setEnabled(true);
-        if (imbibition) {
-            txtSORG->setEnabled(true);
-            lblSORG->setEnabled(true);
-        }
     }
-    if (rock.Displace() == 0) {
-        // Drainage: Corey or LET (Honarpour's correlations are imbibition curves).
+    if (gasOil && imbibition) {
+        txtSORG->setEnabled(true);
+        lblSORG->setEnabled(true);
+    }
+    if (rock.Displace() == 0 || rock.Fluids() == 3) {
+        // Drainage, or gas-water: Corey or LET (Honarpour's correlations are oil imbibition curves).
         optCorr[0]->setEnabled(true);
         if (!optCorrLET->isChecked()) optCorr[0]->setChecked(true);
     } else {
@@ -361,7 +384,7 @@ void RockInputTab::RefreshRockInputs() {
 // Only Honarpour's oil-water curves depend on the wettability: Corey (and LET) take none.
 void RockInputTab::RefreshWettability() {
     const clsRock& rock = Objects().Rock;
-    const bool used = rock.Fluids() == 0 && rock.CORR() == 1;
+    const bool used = (rock.Fluids() == 0 || rock.Fluids() == 2) && rock.CORR() == 1;
     optWet[0]->setEnabled(used);
     optWet[1]->setEnabled(used);
 }
@@ -386,7 +409,8 @@ void RockInputTab::RefreshCorrelationInputs() {
         for (QWidget* w : std::initializer_list<QWidget*>{txtHRPoro, lblHRPoro, txtHRAir, lblHRAir, lblMD})
             w->setEnabled(true);
     // Skjæveland's oil branch reads the residual oil to water, in drainage as well.
-    const bool sorw = rock.Fluids() == 0 && (rock.Displace() == 1 || rock.PcowModel() == 3);
+    const bool sorw =
+        (rock.Fluids() == 0 || rock.Fluids() == 2) && (rock.Displace() == 1 || rock.PcowModel() == 3);
     for (QWidget* w : std::initializer_list<QWidget*>{txtSORW, lblSORW})
         w->setEnabled(sorw);
     RefreshWettability();
@@ -395,11 +419,13 @@ void RockInputTab::RefreshCorrelationInputs() {
 
 void RockInputTab::RefreshModelRows() {
     const clsRock& rock = Objects().Rock;
+    // Gas-water reads the oil-water keys; both tables show the lines of both systems.
     const int fluids = rock.Fluids() == 1 ? 1 : 0;
     const int model = fluids == 0 ? rock.PcowModel() : rock.PcogModel();
     for (const ModelRow& row : m_modelRows) {
-        const bool system = row.fluids < 0 || row.fluids == fluids;
-        const bool shown = system && (!row.capillary || (row.models & (1u << model)) != 0);
+        const bool system = row.fluids < 0 || row.fluids == fluids || rock.Fluids() == 2;
+        const int rowModel = row.fluids == 1 ? rock.PcogModel() : row.fluids == 0 ? rock.PcowModel() : model;
+        const bool shown = system && (!row.capillary || (row.models & (1u << rowModel)) != 0);
         for (QWidget* w : row.widgets)
             w->setVisible(shown);
     }

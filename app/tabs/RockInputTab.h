@@ -41,6 +41,10 @@ public:
     QLabel* lblHRKrg = nullptr;
     QLabel* lblSORGU = nullptr;
 
+    // The rock's third and fourth systems: both tables from one rock (optRock(2)) and gas-water
+    // (optRock(3)).
+    QRadioButton* optRockBoth = nullptr;
+    QRadioButton* optRockGasWater = nullptr;
     // The third correlation, LET (optCorr(2)), and its frame: L, E, T per phase and the end-point kr.
     QRadioButton* optCorrLET = nullptr;
     QGroupBox* fraLET = nullptr;

@@ -64,16 +64,17 @@ std::vector<TabOrderCase> Cases() {
         {kTabWater, {"txtPPM", "txtPER"}},
         // The left column (the choices, then the capillary-pressure frame), then the right one.
         {kTabRockInput,
-         QStringList{
-             "optRock(0)",    "optRock(1)",   "optType(0)", "optType(1)",   "optLith(0)",   "optLith(1)",
-             "optWet(0)",     "optWet(1)",    "optCorr(0)", "optCorr(1)",   "optCorr(2)",   "cboPcowModel",
-             "cboPcogModel",  "txtPcowJA",    "txtPcowJB",  "txtPcowIFT",   "txtPcowAngle", "txtPcowEntry",
-             "txtPcowLambda", "txtPcowCw",    "txtPcowAw",  "txtPcowCo",    "txtPcowAo",    "txtPcowMax",
-             "txtPcogJA",     "txtPcogJB",    "txtPcogIFT", "txtPcogAngle", "txtPcogEntry", "txtPcogLambda",
-             "txtPcogMax",    "txtSWC",       "txtSORW",    "txtSORG",      "txtSGCrit",    "txtSatRows",
-             "txtK",          "txtN",         "txtHRPoro",  "txtHRAir",     "txtHRKrg",     "txtLetWaterL",
-             "txtLetWaterE",  "txtLetWaterT", "txtKrwMax",  "txtLetGasL",   "txtLetGasE",   "txtLetGasT",
-             "txtKrgMax",     "txtLetOilL",   "txtLetOilE", "txtLetOilT",   "txtKroMax"}},
+         QStringList{"optRock(0)",    "optRock(1)",    "optRock(2)", "optRock(3)",   "optType(0)",
+                     "optType(1)",    "optLith(0)",    "optLith(1)", "optWet(0)",    "optWet(1)",
+                     "optCorr(0)",    "optCorr(1)",    "optCorr(2)", "cboPcowModel", "cboPcogModel",
+                     "txtPcowJA",     "txtPcowJB",     "txtPcowIFT", "txtPcowAngle", "txtPcowEntry",
+                     "txtPcowLambda", "txtPcowCw",     "txtPcowAw",  "txtPcowCo",    "txtPcowAo",
+                     "txtPcowMax",    "txtPcogJA",     "txtPcogJB",  "txtPcogIFT",   "txtPcogAngle",
+                     "txtPcogEntry",  "txtPcogLambda", "txtPcogMax", "txtSWC",       "txtSORW",
+                     "txtSORG",       "txtSGCrit",     "txtSatRows", "txtK",         "txtN",
+                     "txtHRPoro",     "txtHRAir",      "txtHRKrg",   "txtLetWaterL", "txtLetWaterE",
+                     "txtLetWaterT",  "txtKrwMax",     "txtLetGasL", "txtLetGasE",   "txtLetGasT",
+                     "txtKrgMax",     "txtLetOilL",    "txtLetOilE", "txtLetOilT",   "txtKroMax"}},
     };
 }
 

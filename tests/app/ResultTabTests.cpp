@@ -365,3 +365,45 @@ TEST(RockProperties, BothSystemsAndSelectedTwice) {
 
 } // namespace
 } // namespace q7::test
+
+namespace q7::test {
+namespace {
+
+// The third and fourth systems from the Rock Input buttons: both tables side by side, each the table
+// its own system gives; gas-water with gas in the place of oil and no Honarpour.
+TEST(RockProperties, BothTablesAndGasWaterFromTheButtons) {
+    Workstation w;
+    w.SelectTab(kTabRockInput);
+    RockInputTab& rock = *w.ui().rockInput;
+    rock.optRock[0]->click();
+    w.SelectTab(kTabRockProps);
+    const int owRows = w.ui().fxgRock->Rows();
+    const QString owFirst = w.ui().fxgRock->TextMatrix(2, 4);
+    EXPECT_FALSE(w.ui().fraRock2->isVisibleTo(w.ui().fraRock2->parentWidget()));
+
+    w.SelectTab(kTabRockInput);
+    rock.optRockBoth->click();
+    EXPECT_EQ(w.Objects().Rock.Fluids(), 2);
+    EXPECT_TRUE(rock.txtSGCrit->isEnabled());
+    w.SelectTab(kTabRockProps);
+    EXPECT_TRUE(w.ui().fraRock2->isVisibleTo(w.ui().fraRock2->parentWidget()));
+    EXPECT_EQ(w.ui().lblRockProp->text(), QStringLiteral("Oil/Water System"));
+    EXPECT_EQ(w.ui().lblRockProp2->text(), QStringLiteral("Gas/Oil System"));
+    EXPECT_EQ(w.ui().fxgRock->Rows(), owRows);
+    EXPECT_EQ(w.ui().fxgRock->TextMatrix(2, 4), owFirst);
+    EXPECT_EQ(w.ui().fxgRock2->TextMatrix(0, 3), QStringLiteral("Swater"));
+
+    w.SelectTab(kTabRockInput);
+    rock.optType[1]->click();
+    rock.optRockGasWater->click();
+    EXPECT_EQ(w.Objects().Rock.Fluids(), 3);
+    EXPECT_FALSE(rock.optCorr[1]->isEnabled());
+    w.SelectTab(kTabRockProps);
+    EXPECT_EQ(w.ui().lblRockProp->text(), QStringLiteral("Gas/Water System"));
+    EXPECT_EQ(w.ui().fxgRock->TextMatrix(0, 5), QStringLiteral("Gas"));
+    EXPECT_FALSE(w.ui().fraRock2->isVisibleTo(w.ui().fraRock2->parentWidget()));
+    EXPECT_TRUE(w.Messages().Errors().empty());
+}
+
+} // namespace
+} // namespace q7::test
