@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
@@ -96,6 +97,14 @@ int main(int argc, char* argv[]) {
     shoot(QStringLiteral("tab7-rock-input"));
     ui.sstMain->setCurrentIndex(q7::kTabRockProps);
     shoot(QStringLiteral("tab8-rock-properties"));
+    // Both tables from one rock, with a Brooks-Corey oil-water capillary pressure.
+    ui.sstMain->setCurrentIndex(q7::kTabRockInput);
+    ui.rockInput->optType[1]->click();
+    ui.rockInput->optRockBoth->click();
+    ui.rockInput->cboPcowModel->setCurrentIndex(2);
+    shoot(QStringLiteral("tab7-rock-input-both"));
+    ui.sstMain->setCurrentIndex(q7::kTabRockProps);
+    shoot(QStringLiteral("tab8-rock-properties-both"));
 
     // The export dialogs over the window, as the whole screen shows them.
     auto shootScreen = [&](QDialog& dialog, const QString& name) {
