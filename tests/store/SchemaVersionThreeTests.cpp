@@ -50,19 +50,6 @@ const std::vector<std::pair<const char*, std::vector<const char*>>> kVersionThre
                  "LetGasT",    "KrwMax",    "KroMax",  "KrgMax",    "SatRows"}},
 };
 
-// The messages of a computation, kept in its outcome (as the batch tool keeps them).
-class RecordingSink final : public MessageSink {
-public:
-    explicit RecordingSink(std::vector<StatusMessage>& out) : m_out(out) {}
-    void ShowError(const std::string& message, const std::string& title) override {
-        m_out.push_back({title, message});
-    }
-    void ShowInfo(const std::string&, const std::string&) override {}
-
-private:
-    std::vector<StatusMessage>& m_out;
-};
-
 // An open connection of the test's own to a database, for writing and reading past clsQ7IO (which
 // would upgrade a version-2 database on opening it).
 class Direct {
