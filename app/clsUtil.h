@@ -1,6 +1,6 @@
 #pragma once
 // Preparing the result grids: the grid to work on (FXG), clearing it to a header row of a given
-// height, and the column captions with their widths. Numbers as text are in engine/NumericText.h.
+// height, and the column captions with their widths. Numbers as text are in numeric/NumericText.h.
 #include <QString>
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "app/frmECLProjects.h"
 
-#include "engine/Errors.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "numeric/Errors.h"
 #include "store/Recordset.h"
 #include "store/StoredProject.h"
 #include "store/clsQ7IO.h"

@@ -1,10 +1,10 @@
 #include "batch/CaseFile.h"
 
-#include "batch/AsciiText.h"
 #include "batch/InputText.h"
 #include "engine/InputChecks.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 // (matched without regard to case) plus PlusEntry, PLUSmw, PLUSgg and the report identification
 // (Company, Field, Reservoir, PrjDesc, CreatedBy). A key left out or null keeps the objects'
 // construction default; keys starting with "_" are comments.
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <nlohmann/json.hpp>
 

@@ -7,7 +7,7 @@
 // an option with a value takes the next word whatever it is; every other word is positional. An
 // option the command does not declare, a value missing at the end, and an option that is not
 // repeatable given twice are usage errors (exit status 2).
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 // place by Commit(), so a failed run never leaves a half file where a good one stood; it is held
 // by one run at a time (OutputLock), and the temporaries that killed runs left for it are removed.
 #include "batch/OutputLock.h"
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "batch/OutputLock.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "writers/TextFile.h"
 
 #include <cerrno>

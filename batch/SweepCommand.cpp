@@ -1,6 +1,5 @@
 // sweep: the variants of a base case as JSON lines, over a full grid of listed keys or a seeded
 // Latin-hypercube sample of them, each named after its values.
-#include "batch/AsciiText.h"
 #include "batch/BatchCommands.h"
 #include "batch/CaseFile.h"
 #include "batch/CommandLine.h"
@@ -9,6 +8,7 @@
 #include "batch/Progress.h"
 #include "batch/Summary.h"
 #include "engine/ProjectFields.h"
+#include "numeric/AsciiText.h"
 
 #include <nlohmann/json.hpp>
 

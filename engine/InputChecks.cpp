@@ -1,8 +1,9 @@
 #include "engine/InputChecks.h"
 
-#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/AsciiText.h"
+#include "numeric/NumericText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <unordered_map>
 
 namespace q7 {
 
@@ -118,13 +120,6 @@ std::vector<InputBound> Describe() {
     };
     b.insert(b.end(), rest.begin(), rest.end());
     return b;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
 }
 
 std::string Shown(double v) {
@@ -428,10 +423,14 @@ const std::vector<InputBound>& InputBounds() {
 }
 
 const InputBound* FindInputBound(std::string_view key) {
-    const std::string lower = Lower(key);
-    for (const InputBound& b : InputBounds())
-        if (Lower(b.key) == lower) return &b;
-    return nullptr;
+    static const std::unordered_map<std::string, const InputBound*> byKey = [] {
+        std::unordered_map<std::string, const InputBound*> index;
+        for (const InputBound& b : InputBounds())
+            index.emplace(AsciiLower(b.key), &b);
+        return index;
+    }();
+    const auto it = byKey.find(AsciiLower(key));
+    return it == byKey.end() ? nullptr : it->second;
 }
 
 std::optional<std::string> InputValueRefusal(std::string_view key, double value, std::string_view unit) {
@@ -499,7 +498,7 @@ std::vector<InputProblem> InputRefusals(const Q7Objects& o) {
 }
 
 std::optional<std::string> BoxRefusal(const Q7Objects& o, std::string_view key, std::string_view text) {
-    const std::string lower = Lower(key);
+    const std::string lower = AsciiLower(key);
     std::string unit = "F";
     if (lower == "stdtemp") unit = o.Fluid.StdTU();
     if (lower == "restemp") unit = o.Fluid.ResTU();
@@ -507,7 +506,7 @@ std::optional<std::string> BoxRefusal(const Q7Objects& o, std::string_view key, 
     if (auto why = InputRefusal(key, text, unit)) return why;
     for (const RelationFault& f : RelationFaults(o))
         for (const std::string& k : f.keys)
-            if (Lower(k) == lower) return f.text;
+            if (AsciiEqualFold(k, key)) return f.text;
     return std::nullopt;
 }
 

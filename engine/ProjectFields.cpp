@@ -1,8 +1,9 @@
 #include "engine/ProjectFields.h"
 
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/AsciiText.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 #include "rock/RockInputRules.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <unordered_map>
 
 namespace q7 {
 
@@ -386,13 +388,6 @@ void Choice(Builder& b, CorrKey key, bool gas, const char* table) {
     b.fields.back().quietAtStartUp = true;
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
-}
-
 } // namespace
 
 const std::vector<ProjectField>& ProjectFields() {
@@ -401,10 +396,15 @@ const std::vector<ProjectField>& ProjectFields() {
 }
 
 const ProjectField* FindField(std::string_view column) {
-    const std::string key = Lower(column);
-    for (const ProjectField& f : ProjectFields())
-        if (Lower(f.column) == key) return &f;
-    return nullptr;
+    // Every case line and project looks up each of its keys: an index by lower-case name, made once.
+    static const std::unordered_map<std::string, const ProjectField*> byName = [] {
+        std::unordered_map<std::string, const ProjectField*> index;
+        for (const ProjectField& f : ProjectFields())
+            index.emplace(AsciiLower(f.column), &f); // the first of a name, as a search in order finds
+        return index;
+    }();
+    const auto it = byName.find(AsciiLower(column));
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::vector<const ProjectField*> TableFields(std::string_view table) {

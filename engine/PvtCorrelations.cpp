@@ -1,5 +1,7 @@
 #include "engine/PvtCorrelations.h"
 
+#include "numeric/AsciiText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -60,13 +62,6 @@ double Power(double x, double y) {
     if (!std::isfinite(r))
         throw ArithmeticError(std::isnan(r) ? "Invalid procedure call or argument" : "Overflow");
     return r;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // A number as a warning writes it: fixed with `decimals` places.
@@ -197,10 +192,9 @@ const CorrChoice& ChoiceOf(CorrKey key) {
 }
 
 std::optional<int> FindCorrelation(CorrKey key, std::string_view name) {
-    const std::string wanted = Lower(name);
     const CorrChoice& choice = ChoiceOf(key);
     for (std::size_t i = 0; i < choice.options.size(); ++i)
-        if (Lower(choice.options[i].name) == wanted) return static_cast<int>(i);
+        if (AsciiEqualFold(choice.options[i].name, name)) return static_cast<int>(i);
     return std::nullopt;
 }
 

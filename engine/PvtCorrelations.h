@@ -12,7 +12,7 @@
 //   "CorrMuoUS"  VazquezBeggs Beal
 //   "CorrZ"      DPR DAK HallYarborough
 //   "CorrPseudo" Standing Sutton PiperMcCainCorredor
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <optional>
 #include <string>

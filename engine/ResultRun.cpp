@@ -1,9 +1,9 @@
 #include "engine/ResultRun.h"
 
-#include "engine/Errors.h"
 #include "engine/InputChecks.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 
 namespace q7 {
 

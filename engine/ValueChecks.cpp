@@ -1,8 +1,8 @@
 #include "engine/ValueChecks.h"
 
 #include "engine/InputChecks.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 
 #include <cmath>
 #include <optional>

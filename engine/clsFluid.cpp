@@ -1,7 +1,7 @@
 #include "engine/clsFluid.h"
 
-#include "engine/Checked.h"
-#include "engine/NumericText.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 
 namespace q7 {
 namespace {

@@ -1,10 +1,11 @@
 #include "engine/clsGas.h"
 
-#include "engine/Checked.h"
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsPrs.h"
+#include "numeric/AsciiText.h"
+#include "numeric/Checked.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -240,10 +241,7 @@ clsGas::clsGas(const clsFluid& fluid, const clsPrs& prs) : m_fluid(fluid), m_prs
 }
 
 void clsGas::GasEntry(std::string_view entry) {
-    std::string upper(entry);
-    for (char& ch : upper)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    m_GasEntry = std::move(upper);
+    m_GasEntry = AsciiUpper(entry);
 }
 
 void clsGas::SetGasGrav(std::string_view text) {

@@ -1,12 +1,12 @@
 #include "engine/clsOil.h"
 
 #include "engine/CalcStage.h"
-#include "engine/Checked.h"
 #include "engine/FieldUnits.h"
-#include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsGas.h"
 #include "engine/clsPrs.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 
 namespace q7 {
 namespace {

@@ -1,9 +1,9 @@
 #include "engine/clsPrs.h"
 
-#include "engine/Checked.h"
-#include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsOil.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 
 #include <cmath>
 #include <utility>

@@ -1,10 +1,10 @@
 #include "engine/clsWater.h"
 
-#include "engine/Checked.h"
 #include "engine/FieldUnits.h"
-#include "engine/NumericText.h"
 #include "engine/clsFluid.h"
 #include "engine/clsPrs.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 
 namespace q7 {
 namespace {

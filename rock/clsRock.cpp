@@ -1,8 +1,8 @@
 #include "rock/clsRock.h"
 
-#include "engine/Checked.h"
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
+#include "numeric/Checked.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 #include "rock/SaturationModels.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // (SWFN and SGFN form) system, or both the oil–water and the gas–oil table from one set of end
 // points, from the Corey curves, the Honarpour correlations or the LET curves, with the capillary
 // pressure of a chosen model.
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "store/ProjectSchema.h"
 
-#include "engine/Errors.h"
 #include "engine/MessageSink.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 #include "store/SchemaText.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
@@ -173,17 +173,19 @@ std::vector<UpgradeStatement> UpgradeStatements(QSqlDatabase& db, int from) {
         // Laboratory data: a row of Nulls (nothing measured) for every project already stored.
         return {{CreateTableStatement(QString::fromLatin1(ProjectTableName(ProjectTable::Lab))), {}},
                 {QStringLiteral("INSERT INTO tblLabData (PrjID) SELECT PrjID FROM tblProject"), {}}};
-    case 2: {
-        // The correlation choices of the oil and gas tables; the capillary pressure, LET curves and
-        // row count of the rock table.
+    default: {
+        // From version 2 on, a step only adds columns (3: the correlation choices of the oil and gas
+        // tables; the capillary pressure, LET curves and row count of the rock table): every data
+        // table is widened to the schema text's.
+        if (from < 2)
+            throw DatabaseError("No upgrade of the project database from schema version " +
+                                std::to_string(from));
         std::vector<UpgradeStatement> statements;
-        for (const ProjectTable role : {ProjectTable::Oil, ProjectTable::Gas, ProjectTable::Rock})
-            for (UpgradeStatement& statement : AddedColumns(db, role))
+        for (const ProjectTableInfo& table : kProjectDataTables)
+            for (UpgradeStatement& statement : AddedColumns(db, table.role))
                 statements.push_back(std::move(statement));
         return statements;
     }
-    default:
-        throw DatabaseError("No upgrade of the project database from schema version " + std::to_string(from));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "store/Recordset.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 

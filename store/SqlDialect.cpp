@@ -1,6 +1,6 @@
 #include "store/SqlDialect.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/SqlSupport.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "store/SqlSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <atomic>
 #include <charconv>

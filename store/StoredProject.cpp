@@ -1,8 +1,8 @@
 #include "store/StoredProject.h"
 
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "store/clsQ7IO.h"
 
-#include "engine/Errors.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 #include "store/DatabaseLocation.h"
 #include "store/DatabaseLock.h"
 #include "store/ProjectSchema.h"

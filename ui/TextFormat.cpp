@@ -1,6 +1,6 @@
 #include "ui/TextFormat.h"
 
-#include "engine/NumericText.h"
+#include "numeric/NumericText.h"
 
 namespace q7 {
 

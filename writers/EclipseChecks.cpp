@@ -1,8 +1,8 @@
 #include "writers/EclipseChecks.h"
 
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ValueChecks.h"
+#include "numeric/NumericText.h"
 #include "writers/EclipseTableDescription.h"
 #include "writers/EndPointChecks.h"
 #include "writers/OutputChoices.h"

@@ -1,9 +1,9 @@
 #include "writers/EclipseTableDescription.h"
 
-#include "engine/Checked.h"
 #include "engine/FieldUnits.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 #include "writers/WriterText.h"
 
 #include <algorithm>

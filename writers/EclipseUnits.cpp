@@ -1,7 +1,8 @@
 #include "writers/EclipseUnits.h"
 
-#include "engine/Checked.h"
-#include "engine/NumericText.h"
+#include "numeric/AsciiText.h"
+#include "numeric/Checked.h"
+#include "numeric/NumericText.h"
 
 #include <cctype>
 
@@ -71,11 +72,8 @@ const char* UnitsKeyword(EclipseUnits units) {
 }
 
 std::optional<EclipseUnits> ParseEclipseUnits(std::string_view word) {
-    std::string lower;
-    for (char ch : word)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (lower == "field") return EclipseUnits::Field;
-    if (lower == "metric") return EclipseUnits::Metric;
+    if (AsciiEqualFold(word, "field")) return EclipseUnits::Field;
+    if (AsciiEqualFold(word, "metric")) return EclipseUnits::Metric;
     return std::nullopt;
 }
 

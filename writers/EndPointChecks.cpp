@@ -1,7 +1,7 @@
 #include "writers/EndPointChecks.h"
 
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 #include "writers/EclipseChecks.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "writers/TextFile.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "writers/WriterText.h"
 
-#include "engine/NumericText.h"
 #include "engine/clsOil.h"
+#include "numeric/NumericText.h"
 #include "rock/clsRock.h"
 
 namespace q7 {

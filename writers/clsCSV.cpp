@@ -1,8 +1,8 @@
 #include "writers/clsCSV.h"
 
 #include "engine/Correlations.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 #include "writers/TextFile.h"
 #include "writers/WriterText.h"
 

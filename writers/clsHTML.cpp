@@ -1,6 +1,7 @@
 #include "writers/clsHTML.h"
 
-#include "engine/Errors.h"
+#include "numeric/AsciiText.h"
+#include "numeric/Errors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,13 +11,6 @@ namespace q7 {
 
 namespace {
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The Boolean value of a text: True/False in any case, or a number (non-zero is true).
 bool BooleanOf(std::string_view text) {
     std::string_view t = text;
@@ -24,8 +18,8 @@ bool BooleanOf(std::string_view text) {
         t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ')
         t.remove_suffix(1);
-    if (EqualsIgnoringCase(t, "true")) return true;
-    if (EqualsIgnoringCase(t, "false")) return false;
+    if (AsciiEqualFold(t, "true")) return true;
+    if (AsciiEqualFold(t, "false")) return false;
     try {
         std::size_t used = 0;
         double v = std::stod(std::string(t), &used);

@@ -1,9 +1,9 @@
 #include "app/tabs/GasTab.h"
 
 #include "app/modQ7.h"
-#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 #include "ui/TextFormat.h"
 
 #include <QCheckBox>

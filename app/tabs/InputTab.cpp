@@ -1,12 +1,12 @@
 #include "app/tabs/InputTab.h"
 
 #include "app/modQ7.h"
-#include "engine/Errors.h"
 #include "engine/InputChecks.h"
-#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/PvtCorrelations.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 #include "ui/LogoWidget.h"
 #include "ui/MessageService.h"
 

@@ -1,8 +1,8 @@
 #include "app/tabs/PressureTab.h"
 
 #include "app/modQ7.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 #include "ui/ScopeGuards.h"
 
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 // is renewed), so rebuilding never wipes the projects stored in a build's database. A server
 // database (made empty with createdb) gets the schema in one transaction; one that already is a
 // project database of ours is left as it is, and anything else is refused.
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlDialect.h"
 #include "store/clsQ7IO.h"

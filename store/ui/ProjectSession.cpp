@@ -1,6 +1,6 @@
 #include "store/ui/ProjectSession.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/clsQ7IO.h"
 
 namespace q7 {

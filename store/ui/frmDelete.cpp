@@ -1,6 +1,6 @@
 #include "store/ui/frmDelete.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/clsQ7IO.h"
 #include "store/ui/ProjectHost.h"
 #include "store/ui/ProjectSession.h"

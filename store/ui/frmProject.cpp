@@ -1,7 +1,7 @@
 #include "store/ui/frmProject.h"
 
-#include "engine/Errors.h"
 #include "engine/clsProject.h"
+#include "numeric/Errors.h"
 #include "store/ProjectNames.h"
 #include "store/ProjectTables.h"
 #include "store/clsQ7IO.h"

@@ -12,9 +12,9 @@
 //                                      time, printing each id once it is stored
 //   store_test_child locktable DB SECONDS  locks tblProject on the server against everybody,
 //                                      prints "locked", waits
-#include "engine/Errors.h"
 #include "engine/MessageSink.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"
 #include "store/clsQ7IO.h"

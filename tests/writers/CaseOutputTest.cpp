@@ -2,7 +2,7 @@
 // those choices.
 #include "WriterTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "writers/CaseOutput.h"
 #include "writers/OutputChoices.h"
 

@@ -4,8 +4,8 @@
 // with the golden cases.
 #include "WriterTestSupport.h"
 
-#include "engine/Errors.h"
 #include "engine/PvtCorrelations.h"
+#include "numeric/Errors.h"
 #include "writers/clsCSV.h"
 
 #include <map>

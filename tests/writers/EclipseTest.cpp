@@ -5,7 +5,7 @@
 // byte for byte with the golden cases.
 #include "WriterTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "writers/clsECL.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // writer that writes nothing.
 #include "WriterTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "writers/clsHTML.h"
 
 namespace q7::test {

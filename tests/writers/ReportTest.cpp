@@ -3,8 +3,8 @@
 // and the failures.
 #include "WriterTestSupport.h"
 
-#include "engine/Errors.h"
 #include "engine/PvtCorrelations.h"
+#include "numeric/Errors.h"
 #include "writers/clsReport.h"
 
 #include <cstdlib>

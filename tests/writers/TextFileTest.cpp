@@ -3,7 +3,7 @@
 #include "WriterTestSupport.h"
 #include "tests/support/ToolTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "writers/TextFile.h"
 
 #include <unistd.h>

@@ -4,10 +4,10 @@
 // The reproductions of the hostile-tester round are here, and a seeded fuzz of drawn cases with
 // laboratory keys through the real q7-batch: no absurd oil, gas or water value without a word.
 #include "engine/InputChecks.h"
-#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "numeric/NumericText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // The project database under a killed writer, a second writer and a read-only file.
 #include "tests/store/StoreTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/clsQ7IO.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // One rock, several systems: both tables from one set of end points (RockType 2) and the gas–water
 // table (RockType 3), against the single-system tables and worked values.
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "rock/clsRock.h"
 
 #include <gtest/gtest.h>

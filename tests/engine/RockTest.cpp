@@ -1,8 +1,8 @@
 // Relative permeability and capillary pressure: the saturation grid (15 rows or SatRows), Corey
 // (1954) curves, the Honarpour, Koederitz and Harvey (1982) imbibition correlations, the LET curves
 // and the capillary-pressure models, against worked values (the golden comparison is in
-// test_golden.cpp; the simulator's judgement of Pc in tests/writers/CapillaryFlowTest.cpp).
-#include "engine/Errors.h"
+// GoldenTest.cpp; the simulator's judgement of Pc in tests/writers/CapillaryFlowTest.cpp).
+#include "numeric/Errors.h"
 #include "rock/RockInputRules.h"
 #include "rock/SaturationModels.h"
 #include "rock/clsRock.h"

@@ -3,9 +3,9 @@
 #include "AppTestSupport.h"
 #include "tests/support/ToolTestSupport.h"
 
-#include "engine/NumericText.h"
 #include "engine/ProjectFields.h"
 #include "engine/Q7Objects.h"
+#include "numeric/NumericText.h"
 #include "store/clsQ7IO.h"
 #include "ui/FlexGrid.h"
 

@@ -1,8 +1,8 @@
 // Water properties: McCain (Bw, gas solubility, viscosity, stock-tank density) and Osif
 // (compressibility) against measured properties of water and air (the golden comparison is in
-// test_golden.cpp).
-#include "engine/Errors.h"
+// GoldenTest.cpp).
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 
 #include <gtest/gtest.h>
 

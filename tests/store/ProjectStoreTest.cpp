@@ -1,7 +1,7 @@
 // Creating, listing, editing and deleting projects in the project database.
 #include "tests/store/StoreTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/clsQ7IO.h"
 
 #include <QDateTime>

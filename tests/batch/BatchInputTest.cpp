@@ -3,7 +3,7 @@
 #include "batch/CaseFile.h"
 #include "batch/CaseFolder.h"
 #include "batch/Options.h"
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "tests/batch/BatchTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "engine/NumericText.h"
+#include "numeric/NumericText.h"
 
-#include "engine/Checked.h"
+#include "numeric/Checked.h"
 
 #include <algorithm>
 #include <array>

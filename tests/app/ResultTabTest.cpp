@@ -263,7 +263,7 @@ TEST(FluidProperties, FailedRunLeavesNoStaleTable) {
     ASSERT_TRUE(w.Messages().All().empty());
     ASSERT_GT(w.ui().fxgUOil->Rows(), 1);
     ASSERT_GT(w.ui().fxgWater->Rows(), 1);
-    // The minimum pressure's box refuses -500 (tests/app/InputRuleTests.cpp); a stored project of
+    // The minimum pressure's box refuses -500 (tests/app/InputRuleTest.cpp); a stored project of
     // an older version can still hold it, so it is given to the objects as a project load does.
     w.Objects().Prs.SetMinP("-500");
     w.SelectTab(kTabPressure);

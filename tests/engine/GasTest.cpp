@@ -1,7 +1,7 @@
 // Gas characterisation (Standing, Wichert–Aziz, Kay, Kesler–Lee), the Dranchuk–Purvis–Robinson
 // Z-factor, Lee–Gonzalez–Eakin viscosity and the m(p) integral, with the status codes of CalcGas.
-#include "engine/Errors.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 
 #include <gtest/gtest.h>
 

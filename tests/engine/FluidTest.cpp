@@ -1,6 +1,6 @@
 // Conditions and temperature units: °R = °F + 460, °C = (°F - 32) / 1.8.
-#include "engine/Errors.h"
 #include "engine/clsFluid.h"
+#include "numeric/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Numeric text: the reading of typed numbers, the fixed-width columns of the writers and the
 // general form of a single.
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
+#include "numeric/NumericText.h"
+#include "numeric/Errors.h"
 
 #include <gtest/gtest.h>
 

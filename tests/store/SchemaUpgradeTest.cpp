@@ -2,7 +2,7 @@
 // brought up to the current schema in one step, and keeps every project exactly as stored.
 #include "tests/store/StoreTestSupport.h"
 
-#include "engine/Errors.h"
+#include "numeric/Errors.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlSupport.h"
 #include "store/clsQ7IO.h"

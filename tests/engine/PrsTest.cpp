@@ -1,7 +1,7 @@
 // The pressure schedule: range generation, typed pressures and the output schedule with the bubble
-// point. The golden schedules are compared in test_golden.cpp.
-#include "engine/Errors.h"
+// point. The golden schedules are compared in GoldenTest.cpp.
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 
 #include <gtest/gtest.h>
 

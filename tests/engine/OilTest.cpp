@@ -1,9 +1,9 @@
 // Oil properties: Standing, Rollins-McCain-Creeger, Egbogah-Jack, Beggs-Robinson and Vazquez-Beggs
 // over the pressure schedule: the relations between the saturated and the reservoir oil and the
-// failures (the golden comparison is in test_golden.cpp).
-#include "engine/Errors.h"
-#include "engine/NumericText.h"
+// failures (the golden comparison is in GoldenTest.cpp).
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
+#include "numeric/NumericText.h"
 #include "tests/engine/EngineTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The independent reference: every schedule, property and table row of each golden case
 // (expected/*/summary.json), exactly or within the stated relative tolerance.
-#include "engine/Errors.h"
 #include "engine/Q7Objects.h"
+#include "numeric/Errors.h"
 #include "rock/clsRock.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 // the pg-cluster fixture starts and skip without one.
 #include "tests/store/StoreTestSupport.h"
 
-#include "engine/Errors.h"
 #include "engine/ProjectFields.h"
+#include "numeric/Errors.h"
 #include "store/ProjectSchema.h"
 #include "store/SqlDialect.h"
 #include "store/SqlSupport.h"

@@ -1,6 +1,6 @@
 // The engine's input rule at the box: input that no correlation can take is refused once, where it
 // was typed, with the rule's own line (the input named first) under the box's title, and the focus
-// stays in the box. The same rule refuses the case in q7-batch (tests/batch/test_input_rule.cpp).
+// stays in the box. The same rule refuses the case in q7-batch (tests/batch/InputRuleTest.cpp).
 #include "AppTestSupport.h"
 
 #include "engine/Q7Objects.h"

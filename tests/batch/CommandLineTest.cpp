@@ -1,7 +1,7 @@
 // q7-batch's command lines: what the parser takes and refuses, and, through the program, that every
 // command refuses an option given twice and shows its own usage.
-#include "batch/BatchCommands.h"
 #include "batch/CommandLine.h"
+#include "batch/BatchCommands.h"
 #include "batch/DeckCommand.h"
 #include "batch/ProjectCommands.h"
 #include "tests/batch/BatchTestSupport.h"

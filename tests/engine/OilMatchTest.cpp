@@ -3,9 +3,9 @@
 // row, the tables monotone wherever the correlation's own were, the factors against the unmatched
 // tables of the same case, and the messages for impossible laboratory values.
 #include "engine/FieldUnits.h"
-#include "engine/NumericText.h"
 #include "engine/Q7Objects.h"
 #include "engine/ResultRun.h"
+#include "numeric/NumericText.h"
 #include "tests/engine/EngineTestSupport.h"
 
 #include <gtest/gtest.h>
