@@ -89,7 +89,10 @@ double OriginalOil(const std::string& prt) {
 // at all, a cell whose water is immobile (krw 0 near SWC, where the top cells of an entry-pressure
 // table sit) has no term left in its water equation, the Jacobian is singular and Flow cannot take
 // the report step after which it prints the field totals. Between the 2985 and 3021 psi of the
-// column that compressibility moves a pore volume by at most 2E-5 of itself.
+// column that compressibility moves a pore volume by at most 2E-5 of itself. The EQUIL datum is the
+// free-water level itself (3025 psi, 3000 at 8050 ft): with the datum at 8050 ft Flow 2022.10 gave
+// every cell the saturation of a Pc 0.0125 psi above Δρ·g·h, some 0.15 % of the water of this
+// column, where with this datum the two agree to the rounding of the report.
 constexpr int kCells = 24;
 constexpr double kTop = 8000.0, kDz = 5.0, kFreeWater = 8130.0, kArea = 100.0, kPoro = 0.25;
 constexpr double kOilDensity = 45.0, kWaterDensity = 62.4;
@@ -125,7 +128,7 @@ std::string ColumnDeck(bool metric, const std::string& swof, const std::string& 
            gasProps + "PVTW\n " + prs(3000) + " 1.0 0 0.5 0 /\nPVCDO\n " + prs(3000) +
            " 1.0 0 2.0 0 /\nDENSITY\n " + den(kOilDensity) + " " + den(kWaterDensity) + " " +
            den(kGasSurfaceDensity) + " /\nROCK\n " + prs(3000) + " " + (metric ? "1.4504E-5" : "1E-6") +
-           " /\nSOLUTION\nEQUIL\n " + len(8050) + " " + prs(3000) + " " + len(kFreeWater) + " 0 " +
+           " /\nSOLUTION\nEQUIL\n " + len(kFreeWater) + " " + prs(3025) + " " + len(kFreeWater) + " 0 " +
            len(gas ? kGasOil : 7000) + " 0 0 0 0 /\nRPTSOL\n FIP=2 /\nSCHEDULE\nTSTEP\n 0.001 /\nEND\n";
 }
 
