@@ -91,7 +91,7 @@ double OriginalOil(const std::string& prt) {
 // the report step after which it prints the field totals. Between the 2985 and 3021 psi of the
 // column that compressibility moves a pore volume by at most 2E-5 of itself. The EQUIL datum is the
 // free-water level itself (3025 psi, 3000 at 8050 ft): with the datum at 8050 ft Flow 2022.10 gave
-// every cell the saturation of a Pc 0.0125 psi above Δρ·g·h, some 0.15 % of the water of this
+// every cell the saturation of a Pc 0.0125 psi above Δρ·g·h, 0.10 to 0.17 % of the water of this
 // column, where with this datum the two agree to the rounding of the report.
 constexpr int kCells = 24;
 constexpr double kTop = 8000.0, kDz = 5.0, kFreeWater = 8130.0, kArea = 100.0, kPoro = 0.25;
