@@ -710,6 +710,36 @@ void KeepNeighboursApart(EclipseTable& t) {
     }
 }
 
+// The decimals a table's saturations are given under a capillary-pressure column: those of the gas
+// tables' Sg.
+constexpr std::int16_t kPcSaturationDecimals = 4;
+
+// A table whose capillary-pressure column the case computed (a Pc model): its saturations are
+// written with 4 decimals where fewer would move a row off the saturation its Pc (and kr) was
+// computed at (the grid's half steps and SatRows are not whole hundredths), since near the first
+// row Pc falls steeply and a simulator reads every Pc at the saturation written beside it. A note
+// says so; without a model nothing changes.
+void KeepPcAtItsSaturation(EclipseTable& t) {
+    const auto& columns = t.decl->columns;
+    bool pc = false;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        pc = pc || (columns[c].name == "capillary pressure" && !WrittenFixed(t, c));
+    ColumnFormat& f = t.formats.front();
+    if (!pc || f.decimals >= kPcSaturationDecimals) return;
+    bool moved = false;
+    for (const EclipseRecordRows& record : t.records)
+        for (const EclipseRow& row : record)
+            if (const double* v = ValueOf(t, row, 0)) {
+                const float s = InTableUnits(t, 0, *v);
+                moved = moved || std::abs(ReadBack(FixedText(s, f.decimals)) - s) > 1e-6;
+            }
+    if (!moved) return;
+    t.notes.push_back(std::string(columns.front().name) + " written with " +
+                      std::to_string(kPcSaturationDecimals) + " decimals, not " + std::to_string(f.decimals) +
+                      ", so that each capillary pressure is read at the saturation it was computed at");
+    f.decimals = kPcSaturationDecimals; // the column's width holds them, still under its heading
+}
+
 // A saturated record of a live-oil table as written: Rs, pressure and Bo in the table's units.
 struct SaturatedPoint {
     std::size_t record = 0;
@@ -861,6 +891,7 @@ EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword,
                              bool consistent) {
     EclipseTable t = LayEclipseTableAsDescribed(objects, keyword, units);
     if (!(consistent && keyword == "PVTO")) {
+        KeepPcAtItsSaturation(t);
         KeepNeighboursApart(t);
         return t;
     }

@@ -219,11 +219,14 @@ void clsCSV::WriteRockTable(TextFile& file, const clsRock& rock) const {
     }
     if (gasWater) {
         file.WriteLine();
-        file.WriteLine(",Saturations,,Relative Permeability");
-        file.WriteLine(",Water,Gas,Water,Gas");
+        file.WriteLine(pc ? ",Saturations,,Relative Permeability,,Capillary Pressure"
+                          : ",Saturations,,Relative Permeability");
+        file.WriteLine(pc ? ",Water,Gas,Water,Gas,Pcgw (psi)" : ",Water,Gas,Water,Gas");
         for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-            Row(file, Nbr2Str(rock.GetSWet(i), 11, 4), Nbr2Str(rock.GetSNWet(i), 12, 4),
-                Nbr2Str(rock.GetKRWat(i), 12, 4), Nbr2Str(rock.GetKRGas(i), 12, 4));
+            file.Write("," + Nbr2Str(rock.GetSWet(i), 11, 4) + "," + Nbr2Str(rock.GetSNWet(i), 12, 4) + "," +
+                       Nbr2Str(rock.GetKRWat(i), 12, 4) + "," + Nbr2Str(rock.GetKRGas(i), 12, 4));
+            if (pc) file.Write(pcCell(i));
+            file.WriteLine();
         }
     }
 }

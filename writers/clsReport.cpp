@@ -301,15 +301,28 @@ void WriteRockTable(ReportOutput& out, const clsRock& rock) {
                                              "Oil (Rel Perm)"},
                   rock.NWet(), cells);
     } else if (gasWater) {
+        const auto cells = [&](std::int16_t i) {
+            return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 4), F(rock.GetSNWet(i), 12, 4),
+                                              F(rock.GetKRWat(i), 12, 4), F(rock.GetKRGas(i), 12, 4)};
+        };
+        if (rock.HasPc()) {
+            out.Table({"            Saturations   Relative Permeability   Capillary",
+                       "      Water         Gas       Water         Gas  Pcgw (psi)",
+                       " ----------  ----------  ----------  ----------  ----------"},
+                      std::array<std::string, 5>{"Water (Sat)", "Gas (Sat)", "Water (Rel Perm)",
+                                                 "Gas (Rel Perm)", "Pcgw (psi)"},
+                      rock.NWet(), [&](std::int16_t i) {
+                          const auto c = cells(i);
+                          return std::array<std::string, 5>{c[0], c[1], c[2], c[3], pc(i)};
+                      });
+            return;
+        }
         out.Table(
             {"            Saturations   Relative Permeability",
              "      Water         Gas       Water         Gas",
              " ----------  ----------  ----------  ----------"},
             std::array<std::string, 4>{"Water (Sat)", "Gas (Sat)", "Water (Rel Perm)", "Gas (Rel Perm)"},
-            rock.NWet(), [&](std::int16_t i) {
-                return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 4), F(rock.GetSNWet(i), 12, 4),
-                                                  F(rock.GetKRWat(i), 12, 4), F(rock.GetKRGas(i), 12, 4)};
-            });
+            rock.NWet(), cells);
     } else {
         const auto cells = [&](std::int16_t i) {
             return std::array<std::string, 4>{F(rock.GetSWet(i), 11, 2), F(rock.GetSNWet(i), 12, 2),

@@ -172,6 +172,34 @@ TEST_F(Csv, BrooksCoreyPcIsALastColumnNamedInTheLinesAbove) {
     EXPECT_EQ(Export(false, false, false, true), expected);
 }
 
+// The gas–water table's Pcgw is a last column as the oil–water one's is: the same Brooks and Corey
+// (1964) inputs on the gas–water grid (Swc 0.2, Sgc 0.3), rows 2, 14 and 15 (S* 1/41.6, 0.625, 1)
+// give 36.018, 4.104 and 3.000 psi, computed by hand; row 1 (S* 0) is the 50 psi cap.
+TEST_F(Csv, GasWaterPcIsALastColumn) {
+    clsRock& rock = data.objects.Rock;
+    rock.Fluids(3);
+    rock.PcowModel(2);
+    rock.SetPcowEntry("3");
+    rock.SetPcowLambda("1.5");
+    rock.SetPcowMax("50");
+    data.ComputeRock();
+    std::string expected =
+        Lines({"", "Rock Properties:", "", "Fluids:,Gas/Water System", "Displacement:,Drainage",
+               "Lithology:,Sandstone", "Connate Water:,    0.20", "Critical Gas:,    0.30",
+               "Correlation Type:,Corey", "K Exponent:, 3.00", "N Exponent:, 4.00",
+               "Capillary Pressure (Pcow):,Brooks-Corey", "Entry Pressure (psi):,3", "Lambda:,1.5",
+               "Pc Cap (psi):,50", "", ",Saturations,,Relative Permeability,,Capillary Pressure",
+               ",Water,Gas,Water,Gas,Pcgw (psi)"});
+    const std::map<int, std::string> pc{
+        {1, "      50.000"}, {2, "      36.018"}, {14, "       4.104"}, {15, "       3.000"}};
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+        std::vector<std::string> cells = RockCells(rock, i);
+        cells.push_back(pc.count(i) ? pc.at(i) : Fx(rock.GetPC(i), 12, 3));
+        expected += Row(cells);
+    }
+    EXPECT_EQ(Export(false, false, false, true), expected);
+}
+
 // A correlation chosen in place of its default is named above the tables; with the defaults no
 // such line is written.
 TEST_F(Csv, AChosenCorrelationIsNamedAboveTheTables) {

@@ -9,6 +9,7 @@
 #include "writers/clsECL.h"
 
 #include <cmath>
+#include <sstream>
 
 namespace q7::test {
 namespace {
@@ -181,6 +182,50 @@ TEST_F(Eclipse, SgofHonarpourImbibitionLimestoneStartsAtZeroGas) {
     // First row at Sg = 0, last at Sg = 1 - Swc.
     EXPECT_NE(text.find("PCOG\r\n      0.0000"), std::string::npos);
     EXPECT_NE(text.find("      0.8000"), std::string::npos);
+}
+
+// With a Pc model every row's Pc is the model's at the saturation written beside it, as a simulator
+// reads it. Brooks and Corey (1964), Pc = Pe S*^(-1/lambda), Pe 3 psi, lambda 1.5, Swc 0.2 on the
+// default drainage grid: row 2 lies half a step above Swc, Sw = 0.2 + 0.8/28 = 0.228571, where
+// S* = 1/28 gives 3·28^(2/3) = 27.663 psi (computed by hand); written as "0.23" it would stand at
+// S* = 0.0375, where the model gives 26.75 psi, 3 % less. Without a model the saturations keep
+// their two decimals.
+TEST_F(Eclipse, SwofPcRowsStandAtTheSaturationTheyWereComputedAt) {
+    clsRock& rock = data.objects.Rock;
+    rock.PcowModel(2);
+    rock.SetPcowEntry("3");
+    rock.SetPcowLambda("1.5");
+    rock.SetPcowMax("50");
+    data.ComputeRock();
+    const std::string text = ReadFile(Write(&clsECL::SWOF) + ".swof");
+    EXPECT_NE(
+        text.find("-- Sw written with 4 decimals, not 2, so that each capillary pressure is read at the "
+                  "saturation it was computed at\r\n"),
+        std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n      0.2286"), std::string::npos) << text;
+    EXPECT_NE(text.find("    27.663\r\n"), std::string::npos) << text;
+    std::istringstream in(text.substr(text.find("PCOW")));
+    std::string line;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        double sw = 0, krw = 0, kro = 0, pc = 0;
+        if (!(std::istringstream(line) >> sw >> krw >> kro >> pc)) continue;
+        ++rows;
+        const double sStar = (sw - 0.2) / 0.8;
+        if (sStar <= 0.0) {
+            EXPECT_EQ(pc, 50.0); // the cap
+            continue;
+        }
+        EXPECT_NEAR(pc / (3.0 * std::pow(sStar, -1.0 / 1.5)), 1.0, 0.005) << line;
+    }
+    EXPECT_EQ(rows, rock.NWet());
+
+    rock.PcowModel(0);
+    data.ComputeRock();
+    const std::string plain = ReadFile(Write(&clsECL::SWOF) + ".swof");
+    EXPECT_EQ(plain.find("written with"), std::string::npos);
+    EXPECT_NE(plain.find("\r\n        0.23"), std::string::npos) << plain;
 }
 
 // Every table's file is the base name as typed plus its extension; a relative base name resolves

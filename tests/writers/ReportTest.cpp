@@ -209,6 +209,47 @@ TEST_F(Report, GasOilPcIsALastColumn) {
     EXPECT_NE(page.find("<EM class='stu'>Pcog (psi)</EM>"), std::string::npos);
 }
 
+// The gas–water table carries Pcgw from the oil–water model keys: its lines, and a Pcgw column in
+// the text and the page. Brooks and Corey (1964), Pc = Pe S*^(-1/lambda), Pe 3 psi, lambda 1.5, on
+// S* = (Sw - Swc)/(1 - Swc) with Swc 0.2 and the gas-water grid of 15 rows (Sw 0.2 to 1 - Sgc = 0.7
+// in 13 steps, the first and last halved; then 1): rows 2, 3, 14 and 15 (S* 1/41.6, 1/20.8, 0.625,
+// 1) give 3·41.6^(2/3) = 36.018, 3·20.8^(2/3) = 22.690, 4.104 and 3.000 psi, computed by hand;
+// row 1 (S* 0) holds the 50 psi cap.
+TEST_F(Report, GasWaterPcIsALastColumn) {
+    clsRock& rock = data.objects.Rock;
+    rock.Fluids(3);
+    rock.PcowModel(2);
+    rock.SetPcowEntry("3");
+    rock.SetPcowLambda("1.5");
+    rock.SetPcowMax("50");
+    data.ComputeRock();
+    clsReport r = Make();
+    r.IncludeROCK(true);
+    r.Execute();
+    const std::string text = ReadFile(dir / "r.txt");
+    const std::string lines =
+        Lines({"Correlation Type: Corey", "  K Exponent:  3.00", "  N Exponent:  4.00",
+               "  Capillary Pressure (Pcow): Brooks-Corey", "  Entry Pressure (psi): 3", "  Lambda: 1.5",
+               "  Pc Cap (psi): 50", "", "", "            Saturations   Relative Permeability   Capillary",
+               "      Water         Gas       Water         Gas  Pcgw (psi)",
+               " ----------  ----------  ----------  ----------  ----------"});
+    ASSERT_NE(text.find(lines), std::string::npos) << text;
+    const std::map<int, std::string> pc{{1, "      50.000"},
+                                        {2, "      36.018"},
+                                        {3, "      22.690"},
+                                        {14, "       4.104"},
+                                        {15, "       3.000"}};
+    for (const auto& [i, cell] : pc) {
+        std::string row;
+        for (const std::string& c : RockCells(rock, static_cast<std::int16_t>(i)))
+            row += c;
+        EXPECT_NE(text.find("\r\n" + row + cell + "\r\n"), std::string::npos) << "row " << i << "\n" << text;
+    }
+    const std::string page = ReadFile(dir / "r.htm");
+    EXPECT_NE(page.find("<TABLE align='center' border=1 cols=5 cellpadding=4>"), std::string::npos);
+    EXPECT_NE(page.find("<EM class='stu'>Pcgw (psi)</EM>"), std::string::npos);
+}
+
 // A correlation chosen in place of its default brings the Correlations section, naming it.
 TEST_F(Report, AChosenCorrelationIsNamedInTheCorrelations) {
     data.objects.Oil.Correlation(CorrKey::Pb, static_cast<int>(CorrPb::Glaso));

@@ -92,6 +92,9 @@ inline std::vector<std::string> RockCells(const clsRock& rock, std::int16_t i) {
     if (rock.Fluids() == 1)
         return {Fx(rock.GetSNWet(i), 11, 4), Fx(rock.GetSWet(i) - rock.SWC(), 12, 2), Fx(rock.SWC(), 12, 2),
                 Fx(rock.GetKRGas(i), 12, 4), Fx(rock.GetKROil(i), 12, 4)};
+    if (rock.Fluids() == 3)
+        return {Fx(rock.GetSWet(i), 11, 4), Fx(rock.GetSNWet(i), 12, 4), Fx(rock.GetKRWat(i), 12, 4),
+                Fx(rock.GetKRGas(i), 12, 4)};
     return {Fx(rock.GetSWet(i), 11, 2), Fx(rock.GetSNWet(i), 12, 2), Fx(rock.GetKRWat(i), 12, 4),
             Fx(rock.GetKROil(i), 12, 4)};
 }
