@@ -780,8 +780,8 @@ std::string PressureText(const EclipseTable& t, double written) {
 // stay, and so does the compressibility of a record's undersaturated rows (they move with its Bo).
 // The records are not ended there instead: Flow extrapolates the saturated curve above the highest
 // record along its last interval (Rs and Bo linear in pressure; opm-common, LiveOilPvt), so a table
-// ended at a record hands the simulator the negative interval above it all the same, and Flow
-// 2022.10 stops on such tables under gas injection.
+// ended at a record hands the simulator the negative interval above it all the same (Flow 2022.10
+// stopped on a drawn heavy oil so mended, under gas injection, and runs it with the swelling held).
 constexpr double kExtensionShare = 0.9;
 
 void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std::size_t bubble,
@@ -793,7 +793,7 @@ void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std
         const SaturatedPoint& a = curve[k - 1];
         const SaturatedPoint& c = curve[k];
         const double bo = previous + std::min(c.bo - a.bo, kExtensionShare * bg.At(c.p) * (c.rs - a.rs));
-        if (bo != c.bo && c.bo > 0.0) {
+        if (std::abs(bo - c.bo) > 1e-9 * c.bo && c.bo > 0.0) {
             if (first == 0) first = k;
             EclipseRecordRows& record = t.records[c.record];
             const double f = bo / c.bo;
