@@ -767,6 +767,13 @@ bool NegativeBetween(const SaturatedPoint& a, const SaturatedPoint& c, const Wri
     return !(i.gasTerm > i.oilTerm);
 }
 
+// A Bo moved by a mend, on the grid of the decimals it is written with: rounded down (`down`) or up,
+// so that the interval it closes keeps its share as written.
+double BoOnGrid(const EclipseTable& t, double bo, bool down) {
+    const double f = std::pow(10.0, t.formats[2].decimals);
+    return (down ? std::floor(bo * f + 1e-6) : std::ceil(bo * f - 1e-6)) / f;
+}
+
 std::string PressureText(const EclipseTable& t, double written) {
     return FixedText(static_cast<float>(written), t.formats[1].decimals) +
            (t.units == EclipseUnits::Metric ? " barsa" : " psia");
@@ -792,7 +799,8 @@ void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std
     for (std::size_t k = bubble + 1; k < curve.size(); ++k) {
         const SaturatedPoint& a = curve[k - 1];
         const SaturatedPoint& c = curve[k];
-        const double bo = previous + std::min(c.bo - a.bo, kExtensionShare * bg.At(c.p) * (c.rs - a.rs));
+        const double step = c.bo - a.bo, most = kExtensionShare * bg.At(c.p) * (c.rs - a.rs);
+        const double bo = step <= most ? previous + step : BoOnGrid(t, previous + most, true);
         if (std::abs(bo - c.bo) > 1e-9 * c.bo && c.bo > 0.0) {
             if (first == 0) first = k;
             EclipseRecordRows& record = t.records[c.record];
@@ -835,15 +843,21 @@ void ScaleShrinkage(EclipseTable& t, const std::vector<SaturatedPoint>& curve, s
     if (!(steepest > kScaledShare)) return;
     const double s = kScaledShare / steepest;
     const double bob = curve[bubble].bo;
-    for (std::size_t k = 0; k < bubble; ++k)
-        t.records[curve[k].record].front().values[2] = bob - s * (bob - curve[k].bo);
+    // Down from the bubble point, each Bo rounded up to its grid (never above the record over it), and
+    // where the interval is so short that rounding would take its share, raised until it holds.
+    double above = bob;
+    for (std::size_t k = bubble; k-- > 0;) {
+        const double gas = kScaledShare * bg.At(curve[k + 1].p) * (curve[k + 1].rs - curve[k].rs);
+        above = std::min(above, BoOnGrid(t, std::max(bob - s * (bob - curve[k].bo), above - gas), false));
+        t.records[curve[k].record].front().values[2] = above;
+    }
     const int decimals = t.formats[2].decimals;
     t.notes.push_back(
         "Shrinkage of the oil below the bubble point scaled by " + FixedText(static_cast<float>(s), 3) +
         " towards its Bo of " + FixedText(static_cast<float>(bob), decimals) +
         ", so that the total compressibility of the oil and its released gas is positive (at " +
         PressureText(t, curve[0].p) + " " + FixedText(static_cast<float>(curve[0].bo), decimals) +
-        " becomes " + FixedText(static_cast<float>(bob - s * (bob - curve[0].bo)), decimals) + ")");
+        " becomes " + FixedText(static_cast<float>(above), decimals) + ")");
 }
 
 // Below the bubble point the saturated curve is the reservoir oil's own, measured or correlated at

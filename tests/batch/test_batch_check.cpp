@@ -267,7 +267,7 @@ TEST_F(BatchCheck, TotalCompressibilityIsReportedAndConsistentTablesMendTheCurve
     EXPECT_NE(
         pvto.find("-- Bo of the saturated records from 4979.2 psia held so that the oil swells by at most "
                   "90 % of the volume of the gas it dissolves and the total compressibility of the oil and "
-                  "its released gas stays positive (at 9355.7 psia 5.9203 becomes 4.2338)\r\n"),
+                  "its released gas stays positive (at 9355.7 psia 5.9203 becomes 4.2334)\r\n"),
         std::string::npos)
         << pvto;
     EXPECT_NE(
@@ -568,6 +568,30 @@ TEST_F(BatchCheck, ConsistentTablesHoldTheSwellingAboveAndScaleTheShrinkageBelow
         }
     }
     EXPECT_NEAR(mostBelow, 0.9, 0.005);
+}
+
+// A drawn case whose range ends at 5079 psia with its initial pressure at 5078: two saturated
+// records 1 psi apart whose Rs differ by 0.0005 Mscf/stb, above the bubble point where the swelling
+// is held. Held to 90 % of Bg dRs the Bo step is 0.000265 rb/stb; written with 4 decimals it must
+// be rounded down (0.0002), since rounding to the nearest (0.0003) would write a step larger than
+// Bg dRs = 0.000295 and the interval would be negative again as the simulator reads it.
+TEST_F(BatchCheck, AHeldBoIsRoundedSoThatAShortIntervalStaysPositiveAsWritten) {
+    const std::string c = Case("close", R"({"PhaseOil":1,"PhaseGas":1,"PhaseWater":0,"PrRange":"R",
+        "MinPr":2123.0,"MaxPr":5079.0,"InitPr":2913.0,"RESTEMP":208.8,"SpecGrav":0.7969,"SepGasGrav":0.711,
+        "SepP":322.7,"SepT":53.2,"InitGO":1806.6,"GasEntry":"G","GasGrav":1.156,"MFnitrogen":0.0,
+        "mfCO2":0.018,"mfH2S":0.169,"PPMSalinity":0,"RockType":0,"DrainType":0,"LithType":1,"WetType":1,
+        "CorrType":0,"SWC":0.18,"SORW":0.45,"SORG":0.24,"SGCrit":0.19,"CoreyK":3.6,"CoreyN":3.1})");
+    ASSERT_EQ(Run("run " + c + " --check --consistent --out c"), 0) << err;
+    EXPECT_EQ(MayStopLines(out, "close"), 0) << out;
+    const std::string pvto = Slurp(m_dir / "c" / "close" / "Eclipse.pvto");
+    const std::string pvdg = Slurp(m_dir / "c" / "close" / "Eclipse.pvdg");
+    EXPECT_NE(pvto.find("-- Bo of the saturated records from "), std::string::npos) << pvto;
+    bool seen = false;
+    for (const Share& s : Shares(pvto, pvdg)) {
+        EXPECT_LT(s.share, 1.0) << s.pLow << " to " << s.pHigh << "\n" << pvto;
+        if (s.pLow == 5078.0 && s.pHigh == 5079.0) seen = true;
+    }
+    EXPECT_TRUE(seen) << pvto;
 }
 
 } // namespace
