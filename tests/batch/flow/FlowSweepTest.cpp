@@ -673,10 +673,12 @@ TEST_F(FlowSweep, MovingDeckFailsOnlyWhereTheCheckSaysSo) {
     // The subset is large enough to see the simulator move.
     EXPECT_GE(decks, 60);
     // Open: of this draw's 28 mended decks Flow still stops on one at the first report step (m168:
-    // bubble point 274 psia, producer down to 69 psia; Flow stops on its default files too). Its
-    // consistent table has no negative interval; Flow runs it when the undersaturated viscosity of
-    // the records above the bubble point rises faster, so something other than the saturated
-    // curve stops the solver there. No other may.
+    // bubble point 274 psia, gas injected up to 2723 psia; Flow stops on its default files too, and
+    // with the injector shut it runs). Its consistent table has no negative interval; Flow cycles
+    // through the same three Newton iterates whatever the time step, and runs the deck when the
+    // records above the bubble point are given a larger undersaturated compressibility or
+    // viscosibility than the highest record's extrapolated row, from which Flow extends them. No
+    // other may.
     std::string names;
     for (const std::string& n : notMended)
         names += " " + n;
