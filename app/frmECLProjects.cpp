@@ -75,9 +75,10 @@ frmECLProjects::frmECLProjects(clsQ7IO& io, MessageService& messages, QWidget* p
     });
 
     // Off by default: the tables as computed.
-    m_chkConsistent = new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
-                                                   "(saturated records thinned or ended where needed)"),
-                                    this);
+    m_chkConsistent =
+        new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
+                                     "(saturated records thinned or their Bo held where needed)"),
+                      this);
     m_chkConsistent->setObjectName(QStringLiteral("chkConsistent"));
 
     auto* nameRow = new QHBoxLayout;

@@ -32,7 +32,7 @@ const CommandSpec kRunCommand{
     "         --correlations adds to the report the section naming each correlation used\n"
     "         (written anyway when the oil tables were matched to laboratory data).\n"
     "         --consistent writes live-oil tables whose saturated curve keeps a positive total\n"
-    "         compressibility (each such file says where its saturated records end).\n"
+    "         compressibility (each such file says what was changed).\n"
     "         --check checks the Eclipse tables the export offers as they would be written and\n"
     "         prints each table a simulator would refuse as CASE: KEYWORD: reason, then each\n"
     "         impossible value as CASE: TABLE, row N: what is wrong, then each saturated\n"

@@ -797,26 +797,97 @@ bool NegativeBetween(const SaturatedPoint& a, const SaturatedPoint& c, const Wri
     return !(i.gasTerm > i.oilTerm);
 }
 
+// A Bo moved by a mend, on the grid of the decimals it is written with: rounded down (`down`) or up,
+// so that the interval it closes keeps its share as written.
+double BoOnGrid(const EclipseTable& t, double bo, bool down) {
+    const double f = std::pow(10.0, t.formats[2].decimals);
+    return (down ? std::floor(bo * f + 1e-6) : std::ceil(bo * f - 1e-6)) / f;
+}
+
 std::string PressureText(const EclipseTable& t, double written) {
     return FixedText(static_cast<float>(written), t.formats[1].decimals) +
            (t.units == EclipseUnits::Metric ? " barsa" : " psia");
 }
 
-// Above the bubble point the saturated curve is the table's own extension (the oil that gas
-// injection saturates further); where it turns negative the saturated records end, and the higher
-// pressures become undersaturated rows of the last record kept (the bubble-point record keeps its
-// own branch, the reservoir oil's).
-void EndSaturatedCurve(const Q7Objects& o, EclipseTable& t, const SaturatedPoint& end) {
-    t.records.resize(end.record + 1);
-    EclipseRecordRows& last = t.records.back();
-    if (end.source != o.Prs.BPPi()) {
-        last.resize(1);
-        for (std::int16_t j = static_cast<std::int16_t>(end.source - 1); j >= 1; --j)
-            last.push_back(PVTOUndersaturatedRow(o, end.source, D(o.Prs.GetPRSo(j)), j));
+// Above the bubble point the saturated curve is the table's own extension: the oil that gas
+// injection saturates further, whose Rs the case computes at each pressure of the schedule. Where the
+// extension swells the oil by more than the gas it dissolves would take as free gas, Bo is held: the
+// oil swells over such an interval by kExtensionShare of Bg dRs, and every higher interval keeps the
+// swelling the case computed where that stays within the same share. Rs, pressures and viscosities
+// stay, and so does the compressibility of a record's undersaturated rows (they move with its Bo).
+// The records are not ended there instead: Flow extrapolates the saturated curve above the highest
+// record along its last interval (Rs and Bo linear in pressure; opm-common, LiveOilPvt), so a table
+// ended at a record hands the simulator the negative interval above it all the same (Flow 2022.10
+// stopped on a drawn heavy oil so mended, under gas injection, and runs it with the swelling held).
+constexpr double kExtensionShare = 0.9;
+
+void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std::size_t bubble,
+                  const WrittenBg& bg) {
+    double previous = curve[bubble].bo; // Bo of the record below, as mended
+    std::size_t first = 0;
+    double from = 0.0, to = 0.0;
+    for (std::size_t k = bubble + 1; k < curve.size(); ++k) {
+        const SaturatedPoint& a = curve[k - 1];
+        const SaturatedPoint& c = curve[k];
+        const double step = c.bo - a.bo, most = kExtensionShare * bg.At(c.p) * (c.rs - a.rs);
+        const double bo = step <= most ? previous + step : BoOnGrid(t, previous + most, true);
+        if (std::abs(bo - c.bo) > 1e-9 * c.bo && c.bo > 0.0) {
+            if (first == 0) first = k;
+            EclipseRecordRows& record = t.records[c.record];
+            const double f = bo / c.bo;
+            record.front().values[2] = bo;
+            for (std::size_t r = 1; r < record.size(); ++r)
+                if (record[r].values.size() == 3) record[r].values[1] *= f;
+            from = c.bo;
+            to = bo;
+        }
+        previous = bo;
     }
-    t.notes.push_back("Saturated records end at " + PressureText(t, end.p) +
-                      ", where the total compressibility of the oil and its released gas turns "
-                      "negative; the higher pressures are undersaturated rows of that record");
+    if (first == 0) return;
+    const int decimals = t.formats[2].decimals;
+    t.notes.push_back("Bo of the saturated records from " + PressureText(t, curve[first].p) +
+                      " held so that the oil swells by at most " +
+                      std::to_string(static_cast<int>(kExtensionShare * 100.0 + 0.5)) +
+                      " % of the volume of the gas it dissolves and the total compressibility of the oil "
+                      "and its released gas stays positive (at " +
+                      PressureText(t, curve.back().p) + " " + FixedText(static_cast<float>(from), decimals) +
+                      " becomes " + FixedText(static_cast<float>(to), decimals) + ")");
+}
+
+// Where no record can be left out to mend the curve below the bubble point (even the lowest record
+// and the bubble point make a negative interval), every record stays and the oil's shrinkage from
+// the bubble point is scaled by one factor s, Bo' = Bo_b - s (Bo_b - Bo), so that over the steepest
+// interval the oil shrinks by kScaledShare of the volume of the gas it releases. Rs, pressures and
+// viscosities stay; Bo still rises with pressure and keeps the shape the case computed, where
+// raising the lowest record's Bo alone would bend the curve at a single record.
+constexpr double kScaledShare = 0.9;
+
+void ScaleShrinkage(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std::size_t bubble,
+                    const WrittenBg& bg) {
+    double steepest = 0.0; // the largest dBo/dp over Bg dRs/dp below the bubble point
+    for (std::size_t k = 1; k <= bubble; ++k) {
+        const CompressibilityInterval i = Interval(curve[k - 1], curve[k], bg);
+        if (curve[k].p > curve[k - 1].p && i.gasTerm > 0.0)
+            steepest = std::max(steepest, i.oilTerm / i.gasTerm);
+    }
+    if (!(steepest > kScaledShare)) return;
+    const double s = kScaledShare / steepest;
+    const double bob = curve[bubble].bo;
+    // Down from the bubble point, each Bo rounded up to its grid (never above the record over it), and
+    // where the interval is so short that rounding would take its share, raised until it holds.
+    double above = bob;
+    for (std::size_t k = bubble; k-- > 0;) {
+        const double gas = kScaledShare * bg.At(curve[k + 1].p) * (curve[k + 1].rs - curve[k].rs);
+        above = std::min(above, BoOnGrid(t, std::max(bob - s * (bob - curve[k].bo), above - gas), false));
+        t.records[curve[k].record].front().values[2] = above;
+    }
+    const int decimals = t.formats[2].decimals;
+    t.notes.push_back(
+        "Shrinkage of the oil below the bubble point scaled by " + FixedText(static_cast<float>(s), 3) +
+        " towards its Bo of " + FixedText(static_cast<float>(bob), decimals) +
+        ", so that the total compressibility of the oil and its released gas is positive (at " +
+        PressureText(t, curve[0].p) + " " + FixedText(static_cast<float>(curve[0].bo), decimals) +
+        " becomes " + FixedText(static_cast<float>(above), decimals) + ")");
 }
 
 // Below the bubble point the saturated curve is the reservoir oil's own, measured or correlated at
@@ -826,9 +897,7 @@ void EndSaturatedCurve(const Q7Objects& o, EclipseTable& t, const SaturatedPoint
 // up from the lowest record, a record that would close a negative interval with the last one kept is
 // left out; at the bubble point (which stays) the records kept before it are given up one by one
 // until the interval to it is positive. Should even the lowest record and the bubble point make a
-// negative interval, the lowest record's Bo is raised so that the oil's shrinkage between the two is
-// half the volume of the gas it releases (Bo_low = Bo_b - Bg(p_b) (Rs_b - Rs_low) / 2), and a note
-// gives both values.
+// negative interval, the shrinkage is scaled instead (ScaleShrinkage).
 void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std::size_t bubble,
                         const WrittenBg& bg) {
     std::vector<std::size_t> kept{0}, left;
@@ -841,17 +910,8 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
             left.push_back(kept.back());
             kept.pop_back();
         } else {
-            // Bg dRs between the lowest record and the bubble point, a volume ratio like Bo.
-            const SaturatedPoint& a = curve[0];
-            const SaturatedPoint& b = curve[bubble];
-            const double gas = bg.At(b.p) * (b.rs - a.rs);
-            const double bo = b.bo - gas / 2.0;
-            t.records[a.record].front().values[2] = bo;
-            t.notes.push_back("Bo of the lowest saturated record (" + PressureText(t, a.p) +
-                              ") raised from " + FixedText(static_cast<float>(a.bo), t.formats[2].decimals) +
-                              " to " + FixedText(static_cast<float>(bo), t.formats[2].decimals) +
-                              ", so that the total compressibility up to the bubble point is positive");
-            kept.push_back(k++);
+            ScaleShrinkage(t, curve, bubble, bg);
+            return;
         }
     }
     if (left.empty()) return;
@@ -866,22 +926,23 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
                       pressures);
 }
 
-// The consistent live-oil table (LayEclipseTable): every interval between two saturated records
-// keeps a positive total compressibility as written, with Bg from the gas table as written.
+// The consistent live-oil table (LayEclipseTable): a table with an interval of negative total
+// compressibility as written is mended so that every interval between two saturated records keeps
+// a positive one, with Bg from the gas table as written; a table without one is left as it is.
 void KeepTotalCompressibilityPositive(const Q7Objects& o, EclipseTable& t) {
     if (!o.Gas.GO()) return;
     const WrittenBg bg(LayEclipseTable(o, "PVDG", t.units));
     if (bg.Empty()) return;
     const std::vector<SaturatedPoint> curve = SaturatedCurve(t);
+    bool negative = false;
+    for (std::size_t k = 1; k < curve.size() && !negative; ++k)
+        negative = NegativeBetween(curve[k - 1], curve[k], bg);
+    if (!negative) return;
     const auto bubble = std::find_if(curve.begin(), curve.end(),
                                      [&](const SaturatedPoint& s) { return s.source == o.Prs.BPPi(); });
     if (bubble == curve.end()) return;
     const auto b = static_cast<std::size_t>(bubble - curve.begin());
-    for (std::size_t k = b + 1; k < curve.size(); ++k)
-        if (NegativeBetween(curve[k - 1], curve[k], bg)) {
-            EndSaturatedCurve(o, t, curve[k - 1]);
-            break;
-        }
+    HoldSwelling(t, curve, b, bg);
     ThinSaturatedCurve(t, curve, b, bg);
 }
 

@@ -113,11 +113,13 @@ struct EclipseTable {
 };
 
 // `keyword`'s table of the case (which must hold it complete) in `units`. `consistent`: a live-oil
-// table keeps a positive total compressibility between every two saturated records as written
-// (NegativeCompressibility): above the bubble point the saturated records end where the curve turns
-// negative and the higher pressures become undersaturated rows of the last record; below it the
-// saturated records that make a negative interval are left out (the bubble point and the lowest
-// record stay). Notes say what was done.
+// table with an interval of negative total compressibility as written (NegativeCompressibility) is
+// mended so that every interval between two saturated records has a positive one: above the bubble
+// point every record stays and Bo is held where the oil would swell by more than 90 % of the volume
+// of the gas it dissolves; below it the saturated records that make a negative interval are left out
+// (the bubble point and the lowest record stay) or, where that cannot mend it, the oil's shrinkage
+// from the bubble point is scaled by one factor. Notes say what was done; a table without a negative
+// interval is laid out as without the choice.
 EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
                              bool consistent = false);
 // The description's layout with nothing changed.

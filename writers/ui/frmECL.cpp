@@ -156,9 +156,10 @@ frmECL::frmECL(const OutputDialogHost& host, QWidget* parent, EclipseUnits* unit
     unitsRow->addStretch(1);
 
     // Off by default: the live-oil table as computed.
-    m_chkConsistent = new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
-                                                   "(saturated records thinned or ended where needed)"),
-                                    this);
+    m_chkConsistent =
+        new QCheckBox(QStringLiteral("&Live oil with a positive total compressibility "
+                                     "(saturated records thinned or their Bo held where needed)"),
+                      this);
     m_chkConsistent->setObjectName(QStringLiteral("chkConsistent"));
     connect(m_chkConsistent, &QCheckBox::toggled, this, &frmECL::ConsistentClicked);
     // The saturation-function family of the rock tables: I (SWOF, SGOF, the default) or II.

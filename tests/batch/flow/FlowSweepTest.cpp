@@ -672,13 +672,17 @@ TEST_F(FlowSweep, MovingDeckFailsOnlyWhereTheCheckSaysSo) {
     }
     // The subset is large enough to see the simulator move.
     EXPECT_GE(decks, 60);
-    // Open: of this draw's 29 mended decks, Flow still stops on two at the first report step (m159,
-    // whose default files it ran; m168, whose default files it also stopped on): their consistent
-    // tables have no negative interval, so something else in them stops the solver. No other may.
+    // Open: of this draw's 28 mended decks Flow still stops on one at the first report step (m168:
+    // bubble point 274 psia, gas injected up to 2723 psia; Flow stops on its default files too, and
+    // with the injector shut it runs). Its consistent table has no negative interval; Flow cycles
+    // through the same three Newton iterates whatever the time step, and runs the deck when the
+    // records above the bubble point are given a larger undersaturated compressibility or
+    // viscosibility than the highest record's extrapolated row, from which Flow extends them. No
+    // other may.
     std::string names;
     for (const std::string& n : notMended)
         names += " " + n;
-    EXPECT_LE(notMended.size(), 2u) << "--consistent decks Flow did not run to the end:" << names;
+    EXPECT_LE(notMended.size(), 1u) << "--consistent decks Flow did not run to the end:" << names;
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
     std::cout << "moving decks: " << decks << " of " << kMovingCases
