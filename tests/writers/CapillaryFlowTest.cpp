@@ -9,6 +9,8 @@
 // the water by far more than the 0.5 % allowed.
 #include "WriterTestSupport.h"
 
+#include "tests/support/FlowTestSupport.h"
+#include "tests/support/ToolTestSupport.h"
 #include "writers/clsECL.h"
 
 #include <cstdlib>
@@ -18,15 +20,6 @@
 
 namespace q7::test {
 namespace {
-
-bool FlowFound() {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path ? path : "");
-    std::string dir;
-    while (std::getline(dirs, dir, ':'))
-        if (!dir.empty() && ::access((std::filesystem::path(dir) / "flow").c_str(), X_OK) == 0) return true;
-    return false;
-}
 
 struct Row {
     double sw, krw, kro, pc;
@@ -205,14 +198,17 @@ void Give(clsRock& rock, const char* key, const char* value) {
     if (k == "SatRows") rock.SatRows(static_cast<std::int16_t>(std::atoi(value)));
 }
 
-class CapillaryColumn : public ::testing::TestWithParam<PcCase> {
+// A column run in Flow: its scratch folder and the objects that write its tables.
+template <class Case> class FlowColumn : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override {
-        if (!FlowFound()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
+        if (!FlowOnPath()) Q7_MISSING_TOOL("OPM Flow (flow) is not on PATH");
     }
     ScratchDir dir;
     Objects data;
 };
+
+class CapillaryColumn : public FlowColumn<PcCase> {};
 
 TEST_P(CapillaryColumn, FlowInitialisesTheAnalyticWaterInPlace) {
     const PcCase& c = GetParam();
@@ -305,14 +301,7 @@ void PrintTo(const GasCapCase& c, std::ostream* os) {
     *os << c.name << (c.metric ? " METRIC" : " FIELD");
 }
 
-class CapillaryGasCap : public ::testing::TestWithParam<GasCapCase> {
-protected:
-    void SetUp() override {
-        if (!FlowFound()) GTEST_SKIP() << "OPM Flow (flow) is not on PATH";
-    }
-    ScratchDir dir;
-    Objects data;
-};
+class CapillaryGasCap : public FlowColumn<GasCapCase> {};
 
 TEST_P(CapillaryGasCap, FlowInitialisesTheAnalyticOilInPlace) {
     const GasCapCase& c = GetParam();
