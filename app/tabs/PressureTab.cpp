@@ -20,7 +20,9 @@ namespace {
 
 // Column "p1".."p18" of a discrete pressure.
 std::string PressureColumn(int k) {
-    return "p" + std::to_string(k);
+    std::string column = "p";
+    column += std::to_string(k); // appended: GCC 12 warns falsely (-Wrestrict) on "p" + string
+    return column;
 }
 
 } // namespace
