@@ -144,6 +144,18 @@ INSTANTIATE_TEST_SUITE_P(
                   "Air Perm (md):, 50.00", "Krg @Sorg:,  0.50", "", ",Saturations,,,Relative Permeability",
                   ",Gas,Soil,Swater,Gas,Oil"}}));
 
+// The rock table's rows with their Pc cell: the hand-computed text where `pc` has the row, the
+// table's own value elsewhere.
+std::string RowsWithPc(const clsRock& rock, const std::map<int, std::string>& pc) {
+    std::string rows;
+    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
+        std::vector<std::string> cells = RockCells(rock, i);
+        cells.push_back(pc.count(i) ? pc.at(i) : Fx(rock.GetPC(i), 12, 3));
+        rows += Row(cells);
+    }
+    return rows;
+}
+
 // A capillary-pressure model adds its lines and a Pc column (psi, three decimals) to the rock table.
 // Brooks and Corey (1964), Pc = Pe S*^(-1/lambda), with Pe 3 psi, lambda 1.5, Swc 0.2 at the
 // default grid's rows 2, 8 and 15 (S* 1/28, 0.5, 1): 27.663, 4.762 and 3.000 psi, computed by hand;
@@ -164,11 +176,7 @@ TEST_F(Csv, BrooksCoreyPcIsALastColumnNamedInTheLinesAbove) {
                ",Saturations,,Relative Permeability,,Capillary Pressure", ",Water,Oil,Water,Oil,Pcow (psi)"});
     const std::map<int, std::string> pc{
         {1, "      50.000"}, {2, "      27.663"}, {8, "       4.762"}, {15, "       3.000"}};
-    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        std::vector<std::string> cells = RockCells(rock, i);
-        cells.push_back(pc.count(i) ? pc.at(i) : Fx(rock.GetPC(i), 12, 3));
-        expected += Row(cells);
-    }
+    expected += RowsWithPc(rock, pc);
     EXPECT_EQ(Export(false, false, false, true), expected);
 }
 
@@ -192,11 +200,7 @@ TEST_F(Csv, GasWaterPcIsALastColumn) {
                ",Water,Gas,Water,Gas,Pcgw (psi)"});
     const std::map<int, std::string> pc{
         {1, "      50.000"}, {2, "      36.018"}, {14, "       4.104"}, {15, "       3.000"}};
-    for (std::int16_t i = 1; i <= rock.NWet(); ++i) {
-        std::vector<std::string> cells = RockCells(rock, i);
-        cells.push_back(pc.count(i) ? pc.at(i) : Fx(rock.GetPC(i), 12, 3));
-        expected += Row(cells);
-    }
+    expected += RowsWithPc(rock, pc);
     EXPECT_EQ(Export(false, false, false, true), expected);
 }
 

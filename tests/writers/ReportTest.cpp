@@ -172,6 +172,16 @@ INSTANTIATE_TEST_SUITE_P(
                  {"<TABLE align='center' border=1 cols=5 cellpadding=4>"},
                  "Wettability"}));
 
+// Each row of `pc` stands in the report's text as the rock table's cells and the hand-computed Pc.
+void ExpectPcCells(const std::string& text, const clsRock& rock, const std::map<int, std::string>& pc) {
+    for (const auto& [i, cell] : pc) {
+        std::string row;
+        for (const std::string& c : RockCells(rock, static_cast<std::int16_t>(i)))
+            row += c;
+        EXPECT_NE(text.find("\r\n" + row + cell + "\r\n"), std::string::npos) << "row " << i << "\n" << text;
+    }
+}
+
 // A gas–oil capillary-pressure model: its lines, and a Pcog column in the text and the page. Brooks
 // and Corey (1964) on the liquid normalised between Swc + Sorg = 0.6 and 1, Pe 1 psi, lambda 2: the
 // default grid's rows 3, 14 and 15 (liquid 0.6041667, 0.7, 1; S* 1/96, 0.25, 1) give sqrt(96) =
@@ -198,12 +208,7 @@ TEST_F(Report, GasOilPcIsALastColumn) {
                                         {3, "       9.798"},
                                         {14, "       2.000"},
                                         {15, "       1.000"}};
-    for (const auto& [i, cell] : pc) {
-        std::string row;
-        for (const std::string& c : RockCells(rock, static_cast<std::int16_t>(i)))
-            row += c;
-        EXPECT_NE(text.find("\r\n" + row + cell + "\r\n"), std::string::npos) << "row " << i << "\n" << text;
-    }
+    ExpectPcCells(text, rock, pc);
     const std::string page = ReadFile(dir / "r.htm");
     EXPECT_NE(page.find("<TABLE align='center' border=1 cols=6 cellpadding=4>"), std::string::npos);
     EXPECT_NE(page.find("<EM class='stu'>Pcog (psi)</EM>"), std::string::npos);
@@ -239,12 +244,7 @@ TEST_F(Report, GasWaterPcIsALastColumn) {
                                         {3, "      22.690"},
                                         {14, "       4.104"},
                                         {15, "       3.000"}};
-    for (const auto& [i, cell] : pc) {
-        std::string row;
-        for (const std::string& c : RockCells(rock, static_cast<std::int16_t>(i)))
-            row += c;
-        EXPECT_NE(text.find("\r\n" + row + cell + "\r\n"), std::string::npos) << "row " << i << "\n" << text;
-    }
+    ExpectPcCells(text, rock, pc);
     const std::string page = ReadFile(dir / "r.htm");
     EXPECT_NE(page.find("<TABLE align='center' border=1 cols=5 cellpadding=4>"), std::string::npos);
     EXPECT_NE(page.find("<EM class='stu'>Pcgw (psi)</EM>"), std::string::npos);
