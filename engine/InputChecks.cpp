@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <unordered_map>
 
 namespace q7 {
 
@@ -423,14 +422,8 @@ const std::vector<InputBound>& InputBounds() {
 }
 
 const InputBound* FindInputBound(std::string_view key) {
-    static const std::unordered_map<std::string, const InputBound*> byKey = [] {
-        std::unordered_map<std::string, const InputBound*> index;
-        for (const InputBound& b : InputBounds())
-            index.emplace(AsciiLower(b.key), &b);
-        return index;
-    }();
-    const auto it = byKey.find(AsciiLower(key));
-    return it == byKey.end() ? nullptr : it->second;
+    static const AsciiFoldedIndex<InputBound> byKey(InputBounds(), [](const InputBound& b) { return b.key; });
+    return byKey.Find(key);
 }
 
 std::optional<std::string> InputValueRefusal(std::string_view key, double value, std::string_view unit) {

@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <unordered_map>
 
 namespace q7 {
 
@@ -396,15 +395,10 @@ const std::vector<ProjectField>& ProjectFields() {
 }
 
 const ProjectField* FindField(std::string_view column) {
-    // Every case line and project looks up each of its keys: an index by lower-case name, made once.
-    static const std::unordered_map<std::string, const ProjectField*> byName = [] {
-        std::unordered_map<std::string, const ProjectField*> index;
-        for (const ProjectField& f : ProjectFields())
-            index.emplace(AsciiLower(f.column), &f); // the first of a name, as a search in order finds
-        return index;
-    }();
-    const auto it = byName.find(AsciiLower(column));
-    return it == byName.end() ? nullptr : it->second;
+    // Every case line and project looks up each of its keys: an index made once.
+    static const AsciiFoldedIndex<ProjectField> byName(ProjectFields(),
+                                                       [](const ProjectField& f) { return f.column; });
+    return byName.Find(column);
 }
 
 std::vector<const ProjectField*> TableFields(std::string_view table) {

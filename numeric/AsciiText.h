@@ -3,6 +3,8 @@
 // that a word matches the same way on every machine.
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace q7 {
 
@@ -31,5 +33,22 @@ constexpr bool AsciiEqualFold(std::string_view a, std::string_view b) {
         if (AsciiLowerChar(a[i]) != AsciiLowerChar(b[i])) return false;
     return true;
 }
+
+// A list's items by the ASCII lower case of their names (the first item of a name), for lookups
+// that ignore case without folding every name on each call.
+template <class Item> class AsciiFoldedIndex {
+public:
+    template <class NameOf> AsciiFoldedIndex(const std::vector<Item>& items, NameOf nameOf) {
+        for (const Item& item : items)
+            m_byName.emplace(AsciiLower(nameOf(item)), &item);
+    }
+    const Item* Find(std::string_view name) const {
+        const auto it = m_byName.find(AsciiLower(name));
+        return it == m_byName.end() ? nullptr : it->second;
+    }
+
+private:
+    std::unordered_map<std::string, const Item*> m_byName;
+};
 
 } // namespace q7

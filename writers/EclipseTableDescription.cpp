@@ -797,6 +797,13 @@ bool NegativeBetween(const SaturatedPoint& a, const SaturatedPoint& c, const Wri
     return !(i.gasTerm > i.oilTerm);
 }
 
+// Whether any interval between the first `count` saturated records is negative.
+bool NegativeAmong(const std::vector<SaturatedPoint>& curve, std::size_t count, const WrittenBg& bg) {
+    for (std::size_t k = 1; k < count; ++k)
+        if (NegativeBetween(curve[k - 1], curve[k], bg)) return true;
+    return false;
+}
+
 // A Bo moved by a mend, on the grid of the decimals it is written with: rounded down (`down`) or up,
 // so that the interval it closes keeps its share as written.
 double BoOnGrid(const EclipseTable& t, double bo, bool down) {
@@ -904,10 +911,7 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
     // of almost no total compressibility where the producer draws the pressure stops Flow as a
     // negative one does (a drawn live oil whose extension was held, 0.99 from 5401 to 7334 psia,
     // ran once the shrinkage below its bubble point was scaled to 0.9).
-    bool negative = false;
-    for (std::size_t k = 1; k <= bubble && !negative; ++k)
-        negative = NegativeBetween(curve[k - 1], curve[k], bg);
-    if (!negative) {
+    if (!NegativeAmong(curve, bubble + 1, bg)) {
         ScaleShrinkage(t, curve, bubble, bg);
         return;
     }
@@ -945,10 +949,7 @@ void KeepTotalCompressibilityPositive(const Q7Objects& o, EclipseTable& t) {
     const WrittenBg bg(LayEclipseTable(o, "PVDG", t.units));
     if (bg.Empty()) return;
     const std::vector<SaturatedPoint> curve = SaturatedCurve(t);
-    bool negative = false;
-    for (std::size_t k = 1; k < curve.size() && !negative; ++k)
-        negative = NegativeBetween(curve[k - 1], curve[k], bg);
-    if (!negative) return;
+    if (!NegativeAmong(curve, curve.size(), bg)) return;
     const auto bubble = std::find_if(curve.begin(), curve.end(),
                                      [&](const SaturatedPoint& s) { return s.source == o.Prs.BPPi(); });
     if (bubble == curve.end()) return;
