@@ -941,6 +941,61 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
                       pressures);
 }
 
+// Between two saturated records the simulator follows one chord: Rs linear in pressure and 1/Bo
+// linear, so that over a long interval Bo rises more steeply at its top than the chord does. Where
+// the oil swells by more than kLongestSwelling from one record to the next (a bubble point far below
+// the next pressure of the schedule, or records left out below it), Flow 2022.10 stopped under gas
+// injection on drawn light oils whose every interval was positive (bubble points of 274 and
+// 1131 psia, the next records at 1597 and 2402 psia) and ran them with records added on the chord.
+// The added records divide the interval at equally spaced pressures into as many steps as swellings
+// of kRecordSwelling make up its own: Rs and viscosity linear in pressure, and Bo rising in step with
+// the volume the dissolved gas would take as free gas, Bg dRs, so that each step takes the same
+// share of it, less than the whole interval took at its top (Bg falls with pressure).
+constexpr double kLongestSwelling = 1.10;
+constexpr double kRecordSwelling = 1.05;
+
+void DivideLongIntervals(EclipseTable& t, const WrittenBg& bg) {
+    const std::vector<SaturatedPoint> curve = SaturatedCurve(t);
+    const double grid = std::pow(10.0, t.formats[1].decimals);
+    std::string divided;
+    for (std::size_t k = curve.size(); k-- > 1;) {
+        const SaturatedPoint& a = curve[k - 1];
+        const SaturatedPoint& c = curve[k];
+        if (!(a.bo > 0.0 && c.bo > kLongestSwelling * a.bo && c.rs > a.rs)) continue;
+        const double steps = std::ceil(std::log(c.bo / a.bo) / std::log(kRecordSwelling));
+        const int n = static_cast<int>(std::min(steps, std::floor((c.p - a.p) * grid)));
+        if (n < 2) continue;
+        // The added pressures on the grid of the written ones, as fractions of the interval.
+        std::vector<double> w{0.0};
+        for (int i = 1; i < n; ++i)
+            w.push_back((std::round((a.p + (c.p - a.p) * i / n) * grid) / grid - a.p) / (c.p - a.p));
+        w.push_back(1.0);
+        std::vector<double> gas{0.0}; // Bg dRs from the lower record, over the whole interval's dRs
+        for (std::size_t i = 1; i < w.size(); ++i)
+            gas.push_back(gas.back() + bg.At(a.p + w[i] * (c.p - a.p)) * (w[i] - w[i - 1]));
+        const std::vector<double>& lo = t.records[a.record].front().values;
+        const std::vector<double>& hi = t.records[c.record].front().values;
+        std::vector<EclipseRecordRows> added;
+        for (std::size_t i = 1; i + 1 < w.size(); ++i) {
+            EclipseRow row{0, lo};
+            for (std::size_t v = 0; v < row.values.size(); ++v)
+                row.values[v] = lo[v] + w[i] * (hi[v] - lo[v]);
+            row.values[2] = lo[2] + gas[i] / gas.back() * (hi[2] - lo[2]);
+            added.push_back({row});
+        }
+        t.records.insert(t.records.begin() + static_cast<std::ptrdiff_t>(c.record), added.begin(),
+                         added.end());
+        divided =
+            PressureText(t, a.p) + " to " + PressureText(t, c.p) + (divided.empty() ? "" : ", ") + divided;
+    }
+    if (divided.empty()) return;
+    t.notes.push_back("Saturated records added where Bo rises by more than " +
+                      std::to_string(static_cast<int>(kLongestSwelling * 100.0 - 100.0 + 0.5)) +
+                      " % from one record to the next, Rs linear in pressure and the oil swelling in step "
+                      "with the volume of the gas it dissolves: " +
+                      divided);
+}
+
 // The consistent live-oil table (LayEclipseTable): a table with an interval of negative total
 // compressibility as written is mended so that every interval between two saturated records keeps
 // a positive one, with Bg from the gas table as written; a table without one is left as it is.
@@ -956,6 +1011,7 @@ void KeepTotalCompressibilityPositive(const Q7Objects& o, EclipseTable& t) {
     const auto b = static_cast<std::size_t>(bubble - curve.begin());
     HoldSwelling(t, curve, b, bg);
     ThinSaturatedCurve(t, curve, b, bg);
+    DivideLongIntervals(t, bg);
 }
 
 } // namespace

@@ -442,7 +442,7 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
     ASSERT_TRUE(rcConsistent == 0 || rcConsistent == 1) << err;
     const std::string outConsistent = out;
 
-    int compared = 0, mended = 0;
+    int compared = 0, mended = 0, divided = 0;
     for (int i = 0; i < kDrawn; ++i) {
         const std::string name = "d" + std::to_string(100 + i);
         const fs::path d = m_dir / "d" / name, c = m_dir / "c" / name;
@@ -482,9 +482,48 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
         auto same = [&](const std::vector<double>& a, const std::vector<double>& b) {
             return sameButBo(a, b) && std::abs(a[2] - b[2]) <= 0.00005;
         };
+        // Records added on a long interval are not records of the default file: they lie on the chord
+        // between the records around them (Rs linear in pressure), and every interval over which Bo
+        // rose by more than 10 % has them.
+        const auto allD = saturated(pvtoD, true, -1.0);
+        std::vector<std::vector<double>> added, keptC;
+        for (const auto& r : saturated(pvtoC, true, -1.0))
+            (std::any_of(allD.begin(), allD.end(), [&](const auto& d) { return d[1] == r[1]; }) ? keptC
+                                                                                                : added)
+                .push_back(r);
+        EXPECT_EQ(!added.empty(),
+                  pvtoC.find("-- Saturated records added where Bo rises by more than 10 % ") !=
+                      std::string::npos)
+            << name << "\n"
+            << pvtoC;
+        divided += added.empty() ? 0 : 1;
+        for (const auto& r : added) {
+            const auto above =
+                std::find_if(keptC.begin(), keptC.end(), [&](const auto& k) { return k[1] > r[1]; });
+            ASSERT_TRUE(above != keptC.begin() && above != keptC.end()) << name << ": " << r[1];
+            const auto& lo = *(above - 1);
+            const auto& hi = *above;
+            EXPECT_GT(hi[2] / lo[2], 1.10) << name << ": " << r[1];
+            EXPECT_NEAR(r[0], lo[0] + (hi[0] - lo[0]) * (r[1] - lo[1]) / (hi[1] - lo[1]), 0.0011)
+                << name << ": " << r[1];
+            EXPECT_TRUE(r[2] > lo[2] && r[2] < hi[2]) << name << ": " << r[1];
+        }
+        for (std::size_t k = 1; k < keptC.size(); ++k) {
+            const bool between = std::any_of(added.begin(), added.end(), [&](const auto& r) {
+                return r[1] > keptC[k - 1][1] && r[1] < keptC[k][1];
+            });
+            EXPECT_EQ(between, keptC[k][2] > 1.10 * keptC[k - 1][2]) << name << ": " << keptC[k][1];
+        }
+        const std::string kept = [&] {
+            std::string text;
+            for (const auto& r : keptC)
+                text += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) + " " +
+                        std::to_string(r[3]) + "\n";
+            return text;
+        }();
         // Above the bubble point every record stays with its Rs, pressure and viscosity, and Bo is at
         // most the computed one.
-        const auto aboveD = saturated(pvtoD, true, pb), aboveC = saturated(pvtoC, true, pb);
+        const auto aboveD = saturated(pvtoD, true, pb), aboveC = saturated(kept, true, pb);
         ASSERT_EQ(aboveC.size(), aboveD.size()) << name << "\n" << pvtoC;
         for (std::size_t k = 0; k < aboveC.size(); ++k) {
             EXPECT_TRUE(sameButBo(aboveC[k], aboveD[k]))
@@ -494,14 +533,14 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
         }
         // Below it: records of the default file, the bubble point and the lowest kept; or, where the
         // shrinkage is scaled, every record with Bo drawn towards the bubble point's by one factor.
-        const auto belowD = saturated(pvtoD, false, pb), belowC = saturated(pvtoC, false, pb);
+        const auto belowD = saturated(pvtoD, false, pb), belowC = saturated(kept, false, pb);
         ASSERT_FALSE(belowD.empty()) << name;
         ASSERT_FALSE(belowC.empty()) << name << "\n" << pvtoC;
         EXPECT_TRUE(same(belowC.back(), belowD.back())) << name << ": the bubble-point record\n" << pvtoC;
         // Where no record is left out, the curve below the bubble point keeps the margin the curve
         // above it keeps: no interval takes more than 90 % of the volume of the gas (rounding aside).
         const bool thinned = pvtoC.find("-- Saturated records left out ") != std::string::npos;
-        for (const Share& sh : Shares(pvtoC, pvdg)) {
+        for (const Share& sh : Shares(kept, pvdg)) {
             if (thinned || sh.pHigh > pb + 0.05) continue;
             EXPECT_LE(sh.share, 0.905) << name << ": " << sh.pLow << " to " << sh.pHigh << "\n" << pvtoC;
         }
@@ -528,7 +567,10 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
     EXPECT_GE(compared, kDrawn - 4);
     // Enough of the draws have a negative interval to try the mend (most above the bubble point).
     EXPECT_GE(mended, 8);
-    std::cout << "drawn live oils compared: " << compared << ", mended: " << mended << "\n";
+    // and some of them have long intervals to divide.
+    EXPECT_GE(divided, 4);
+    std::cout << "drawn live oils compared: " << compared << ", mended: " << mended
+              << ", with records added: " << divided << "\n";
 }
 
 // The reported case (see above) as the files hold it, read back independently of the writer
@@ -552,8 +594,25 @@ TEST_F(BatchCheck, ConsistentTablesHoldTheSwellingAboveAndScaleTheShrinkageBelow
     ASSERT_EQ(Run("run " + c + " --out d"), 0) << err;
     ASSERT_EQ(Run("run " + c + " --consistent --out c"), 0) << err;
     const std::string pvdg = Slurp(m_dir / "d" / "drawn" / "Eclipse.pvdg");
-    const std::vector<Share> d = Shares(Slurp(m_dir / "d" / "drawn" / "Eclipse.pvto"), pvdg);
-    const std::vector<Share> k = Shares(Slurp(m_dir / "c" / "drawn" / "Eclipse.pvto"), pvdg);
+    const std::string pvtoD = Slurp(m_dir / "d" / "drawn" / "Eclipse.pvto");
+    const std::string pvtoC = Slurp(m_dir / "c" / "drawn" / "Eclipse.pvto");
+    const std::vector<Share> d = Shares(pvtoD, pvdg);
+    // The records of the default file (those added on long intervals aside), and every interval of
+    // the file as written.
+    std::set<double> pressuresD;
+    for (const auto& r : NumberRows(pvtoD))
+        if (r.size() == 4) pressuresD.insert(r[1]);
+    std::string kept;
+    for (const auto& r : NumberRows(pvtoC))
+        if (r.size() == 4 && pressuresD.count(r[1]))
+            kept += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) + " 0\n";
+    const std::vector<Share> k = Shares(kept, pvdg);
+    for (const Share& s : Shares(pvtoC, pvdg)) {
+        EXPECT_LT(s.share, 1.0) << s.pLow << " to " << s.pHigh;
+        if (s.pLow >= 4562.6) {
+            EXPECT_LE(s.share, 0.9 + 0.002) << s.pLow << " to " << s.pHigh;
+        }
+    }
     ASSERT_EQ(k.size(), d.size());
     ASSERT_FALSE(k.empty());
     constexpr double pb = 4562.6;
@@ -599,6 +658,54 @@ TEST_F(BatchCheck, AHeldBoIsRoundedSoThatAShortIntervalStaysPositiveAsWritten) {
         if (s.pLow == 5078.0 && s.pHigh == 5079.0) seen = true;
     }
     EXPECT_TRUE(seen) << pvto;
+}
+
+// A drawn light oil whose bubble point (274 psia) lies far below the next pressure of its range
+// (1597 psia): one saturated interval over which Bo rises by 41 % and Rs from 0.113 to 0.869
+// Mscf/stb. Flow 2022.10 stopped on its --consistent files under gas injection until the interval
+// was divided. The consistent file has records between the two, Rs linear in pressure, and every
+// added step takes the same share of the volume of the gas it dissolves (read back from the files),
+// less than the undivided interval took.
+TEST_F(BatchCheck, ConsistentTablesDivideALongSaturatedIntervalIntoStepsOfOneShare) {
+    const std::string c = Case("light", R"({"API":56.7,"GasGrav":1.225,"InitGO":113.5,"InitPr":3018.0,
+        "MFnitrogen":0.086,"MaxPr":7364.0,"MinPr":1597.0,"PPMSalinity":189123,"PhaseGas":1,"PhaseOil":1,
+        "PhaseWater":0,"PrRange":"R","RESTEMP":214.0,"SepGasGrav":0.934,"SepP":338.1,"SepT":102.7,
+        "mfCO2":0.103,"mfH2S":0.0})");
+    ASSERT_EQ(Run("run " + c + " --out d"), 0) << err;
+    ASSERT_EQ(Run("run " + c + " --check --consistent --out c"), 0) << err;
+    EXPECT_EQ(MayStopLines(out, "light"), 0) << out;
+    const std::string pvdg = Slurp(m_dir / "c" / "light" / "Eclipse.pvdg");
+    const std::string pvtoC = Slurp(m_dir / "c" / "light" / "Eclipse.pvto");
+    EXPECT_NE(
+        pvtoC.find("-- Saturated records added where Bo rises by more than 10 % from one record to the "
+                   "next, Rs linear in pressure and the oil swelling in step with the volume of the gas "
+                   "it dissolves: 274.0 psia to 1597.0 psia"),
+        std::string::npos)
+        << pvtoC;
+    double whole = 0.0;
+    for (const Share& s : Shares(Slurp(m_dir / "d" / "light" / "Eclipse.pvto"), pvdg))
+        if (s.pLow == 274.0) whole = s.share;
+    ASSERT_EQ(Slurp(m_dir / "d" / "light" / "Eclipse.pvdg"), pvdg);
+    ASSERT_GT(whole, 0.0) << "the default file has a record at 274 psia followed by one at 1597 psia";
+    std::vector<std::vector<double>> gap;
+    for (const auto& r : NumberRows(pvtoC))
+        if (r.size() == 4 && r[1] >= 274.0 && r[1] <= 1597.0) gap.push_back(r);
+    ASSERT_GE(gap.size(), 5u) << pvtoC;
+    EXPECT_EQ(gap.front()[1], 274.0);
+    EXPECT_EQ(gap.back()[1], 1597.0);
+    std::vector<Share> steps;
+    for (const Share& s : Shares(pvtoC, pvdg))
+        if (s.pLow >= 274.0 && s.pHigh <= 1597.0) steps.push_back(s);
+    ASSERT_EQ(steps.size(), gap.size() - 1);
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const auto& r = gap[k + 1];
+        EXPECT_NEAR(r[0],
+                    gap.front()[0] + (gap.back()[0] - gap.front()[0]) * (r[1] - 274.0) / (1597.0 - 274.0),
+                    0.0011)
+            << r[1];
+        EXPECT_NEAR(steps[k].share, steps.front().share, 0.02) << steps[k].pLow << " to " << steps[k].pHigh;
+        EXPECT_LT(steps[k].share, whole) << steps[k].pLow << " to " << steps[k].pHigh;
+    }
 }
 
 } // namespace

@@ -449,7 +449,10 @@ TEST_F(FlowSweep, FlaggedExactlyWhenFlowRefuses) {
 // `q7-batch run --check`.
 
 constexpr int kMovingCases = 76; // some are refused at the input and run no deck
-constexpr unsigned kMovingSeed = 20261210;
+const unsigned kMovingSeed = [] {
+    const char* seed = std::getenv("Q7_MOVING_SEED"); // another draw, to look further
+    return seed ? static_cast<unsigned>(std::strtoul(seed, nullptr, 10)) : 20261210u;
+}();
 
 // A line of `run --check` about a case: "NAME: KEYWORD: reason" (a table a simulator would refuse),
 // "NAME: TABLE, row N: ..." (an impossible value) or "NAME: PVTO, row N: ... may stop the simulator"
@@ -559,8 +562,10 @@ bool MovingDeck(Draw& d, const fs::path& dir, BoxDeck& deck) {
     }
     deck.bubblePoints = {pb};
     deck.initialPressure = pb + (pmax > pb ? d.Uniform(0, std::min(1500.0, pmax - pb)) : 0.0);
+    // The producer stays within the table's pressures: below them Flow extrapolates the saturated
+    // curve and the gas table along their lowest intervals, which no table written here describes.
     const double low = std::max(pmin, 0.2 * pb);
-    const double bhp = low < 0.9 * pb ? d.Uniform(low, 0.9 * pb) : 0.5 * pb;
+    const double bhp = low < 0.9 * pb ? d.Uniform(low, 0.9 * pb) : low;
     deck.wells = {FlowWell{"PROD", "OIL", 1, 1, d.Uniform(200, 800), bhp},
                   FlowWell{"INJ", "GAS", 5, 5, d.Uniform(500, 3000), std::max(pb, d.Uniform(pb, pmax))}};
     deck.steps = "8*45";
@@ -672,17 +677,14 @@ TEST_F(FlowSweep, MovingDeckFailsOnlyWhereTheCheckSaysSo) {
     }
     // The subset is large enough to see the simulator move.
     EXPECT_GE(decks, 60);
-    // Open: of this draw's 28 mended decks Flow still stops on one at the first report step (m168:
-    // bubble point 274 psia, gas injected up to 2723 psia; Flow stops on its default files too, and
-    // with the injector shut it runs). Its consistent table has no negative interval; Flow cycles
-    // through the same three Newton iterates whatever the time step, and runs the deck when the
-    // records above the bubble point are given a larger undersaturated compressibility or
-    // viscosibility than the highest record's extrapolated row, from which Flow extends them. No
-    // other may.
+    // Every mended deck runs to the end. (Of this draw's 28, one stopped before long saturated
+    // intervals were divided: m168, bubble point 274 psia and the next record at 1597, gas injected
+    // up to 2723 psia; its consistent table had no negative interval and Flow cycled through the
+    // same Newton iterates whatever the time step.)
     std::string names;
     for (const std::string& n : notMended)
         names += " " + n;
-    EXPECT_LE(notMended.size(), 1u) << "--consistent decks Flow did not run to the end:" << names;
+    EXPECT_TRUE(notMended.empty()) << "--consistent decks Flow did not run to the end:" << names;
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count();
     std::cout << "moving decks: " << decks << " of " << kMovingCases
