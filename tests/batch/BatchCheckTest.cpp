@@ -383,6 +383,29 @@ std::string NegativeInterval(const std::string& pvto, const std::string& pvdg) {
     return {};
 }
 
+// The saturated records (Rs, p, Bo, mu) of a --consistent file, split by pressure into the records
+// of the default file and those added on long intervals; `keptText` holds the first as a table
+// Shares and NumberRows read.
+struct ConsistentRecords {
+    std::vector<std::vector<double>> kept, added;
+    std::string keptText;
+};
+ConsistentRecords SplitConsistentRecords(const std::string& pvtoC, const std::string& pvtoD) {
+    std::set<double> pressuresD;
+    for (const auto& r : NumberRows(pvtoD))
+        if (r.size() == 4) pressuresD.insert(r[1]);
+    ConsistentRecords out;
+    for (const auto& r : NumberRows(pvtoC)) {
+        if (r.size() != 4) continue;
+        const bool ofDefault = pressuresD.count(r[1]) > 0;
+        (ofDefault ? out.kept : out.added).push_back(r);
+        if (ofDefault)
+            out.keptText += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) +
+                            " " + std::to_string(r[3]) + "\n";
+    }
+    return out;
+}
+
 // The lines of `out` about case `name` that say a table may stop the simulator.
 int MayStopLines(const std::string& out, const std::string& name) {
     int n = 0;
@@ -485,12 +508,9 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
         // Records added on a long interval are not records of the default file: they lie on the chord
         // between the records around them (Rs linear in pressure), and every interval over which Bo
         // rose by more than 10 % has them.
-        const auto allD = saturated(pvtoD, true, -1.0);
-        std::vector<std::vector<double>> added, keptC;
-        for (const auto& r : saturated(pvtoC, true, -1.0))
-            (std::any_of(allD.begin(), allD.end(), [&](const auto& d) { return d[1] == r[1]; }) ? keptC
-                                                                                                : added)
-                .push_back(r);
+        const ConsistentRecords split = SplitConsistentRecords(pvtoC, pvtoD);
+        const auto& added = split.added;
+        const auto& keptC = split.kept;
         EXPECT_EQ(!added.empty(),
                   pvtoC.find("-- Saturated records added where Bo rises by more than 10 % ") !=
                       std::string::npos)
@@ -514,13 +534,7 @@ TEST_F(BatchCheck, ConsistentTablesKeepAPositiveTotalCompressibilityOnDrawnCases
             });
             EXPECT_EQ(between, keptC[k][2] > 1.10 * keptC[k - 1][2]) << name << ": " << keptC[k][1];
         }
-        const std::string kept = [&] {
-            std::string text;
-            for (const auto& r : keptC)
-                text += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) + " " +
-                        std::to_string(r[3]) + "\n";
-            return text;
-        }();
+        const std::string& kept = split.keptText;
         // Above the bubble point every record stays with its Rs, pressure and viscosity, and Bo is at
         // most the computed one.
         const auto aboveD = saturated(pvtoD, true, pb), aboveC = saturated(kept, true, pb);
@@ -599,14 +613,7 @@ TEST_F(BatchCheck, ConsistentTablesHoldTheSwellingAboveAndScaleTheShrinkageBelow
     const std::vector<Share> d = Shares(pvtoD, pvdg);
     // The records of the default file (those added on long intervals aside), and every interval of
     // the file as written.
-    std::set<double> pressuresD;
-    for (const auto& r : NumberRows(pvtoD))
-        if (r.size() == 4) pressuresD.insert(r[1]);
-    std::string kept;
-    for (const auto& r : NumberRows(pvtoC))
-        if (r.size() == 4 && pressuresD.count(r[1]))
-            kept += std::to_string(r[0]) + " " + std::to_string(r[1]) + " " + std::to_string(r[2]) + " 0\n";
-    const std::vector<Share> k = Shares(kept, pvdg);
+    const std::vector<Share> k = Shares(SplitConsistentRecords(pvtoC, pvtoD).keptText, pvdg);
     for (const Share& s : Shares(pvtoC, pvdg)) {
         EXPECT_LT(s.share, 1.0) << s.pLow << " to " << s.pHigh;
         if (s.pLow >= 4562.6) {
