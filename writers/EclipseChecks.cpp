@@ -337,11 +337,15 @@ std::vector<ValueWarning> TotalCompressibilityWarnings(const Q7Objects& objects,
         char terms[112];
         std::snprintf(terms, sizeof terms, "Bg dRs/dp %.3E is not above dBo/dp %.3E %s", c.gasTerm, c.oilTerm,
                       metric ? "rm3/sm3 per bar" : "rb/stb per psi");
-        out.push_back({"PVTO", c.upper, c.pUpper,
-                       "total compressibility of the saturated oil is not positive between " +
-                           Show(c.pLower, decimals) + " and " + Show(c.pUpper, decimals) +
-                           (metric ? " barsa (" : " psia (") + terms +
-                           "): the table may stop the simulator"});
+        const std::string unit = metric ? " barsa" : " psia";
+        out.push_back(
+            {"PVTO", c.upper, c.pUpper,
+             "total compressibility of the saturated oil is not positive between " +
+                 Show(c.pLower, decimals) + " and " + Show(c.pUpper, decimals) + unit + " (" + terms +
+                 (c.bubblePoint ? ", counted from the bubble-point oil compressed to " +
+                                      Show(c.pUpper, decimals) + unit + " along its undersaturated rows"
+                                : std::string()) +
+                 "): the table may stop the simulator"});
     }
     return out;
 }

@@ -785,22 +785,50 @@ private:
     std::vector<std::pair<double, double>> m_rows; // pressure, 1/Bg
 };
 
-CompressibilityInterval Interval(const SaturatedPoint& a, const SaturatedPoint& c, const WrittenBg& bg) {
+// Bo of a record's oil at pressure p as the simulator reads the record's rows: 1/Bo linear between
+// them, and along the last two beyond them.
+double BoAlongRecord(const EclipseTable& pvto, const EclipseRecordRows& record, double p) {
+    std::vector<std::pair<double, double>> rows; // pressure, 1/Bo as written
+    for (const EclipseRow& row : record) {
+        const std::vector<double> v = EclipseRowAsWritten(pvto, row);
+        if (v.size() >= 3 && v[v.size() - 2] > 0.0) rows.emplace_back(v[v.size() - 3], 1.0 / v[v.size() - 2]);
+    }
+    if (rows.size() < 2) return rows.empty() ? 0.0 : 1.0 / rows.front().second;
+    std::size_t k = 1;
+    while (k + 1 < rows.size() && p > rows[k].first)
+        ++k;
+    const auto& [p0, b0] = rows[k - 1];
+    const auto& [p1, b1] = rows[k];
+    return 1.0 / (b0 + (b1 - b0) * (p - p0) / (p1 - p0));
+}
+
+// The interval from saturated record a up to c. From a record with undersaturated rows (the bubble
+// point's) the oil reaches c in two steps the simulator tells apart: compressed along those rows to
+// c's pressure, then swollen at that pressure by the gas it dissolves. Its total compressibility is
+// positive where that swelling takes less than the volume of the gas, Bg dRs: the oil term is
+// (Bo_c - Bo_a(p_c)) / dp, the saturated curve's dBo/dp less the undersaturated rows'.
+CompressibilityInterval Interval(const EclipseTable& pvto, const SaturatedPoint& a, const SaturatedPoint& c,
+                                 const WrittenBg& bg) {
     const double dp = c.p - a.p;
-    return {a.source, c.source, a.p, c.p, bg.At(c.p) * (c.rs - a.rs) / dp, (c.bo - a.bo) / dp};
+    const EclipseRecordRows& record = pvto.records[a.record];
+    const bool bubblePoint = record.size() > 1;
+    const double from = bubblePoint ? BoAlongRecord(pvto, record, c.p) : a.bo;
+    return {a.source, c.source, a.p, c.p, bg.At(c.p) * (c.rs - a.rs) / dp, (c.bo - from) / dp, bubblePoint};
 }
 
 // Two records whose pressures are apart as written, with a total compressibility that is not positive.
-bool NegativeBetween(const SaturatedPoint& a, const SaturatedPoint& c, const WrittenBg& bg) {
+bool NegativeBetween(const EclipseTable& pvto, const SaturatedPoint& a, const SaturatedPoint& c,
+                     const WrittenBg& bg) {
     if (!(c.p > a.p)) return false; // level pressures: the pressure rule reports them
-    const CompressibilityInterval i = Interval(a, c, bg);
+    const CompressibilityInterval i = Interval(pvto, a, c, bg);
     return !(i.gasTerm > i.oilTerm);
 }
 
 // Whether any interval between the first `count` saturated records is negative.
-bool NegativeAmong(const std::vector<SaturatedPoint>& curve, std::size_t count, const WrittenBg& bg) {
+bool NegativeAmong(const EclipseTable& pvto, const std::vector<SaturatedPoint>& curve, std::size_t count,
+                   const WrittenBg& bg) {
     for (std::size_t k = 1; k < count; ++k)
-        if (NegativeBetween(curve[k - 1], curve[k], bg)) return true;
+        if (NegativeBetween(pvto, curve[k - 1], curve[k], bg)) return true;
     return false;
 }
 
@@ -832,12 +860,16 @@ void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std
                   const WrittenBg& bg) {
     double previous = curve[bubble].bo; // Bo of the record below, as mended
     std::size_t first = 0;
-    double from = 0.0, to = 0.0;
+    double was = 0.0, to = 0.0;
     for (std::size_t k = bubble + 1; k < curve.size(); ++k) {
         const SaturatedPoint& a = curve[k - 1];
         const SaturatedPoint& c = curve[k];
-        const double step = c.bo - a.bo, most = kExtensionShare * bg.At(c.p) * (c.rs - a.rs);
-        const double bo = step <= most ? previous + step : BoOnGrid(t, previous + most, true);
+        // From the bubble point the swelling is counted from its oil compressed to c's pressure.
+        const EclipseRecordRows& below = t.records[a.record];
+        const double from = below.size() > 1 ? BoAlongRecord(t, below, c.p) : previous;
+        const double step = c.bo - (below.size() > 1 ? from : a.bo);
+        const double most = kExtensionShare * bg.At(c.p) * (c.rs - a.rs);
+        const double bo = step <= most ? from + step : BoOnGrid(t, from + most, true);
         if (std::abs(bo - c.bo) > 1e-9 * c.bo && c.bo > 0.0) {
             if (first == 0) first = k;
             EclipseRecordRows& record = t.records[c.record];
@@ -845,7 +877,7 @@ void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std
             record.front().values[2] = bo;
             for (std::size_t r = 1; r < record.size(); ++r)
                 if (record[r].values.size() == 3) record[r].values[1] *= f;
-            from = c.bo;
+            was = c.bo;
             to = bo;
         }
         previous = bo;
@@ -857,7 +889,7 @@ void HoldSwelling(EclipseTable& t, const std::vector<SaturatedPoint>& curve, std
                       std::to_string(static_cast<int>(kExtensionShare * 100.0 + 0.5)) +
                       " % of the volume of the gas it dissolves and the total compressibility of the oil "
                       "and its released gas stays positive (at " +
-                      PressureText(t, curve.back().p) + " " + FixedText(static_cast<float>(from), decimals) +
+                      PressureText(t, curve.back().p) + " " + FixedText(static_cast<float>(was), decimals) +
                       " becomes " + FixedText(static_cast<float>(to), decimals) + ")");
 }
 
@@ -873,7 +905,7 @@ void ScaleShrinkage(EclipseTable& t, const std::vector<SaturatedPoint>& curve, s
                     const WrittenBg& bg) {
     double steepest = 0.0; // the largest dBo/dp over Bg dRs/dp below the bubble point
     for (std::size_t k = 1; k <= bubble; ++k) {
-        const CompressibilityInterval i = Interval(curve[k - 1], curve[k], bg);
+        const CompressibilityInterval i = Interval(t, curve[k - 1], curve[k], bg);
         if (curve[k].p > curve[k - 1].p && i.gasTerm > 0.0)
             steepest = std::max(steepest, i.oilTerm / i.gasTerm);
     }
@@ -911,13 +943,13 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
     // of almost no total compressibility where the producer draws the pressure stops Flow as a
     // negative one does (a drawn live oil whose extension was held, 0.99 from 5401 to 7334 psia,
     // ran once the shrinkage below its bubble point was scaled to 0.9).
-    if (!NegativeAmong(curve, bubble + 1, bg)) {
+    if (!NegativeAmong(t, curve, bubble + 1, bg)) {
         ScaleShrinkage(t, curve, bubble, bg);
         return;
     }
     std::vector<std::size_t> kept{0}, left;
     for (std::size_t k = 1; k <= bubble;) {
-        if (!NegativeBetween(curve[kept.back()], curve[k], bg)) {
+        if (!NegativeBetween(t, curve[kept.back()], curve[k], bg)) {
             kept.push_back(k++);
         } else if (k < bubble) {
             left.push_back(k++);
@@ -948,9 +980,12 @@ void ThinSaturatedCurve(EclipseTable& t, const std::vector<SaturatedPoint>& curv
 // injection on drawn light oils whose every interval was positive (bubble points of 274 and
 // 1131 psia, the next records at 1597 and 2402 psia) and ran them with records added on the chord.
 // The added records divide the interval at equally spaced pressures into as many steps as swellings
-// of kRecordSwelling make up its own: Rs and viscosity linear in pressure, and Bo rising in step with
-// the volume the dissolved gas would take as free gas, Bg dRs, so that each step takes the same
-// share of it, less than the whole interval took at its top (Bg falls with pressure).
+// of kRecordSwelling make up its own: Rs linear in pressure; Bo rising in step with the volume the
+// dissolved gas would take as free gas, Bg dRs, so that each step takes the same share of it, less
+// than the whole interval took at its top (Bg falls with pressure); and the viscosity geometric
+// between the two records, as it falls nearly exponentially with the gas dissolved (a drawn heavy
+// oil, 51 cp at 642 psia and 3.8 cp at its bubble point of 4214.5 psia, ran in Flow so and not with
+// the viscosity linear).
 constexpr double kLongestSwelling = 1.10;
 constexpr double kRecordSwelling = 1.05;
 
@@ -981,6 +1016,7 @@ void DivideLongIntervals(EclipseTable& t, const WrittenBg& bg) {
             for (std::size_t v = 0; v < row.values.size(); ++v)
                 row.values[v] = lo[v] + w[i] * (hi[v] - lo[v]);
             row.values[2] = lo[2] + gas[i] / gas.back() * (hi[2] - lo[2]);
+            if (lo[3] > 0.0 && hi[3] > 0.0) row.values[3] = lo[3] * std::pow(hi[3] / lo[3], w[i]);
             added.push_back({row});
         }
         t.records.insert(t.records.begin() + static_cast<std::ptrdiff_t>(c.record), added.begin(),
@@ -991,8 +1027,8 @@ void DivideLongIntervals(EclipseTable& t, const WrittenBg& bg) {
     if (divided.empty()) return;
     t.notes.push_back("Saturated records added where Bo rises by more than " +
                       std::to_string(static_cast<int>(kLongestSwelling * 100.0 - 100.0 + 0.5)) +
-                      " % from one record to the next, Rs linear in pressure and the oil swelling in step "
-                      "with the volume of the gas it dissolves: " +
+                      " % from one record to the next, Rs linear in pressure, the oil swelling in step "
+                      "with the volume of the gas it dissolves and the viscosity geometric: " +
                       divided);
 }
 
@@ -1004,7 +1040,7 @@ void KeepTotalCompressibilityPositive(const Q7Objects& o, EclipseTable& t) {
     const WrittenBg bg(LayEclipseTable(o, "PVDG", t.units));
     if (bg.Empty()) return;
     const std::vector<SaturatedPoint> curve = SaturatedCurve(t);
-    if (!NegativeAmong(curve, curve.size(), bg)) return;
+    if (!NegativeAmong(t, curve, curve.size(), bg)) return;
     const auto bubble = std::find_if(curve.begin(), curve.end(),
                                      [&](const SaturatedPoint& s) { return s.source == o.Prs.BPPi(); });
     if (bubble == curve.end()) return;
@@ -1046,7 +1082,8 @@ std::vector<CompressibilityInterval> NegativeCompressibility(const EclipseTable&
     if (bg.Empty()) return out;
     const std::vector<SaturatedPoint> curve = SaturatedCurve(pvto);
     for (std::size_t k = 1; k < curve.size(); ++k)
-        if (NegativeBetween(curve[k - 1], curve[k], bg)) out.push_back(Interval(curve[k - 1], curve[k], bg));
+        if (NegativeBetween(pvto, curve[k - 1], curve[k], bg))
+            out.push_back(Interval(pvto, curve[k - 1], curve[k], bg));
     return out;
 }
 

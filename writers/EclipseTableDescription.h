@@ -116,9 +116,11 @@ struct EclipseTable {
 // table with an interval of negative total compressibility as written (NegativeCompressibility) is
 // mended so that every interval between two saturated records has a positive one: above the bubble
 // point every record stays and Bo is held where the oil would swell by more than 90 % of the volume
-// of the gas it dissolves; below it the saturated records that make a negative interval are left out
+// of the gas it dissolves (from the bubble point, counted from its oil compressed along its
+// undersaturated rows); below it the saturated records that make a negative interval are left out
 // (the bubble point and the lowest record stay) or, where that cannot mend it, the oil's shrinkage
-// from the bubble point is scaled by one factor. Notes say what was done; a table without a negative
+// from the bubble point is scaled by one factor; and an interval over which Bo rises by more than
+// 10 % is divided by records on its chord. Notes say what was done; a table without a negative
 // interval is laid out as without the choice.
 EclipseTable LayEclipseTable(const Q7Objects& objects, std::string_view keyword, EclipseUnits units,
                              bool consistent = false);
@@ -154,7 +156,8 @@ struct CompressibilityInterval {
     std::int16_t lower = 0, upper = 0; // schedule rows of the two records (upper: the higher pressure)
     double pLower = 0.0, pUpper = 0.0; // their pressures as written
     double gasTerm = 0.0;              // Bg dRs/dp
-    double oilTerm = 0.0;              // dBo/dp
+    double oilTerm = 0.0;              // dBo/dp (from the bubble point: less the undersaturated rows')
+    bool bubblePoint = false;          // from a record with undersaturated rows to the next
 };
 std::vector<CompressibilityInterval> NegativeCompressibility(const EclipseTable& pvto,
                                                              const EclipseTable& pvdg);

@@ -5,6 +5,7 @@
 // Flow's verdict is written once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace q7::test {
@@ -196,6 +198,79 @@ inline std::string FlowSaid(const std::string& output) {
         for (std::size_t k = tail.size() > 12 ? tail.size() - 12 : 0; k < tail.size(); ++k)
             out += tail[k] + "\n";
     return out;
+}
+
+// The rows of numbers of an include file (comments, the keyword and slashes left out).
+inline std::vector<std::vector<double>> NumberRows(const std::string& text) {
+    std::vector<std::vector<double>> rows;
+    std::stringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("--", 0) == 0) continue;
+        std::stringstream words(line);
+        std::vector<double> row;
+        for (std::string w; words >> w;) {
+            char* end = nullptr;
+            const double v = std::strtod(w.c_str(), &end);
+            if (end != w.c_str() && *end == '\0') row.push_back(v);
+        }
+        if (!row.empty()) rows.push_back(row);
+    }
+    return rows;
+}
+
+// Where a written live-oil table (PVTO, with its PVDG) has a negative total compressibility: between
+// two consecutive saturated records the oil swells by more than the gas it dissolves takes up,
+// dBo/dp > Bg dRs/dp. The oil and its released gas would then expand when compressed; this is the
+// classic consistency condition of black-oil tables (Coats, "Simulation of Gas Condensate Reservoir
+// Performance", JPT 37(10), 1985; McCain, "The Properties of Petroleum Fluids", 2nd ed., 1990).
+// With Bo and Rs linear between records and Bg falling with pressure, the condition fails first at
+// the interval's upper pressure, where Bg is read from PVDG (1/Bg linear between its rows, as Flow
+// reads it). From a record with undersaturated rows (the bubble point's) the oil is first
+// compressed along them to the next record's pressure (1/Bo linear between the rows and along the
+// last two beyond them) and its swelling is counted from there. Read from the files, independently
+// of the program's own numbers. Returns the first such interval as "p_a to p_c psia", or "".
+inline std::string NegativeTotalCompressibility(const std::string& pvto, const std::string& pvdg) {
+    std::vector<std::vector<std::vector<double>>> records; // each: the saturated row, then its rows
+    std::vector<std::vector<double>> gas;
+    for (const auto& r : NumberRows(pvto)) {
+        if (r.size() == 4)
+            records.push_back({r});
+        else if (r.size() == 3 && !records.empty())
+            records.back().push_back(r);
+    }
+    for (const auto& r : NumberRows(pvdg))
+        if (r.size() == 3) gas.push_back(r);
+    if (gas.empty()) return {};
+    std::sort(gas.begin(), gas.end());
+    auto bg = [&](double p) {
+        for (std::size_t k = 0; k < gas.size(); ++k)
+            if (p <= gas[k][0]) {
+                if (k == 0 || p == gas[k][0]) return gas[k][1];
+                const double f = (p - gas[k - 1][0]) / (gas[k][0] - gas[k - 1][0]);
+                return 1.0 / (1.0 / gas[k - 1][1] + f * (1.0 / gas[k][1] - 1.0 / gas[k - 1][1]));
+            }
+        return gas.back()[1];
+    };
+    // Bo of a record's oil at p along its rows (pressure and Bo come before the viscosity).
+    auto compressed = [](const std::vector<std::vector<double>>& record, double p) {
+        std::vector<std::pair<double, double>> rows;
+        for (const auto& r : record)
+            rows.emplace_back(r[r.size() - 3], 1.0 / r[r.size() - 2]);
+        std::size_t k = 1;
+        while (k + 1 < rows.size() && p > rows[k].first)
+            ++k;
+        const auto& [p0, b0] = rows[k - 1];
+        const auto& [p1, b1] = rows[k];
+        return 1.0 / (b0 + (b1 - b0) * (p - p0) / (p1 - p0));
+    };
+    for (std::size_t k = 1; k < records.size(); ++k) {
+        const auto &a = records[k - 1].front(), &c = records[k].front();
+        if (c[1] <= a[1]) continue;
+        const double from = records[k - 1].size() > 1 ? compressed(records[k - 1], c[1]) : a[2];
+        if (c[2] - from >= bg(c[1]) * (c[0] - a[0]))
+            return std::to_string(a[1]) + " to " + std::to_string(c[1]) + " psia";
+    }
+    return {};
 }
 
 } // namespace q7::test

@@ -194,26 +194,6 @@ const std::map<std::string, std::string> kExtension = {
     {"DENSITY", "dens"}, {"SWOF", "swof"}, {"SGOF", "sgof"},
 };
 
-// The rows of numbers of an include file (comments, the keyword and slashes left out).
-std::vector<std::vector<double>> NumberRows(const std::string& text) {
-    std::vector<std::vector<double>> rows;
-    std::stringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("--", 0) == 0) continue;
-        std::stringstream words(line);
-        std::string w;
-        std::vector<double> row;
-        while (words >> w) {
-            char* end = nullptr;
-            const double v = std::strtod(w.c_str(), &end);
-            if (end != w.c_str() && *end == '\0') row.push_back(v);
-        }
-        if (!row.empty()) rows.push_back(row);
-    }
-    return rows;
-}
-
 struct DeckRun {
     std::string name;             // "oil-water" or "gas-oil"
     std::vector<std::string> own; // the case's tables in the deck
@@ -480,38 +460,10 @@ CheckLines ReadCheckLines(const std::string& out) {
     return lines;
 }
 
-// Where the written saturated tables have a negative total compressibility: between two
-// consecutive saturated PVTO records the oil swells by more than the gas it dissolves takes up,
-// dBo/dp > Bg dRs/dp. The oil and its released gas would then expand when compressed; this is the
-// classic consistency condition of black-oil tables (Coats, "Simulation of Gas Condensate Reservoir
-// Performance", JPT 37(10), 1985; McCain, "The Properties of Petroleum Fluids", 2nd ed., 1990).
-// With Bo and Rs linear between records and Bg falling with pressure, the condition fails first at
-// the interval's upper pressure, where Bg (from PVDG, linear between its rows) is used. Read from
-// the files, independently of the program's own numbers. Returns the first such interval, or an
-// empty text.
+// Where the written saturated tables of a case's folder have a negative total compressibility.
 std::string NegativeTotalCompressibility(const fs::path& dir) {
-    std::vector<std::vector<double>> saturated, gas;
-    for (const auto& r : NumberRows(ReadText(dir / "Eclipse.pvto")))
-        if (r.size() >= 4) saturated.push_back(r);
-    for (const auto& r : NumberRows(ReadText(dir / "Eclipse.pvdg")))
-        if (r.size() == 3) gas.push_back(r);
-    if (gas.empty()) return {};
-    std::sort(gas.begin(), gas.end());
-    auto bg = [&](double p) {
-        if (p <= gas.front()[0]) return gas.front()[1];
-        for (std::size_t k = 1; k < gas.size(); ++k)
-            if (p <= gas[k][0])
-                return gas[k - 1][1] +
-                       (gas[k][1] - gas[k - 1][1]) * (p - gas[k - 1][0]) / (gas[k][0] - gas[k - 1][0]);
-        return gas.back()[1];
-    };
-    for (std::size_t k = 1; k < saturated.size(); ++k) {
-        const auto &a = saturated[k - 1], &b = saturated[k];
-        if (b[1] <= a[1]) continue;
-        if (b[2] - a[2] > bg(b[1]) * (b[0] - a[0]))
-            return std::to_string(a[1]) + " to " + std::to_string(b[1]) + " psia";
-    }
-    return {};
+    return q7::test::NegativeTotalCompressibility(ReadText(dir / "Eclipse.pvto"),
+                                                  ReadText(dir / "Eclipse.pvdg"));
 }
 
 struct MovingRun {
@@ -537,6 +489,20 @@ int RunBatch(const fs::path& dir, const std::string& args, std::string& out) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// A filler saturation table beside the case's own, its oil kr scaled to the case's at the end of
+// the case's table: Flow's three-phase oil kr needs Krow(Somax) = Krog(Somax), and a LET or Corey
+// case's kro max may be below 1 (Flow 2022.10 warns and then stops on such a mixed deck, whatever
+// the oil tables).
+std::string FillerBeside(const std::string& keyword, double kroMax) {
+    const auto rows = NumberRows(kFiller.at(keyword));
+    std::string out = keyword + "\n";
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        out += " " + DeckNumber(rows[k][0], 2) + " " + DeckNumber(rows[k][1], 2) + " " +
+               DeckNumber(rows[k][2] * kroMax, 4) + " " + DeckNumber(rows[k][3], 2) +
+               (k + 1 == rows.size() ? " /\n" : "\n");
+    return out;
+}
+
 // The deck for a case's folder, from its summary: the bubble point and the range of the table's
 // pressures; the wells' numbers drawn.
 bool MovingDeck(Draw& d, const fs::path& dir, BoxDeck& deck) {
@@ -559,6 +525,13 @@ bool MovingDeck(Draw& d, const fs::path& dir, BoxDeck& deck) {
             std::ofstream(dir / ("F." + kExtension.at(k))) << kFiller.at(k);
             deck.includes.push_back("F." + kExtension.at(k));
         }
+    }
+    const bool ownSwof = fs::exists(dir / "Eclipse.swof"), ownSgof = fs::exists(dir / "Eclipse.sgof");
+    if (ownSwof != ownSgof) {
+        const auto own = NumberRows(ReadText(dir / (ownSwof ? "Eclipse.swof" : "Eclipse.sgof")));
+        if (!own.empty() && own.front().size() >= 3)
+            std::ofstream(dir / (ownSwof ? "F.sgof" : "F.swof"))
+                << FillerBeside(ownSwof ? "SGOF" : "SWOF", own.front()[2]);
     }
     deck.bubblePoints = {pb};
     deck.initialPressure = pb + (pmax > pb ? d.Uniform(0, std::min(1500.0, pmax - pb)) : 0.0);
