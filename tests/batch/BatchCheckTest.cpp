@@ -334,23 +334,13 @@ struct Share {
     double pLow = 0.0, pHigh = 0.0, share = 0.0;
 };
 std::vector<Share> Shares(const std::string& pvto, const std::string& pvdg) {
-    std::vector<std::vector<double>> saturated, gas;
+    std::vector<std::vector<double>> saturated;
     for (const auto& r : NumberRows(pvto))
         if (r.size() == 4) saturated.push_back(r);
-    for (const auto& r : NumberRows(pvdg))
-        if (r.size() == 3) gas.push_back(r);
+    const std::vector<std::vector<double>> gas = GasRows(pvdg);
     std::vector<Share> out;
     if (gas.empty()) return out;
-    std::sort(gas.begin(), gas.end());
-    auto bg = [&](double p) {
-        for (std::size_t k = 0; k < gas.size(); ++k)
-            if (p <= gas[k][0]) {
-                if (k == 0 || p == gas[k][0]) return gas[k][1];
-                const double f = (p - gas[k - 1][0]) / (gas[k][0] - gas[k - 1][0]);
-                return 1.0 / (1.0 / gas[k - 1][1] + f * (1.0 / gas[k][1] - 1.0 / gas[k - 1][1]));
-            }
-        return gas.back()[1];
-    };
+    auto bg = [&](double p) { return BgAsRead(gas, p); };
     for (std::size_t k = 1; k < saturated.size(); ++k) {
         const auto &a = saturated[k - 1], &c = saturated[k];
         if (c[1] <= a[1]) continue;

@@ -218,6 +218,26 @@ inline std::vector<std::vector<double>> NumberRows(const std::string& text) {
     return rows;
 }
 
+// The rows of a written gas table (PVDG: pressure, Bg, viscosity), by pressure.
+inline std::vector<std::vector<double>> GasRows(const std::string& pvdg) {
+    std::vector<std::vector<double>> gas;
+    for (const auto& r : NumberRows(pvdg))
+        if (r.size() == 3) gas.push_back(r);
+    std::sort(gas.begin(), gas.end());
+    return gas;
+}
+
+// Bg at p as Flow reads the gas table: 1/Bg linear between its rows.
+inline double BgAsRead(const std::vector<std::vector<double>>& gas, double p) {
+    for (std::size_t k = 0; k < gas.size(); ++k)
+        if (p <= gas[k][0]) {
+            if (k == 0 || p == gas[k][0]) return gas[k][1];
+            const double f = (p - gas[k - 1][0]) / (gas[k][0] - gas[k - 1][0]);
+            return 1.0 / (1.0 / gas[k - 1][1] + f * (1.0 / gas[k][1] - 1.0 / gas[k - 1][1]));
+        }
+    return gas.back()[1];
+}
+
 // Where a written live-oil table (PVTO, with its PVDG) has a negative total compressibility: between
 // two consecutive saturated records the oil swells by more than the gas it dissolves takes up,
 // dBo/dp > Bg dRs/dp. The oil and its released gas would then expand when compressed; this is the
@@ -231,26 +251,15 @@ inline std::vector<std::vector<double>> NumberRows(const std::string& text) {
 // of the program's own numbers. Returns the first such interval as "p_a to p_c psia", or "".
 inline std::string NegativeTotalCompressibility(const std::string& pvto, const std::string& pvdg) {
     std::vector<std::vector<std::vector<double>>> records; // each: the saturated row, then its rows
-    std::vector<std::vector<double>> gas;
     for (const auto& r : NumberRows(pvto)) {
         if (r.size() == 4)
             records.push_back({r});
         else if (r.size() == 3 && !records.empty())
             records.back().push_back(r);
     }
-    for (const auto& r : NumberRows(pvdg))
-        if (r.size() == 3) gas.push_back(r);
+    const std::vector<std::vector<double>> gas = GasRows(pvdg);
     if (gas.empty()) return {};
-    std::sort(gas.begin(), gas.end());
-    auto bg = [&](double p) {
-        for (std::size_t k = 0; k < gas.size(); ++k)
-            if (p <= gas[k][0]) {
-                if (k == 0 || p == gas[k][0]) return gas[k][1];
-                const double f = (p - gas[k - 1][0]) / (gas[k][0] - gas[k - 1][0]);
-                return 1.0 / (1.0 / gas[k - 1][1] + f * (1.0 / gas[k][1] - 1.0 / gas[k - 1][1]));
-            }
-        return gas.back()[1];
-    };
+    auto bg = [&](double p) { return BgAsRead(gas, p); };
     // Bo of a record's oil at p along its rows (pressure and Bo come before the viscosity).
     auto compressed = [](const std::vector<std::vector<double>>& record, double p) {
         std::vector<std::pair<double, double>> rows;
